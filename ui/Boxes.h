@@ -1,0 +1,58 @@
+#pragma once
+
+// The window's 38 edit boxes as the calculation run sees them: named by control name, read
+// and replaced through BoxAccess, with the texts a fresh window shows.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace inlet {
+
+enum class Box {
+    Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text8, Text9, Text10,
+    Text11, Text12, Text13, Text14, Text15, Text16, Text17, Text18, Text19, Text20,
+    Text21, Text22, Text23, Text24, Text25, Text26, Text27, Text28, Text29, Text30,
+    Text31, Text32, Text33, Text34, Text35, Text36, Text37, Text38,
+};
+
+inline constexpr std::size_t kBoxCount = 38;
+
+enum class BoxRole {
+    Input,        // read, and its value enters the calculation
+    ReadIgnored,  // read, value enters no formula (the impeller diameter D)
+    Output,       // replaced with a result
+    ShownOnly,    // never read, never written
+};
+
+struct BoxInfo {
+    Box box;
+    std::string_view name;         // control name, "Text13"
+    std::string_view symbol;       // quantity it holds: "a1", "hk", "Ds"
+    std::string_view defaultText;  // what a fresh window shows (UTF-8)
+    BoxRole role;
+};
+
+// Every box, in the order Text1 to Text38.
+const std::array<BoxInfo, kBoxCount>& boxTable();
+const BoxInfo& boxInfo(Box box);
+std::string_view boxName(Box box);
+
+// The boxes a run reads with a calculation value, in the order the command-line options list
+// them: D D0 theta H0 H1 H2 D1 dd0 aa hk.
+const std::array<Box, 10>& inputBoxes();
+
+// The 24 result boxes in the order a complete run writes them.
+const std::array<Box, 24>& resultWriteOrder();
+
+// Access to the boxes of one window (or a stand-in for one).
+class BoxAccess {
+public:
+    virtual ~BoxAccess() = default;
+    // The exact characters the box shows, UTF-8, untrimmed.
+    virtual std::string text(Box box) const = 0;
+    // Replaces the box's text.
+    virtual void setText(Box box, const std::string& text) = 0;
+};
+
+}  // namespace inlet
