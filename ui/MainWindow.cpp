@@ -1,0 +1,72 @@
+#include "MainWindow.h"
+
+#include "WindowBoxes.h"
+#include "WindowFonts.h"
+#include "ui/CalculationRun.h"
+#include "ui_MainWindow.h"
+
+#include <QGroupBox>
+#include <QLocale>
+#include <QMessageBox>
+
+namespace inlet {
+
+namespace {
+
+void showFailureMessage(QWidget& window, const QString& message)
+{
+    QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
+}
+
+NumberLocale userNumberLocale()
+{
+    const QLocale locale = QLocale::system();
+    return NumberLocale{locale.decimalPoint().toStdString(),
+                        locale.groupSeparator().toStdString()};
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), reportFailure_(showFailureMessage)
+{
+    ui_->setupUi(this);
+
+    // The frame face is for the frame captions only: everything inside a frame keeps the
+    // window's text face.
+    const QFont text = windowTextFont();
+    const QFont caption = frameCaptionFont();
+    setFont(text);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (auto* frame = qobject_cast<QGroupBox*>(child))
+            frame->setFont(caption);
+        else if (child->parentWidget() != this)
+            child->setFont(text);
+    }
+
+    boxes_ = std::make_unique<WindowBoxes>(*this);
+    ui_->Text13->setFocus();
+
+    connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::calculate);
+    connect(ui_->Command2, &QPushButton::clicked, this, &QWidget::close);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+WindowBoxes& MainWindow::boxes() { return *boxes_; }
+
+void MainWindow::calculate()
+{
+    boxes_->startRun();
+    try {
+        runCalculation(*boxes_, userNumberLocale());
+    } catch (const RunFailure& failure) {
+        // No box may show a figure computed from other inputs than the ones on screen.
+        boxes_->emptyResultsNotWritten();
+        reportFailure_(*this, QString::fromStdString(describeChinese(failure)));
+    }
+}
+
+}  // namespace inlet
