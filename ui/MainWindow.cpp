@@ -30,18 +30,18 @@ NumberLocale userNumberLocale()
 MainWindow::MainWindow(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), reportFailure_(showFailureMessage)
 {
+    // The window's face is set before the controls exist, so that each is laid out once, in
+    // its own face.
+    setFont(windowTextFont());
     ui_->setupUi(this);
 
-    // The frame face is for the frame captions only: everything inside a frame keeps the
-    // window's text face.
-    const QFont text = windowTextFont();
+    // The frame face is for the frame captions only: what a frame holds keeps the window's
+    // face.
     const QFont caption = frameCaptionFont();
-    setFont(text);
-    for (QWidget* child : findChildren<QWidget*>()) {
-        if (auto* frame = qobject_cast<QGroupBox*>(child))
-            frame->setFont(caption);
-        else if (child->parentWidget() != this)
-            child->setFont(text);
+    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setFont(font());
+        frame->setFont(caption);
     }
 
     boxes_ = std::make_unique<WindowBoxes>(*this);
