@@ -4,6 +4,8 @@
 #include "calc/Arithmetic.h"
 #include "calc/DesignInputs.h"
 
+#include "FailureOf.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -17,16 +19,6 @@ namespace {
 const NumberLocale kFullStop{".", ","};
 const NumberLocale kComma{",", "."};
 const NumberLocale kNarrowSpace{",", "\xE2\x80\xAF"};  // U+202F between groups
-
-std::optional<FailureKind> failureOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const CalcError& e) {
-        return e.kind();
-    }
-    return std::nullopt;
-}
 
 }  // namespace
 

@@ -5,6 +5,8 @@
 #include "calc/Profiles.h"
 #include "calc/Volute.h"
 
+#include "FailureOf.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,16 +31,6 @@ DesignInputs defaults()
     in.aa = aaRadians(50);
     in.hk = 2000;
     return in;
-}
-
-std::optional<FailureKind> failureOf(auto&& f)
-{
-    try {
-        f();
-    } catch (const CalcError& e) {
-        return e.kind();
-    }
-    return std::nullopt;
 }
 
 Volute voluteOf(const DesignInputs& in)
