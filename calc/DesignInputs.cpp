@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <string>
@@ -11,6 +12,11 @@ namespace inlet {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr std::array<double, 23> kPowersOfTen{
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22,
+};
 
 // A decimal number as it is read, digit by digit: 0.sig x 10^(pointExp + exponent).
 class DecimalNumber {
@@ -56,6 +62,20 @@ public:
             throw CalcError(FailureKind::Overflow);
         if (e10 < -400)
             return 0.0;
+
+        // Up to 15 digits are exact in a double, and so are the powers of ten up to 1E+22:
+        // one multiplication or division is then correctly rounded.
+        const std::int64_t scale = e10 - static_cast<std::int64_t>(sig_.size());
+        if (sig_.size() <= 15 && scale >= -22 && scale <= 22) {
+            std::uint64_t mantissa = 0;
+            for (const char c : sig_)
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+            const double m = static_cast<double>(mantissa);
+            const double v = scale >= 0 ? m * kPowersOfTen[static_cast<std::size_t>(scale)]
+                                        : m / kPowersOfTen[static_cast<std::size_t>(-scale)];
+            return negative ? -v : v;
+        }
+
         std::string text = "0." + sig_ + "e" + std::to_string(e10);
         double v = 0.0;
         const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 namespace inlet {
@@ -26,21 +27,33 @@ struct RoundedDecimal {
     int exponent = 0;
 };
 
-// The leading digits and decimal exponent of |value| written with `precision` digits after
-// the point, as std::to_chars writes them (correctly rounded).
-RoundedDecimal scientificDigits(double value, int precision, char* buffer, std::size_t size)
+// The digits and exponent of a text "d.ddde+XX" that std::to_chars wrote.
+RoundedDecimal fromScientific(std::string_view text)
 {
-    const auto result =
-        std::to_chars(buffer, buffer + size, std::fabs(value), std::chars_format::scientific, precision);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
     const std::size_t e = text.find('e');
     RoundedDecimal d;
-    d.digits.reserve(static_cast<std::size_t>(precision) + 1);
+    d.digits.reserve(e);
     d.digits.push_back(text[0]);
     if (e > 2)
         d.digits.append(text.substr(2, e - 2));
-    d.exponent = std::atoi(text.data() + e + 1);
+    const bool negative = text[e + 1] == '-';
+    std::from_chars(text.data() + e + 2, text.data() + text.size(), d.exponent);
+    if (negative)
+        d.exponent = -d.exponent;
     return d;
+}
+
+// |value| with `precision` digits after the point, correctly rounded; with no precision, the
+// shortest text that reads back as the same double.
+template <std::size_t Size>
+RoundedDecimal scientificDigits(double value, std::array<char, Size>& buffer, std::optional<int> precision = {})
+{
+    char* const first = buffer.data();
+    char* const last = buffer.data() + buffer.size();
+    const auto result = precision
+        ? std::to_chars(first, last, std::fabs(value), std::chars_format::scientific, *precision)
+        : std::to_chars(first, last, std::fabs(value), std::chars_format::scientific);
+    return fromScientific(std::string_view(first, static_cast<std::size_t>(result.ptr - first)));
 }
 
 RoundedDecimal roundedDecimal(double value, int significant)
@@ -48,17 +61,27 @@ RoundedDecimal roundedDecimal(double value, int significant)
     if (value == 0.0)
         return {"0", 0};
 
+    const auto guarded = static_cast<std::size_t>(significant);
+    std::array<char, 64> shortBuffer;
+    // A shortest round-trip text of at most 15 digits is already the double rounded to 15
+    // digits: the value lies within half a binary step (2^-53 relative) of it, far closer
+    // than half a decimal step (5E-16 relative).
+    if (significant >= 15) {
+        RoundedDecimal d = scientificDigits(value, shortBuffer);
+        if (d.digits.size() <= guarded)
+            return d;
+    }
+
     // Three guard digits decide the rounding, unless they read exactly 500: then the exact
     // expansion (at most 767 significant digits for a double) decides whether it is a tie.
-    std::array<char, 64> shortBuffer{};
-    RoundedDecimal d = scientificDigits(value, significant + 2, shortBuffer.data(), shortBuffer.size());
-    bool up = d.digits.compare(static_cast<std::size_t>(significant), 3, "500") > 0;
-    if (d.digits.compare(static_cast<std::size_t>(significant), 3, "500") == 0) {
-        std::array<char, 1200> exactBuffer{};
-        d = scientificDigits(value, 1100, exactBuffer.data(), exactBuffer.size());
-        up = d.digits[static_cast<std::size_t>(significant)] >= '5';
+    RoundedDecimal d = scientificDigits(value, shortBuffer, significant + 2);
+    bool up = d.digits.compare(guarded, 3, "500") > 0;
+    if (d.digits.compare(guarded, 3, "500") == 0) {
+        std::array<char, 1200> exactBuffer;
+        d = scientificDigits(value, exactBuffer, 1100);
+        up = d.digits[guarded] >= '5';
     }
-    d.digits.resize(static_cast<std::size_t>(significant));
+    d.digits.resize(guarded);
 
     if (up) {
         std::size_t i = d.digits.size();
@@ -118,10 +141,16 @@ std::string picture0000(double value)
         return nonFiniteText(value);
     const double whole = std::round(value);  // halves away from zero
     const double magnitude = std::fabs(whole);
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::fixed, 0);
-    const std::string_view digits(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    std::array<char, 400> buffer;
+    char* end = buffer.data();
+    if (magnitude < 1e18) {
+        end = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                            static_cast<unsigned long long>(magnitude)).ptr;
+    } else {
+        end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                            std::chars_format::fixed, 0).ptr;
+    }
+    const std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
 
     std::string text;
     if (whole < 0)

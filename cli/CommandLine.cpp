@@ -1,0 +1,289 @@
+#include "CommandLine.h"
+
+#include "Csv.h"
+#include "ui/BoxTexts.h"
+#include "ui/CalculationRun.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace inlet {
+
+namespace {
+
+constexpr const char* kHelp = R"(Usage:
+  inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
+             [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT] [--json]
+  inlet-calc --csv [FILE] [--D TEXT ...]
+  inlet-calc --help
+
+Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
+volute's upper wall, the volute widths and the passage height and width of a
+pump-station inlet passage, exactly as the window shows them.
+
+Each TEXT is taken exactly as if typed into that quantity's box. An omitted
+option takes the box's default text:
+  --D      impeller diameter D, mm (read, enters no formula)   default 2200
+  --D0     cone inlet diameter D0, mm                          default 2200
+  --theta  cone contraction angle theta, degrees               default 0
+  --H0     height H0, mm                                       default 700
+  --H1     height H1, mm                                       default 700
+  --H2     height H2, mm                                       default 1300
+  --D1     bell-mouth diameter D1, mm                          default 3000
+  --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
+  --aa     inclination aa of the volute's upper wall, degrees  default 50
+  --hk     volute section height hk, mm                        default empty
+--NAME=TEXT works as well. dd0 must be a number written with the locale's
+decimal separator (and, optionally, its digit grouping); every other text is
+read up to the first character that cannot continue a number written with a
+full stop, and is 0 when it holds no number.
+
+Output: one line per result, in the order the calculation writes them,
+NAME<TAB>TEXT, NAME one of a1 b1 x1 y1 x2 y2 a2 b2 ap bp a87 a84 H a0 a10 a20
+a30 a40 a50 a60 a70 a80 a90 B. --json prints one JSON object of the same pairs.
+
+If the calculation fails, the results written before the failure are printed,
+a one-line message naming the kind of failure (type mismatch, overflow,
+division by zero, invalid procedure call or argument) and where it happened
+goes to standard error, and the exit status is 1.
+
+--csv [FILE] computes a batch of designs read from FILE (standard input when
+FILE is omitted or -). The header row names input columns among D D0 theta H0
+H1 H2 D1 dd0 aa hk; a column that is absent takes the option's TEXT or the
+default text; an empty cell is an empty box (write "" for an empty cell in a
+one-column file, since empty lines are skipped). The output is CSV: the input
+columns, one column per result and an error column. A design that fails keeps
+the results it reached and names its failure; the batch goes on, and the exit
+status is 0.
+
+Numbers are shown with the decimal separator of the user's locale (LC_ALL,
+LC_NUMERIC, LANG). Exit status: 0 done, 1 the calculation failed, 2 a usage
+error.
+)";
+
+struct Options {
+    std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
+    bool json = false;
+    bool csv = false;
+    std::string csvFile = "-";
+    bool help = false;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// The index in inputBoxes() of the input named `name`, if there is one.
+std::optional<std::size_t> inputIndex(std::string_view name)
+{
+    const auto& inputs = inputBoxes();
+    for (std::size_t i = 0; i < inputs.size(); ++i)
+        if (boxInfo(inputs[i]).symbol == name)
+            return i;
+    return std::nullopt;
+}
+
+Options parseOptions(const std::vector<std::string>& args)
+{
+    Options options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--csv") {
+            options.csv = true;
+            if (i + 1 < args.size() && (args[i + 1] == "-" || !args[i + 1].starts_with("--")))
+                options.csvFile = args[++i];
+        } else if (arg.starts_with("--")) {
+            const std::size_t equals = arg.find('=');
+            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+            const auto index = inputIndex(name);
+            if (!index)
+                throw UsageError{"unknown option '" + arg + "'"};
+            if (equals != std::string::npos) {
+                options.texts[*index] = arg.substr(equals + 1);
+            } else {
+                if (i + 1 >= args.size())
+                    throw UsageError{"option '" + arg + "' needs a TEXT"};
+                options.texts[*index] = args[++i];
+            }
+        } else {
+            throw UsageError{"unexpected argument '" + arg + "'"};
+        }
+    }
+    if (options.json && options.csv)
+        throw UsageError{"--json and --csv cannot be combined"};
+    return options;
+}
+
+BoxTexts boxesFor(const Options& options)
+{
+    BoxTexts boxes;
+    for (std::size_t i = 0; i < options.texts.size(); ++i)
+        if (options.texts[i])
+            boxes.type(inputBoxes()[i], *options.texts[i]);
+    return boxes;
+}
+
+void appendJsonString(std::string& out, std::string_view text)
+{
+    out.push_back('"');
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out.push_back('\\');
+            out.push_back(c);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr const char* kHex = "0123456789abcdef";
+            out.append("\\u00");
+            out.push_back(kHex[(c >> 4) & 0xf]);
+            out.push_back(kHex[c & 0xf]);
+        } else {
+            out.push_back(c);
+        }
+    }
+    out.push_back('"');
+}
+
+int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
+{
+    BoxTexts boxes = boxesFor(options);
+    std::optional<RunFailure> failure;
+    try {
+        runCalculation(boxes, locale);
+    } catch (const RunFailure& f) {
+        failure = f;
+    }
+
+    std::string text;
+    if (options.json) {
+        text.push_back('{');
+        for (const Box box : boxes.written()) {
+            if (text.size() > 1)
+                text.append(", ");
+            appendJsonString(text, boxInfo(box).symbol);
+            text.append(": ");
+            appendJsonString(text, boxes.text(box));
+        }
+        text.append("}\n");
+    } else {
+        for (const Box box : boxes.written())
+            text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
+    }
+    out << text << std::flush;
+    if (failure) {
+        err << "inlet-calc: " << describe(*failure) << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+std::string readAll(std::istream& in)
+{
+    std::ostringstream text;
+    text << in.rdbuf();
+    return std::move(text).str();
+}
+
+int runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
+{
+    std::string input;
+    if (options.csvFile == "-") {
+        input = readAll(in);
+    } else {
+        std::ifstream file(options.csvFile, std::ios::binary);
+        if (!file)
+            throw UsageError{"cannot open '" + options.csvFile + "'"};
+        input = readAll(file);
+    }
+
+    CsvReader reader(input);
+    std::vector<std::string> header;
+    if (!reader.next(header))
+        throw UsageError{"the CSV input has no header row"};
+    std::vector<Box> columns;
+    for (const std::string& name : header) {
+        const auto index = inputIndex(name);
+        if (!index)
+            throw UsageError{"unknown column '" + name + "' in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)"};
+        const Box box = inputBoxes()[*index];
+        if (std::find(columns.begin(), columns.end(), box) != columns.end())
+            throw UsageError{"column '" + name + "' appears twice in the CSV header"};
+        columns.push_back(box);
+    }
+
+    std::string text;
+    for (const std::string& name : header) {
+        appendCsvField(text, name);
+        text.push_back(',');
+    }
+    for (const Box box : resultWriteOrder())
+        text.append(boxInfo(box).symbol).push_back(',');
+    text.append("error\n");
+
+    BoxTexts boxes = boxesFor(options);
+    std::vector<std::string> row;
+    while (reader.next(row)) {
+        std::string error;
+        boxes.clearWritten();
+        if (row.size() != columns.size()) {
+            error = "line " + std::to_string(reader.line()) + " has " + std::to_string(row.size())
+                    + " fields, the header has " + std::to_string(columns.size());
+            row.resize(columns.size());
+        } else {
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                boxes.type(columns[i], row[i]);
+            try {
+                runCalculation(boxes, locale);
+            } catch (const RunFailure& f) {
+                error = describe(f);
+            }
+        }
+
+        for (const std::string& cell : row) {
+            appendCsvField(text, cell);
+            text.push_back(',');
+        }
+        const std::size_t reached = boxes.written().size();
+        for (std::size_t i = 0; i < resultWriteOrder().size(); ++i) {
+            if (i < reached)
+                appendCsvField(text, boxes.text(resultWriteOrder()[i]));
+            text.push_back(',');
+        }
+        appendCsvField(text, error);
+        text.push_back('\n');
+        if (text.size() > (1u << 20)) {
+            out.write(text.data(), static_cast<std::streamsize>(text.size()));
+            text.clear();
+        }
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    return 0;
+}
+
+}  // namespace
+
+int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, const NumberLocale& locale)
+{
+    try {
+        const Options options = parseOptions(args);
+        if (options.help) {
+            out << kHelp;
+            return 0;
+        }
+        return options.csv ? runBatch(options, in, out, locale) : runOne(options, out, err, locale);
+    } catch (const UsageError& e) {
+        err << "inlet-calc: " << e.message << "\nTry 'inlet-calc --help'.\n";
+        return 2;
+    }
+}
+
+}  // namespace inlet

@@ -1,0 +1,18 @@
+#pragma once
+
+// inlet-calc: the design calculation from the command line, one design from options or a
+// batch of designs from CSV. Returns the process exit status: 0 done, 1 the run failed,
+// 2 a usage error.
+
+#include "calc/NumberLocale.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace inlet {
+
+int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                   std::ostream& err, const NumberLocale& locale);
+
+}  // namespace inlet

@@ -1,0 +1,13 @@
+#include "CommandLine.h"
+#include "UserLocale.h"
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+int main(int argc, char* argv[])
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::userNumberLocale());
+}

@@ -1,0 +1,49 @@
+// Arbitrary texts in every input box: each run must end in a full set of results or in a
+// named failure, never a crash, a hang or undefined behaviour.
+//
+// The input is split at the byte 0x1E into the texts of D, D0, theta, H0, H1, H2, D1, dd0, aa
+// and hk, in that order; boxes without a text keep their default. The first byte picks the
+// locale.
+
+#include "ui/BoxTexts.h"
+#include "ui/CalculationRun.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+using namespace inlet;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    static const NumberLocale kLocales[] = {{".", ","}, {",", "."}, {",", "\xE2\x80\xAF"}};
+    const NumberLocale& locale = kLocales[data[0] % 3];
+    std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+
+    BoxTexts boxes;
+    for (const Box box : inputBoxes()) {
+        if (rest.empty())
+            break;
+        const std::size_t end = rest.find('\x1e');
+        boxes.type(box, std::string(rest.substr(0, end)));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+
+    try {
+        runCalculation(boxes, locale);
+        if (boxes.written().size() != resultWriteOrder().size())
+            std::abort();  // a run that returns must have written every result
+    } catch (const RunFailure& failure) {
+        if (boxes.written().size() >= resultWriteOrder().size() || failure.site().quantity.empty()
+            || describe(failure).empty())
+            std::abort();  // a failure must stop before the end and say where
+    }
+    for (const Box box : boxes.written()) {
+        const std::string text = boxes.text(box);
+        if (text.empty() || text.find_first_of("NI") != std::string::npos)
+            std::abort();  // no empty, NaN or infinite result text
+    }
+    return 0;
+}

@@ -1,0 +1,127 @@
+// The command-line tool in-process: batches, quoting, locales and usage errors.
+
+#include "cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace inlet;
+
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result run(const std::vector<std::string>& args, const std::string& input = "",
+           const NumberLocale& locale = NumberLocale{".", ","})
+{
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = runCommandLine(args, in, out, err, locale);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text)
+{
+    std::vector<std::string> result;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        result.push_back(line);
+    return result;
+}
+
+const std::string kResultHeader =
+    "a1,b1,x1,y1,x2,y2,a2,b2,ap,bp,a87,a84,H,a0,a10,a20,a30,a40,a50,a60,a70,a80,a90,B,error";
+
+}  // namespace
+
+TEST(CsvBatch, EachRowIsOneDesignAndFailuresStayInTheirRow)
+{
+    const Result r = run({"--csv"}, "hk,dd0\n2000,700\r\n,700\n2000,\n1000,700.1\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    const std::vector<std::string> expected{
+        "hk,dd0," + kResultHeader,
+        "2000,700,0400,0700,1500,700,1500,700,1150,2000,0225,1421,1459,1424,2700,-0008,0254,0469,"
+        "0656,0823,0976,1118,1250,1376,1678,6355,",
+        ",700,0400,0700,1500,700,1500,700,1150,2000,0225,1421,,,,,,,,,,,,,,,"
+        "division by zero computing the volute width a30 at φ = 30°",
+        "2000,,0400,0700,1500,700,1500,700,,,,,,,,,,,,,,,,,,,"
+        "type mismatch reading the guide cone diameter dd0 from box Text34",
+        "1000,700.1,0400,0700,1500,700,1500,700,1149.95001220703,2000,0225,1421,2962,2860,2700,"
+        "-0008,0254,0469,0656,0823,1703,2043,2383,2724,3064,9128,",
+    };
+    EXPECT_EQ(lines(r.out), expected);
+}
+
+TEST(CsvBatch, AbsentColumnsTakeTheOptionOrTheDefaultText)
+{
+    const Result fromDefault = run({"--csv"}, "dd0\n700\n");
+    EXPECT_NE(fromDefault.out.find("division by zero"), std::string::npos) << fromDefault.out;
+    const Result fromOption = run({"--csv", "--hk", "2000"}, "dd0\n700\n");
+    EXPECT_NE(fromOption.out.find(",6355,\n"), std::string::npos) << fromOption.out;
+}
+
+TEST(CsvBatch, QuotesFieldsThatNeedIt)
+{
+    const Result r = run({"--csv"}, "hk,dd0\n2000,\"700,1\"\n\"2,000\",\"7\"\"00\"\n",
+                         NumberLocale{",", "."});
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 3u) << r.out;
+    EXPECT_EQ(out[1].substr(0, 60),
+              "2000,\"700,1\",0400,0700,1500,700,1500,700,\"1149,95001220703\",");
+    EXPECT_EQ(out[2].substr(0, 18), "\"2,000\",\"7\"\"00\",04");
+    EXPECT_NE(out[2].find("type mismatch"), std::string::npos);
+}
+
+TEST(CsvBatch, ARowWithTheWrongNumberOfFieldsNamesItsLine)
+{
+    const Result r = run({"--csv"}, "hk,dd0\n2000\n2000,700,9\n2000,700\n");
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u) << r.out;
+    EXPECT_EQ(out[1], "2000,,,,,,,,,,,,,,,,,,,,,,,,,,\"line 2 has 1 fields, the header has 2\"");
+    EXPECT_EQ(out[2].substr(0, 9), "2000,700,");
+    EXPECT_NE(out[2].find("line 3 has 3 fields"), std::string::npos);
+    EXPECT_NE(out[3].find(",6355,"), std::string::npos);
+}
+
+TEST(UsageErrors, ExitWithStatusTwoAndSayWhy)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"unknown option", {"--hk2", "5"}, "", "unknown option '--hk2'"},
+        {"option without its text", {"--hk"}, "", "option '--hk' needs a TEXT"},
+        {"stray argument", {"2000"}, "", "unexpected argument '2000'"},
+        {"json with csv", {"--json", "--csv"}, "", "--json and --csv cannot be combined"},
+        {"unknown column", {"--csv"}, "hk,Q\n", "unknown column 'Q'"},
+        {"repeated column", {"--csv"}, "hk,hk\n", "column 'hk' appears twice"},
+        {"no header", {"--csv"}, "", "no header row"},
+        {"missing file", {"--csv", "/nonexistent/designs.csv"}, "", "cannot open"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = run(row.args, row.input);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+    }
+}
+
+TEST(SingleDesign, OptionsWithAnEqualsSignAndEmptyTexts)
+{
+    const Result r = run({"--hk=2000", "--dd0="});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(lines(r.out).size(), 6u);
+    EXPECT_EQ(r.err, "inlet-calc: type mismatch reading the guide cone diameter dd0 from box Text34\n");
+}
