@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -173,13 +175,26 @@ TEST_F(WindowLayout, EveryLabelCaptionFitsWhereItIsSeen)
     }
 }
 
-TEST_F(WindowLayout, FrameAndButtonCaptionsFit)
+TEST_F(WindowLayout, FrameCaptionsStandClearOfWhatTheFrameHolds)
 {
     for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
-        const int needed = QFontMetrics(frame->font()).horizontalAdvance(frame->title());
-        EXPECT_LT(needed, frame->width() / 2) << frame->objectName().toStdString();
-        EXPECT_LE(QFontMetrics(frame->font()).height(), 30) << frame->objectName().toStdString();
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, frame);
+        EXPECT_LE(QFontMetrics(frame->font()).horizontalAdvance(frame->title()), caption.width())
+            << frame->objectName().toStdString() << " caption cut off";
+        for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_FALSE(caption.intersects(child->geometry()))
+                << frame->objectName().toStdString() << " caption runs into "
+                << child->objectName().toStdString();
     }
+}
+
+TEST_F(WindowLayout, ButtonCaptionsFit)
+{
     for (const QPushButton* button : window.findChildren<QPushButton*>()) {
         const int needed = QFontMetrics(button->font()).horizontalAdvance(button->text());
         EXPECT_LT(needed, button->width() - 8) << button->objectName().toStdString();
