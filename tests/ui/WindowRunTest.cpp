@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -125,6 +126,18 @@ TEST_F(WindowRun, BoxesOnlyShownAreNeverTouchedAndChangeNoResult)
     for (const auto& [name, value] : typed) EXPECT_EQ(text(name), value) << name << " was changed by the run";
     for (const auto& [name, expected] : kResultsWithHk2000)
         EXPECT_EQ(text(name), expected) << name << " depends on a box that is only shown";
+}
+
+// The run writes x1 = D1 / 2 with the user's decimal separator; CTest runs this once more
+// under a German locale, where it is a comma.
+TEST_F(WindowRun, DecimalSeparatorIsTheUsersOwn)
+{
+    type("Text21", QStringLiteral("2000"));
+    type("Text35", QStringLiteral("3001"));
+    press("Command1");
+    const QString expected = QStringLiteral("1500") + QLocale::system().decimalPoint() + QStringLiteral("5");
+    EXPECT_EQ(box("Text15")->text(), expected) << "x1 in locale " << QLocale::system().name().toStdString();
+    EXPECT_EQ(text("Text18"), text("Text15")) << "x2";
 }
 
 // --- A failed run ------------------------------------------------------------------------
