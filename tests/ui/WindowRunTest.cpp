@@ -8,8 +8,10 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -206,6 +208,31 @@ TEST_F(WindowRun, RunAfterAFailureFillsEverythingAgain)
     press("Command1");
     EXPECT_EQ(messages.size(), 1u);
     for (const auto& [name, expected] : kResultsWithHk2000) EXPECT_EQ(text(name), expected) << name;
+}
+
+// Without a reporter of its own the window shows a modal message box, and stays open after
+// the engineer dismisses it.
+TEST(WindowFailureMessage, IsAModalMessageBoxNamingTheFailure)
+{
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QString shown;
+    bool modal = false;
+    QTimer dismiss;
+    QObject::connect(&dismiss, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            modal = box->isModal();
+            box->accept();
+        }
+    });
+    dismiss.start(10);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    dismiss.stop();
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(shown.contains(QStringLiteral("除数为零"))) << shown.toStdString();
+    EXPECT_TRUE(window.isVisible());
 }
 
 // --- Keys and the exit button ------------------------------------------------------------
