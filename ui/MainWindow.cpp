@@ -65,8 +65,6 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
 
-WindowBoxes& MainWindow::boxes() { return *boxes_; }
-
 void MainWindow::calculate()
 {
     boxes_->startRun();

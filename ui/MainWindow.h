@@ -27,7 +27,6 @@ public:
     ~MainWindow() override;
 
     void setFailureReporter(FailureReporter reporter);
-    WindowBoxes& boxes();
 
 private:
     void calculate();

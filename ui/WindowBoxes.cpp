@@ -35,8 +35,6 @@ void WindowBoxes::setText(Box box, const std::string& text)
     written_.set(indexOf(box));
 }
 
-QLineEdit* WindowBoxes::edit(Box box) const { return edits_[indexOf(box)]; }
-
 void WindowBoxes::startRun() { written_.reset(); }
 
 void WindowBoxes::emptyResultsNotWritten()

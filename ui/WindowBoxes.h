@@ -22,8 +22,6 @@ public:
     std::string text(Box box) const override;
     void setText(Box box, const std::string& text) override;
 
-    QLineEdit* edit(Box box) const;
-
     // Forgets what an earlier run wrote.
     void startRun();
     // Empties every result box that this run has not written.
