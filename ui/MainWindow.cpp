@@ -6,10 +6,13 @@
 #include "ui_MainWindow.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleFactory>
+
+#include <limits>
 
 namespace inlet {
 
@@ -53,6 +56,10 @@ MainWindow::MainWindow(QWidget* parent)
         if (frameStyle)
             frame->setStyle(frameStyle);
     }
+
+    // A box holds whatever is typed or pasted into it, however long.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setMaxLength(std::numeric_limits<int>::max());
 
     boxes_ = std::make_unique<WindowBoxes>(*this);
     ui_->Text13->setFocus();

@@ -259,6 +259,16 @@ TEST_F(WindowRun, AnyTextCanBeTypedIntoAnyBox)
     }
 }
 
+TEST_F(WindowRun, LongPastedTextIsKeptWhole)
+{
+    const QString pasted(100000, QLatin1Char('7'));
+    for (QLineEdit* edit : window.findChildren<QLineEdit*>()) {
+        edit->selectAll();
+        edit->insert(pasted);
+        EXPECT_EQ(edit->text().size(), pasted.size()) << edit->objectName().toStdString();
+    }
+}
+
 TEST_F(WindowRun, ExitButtonClosesTheWindow)
 {
     press("Command2");
