@@ -1,0 +1,267 @@
+// The window as drawn: controls, rectangles, texts, stacking, fonts and focus order.
+
+#include "ExpectedWindow.h"
+#include "ui/MainWindow.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace inlet::test {
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QString textOf(const QWidget* widget)
+{
+    if (auto* frame = qobject_cast<const QGroupBox*>(widget)) return frame->title();
+    if (auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
+    if (auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
+    return {};
+}
+
+bool isKind(const QWidget* widget, Kind kind)
+{
+    switch (kind) {
+    case Kind::Frame: return qobject_cast<const QGroupBox*>(widget) != nullptr;
+    case Kind::Label: return qobject_cast<const QLabel*>(widget) != nullptr;
+    case Kind::EditBox: return qobject_cast<const QLineEdit*>(widget) != nullptr;
+    case Kind::Button: return qobject_cast<const QPushButton*>(widget) != nullptr;
+    }
+    return false;
+}
+
+QRect pixels(const ExpectedControl& c)
+{
+    return {c.left / kTwipsPerPixel, c.top / kTwipsPerPixel, c.width / kTwipsPerPixel,
+            c.height / kTwipsPerPixel};
+}
+
+class WindowLayout : public testing::Test {
+protected:
+    MainWindow window;
+
+    QWidget* control(std::string_view name) const { return window.findChild<QWidget*>(qs(name)); }
+};
+
+// --- Controls missing, of the wrong kind or in the wrong container -------------------------
+
+TEST_F(WindowLayout, HoldsEveryControlOfItsKindInItsContainer)
+{
+    for (const ExpectedControl& c : kExpectedControls) {
+        const QWidget* widget = control(c.name);
+        ASSERT_NE(widget, nullptr) << "no control " << c.name;
+        EXPECT_TRUE(isKind(widget, c.kind)) << c.name << " is a " << widget->metaObject()->className();
+        const QWidget* container = c.container.empty() ? &window : control(c.container);
+        EXPECT_EQ(widget->parentWidget(), container) << c.name << " should sit in "
+                                                     << (c.container.empty() ? "the window" : c.container);
+    }
+}
+
+TEST_F(WindowLayout, HoldsNoOtherControl)
+{
+    int controls = 0;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        const bool ours = qobject_cast<const QGroupBox*>(widget) || qobject_cast<const QLabel*>(widget)
+                          || qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QPushButton*>(widget);
+        if (ours) ++controls;
+    }
+    EXPECT_EQ(controls, int(kExpectedControls.size()));
+}
+
+// --- Geometry ----------------------------------------------------------------------------
+
+TEST_F(WindowLayout, WindowIsForm1WithItsClientArea)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Form1"));
+    EXPECT_EQ(window.size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
+}
+
+TEST_F(WindowLayout, EveryControlHasItsRectangle)
+{
+    for (const ExpectedControl& c : kExpectedControls) {
+        const QWidget* widget = control(c.name);
+        ASSERT_NE(widget, nullptr) << c.name;
+        const QRect r = widget->geometry();
+        EXPECT_EQ(r, pixels(c)) << c.name << " at (" << r.x() << ", " << r.y() << ") " << r.width()
+                                << "x" << r.height() << " px, expected twips " << c.left << ", "
+                                << c.top << ", " << c.width << ", " << c.height;
+    }
+}
+
+TEST_F(WindowLayout, ResizingMovesNothing)
+{
+    window.resize(200, 150);
+    window.resize(900, 1000);
+    for (const ExpectedControl& c : kExpectedControls)
+        EXPECT_EQ(control(c.name)->geometry(), pixels(c)) << c.name << " moved on resize";
+}
+
+// Where rectangles overlap, the control that must be seen is the one found at that point.
+TEST_F(WindowLayout, OverlapsShowTheRightControlOnTop)
+{
+    struct Overlap {
+        std::string_view below, above;
+    };
+    const Overlap overlaps[] = {
+        {"Label3", "Text3"},   {"Label8", "Text8"},   {"Label9", "Text9"},   {"Label10", "Text10"},
+        {"Label11", "Text11"}, {"Label12", "Text12"}, {"Label16", "Text15"}, {"Label17", "Text16"},
+        {"Label21", "Text18"}, {"Label22", "Text17"}, {"Label23", "Text21"}, {"Label24", "Text22"},
+        {"Label26", "Text23"}, {"Label27", "Text24"}, {"Label25", "Label26"}, {"Frame4", "Command1"},
+    };
+    for (const Overlap& o : overlaps) {
+        QWidget* below = control(o.below);
+        QWidget* above = control(o.above);
+        ASSERT_TRUE(below && above) << o.below << " / " << o.above;
+        QWidget* container = above->parentWidget();
+        const QRect belowInContainer(below->mapTo(container, QPoint(0, 0)), below->size());
+        const QRect shared = belowInContainer & above->geometry();
+        ASSERT_FALSE(shared.isEmpty()) << o.below << " and " << o.above << " do not overlap";
+        EXPECT_EQ(container->childAt(shared.center()), above)
+            << o.above << " should be drawn over " << o.below;
+    }
+}
+
+// --- Texts -------------------------------------------------------------------------------
+
+TEST_F(WindowLayout, EveryCaptionAndDefaultTextIsExact)
+{
+    for (const ExpectedControl& c : kExpectedControls) {
+        const QWidget* widget = control(c.name);
+        ASSERT_NE(widget, nullptr) << c.name;
+        EXPECT_EQ(textOf(widget).toStdString(), std::string(c.text)) << c.name;
+    }
+}
+
+TEST_F(WindowLayout, ButtonsAreNeitherDefaultNorCancel)
+{
+    for (auto* button : window.findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
+    }
+}
+
+// --- Fonts -------------------------------------------------------------------------------
+
+// The part of a label that is not covered by a control drawn over it.
+int visibleWidth(const QLabel& label)
+{
+    int right = label.geometry().right() + 1;
+    const QWidget* container = label.parentWidget();
+    const auto siblings = container->children();
+    for (qsizetype i = siblings.indexOf(&label) + 1; i < siblings.size(); ++i) {
+        auto* above = qobject_cast<const QWidget*>(siblings[i]);
+        if (above && above->geometry().intersects(label.geometry()) && above->x() > label.x())
+            right = std::min(right, above->x());
+    }
+    return right - label.x();
+}
+
+TEST_F(WindowLayout, EveryLabelCaptionFitsWhereItIsSeen)
+{
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+        EXPECT_LE(needed, visibleWidth(*label))
+            << label->objectName().toStdString() << " \"" << label->text().toStdString() << "\" needs "
+            << needed << " px in " << QFontInfo(label->font()).family().toStdString();
+    }
+}
+
+TEST_F(WindowLayout, FrameCaptionsStandClearOfWhatTheFrameHolds)
+{
+    for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(frame);
+        option.text = frame->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, frame);
+        EXPECT_LE(QFontMetrics(frame->font()).horizontalAdvance(frame->title()), caption.width())
+            << frame->objectName().toStdString() << " caption cut off";
+        for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_FALSE(caption.intersects(child->geometry()))
+                << frame->objectName().toStdString() << " caption runs into "
+                << child->objectName().toStdString();
+    }
+}
+
+TEST_F(WindowLayout, ButtonCaptionsFit)
+{
+    for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+        const int needed = QFontMetrics(button->font()).horizontalAdvance(button->text());
+        EXPECT_LT(needed, button->width() - 8) << button->objectName().toStdString();
+    }
+}
+
+TEST_F(WindowLayout, TextFaceHasHalfWidthLatinAndCoversEveryCharacter)
+{
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (qobject_cast<const QGroupBox*>(widget) || !textOf(widget).size()) continue;
+        const std::string name = widget->objectName().toStdString();
+        const QFontMetrics metrics(widget->font());
+        EXPECT_EQ(widget->font().pixelSize(), 12) << name;
+        EXPECT_EQ(2 * metrics.horizontalAdvance(QStringLiteral("D")), metrics.horizontalAdvance(QStringLiteral("径")))
+            << name << " in " << QFontInfo(widget->font()).family().toStdString();
+        for (char32_t ch : textOf(widget).toUcs4())
+            EXPECT_TRUE(metrics.inFontUcs4(ch)) << name << " lacks U+" << std::hex << unsigned(ch);
+    }
+}
+
+TEST_F(WindowLayout, FrameCaptionsUseTheCalligraphicFaceAndCoverEveryCharacter)
+{
+    for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+        const std::string name = frame->objectName().toStdString();
+        EXPECT_EQ(frame->font().pixelSize(), 19) << name;
+        EXPECT_EQ(frame->font().weight(), QFont::Normal) << name;
+        const QFontMetrics metrics(frame->font());
+        for (char32_t ch : frame->title().toUcs4())
+            EXPECT_TRUE(metrics.inFontUcs4(ch)) << name << " lacks U+" << std::hex << unsigned(ch);
+    }
+}
+
+// --- Keyboard ----------------------------------------------------------------------------
+
+class WindowFocus : public WindowLayout {
+protected:
+    void SetUp() override
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    std::string focused() const
+    {
+        const QWidget* widget = QApplication::focusWidget();
+        return widget ? widget->objectName().toStdString() : "nothing";
+    }
+};
+
+TEST_F(WindowFocus, StartsInTheA1Box) { EXPECT_EQ(focused(), "Text13"); }
+
+TEST_F(WindowFocus, TabWalksTheBoxesAndButtonsInOrderAndWrapsAround)
+{
+    for (std::size_t i = 1; i <= kFocusOrder.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(focused(), kFocusOrder[i % kFocusOrder.size()]) << "Tab number " << i;
+    }
+}
+
+TEST_F(WindowFocus, ShiftTabWalksBackwards)
+{
+    for (std::size_t i = 1; i <= kFocusOrder.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(focused(), kFocusOrder[(kFocusOrder.size() - i) % kFocusOrder.size()])
+            << "Shift+Tab number " << i;
+    }
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,12 @@
+// Runs the window's tests inside one QApplication (on the offscreen platform under CTest).
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[])
+{
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// The calculation run's view of the window: the 38 edit boxes, found by control name.
+// Remembers which boxes the current run has written, so that a failed run can empty the
+// result boxes it did not reach.
+
+#include "ui/Boxes.h"
+
+#include <array>
+#include <bitset>
+
+class QLineEdit;
+class QWidget;
+
+namespace inlet {
+
+class WindowBoxes : public BoxAccess {
+public:
+    // Throws std::logic_error naming the box when the window lacks one.
+    explicit WindowBoxes(const QWidget& window);
+
+    std::string text(Box box) const override;
+    void setText(Box box, const std::string& text) override;
+
+    // Forgets what an earlier run wrote.
+    void startRun();
+    // Empties every result box that this run has not written.
+    void emptyResultsNotWritten();
+
+private:
+    std::array<QLineEdit*, kBoxCount> edits_{};
+    std::bitset<kBoxCount> written_;
+};
+
+}  // namespace inlet
