@@ -2,6 +2,12 @@
 
 namespace inlet {
 
+CsvReader::CsvReader(std::string_view text) : text_(text)
+{
+    if (text_.starts_with("\xEF\xBB\xBF"))
+        pos_ = 3;
+}
+
 bool CsvReader::next(std::vector<std::string>& fields)
 {
     fields.clear();

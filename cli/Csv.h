@@ -11,7 +11,8 @@ namespace inlet {
 
 class CsvReader {
 public:
-    explicit CsvReader(std::string_view text) : text_(text) {}
+    // A leading UTF-8 byte order mark, as spreadsheet programs write, is skipped.
+    explicit CsvReader(std::string_view text);
 
     // Reads the next record into `fields`; false at the end of the text. Accepts LF and
     // CRLF line ends; a completely empty line is skipped.

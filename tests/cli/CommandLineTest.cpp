@@ -69,6 +69,13 @@ TEST(CsvBatch, AbsentColumnsTakeTheOptionOrTheDefaultText)
     EXPECT_NE(fromOption.out.find(",6355,\n"), std::string::npos) << fromOption.out;
 }
 
+TEST(CsvBatch, AByteOrderMarkBeforeTheHeaderIsNotPartOfTheFirstColumn)
+{
+    const Result r = run({"--csv"}, "\xEF\xBB\xBFhk\n2000\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(lines(r.out).at(0), "hk," + kResultHeader);
+}
+
 TEST(CsvBatch, QuotesFieldsThatNeedIt)
 {
     const Result r = run({"--csv"}, "hk,dd0\n2000,\"700,1\"\n\"2,000\",\"7\"\"00\"\n",
