@@ -1,7 +1,7 @@
 // Draws the window into a PNG after a run with hk 2000, so that the window can be seen
 // without a display: QT_QPA_PLATFORM=offscreen build/app/inlet-window-shot docs/window.png
 
-#include "ui/MainWindow.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

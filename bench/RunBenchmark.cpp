@@ -1,9 +1,9 @@
 // How long one press of the calculate button takes without a window, and how many designs a
 // CSV batch gets through per second.
 
-#include "cli/CommandLine.h"
-#include "ui/BoxTexts.h"
-#include "ui/CalculationRun.h"
+#include "CommandLine.h"
+#include "BoxTexts.h"
+#include "CalculationRun.h"
 
 #include <benchmark/benchmark.h>
 

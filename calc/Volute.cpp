@@ -96,6 +96,11 @@ double stationArea(double D1, float H2, double phi)
     return finite(kPi * D1 * static_cast<double>(H2) * phi / 360);
 }
 
+double quarterArea(double D1, float H2)
+{
+    return finite(kPi * D1 * static_cast<double>(H2) / 4);
+}
+
 float a87(const Volute& v, double D1)
 {
     return stationWidth(v, stationArea(D1, v.H2, 87));
@@ -108,7 +113,7 @@ float a84(const Volute& v, double D1)
 
 double a90(const Volute& v, double D1)
 {
-    return linearWidth(v, finite(kPi * D1 * static_cast<double>(v.H2) / 4));
+    return linearWidth(v, quarterArea(D1, v.H2));
 }
 
 double B(double a90, double D1)

@@ -65,9 +65,10 @@ double width(const Volute& v, double F, double C);
 void computeStation(StationTable& table, int k, const Volute& v, double D1);
 
 double stationArea(double D1, float H2, double phi);  // pi*D1*H2*phi/360, double
+double quarterArea(double D1, float H2);              // pi*D1*H2/4, the 90 degree station
 float a87(const Volute& v, double D1);
 float a84(const Volute& v, double D1);
-double a90(const Volute& v, double D1);  // linear rule on pi*D1*H2/4, always
+double a90(const Volute& v, double D1);  // linear rule on quarterArea, always
 double B(double a90, double D1);          // 2*a90 + D1
 
 }  // namespace inlet

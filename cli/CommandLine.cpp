@@ -1,8 +1,8 @@
 #include "CommandLine.h"
 
 #include "Csv.h"
-#include "ui/BoxTexts.h"
-#include "ui/CalculationRun.h"
+#include "BoxTexts.h"
+#include "CalculationRun.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // batch of designs from CSV. Returns the process exit status: 0 done, 1 the run failed,
 // 2 a usage error.
 
-#include "calc/NumberLocale.h"
+#include "NumberLocale.h"
 
 #include <iosfwd>
 #include <string>

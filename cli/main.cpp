@@ -1,5 +1,5 @@
 #include "CommandLine.h"
-#include "UserLocale.h"
+#include "NumberFormat.h"
 
 #include <iostream>
 #include <string>
@@ -9,5 +9,5 @@ int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    return inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::userNumberLocale());
+    return inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::systemNumberLocale());
 }

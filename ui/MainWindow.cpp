@@ -2,12 +2,12 @@
 
 #include "WindowBoxes.h"
 #include "WindowFonts.h"
-#include "ui/CalculationRun.h"
+#include "CalculationRun.h"
+#include "NumberFormat.h"
 #include "ui_MainWindow.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QLocale>
 #include <QMessageBox>
 #include <QStyle>
 #include <QStyleFactory>
@@ -21,13 +21,6 @@ namespace {
 void showFailureMessage(QWidget& window, const QString& message)
 {
     QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
-}
-
-NumberLocale userNumberLocale()
-{
-    const QLocale locale = QLocale::system();
-    return NumberLocale{locale.decimalPoint().toStdString(),
-                        locale.groupSeparator().toStdString()};
 }
 
 }  // namespace
@@ -76,7 +69,7 @@ void MainWindow::calculate()
 {
     boxes_->startRun();
     try {
-        runCalculation(*boxes_, userNumberLocale());
+        runCalculation(*boxes_, systemNumberLocale());
     } catch (const RunFailure& failure) {
         // No box may show a figure computed from other inputs than the ones on screen.
         boxes_->emptyResultsNotWritten();

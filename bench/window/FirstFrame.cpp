@@ -2,7 +2,7 @@
 // been painted, then quits. "window" shows the program's window, "bare" an empty window of
 // the same size. bench/window/run subtracts the moment it started the process.
 
-#include "ui/MainWindow.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,8 +1,8 @@
 // Typed text to numbers: the lenient parse, the strict conversion, rounding to single and
 // degrees to radians.
 
-#include "calc/Arithmetic.h"
-#include "calc/DesignInputs.h"
+#include "Arithmetic.h"
+#include "DesignInputs.h"
 
 #include "FailureOf.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/CalcError.h"
+#include "CalcError.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 // The profile and volute formulas: which precision each value is held in, and which kind of
 // failure each degenerate design gives.
 
-#include "calc/Arithmetic.h"
-#include "calc/Profiles.h"
-#include "calc/Volute.h"
+#include "Arithmetic.h"
+#include "Profiles.h"
+#include "Volute.h"
 
 #include "FailureOf.h"
 

@@ -1,6 +1,6 @@
 // The command-line tool in-process: batches, quoting, locales and usage errors.
 
-#include "cli/CommandLine.h"
+#include "CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The calculation run over the boxes: what each box shows after a press, the order of
 // reading and writing, and where each failing design stops.
 
-#include "ui/BoxTexts.h"
-#include "ui/CalculationRun.h"
+#include "BoxTexts.h"
+#include "CalculationRun.h"
 
 #include <gtest/gtest.h>
 
@@ -180,26 +180,26 @@ TEST(FailureKinds, EachDesignStopsWhereItFails)
         FailureKind kind;
         int step;
         std::optional<Box> box;  // the box being read, if the failure is a conversion
-        const char* quantity;
+        Quantity quantity;
         std::size_t written;     // results shown before the failure
     };
     using enum FailureKind;
     const Row rows[] = {
-        {"empty hk fails at the 30 degree station", {}, DivisionByZero, 10, std::nullopt, "a30", 10},
-        {"empty dd0", {{Box::Text34, ""}}, TypeMismatch, 7, Box::Text34, "dd0", 6},
-        {"alphabetic dd0", {{Box::Text34, "abc"}}, TypeMismatch, 7, Box::Text34, "dd0", 6},
-        {"dd0 beyond single", {{Box::Text34, "1e39"}}, Overflow, 7, Box::Text34, "dd0", 6},
-        {"H0 beyond double", {{Box::Text9, "1e400"}}, Overflow, 1, Box::Text9, "H0", 0},
-        {"H2 beyond single", {{Box::Text11, "1e39"}}, Overflow, 1, Box::Text11, "H2", 0},
-        {"hk beyond single", {{Box::Text21, "1e39"}}, Overflow, 10, Box::Text21, "hk", 10},
-        {"theta beyond single", {{Box::Text4, "1e300"}}, Overflow, 1, Box::Text4, "theta", 0},
-        {"D beyond double is read too", {{Box::Text1, "1e999"}}, Overflow, 1, Box::Text1, "D", 0},
-        {"D1 equal to D0", {{Box::Text35, "2200"}}, DivisionByZero, 2, std::nullopt, "a1", 0},
-        {"contraction outgrowing the widening", {{Box::Text4, "45"}}, InvalidCall, 2, std::nullopt, "a1", 0},
-        {"y1 beyond single", {{Box::Text9, "1e39"}}, Overflow, 4, std::nullopt, "y1", 3},
-        {"level upper wall", {{Box::Text22, ""}, {Box::Text21, "2000"}}, DivisionByZero, 10, std::nullopt, "Ft", 10},
-        {"steep upper wall", {{Box::Text22, "89"}, {Box::Text21, "2000"}}, InvalidCall, 10, std::nullopt, "a0", 10},
-        {"hk zero with every station on the quadratic", {{Box::Text22, "1"}}, DivisionByZero, 15, std::nullopt, "a90", 22},
+        {"empty hk fails at the 30 degree station", {}, DivisionByZero, 10, std::nullopt, Quantity::a30, 10},
+        {"empty dd0", {{Box::Text34, ""}}, TypeMismatch, 7, Box::Text34, Quantity::dd0, 6},
+        {"alphabetic dd0", {{Box::Text34, "abc"}}, TypeMismatch, 7, Box::Text34, Quantity::dd0, 6},
+        {"dd0 beyond single", {{Box::Text34, "1e39"}}, Overflow, 7, Box::Text34, Quantity::dd0, 6},
+        {"H0 beyond double", {{Box::Text9, "1e400"}}, Overflow, 1, Box::Text9, Quantity::H0, 0},
+        {"H2 beyond single", {{Box::Text11, "1e39"}}, Overflow, 1, Box::Text11, Quantity::H2, 0},
+        {"hk beyond single", {{Box::Text21, "1e39"}}, Overflow, 10, Box::Text21, Quantity::hk, 10},
+        {"theta beyond single", {{Box::Text4, "1e300"}}, Overflow, 1, Box::Text4, Quantity::theta, 0},
+        {"D beyond double is read too", {{Box::Text1, "1e999"}}, Overflow, 1, Box::Text1, Quantity::D, 0},
+        {"D1 equal to D0", {{Box::Text35, "2200"}}, DivisionByZero, 2, std::nullopt, Quantity::a1, 0},
+        {"contraction outgrowing the widening", {{Box::Text4, "45"}}, InvalidCall, 2, std::nullopt, Quantity::a1, 0},
+        {"y1 beyond single", {{Box::Text9, "1e39"}}, Overflow, 4, std::nullopt, Quantity::y1, 3},
+        {"level upper wall", {{Box::Text22, ""}, {Box::Text21, "2000"}}, DivisionByZero, 10, std::nullopt, Quantity::Ft, 10},
+        {"steep upper wall", {{Box::Text22, "89"}, {Box::Text21, "2000"}}, InvalidCall, 10, std::nullopt, Quantity::a0, 10},
+        {"hk zero with every station on the quadratic", {{Box::Text22, "1"}}, DivisionByZero, 15, std::nullopt, Quantity::a90, 22},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + ", " + describeTyped(row.typed));
@@ -208,7 +208,7 @@ TEST(FailureKinds, EachDesignStopsWhereItFails)
         EXPECT_EQ(outcome.failure->kind(), row.kind) << describe(*outcome.failure);
         EXPECT_EQ(outcome.failure->site().step, row.step);
         EXPECT_EQ(outcome.failure->site().box, row.box);
-        EXPECT_EQ(outcome.failure->site().quantity, row.quantity);
+        EXPECT_EQ(outcome.failure->site().quantity, row.quantity) << symbol(outcome.failure->site().quantity);
         EXPECT_EQ(outcome.boxes.written().size(), row.written);
         for (std::size_t i = 0; i < outcome.boxes.written().size(); ++i)
             EXPECT_EQ(outcome.boxes.written()[i], resultWriteOrder()[i]);

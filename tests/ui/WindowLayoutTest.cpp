@@ -1,7 +1,7 @@
 // The window as drawn: controls, rectangles, texts, stacking, fonts and focus order.
 
 #include "ExpectedWindow.h"
-#include "ui/MainWindow.h"
+#include "MainWindow.h"
 
 #include <QFontMetrics>
 #include <QGroupBox>

@@ -1,8 +1,8 @@
 // What the buttons do: a run fills the result boxes, a failed run keeps the engineer's
 // inputs and the window, and leaves no result standing that came from other inputs.
 
-#include "ui/MainWindow.h"
-#include "ui/WindowBoxes.h"
+#include "MainWindow.h"
+#include "WindowBoxes.h"
 
 #include <QApplication>
 #include <QKeyEvent>

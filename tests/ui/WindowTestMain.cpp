@@ -1,4 +1,5 @@
-// Runs the window's tests inside one QApplication (on the offscreen platform under CTest).
+// Runs the window's tests inside one QApplication, on Qt's offscreen platform unless
+// QT_QPA_PLATFORM names another, so that neither the tests nor their discovery need a display.
 
 #include <QApplication>
 
@@ -7,6 +8,8 @@
 int main(int argc, char* argv[])
 {
     testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

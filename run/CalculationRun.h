@@ -5,8 +5,10 @@
 // that a failure part-way leaves exactly the results of the finished steps in place.
 
 #include "Boxes.h"
-#include "calc/CalcError.h"
-#include "calc/NumberLocale.h"
+#include "CalcError.h"
+#include "Calculation.h"
+#include "NumberLocale.h"
+#include "Quantity.h"
 
 #include <optional>
 #include <stdexcept>
@@ -16,9 +18,9 @@ namespace inlet {
 
 // Where a run stopped: the box being read, or the quantity being computed.
 struct FailureSite {
-    int step = 0;              // 1 to 16, in the order the run takes them
-    std::optional<Box> box;    // set when a box text was being converted
-    std::string quantity;      // symbol: "dd0", "a1", "a30", "Ft", ...
+    int step = 0;            // 1 to 16, in the order the run takes them
+    std::optional<Box> box;  // set when a box text was being converted
+    Quantity quantity;       // what was being read or computed
 };
 
 class RunFailure : public std::runtime_error {
@@ -32,9 +34,9 @@ private:
     FailureSite site_;
 };
 
-// Performs one run. Throws RunFailure at the first failure; the boxes written before it keep
-// their new texts, the others are untouched.
-void runCalculation(BoxAccess& boxes, const NumberLocale& locale);
+// Performs one run and returns every value it computed. Throws RunFailure at the first
+// failure; the boxes written before it keep their new texts, the others are untouched.
+Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale);
 
 // "division by zero computing the volute width a30 at φ = 30°"
 std::string describe(const RunFailure& failure);

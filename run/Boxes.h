@@ -3,6 +3,8 @@
 // The window's 38 edit boxes as the calculation run sees them: named by control name, read
 // and replaced through BoxAccess, with the texts a fresh window shows.
 
+#include "Quantity.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -18,19 +20,11 @@ enum class Box {
 
 inline constexpr std::size_t kBoxCount = 38;
 
-enum class BoxRole {
-    Input,        // read, and its value enters the calculation
-    ReadIgnored,  // read, value enters no formula (the impeller diameter D)
-    Output,       // replaced with a result
-    ShownOnly,    // never read, never written
-};
-
 struct BoxInfo {
     Box box;
     std::string_view name;         // control name, "Text13"
     std::string_view symbol;       // quantity it holds: "a1", "hk", "Ds"
     std::string_view defaultText;  // what a fresh window shows (UTF-8)
-    BoxRole role;
 };
 
 // Every box, in the order Text1 to Text38.
@@ -41,6 +35,8 @@ std::string_view boxName(Box box);
 // The boxes a run reads with a calculation value, in the order the command-line options list
 // them: D D0 theta H0 H1 H2 D1 dd0 aa hk.
 const std::array<Box, 10>& inputBoxes();
+// The box a given dimension is read from; D to hk only.
+Box inputBox(Quantity q);
 
 // The 24 result boxes in the order a complete run writes them.
 const std::array<Box, 24>& resultWriteOrder();

@@ -1,0 +1,201 @@
+#include "CalculationRun.h"
+
+#include "Arithmetic.h"
+#include "DesignInputs.h"
+#include "Profiles.h"
+#include "ResultText.h"
+#include "Volute.h"
+
+#include <array>
+#include <utility>
+
+namespace inlet {
+
+namespace {
+
+const char* kindChinese(FailureKind kind)
+{
+    switch (kind) {
+    case FailureKind::TypeMismatch: return "类型不匹配";
+    case FailureKind::Overflow: return "溢出";
+    case FailureKind::DivisionByZero: return "除数为零";
+    case FailureKind::InvalidCall: return "无效的过程调用或参数";
+    }
+    return "错误";
+}
+
+// The run's own bookkeeping: which step it is in, and turning a calculation failure into a
+// RunFailure that says where it happened.
+class Run {
+public:
+    explicit Run(BoxAccess& boxes) : boxes_(boxes) {}
+
+    void step(int n) { step_ = n; }
+
+    // Reads a given dimension from its box.
+    template <typename Convert>
+    auto read(Quantity q, Convert convert)
+    {
+        const Box box = inputBox(q);
+        const std::string text = boxes_.text(box);
+        try {
+            return convert(text);
+        } catch (const CalcError& e) {
+            throw RunFailure(e.kind(), FailureSite{step_, box, q});
+        }
+    }
+
+    template <typename Compute>
+    auto compute(Quantity q, Compute f)
+    {
+        try {
+            return f();
+        } catch (const CalcError& e) {
+            throw RunFailure(e.kind(), FailureSite{step_, std::nullopt, q});
+        }
+    }
+
+    void write(Box box, const std::string& text) { boxes_.setText(box, text); }
+
+private:
+    BoxAccess& boxes_;
+    int step_ = 0;
+};
+
+double lenient(const std::string& text) { return lenientParse(text); }
+float lenientSingle(const std::string& text) { return toSingle(lenientParse(text)); }
+
+}  // namespace
+
+RunFailure::RunFailure(FailureKind kind, FailureSite site)
+    : std::runtime_error(kindName(kind)), kind_(kind), site_(site)
+{
+}
+
+Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
+{
+    using enum Quantity;
+    Run run(boxes);
+    Calculation c;
+    DesignInputs& in = c.in;
+    ProfileResults& profile = c.profile;
+
+    run.step(1);
+    in.H0 = run.read(H0, lenient);
+    in.H1 = run.read(H1, lenient);
+    in.H2 = run.read(H2, lenientSingle);
+    in.D0 = run.read(D0, lenient);
+    in.theta = run.read(theta, [](const std::string& s) { return thetaRadians(lenientParse(s)); });
+    in.D1 = run.read(D1, lenient);
+    in.D = run.read(D, lenient);
+
+    run.step(2);
+    profile.a1 = run.compute(a1, [&] { return inlet::a1(in); });
+    profile.b1 = run.compute(b1, [&] { return inlet::b1(in); });
+    run.write(Box::Text13, picture0000(profile.a1));
+    run.write(Box::Text14, picture0000(profile.b1));
+
+    run.step(3);
+    profile.x1 = inlet::x1(in);
+    run.write(Box::Text15, generalText(profile.x1, locale));
+
+    run.step(4);
+    profile.y1 = run.compute(y1, [&] { return inlet::y1(in, profile.b1); });
+    run.write(Box::Text16, run.compute(y1, [&] { return y1Text(profile.y1, locale); }));
+
+    run.step(5);
+    profile.x2 = inlet::x2(in);
+    run.write(Box::Text18, generalText(profile.x2, locale));
+
+    run.step(6);
+    profile.y2 = run.compute(y2, [&] { return inlet::y2(in); });
+    run.write(Box::Text17, singleText(profile.y2, locale));
+
+    run.step(7);
+    in.dd0 = run.read(dd0, [&](const std::string& s) { return strictConversion(s, locale); });
+    profile.a2 = run.compute(a2, [&] { return inlet::a2(in); });
+    run.write(Box::Text20, generalText(profile.a2, locale));
+
+    run.step(8);
+    profile.b2 = run.compute(b2, [&] { return inlet::b2(in); });
+    run.write(Box::Text19, generalText(profile.b2, locale));
+
+    run.step(9);
+    in.aa = run.read(aa, [](const std::string& s) { return aaRadians(lenientParse(s)); });
+    const double tanAa = run.compute(tangentPoint, [&] { return T(in); });
+    const double s = run.compute(tangentPoint, [&] { return S(profile.a1, profile.b1, tanAa); });
+    const TangentPoint tp{
+        .ap = run.compute(ap, [&] { return inlet::ap(profile.a1, tanAa, s); }),
+        .bp = run.compute(bp, [&] { return inlet::bp(profile.b1, in.H2, s); }),
+    };
+    run.write(Box::Text23, picture0000(tp.ap));
+    run.write(Box::Text24, picture0000(tp.bp));
+
+    run.step(10);
+    in.hk = run.read(hk, lenientSingle);
+    Volute& v = c.volute;
+    v = Volute{.tp = tp, .H2 = in.H2, .hk = in.hk, .T = tanAa};
+    v.Ft = run.compute(Ft, [&] { return inlet::Ft(v); });
+    v.P = run.compute(P, [&] { return inlet::P(v); });
+    constexpr std::array<Quantity, 9> kStation{a0, a10, a20, a30, a40, a50, a60, a70, a80};
+    for (int k = 0; k <= 8; ++k)
+        run.compute(kStation[static_cast<std::size_t>(k)],
+                    [&] { computeStation(c.table, k, v, in.D1); });
+
+    run.step(11);
+    c.a87 = run.compute(a87, [&] { return inlet::a87(v, in.D1); });
+    run.write(Box::Text36, picture0000(c.a87));
+
+    run.step(12);
+    c.a84 = run.compute(a84, [&] { return inlet::a84(v, in.D1); });
+    run.write(Box::Text37, picture0000(c.a84));
+
+    run.step(13);
+    profile.H = run.compute(H, [&] { return inlet::H(in); });
+    run.write(Box::Text5, picture0000(profile.H));
+
+    run.step(14);
+    constexpr std::array<Box, 9> kStationBox{Box::Text38, Box::Text33, Box::Text32,
+                                             Box::Text31, Box::Text30, Box::Text29,
+                                             Box::Text28, Box::Text27, Box::Text26};
+    for (std::size_t k = 0; k < kStationBox.size(); ++k)
+        run.write(kStationBox[k], picture0000(c.table.A[k]));
+
+    run.step(15);
+    c.a90 = run.compute(a90, [&] { return inlet::a90(v, in.D1); });
+    run.write(Box::Text25, picture0000(c.a90));
+
+    run.step(16);
+    c.B = run.compute(B, [&] { return inlet::B(c.a90, in.D1); });
+    run.write(Box::Text6, picture0000(c.B));
+    return c;
+}
+
+std::string describe(const RunFailure& failure)
+{
+    const FailureSite& site = failure.site();
+    std::string text = kindName(failure.kind());
+    if (site.box) {
+        text.append(" reading ").append(englishName(site.quantity));
+        text.append(" from box ").append(boxName(*site.box));
+    } else {
+        text.append(" computing ").append(englishName(site.quantity));
+    }
+    return text;
+}
+
+std::string describeChinese(const RunFailure& failure)
+{
+    const FailureSite& site = failure.site();
+    std::string text = kindChinese(failure.kind());
+    text.append("：");
+    if (site.box) {
+        text.append("读取").append(chineseName(site.quantity));
+        text.append("（").append(boxName(*site.box)).append("）时出错");
+    } else {
+        text.append("计算").append(chineseName(site.quantity)).append("时出错");
+    }
+    return text;
+}
+
+}  // namespace inlet
