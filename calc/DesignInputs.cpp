@@ -1,6 +1,7 @@
 #include "DesignInputs.h"
 
 #include "Arithmetic.h"
+#include "ExtendedPrecision.h"
 
 #include <array>
 #include <charconv>
@@ -221,9 +222,7 @@ float strictConversion(std::string_view text, const NumberLocale& locale)
 
 float thetaRadians(double degrees)
 {
-    const long double radians =
-        (static_cast<long double>(degrees) * static_cast<long double>(kPi)) / 180.0L;
-    return toSingle(radians);
+    return extendedDegreesToRadians(degrees);
 }
 
 double aaRadians(double degrees)

@@ -3,14 +3,21 @@
 
 #include "Arithmetic.h"
 #include "DesignInputs.h"
+#include "ExtendedPrecision.h"
 
 #include "FailureOf.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <limits>
 #include <optional>
+#include <random>
 #include <string>
+#include <vector>
 
 using namespace inlet;
 
@@ -155,10 +162,65 @@ TEST(RoundingToSingle, RoundsOnceToNearest)
 TEST(DegreesToRadians, ThetaIsFormedInExtendedPrecisionAndRoundedOnce)
 {
     EXPECT_EQ(thetaRadians(0), 0.0f);
-    // Forming the product and quotient in double and rounding that to single gives
-    // 0x1.99999cp-4 here: a second rounding.
-    EXPECT_EQ(thetaRadians(5.7295648519140423), 0x1.99999ap-4f);
     EXPECT_EQ(failureOf([] { thetaRadians(1e300); }), FailureKind::Overflow);
+    // Angles whose radians, formed in double and then rounded to single, land one step
+    // away. The expected singles are the exact deg * 3.1416 / 180 rounded once, worked out
+    // in rational arithmetic (tests/run/theta_designs.py, single_nearest).
+    struct Row {
+        double degrees;
+        float radians;
+        float inDouble;  // what forming the product and quotient in double gives
+    };
+    const Row rows[] = {
+        {3.8366045481244329, 0x1.124642p-4f, 0x1.124644p-4f},
+        {4.7331424735947545, 0x1.525deep-4f, 0x1.525df0p-4f},
+        {5.1643120977284802, 0x1.7130d6p-4f, 0x1.7130d4p-4f},
+        {5.7295648519140423, 0x1.99999ap-4f, 0x1.99999cp-4f},
+        {6.6930384747257117, 0x1.de7a46p-4f, 0x1.de7a48p-4f},
+        {8.4430148655718025, 0x1.2dca6ep-3f, 0x1.2dca6cp-3f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE("theta " + std::to_string(row.degrees));
+        ASSERT_NE(static_cast<float>((row.degrees * kPi) / 180), row.radians) << "not a telling angle";
+        EXPECT_EQ(static_cast<float>((row.degrees * kPi) / 180), row.inDouble);
+        EXPECT_EQ(thetaRadians(row.degrees), row.radians);
+        EXPECT_EQ(emulatedDegreesToRadians(row.degrees), row.radians);
+    }
+}
+
+// Where long double is the x87 extended format, the integer emulation that other compilers
+// use must give the hardware's single for every angle, the edges of the single range
+// included.
+TEST(DegreesToRadians, TheIntegerEmulationAgreesWithTheExtendedHardware)
+{
+    if constexpr (std::numeric_limits<long double>::digits != 64)
+        GTEST_SKIP() << "long double is not the 64-bit-significand extended format here";
+
+    const auto outcome = [](float (*convert)(double), double degrees) {
+        try {
+            return std::to_string(convert(degrees)) + " " + std::to_string(std::bit_cast<std::uint32_t>(convert(degrees)));
+        } catch (const CalcError& e) {
+            return std::string(kindName(e.kind()));
+        }
+    };
+    std::vector<double> angles{0.0, -0.0, 3.5, 5, -5, 45, 90, 360, 1e-310, 5e-324, 8e-44,
+                               8.02e-44, 1e-42, 6.6e-37, 6.7e-37, 1.9498e40, 1.94985e40,
+                               1.9499e40, -1.9499e40, DBL_MAX, -DBL_MAX, DBL_MIN};
+    // The single range's top edge: the largest finite single and the point halfway to 2^128.
+    for (const double radians : {static_cast<double>(FLT_MAX), 0x1.ffffffp127}) {
+        const double degrees = radians * 180 / kPi;
+        for (double d = std::nextafter(degrees, 0.0), k = 0; k < 3; ++k, d = std::nextafter(d, DBL_MAX))
+            angles.push_back(d);
+    }
+    std::mt19937_64 random(20261207);
+    for (int i = 0; i < 200000; ++i) {
+        const double mantissa = std::uniform_real_distribution<double>(-1, 1)(random);
+        angles.push_back(std::ldexp(mantissa, std::uniform_int_distribution<int>(-1100, 1030)(random)));
+        angles.push_back(std::uniform_real_distribution<double>(0, 90)(random));
+    }
+    for (const double degrees : angles)
+        ASSERT_EQ(outcome(emulatedDegreesToRadians, degrees), outcome(extendedDegreesToRadians, degrees))
+            << "theta " << std::hexfloat << degrees;
 }
 
 TEST(DegreesToRadians, AaUsesThreePointOneFourOneSixInDouble)

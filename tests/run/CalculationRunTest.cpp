@@ -126,6 +126,40 @@ TEST(Results, SingleAndDoubleValuesShowTheirOwnDigits)
     }
 }
 
+// Designs with a contracting cone (theta above 0): every figure worked out independently of
+// the program, by tests/run/theta_designs.py (the formulas in Python's doubles, theta rounded
+// to single from its exact value, the texts rounded with the decimal module).
+TEST(Results, DesignsWithAConeContractionAngle)
+{
+    struct Row {
+        const char* name;
+        Typed typed;
+        std::map<std::string, std::string> shown;
+    };
+    const Row rows[] = {
+        {"theta 5 with D0 2000",
+         {{Box::Text4, "5"}, {Box::Text3, "2000"}, {Box::Text21, "2000"}},
+         {{"a1", "0505"}, {"b1", "0814"}, {"x1", "1500"}, {"y1", "586"}, {"x2", "1500"},
+          {"y2", "700"}, {"a2", "1150"}, {"b2", "2000"}, {"ap", "0300"}, {"bp", "1459"},
+          {"a87", "1483"}, {"a84", "1447"}, {"H", "2700"}, {"a0", "-0015"}, {"a10", "0258"},
+          {"a20", "0479"}, {"a30", "0670"}, {"a40", "0840"}, {"a50", "0995"}, {"a60", "1138"},
+          {"a70", "1272"}, {"a80", "1399"}, {"a90", "1693"}, {"B", "6386"}}},
+        {"theta 3.5 with D0 2400",
+         {{Box::Text4, "3.5"}, {Box::Text3, "2400"}, {Box::Text21, "2000"}},
+         {{"a1", "0304"}, {"b1", "0840"}, {"x1", "1500"}, {"y1", "560"}, {"x2", "1500"},
+          {"y2", "700"}, {"a2", "1150"}, {"b2", "2000"}, {"ap", "0121"}, {"bp", "1369"},
+          {"a87", "1605"}, {"a84", "1391"}, {"H", "2700"}, {"a0", "-0002"}, {"a10", "0247"},
+          {"a20", "0454"}, {"a30", "0635"}, {"a40", "0799"}, {"a50", "0949"}, {"a60", "1089"},
+          {"a70", "1220"}, {"a80", "1343"}, {"a90", "1656"}, {"B", "6313"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + ", " + describeTyped(row.typed));
+        const Outcome outcome = runWith(row.typed);
+        ASSERT_FALSE(outcome.failure) << describe(*outcome.failure);
+        EXPECT_EQ(results(outcome.boxes), row.shown);
+    }
+}
+
 TEST(Results, GeneralTextUsesTheLocalesDecimalSeparator)
 {
     const Outcome outcome = runWith({{Box::Text21, "2000"}, {Box::Text34, "700,1"}}, NumberLocale{",", "."});
@@ -196,6 +230,11 @@ TEST(FailureKinds, EachDesignStopsWhereItFails)
         {"D beyond double is read too", {{Box::Text1, "1e999"}}, Overflow, 1, Box::Text1, Quantity::D, 0},
         {"D1 equal to D0", {{Box::Text35, "2200"}}, DivisionByZero, 2, std::nullopt, Quantity::a1, 0},
         {"contraction outgrowing the widening", {{Box::Text4, "45"}}, InvalidCall, 2, std::nullopt, Quantity::a1, 0},
+        // With theta 16, D1 - D0 equals 4*H1*t = 802.8890603398563 exactly: the divisor of
+        // a1, H1^2*d - 4*H1^3*t, is then exactly zero (tests/run/theta_designs.py).
+        {"widening equal to 4*H1*t",
+         {{Box::Text4, "16"}, {Box::Text3, "200"}, {Box::Text35, "1002.8890603398563"}},
+         DivisionByZero, 2, std::nullopt, Quantity::a1, 0},
         {"y1 beyond single", {{Box::Text9, "1e39"}}, Overflow, 4, std::nullopt, Quantity::y1, 3},
         {"level upper wall", {{Box::Text22, ""}, {Box::Text21, "2000"}}, DivisionByZero, 10, std::nullopt, Quantity::Ft, 10},
         {"steep upper wall", {{Box::Text22, "89"}, {Box::Text21, "2000"}}, InvalidCall, 10, std::nullopt, Quantity::a0, 10},
