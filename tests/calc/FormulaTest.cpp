@@ -19,25 +19,18 @@ namespace {
 // The given dimensions of a fresh window, with hk 2000.
 DesignInputs defaults()
 {
-    DesignInputs in;
-    in.D = 2200;
-    in.D0 = 2200;
-    in.theta = 0;
-    in.H0 = 700;
-    in.H1 = 700;
-    in.H2 = 1300;
-    in.D1 = 3000;
-    in.dd0 = 700;
-    in.aa = aaRadians(50);
-    in.hk = 2000;
-    return in;
+    return {.D = 2200, .D0 = 2200, .theta = 0, .H0 = 700, .H1 = 700, .H2 = 1300,
+            .D1 = 3000, .dd0 = 700, .aa = aaRadians(50), .hk = 2000};
 }
 
 Volute voluteOf(const DesignInputs& in)
 {
     const double tanAa = T(in);
     const double s = S(a1(in), b1(in), tanAa);
-    Volute v{{ap(a1(in), tanAa, s), bp(b1(in), in.H2, s)}, in.H2, in.hk, tanAa, 0, 0};
+    Volute v{.tp = {.ap = ap(a1(in), tanAa, s), .bp = bp(b1(in), in.H2, s)},
+             .H2 = in.H2,
+             .hk = in.hk,
+             .T = tanAa};
     v.Ft = Ft(v);
     v.P = P(v);
     return v;
