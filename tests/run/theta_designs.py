@@ -20,6 +20,8 @@ def single(x):
 
 def single_nearest(exact):
     """The single nearest to an exact rational, ties to even."""
+    if exact == 0:
+        return 0.0
     guess = single(float(exact))
     candidates = {guess}
     for step in (-1, 1):
