@@ -101,6 +101,11 @@ private:
 
 double lenientParse(std::string_view text)
 {
+    return lenientRead(text).value;
+}
+
+LenientReading lenientRead(std::string_view text)
+{
     const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n'; };
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -128,7 +133,7 @@ double lenientParse(std::string_view text)
         }
     }
     if (!number.anyDigit)
-        return 0.0;
+        return {0.0, 0, false};
 
     if (i < n && (text[i] == 'E' || text[i] == 'e')) {
         ++i;
@@ -143,7 +148,7 @@ double lenientParse(std::string_view text)
             if (isDigit(text[i]))
                 number.exponentDigit(text[i]);
     }
-    return number.value();
+    return {number.value(), i, true};
 }
 
 float strictConversion(std::string_view text, const NumberLocale& locale)

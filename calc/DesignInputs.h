@@ -39,6 +39,15 @@ struct DesignInputs {
 // number beyond the double range.
 double lenientParse(std::string_view text);
 
+// The lenient parse and how much of the text it took: `length` bytes from the start (leading
+// blanks, the number and blanks inside it), `anyDigit` false where it found no number.
+struct LenientReading {
+    double value = 0;
+    std::size_t length = 0;
+    bool anyDigit = false;
+};
+LenientReading lenientRead(std::string_view text);
+
 // The strict conversion: the whole text, less leading and trailing blanks, must be a number
 // written with the locale's decimal separator and (optionally) its digit grouping. Fails with
 // a type mismatch otherwise and with an overflow beyond the single range; rounds to single.

@@ -1,0 +1,367 @@
+#include "DesignChecks.h"
+
+#include "Arithmetic.h"
+#include "CalcError.h"
+#include "DesignInputs.h"
+#include "Figures.h"
+#include "PassageGeometry.h"
+#include "ResultText.h"
+#include "Volute.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace inlet {
+
+namespace {
+
+std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
+
+std::string phiText(const Station& s) { return "φ=" + std::to_string(s.phi) + "°"; }
+
+std::string ruleChinese(WidthRule rule) { return rule == WidthRule::Quadratic ? "二次式" : "线性式"; }
+std::string ruleEnglish(WidthRule rule) { return rule == WidthRule::Quadratic ? "quadratic" : "linear"; }
+
+// The width the other rule gives a station, where the section has the shape that rule
+// assumes there.
+std::optional<double> otherRuleWidth(const Calculation& c, const Station& s)
+{
+    const Volute& v = c.volute;
+    try {
+        if (s.rule == WidthRule::Quadratic) {
+            const double w = linearWidth(v, s.F);
+            if (sectionShapeFor(c, w) == SectionShape::Level)
+                return w;
+        } else {
+            const double w = quadraticWidth(v, C(v, s.F));
+            if (sectionShapeFor(c, w) == SectionShape::Inclined)
+                return w;
+        }
+    } catch (const CalcError&) {
+    }
+    return std::nullopt;
+}
+
+class Checks {
+public:
+    explicit Checks(const NumberLocale& locale) : locale_(locale) {}
+
+    void warn(CheckKind kind, std::string subject, double figure, std::string unit,
+              std::string chinese, std::string english, std::optional<double> advice = {})
+    {
+        list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice,
+                         std::move(chinese), std::move(english)});
+    }
+    void figure(CheckKind kind, std::string subject, double figure, std::string unit,
+                std::string chinese, std::string english)
+    {
+        list_.push_back({kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
+                         std::move(chinese), std::move(english)});
+    }
+    const NumberLocale& locale() const { return locale_; }
+    std::vector<DesignCheck> take() { return std::move(list_); }
+
+private:
+    const NumberLocale& locale_;
+    std::vector<DesignCheck> list_;
+};
+
+void checkStations(const Calculation& c, const std::array<Station, 12>& all, Checks& checks)
+{
+    const Volute& v = c.volute;
+    for (const Station& s : all) {
+        const std::string name(symbol(s.width));
+        const std::string where = phiText(s) + "时蜗壳宽度" + name;
+        const std::string at = name + " at φ = " + std::to_string(s.phi) + "°";
+        const double height = inclinedWallHeight(c, s.a);
+        switch (sectionShapeFor(c, s.a)) {
+        case SectionShape::InsideRim:
+            checks.warn(CheckKind::NegativeWidth, name, s.a, "mm",
+                        where + "为 " + mm(s.a) + "，小于零：外壁位于喇叭口边缘以内",
+                        at + " is " + mm(s.a) + ", below zero: the outer wall stands inside the bell-mouth rim");
+            if (c.profile.x1 + s.a < 0)
+                checks.warn(CheckKind::NotDrawable, name, s.a, "mm",
+                            where + "的外壁越过水泵轴线，断面无法绘出",
+                            at + ": the outer wall lies beyond the pump axis; its section cannot be drawn");
+            break;
+        case SectionShape::BelowTangentPoint:
+            checks.warn(CheckKind::WallMeetsBellMouth, name, s.a, "mm",
+                        where + "为 " + mm(s.a) + "，小于 ap = " + mm(v.tp.ap) + "：外壁与喇叭口唇部相交于切点以下",
+                        at + " is " + mm(s.a) + ", less than ap " + mm(v.tp.ap)
+                            + ": the outer wall meets the bell mouth below the tangent point");
+            break;
+        case SectionShape::Level:
+            if (s.rule == WidthRule::Quadratic) {
+                const auto advice = otherRuleWidth(c, s);
+                checks.warn(CheckKind::QuadraticRuleWallAboveHk, name, height, "mm",
+                            where + "按二次式计算，但外壁高 " + mm(height) + "，超过 hk = " + mm(v.hk)
+                                + (advice ? "；按线性式宽度为 " + mm(*advice) : "；线性式亦不相符"),
+                            at + " takes the quadratic rule, but its outer wall would be " + mm(height)
+                                + " tall, above hk " + mm(v.hk)
+                                + (advice ? "; the linear rule gives " + mm(*advice) : "; the linear rule does not fit either"),
+                            advice);
+            }
+            break;
+        case SectionShape::Inclined:
+            if (s.rule == WidthRule::Linear) {
+                const auto advice = otherRuleWidth(c, s);
+                checks.warn(CheckKind::LinearRuleWallBelowHk, name, height, "mm",
+                            where + "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 " + mm(height) + "）"
+                                + (advice ? "；按二次式宽度为 " + mm(*advice) : "；二次式亦不相符"),
+                            at + " takes the linear rule, but the outer wall comes before the upper wall rises to hk (wall "
+                                + mm(height) + " tall)"
+                                + (advice ? "; the quadratic rule gives " + mm(*advice) : "; the quadratic rule does not fit either"),
+                            advice);
+            }
+            break;
+        }
+    }
+
+    for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+        const Station& a = all[i];
+        const Station& b = all[i + 1];
+        if (a.rule == b.rule)
+            continue;
+        const std::string pair = std::string(symbol(a.width)) + "-" + std::string(symbol(b.width));
+        checks.warn(CheckKind::WidthJump, pair, b.a - a.a, "mm",
+                    phiText(a) + "至" + phiText(b) + "蜗壳宽度由 " + mm(a.a) + " 跳至 " + mm(b.a) + "（"
+                        + ruleChinese(a.rule) + "→" + ruleChinese(b.rule) + "）",
+                    "the width jumps from " + mm(a.a) + " at φ = " + std::to_string(a.phi) + "° to " + mm(b.a)
+                        + " at φ = " + std::to_string(b.phi) + "° where the rule changes from "
+                        + ruleEnglish(a.rule) + " to " + ruleEnglish(b.rule));
+    }
+}
+
+void checkProportions(const Calculation& c, Checks& checks)
+{
+    const Volute& v = c.volute;
+    const double hk = v.hk, dd0 = c.in.dd0, D0 = c.in.D0, D1 = c.in.D1;
+    if (hk < v.tp.bp)
+        checks.warn(CheckKind::HkBelowBp, "hk", hk - v.tp.bp, "mm",
+                    "蜗壳断面高度 hk = " + mm(hk) + " 低于切点高度 bp = " + mm(v.tp.bp),
+                    "hk " + mm(hk) + " lies below the tangent point's height bp " + mm(v.tp.bp));
+    if (dd0 >= D0)
+        checks.warn(CheckKind::GuideConeWiderThanConeInlet, "dd0", dd0 - D0, "mm",
+                    "导水锥直径 dd0 = " + mm(dd0) + " 不小于锥管进口直径 D0 = " + mm(D0),
+                    "the guide cone top dd0 " + mm(dd0) + " is not narrower than the cone inlet D0 " + mm(D0));
+    if (D0 >= D1)
+        checks.warn(CheckKind::ConeInletNotNarrowerThanRim, "D0", D0 - D1, "mm",
+                    "锥管进口直径 D0 = " + mm(D0) + " 不小于喇叭口直径 D1 = " + mm(D1),
+                    "the cone inlet D0 " + mm(D0) + " is not narrower than the bell-mouth rim D1 " + mm(D1));
+    if (D1 > 0) {
+        const double ratio = static_cast<double>(c.in.H2) / D1;
+        const std::string figure = fixedFigure(ratio, 3, checks.locale());
+        checks.figure(CheckKind::FloorClearance, "H2/D1", ratio, "",
+                      "喇叭口悬空高度 H2/D1 = " + figure + "（泵站进水设计常引用 0.25～0.5 倍喇叭口直径）",
+                      "floor clearance H2/D1 = " + figure
+                          + " (pump-intake guidance commonly cites 0.25 to 0.5 of the bell diameter)");
+    }
+}
+
+// The bell-mouth wall from the cone inlet down to the rim, and the guide cone: whether they
+// cross, and the smallest distance between them.
+void checkClearance(const Calculation& c, Checks& checks)
+{
+    const PassageProfile profile = passageProfile(c);
+    if (!profile.bellMouth || !profile.guideCone)
+        return;
+    const EllipseArc& bell = *profile.bellMouth;
+    const EllipseArc& cone = *profile.guideCone;
+    constexpr double kRim = 1.5 * std::numbers::pi;  // the rim's parameter on both ellipses
+    const double bellEnd = std::min(bell.end, kRim);
+    if (!(bell.start < bellEnd))
+        return;
+
+    constexpr int kSamples = 48;
+    std::array<Point, kSamples + 1> b{}, g{};
+    for (int i = 0; i <= kSamples; ++i) {
+        const double ub = bell.start + (bellEnd - bell.start) * i / kSamples;
+        const double ug = cone.start + (cone.end - cone.start) * i / kSamples;
+        b[i] = {bell.centre.x + bell.rx * std::cos(ub), bell.centre.y + bell.ry * std::sin(ub)};
+        g[i] = {cone.centre.x + cone.rx * std::cos(ug), cone.centre.y + cone.ry * std::sin(ug)};
+    }
+
+    // Crossing: a point of the guide cone outside the bell-mouth wall at the same height.
+    double overlap = 0;
+    for (const Point& p : g) {
+        if (p.y > b.front().y || p.y < b.back().y)
+            continue;
+        const double s = std::asin(std::clamp((bell.centre.y - p.y) / bell.ry, -1.0, 1.0));
+        overlap = std::max(overlap, p.x - (bell.centre.x - bell.rx * std::cos(s)));
+    }
+    if (overlap > 0) {
+        checks.warn(CheckKind::ProfilesCross, "a2", overlap, "mm",
+                    "喇叭管壁面与导水锥型线相交，最大重叠 " + mm(overlap),
+                    "the bell-mouth wall and the guide cone cross, by up to " + mm(overlap));
+        return;
+    }
+
+    double nearest = INFINITY;
+    for (const Point& p : b)
+        for (const Point& q : g)
+            nearest = std::min(nearest, std::hypot(p.x - q.x, p.y - q.y));
+    if (std::isfinite(nearest))
+        checks.figure(CheckKind::ProfileClearance, "a2", nearest, "mm",
+                      "喇叭管壁面与导水锥之间最小间距 " + mm(nearest),
+                      "smallest clearance between the bell-mouth wall and the guide cone " + mm(nearest));
+}
+
+void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& checks)
+{
+    LenientReading Q;
+    try {
+        Q = lenientRead(boxes.text(Box::Text12));
+    } catch (const CalcError&) {
+        return;
+    }
+    if (!Q.anyDigit || !(Q.value > 0))
+        return;
+    struct Section {
+        CheckKind kind;
+        const char* chinese;
+        const char* english;
+        double area;  // m²
+    };
+    const double D0 = c.in.D0 / 1000, D1 = c.in.D1 / 1000, H2 = c.in.H2 / 1000.0;
+    const double B = c.B / 1000, hk = c.volute.hk / 1000.0;
+    const Section sections[] = {
+        {CheckKind::VelocityAtConeInlet, "锥管进口平均流速（π·D0²/4）", "mean velocity at the cone inlet (pi·D0²/4)", kPi * D0 * D0 / 4},
+        {CheckKind::VelocityUnderRim, "喇叭口下环形断面平均流速（π·D1·H2）", "mean velocity through the ring under the rim (pi·D1·H2)", kPi * D1 * H2},
+        {CheckKind::VelocityAtPassageInlet, "流道进口平均流速（B·hk）", "mean velocity at the passage inlet (B·hk)", B * hk},
+    };
+    for (const Section& s : sections) {
+        if (!(s.area > 0) || !std::isfinite(s.area))
+            continue;
+        const double velocity = Q.value / s.area;
+        if (!std::isfinite(velocity))
+            continue;
+        const std::string figure = fixedFigure(velocity, 2, checks.locale()) + " m/s";
+        checks.figure(s.kind, "Q", velocity, "m/s", std::string(s.chinese) + " " + figure,
+                      std::string(s.english) + " " + figure);
+    }
+}
+
+// A box whose text the lenient reading takes otherwise than it looks: digits it does not
+// take (full-width digits, digits after a decimal comma) or words after the number.
+void checkTexts(const BoxAccess& boxes, Checks& checks)
+{
+    struct Read {
+        Box box;
+        std::string_view name;
+        std::string_view unit;  // a unit typed after the number is read as it looks
+    };
+    using enum Quantity;
+    const Read reads[] = {
+        {inputBox(D), "D", "mm"},   {inputBox(D0), "D0", "mm"}, {inputBox(theta), "theta", "°"},
+        {inputBox(H0), "H0", "mm"}, {inputBox(H1), "H1", "mm"}, {inputBox(H2), "H2", "mm"},
+        {inputBox(D1), "D1", "mm"}, {inputBox(aa), "aa", "°"},  {inputBox(hk), "hk", "mm"},
+        {Box::Text12, "Q", "m3/s"},
+    };
+    const auto trimmed = [](std::string_view s) {
+        const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; };
+        while (!s.empty() && blank(s.front()))
+            s.remove_prefix(1);
+        while (!s.empty() && blank(s.back()))
+            s.remove_suffix(1);
+        return s;
+    };
+    const auto hasFullWidthDigit = [](std::string_view s) {
+        for (std::size_t i = 0; i + 2 < s.size(); ++i)
+            if (s.compare(i, 2, "\xEF\xBC") == 0 && static_cast<unsigned char>(s[i + 2]) >= 0x90
+                && static_cast<unsigned char>(s[i + 2]) <= 0x99)
+                return true;
+        return false;
+    };
+
+    for (const Read& r : reads) {
+        const std::string text = boxes.text(r.box);
+        LenientReading reading;
+        try {
+            reading = lenientRead(text);
+        } catch (const CalcError&) {
+            continue;  // beyond the double range: the run says so
+        }
+        const std::string_view rest = trimmed(std::string_view(text).substr(reading.length));
+        if (rest.empty() || rest == r.unit)
+            continue;
+        std::string chineseWhy, englishWhy;
+        if (hasFullWidthDigit(rest)) {
+            chineseWhy = "全角数字未读入";
+            englishWhy = "full-width digits are not read";
+        } else if (rest.size() > 1 && rest.front() == ',' && rest[1] >= '0' && rest[1] <= '9') {
+            chineseWhy = "逗号结束了数字，其后的数字未读入";
+            englishWhy = "a comma ends the number; the digits after it are not read";
+        } else if (!reading.anyDigit) {
+            chineseWhy = "文本中没有数字";
+            englishWhy = "the text holds no number";
+        } else {
+            chineseWhy = "数字后的文字未读入";
+            englishWhy = "the text after the number is not read";
+        }
+        const std::string value = generalText(reading.value, checks.locale());
+        const std::string quoted = quotedText(text);
+        checks.warn(CheckKind::TextReadOtherwise, std::string(r.name), reading.value, "",
+                    std::string(r.name) + "（" + std::string(boxName(r.box)) + "）的文本" + quoted + "按 " + value
+                        + " 计算：" + chineseWhy,
+                    std::string(r.name) + " (" + std::string(boxName(r.box)) + ") " + quoted + " is read as "
+                        + value + ": " + englishWhy);
+    }
+}
+
+void checkDrawable(const Calculation& c, Checks& checks)
+{
+    const ProfileResults& p = c.profile;
+    const auto usable = [](double x) { return std::isfinite(x) && x > 0; };
+    if (!usable(p.a1) || !usable(p.b1))
+        checks.warn(CheckKind::NotDrawable, usable(p.a1) ? "b1" : "a1", usable(p.a1) ? p.b1 : p.a1, "mm",
+                    "喇叭管椭圆的半轴 a1 = " + mm(p.a1) + "、b1 = " + mm(p.b1) + " 不为正，型线无法绘出",
+                    "the bell-mouth ellipse's semi-axes a1 " + mm(p.a1) + " and b1 " + mm(p.b1)
+                        + " are not both positive; its wall cannot be drawn");
+    if (!usable(p.a2) || !usable(p.b2))
+        checks.warn(CheckKind::NotDrawable, usable(p.a2) ? "b2" : "a2", usable(p.a2) ? p.b2 : p.a2, "mm",
+                    "导水锥椭圆的半轴 a2 = " + mm(p.a2) + "、b2 = " + mm(p.b2) + " 不为正，型线无法绘出",
+                    "the guide cone ellipse's semi-axes a2 " + mm(p.a2) + " and b2 " + mm(p.b2)
+                        + " are not both positive; its wall cannot be drawn");
+}
+
+}  // namespace
+
+std::string_view checkName(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::NegativeWidth: return "negative-width";
+    case CheckKind::WallMeetsBellMouth: return "wall-meets-bell-mouth";
+    case CheckKind::QuadraticRuleWallAboveHk: return "quadratic-rule-wall-above-hk";
+    case CheckKind::LinearRuleWallBelowHk: return "linear-rule-wall-below-hk";
+    case CheckKind::WidthJump: return "width-jump";
+    case CheckKind::HkBelowBp: return "hk-below-bp";
+    case CheckKind::GuideConeWiderThanConeInlet: return "guide-cone-wider-than-cone-inlet";
+    case CheckKind::ConeInletNotNarrowerThanRim: return "cone-inlet-not-narrower-than-rim";
+    case CheckKind::ProfilesCross: return "profiles-cross";
+    case CheckKind::ProfileClearance: return "profile-clearance";
+    case CheckKind::VelocityAtConeInlet: return "velocity-at-cone-inlet";
+    case CheckKind::VelocityUnderRim: return "velocity-under-rim";
+    case CheckKind::VelocityAtPassageInlet: return "velocity-at-passage-inlet";
+    case CheckKind::FloorClearance: return "floor-clearance";
+    case CheckKind::TextReadOtherwise: return "text-read-otherwise";
+    case CheckKind::NotDrawable: return "not-drawable";
+    }
+    return "check";
+}
+
+std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes, const NumberLocale& locale)
+{
+    Checks checks(locale);
+    const std::array<Station, 12> all = stations(c);
+    checkStations(c, all, checks);
+    checkProportions(c, checks);
+    checkClearance(c, checks);
+    checkDrawable(c, checks);
+    checkTexts(boxes, checks);
+    checkVelocities(c, boxes, checks);
+    return checks.take();
+}
+
+}  // namespace inlet

@@ -1,0 +1,54 @@
+#pragma once
+
+// Where a computed design does not hold together, and the figures an engineer looks at
+// beside the drawing. Checks are information: they never stop a run or change a result.
+
+#include "Boxes.h"
+#include "Calculation.h"
+#include "NumberLocale.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace inlet {
+
+enum class CheckKind {
+    NegativeWidth,                // a station's outer wall stands inside the bell-mouth rim
+    WallMeetsBellMouth,           // ... or meets the bell's lip below the tangent point
+    QuadraticRuleWallAboveHk,     // quadratic rule, but the outer wall is taller than hk
+    LinearRuleWallBelowHk,        // linear rule, but the wall comes before the upper wall reaches hk
+    WidthJump,                    // consecutive stations take different rules
+    HkBelowBp,                    // the section height lies below the tangent point
+    GuideConeWiderThanConeInlet,  // dd0 >= D0
+    ConeInletNotNarrowerThanRim,  // D0 >= D1
+    ProfilesCross,                // the bell-mouth wall and the guide cone cross
+    ProfileClearance,             // their smallest clearance
+    VelocityAtConeInlet,          // Q / (pi·D0²/4)
+    VelocityUnderRim,             // Q / (pi·D1·H2)
+    VelocityAtPassageInlet,       // Q / (B·hk)
+    FloorClearance,               // H2 / D1
+    TextReadOtherwise,            // a box's text holds digits or words the reading does not take
+    NotDrawable,                  // a part of the drawing that cannot be drawn
+};
+
+struct DesignCheck {
+    CheckKind kind;
+    bool warning = true;                 // false for figures shown without a verdict
+    std::string subject;                 // the station or quantity: "a40", "hk", "Q"
+    double figure = 0;                   // the figure that triggered it
+    std::string unit;                    // "mm", "m/s", "" for a ratio
+    std::optional<double> advisedWidth;  // the other rule's width, where its shape holds
+    std::string chinese;                 // the line as the window and the sheet show it
+    std::string english;                 // the line as inlet-calc prints it
+};
+
+// The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
+std::string_view checkName(CheckKind kind);
+
+// The checks of a completed run. `boxes` holds the texts the run read (and the design flow
+// Q, which only the velocities use); figures are written with the locale's decimal separator.
+std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes,
+                                      const NumberLocale& locale);
+
+}  // namespace inlet

@@ -1,0 +1,23 @@
+#pragma once
+
+// How the drawing and the design checks write a figure.
+
+#include "NumberLocale.h"
+
+#include <string>
+#include <string_view>
+
+namespace inlet {
+
+// Whole millimetres, rounded as the result boxes round them, without their leading zeros:
+// 823, -8, 12346.
+std::string wholeMillimetres(double value);
+
+// A figure with a fixed number of decimals (nearest), the locale's decimal separator: 3,95.
+std::string fixedFigure(double value, int decimals, const NumberLocale& locale);
+
+// A typed text as a message quotes it: at most `limit` characters, anything unprintable shown
+// as \xHH, a longer text cut short with "…".
+std::string quotedText(std::string_view text, std::size_t limit = 24);
+
+}  // namespace inlet

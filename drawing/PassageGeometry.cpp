@@ -1,0 +1,460 @@
+#include "PassageGeometry.h"
+
+#include "Figures.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+namespace inlet {
+
+namespace {
+
+// The drawing's own angles use the true pi; only the calculation's formulas use 3.1416.
+constexpr double kPi = std::numbers::pi;
+
+bool usable(double x) { return std::isfinite(x) && x > 0; }
+
+
+Point mirrored(Point p) { return {-p.x, p.y}; }
+
+Shape mirrored(const Shape& shape)
+{
+    struct Visitor {
+        Shape::Geometry operator()(const Line& l) const { return Line{mirrored(l.from), mirrored(l.to)}; }
+        Shape::Geometry operator()(const Polyline& p) const
+        {
+            Polyline m{{}, p.closed};
+            for (const Point& q : p.points)
+                m.points.push_back(mirrored(q));
+            return m;
+        }
+        Shape::Geometry operator()(const Circle& c) const { return Circle{mirrored(c.centre), c.radius}; }
+        Shape::Geometry operator()(const EllipseArc& a) const
+        {
+            return EllipseArc{mirrored(a.centre), a.rx, a.ry, kPi - a.end, kPi - a.start};
+        }
+        Shape::Geometry operator()(const Dimension& d) const
+        {
+            return Dimension{mirrored(d.from), mirrored(d.to), mirrored(d.at), d.direction, d.text};
+        }
+        Shape::Geometry operator()(const Label& l) const
+        {
+            Label m = l;
+            m.at = mirrored(l.at);
+            if (l.anchor != Label::Anchor::Centre)
+                m.anchor = l.anchor == Label::Anchor::Left ? Label::Anchor::Right : Label::Anchor::Left;
+            return m;
+        }
+    };
+    return {shape.layer, std::visit(Visitor{}, shape.geometry)};
+}
+
+// The shapes a view is made of, added in drawing order.
+class ViewBuilder {
+public:
+    void line(Layer layer, Point from, Point to) { add(layer, Line{from, to}); }
+    void polyline(Layer layer, std::vector<Point> points)
+    {
+        if (points.size() >= 2)
+            add(layer, Polyline{std::move(points), false});
+    }
+    void arc(const EllipseArc& a) { add(Layer::Outline, a); }
+    void circle(Layer layer, Point centre, double radius)
+    {
+        if (usable(radius))
+            add(layer, Circle{centre, radius});
+    }
+    void horizontalDimension(Point from, Point to, double y, const std::string& text)
+    {
+        add(Layer::Dimension, Dimension{from, to, {(from.x + to.x) / 2, y}, Dimension::Direction::Horizontal, text});
+    }
+    void verticalDimension(Point from, Point to, double x, const std::string& text)
+    {
+        add(Layer::Dimension, Dimension{from, to, {x, (from.y + to.y) / 2}, Dimension::Direction::Vertical, text});
+    }
+    void label(Point at, double height, Label::Anchor anchor, std::string text, std::string ascii)
+    {
+        add(Layer::Text, Label{at, height, anchor, std::move(text), std::move(ascii)});
+    }
+    void centreMark(Point p, double size)
+    {
+        line(Layer::Centre, {p.x - size, p.y}, {p.x + size, p.y});
+        line(Layer::Centre, {p.x, p.y - size}, {p.x, p.y + size});
+    }
+    // Adds the mirror image of every shape so far, for the left-hand side of the axis.
+    void mirrorAll()
+    {
+        const std::size_t count = shapes_.size();
+        for (std::size_t i = 0; i < count; ++i)
+            shapes_.push_back(mirrored(shapes_[i]));
+    }
+
+    View finish(std::string name, std::string title)
+    {
+        // Nothing that is not finite reaches a writer: a shape with such a coordinate is
+        // left out (the design checks say why the drawing is incomplete).
+        std::erase_if(shapes_, [](const Shape& s) {
+            const Extent e = extentOf(s);
+            return !std::isfinite(e.left) || !std::isfinite(e.right) || !std::isfinite(e.bottom)
+                   || !std::isfinite(e.top);
+        });
+        View view{std::move(name), std::move(title), std::move(shapes_), {}, {}};
+        if (!view.shapes.empty()) {
+            view.extent = extentOf(view.shapes.front());
+            for (const Shape& s : view.shapes)
+                view.extent = unite(view.extent, extentOf(s));
+        }
+        return view;
+    }
+
+private:
+    void add(Layer layer, Shape::Geometry geometry) { shapes_.push_back({layer, std::move(geometry)}); }
+    std::vector<Shape> shapes_;
+};
+
+// s on the bell-mouth ellipse (r = x1 - a1·cos s, z = zc - b1·sin s) as an arc parameter.
+double arcParameter(double s) { return kPi + s; }
+
+// The parameter s of the bell-mouth wall at the tangent point, where its slope is T.
+double tangentParameter(const Calculation& c)
+{
+    return std::atan2(c.profile.b1, -c.profile.a1 * c.volute.T);
+}
+
+// The text height of a drawing of this design: one seventieth of its larger size.
+double textHeightFor(const Calculation& c)
+{
+    const double size = std::max({std::fabs(c.B), std::fabs(c.profile.H), std::fabs(c.in.D1)});
+    return usable(size) ? size / 70 : 1.0;
+}
+
+// Where the outer wall at width a meets the bell-mouth wall (a < ap), and the lip arc up to it.
+Point wallOnBellMouth(const Calculation& c, double a)
+{
+    const ProfileResults& p = c.profile;
+    if (!usable(p.a1) || !usable(p.b1))
+        return {p.x1 + a, c.in.H2};
+    const double s = std::acos(std::clamp(-a / p.a1, -1.0, 1.0));
+    return {p.x1 + a, (p.H - p.y1) - p.b1 * std::sin(s)};
+}
+
+std::optional<EllipseArc> bellMouthArc(const Calculation& c, double fromS, double toS)
+{
+    const ProfileResults& p = c.profile;
+    if (!usable(p.a1) || !usable(p.b1) || !std::isfinite(p.H - p.y1))
+        return std::nullopt;
+    return EllipseArc{{p.x1, p.H - p.y1}, p.a1, p.b1, arcParameter(std::min(fromS, toS)),
+                      arcParameter(std::max(fromS, toS))};
+}
+
+}  // namespace
+
+PassageProfile passageProfile(const Calculation& c)
+{
+    const DesignInputs& in = c.in;
+    const ProfileResults& p = c.profile;
+    const double t = std::tan(static_cast<double>(in.theta));
+    const double H2 = in.H2;
+
+    PassageProfile profile;
+    profile.coneTop = {in.D0 / 2 - in.H0 * t, p.H};
+    profile.coneInlet = {in.D0 / 2, in.H1 + H2};
+    profile.rim = {p.x1, H2};
+    profile.tangentPoint = {p.x1 + c.volute.tp.ap, c.volute.tp.bp};
+    const double zc2 = p.H - p.y2;
+    profile.guideConeTop = {p.x2 - p.a2, zc2};
+    profile.guideConeFoot = {p.x2, zc2 - p.b2};
+
+    // From the cone inlet, where the wall's slope matches the conical pipe's (tan s = t·b1/a1),
+    // past the rim (s = pi/2) to the tangent point.
+    if (usable(p.a1)) {
+        const double start = std::atan2(t * p.b1, p.a1);
+        const double end = std::max(tangentParameter(c), kPi / 2);
+        profile.bellMouth = bellMouthArc(c, start, end);
+    }
+    if (usable(p.a2) && usable(p.b2) && std::isfinite(zc2))
+        profile.guideCone = EllipseArc{{p.x2, zc2}, p.a2, p.b2, kPi, 1.5 * kPi};
+    return profile;
+}
+
+double inclinedWallHeight(const Calculation& c, double a)
+{
+    const TangentPoint& tp = c.volute.tp;
+    return tp.bp + c.volute.T * (a - tp.ap);
+}
+
+SectionShape sectionShapeFor(const Calculation& c, double a)
+{
+    const Volute& v = c.volute;
+    if (a < 0)
+        return SectionShape::InsideRim;
+    if (a < v.tp.ap)
+        return SectionShape::BelowTangentPoint;
+    const double rh = v.tp.ap + (static_cast<double>(v.hk) - v.tp.bp) / v.T;
+    return a <= rh ? SectionShape::Inclined : SectionShape::Level;
+}
+
+StationSection stationSection(const Calculation& c, const Station& station)
+{
+    const Volute& v = c.volute;
+    const double r0 = c.profile.x1;
+    const double H2 = c.in.H2;
+    const double hk = v.hk;
+    const double a = station.a;
+
+    StationSection section{station, sectionShapeFor(c, a), {{r0, H2}, {r0, 0}}, std::nullopt};
+    if (r0 + a < 0)
+        return section;  // a wall beyond the pump axis: only the rim is drawn
+    section.outline.push_back({r0 + a, 0});
+    switch (section.shape) {
+    case SectionShape::Level:
+        section.outline.push_back({r0 + a, hk});
+        section.outline.push_back({r0 + v.tp.ap + (hk - v.tp.bp) / v.T, hk});
+        section.outline.push_back({r0 + v.tp.ap, v.tp.bp});
+        section.lip = bellMouthArc(c, kPi / 2, tangentParameter(c));
+        break;
+    case SectionShape::Inclined:
+        section.outline.push_back({r0 + a, inclinedWallHeight(c, a)});
+        section.outline.push_back({r0 + v.tp.ap, v.tp.bp});
+        section.lip = bellMouthArc(c, kPi / 2, tangentParameter(c));
+        break;
+    case SectionShape::BelowTangentPoint:
+    case SectionShape::InsideRim: {
+        const Point meet = wallOnBellMouth(c, a);
+        section.outline.push_back(meet);
+        if (usable(c.profile.a1))
+            section.lip = bellMouthArc(c, kPi / 2, std::acos(std::clamp(-a / c.profile.a1, -1.0, 1.0)));
+        break;
+    }
+    }
+    return section;
+}
+
+namespace {
+
+// The wall and roof of a station's section: its outline from the floor at the outer wall to
+// the tangent point (or to where the wall meets the bell).
+std::vector<Point> wallAndRoof(const StationSection& s)
+{
+    if (s.outline.size() < 3)
+        return {};
+    return {s.outline.begin() + 2, s.outline.end()};
+}
+
+std::string stationTitle(int phi) { return "φ=" + std::to_string(phi) + "°断面"; }
+
+View sectionView(const Calculation& c, const std::array<Station, 12>& stations, double h)
+{
+    const PassageProfile profile = passageProfile(c);
+    const StationSection at90 = stationSection(c, stations.back());
+    const double wall = std::max(c.profile.x1, c.profile.x1 + c.a90);
+    const double H = c.profile.H;
+
+    ViewBuilder view;
+    view.line(Layer::Outline, profile.coneInlet, profile.coneTop);
+    if (profile.bellMouth)
+        view.arc(*profile.bellMouth);
+    if (profile.guideCone)
+        view.arc(*profile.guideCone);
+    view.polyline(Layer::Outline, wallAndRoof(at90));
+    view.mirrorAll();
+
+    view.line(Layer::Outline, {-wall, 0}, {wall, 0});
+    view.line(Layer::Outline, mirrored(profile.guideConeTop), profile.guideConeTop);
+    view.line(Layer::Centre, {0, -0.06 * H}, {0, 1.06 * H});
+    if (profile.bellMouth)
+        view.centreMark(profile.bellMouth->centre, h);
+
+    const ProfileResults& p = c.profile;
+    const TangentPoint& tp = c.volute.tp;
+    view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B=" + wholeMillimetres(c.B));
+    view.horizontalDimension(mirrored(profile.rim), profile.rim, -6 * h, "D1=" + wholeMillimetres(c.in.D1));
+    view.horizontalDimension(mirrored(profile.coneInlet), profile.coneInlet, H + 3 * h,
+                             "D0=" + wholeMillimetres(c.in.D0));
+    view.horizontalDimension(mirrored(profile.guideConeTop), profile.guideConeTop,
+                             profile.guideConeTop.y - 3 * h, "dd0=" + wholeMillimetres(c.in.dd0));
+    view.verticalDimension({wall, 0}, {profile.coneTop.x, H}, wall + 6 * h, "H=" + wholeMillimetres(H));
+    view.verticalDimension({wall, 0}, {wall, c.volute.hk}, wall + 3 * h,
+                           "hk=" + wholeMillimetres(c.volute.hk));
+    const Point centre{p.x1, p.H - p.y1};
+    view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
+    view.verticalDimension(profile.rim, centre, p.x1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
+    view.horizontalDimension(profile.rim, profile.tangentPoint, tp.bp + 2 * h, "ap=" + wholeMillimetres(tp.ap));
+    view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
+                           profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
+    view.label({0, -9 * h}, 1.4 * h, Label::Anchor::Centre, "断面图（φ=90°）", "SECTION (phi=90)");
+    return view.finish("SECTION", "断面图");
+}
+
+// r at each degree from 0 to 90 through the stations' radii, by monotone cubic
+// interpolation (Fritsch and Carlson), so that the wall passes through every station point
+// without overshooting between them.
+std::vector<Point> outerWallInPlan(const std::array<Station, 12>& stations, double rimRadius)
+{
+    std::array<double, 12> phi{}, r{}, slope{}, delta{};
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+        phi[i] = stations[i].phi;
+        r[i] = rimRadius + stations[i].a;
+    }
+    for (std::size_t i = 0; i + 1 < stations.size(); ++i)
+        delta[i] = (r[i + 1] - r[i]) / (phi[i + 1] - phi[i]);
+    slope[0] = delta[0];
+    slope[11] = delta[10];
+    for (std::size_t i = 1; i < 11; ++i)
+        slope[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
+    for (std::size_t i = 0; i < 11; ++i) {
+        if (delta[i] == 0) {
+            slope[i] = slope[i + 1] = 0;
+            continue;
+        }
+        const double alpha = slope[i] / delta[i], beta = slope[i + 1] / delta[i];
+        const double norm = alpha * alpha + beta * beta;
+        if (norm > 9) {
+            const double tau = 3 / std::sqrt(norm);
+            slope[i] = tau * alpha * delta[i];
+            slope[i + 1] = tau * beta * delta[i];
+        }
+    }
+
+    std::vector<Point> points;
+    std::size_t i = 0;
+    for (int degree = 0; degree <= 90; ++degree) {
+        while (i < 10 && degree > phi[i + 1])
+            ++i;
+        const double step = phi[i + 1] - phi[i];
+        const double u = (degree - phi[i]) / step;
+        const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
+        const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
+        const double radius = h00 * r[i] + h10 * step * slope[i] + h01 * r[i + 1] + h11 * step * slope[i + 1];
+        const double angle = degree * kPi / 180;
+        points.push_back({radius * std::sin(angle), radius * std::cos(angle)});
+    }
+    return points;
+}
+
+View planView(const Calculation& c, const std::array<Station, 12>& stations, double h)
+{
+    const double rim = c.profile.x1;
+    const double half = std::max(rim, rim + c.a90);  // B/2
+    const double straight = std::max(half, h);        // how far the straight walls are drawn
+
+    ViewBuilder view;
+    std::vector<Point> wall = outerWallInPlan(stations, rim);
+    wall.push_back({half, -straight});
+    std::vector<Point> whole;
+    for (auto it = wall.rbegin(); it != wall.rend(); ++it)
+        whole.push_back(mirrored(*it));
+    whole.insert(whole.end(), wall.begin() + 1, wall.end());
+    view.polyline(Layer::Outline, std::move(whole));
+
+    // The break line across the inlet: the passage goes on.
+    const double zig = h;
+    view.polyline(Layer::Outline, {{-half, -straight}, {-zig, -straight}, {-zig / 2, -straight + zig},
+                                   {zig / 2, -straight - zig}, {zig, -straight}, {half, -straight}});
+    view.circle(Layer::Outline, {0, 0}, c.in.D1 / 2);
+    view.circle(Layer::Outline, {0, 0}, c.in.D0 / 2);
+    view.circle(Layer::Hidden, {0, 0}, static_cast<double>(c.in.dd0) / 2);
+    view.line(Layer::Centre, {-half - 2 * h, 0}, {half + 2 * h, 0});
+    view.line(Layer::Centre, {0, -straight - 2 * h}, {0, rim + stations.front().a + 2 * h});
+
+    for (const Station& s : stations) {
+        const double angle = s.phi * kPi / 180;
+        const Point onRim{rim * std::sin(angle), rim * std::cos(angle)};
+        const double r = rim + s.a;
+        const Point onWall{r * std::sin(angle), r * std::cos(angle)};
+        view.line(Layer::Centre, onRim, onWall);
+        const double out = r + h;
+        view.label({out * std::sin(angle), out * std::cos(angle)}, 0.8 * h, Label::Anchor::Left,
+                   std::to_string(s.phi) + "°", std::to_string(s.phi) + "d");
+    }
+    view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
+                             "B=" + wholeMillimetres(c.B));
+    view.label({0, -straight - 6 * h}, 1.4 * h, Label::Anchor::Centre, "平面图", "PLAN");
+    return view.finish("PLAN", "平面图");
+}
+
+View stationView(const Calculation& c, const Station& station, double h)
+{
+    const StationSection section = stationSection(c, station);
+    const double r0 = c.profile.x1;
+    const double wall = r0 + station.a;
+
+    ViewBuilder view;
+    view.line(Layer::Centre, {r0, c.in.H2}, {r0, 0});
+    view.line(Layer::Outline, {std::min(r0, wall) - 2 * h, 0}, {std::max(r0, wall), 0});
+    view.polyline(Layer::Outline, wallAndRoof(section));
+    if (section.lip)
+        view.arc(*section.lip);
+
+    const std::string name = std::string(symbol(station.width));
+    view.horizontalDimension({r0, 0}, {wall, 0}, -2 * h, name + "=" + wholeMillimetres(station.a));
+    if (section.shape == SectionShape::Level) {
+        view.verticalDimension({wall, 0}, {wall, c.volute.hk}, wall + 2 * h,
+                               "hk=" + wholeMillimetres(c.volute.hk));
+    } else if (section.shape == SectionShape::Inclined) {
+        const double height = inclinedWallHeight(c, station.a);
+        view.verticalDimension({wall, 0}, {wall, height}, wall + 2 * h, "h=" + wholeMillimetres(height));
+    }
+
+    const double middle = std::min(r0, wall) + std::fabs(station.a) / 2;
+    const std::string phi = std::to_string(station.phi);
+    const bool quadratic = station.rule == WidthRule::Quadratic;
+    view.label({middle, -5 * h}, 1.2 * h, Label::Anchor::Centre, stationTitle(station.phi),
+               "STATION phi=" + phi);
+    view.label({middle, -6.8 * h}, 0.9 * h, Label::Anchor::Centre,
+               "F=" + wholeMillimetres(station.F) + " mm²  " + (quadratic ? "二次式" : "线性式"),
+               "F=" + wholeMillimetres(station.F) + " mm2 " + (quadratic ? "quadratic" : "linear"));
+    return view.finish("STATION_" + phi, stationTitle(station.phi));
+}
+
+// The views side by side: the section with its pump axis at x = 0 and floor at y = 0, the
+// plan to its right, the stations in two rows of six below.
+void placeViews(Drawing& drawing, double gap)
+{
+    auto& views = drawing.views;
+    View& section = views[0];
+    View& plan = views[1];
+    section.placement = {0, 0};
+    plan.placement = {section.extent.right + gap - plan.extent.left, section.extent.bottom - plan.extent.bottom};
+
+    double top = std::min(section.extent.bottom, plan.placement.y + plan.extent.bottom) - gap;
+    for (std::size_t row = 0; row < 2; ++row) {
+        double x = section.extent.left;
+        double rowHeight = 0;
+        for (std::size_t k = 0; k < 6; ++k) {
+            View& station = views[2 + row * 6 + k];
+            station.placement = {x - station.extent.left, top - station.extent.top};
+            x += station.extent.width() + gap;
+            rowHeight = std::max(rowHeight, station.extent.height());
+        }
+        top -= rowHeight + gap;
+    }
+
+    const auto placed = [](const View& v) {
+        return Extent{v.extent.left + v.placement.x, v.extent.bottom + v.placement.y,
+                      v.extent.right + v.placement.x, v.extent.top + v.placement.y};
+    };
+    drawing.extent = placed(views.front());
+    for (const View& v : views)
+        drawing.extent = unite(drawing.extent, placed(v));
+}
+
+}  // namespace
+
+Drawing drawPassage(const Calculation& c)
+{
+    const std::array<Station, 12> all = stations(c);
+    const double h = textHeightFor(c);
+    Drawing drawing;
+    drawing.views.push_back(sectionView(c, all, h));
+    drawing.views.push_back(planView(c, all, h));
+    for (const Station& s : all)
+        drawing.views.push_back(stationView(c, s, h));
+    placeViews(drawing, 4 * h);
+    return drawing;
+}
+
+}  // namespace inlet

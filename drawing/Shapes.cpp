@@ -1,0 +1,108 @@
+#include "Shapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace inlet {
+
+namespace {
+
+Extent around(Point p) { return {p.x, p.y, p.x, p.y}; }
+
+Extent include(Extent e, Point p) { return unite(e, around(p)); }
+
+// A rough width of a text: Chinese characters a full height wide, others 0.6 of it.
+double textWidth(const std::string& text, double height)
+{
+    double width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xC0) == 0x80)
+            continue;  // a continuation byte of a UTF-8 sequence
+        width += byte >= 0xE0 ? height : 0.6 * height;
+    }
+    return width;
+}
+
+Extent labelExtent(const Label& label)
+{
+    const double width = textWidth(label.text, label.height);
+    double left = label.at.x;
+    if (label.anchor == Label::Anchor::Centre)
+        left -= width / 2;
+    else if (label.anchor == Label::Anchor::Right)
+        left -= width;
+    return {left, label.at.y - 0.25 * label.height, left + width, label.at.y + label.height};
+}
+
+}  // namespace
+
+Extent unite(const Extent& a, const Extent& b)
+{
+    return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
+            std::max(a.top, b.top)};
+}
+
+Extent extentOf(const Shape& shape)
+{
+    struct Visitor {
+        Extent operator()(const Line& l) const { return include(around(l.from), l.to); }
+        Extent operator()(const Polyline& p) const
+        {
+            if (p.points.empty())
+                return {};
+            Extent e = around(p.points.front());
+            for (const Point& q : p.points)
+                e = include(e, q);
+            return e;
+        }
+        Extent operator()(const Circle& c) const
+        {
+            return {c.centre.x - c.radius, c.centre.y - c.radius, c.centre.x + c.radius,
+                    c.centre.y + c.radius};
+        }
+        Extent operator()(const EllipseArc& arc) const
+        {
+            // The end points, and each quarter point (u = k·pi/2) that the arc passes.
+            const auto at = [&arc](double u) {
+                return Point{arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)};
+            };
+            Extent e = include(around(at(arc.start)), at(arc.end));
+            constexpr double kQuarter = std::numbers::pi / 2;
+            const double first = std::ceil(arc.start / kQuarter);
+            for (double k = first; k * kQuarter <= arc.end && k < first + 5; ++k)
+                e = include(e, at(k * kQuarter));
+            return e;
+        }
+        Extent operator()(const Dimension& d) const
+        {
+            return include(include(around(d.from), d.to), d.at);
+        }
+        Extent operator()(const Label& l) const { return labelExtent(l); }
+    };
+    return std::visit(Visitor{}, shape.geometry);
+}
+
+std::vector<Point> pointsAlong(const EllipseArc& arc, double maxDeviation)
+{
+    // A chord of the angle step du departs from an arc of radius R by R·(1 - cos(du/2)); the
+    // larger semi-axis bounds the ellipse's radius of curvature from above in that sense.
+    constexpr int kMaxSegments = 4096;
+    const double radius = std::max(std::fabs(arc.rx), std::fabs(arc.ry));
+    const double sweep = arc.end - arc.start;
+    int segments = 8;
+    if (radius > maxDeviation && maxDeviation > 0 && std::isfinite(radius) && std::isfinite(sweep)) {
+        const double step = 2 * std::acos(1 - maxDeviation / radius);
+        segments = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / step)), 8, kMaxSegments);
+    }
+    std::vector<Point> points;
+    points.reserve(static_cast<std::size_t>(segments) + 1);
+    for (int i = 0; i <= segments; ++i) {
+        const double u = arc.start + sweep * i / segments;
+        points.push_back({arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)});
+    }
+    return points;
+}
+
+}  // namespace inlet

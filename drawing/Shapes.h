@@ -1,0 +1,111 @@
+#pragma once
+
+// The drawing as data: views made of lines, polylines, circles, exact elliptical arcs,
+// dimensions and labels, each on a named layer. Coordinates are millimetres in the view's
+// own frame; one list of shapes that every output (the window, DXF, SVG, PNG, the
+// calculation sheet) draws from.
+
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace inlet {
+
+enum class Layer {
+    Outline,    // the passage walls: thick continuous lines
+    Centre,     // axes and centre marks: thin chain lines
+    Hidden,     // advised walls and lines behind the section: thin dashed lines
+    Dimension,  // dimension lines, arrows and their values
+    Text,       // titles and labels
+};
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+struct Line {
+    Point from;
+    Point to;
+};
+
+struct Polyline {
+    std::vector<Point> points;
+    bool closed = false;
+};
+
+struct Circle {
+    Point centre;
+    double radius = 0;
+};
+
+// x = centre.x + rx·cos u, y = centre.y + ry·sin u for u from start to end (radians,
+// start < end, counter-clockwise); the axes lie along x and y.
+struct EllipseArc {
+    Point centre;
+    double rx = 0;
+    double ry = 0;
+    double start = 0;
+    double end = 0;
+};
+
+// A linear dimension between two points, measured along x (Horizontal) or y (Vertical); the
+// dimension line runs parallel to that direction through `at`.
+struct Dimension {
+    enum class Direction { Horizontal, Vertical };
+    Point from;
+    Point to;
+    Point at;            // a point the dimension line passes through
+    Direction direction = Direction::Horizontal;
+    std::string text;    // "a1=400"; ASCII
+};
+
+// A line of text. `text` may hold Chinese and symbols (φ, °, ²); `ascii` says the same in
+// ASCII letters for CAD fonts that lack them ("phi=40").
+struct Label {
+    enum class Anchor { Left, Centre, Right };
+    Point at;              // the text's baseline point
+    double height = 0;     // mm
+    Anchor anchor = Anchor::Left;
+    std::string text;
+    std::string ascii;
+};
+
+struct Shape {
+    using Geometry = std::variant<Line, Polyline, Circle, EllipseArc, Dimension, Label>;
+    Layer layer = Layer::Outline;
+    Geometry geometry;
+};
+
+struct Extent {
+    double left = 0;
+    double bottom = 0;
+    double right = 0;
+    double top = 0;
+    double width() const { return right - left; }
+    double height() const { return top - bottom; }
+};
+
+// One view: the section through the axis, the plan, or one station's section.
+struct View {
+    std::string name;     // DXF block name: "SECTION", "PLAN", "STATION_40"
+    std::string title;    // "断面图", "平面图", "φ=40°断面"
+    std::vector<Shape> shapes;
+    Extent extent;        // what the shapes cover, in the view's own frame
+    Point placement;      // where the view's origin lies on the sheet
+};
+
+struct Drawing {
+    std::vector<View> views;
+    Extent extent;        // the whole sheet, views placed
+};
+
+// The extent of one shape (dimension and label text included roughly).
+Extent extentOf(const Shape& shape);
+// The smallest extent holding both.
+Extent unite(const Extent& a, const Extent& b);
+
+// Points along an arc, at most `maxDeviation` mm from it (and at least 8 segments).
+std::vector<Point> pointsAlong(const EllipseArc& arc, double maxDeviation);
+
+}  // namespace inlet
