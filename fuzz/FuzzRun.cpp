@@ -1,12 +1,19 @@
 // Arbitrary texts in every input box: each run must end in a full set of results or in a
-// named failure, never a crash, a hang or undefined behaviour.
+// named failure, never a crash, a hang or undefined behaviour; a completed run's drawing
+// and design checks must hold finite shapes only.
 //
-// The input is split at the byte 0x1E into the texts of D, D0, theta, H0, H1, H2, D1, dd0, aa
-// and hk, in that order; boxes without a text keep their default. The first byte picks the
-// locale.
+// The input is split at the byte 0x1E into the texts of D, D0, theta, H0, H1, H2, D1, dd0, aa,
+// hk and the design flow Q, in that order; boxes without a text keep their default. The
+// first byte picks the locale.
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "DesignChecks.h"
+#include "PassageGeometry.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 #include <cstdint>
 #include <cstdlib>
@@ -23,7 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
 
     BoxTexts boxes;
-    for (const Box box : inputBoxes()) {
+    std::array<Box, 11> typed{};
+    std::copy(inputBoxes().begin(), inputBoxes().end(), typed.begin());
+    typed.back() = Box::Text12;
+    for (const Box box : typed) {
         if (rest.empty())
             break;
         const std::size_t end = rest.find('\x1e');
@@ -32,9 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     try {
-        runCalculation(boxes, locale);
+        const Calculation c = runCalculation(boxes, locale);
         if (boxes.written().size() != resultWriteOrder().size())
             std::abort();  // a run that returns must have written every result
+        for (const View& view : drawPassage(c).views) {
+            for (const Shape& shape : view.shapes) {
+                const Extent e = extentOf(shape);
+                if (!std::isfinite(e.left + e.right + e.top + e.bottom))
+                    std::abort();  // no writer may meet a coordinate that is not finite
+            }
+        }
+        for (const DesignCheck& check : designChecks(c, boxes, locale))
+            if (check.chinese.empty() || check.english.empty())
+                std::abort();
     } catch (const RunFailure& failure) {
         if (boxes.written().size() >= resultWriteOrder().size() || describe(failure).empty())
             std::abort();  // a failure must stop before the end and say where

@@ -1,0 +1,177 @@
+// The design checks: which stations, quantities and texts each names, with the figures the
+// issue of a design is judged by.
+
+#include "BoxTexts.h"
+#include "CalculationRun.h"
+#include "DesignChecks.h"
+#include "Figures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace inlet;
+
+namespace {
+
+using Typed = std::vector<std::pair<Box, std::string>>;
+const NumberLocale kFullStop{".", ","};
+
+struct Checked {
+    BoxTexts boxes;
+    std::vector<DesignCheck> checks;
+};
+
+Checked checksOf(const Typed& typed, const NumberLocale& locale = kFullStop)
+{
+    Checked result;
+    result.boxes.type(Box::Text21, "2000");
+    for (const auto& [box, text] : typed)
+        result.boxes.type(box, text);
+    const Calculation c = runCalculation(result.boxes, locale);
+    result.checks = designChecks(c, result.boxes, locale);
+    return result;
+}
+
+std::vector<const DesignCheck*> ofKind(const std::vector<DesignCheck>& checks, CheckKind kind)
+{
+    std::vector<const DesignCheck*> found;
+    for (const DesignCheck& c : checks)
+        if (c.kind == kind)
+            found.push_back(&c);
+    return found;
+}
+
+std::string subjects(const std::vector<const DesignCheck*>& checks)
+{
+    std::string text;
+    for (const DesignCheck* c : checks)
+        text.append(text.empty() ? "" : " ").append(c->subject);
+    return text;
+}
+
+}  // namespace
+
+TEST(StationChecks, Hk2000TakesTheQuadraticRuleWhereTheWallWouldRiseAboveHk)
+{
+    const Checked r = checksOf({});
+    const auto taller = ofKind(r.checks, CheckKind::QuadraticRuleWallAboveHk);
+    EXPECT_EQ(subjects(taller), "a40 a50 a60 a70 a80 a84 a87");
+    ASSERT_EQ(taller.size(), 7u);
+    EXPECT_EQ(wholeMillimetres(taller.front()->figure), "2134") << taller.front()->english;
+    EXPECT_EQ(wholeMillimetres(taller.back()->figure), "2892") << taller.back()->english;
+    for (const DesignCheck* c : taller) {
+        ASSERT_TRUE(c->advisedWidth) << c->english;
+        EXPECT_GT(*c->advisedWidth, 0) << c->english;
+        EXPECT_NE(c->chinese.find("线性式"), std::string::npos) << c->chinese;
+    }
+    EXPECT_EQ(subjects(ofKind(r.checks, CheckKind::NegativeWidth)), "a0");
+    EXPECT_EQ(subjects(ofKind(r.checks, CheckKind::WidthJump)), "a87-a90") << "90 degrees always takes the linear rule";
+    EXPECT_TRUE(ofKind(r.checks, CheckKind::HkBelowBp).empty());
+}
+
+TEST(StationChecks, Hk1000JumpsWhereTheRuleChanges)
+{
+    const Checked r = checksOf({{Box::Text21, "1000"}});
+    const auto jumps = ofKind(r.checks, CheckKind::WidthJump);
+    ASSERT_EQ(subjects(jumps), "a40-a50");
+    EXPECT_EQ(wholeMillimetres(jumps.front()->figure), "880");
+    EXPECT_NE(jumps.front()->chinese.find("823 mm 跳至 1703 mm"), std::string::npos) << jumps.front()->chinese;
+    EXPECT_EQ(subjects(ofKind(r.checks, CheckKind::HkBelowBp)), "hk");
+}
+
+TEST(ProportionChecks, NameTheQuantityThatIsOutOfProportion)
+{
+    struct Row {
+        const char* name;
+        Typed typed;
+        CheckKind kind;
+        const char* subject;
+    };
+    const Row rows[] = {
+        {"guide cone as wide as the cone inlet", {{Box::Text34, "2200"}}, CheckKind::GuideConeWiderThanConeInlet, "dd0"},
+        {"cone inlet wider than the rim", {{Box::Text3, "3100"}}, CheckKind::ConeInletNotNarrowerThanRim, "D0"},
+        {"a negative bell-mouth axis cannot be drawn", {{Box::Text3, "3100"}}, CheckKind::NotDrawable, "a1"},
+        {"hk below the tangent point", {{Box::Text21, "1400"}}, CheckKind::HkBelowBp, "hk"},
+        {"the guide cone reaching past the bell-mouth wall", {{Box::Text34, "2400"}}, CheckKind::ProfilesCross, "a2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Checked r = checksOf(row.typed);
+        EXPECT_EQ(subjects(ofKind(r.checks, row.kind)), row.subject);
+    }
+    const Checked sound = checksOf({});
+    for (const CheckKind kind : {CheckKind::GuideConeWiderThanConeInlet, CheckKind::ConeInletNotNarrowerThanRim,
+                                 CheckKind::ProfilesCross, CheckKind::NotDrawable})
+        EXPECT_TRUE(ofKind(sound.checks, kind).empty()) << checkName(kind) << " in the default design";
+}
+
+TEST(FigureChecks, VelocitiesClearanceAndFloorClearanceAreFiguresWithoutAVerdict)
+{
+    const Checked r = checksOf({}, NumberLocale{",", "."});
+    struct Row {
+        CheckKind kind;
+        double figure;
+        const char* shown;
+    };
+    // Q 15 m³/s: pi·2.2²/4 = 3.80134 m² at the cone inlet, pi·3·1.3 = 12.25224 m² under the
+    // rim, 6.35505·2 m² at the passage inlet (pi 3.1416).
+    const Row rows[] = {
+        {CheckKind::VelocityAtConeInlet, 15 / (3.1416 * 2.2 * 2.2 / 4), "3,95 m/s"},
+        {CheckKind::VelocityUnderRim, 15 / (3.1416 * 3 * 1.3), "1,22 m/s"},
+        {CheckKind::VelocityAtPassageInlet, 15 / (6.35505 * 2), "1,18 m/s"},
+        {CheckKind::FloorClearance, 1300.0 / 3000, "0,433"},
+        {CheckKind::ProfileClearance, 750, "750 mm"},
+    };
+    for (const Row& row : rows) {
+        const auto found = ofKind(r.checks, row.kind);
+        ASSERT_EQ(found.size(), 1u) << checkName(row.kind);
+        EXPECT_FALSE(found.front()->warning) << checkName(row.kind);
+        EXPECT_NEAR(found.front()->figure, row.figure, 1e-3 * row.figure) << checkName(row.kind);
+        EXPECT_NE(found.front()->chinese.find(row.shown), std::string::npos) << found.front()->chinese;
+    }
+    EXPECT_TRUE(ofKind(checksOf({{Box::Text12, "abc"}}).checks, CheckKind::VelocityAtConeInlet).empty())
+        << "no velocity without a flow";
+}
+
+TEST(TextChecks, NameBoxesWhoseTextIsReadOtherwiseThanItLooks)
+{
+    struct Row {
+        const char* name;
+        Box box;
+        std::string text;
+        const char* subject;  // empty where nothing is to be said
+        const char* because;
+    };
+    const Row rows[] = {
+        {"full-width digits", Box::Text11, "\xEF\xBC\x91\xEF\xBC\x93\xEF\xBC\x90\xEF\xBC\x90", "H2", "全角数字"},
+        {"full-width digits after ASCII ones", Box::Text12, "1\xEF\xBC\x95", "Q", "全角数字"},
+        {"a decimal comma", Box::Text22, "50,5", "aa", "逗号"},
+        {"text after the number", Box::Text9, "700abc", "H0", "数字后的文字"},
+        {"no number at all", Box::Text1, "abc", "D", "没有数字"},
+        {"a degree sign is read as it looks", Box::Text22, "50°", "", ""},
+        {"millimetres are read as they look", Box::Text3, "2200 mm", "", ""},
+        {"blanks around the number", Box::Text10, " 700 ", "", ""},
+        {"a text never read is never checked", Box::Text7, "abc", "", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + ": " + std::string(boxName(row.box)) + " \"" + row.text + "\"");
+        const Checked r = checksOf({{row.box, row.text}});
+        const auto found = ofKind(r.checks, CheckKind::TextReadOtherwise);
+        EXPECT_EQ(subjects(found), row.subject);
+        if (!found.empty()) {
+            EXPECT_NE(found.front()->chinese.find(row.because), std::string::npos) << found.front()->chinese;
+        }
+    }
+}
+
+TEST(TextChecks, QuoteTheTextShortAndPrintable)
+{
+    EXPECT_EQ(quotedText("12\x01" "ab"), "“12\\x01ab”");
+    EXPECT_EQ(quotedText("\xFF"), "“\\xFF”");
+    EXPECT_EQ(quotedText(std::string(30, '7'), 5), "“77777…”");
+    EXPECT_EQ(quotedText("一二三四五六", 3), "“一二三…”");
+}

@@ -1,0 +1,131 @@
+// The section drawn at each station encloses the station's area: the two width rules are
+// the areas of the two shapes, with the bell's lip between the rim and the tangent point
+// counted as a quarter ellipse of semi-axes ap and bp - H2 (and pi 3.1416, as the rules
+// count it). Checked from the outline's coordinates, for every station whose rule matches
+// the shape its width gives.
+
+#include "BoxTexts.h"
+#include "CalculationRun.h"
+#include "PassageGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+using namespace inlet;
+
+namespace {
+
+using Typed = std::vector<std::pair<Box, std::string>>;
+
+std::string describeTyped(const Typed& typed)
+{
+    std::string text;
+    for (const auto& [box, value] : typed)
+        text.append(" ").append(boxName(box)).append("=").append(value);
+    return text;
+}
+
+// The area a section's outline encloses, its closing chord from the tangent point to the
+// rim replaced by the quarter ellipse the rules count.
+double enclosedArea(const StationSection& section, const Calculation& c)
+{
+    double twice = 0;
+    const std::vector<Point>& p = section.outline;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        const Point& a = p[i];
+        const Point& b = p[(i + 1) % p.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    const double ap = c.volute.tp.ap, bp = c.volute.tp.bp, H2 = c.in.H2;
+    const double underChord = ap * (bp + H2) / 2;
+    const double underLip = ap * bp - 3.1416 * ap * (bp - H2) / 4;
+    return twice / 2 - underChord + underLip;
+}
+
+bool ruleMatchesShape(const StationSection& s)
+{
+    return (s.station.rule == WidthRule::Quadratic && s.shape == SectionShape::Inclined)
+           || (s.station.rule == WidthRule::Linear && s.shape == SectionShape::Level);
+}
+
+// How far the area may lie from F: the width is held in single precision (at 90 degrees in
+// double), and the area grows with the width by the outer wall's height.
+double tolerance(const StationSection& s, const Calculation& c)
+{
+    const double wall = s.shape == SectionShape::Level ? static_cast<double>(c.volute.hk)
+                                                       : inclinedWallHeight(c, s.station.a);
+    const double step = s.station.phi == 90 ? std::ldexp(std::fabs(s.station.a), -52)
+                                            : std::ldexp(std::fabs(s.station.a), -23);
+    return std::fabs(wall) * step + 1e-9 * std::fabs(s.station.F);
+}
+
+// Checks every matching station of one design; returns how many there were.
+int checkDesign(const Typed& typed)
+{
+    SCOPED_TRACE("design:" + describeTyped(typed));
+    BoxTexts boxes;
+    for (const auto& [box, text] : typed)
+        boxes.type(box, text);
+    Calculation c;
+    try {
+        c = runCalculation(boxes, NumberLocale{".", ","});
+    } catch (const RunFailure&) {
+        return 0;
+    }
+    int checked = 0;
+    for (const Station& station : stations(c)) {
+        const StationSection section = stationSection(c, station);
+        if (!ruleMatchesShape(section))
+            continue;
+        ++checked;
+        EXPECT_NEAR(enclosedArea(section, c), station.F, tolerance(section, c))
+            << symbol(station.width) << " width " << station.a << " mm";
+    }
+    return checked;
+}
+
+}  // namespace
+
+TEST(SectionArea, EqualsTheStationAreaInThePublishedDesigns)
+{
+    // hk 2000: 0 to 30 degrees on the quadratic rule's shape, 90 on the linear; hk 1000:
+    // 50 to 90 degrees on the linear rule's shape.
+    EXPECT_EQ(checkDesign({{Box::Text21, "2000"}}), 4);
+    EXPECT_EQ(checkDesign({{Box::Text21, "1000"}}), 7);
+    EXPECT_GT(checkDesign({{Box::Text21, "2000"}, {Box::Text4, "5"}, {Box::Text3, "2000"}}), 0);
+}
+
+TEST(SectionArea, EqualsTheStationAreaInSeededRandomDesigns)
+{
+    std::mt19937 random(20261207);
+    const auto uniform = [&random](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
+    const auto text = [](double value) { return std::to_string(value); };
+    int designs = 0, checked = 0;
+    for (int i = 0; i < 400; ++i) {
+        const double D1 = uniform(1500, 5000);
+        const Typed typed{
+            {Box::Text35, text(D1)},
+            {Box::Text3, text(D1 * uniform(0.6, 0.85))},
+            {Box::Text4, text(uniform(0, 6))},
+            {Box::Text9, text(uniform(300, 1500))},
+            {Box::Text10, text(uniform(400, 1500))},
+            {Box::Text11, text(D1 * uniform(0.3, 0.6))},
+            {Box::Text34, text(D1 * uniform(0.1, 0.3))},
+            {Box::Text22, text(uniform(25, 70))},
+            {Box::Text21, text(uniform(300, 5000))},
+        };
+        const int n = checkDesign(typed);
+        designs += n > 0;
+        checked += n;
+    }
+    // Enough designs on each rule to mean something.
+    EXPECT_GT(designs, 300);
+    EXPECT_GT(checked, 2000);
+}
