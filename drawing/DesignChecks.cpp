@@ -160,6 +160,22 @@ void checkProportions(const Calculation& c, Checks& checks)
     }
 }
 
+// Points at equal parameter steps from `from` to `to`, turning the unit vector by one step's
+// rotation instead of evaluating sine and cosine at every point.
+template <std::size_t N>
+void sample(const EllipseArc& arc, double from, double to, std::array<Point, N>& points)
+{
+    const double step = (to - from) / (N - 1);
+    const double cosStep = std::cos(step), sinStep = std::sin(step);
+    double c = std::cos(from), s = std::sin(from);
+    for (Point& p : points) {
+        p = {arc.centre.x + arc.rx * c, arc.centre.y + arc.ry * s};
+        const double turned = c * cosStep - s * sinStep;
+        s = s * cosStep + c * sinStep;
+        c = turned;
+    }
+}
+
 // The bell-mouth wall from the cone inlet down to the rim, and the guide cone: whether they
 // cross, and the smallest distance between them.
 void checkClearance(const Calculation& c, Checks& checks)
@@ -176,12 +192,8 @@ void checkClearance(const Calculation& c, Checks& checks)
 
     constexpr int kSamples = 48;
     std::array<Point, kSamples + 1> b{}, g{};
-    for (int i = 0; i <= kSamples; ++i) {
-        const double ub = bell.start + (bellEnd - bell.start) * i / kSamples;
-        const double ug = cone.start + (cone.end - cone.start) * i / kSamples;
-        b[i] = {bell.centre.x + bell.rx * std::cos(ub), bell.centre.y + bell.ry * std::sin(ub)};
-        g[i] = {cone.centre.x + cone.rx * std::cos(ug), cone.centre.y + cone.ry * std::sin(ug)};
-    }
+    sample(bell, bell.start, bellEnd, b);
+    sample(cone, cone.start, cone.end, g);
 
     // Crossing: a point of the guide cone outside the bell-mouth wall at the same height.
     double overlap = 0;
@@ -198,10 +210,14 @@ void checkClearance(const Calculation& c, Checks& checks)
         return;
     }
 
-    double nearest = INFINITY;
-    for (const Point& p : b)
-        for (const Point& q : g)
-            nearest = std::min(nearest, std::hypot(p.x - q.x, p.y - q.y));
+    double nearestSquared = INFINITY;
+    for (const Point& p : b) {
+        for (const Point& q : g) {
+            const double dx = p.x - q.x, dy = p.y - q.y;
+            nearestSquared = std::min(nearestSquared, dx * dx + dy * dy);
+        }
+    }
+    const double nearest = std::sqrt(nearestSquared);
     if (std::isfinite(nearest))
         checks.figure(CheckKind::ProfileClearance, "a2", nearest, "mm",
                       "喇叭管壁面与导水锥之间最小间距 " + mm(nearest),

@@ -55,6 +55,8 @@ Shape mirrored(const Shape& shape)
 // The shapes a view is made of, added in drawing order.
 class ViewBuilder {
 public:
+    ViewBuilder() { shapes_.reserve(48); }
+
     void line(Layer layer, Point from, Point to) { add(layer, Line{from, to}); }
     void polyline(Layer layer, std::vector<Point> points)
     {
@@ -96,16 +98,14 @@ public:
     {
         // Nothing that is not finite reaches a writer: a shape with such a coordinate is
         // left out (the design checks say why the drawing is incomplete).
-        std::erase_if(shapes_, [](const Shape& s) {
+        View view{std::move(name), std::move(title), {}, {}, {}};
+        view.shapes.reserve(shapes_.size());
+        for (Shape& s : shapes_) {
             const Extent e = extentOf(s);
-            return !std::isfinite(e.left) || !std::isfinite(e.right) || !std::isfinite(e.bottom)
-                   || !std::isfinite(e.top);
-        });
-        View view{std::move(name), std::move(title), std::move(shapes_), {}, {}};
-        if (!view.shapes.empty()) {
-            view.extent = extentOf(view.shapes.front());
-            for (const Shape& s : view.shapes)
-                view.extent = unite(view.extent, extentOf(s));
+            if (!std::isfinite(e.left + e.right + e.bottom + e.top))
+                continue;
+            view.extent = view.shapes.empty() ? e : unite(view.extent, e);
+            view.shapes.push_back(std::move(s));
         }
         return view;
     }
@@ -289,6 +289,18 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
     return view.finish("SECTION", "断面图");
 }
 
+// (sin phi, cos phi) for each whole degree from 0 to 90: a station's direction in the plan.
+const Point& unitAtDegree(int degree)
+{
+    static const std::array<Point, 91> kUnit = [] {
+        std::array<Point, 91> unit{};
+        for (int d = 0; d <= 90; ++d)
+            unit[static_cast<std::size_t>(d)] = {std::sin(d * kPi / 180), std::cos(d * kPi / 180)};
+        return unit;
+    }();
+    return kUnit[static_cast<std::size_t>(degree)];
+}
+
 // r at each degree from 0 to 90 through the stations' radii, by monotone cubic
 // interpolation (Fritsch and Carlson), so that the wall passes through every station point
 // without overshooting between them.
@@ -329,8 +341,8 @@ std::vector<Point> outerWallInPlan(const std::array<Station, 12>& stations, doub
         const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
         const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
         const double radius = h00 * r[i] + h10 * step * slope[i] + h01 * r[i + 1] + h11 * step * slope[i + 1];
-        const double angle = degree * kPi / 180;
-        points.push_back({radius * std::sin(angle), radius * std::cos(angle)});
+        const Point& unit = unitAtDegree(degree);
+        points.push_back({radius * unit.x, radius * unit.y});
     }
     return points;
 }
@@ -361,13 +373,10 @@ View planView(const Calculation& c, const std::array<Station, 12>& stations, dou
     view.line(Layer::Centre, {0, -straight - 2 * h}, {0, rim + stations.front().a + 2 * h});
 
     for (const Station& s : stations) {
-        const double angle = s.phi * kPi / 180;
-        const Point onRim{rim * std::sin(angle), rim * std::cos(angle)};
+        const Point& unit = unitAtDegree(s.phi);
         const double r = rim + s.a;
-        const Point onWall{r * std::sin(angle), r * std::cos(angle)};
-        view.line(Layer::Centre, onRim, onWall);
-        const double out = r + h;
-        view.label({out * std::sin(angle), out * std::cos(angle)}, 0.8 * h, Label::Anchor::Left,
+        view.line(Layer::Centre, {rim * unit.x, rim * unit.y}, {r * unit.x, r * unit.y});
+        view.label({(r + h) * unit.x, (r + h) * unit.y}, 0.8 * h, Label::Anchor::Left,
                    std::to_string(s.phi) + "°", std::to_string(s.phi) + "d");
     }
     view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
