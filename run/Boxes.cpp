@@ -52,6 +52,12 @@ constexpr std::array<Box, 10> kInputs{
 };
 static_assert(static_cast<std::size_t>(Quantity::hk) == kInputs.size() - 1);
 
+constexpr std::array<Box, 16> kGivenParameters{
+    Box::Text1, Box::Text5, Box::Text9, Box::Text2, Box::Text6, Box::Text10,
+    Box::Text3, Box::Text7, Box::Text11, Box::Text4, Box::Text8, Box::Text12,
+    Box::Text21, Box::Text22, Box::Text35, Box::Text34,
+};
+
 constexpr std::array<Box, 24> kWriteOrder{
     Box::Text13, Box::Text14, Box::Text15, Box::Text16, Box::Text18, Box::Text17,
     Box::Text20, Box::Text19, Box::Text23, Box::Text24, Box::Text36, Box::Text37,
@@ -70,6 +76,8 @@ std::string_view boxName(Box box) { return boxInfo(box).name; }
 const std::array<Box, 10>& inputBoxes() { return kInputs; }
 
 Box inputBox(Quantity q) { return kInputs.at(static_cast<std::size_t>(q)); }
+
+const std::array<Box, 16>& givenParameterBoxes() { return kGivenParameters; }
 
 const std::array<Box, 24>& resultWriteOrder() { return kWriteOrder; }
 

@@ -38,6 +38,9 @@ const std::array<Box, 10>& inputBoxes();
 // The box a given dimension is read from; D to hk only.
 Box inputBox(Quantity q);
 
+// The 16 boxes of the given-parameter frame ("给定参数"), row by row: what a design file keeps.
+const std::array<Box, 16>& givenParameterBoxes();
+
 // The 24 result boxes in the order a complete run writes them.
 const std::array<Box, 24>& resultWriteOrder();
 

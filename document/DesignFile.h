@@ -1,0 +1,74 @@
+#pragma once
+
+// A design as a file the engineer keeps (.inlet): the design information and the text of
+// every box of the given-parameter frame exactly as typed. The texts, not numbers: the run
+// reads them leniently, so only the text reproduces the design.
+//
+// The file is UTF-8 JSON:
+//   { "format": "inlet-design", "formatVersion": "1.0", "program": "inlet 1.00",
+//     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
+//               "notes": ... },
+//     "texts": { "D": "2200", "H": "2700", "H0": "700", ... } }
+// with one text per box of the frame, named by its quantity's symbol. A file of a newer
+// minor version may hold more; what this program does not know is kept and written back.
+
+#include "Boxes.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <map>
+#include <stdexcept>
+#include <string>
+
+namespace inlet {
+
+// 工程名称, 设计阶段, 设计, 校核, 日期, 备注
+struct DesignInfo {
+    QString project;
+    QString stage;
+    QString designer;
+    QString checker;
+    QString date;
+    QString notes;
+};
+
+struct Design {
+    DesignInfo info;
+    std::map<Box, QString> texts;  // every box of givenParameterBoxes()
+    QJsonObject kept;              // the file as read, for what this program does not know
+};
+
+// Why a file could not be read or written, naming the file: in Chinese for the window, in
+// English for inlet-calc.
+class DesignFileError : public std::runtime_error {
+public:
+    DesignFileError(const QString& chinese, const QString& english);
+    const QString& chinese() const { return chinese_; }
+    const QString& english() const { return english_; }
+
+private:
+    QString chinese_;
+    QString english_;
+};
+
+// The longest text a box or an information field may hold in a file, in characters, and the
+// largest file this program reads.
+inline constexpr qsizetype kMaxDesignText = 65536;
+inline constexpr qint64 kMaxDesignFileBytes = 4 * 1024 * 1024;
+
+// A fresh window's design: the default texts and no information.
+Design defaultDesign();
+
+// Reads a design file; throws DesignFileError saying what is wrong with it.
+Design readDesignFile(const QString& path);
+// The same from the file's bytes; `path` only names the file in messages.
+Design parseDesign(const QByteArray& bytes, const QString& path);
+
+// Writes a design file atomically: the old file stays whole unless the new one was written
+// completely. Throws DesignFileError naming the file and the reason.
+void writeDesignFile(const QString& path, const Design& design);
+// The bytes writeDesignFile writes.
+QByteArray designBytes(const Design& design);
+
+}  // namespace inlet

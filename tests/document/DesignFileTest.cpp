@@ -1,0 +1,194 @@
+// Design files: every text kept byte for byte, what a newer version adds kept on save, every
+// bad file refused with a message naming it and what is wrong, and a failed save that leaves
+// the old file whole.
+
+#include "DesignFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <sys/resource.h>
+
+using namespace inlet;
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// A valid file's JSON with one part replaced.
+QByteArray withReplaced(const std::string& from, const std::string& to)
+{
+    QByteArray bytes = designBytes(defaultDesign());
+    const qsizetype at = bytes.indexOf(QByteArray::fromStdString(from));
+    EXPECT_GE(at, 0) << from << " is not in " << bytes.toStdString();
+    return bytes.replace(at, qsizetype(from.size()), QByteArray::fromStdString(to));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+}  // namespace
+
+TEST(DesignFileRoundTrip, KeepsEveryTextByteForByte)
+{
+    Design design = defaultDesign();
+    const std::string odd[] = {
+        "",
+        " 700 ",
+        "3.5\xEF\xBD\x9E" "5.0",
+        "\xEF\xBC\x91\xEF\xBC\x93\xEF\xBC\x90\xEF\xBC\x90",  // full-width 1300
+        "50,5",
+        "\t\x01\x1F",
+        "\"quoted\" \\back\\slash",
+        "\xF0\x9F\x98\x80 emoji",
+        "line\xE2\x80\xA8separator",
+        std::string(60000, '7'),
+    };
+    std::size_t i = 0;
+    for (const Box box : givenParameterBoxes())
+        design.texts[box] = q(odd[i++ % std::size(odd)]);
+    design.info = {"泵站 A", "初步设计", "张三", "李四", "2026-12-07", "备注\n两行"};
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("odd.inlet"));
+    writeDesignFile(path, design);
+    const Design back = readDesignFile(path);
+    for (const Box box : givenParameterBoxes())
+        EXPECT_EQ(back.texts.at(box).toStdString(), design.texts.at(box).toStdString()) << boxName(box);
+    EXPECT_EQ(back.info.project, design.info.project);
+    EXPECT_EQ(back.info.notes, design.info.notes);
+    EXPECT_EQ(designBytes(back), designBytes(design)) << "saving again changes the file";
+}
+
+TEST(DesignFileRoundTrip, KeepsWhatANewerMinorVersionAddsOnTheNextSave)
+{
+    QByteArray bytes = withReplaced("\"formatVersion\": \"1.0\"",
+                                    "\"formatVersion\": \"1.3\", \"view\": {\"zoom\": 2}");
+    bytes = QJsonDocument::fromJson(bytes).toJson();  // still valid JSON
+    QJsonObject root = QJsonDocument::fromJson(bytes).object();
+    QJsonObject info = root[QStringLiteral("info")].toObject();
+    info[QStringLiteral("phone")] = QStringLiteral("123");
+    root[QStringLiteral("info")] = info;
+    QJsonObject texts = root[QStringLiteral("texts")].toObject();
+    texts[QStringLiteral("Qmax")] = QStringLiteral("18");
+    root[QStringLiteral("texts")] = texts;
+
+    Design design = parseDesign(QJsonDocument(root).toJson(), QStringLiteral("newer.inlet"));
+    design.texts[Box::Text21] = QStringLiteral("2000");
+    const QJsonObject saved = QJsonDocument::fromJson(designBytes(design)).object();
+    EXPECT_EQ(saved[QStringLiteral("formatVersion")].toString(), QStringLiteral("1.3"));
+    EXPECT_EQ(saved[QStringLiteral("view")].toObject()[QStringLiteral("zoom")].toInt(), 2);
+    EXPECT_EQ(saved[QStringLiteral("info")].toObject()[QStringLiteral("phone")].toString(), QStringLiteral("123"));
+    EXPECT_EQ(saved[QStringLiteral("texts")].toObject()[QStringLiteral("Qmax")].toString(), QStringLiteral("18"));
+    EXPECT_EQ(saved[QStringLiteral("texts")].toObject()[QStringLiteral("hk")].toString(), QStringLiteral("2000"));
+}
+
+TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
+{
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        const char* chinese;  // what the message must say
+    };
+    const Row rows[] = {
+        {"not JSON", "this is not json", "不是 JSON 格式"},
+        {"JSON but not an object", "[1, 2]", "不是进水流道设计文件"},
+        {"another format", withReplaced("inlet-design", "other-design"), "不是进水流道设计文件"},
+        {"a newer major version", withReplaced("\"1.0\"", "\"2.0\""), "比本程序支持的 1.x 新"},
+        {"an unreadable version", withReplaced("\"1.0\"", "\"one\""), "无法识别"},
+        {"a version that is a number", withReplaced("\"1.0\"", "1.0"), "formatVersion 应为文本"},
+        {"no texts", withReplaced("\"texts\"", "\"textz\""), "缺少字段 texts"},
+        {"a missing box", withReplaced("\"hk\"", "\"hx\""), "缺少字段 texts.hk"},
+        {"a box text that is a number", withReplaced("\"D0\": \"2200\"", "\"D0\": 2200"), "texts.D0 应为文本"},
+        {"information that is a list", withReplaced("\"info\": {", "\"info\": [], \"x\": {"), "info 应为对象"},
+        {"a megabyte of text", withReplaced("\"D0\": \"2200\"", "\"D0\": \"" + std::string(1 << 20, '7') + "\""), "文本过长"},
+        {"a NUL in a text", withReplaced("\"D0\": \"2200\"", "\"D0\": \"22\\u000000\""), "空字符"},
+        {"a lone surrogate", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\\ud800\""), "无效字符"},
+        {"bytes that are not UTF-8", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\xFF\xFE\""), "不是有效的 UTF-8"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        try {
+            parseDesign(row.bytes, QStringLiteral("/designs/bad.inlet"));
+            ADD_FAILURE() << "accepted";
+        } catch (const DesignFileError& e) {
+            EXPECT_TRUE(e.chinese().contains(QStringLiteral("/designs/bad.inlet"))) << e.chinese().toStdString();
+            EXPECT_TRUE(e.chinese().contains(QString::fromUtf8(row.chinese))) << e.chinese().toStdString();
+            EXPECT_TRUE(e.english().contains(QStringLiteral("/designs/bad.inlet"))) << e.english().toStdString();
+        }
+    }
+}
+
+TEST(BadDesignFiles, AHundredMegabyteFileIsRefusedWithoutReadingItWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("huge.inlet"));
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(100LL * 1024 * 1024));  // sparse: no 100 MB written
+    huge.close();
+    try {
+        readDesignFile(path);
+        ADD_FAILURE() << "accepted";
+    } catch (const DesignFileError& e) {
+        EXPECT_TRUE(e.chinese().contains(QStringLiteral("过大"))) << e.chinese().toStdString();
+        EXPECT_TRUE(e.chinese().contains(QStringLiteral("104857600"))) << e.chinese().toStdString();
+    }
+    EXPECT_THROW(readDesignFile(dir.filePath(QStringLiteral("missing.inlet"))), DesignFileError);
+    EXPECT_THROW(readDesignFile(dir.path()), DesignFileError) << "a folder";
+}
+
+TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.inlet"));
+    writeDesignFile(path, defaultDesign());
+    const QByteArray before = readAll(path);
+
+    // Let no file grow beyond 64 bytes, so that writing the new design fails part-way.
+    Design changed = defaultDesign();
+    changed.texts[Box::Text21] = QStringLiteral("2000");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &tight);
+    bool refused = false;
+    try {
+        writeDesignFile(path, changed);
+    } catch (const DesignFileError& e) {
+        refused = e.chinese().contains(QStringLiteral("无法保存设计文件"));
+    }
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(readAll(path), before) << "the old file was damaged";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "a partial file was left behind";
+}
+
+TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
+{
+    QTemporaryDir dir;
+    Design design = defaultDesign();
+    design.texts[Box::Text34] = QString(kMaxDesignText + 1, QLatin1Char('7'));
+    try {
+        writeDesignFile(dir.filePath(QStringLiteral("long.inlet")), design);
+        ADD_FAILURE() << "saved";
+    } catch (const DesignFileError& e) {
+        EXPECT_TRUE(e.chinese().contains(QStringLiteral("dd0"))) << e.chinese().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.inlet"))));
+    EXPECT_THROW(writeDesignFile(dir.filePath(QStringLiteral("no/such/folder/x.inlet")), defaultDesign()),
+                 DesignFileError);
+}
