@@ -1,11 +1,16 @@
 #include "CommandLine.h"
 
-#include "Csv.h"
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "CommandLineError.h"
+#include "Csv.h"
+#include "InletVersion.h"
+#include "MessageText.h"
+#include "Options.h"
 
 #include <algorithm>
-#include <array>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -20,7 +25,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT] [--json]
   inlet-calc --csv [FILE] [--D TEXT ...]
-  inlet-calc --help
+  inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
 volute's upper wall, the volute widths and the passage height and width of a
@@ -38,10 +43,11 @@ option takes the box's default text:
   --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
   --aa     inclination aa of the volute's upper wall, degrees  default 50
   --hk     volute section height hk, mm                        default empty
---NAME=TEXT works as well. dd0 must be a number written with the locale's
-decimal separator (and, optionally, its digit grouping); every other text is
-read up to the first character that cannot continue a number written with a
-full stop, and is 0 when it holds no number.
+--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+dd0 must be a number written with the locale's decimal separator (and,
+optionally, its digit grouping); every other text is read up to the first
+character that cannot continue a number written with a full stop, and is 0
+when it holds no number.
 
 Output: one line per result, in the order the calculation writes them,
 NAME<TAB>TEXT, NAME one of a1 b1 x1 y1 x2 y2 a2 b2 ap bp a87 a84 H a0 a10 a20
@@ -61,66 +67,16 @@ columns, one column per result and an error column. A design that fails keeps
 the results it reached and names its failure; the batch goes on, and the exit
 status is 0.
 
+--version prints the program's name and version.
+
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
 LC_NUMERIC, LANG). Exit status: 0 done, 1 the calculation failed, 2 a usage
 error.
 )";
 
-struct Options {
-    std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
-    bool json = false;
-    bool csv = false;
-    std::string csvFile = "-";
-    bool help = false;
-};
-
-struct UsageError {
-    std::string message;
-};
-
-// The index in inputBoxes() of the input named `name`, if there is one.
-std::optional<std::size_t> inputIndex(std::string_view name)
+CommandLineError usageError(std::string message)
 {
-    const auto& inputs = inputBoxes();
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        if (boxInfo(inputs[i]).symbol == name)
-            return i;
-    return std::nullopt;
-}
-
-Options parseOptions(const std::vector<std::string>& args)
-{
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--csv") {
-            options.csv = true;
-            if (i + 1 < args.size() && (args[i + 1] == "-" || !args[i + 1].starts_with("--")))
-                options.csvFile = args[++i];
-        } else if (arg.starts_with("--")) {
-            const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const auto index = inputIndex(name);
-            if (!index)
-                throw UsageError{"unknown option '" + arg + "'"};
-            if (equals != std::string::npos) {
-                options.texts[*index] = arg.substr(equals + 1);
-            } else {
-                if (i + 1 >= args.size())
-                    throw UsageError{"option '" + arg + "' needs a TEXT"};
-                options.texts[*index] = args[++i];
-            }
-        } else {
-            throw UsageError{"unexpected argument '" + arg + "'"};
-        }
-    }
-    if (options.json && options.csv)
-        throw UsageError{"--json and --csv cannot be combined"};
-    return options;
+    return {CommandLineError::kUsage, std::move(message)};
 }
 
 BoxTexts boxesFor(const Options& options)
@@ -199,23 +155,23 @@ int runBatch(const Options& options, std::istream& in, std::ostream& out, const 
     } else {
         std::ifstream file(options.csvFile, std::ios::binary);
         if (!file)
-            throw UsageError{"cannot open '" + options.csvFile + "'"};
+            throw usageError("cannot open " + quoteForMessage(options.csvFile) + ": " + std::strerror(errno));
         input = readAll(file);
     }
 
     CsvReader reader(input);
     std::vector<std::string> header;
     if (!reader.next(header))
-        throw UsageError{"the CSV input has no header row"};
+        throw usageError("the CSV input has no header row");
     std::vector<Box> columns;
     for (const std::string& name : header) {
-        const auto index = inputIndex(name);
-        if (!index)
-            throw UsageError{"unknown column '" + name + "' in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)"};
-        const Box box = inputBoxes()[*index];
-        if (std::find(columns.begin(), columns.end(), box) != columns.end())
-            throw UsageError{"column '" + name + "' appears twice in the CSV header"};
-        columns.push_back(box);
+        const auto box = inputNamed(name);
+        if (!box)
+            throw usageError("unknown column " + quoteForMessage(name)
+                             + " in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)");
+        if (std::find(columns.begin(), columns.end(), *box) != columns.end())
+            throw usageError("column " + quoteForMessage(name) + " appears twice in the CSV header");
+        columns.push_back(*box);
     }
 
     std::string text;
@@ -279,10 +235,14 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             out << kHelp;
             return 0;
         }
+        if (options.version) {
+            out << "inlet-calc " << kVersion << '\n';
+            return 0;
+        }
         return options.csv ? runBatch(options, in, out, locale) : runOne(options, out, err, locale);
-    } catch (const UsageError& e) {
+    } catch (const CommandLineError& e) {
         err << "inlet-calc: " << e.message << "\nTry 'inlet-calc --help'.\n";
-        return 2;
+        return e.status;
     }
 }
 

@@ -1,10 +1,15 @@
-// The command-line tool in-process: batches, quoting, locales and usage errors.
+// The command-line tool in-process: batches, quoting, locales, usage errors, and input and
+// output that fail.
 
 #include "CommandLine.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+#include <regex>
 #include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -39,6 +44,17 @@ std::vector<std::string> lines(const std::string& text)
 
 const std::string kResultHeader =
     "a1,b1,x1,y1,x2,y2,a2,b2,ap,bp,a87,a84,H,a0,a10,a20,a30,a40,a50,a60,a70,a80,a90,B,error";
+
+// The row of hk 2000, dd0 700.
+const std::string kHk2000Row =
+    "2000,700,0400,0700,1500,700,1500,700,1150,2000,0225,1421,1459,1424,2700,-0008,0254,0469,"
+    "0656,0823,0976,1118,1250,1376,1678,6355,";
+
+// `text` as a test failure shows it, unprintable characters escaped.
+std::string shown(const std::string& text)
+{
+    return ::testing::PrintToString(text);
+}
 
 }  // namespace
 
@@ -131,4 +147,79 @@ TEST(SingleDesign, OptionsWithAnEqualsSignAndEmptyTexts)
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(lines(r.out).size(), 6u);
     EXPECT_EQ(r.err, "inlet-calc: type mismatch reading the guide cone diameter dd0 from box Text34\n");
+}
+
+TEST(UsageErrors, MessagesShowEchoedTextEscapedAndCutShort)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        std::string input;
+        std::string message;
+    };
+    const std::string longName = "/nonexistent/" + std::string(60, 'a') + ".csv";
+    const Row rows[] = {
+        {"escape character", {"--h\x1B[2Jk"}, "", "unknown option '--h\\x1B[2Jk'\n"},
+        {"tab, CR and LF", {"--a\tb\rc\n"}, "", "unknown option '--a\\tb\\rc\\n'\n"},
+        {"backslash", {"a\\b"}, "", "unexpected argument 'a\\\\b'\n"},
+        {"byte that is not UTF-8", {"--\xFFx"}, "", "unknown option '--\\xFFx'\n"},
+        {"truncated UTF-8 character", {"--x\xCF"}, "", "unknown option '--x\\xCF'\n"},
+        {"direction override", {"--\xE2\x80\xAEx"}, "", "unknown option '--\\xE2\\x80\\xAEx'\n"},
+        {"printable UTF-8 is kept", {"--φ"}, "", "unknown option '--φ'\n"},
+        {"column name with a tab", {"--csv"}, "h\tk\n", "unknown column 'h\\tk' in the CSV header"},
+        {"long file name cut at 40 characters", {"--csv", longName}, "",
+         "cannot open '" + longName.substr(0, 40) + "…': No such file or directory\n"},
+        {"long argument cut at 40 characters", {std::string(50, 'x')}, "",
+         "unexpected argument '" + std::string(40, 'x') + "…'\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + ": " + shown(row.args.back()) + " " + shown(row.input));
+        const Result r = run(row.args, row.input);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+    }
+}
+
+TEST(UsageErrors, AnOptionsTextThatIsItselfAnOptionIsAUsageError)
+{
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"a flag", {"--hk", "--json"},
+         "option '--hk' needs a TEXT, not the option '--json' (write '--hk=--json' to give that text)"},
+        {"another input", {"--dd0", "--hk", "2000"}, "option '--dd0' needs a TEXT, not the option '--hk'"},
+        {"help", {"--D0", "-h"}, "option '--D0' needs a TEXT, not the option '-h'"},
+        {"last before csv", {"--csv", "--aa", "--csv"}, "option '--aa' needs a TEXT, not the option '--csv'"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Result r = run(row.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+}
+
+TEST(SingleDesign, TextsThatLookLikeOptionsGoThroughAsWritten)
+{
+    const Result negative = run({"--hk", "-2000"});
+    EXPECT_EQ(negative.status, 0) << negative.err;
+    EXPECT_EQ(lines(negative.out).back(), "B\t-4225");
+    const Result equals = run({"--hk=--2000"});  // no number at the start: hk is 0
+    EXPECT_EQ(equals.err, "inlet-calc: division by zero computing the volute width a30 at φ = 30°\n");
+    const Result help = run({"--csv", "-h"});
+    EXPECT_EQ(help.status, 0) << help.err;
+    EXPECT_EQ(help.out.substr(0, 6), "Usage:");
+}
+
+TEST(Version, PrintsTheProgramsNameAndVersion)
+{
+    const Result r = run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(std::regex_match(r.out, std::regex("inlet-calc [0-9]+\\.[0-9][0-9]\n"))) << r.out;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(run({"--help"}).out.find("--version"), std::string::npos);
 }
