@@ -2,6 +2,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "Csv.h"
 #include "InletVersion.h"
@@ -14,6 +15,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <new>
 #include <optional>
 #include <sstream>
 
@@ -70,8 +72,14 @@ status is 0.
 --version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
-LC_NUMERIC, LANG). Exit status: 0 done, 1 the calculation failed, 2 a usage
-error.
+LC_NUMERIC, LANG).
+
+Exit status:
+  0  done; a batch exits 0 even when designs fail, as their failures are in
+     the error column
+  1  the calculation of the design failed, or the output could not be
+     written (a full disk, a closed standard output)
+  2  a usage error
 )";
 
 CommandLineError usageError(std::string message)
@@ -117,7 +125,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         failure = f;
     }
 
-    std::string text;
+    CheckedOutput output(out);
+    std::string& text = output.text();
     if (options.json) {
         text.push_back('{');
         for (const Box box : boxes.written()) {
@@ -132,7 +141,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
     }
-    out << text << std::flush;
+    output.flush();
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -174,7 +183,8 @@ int runBatch(const Options& options, std::istream& in, std::ostream& out, const 
         columns.push_back(*box);
     }
 
-    std::string text;
+    CheckedOutput output(out);
+    std::string& text = output.text();
     for (const std::string& name : header) {
         appendCsvField(text, name);
         text.push_back(',');
@@ -214,14 +224,17 @@ int runBatch(const Options& options, std::istream& in, std::ostream& out, const 
         }
         appendCsvField(text, error);
         text.push_back('\n');
-        if (text.size() > (1u << 20)) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            text.clear();
-        }
+        output.writeIfLarge();
     }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
+    output.flush();
     return 0;
+}
+
+void print(std::ostream& out, const std::string& text)
+{
+    CheckedOutput output(out);
+    output.text() = text;
+    output.flush();
 }
 
 }  // namespace
@@ -232,17 +245,22 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     try {
         const Options options = parseOptions(args);
         if (options.help) {
-            out << kHelp;
+            print(out, kHelp);
             return 0;
         }
         if (options.version) {
-            out << "inlet-calc " << kVersion << '\n';
+            print(out, std::string("inlet-calc ") + kVersion + "\n");
             return 0;
         }
         return options.csv ? runBatch(options, in, out, locale) : runOne(options, out, err, locale);
     } catch (const CommandLineError& e) {
-        err << "inlet-calc: " << e.message << "\nTry 'inlet-calc --help'.\n";
+        err << "inlet-calc: " << e.message << '\n';
+        if (e.status == CommandLineError::kUsage)
+            err << "Try 'inlet-calc --help'.\n";
         return e.status;
+    } catch (const std::bad_alloc&) {
+        err << "inlet-calc: out of memory\n";
+        return CommandLineError::kUnfinished;
     }
 }
 

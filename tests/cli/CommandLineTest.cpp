@@ -223,3 +223,37 @@ TEST(Version, PrintsTheProgramsNameAndVersion)
     EXPECT_EQ(r.err, "");
     EXPECT_NE(run({"--help"}).out.find("--version"), std::string::npos);
 }
+
+TEST(WriteFailures, EveryKindOfOutputReportsAFailedWriteWithStatusOne)
+{
+    // Refuses every character, as a full disk does.
+    class FullDisk : public std::streambuf {
+    protected:
+        int_type overflow(int_type) override
+        {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+    };
+    struct Row {
+        const char* name;
+        std::vector<std::string> args;
+    };
+    const Row rows[] = {
+        {"single design", {"--hk", "2000"}},
+        {"failing single design", {}},
+        {"json", {"--hk", "2000", "--json"}},
+        {"csv", {"--csv"}},
+        {"help", {"--help"}},
+        {"version", {"--version"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        FullDisk disk;
+        std::ostream out(&disk);
+        std::istringstream in("hk\n2000\n");
+        std::ostringstream err;
+        EXPECT_EQ(runCommandLine(row.args, in, out, err, NumberLocale{".", ","}), 1);
+        EXPECT_EQ(err.str(), "inlet-calc: cannot write the results: No space left on device\n");
+    }
+}
