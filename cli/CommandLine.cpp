@@ -4,20 +4,17 @@
 #include "CalculationRun.h"
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
-#include "Csv.h"
+#include "CsvBatch.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <iostream>
-#include <iterator>
 #include <new>
 #include <optional>
-#include <sstream>
+#include <ostream>
 
 namespace inlet {
 
@@ -64,10 +61,16 @@ goes to standard error, and the exit status is 1.
 FILE is omitted or -). The header row names input columns among D D0 theta H0
 H1 H2 D1 dd0 aa hk; a column that is absent takes the option's TEXT or the
 default text; an empty cell is an empty box (write "" for an empty cell in a
-one-column file, since empty lines are skipped). The output is CSV: the input
-columns, one column per result and an error column. A design that fails keeps
-the results it reached and names its failure; the batch goes on, and the exit
-status is 0.
+one-column file, since empty lines are skipped). Each line is one design, as a
+box holds one line: a field in double quotes may hold commas and doubled
+quotes ("7""00"), but not a line break. Lines end with LF or CRLF.
+
+The output is CSV: the input columns, one column per result and an error
+column. Each row is written as soon as it is computed, so rows follow the
+input as it arrives on a pipe. A design that fails keeps the results it
+reached and names its failure; a line that cannot be read (a quote left open
+or a quote inside an unquoted field, the wrong number of fields) is named in
+the error column; either way the batch goes on.
 
 --version prints the program's name and version.
 
@@ -77,15 +80,12 @@ LC_NUMERIC, LANG).
 Exit status:
   0  done; a batch exits 0 even when designs fail, as their failures are in
      the error column
-  1  the calculation of the design failed, or the output could not be
-     written (a full disk, a closed standard output)
-  2  a usage error
+  1  the calculation of the design failed, or the batch or the output could
+     not be completed: reading the input failed part-way, or writing the
+     output failed (a full disk, a closed standard output)
+  2  a usage error: an unknown option or one without its TEXT, a CSV header
+     that is not usable, a FILE that cannot be opened
 )";
-
-CommandLineError usageError(std::string message)
-{
-    return {CommandLineError::kUsage, std::move(message)};
-}
 
 BoxTexts boxesFor(const Options& options)
 {
@@ -149,85 +149,17 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     return 0;
 }
 
-std::string readAll(std::istream& in)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::move(text).str();
-}
-
-int runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
-{
-    std::string input;
     if (options.csvFile == "-") {
-        input = readAll(in);
-    } else {
-        std::ifstream file(options.csvFile, std::ios::binary);
-        if (!file)
-            throw usageError("cannot open " + quoteForMessage(options.csvFile) + ": " + std::strerror(errno));
-        input = readAll(file);
+        runCsvBatch(in, "standard input", boxesFor(options), out, locale);
+        return;
     }
-
-    CsvReader reader(input);
-    std::vector<std::string> header;
-    if (!reader.next(header))
-        throw usageError("the CSV input has no header row");
-    std::vector<Box> columns;
-    for (const std::string& name : header) {
-        const auto box = inputNamed(name);
-        if (!box)
-            throw usageError("unknown column " + quoteForMessage(name)
-                             + " in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)");
-        if (std::find(columns.begin(), columns.end(), *box) != columns.end())
-            throw usageError("column " + quoteForMessage(name) + " appears twice in the CSV header");
-        columns.push_back(*box);
-    }
-
-    CheckedOutput output(out);
-    std::string& text = output.text();
-    for (const std::string& name : header) {
-        appendCsvField(text, name);
-        text.push_back(',');
-    }
-    for (const Box box : resultWriteOrder())
-        text.append(boxInfo(box).symbol).push_back(',');
-    text.append("error\n");
-
-    BoxTexts boxes = boxesFor(options);
-    std::vector<std::string> row;
-    while (reader.next(row)) {
-        std::string error;
-        boxes.clearWritten();
-        if (row.size() != columns.size()) {
-            error = "line " + std::to_string(reader.line()) + " has " + std::to_string(row.size())
-                    + " fields, the header has " + std::to_string(columns.size());
-            row.resize(columns.size());
-        } else {
-            for (std::size_t i = 0; i < columns.size(); ++i)
-                boxes.type(columns[i], row[i]);
-            try {
-                runCalculation(boxes, locale);
-            } catch (const RunFailure& f) {
-                error = describe(f);
-            }
-        }
-
-        for (const std::string& cell : row) {
-            appendCsvField(text, cell);
-            text.push_back(',');
-        }
-        const std::size_t reached = boxes.written().size();
-        for (std::size_t i = 0; i < resultWriteOrder().size(); ++i) {
-            if (i < reached)
-                appendCsvField(text, boxes.text(resultWriteOrder()[i]));
-            text.push_back(',');
-        }
-        appendCsvField(text, error);
-        text.push_back('\n');
-        output.writeIfLarge();
-    }
-    output.flush();
-    return 0;
+    const std::string name = quoteForMessage(options.csvFile);
+    std::ifstream file(options.csvFile, std::ios::binary);
+    if (!file)
+        throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
+    runCsvBatch(file, name, boxesFor(options), out, locale);
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -252,7 +184,11 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             print(out, std::string("inlet-calc ") + kVersion + "\n");
             return 0;
         }
-        return options.csv ? runBatch(options, in, out, locale) : runOne(options, out, err, locale);
+        if (options.csv) {
+            runBatch(options, in, out, locale);
+            return 0;
+        }
+        return runOne(options, out, err, locale);
     } catch (const CommandLineError& e) {
         err << "inlet-calc: " << e.message << '\n';
         if (e.status == CommandLineError::kUsage)

@@ -115,6 +115,127 @@ TEST(CsvBatch, ARowWithTheWrongNumberOfFieldsNamesItsLine)
     EXPECT_NE(out[3].find(",6355,"), std::string::npos);
 }
 
+TEST(CsvBatch, ALineThatCannotBeSplitIntoFieldsIsAnErrorRowAndTheNextLineIsComputed)
+{
+    struct Row {
+        const char* name;
+        std::string line;
+        const char* error;
+    };
+    const Row rows[] = {
+        {"quote left open at the line's end", "\"2000,700", "line 2: the quoted field is not closed on its line"},
+        {"quote left open in the last field", "2000,\"700", "line 2: the quoted field is not closed on its line"},
+        {"quote inside an unquoted field", "2000,7\"00", "line 2: a \"\" inside a field that does not begin with one"},
+        {"quote after a blank", "2000, \"700\"", "line 2: a \"\" inside a field that does not begin with one"},
+        {"text after the closing quote", "\"2000\"x,700", "line 2: text after the closing quote of a field"},
+        {"carriage return inside the line", "2000\r,700", "line 2: a carriage return not followed by a line feed"},
+    };
+    for (const Row& row : rows) {
+        const std::string input = "hk,dd0\n" + row.line + "\n2000,700\n";
+        SCOPED_TRACE(std::string(row.name) + ": " + shown(input));
+        const Result r = run({"--csv"}, input);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.err, "");
+        const std::vector<std::string> out = lines(r.out);
+        ASSERT_EQ(out.size(), 3u) << r.out;
+        EXPECT_EQ(out[1].substr(0, 26), std::string(26, ','));  // no cells, no results
+        EXPECT_NE(out[1].find(row.error), std::string::npos) << out[1];
+        EXPECT_EQ(out[2], kHk2000Row);
+    }
+}
+
+TEST(CsvBatch, AQuoteOpenOnOneLineDoesNotSwallowTheNext)
+{
+    const Result r = run({"--csv"}, "hk,dd0\n\"2000,700\n1000\",700\n2000,700\n");
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 4u) << r.out;
+    EXPECT_NE(out[1].find("line 2: the quoted field is not closed on its line"), std::string::npos) << out[1];
+    EXPECT_NE(out[2].find("line 3: a \"\" inside a field"), std::string::npos) << out[2];
+    EXPECT_EQ(out[3], kHk2000Row);
+}
+
+TEST(CsvBatch, ALineBeyondSixteenMebibytesIsAnErrorRowAndTheNextLineIsComputed)
+{
+    const std::string input = "D,hk,dd0\n" + std::string(17 * 1024 * 1024, '1') + ",2000,700\n2200,2000,700\n";
+    const Result r = run({"--csv"}, input);
+    EXPECT_EQ(r.status, 0);
+    const std::vector<std::string> out = lines(r.out);
+    ASSERT_EQ(out.size(), 3u) << r.out.substr(0, 500);
+    EXPECT_EQ(out[1], std::string(3 + 24, ',') + "line 2: the line is longer than 16 MiB");
+    EXPECT_EQ(out[2], "2200," + kHk2000Row);
+}
+
+TEST(CsvBatch, EachRowIsWrittenBeforeTheNextLineIsWaitedFor)
+{
+    // Serves one line at each read and notes what had been written by then.
+    class OneLineAtATime : public std::streambuf {
+    public:
+        OneLineAtATime(std::vector<std::string> lines, const std::ostringstream& out)
+            : lines_(std::move(lines)), out_(out) {}
+        std::vector<std::string> writtenBeforeEachRead;
+
+    protected:
+        int_type underflow() override
+        {
+            if (next_ == lines_.size())
+                return traits_type::eof();
+            writtenBeforeEachRead.push_back(out_.str());
+            std::string& line = lines_[next_++];
+            setg(line.data(), line.data(), line.data() + line.size());
+            return traits_type::to_int_type(line[0]);
+        }
+
+    private:
+        std::vector<std::string> lines_;
+        std::size_t next_ = 0;
+        const std::ostringstream& out_;
+    };
+
+    std::ostringstream out;
+    std::ostringstream err;
+    OneLineAtATime source({"hk,dd0\n", "2000,700\n", "2000,700\n"}, out);
+    std::istream in(&source);
+    EXPECT_EQ(runCommandLine({"--csv"}, in, out, err, NumberLocale{".", ","}), 0);
+    ASSERT_EQ(source.writtenBeforeEachRead.size(), 3u);
+    EXPECT_EQ(lines(source.writtenBeforeEachRead[1]), std::vector<std::string>{"hk,dd0," + kResultHeader});
+    EXPECT_EQ(lines(source.writtenBeforeEachRead[2]),
+              (std::vector<std::string>{"hk,dd0," + kResultHeader, kHk2000Row}));
+    EXPECT_EQ(lines(out.str()).size(), 3u) << out.str();
+}
+
+TEST(CsvBatch, AReadThatFailsPartWayEndsTheBatchWithStatusOne)
+{
+    // Serves its text, then fails as a disk that has gone away does.
+    class FailingAfterText : public std::streambuf {
+    public:
+        explicit FailingAfterText(std::string text) : text_(std::move(text)) {}
+
+    protected:
+        int_type underflow() override
+        {
+            if (!served_) {
+                served_ = true;
+                setg(text_.data(), text_.data(), text_.data() + text_.size());
+                return traits_type::to_int_type(text_[0]);
+            }
+            errno = EIO;
+            throw std::runtime_error("read error");
+        }
+
+    private:
+        std::string text_;
+        bool served_ = false;
+    };
+
+    FailingAfterText source("hk,dd0\n2000,700\n");
+    std::istream in(&source);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(runCommandLine({"--csv"}, in, out, err, NumberLocale{".", ","}), 1);
+    EXPECT_EQ(err.str(), "inlet-calc: cannot read standard input after line 2: Input/output error\n");
+    EXPECT_EQ(lines(out.str()), (std::vector<std::string>{"hk,dd0," + kResultHeader, kHk2000Row}));
+}
+
 TEST(UsageErrors, ExitWithStatusTwoAndSayWhy)
 {
     struct Row {
