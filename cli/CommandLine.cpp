@@ -11,6 +11,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <optional>
@@ -84,7 +85,8 @@ Exit status:
      not be completed: reading the input failed part-way, or writing the
      output failed (a full disk, a closed standard output)
   2  a usage error: an unknown option or one without its TEXT, a CSV header
-     that is not usable, a FILE that cannot be opened
+     that is not usable, a FILE that cannot be opened, is a directory or is
+     not text
 )";
 
 BoxTexts boxesFor(const Options& options)
@@ -156,6 +158,10 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(options.csvFile, ignored))
+        throw CommandLineError{CommandLineError::kUsage,
+                               name + " is a directory, not a CSV file; give the path of the file"};
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};

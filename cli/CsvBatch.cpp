@@ -6,6 +6,7 @@
 #include "CsvReader.h"
 #include "Options.h"
 #include "MessageText.h"
+#include "Utf8.h"
 
 #include <algorithm>
 #include <vector>
@@ -24,8 +25,21 @@ std::vector<Box> headerColumns(const CsvRecord& header)
 {
     if (!header.error.empty())
         throw headerError("cannot read the CSV header: " + header.error);
+    const std::vector<std::string>& names = header.fields;
+    for (const std::string& name : names)
+        if (!isUtf8(name))
+            throw headerError("the CSV header is not UTF-8 text (column " + quoteForMessage(name)
+                              + "); save the file as CSV in UTF-8");
+    if (names.size() > 1 && names.back().empty())
+        throw headerError("the CSV header ends with an empty column (a trailing comma, as spreadsheets write"
+                          " it); remove the trailing comma from every line");
+
     std::vector<Box> columns;
-    for (const std::string& name : header.fields) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (name.empty())
+            throw headerError("column " + std::to_string(i + 1) + " of the CSV header has no name; name it"
+                              " (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk) or remove it");
         const auto box = inputNamed(name);
         if (!box)
             throw headerError("unknown column " + quoteForMessage(name)

@@ -1,5 +1,7 @@
 #include "CsvReader.h"
 
+#include "CommandLineError.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -80,6 +82,11 @@ bool CsvReader::next(CsvRecord& record)
     const char* fault = nullptr;
     if (result == LineReader::Result::TooLong) {
         fault = "the line is longer than 16 MiB";
+    } else if (text.find('\0') != std::string_view::npos) {
+        throw CommandLineError{CommandLineError::kUsage,
+                               lines_.source() + " is not text: line " + std::to_string(record.line)
+                                   + " holds a NUL byte (is it a spreadsheet's own file, or UTF-16 text?);"
+                                     " save it as CSV in UTF-8"};
     } else if (text.find('\r') != std::string_view::npos) {
         fault = "a carriage return not followed by a line feed: lines end with LF or CRLF, not with CR"
                 " alone (save the file again with Windows or Unix line ends)";

@@ -28,7 +28,7 @@ public:
     CsvReader(std::istream& in, std::string source, std::function<void()> beforeWaiting);
 
     // Reads the next record; false at the end of the input. Throws CommandLineError when
-    // reading fails (status 1).
+    // reading fails (status 1) or the input is not text, i.e. holds a NUL byte (status 2).
     bool next(CsvRecord& record);
 
 private:

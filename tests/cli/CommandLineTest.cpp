@@ -270,6 +270,43 @@ TEST(SingleDesign, OptionsWithAnEqualsSignAndEmptyTexts)
     EXPECT_EQ(r.err, "inlet-calc: type mismatch reading the guide cone diameter dd0 from box Text34\n");
 }
 
+TEST(CsvBatchHeader, AHeaderThatCannotBeUsedIsAUsageErrorSayingWhatIsWrong)
+{
+    struct Row {
+        const char* name;
+        std::string input;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"trailing comma", "hk,dd0,\n2000,700,\n",
+         "the CSV header ends with an empty column (a trailing comma, as spreadsheets write it); remove"},
+        {"CR-only line ends", "hk,dd0\r2000,700\r",
+         "cannot read the CSV header: line 1: a carriage return not followed by a line feed: lines end with LF or"
+         " CRLF"},
+        {"NUL byte", std::string("hk,dd0\n2000,7\0\n", 15),
+         "standard input is not text: line 2 holds a NUL byte"},
+        {"UTF-16 text", std::string("\xFF\xFEh\0k\0\n\0", 8), "standard input is not text: line 1 holds a NUL byte"},
+        {"header not UTF-8", "\xB8\xDF,dd0\n", "the CSV header is not UTF-8 text (column '\\xB8\\xDF')"},
+        {"unnamed column inside", "hk,,dd0\n", "column 2 of the CSV header has no name"},
+        {"quote left open", "\"hk,dd0\n", "cannot read the CSV header: line 1: the quoted field is not closed"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + ": " + shown(row.input));
+        const Result r = run({"--csv"}, row.input);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find(row.message), std::string::npos) << r.err;
+    }
+}
+
+TEST(CsvBatchHeader, ADirectoryGivenAsTheFileIsAUsageError)
+{
+    const std::string directory = std::filesystem::temp_directory_path().string();
+    const Result r = run({"--csv", directory});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "inlet-calc: '" + directory + "' is a directory, not a CSV file; give the path of the file\n"
+                     "Try 'inlet-calc --help'.\n");
+}
+
 TEST(UsageErrors, MessagesShowEchoedTextEscapedAndCutShort)
 {
     struct Row {
