@@ -18,8 +18,7 @@ public:
     void writeIfLarge();
     // Writes all text held and flushes the stream.
     void flush();
-
-    // Each throws CommandLineError (status 1) "cannot write the results: <reason>" when the
+    // Both throw CommandLineError (status 1), "cannot write the results: <reason>", when the
     // stream fails.
 
 private:

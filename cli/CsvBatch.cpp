@@ -4,8 +4,8 @@
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvReader.h"
-#include "Options.h"
 #include "MessageText.h"
+#include "Options.h"
 #include "Utf8.h"
 
 #include <algorithm>
