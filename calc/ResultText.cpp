@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -65,8 +66,9 @@ RoundedDecimal roundedDecimal(double value, int significant)
     std::array<char, 64> shortBuffer;
     // A shortest round-trip text of at most 15 digits is already the double rounded to 15
     // digits: the value lies within half a binary step (2^-53 relative) of it, far closer
-    // than half a decimal step (5E-16 relative).
-    if (significant >= 15) {
+    // than half a decimal step (5E-16 relative). Below the normal range the binary steps are
+    // coarser (5E-311 is 5.00000000000023E-311 to 15 digits), so there it does not hold.
+    if (significant >= 15 && std::fabs(value) >= std::numeric_limits<double>::min()) {
         RoundedDecimal d = scientificDigits(value, shortBuffer);
         if (d.digits.size() <= guarded)
             return d;

@@ -1,16 +1,21 @@
 #include "CommandLine.h"
 
-#include "Csv.h"
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "CheckedOutput.h"
+#include "CommandLineError.h"
+#include "CsvBatch.h"
+#include "InletVersion.h"
+#include "MessageText.h"
+#include "Options.h"
 
-#include <algorithm>
-#include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iostream>
-#include <iterator>
+#include <new>
 #include <optional>
-#include <sstream>
+#include <ostream>
 
 namespace inlet {
 
@@ -20,7 +25,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT] [--json]
   inlet-calc --csv [FILE] [--D TEXT ...]
-  inlet-calc --help
+  inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
 volute's upper wall, the volute widths and the passage height and width of a
@@ -38,10 +43,11 @@ option takes the box's default text:
   --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
   --aa     inclination aa of the volute's upper wall, degrees  default 50
   --hk     volute section height hk, mm                        default empty
---NAME=TEXT works as well. dd0 must be a number written with the locale's
-decimal separator (and, optionally, its digit grouping); every other text is
-read up to the first character that cannot continue a number written with a
-full stop, and is 0 when it holds no number.
+--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+dd0 must be a number written with the locale's decimal separator (and,
+optionally, its digit grouping); every other text is read up to the first
+character that cannot continue a number written with a full stop, and is 0
+when it holds no number.
 
 Output: one line per result, in the order the calculation writes them,
 NAME<TAB>TEXT, NAME one of a1 b1 x1 y1 x2 y2 a2 b2 ap bp a87 a84 H a0 a10 a20
@@ -56,72 +62,32 @@ goes to standard error, and the exit status is 1.
 FILE is omitted or -). The header row names input columns among D D0 theta H0
 H1 H2 D1 dd0 aa hk; a column that is absent takes the option's TEXT or the
 default text; an empty cell is an empty box (write "" for an empty cell in a
-one-column file, since empty lines are skipped). The output is CSV: the input
-columns, one column per result and an error column. A design that fails keeps
-the results it reached and names its failure; the batch goes on, and the exit
-status is 0.
+one-column file, since empty lines are skipped). Each line is one design, as a
+box holds one line: a field in double quotes may hold commas and doubled
+quotes ("7""00"), but not a line break. Lines end with LF or CRLF.
+
+The output is CSV: the input columns, one column per result and an error
+column. Each row is written as soon as it is computed, so rows follow the
+input as it arrives on a pipe. A design that fails keeps the results it
+reached and names its failure; a line that cannot be read (a quote left open
+or a quote inside an unquoted field, the wrong number of fields) is named in
+the error column; either way the batch goes on.
+
+--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
-LC_NUMERIC, LANG). Exit status: 0 done, 1 the calculation failed, 2 a usage
-error.
+LC_NUMERIC, LANG).
+
+Exit status:
+  0  done; a batch exits 0 even when designs fail, as their failures are in
+     the error column
+  1  the calculation of the design failed, or the batch or the output could
+     not be completed: reading the input failed part-way, or writing the
+     output failed (a full disk, a closed standard output)
+  2  a usage error: an unknown option or one without its TEXT, a CSV header
+     that is not usable, a FILE that cannot be opened, is a directory or is
+     not text
 )";
-
-struct Options {
-    std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
-    bool json = false;
-    bool csv = false;
-    std::string csvFile = "-";
-    bool help = false;
-};
-
-struct UsageError {
-    std::string message;
-};
-
-// The index in inputBoxes() of the input named `name`, if there is one.
-std::optional<std::size_t> inputIndex(std::string_view name)
-{
-    const auto& inputs = inputBoxes();
-    for (std::size_t i = 0; i < inputs.size(); ++i)
-        if (boxInfo(inputs[i]).symbol == name)
-            return i;
-    return std::nullopt;
-}
-
-Options parseOptions(const std::vector<std::string>& args)
-{
-    Options options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else if (arg == "--json") {
-            options.json = true;
-        } else if (arg == "--csv") {
-            options.csv = true;
-            if (i + 1 < args.size() && (args[i + 1] == "-" || !args[i + 1].starts_with("--")))
-                options.csvFile = args[++i];
-        } else if (arg.starts_with("--")) {
-            const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const auto index = inputIndex(name);
-            if (!index)
-                throw UsageError{"unknown option '" + arg + "'"};
-            if (equals != std::string::npos) {
-                options.texts[*index] = arg.substr(equals + 1);
-            } else {
-                if (i + 1 >= args.size())
-                    throw UsageError{"option '" + arg + "' needs a TEXT"};
-                options.texts[*index] = args[++i];
-            }
-        } else {
-            throw UsageError{"unexpected argument '" + arg + "'"};
-        }
-    }
-    if (options.json && options.csv)
-        throw UsageError{"--json and --csv cannot be combined"};
-    return options;
-}
 
 BoxTexts boxesFor(const Options& options)
 {
@@ -161,7 +127,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         failure = f;
     }
 
-    std::string text;
+    CheckedOutput output(out);
+    std::string& text = output.text();
     if (options.json) {
         text.push_back('{');
         for (const Box box : boxes.written()) {
@@ -176,7 +143,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
     }
-    out << text << std::flush;
+    output.flush();
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -184,88 +151,28 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     return 0;
 }
 
-std::string readAll(std::istream& in)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
-    std::ostringstream text;
-    text << in.rdbuf();
-    return std::move(text).str();
+    if (options.csvFile == "-") {
+        runCsvBatch(in, "standard input", boxesFor(options), out, locale);
+        return;
+    }
+    const std::string name = quoteForMessage(options.csvFile);
+    std::error_code ignored;
+    if (std::filesystem::is_directory(options.csvFile, ignored))
+        throw CommandLineError{CommandLineError::kUsage,
+                               name + " is a directory, not a CSV file; give the path of the file"};
+    std::ifstream file(options.csvFile, std::ios::binary);
+    if (!file)
+        throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
+    runCsvBatch(file, name, boxesFor(options), out, locale);
 }
 
-int runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
+void print(std::ostream& out, const std::string& text)
 {
-    std::string input;
-    if (options.csvFile == "-") {
-        input = readAll(in);
-    } else {
-        std::ifstream file(options.csvFile, std::ios::binary);
-        if (!file)
-            throw UsageError{"cannot open '" + options.csvFile + "'"};
-        input = readAll(file);
-    }
-
-    CsvReader reader(input);
-    std::vector<std::string> header;
-    if (!reader.next(header))
-        throw UsageError{"the CSV input has no header row"};
-    std::vector<Box> columns;
-    for (const std::string& name : header) {
-        const auto index = inputIndex(name);
-        if (!index)
-            throw UsageError{"unknown column '" + name + "' in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)"};
-        const Box box = inputBoxes()[*index];
-        if (std::find(columns.begin(), columns.end(), box) != columns.end())
-            throw UsageError{"column '" + name + "' appears twice in the CSV header"};
-        columns.push_back(box);
-    }
-
-    std::string text;
-    for (const std::string& name : header) {
-        appendCsvField(text, name);
-        text.push_back(',');
-    }
-    for (const Box box : resultWriteOrder())
-        text.append(boxInfo(box).symbol).push_back(',');
-    text.append("error\n");
-
-    BoxTexts boxes = boxesFor(options);
-    std::vector<std::string> row;
-    while (reader.next(row)) {
-        std::string error;
-        boxes.clearWritten();
-        if (row.size() != columns.size()) {
-            error = "line " + std::to_string(reader.line()) + " has " + std::to_string(row.size())
-                    + " fields, the header has " + std::to_string(columns.size());
-            row.resize(columns.size());
-        } else {
-            for (std::size_t i = 0; i < columns.size(); ++i)
-                boxes.type(columns[i], row[i]);
-            try {
-                runCalculation(boxes, locale);
-            } catch (const RunFailure& f) {
-                error = describe(f);
-            }
-        }
-
-        for (const std::string& cell : row) {
-            appendCsvField(text, cell);
-            text.push_back(',');
-        }
-        const std::size_t reached = boxes.written().size();
-        for (std::size_t i = 0; i < resultWriteOrder().size(); ++i) {
-            if (i < reached)
-                appendCsvField(text, boxes.text(resultWriteOrder()[i]));
-            text.push_back(',');
-        }
-        appendCsvField(text, error);
-        text.push_back('\n');
-        if (text.size() > (1u << 20)) {
-            out.write(text.data(), static_cast<std::streamsize>(text.size()));
-            text.clear();
-        }
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.flush();
-    return 0;
+    CheckedOutput output(out);
+    output.text() = text;
+    output.flush();
 }
 
 }  // namespace
@@ -276,13 +183,26 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     try {
         const Options options = parseOptions(args);
         if (options.help) {
-            out << kHelp;
+            print(out, kHelp);
             return 0;
         }
-        return options.csv ? runBatch(options, in, out, locale) : runOne(options, out, err, locale);
-    } catch (const UsageError& e) {
-        err << "inlet-calc: " << e.message << "\nTry 'inlet-calc --help'.\n";
-        return 2;
+        if (options.version) {
+            print(out, std::string("inlet-calc ") + kVersion + "\n");
+            return 0;
+        }
+        if (options.csv) {
+            runBatch(options, in, out, locale);
+            return 0;
+        }
+        return runOne(options, out, err, locale);
+    } catch (const CommandLineError& e) {
+        err << "inlet-calc: " << e.message << '\n';
+        if (e.status == CommandLineError::kUsage)
+            err << "Try 'inlet-calc --help'.\n";
+        return e.status;
+    } catch (const std::bad_alloc&) {
+        err << "inlet-calc: out of memory\n";
+        return CommandLineError::kUnfinished;
     }
 }
 

@@ -80,6 +80,12 @@ TEST(GeneralText, ShortestPlainTextWithFifteenSignificantDigits)
         {"scientific below 1E-04", 0.00001, "1E-05"},
         {"negative small, plain", -0.000123, "-0.000123"},
         {"negative smaller, scientific", -0.0000123, "-1.23E-05"},
+        {"smallest normal", 2.2250738585072014e-308, "2.2250738585072E-308"},
+        {"subnormal 5E-311", 5e-311, "5.00000000000023E-311"},
+        {"subnormal 2.5E-310 halved", 2.5e-310 / 2, "1.25000000000001E-310"},
+        {"subnormal 1E-310", 1e-310, "9.99999999999997E-311"},
+        {"negative subnormal", -5e-311, "-5.00000000000023E-311"},
+        {"smallest subnormal", 5e-324, "4.94065645841247E-324"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.name) + ": " + show(row.value));

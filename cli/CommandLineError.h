@@ -1,0 +1,17 @@
+#pragma once
+
+// Why inlet-calc stops before its work is done, with the exit status that tells a script so.
+
+#include <string>
+
+namespace inlet {
+
+struct CommandLineError {
+    static constexpr int kUnfinished = 1;  // reading the input or writing the output failed
+    static constexpr int kUsage = 2;       // options, the CSV header, the input file
+
+    int status;
+    std::string message;  // one line, without the program's name: "cannot open 'x.csv': ..."
+};
+
+}  // namespace inlet

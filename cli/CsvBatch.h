@@ -1,0 +1,22 @@
+#pragma once
+
+// inlet-calc --csv: one design per CSV row, each row written out as soon as it is computed.
+
+#include "BoxTexts.h"
+#include "NumberLocale.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace inlet {
+
+// Reads the CSV from `in` one row at a time and writes the input columns, one column per
+// result and an error column for each row to `out`. `source` names the input in messages;
+// `defaults` holds the texts of the boxes the CSV has no column for. A design that fails
+// keeps the results it reached and its failure is written in its row; a row that cannot be
+// read gets its reason there. Throws CommandLineError for a header that is not usable or input
+// that is not text (status 2), and when reading or writing fails (status 1).
+void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, std::ostream& out,
+                 const NumberLocale& locale);
+
+}  // namespace inlet

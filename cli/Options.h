@@ -1,0 +1,30 @@
+#pragma once
+
+// What inlet-calc was asked to do, read from its arguments.
+
+#include "Boxes.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace inlet {
+
+struct Options {
+    std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
+    bool json = false;
+    bool csv = false;
+    std::string csvFile = "-";
+    bool help = false;
+    bool version = false;
+};
+
+// Throws CommandLineError (status 2) naming the argument that is wrong.
+Options parseOptions(const std::vector<std::string>& args);
+
+// The input box of the quantity `name` (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk).
+std::optional<Box> inputNamed(std::string_view name);
+
+}  // namespace inlet
