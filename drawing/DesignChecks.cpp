@@ -4,6 +4,7 @@
 #include "CalcError.h"
 #include "DesignInputs.h"
 #include "Figures.h"
+#include "MessageText.h"
 #include "PassageGeometry.h"
 #include "ResultText.h"
 #include "Volute.h"
@@ -317,7 +318,7 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
             englishWhy = "the text after the number is not read";
         }
         const std::string value = generalText(reading.value, checks.locale());
-        const std::string quoted = quotedText(text);
+        const std::string quoted = quoteForMessage(text, 24, "“", "”");
         checks.warn(CheckKind::TextReadOtherwise, std::string(r.name), reading.value, "",
                     std::string(r.name) + "（" + std::string(boxName(r.box)) + "）的文本" + quoted + "按 " + value
                         + " 计算：" + chineseWhy,

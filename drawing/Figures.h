@@ -16,8 +16,4 @@ std::string wholeMillimetres(double value);
 // A figure with a fixed number of decimals (nearest), the locale's decimal separator: 3,95.
 std::string fixedFigure(double value, int decimals, const NumberLocale& locale);
 
-// A typed text as a message quotes it: at most `limit` characters, anything unprintable shown
-// as \xHH, a longer text cut short with "…".
-std::string quotedText(std::string_view text, std::size_t limit = 24);
-
 }  // namespace inlet

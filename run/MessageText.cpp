@@ -6,8 +6,6 @@ namespace inlet {
 
 namespace {
 
-constexpr std::size_t kMaxCharacters = 40;
-
 void appendHex(std::string& out, std::string_view bytes)
 {
     constexpr const char* kHex = "0123456789ABCDEF";
@@ -29,12 +27,13 @@ bool isInvisible(char32_t c)
 
 }  // namespace
 
-std::string quoteForMessage(std::string_view text)
+std::string quoteForMessage(std::string_view text, std::size_t limit, std::string_view open,
+                            std::string_view close)
 {
-    std::string out = "'";
+    std::string out(open);
     std::size_t characters = 0;
     while (!text.empty()) {
-        if (characters == kMaxCharacters) {
+        if (characters == limit) {
             out.append("…");
             break;
         }
@@ -56,7 +55,7 @@ std::string quoteForMessage(std::string_view text)
         text.remove_prefix(length);
         ++characters;
     }
-    out.push_back('\'');
+    out.append(close);
     return out;
 }
 
