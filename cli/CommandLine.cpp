@@ -2,6 +2,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "CheckText.h"
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvBatch.h"
@@ -23,8 +24,9 @@ namespace {
 
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
-             [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT] [--json]
-  inlet-calc --csv [FILE] [--D TEXT ...]
+             [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
+             [--json] [--checks]
+  inlet-calc --csv [FILE] [--checks] [--D TEXT ...]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -52,6 +54,18 @@ when it holds no number.
 Output: one line per result, in the order the calculation writes them,
 NAME<TAB>TEXT, NAME one of a1 b1 x1 y1 x2 y2 a2 b2 ap bp a87 a84 H a0 a10 a20
 a30 a40 a50 a60 a70 a80 a90 B. --json prints one JSON object of the same pairs.
+
+--checks adds the design checks of a design that computes: where it does not hold
+together (a negative width, a width rule whose section shape does not hold, a
+jump where the rule changes, hk below bp, dd0 >= D0, D0 >= D1, crossing
+profiles, a box text read otherwise than it looks) and the figures shown
+without a verdict (clearance, mean velocities from the design flow Q, H2/D1).
+They follow the results, one per line:
+  check<TAB>NAME<TAB>SUBJECT<TAB>FIGURE<TAB>MESSAGE
+SUBJECT the station or quantity concerned (a40, hk, Q); with --json an array
+"checks" of objects {check, subject, figure, unit, warning, message}; with
+--csv a column "checks" of NAME:SUBJECT=FIGURE separated by "; ". Checks are
+information: they never change a result or the exit status.
 
 If the calculation fails, the results written before the failure are printed,
 a one-line message naming the kind of failure (type mismatch, overflow,
@@ -98,31 +112,15 @@ BoxTexts boxesFor(const Options& options)
     return boxes;
 }
 
-void appendJsonString(std::string& out, std::string_view text)
-{
-    out.push_back('"');
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out.push_back('\\');
-            out.push_back(c);
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            constexpr const char* kHex = "0123456789abcdef";
-            out.append("\\u00");
-            out.push_back(kHex[(c >> 4) & 0xf]);
-            out.push_back(kHex[c & 0xf]);
-        } else {
-            out.push_back(c);
-        }
-    }
-    out.push_back('"');
-}
-
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
     BoxTexts boxes = boxesFor(options);
     std::optional<RunFailure> failure;
+    std::vector<DesignCheck> checks;
     try {
-        runCalculation(boxes, locale);
+        const Calculation c = runCalculation(boxes, locale);
+        if (options.checks)
+            checks = designChecks(c, boxes, locale);
     } catch (const RunFailure& f) {
         failure = f;
     }
@@ -138,10 +136,15 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
             text.append(": ");
             appendJsonString(text, boxes.text(box));
         }
+        if (options.checks && !failure) {
+            text.append(text.size() > 1 ? ", " : "").append("\"checks\": ");
+            appendCheckJson(text, checks);
+        }
         text.append("}\n");
     } else {
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
+        appendCheckLines(text, checks, locale);
     }
     output.flush();
     if (failure) {
@@ -154,7 +157,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
 void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(options), out, locale);
+        runCsvBatch(in, "standard input", boxesFor(options), options.checks, out, locale);
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -165,7 +168,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(options), out, locale);
+    runCsvBatch(file, name, boxesFor(options), options.checks, out, locale);
 }
 
 void print(std::ostream& out, const std::string& text)

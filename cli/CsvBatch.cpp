@@ -1,6 +1,7 @@
 #include "CsvBatch.h"
 
 #include "CalculationRun.h"
+#include "CheckText.h"
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvReader.h"
@@ -70,8 +71,8 @@ void appendCsvField(std::string& out, std::string_view field)
 
 }  // namespace
 
-void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, std::ostream& out,
-                 const NumberLocale& locale)
+void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
+                 std::ostream& out, const NumberLocale& locale)
 {
     CheckedOutput output(out);
     // Rows go out whenever the input makes us wait, so that each row of a design typed or
@@ -90,11 +91,12 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
     }
     for (const Box box : resultWriteOrder())
         text.append(boxInfo(box).symbol).push_back(',');
-    text.append("error\n");
+    text.append(checks ? "checks,error\n" : "error\n");
 
     BoxTexts boxes = defaults;
     while (reader.next(record)) {
         std::string error = record.error;
+        std::string checkList;
         boxes.clearWritten();
         if (error.empty() && record.fields.size() != columns.size()) {
             error = "line " + std::to_string(record.line) + " has " + std::to_string(record.fields.size())
@@ -103,7 +105,9 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
             for (std::size_t i = 0; i < columns.size(); ++i)
                 boxes.type(columns[i], record.fields[i]);
             try {
-                runCalculation(boxes, locale);
+                const Calculation c = runCalculation(boxes, locale);
+                if (checks)
+                    checkList = checkCell(designChecks(c, boxes, locale), locale);
             } catch (const RunFailure& f) {
                 error = describe(f);
             }
@@ -118,6 +122,10 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
         for (std::size_t i = 0; i < resultWriteOrder().size(); ++i) {
             if (i < reached)
                 appendCsvField(text, boxes.text(resultWriteOrder()[i]));
+            text.push_back(',');
+        }
+        if (checks) {
+            appendCsvField(text, checkList);
             text.push_back(',');
         }
         appendCsvField(text, error);

@@ -15,8 +15,9 @@ namespace inlet {
 // `defaults` holds the texts of the boxes the CSV has no column for. A design that fails
 // keeps the results it reached and its failure is written in its row; a row that cannot be
 // read gets its reason there. Throws CommandLineError for a header that is not usable or input
-// that is not text (status 2), and when reading or writing fails (status 1).
-void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, std::ostream& out,
-                 const NumberLocale& locale);
+// that is not text (status 2), and when reading or writing fails (status 1). With `checks`, a
+// column before the error column lists each computed design's checks.
+void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
+                 std::ostream& out, const NumberLocale& locale);
 
 }  // namespace inlet

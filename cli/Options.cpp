@@ -49,6 +49,8 @@ Options parseOptions(const std::vector<std::string>& args)
             options.version = true;
         } else if (arg == "--json") {
             options.json = true;
+        } else if (arg == "--checks") {
+            options.checks = true;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))

@@ -15,6 +15,7 @@ namespace inlet {
 struct Options {
     std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
     bool json = false;
+    bool checks = false;
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;

@@ -205,7 +205,7 @@ void checkClearance(const Calculation& c, Checks& checks)
         overlap = std::max(overlap, p.x - (bell.centre.x - bell.rx * std::cos(s)));
     }
     if (overlap > 0) {
-        checks.warn(CheckKind::ProfilesCross, "a2", overlap, "mm",
+        checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm",
                     "喇叭管壁面与导水锥型线相交，最大重叠 " + mm(overlap),
                     "the bell-mouth wall and the guide cone cross, by up to " + mm(overlap));
         return;
@@ -220,7 +220,7 @@ void checkClearance(const Calculation& c, Checks& checks)
     }
     const double nearest = std::sqrt(nearestSquared);
     if (std::isfinite(nearest))
-        checks.figure(CheckKind::ProfileClearance, "a2", nearest, "mm",
+        checks.figure(CheckKind::ProfileClearance, "profiles", nearest, "mm",
                       "喇叭管壁面与导水锥之间最小间距 " + mm(nearest),
                       "smallest clearance between the bell-mouth wall and the guide cone " + mm(nearest));
 }

@@ -415,3 +415,37 @@ TEST(WriteFailures, EveryKindOfOutputReportsAFailedWriteWithStatusOne)
         EXPECT_EQ(err.str(), "inlet-calc: cannot write the results: No space left on device\n");
     }
 }
+
+TEST(DesignChecks, FollowTheResultsInEachKindOfOutput)
+{
+    const Result lines = run({"--hk", "2000", "--checks"});
+    EXPECT_EQ(lines.status, 0) << lines.err;
+    const std::vector<std::string> out = ::lines(lines.out);
+    ASSERT_GT(out.size(), 24u);
+    EXPECT_EQ(out[23], "B\t6355");
+    EXPECT_TRUE(out[24].starts_with("check\tnegative-width\ta0\t-7.6055293")) << out[24];
+    EXPECT_NE(lines.out.find("check\tquadratic-rule-wall-above-hk\ta40\t2133.9246887057"), std::string::npos);
+
+    const Result json = run({"--hk", "1000", "--checks", "--json"});
+    EXPECT_NE(json.out.find("\"B\": \"9128\", \"checks\": [{\"check\": \"negative-width\", \"subject\": \"a0\", "
+                            "\"figure\": -7.605529308319092, \"unit\": \"mm\", \"warning\": true, "),
+              std::string::npos)
+        << json.out;
+    EXPECT_NE(json.out.find("{\"check\": \"width-jump\", \"subject\": \"a40-a50\""), std::string::npos) << json.out;
+
+    const Result csv = run({"--csv", "--checks"}, "hk\n1000\n\"\"\n", NumberLocale{",", "."});
+    const std::vector<std::string> rows = ::lines(csv.out);
+    ASSERT_EQ(rows.size(), 3u) << csv.out;
+    EXPECT_EQ(rows[0].substr(rows[0].size() - 13), ",checks,error");
+    EXPECT_NE(rows[1].find(",\"negative-width:a0=-7,60552930831909; "), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find("width-jump:a40-a50=879,788635253906"), std::string::npos) << rows[1];
+    EXPECT_TRUE(rows[2].ends_with(",,division by zero computing the volute width a30 at φ = 30°"))
+        << "a failed design has no checks: " << rows[2];
+}
+
+TEST(DesignChecks, AFailedDesignPrintsNoChecks)
+{
+    const Result r = run({"--checks"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out.find("check\t"), std::string::npos) << r.out;
+}

@@ -96,7 +96,7 @@ TEST(ProportionChecks, NameTheQuantityThatIsOutOfProportion)
         {"cone inlet wider than the rim", {{Box::Text3, "3100"}}, CheckKind::ConeInletNotNarrowerThanRim, "D0"},
         {"a negative bell-mouth axis cannot be drawn", {{Box::Text3, "3100"}}, CheckKind::NotDrawable, "a1"},
         {"hk below the tangent point", {{Box::Text21, "1400"}}, CheckKind::HkBelowBp, "hk"},
-        {"the guide cone reaching past the bell-mouth wall", {{Box::Text34, "2400"}}, CheckKind::ProfilesCross, "a2"},
+        {"the guide cone reaching past the bell-mouth wall", {{Box::Text34, "2400"}}, CheckKind::ProfilesCross, "profiles"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
