@@ -6,6 +6,7 @@
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvBatch.h"
+#include "DesignFile.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
@@ -25,8 +26,8 @@ namespace {
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
-             [--json] [--checks]
-  inlet-calc --csv [FILE] [--checks] [--D TEXT ...]
+             [--json] [--checks] [--open DESIGN] [--save DESIGN]
+  inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -87,6 +88,13 @@ reached and names its failure; a line that cannot be read (a quote left open
 or a quote inside an unquoted field, the wrong number of fields) is named in
 the error column; either way the batch goes on.
 
+--open DESIGN starts from the texts of a design file (.inlet) as the window
+saves it, instead of a fresh window's; options given as well are typed over
+them. --save DESIGN saves the design after the run: the texts of the
+given-parameter boxes, as the window saves them (the design information of an
+opened file is kept). A design file that cannot be opened or read is a usage
+error; a save that fails leaves the old file whole and exits with status 1.
+
 --version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
@@ -103,18 +111,48 @@ Exit status:
      not text
 )";
 
-BoxTexts boxesFor(const Options& options)
+// The design the options describe: a fresh window's texts, or those of the design file
+// opened, with the texts of the options typed over them.
+Design designFor(const Options& options)
 {
-    BoxTexts boxes;
+    Design design = defaultDesign();
+    if (options.openFile) {
+        try {
+            design = readDesignFile(QString::fromStdString(*options.openFile));
+        } catch (const DesignFileError& e) {
+            throw CommandLineError{CommandLineError::kUsage, e.english().toStdString()};
+        }
+    }
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
-            boxes.type(inputBoxes()[i], *options.texts[i]);
+            design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+    return design;
+}
+
+BoxTexts boxesFor(const Design& design)
+{
+    BoxTexts boxes;
+    for (const auto& [box, text] : design.texts)
+        boxes.type(box, text.toStdString());
     return boxes;
+}
+
+// Saves the design with the texts the boxes hold after the run, as the window would.
+void save(Design design, const BoxTexts& boxes, const std::string& path)
+{
+    for (const Box box : givenParameterBoxes())
+        design.texts[box] = QString::fromStdString(boxes.text(box));
+    try {
+        writeDesignFile(QString::fromStdString(path), design);
+    } catch (const DesignFileError& e) {
+        throw CommandLineError{CommandLineError::kUnfinished, e.english().toStdString()};
+    }
 }
 
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
-    BoxTexts boxes = boxesFor(options);
+    const Design design = designFor(options);
+    BoxTexts boxes = boxesFor(design);
     std::optional<RunFailure> failure;
     std::vector<DesignCheck> checks;
     try {
@@ -147,6 +185,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         appendCheckLines(text, checks, locale);
     }
     output.flush();
+    if (options.saveFile)
+        save(design, boxes, *options.saveFile);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -157,7 +197,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
 void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(options), options.checks, out, locale);
+        runCsvBatch(in, "standard input", boxesFor(designFor(options)), options.checks, out, locale);
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -168,7 +208,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(options), options.checks, out, locale);
+    runCsvBatch(file, name, boxesFor(designFor(options)), options.checks, out, locale);
 }
 
 void print(std::ostream& out, const std::string& text)

@@ -51,6 +51,10 @@ Options parseOptions(const std::vector<std::string>& args)
             options.json = true;
         } else if (arg == "--checks") {
             options.checks = true;
+        } else if (arg == "--open" || arg == "--save") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError("option " + quoteForMessage(arg) + " needs a design FILE");
+            (arg == "--open" ? options.openFile : options.saveFile) = args[++i];
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -78,6 +82,8 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (options.json && options.csv)
         throw usageError("--json and --csv cannot be combined");
+    if (options.saveFile && options.csv)
+        throw usageError("--save and --csv cannot be combined: a batch is many designs");
     return options;
 }
 

@@ -16,6 +16,8 @@ struct Options {
     std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
     bool json = false;
     bool checks = false;
+    std::optional<std::string> openFile;  // a design file whose texts the options start from
+    std::optional<std::string> saveFile;  // where to save the design after the run
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;
