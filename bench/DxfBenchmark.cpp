@@ -1,0 +1,41 @@
+// How long writing the DXF file of a drawn design takes: the defaults with hk 2000, the
+// drawing made once, the file written again and again into the temporary folder.
+
+#include "BoxTexts.h"
+#include "CalculationRun.h"
+#include "DxfWriter.h"
+#include "PassageGeometry.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <string>
+
+using namespace inlet;
+
+namespace {
+
+Drawing drawnDefaults()
+{
+    BoxTexts boxes;
+    boxes.type(Box::Text21, "2000");
+    return drawPassage(runCalculation(boxes, NumberLocale{".", ","}));
+}
+
+void writeDxfFile(benchmark::State& state, bool polylines)
+{
+    const Drawing drawing = drawnDefaults();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "inlet-bench.dxf";
+    for (auto _ : state)
+        writeDxf(drawing, file.string(), DxfOptions{polylines});
+    state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file));
+    std::filesystem::remove(file);
+}
+
+void writeDxfExact(benchmark::State& state) { writeDxfFile(state, false); }
+BENCHMARK(writeDxfExact)->Unit(benchmark::kMillisecond);
+
+void writeDxfPolylines(benchmark::State& state) { writeDxfFile(state, true); }
+BENCHMARK(writeDxfPolylines)->Unit(benchmark::kMillisecond);
+
+}  // namespace

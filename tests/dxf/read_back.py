@@ -1,0 +1,385 @@
+#!/usr/bin/python3
+"""Reads back with ezdxf every DXF file that dxf-export writes, and checks it as a CAD user
+would find it: the file audits clean, is AutoCAD 2000 in millimetres, has its layers, line
+types and one block per view inserted once, and the section's rim, tangent point, guide cone
+and outer walls lie where the formulas put them. The expected figures are worked out here
+from the inputs in Python's doubles, and compared with what dxf-export --print-points says
+the geometry holds.
+
+Usage: read_back.py DXF_EXPORT    (run by CTest as dxf.read-back)
+"""
+import math
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+from collections import Counter
+
+import ezdxf
+from ezdxf.audit import AuditError
+
+EXPORT = None  # the dxf-export program, from the command line
+
+PI = 3.1416  # the calculation's pi
+
+# Within this of where the figures put them: exact entities, and ellipses drawn as
+# polylines (mm).
+EXACT = 1e-6
+POLYLINE = 0.01
+# The expected figures here and the run's may differ in the last digits of theta.
+FORMULAS = 1e-4
+
+LAYERS = {  # name: (line type, line weight in 1/100 mm)
+    "OUTLINE": ("CONTINUOUS", 50),
+    "CENTRE": ("CENTER", 25),
+    "HIDDEN": ("HIDDEN", 25),
+    "DIMENSION": ("CONTINUOUS", 25),
+    "TEXT": ("CONTINUOUS", 25),
+}
+VIEWS = (["SECTION", "PLAN"] + ["STATION_%d" % phi for phi in range(0, 90, 10)]
+         + ["STATION_84", "STATION_87", "STATION_90"])
+# What dxflib writes in the OBJECTS section without an owner; ezdxf sets the owner.
+OWNERLESS_OBJECTS = {"DICTIONARY", "ACDBDICTIONARYWDFLT", "ACDBPLACEHOLDER", "MLINESTYLE",
+                     "LAYOUT", "DICTIONARYVAR"}
+
+DESIGNS = [  # name, dxf-export options, the same as keyword arguments of expected()
+    ("defaults with hk 2000", ["--hk", "2000"], dict(hk=2000)),
+    ("theta 5 with D0 2000 and hk 2000", ["--theta", "5", "--D0", "2000", "--hk", "2000"],
+     dict(theta=5, D0=2000, hk=2000)),
+    ("a bell mouth wider than high: D1 4000 with hk 2000", ["--D1", "4000", "--hk", "2000"],
+     dict(D1=4000, hk=2000)),
+]
+
+
+def single(x):
+    return struct.unpack("f", struct.pack("f", x))[0]
+
+
+def expected(D0=2200.0, theta=0.0, H0=700.0, H1=700.0, H2=1300.0, D1=3000.0, dd0=700.0,
+             aa=50.0, hk=0.0):
+    """The section's key points by the formulas, right of the pump axis, floor at 0."""
+    H2, hk, dd0 = single(H2), single(hk), single(dd0)
+    t = math.tan(single(theta * PI / 180))
+    T = math.tan(aa * PI / 180)
+    d = D1 - D0
+    c = d * H1 - 2 * H1 ** 2 * t
+    a1 = c * math.sqrt(d / (H1 ** 2 * d - 4 * H1 ** 3 * t)) / 2
+    b1 = c / (d - 4 * H1 * t)
+    S = math.sqrt(a1 ** 2 * T ** 2 + b1 ** 2)
+    ap = a1 ** 2 * T / S
+    bp = (b1 + H2) - b1 ** 2 / S
+    F90 = PI * D1 * H2 / 4
+    a90 = ((F90 + ap * (hk - bp)) + PI * ap * (bp - H2) / 4 + (hk - bp) ** 2 / (2 * T)) / hk
+    r, zc = D1 / 2, H2 + b1  # the bell-mouth ellipse's centre
+    s = math.atan2(t * b1, a1)  # where its slope meets the cone's
+    return {
+        "rim": (r, H2),
+        "tangentPoint": (r + ap, bp),
+        "bellMouthStart": (r - a1 * math.cos(s), zc - b1 * math.sin(s)),
+        "coneInlet": (D0 / 2, H1 + H2),
+        "guideConeTop": (dd0 / 2, H1 + H2),
+        "guideConeFoot": (r, 0.0),
+        "halfWidth": r + a90,
+        "bellMouth": (r, zc, a1, b1),
+        "guideCone": (r, H1 + H2, (D1 - dd0) / 2, H1 + H2),
+    }
+
+
+def export(args, out, *extra):
+    return subprocess.run([EXPORT] + args + [out] + list(extra), capture_output=True, text=True)
+
+
+def printed_points(stdout):
+    points = {}
+    for line in stdout.splitlines():
+        name, *values = line.split()
+        points[name] = tuple(float(v) for v in values)
+    return points
+
+
+def apart(p, q):
+    return math.hypot(p[0] - q[0], p[1] - q[1])
+
+
+def mirrored(p):
+    return (-p[0], p[1])
+
+
+def on_arc(arc, u):
+    cx, cy, rx, ry = arc[:4]
+    return (cx + rx * math.cos(u), cy + ry * math.sin(u))
+
+
+def distance_to_ellipse(p, arc):
+    """The distance from p to the whole ellipse of arc (centre, rx, ry), by Newton's method on
+    the parameter of the nearest point."""
+    cx, cy, rx, ry = arc[:4]
+    x, y = p[0] - cx, p[1] - cy
+    u = math.atan2(y / ry, x / rx)
+    for _ in range(50):
+        ex, ey = rx * math.cos(u), ry * math.sin(u)
+        dx, dy = -rx * math.sin(u), ry * math.cos(u)
+        slope = (ex - x) * dx + (ey - y) * dy
+        curve = dx * dx + dy * dy - (ex - x) * ex - (ey - y) * ey
+        step = slope / curve
+        u -= step
+        if abs(step) < 1e-15:
+            break
+    return math.hypot(rx * math.cos(u) - x, ry * math.sin(u) - y)
+
+
+def mirrored_arc(arc):
+    cx, cy, rx, ry, start, end = arc
+    return (-cx, cy, rx, ry, math.pi - end, math.pi - start)
+
+
+def within_sweep(v, start, end):
+    turn = 2 * math.pi
+    return (v - start) % turn <= (end - start) % turn + 1e-12
+
+
+class ReadBack(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory(prefix="inlet-dxf-")
+        self.addCleanup(self.folder.cleanup)
+
+    def path(self, name):
+        return os.path.join(self.folder.name, name)
+
+    def written(self, name, args, *extra):
+        """Writes the design's file and reads it back; returns the document and the points."""
+        out = self.path(name)
+        done = export(args, out, "--print-points", *extra)
+        self.assertEqual(done.returncode, 0, "dxf-export %s: %s" % (" ".join(args), done.stderr))
+        self.assertEqual(os.listdir(self.folder.name), [name], "files beside the written one")
+        return ezdxf.readfile(out), printed_points(done.stdout)
+
+    # What every file holds.
+
+    def check_file(self, doc, points, design):
+        auditor = doc.audit()
+        self.assertEqual([e.message for e in auditor.errors], [], design)
+        for fix in auditor.fixes:
+            owner = re.search(r"in (\w+)\(#", fix.message)
+            self.assertTrue(fix.code == AuditError.INVALID_OWNER_HANDLE and owner
+                            and owner.group(1) in OWNERLESS_OBJECTS,
+                            "%s: ezdxf fixed %s" % (design, fix.message))
+
+        self.assertEqual(doc.dxfversion, "AC1015", design)
+        self.assertEqual(doc.header["$INSUNITS"], 4, design)
+        self.assertEqual(doc.header["$MEASUREMENT"], 1, design)
+
+        for name, (linetype, weight) in LAYERS.items():
+            self.assertIn(name, doc.layers, design)
+            layer = doc.layers.get(name)
+            self.assertEqual(layer.dxf.linetype.upper(), linetype, "%s: layer %s" % (design, name))
+            self.assertEqual(layer.dxf.lineweight, weight, "%s: layer %s" % (design, name))
+        for name in ("CENTER", "HIDDEN"):
+            self.assertIn(name, doc.linetypes, design)
+            dashes = [t.value for t in doc.linetypes.get(name).pattern_tags.tags if t.code == 49]
+            self.assertTrue(any(d > 0 for d in dashes) and any(d < 0 for d in dashes),
+                            "%s: line type %s has the pattern %s" % (design, name, dashes))
+
+        inserts = [e for e in doc.modelspace()]
+        self.assertEqual({e.dxftype() for e in inserts}, {"INSERT"}, design)
+        self.assertEqual(Counter(e.dxf.name for e in inserts), Counter(VIEWS), design)
+        for insert in inserts:
+            placement = points["placement." + insert.dxf.name]
+            self.assertLess(apart(insert.dxf.insert, placement), EXACT,
+                            "%s: %s inserted at %s, placed at %s"
+                            % (design, insert.dxf.name, insert.dxf.insert, placement))
+
+        for view in VIEWS:
+            for entity in doc.blocks.get(view):
+                self.assertIn(entity.dxf.layer, LAYERS, "%s: %s in %s" % (design, entity, view))
+                if entity.dxftype() == "TEXT":
+                    text = entity.dxf.text
+                    self.assertTrue(text and all(" " <= ch <= "~" for ch in text),
+                                    "%s: text %r in %s" % (design, text, view))
+
+    def check_points(self, points, figures, design):
+        """The geometry's own figures against the formulas'."""
+        for name in ("rim", "tangentPoint", "coneInlet", "guideConeTop", "guideConeFoot"):
+            self.assertLess(apart(points[name], figures[name]), FORMULAS,
+                            "%s: %s is %s, the formulas give %s"
+                            % (design, name, points[name], figures[name]))
+        self.assertLess(apart(on_arc(points["bellMouth"], points["bellMouth"][4]),
+                              figures["bellMouthStart"]), FORMULAS, design)
+        self.assertLess(apart(figures["bellMouthStart"], figures["coneInlet"]), FORMULAS,
+                        "%s: the bell-mouth wall starts off the cone inlet" % design)
+        for name in ("bellMouth", "guideCone"):
+            for got, want in zip(points[name], figures[name]):
+                self.assertAlmostEqual(got, want, delta=FORMULAS,
+                                       msg="%s: %s %s" % (design, name, points[name]))
+        self.assertAlmostEqual(points["B"][0] / 2, figures["halfWidth"], delta=FORMULAS, msg=design)
+
+    def check_walls(self, doc, points, figures, design):
+        """The floor and the outer walls at +-B/2, in the section and at 90 degrees."""
+        half = figures["halfWidth"]
+        section = doc.blocks.get("SECTION")
+        floor = [e for e in section.query("LINE[layer=='OUTLINE']")
+                 if apart(e.dxf.start, (-half, 0)) < EXACT and apart(e.dxf.end, (half, 0)) < EXACT]
+        self.assertEqual(len(floor), 1, "%s: the floor from -B/2 to B/2" % design)
+        walls = [e for e in section.query("LWPOLYLINE[layer=='OUTLINE']")]
+        for foot in ((half, 0), (-half, 0)):
+            self.assertTrue(any(apart(p, foot) < FORMULAS for w in walls for p in w.get_points("xy")),
+                            "%s: no outer wall stands at %s" % (design, foot))
+        for tangent in (figures["tangentPoint"], mirrored(figures["tangentPoint"])):
+            self.assertTrue(any(apart(w.get_points("xy")[-1], tangent) < FORMULAS for w in walls),
+                            "%s: no upper wall ends at the tangent point %s" % (design, tangent))
+        station = doc.blocks.get("STATION_90")
+        self.assertTrue(any(apart(p, (half, 0)) < FORMULAS
+                            for w in station.query("LWPOLYLINE[layer=='OUTLINE']")
+                            for p in w.get_points("xy")),
+                        "%s: STATION_90 has no outer wall at B/2" % design)
+        plan = doc.blocks.get("PLAN")
+        rim = figures["rim"][0]
+        self.assertTrue(any(apart(c.dxf.center, (0, 0)) < EXACT and abs(c.dxf.radius - rim) < EXACT
+                            for c in plan.query("CIRCLE")),
+                        "%s: PLAN has no bell-mouth circle of radius D1/2 at the origin" % design)
+
+    def arcs(self, points, figures):
+        """Each elliptical arc of the section, from the geometry, with where it starts and ends
+        by the formulas: the bell-mouth wall and the guide cone on both sides."""
+        bell, cone = points["bellMouth"], points["guideCone"]
+        start, tangent = figures["bellMouthStart"], figures["tangentPoint"]
+        top, foot = figures["guideConeTop"], figures["guideConeFoot"]
+        return [
+            ("bell mouth", bell, start, tangent),
+            ("guide cone", cone, top, foot),
+            ("mirrored bell mouth", mirrored_arc(bell), mirrored(tangent), mirrored(start)),
+            ("mirrored guide cone", mirrored_arc(cone), mirrored(foot), mirrored(top)),
+        ]
+
+    # The files.
+
+    def test_exact_ellipses(self):
+        for design, args, inputs in DESIGNS:
+            with self.subTest(design=design):
+                doc, points = self.written("exact.dxf", args)
+                figures = expected(**inputs)
+                self.check_file(doc, points, design)
+                self.check_points(points, figures, design)
+                self.check_walls(doc, points, figures, design)
+
+                ellipses = list(doc.blocks.get("SECTION").query("ELLIPSE"))
+                self.assertEqual(len(ellipses), 4, design)
+                for name, arc, start, end in self.arcs(points, figures):
+                    found = [e for e in ellipses if apart(e.dxf.center, arc) < EXACT
+                             and apart(e.start_point, start) < FORMULAS]
+                    self.assertEqual(len(found), 1, "%s: the %s ELLIPSE from %s" % (design, name, start))
+                    ellipse = found[0]
+                    self.assertEqual(ellipse.dxf.layer, "OUTLINE", design)
+                    self.assertLess(apart(ellipse.end_point, end), FORMULAS,
+                                    "%s: the %s ends at %s, not %s" % (design, name, ellipse.end_point, end))
+                    # The major axis along the longer semi-axis, and the whole arc on the ellipse.
+                    major = ellipse.dxf.major_axis
+                    longer = (arc[2], 0) if arc[2] >= arc[3] else (0, arc[3])
+                    self.assertLess(apart(major, longer), EXACT, "%s: the %s's major axis %s" % (design, name, major))
+                    tool = ellipse.construction_tool()
+                    for p in tool.vertices(tool.params(9)):
+                        self.assertLess(distance_to_ellipse(p, arc), EXACT,
+                                        "%s: the %s passes %s" % (design, name, p))
+
+                bell = [e for e in ellipses if apart(e.dxf.center, points["bellMouth"]) < EXACT
+                        and apart(e.start_point, figures["bellMouthStart"]) < FORMULAS][0]
+                tool = bell.construction_tool()
+                rim = figures["rim"]
+                v = list(tool.params_from_vertices([rim]))[0]
+                self.assertLess(apart(list(tool.vertices([v]))[0], rim), FORMULAS, design)
+                self.assertTrue(within_sweep(v, bell.dxf.start_param, bell.dxf.end_param),
+                                "%s: the rim %s is off the bell-mouth arc" % (design, rim))
+
+    def test_ellipses_as_polylines(self):
+        for design, args, inputs in DESIGNS:
+            with self.subTest(design=design):
+                doc, points = self.written("polylines.dxf", args, "--polylines")
+                figures = expected(**inputs)
+                self.check_file(doc, points, design)
+                self.check_points(points, figures, design)
+                self.check_walls(doc, points, figures, design)
+                for view in VIEWS:
+                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
+
+                polylines = [p.get_points("xy") for p in doc.blocks.get("SECTION").query("LWPOLYLINE")]
+                for name, arc, start, end in self.arcs(points, figures):
+                    found = [p for p in polylines
+                             if apart(p[0], start) < FORMULAS and apart(p[-1], end) < FORMULAS]
+                    self.assertEqual(len(found), 1, "%s: the %s polyline from %s to %s" % (design, name, start, end))
+                    vertices = found[0]
+                    for p in vertices:
+                        self.assertLess(distance_to_ellipse(p, arc), EXACT, "%s: %s vertex %s" % (design, name, p))
+                    for p, q in zip(vertices, vertices[1:]):
+                        middle = ((p[0] + q[0]) / 2, (p[1] + q[1]) / 2)
+                        self.assertLess(distance_to_ellipse(middle, arc), POLYLINE,
+                                        "%s: the %s between %s and %s" % (design, name, p, q))
+                    if name == "bell mouth":
+                        rim = figures["rim"]
+                        self.assertTrue(any(self.near_segment(rim, p, q) < POLYLINE
+                                            for p, q in zip(vertices, vertices[1:])),
+                                        "%s: the rim %s is off the bell-mouth polyline" % (design, rim))
+
+    @staticmethod
+    def near_segment(point, p, q):
+        dx, dy = q[0] - p[0], q[1] - p[1]
+        length = dx * dx + dy * dy
+        f = 0 if length == 0 else max(0, min(1, ((point[0] - p[0]) * dx + (point[1] - p[1]) * dy) / length))
+        return apart(point, (p[0] + f * dx, p[1] + f * dy))
+
+    # The failures.
+
+    def test_a_failing_design_writes_nothing(self):
+        out = self.path("passage.dxf")
+        done = export(["--hk", ""], out)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        self.assertEqual(done.stderr,
+                         "dxf-export: division by zero computing the volute width a30 at \u03c6 = 30\u00b0\n")
+        self.assertEqual(os.listdir(self.folder.name), [])
+
+    def test_a_failing_design_leaves_an_existing_file(self):
+        out = self.path("passage.dxf")
+        with open(out, "w") as f:
+            f.write("an older drawing")
+        done = export(["--hk", ""], out)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        with open(out) as f:
+            self.assertEqual(f.read(), "an older drawing")
+        self.assertEqual(os.listdir(self.folder.name), ["passage.dxf"])
+
+    def test_a_missing_folder_is_named(self):
+        out = self.path(os.path.join("missing", "passage.dxf"))
+        done = export(["--hk", "2000"], out)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        self.assertEqual(done.stderr, "dxf-export: cannot write %s: No such file or directory\n" % out)
+        self.assertEqual(os.listdir(self.folder.name), [])
+
+    def test_a_drawing_too_large_leaves_an_existing_file(self):
+        # The run accepts D1 1e15, but the drawing reaches beyond where a DXF coordinate
+        # holds 0.01 mm.
+        out = self.path("passage.dxf")
+        with open(out, "w") as f:
+            f.write("an older drawing")
+        done = export(["--hk", "2000", "--D1", "1e15"], out)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        self.assertTrue(done.stderr.startswith("dxf-export: cannot write %s: the drawing reaches " % out),
+                        done.stderr)
+        with open(out) as f:
+            self.assertEqual(f.read(), "an older drawing")
+        self.assertEqual(os.listdir(self.folder.name), ["passage.dxf"])
+
+    def test_usage_errors_write_nothing(self):
+        for args in ([], ["--hk"], ["--width", "3", "a.dxf"], ["a.dxf", "b.dxf"]):
+            with self.subTest(args=args):
+                done = subprocess.run([EXPORT] + args, capture_output=True, text=True, cwd=self.folder.name)
+                self.assertEqual(done.returncode, 2, "dxf-export %s: %s" % (args, done.stderr))
+                self.assertEqual(os.listdir(self.folder.name), [], "dxf-export %s" % args)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    EXPORT = os.path.abspath(sys.argv[1])
+    unittest.main(argv=sys.argv[:1], verbosity=2)
