@@ -7,6 +7,9 @@
 #include "CommandLineError.h"
 #include "CsvBatch.h"
 #include "DesignFile.h"
+#include "DxfError.h"
+#include "DxfWriter.h"
+#include "PassageGeometry.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
@@ -27,6 +30,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
+             [--dxf FILE [--dxf-polylines]]
   inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
@@ -95,6 +99,14 @@ given-parameter boxes, as the window saves them (the design information of an
 opened file is kept). A design file that cannot be opened or read is a usage
 error; a save that fails leaves the old file whole and exits with status 1.
 
+--dxf FILE writes the passage drawn, as a DXF file for AutoCAD and other CAD
+programs (AutoCAD 2000, millimetres, one block per view: SECTION, PLAN,
+STATION_0 ... STATION_90), as well as printing the results. The profiles are
+exact ELLIPSE entities; --dxf-polylines writes each as a polyline within
+0.01 mm of it instead, for CAD programs that misread ELLIPSE. A design whose
+calculation fails writes no file. A file that cannot be written is replaced
+only when complete; the exit status is then 1.
+
 --version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
@@ -155,10 +167,11 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     BoxTexts boxes = boxesFor(design);
     std::optional<RunFailure> failure;
     std::vector<DesignCheck> checks;
+    std::optional<Calculation> calculation;
     try {
-        const Calculation c = runCalculation(boxes, locale);
+        calculation = runCalculation(boxes, locale);
         if (options.checks)
-            checks = designChecks(c, boxes, locale);
+            checks = designChecks(*calculation, boxes, locale);
     } catch (const RunFailure& f) {
         failure = f;
     }
@@ -187,6 +200,13 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     output.flush();
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
+    if (options.dxfFile && calculation) {
+        try {
+            writeDxf(drawPassage(*calculation), *options.dxfFile, DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
+        } catch (const DxfError& e) {
+            throw CommandLineError{CommandLineError::kUnfinished, e.what()};
+        }
+    }
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;

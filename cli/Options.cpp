@@ -51,10 +51,12 @@ Options parseOptions(const std::vector<std::string>& args)
             options.json = true;
         } else if (arg == "--checks") {
             options.checks = true;
-        } else if (arg == "--open" || arg == "--save") {
+        } else if (arg == "--open" || arg == "--save" || arg == "--dxf") {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
-                throw usageError("option " + quoteForMessage(arg) + " needs a design FILE");
-            (arg == "--open" ? options.openFile : options.saveFile) = args[++i];
+                throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
+            (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
+        } else if (arg == "--dxf-polylines") {
+            options.dxfPolylines = true;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -82,8 +84,11 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (options.json && options.csv)
         throw usageError("--json and --csv cannot be combined");
-    if (options.saveFile && options.csv)
-        throw usageError("--save and --csv cannot be combined: a batch is many designs");
+    if ((options.saveFile || options.dxfFile) && options.csv)
+        throw usageError(std::string(options.saveFile ? "--save" : "--dxf")
+                         + " and --csv cannot be combined: a batch is many designs");
+    if (options.dxfPolylines && !options.dxfFile)
+        throw usageError("--dxf-polylines goes with --dxf FILE");
     return options;
 }
 

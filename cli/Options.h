@@ -18,6 +18,8 @@ struct Options {
     bool checks = false;
     std::optional<std::string> openFile;  // a design file whose texts the options start from
     std::optional<std::string> saveFile;  // where to save the design after the run
+    std::optional<std::string> dxfFile;   // where to write the drawing of a design that computes
+    bool dxfPolylines = false;            // ellipses as polylines in that file
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;

@@ -6,7 +6,8 @@ and outer walls lie where the formulas put them. The expected figures are worked
 from the inputs in Python's doubles, and compared with what dxf-export --print-points says
 the geometry holds.
 
-Usage: read_back.py DXF_EXPORT    (run by CTest as dxf.read-back)
+Usage: read_back.py DXF_EXPORT [INLET_CALC]    (run by CTest as dxf.read-back; with INLET_CALC,
+inlet-calc --dxf is checked to write the same files)
 """
 import math
 import os
@@ -378,8 +379,45 @@ class ReadBack(unittest.TestCase):
                 self.assertEqual(os.listdir(self.folder.name), [], "dxf-export %s" % args)
 
 
+    # inlet-calc --dxf writes the same file, beside the results it prints.
+
+    def test_inlet_calc_writes_the_same_file(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for name, args, _ in DESIGNS:
+            for extra in ([], ["--polylines"]):
+                with self.subTest(design=name, extra=extra):
+                    ours = self.path("calc.dxf")
+                    tool = self.path("tool.dxf")
+                    calc_extra = ["--dxf-polylines"] if extra else []
+                    done = subprocess.run([CALC] + args + ["--dxf", ours] + calc_extra,
+                                          capture_output=True, text=True, env=dict(os.environ, LC_ALL="C"))
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                    self.assertIn("B\t", done.stdout)
+                    self.assertEqual(export(args, tool, *extra).returncode, 0)
+                    with open(ours, "rb") as a, open(tool, "rb") as b:
+                        self.assertEqual(a.read(), b.read())
+
+    def test_inlet_calc_writes_nothing_for_a_failing_design(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        out = self.path("calc.dxf")
+        done = subprocess.run([CALC, "--dxf", out], capture_output=True, text=True)
+        self.assertEqual(done.returncode, 1)
+        self.assertIn("division by zero", done.stderr)
+        self.assertEqual(os.listdir(self.folder.name), [])
+        missing = self.path(os.path.join("missing", "calc.dxf"))
+        done = subprocess.run([CALC, "--hk", "2000", "--dxf", missing], capture_output=True, text=True)
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, "inlet-calc: cannot write %s: No such file or directory\n" % missing)
+
+
+CALC = None  # inlet-calc, when given as the second argument
+
+
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
     EXPORT = os.path.abspath(sys.argv[1])
+    CALC = os.path.abspath(sys.argv[2]) if len(sys.argv) == 3 else None
     unittest.main(argv=sys.argv[:1], verbosity=2)
