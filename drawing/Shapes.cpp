@@ -27,7 +27,8 @@ double textWidth(const std::string& text, double height)
 
 Extent labelExtent(const Label& label)
 {
-    const double width = textWidth(label.text, label.height);
+    // Wide enough for either text: the window shows `text`, a DXF file `ascii`.
+    const double width = std::max(textWidth(label.text, label.height), textWidth(label.ascii, label.height));
     double left = label.at.x;
     if (label.anchor == Label::Anchor::Centre)
         left -= width / 2;
