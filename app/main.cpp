@@ -1,9 +1,16 @@
 #include "MainWindow.h"
+#include "ProgramOptions.h"
 
 #include <QApplication>
 
+#include <iostream>
+
 int main(int argc, char* argv[])
 {
+    const inlet::ProgramOptions options = inlet::readProgramOptions(argc, argv, std::cout, std::cerr);
+    if (options.exitStatus)
+        return *options.exitStatus;
+
     QApplication app(argc, argv);
     inlet::MainWindow window;
     window.show();
