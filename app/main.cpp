@@ -1,4 +1,5 @@
 #include "MainWindow.h"
+#include "ProgramIdentity.h"
 #include "ProgramOptions.h"
 
 #include <QApplication>
@@ -11,8 +12,10 @@ int main(int argc, char* argv[])
     if (options.exitStatus)
         return *options.exitStatus;
 
+    inlet::nameProgram();
     QApplication app(argc, argv);
     inlet::MainWindow window;
+    inlet::setProgramIconOncePainted(window);
     window.show();
     return app.exec();
 }
