@@ -3,6 +3,8 @@
 // the same size. bench/window/run subtracts the moment it started the process.
 
 #include "MainWindow.h"
+#include "ProgramIdentity.h"
+#include "ProgramOptions.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -11,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <memory>
 
 namespace {
@@ -39,8 +42,14 @@ private:
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    // The program's window is started as app/main.cpp starts it.
+    if (!bare) {
+        const char* const programArguments[] = {"inlet"};
+        inlet::readProgramOptions(1, programArguments, std::cout, std::cerr);
+        inlet::nameProgram();
+    }
+    QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;
     if (bare) {
         window = std::make_unique<QWidget>();
@@ -48,6 +57,7 @@ int main(int argc, char* argv[])
         window->resize(545, 726);
     } else {
         window = std::make_unique<inlet::MainWindow>();
+        inlet::setProgramIconOncePainted(*window);
     }
     FirstPaint firstPaint;
     window->installEventFilter(&firstPaint);

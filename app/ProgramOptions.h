@@ -1,0 +1,22 @@
+#pragma once
+
+// What `inlet [FILE]` is asked on its command line. The command line is read before the
+// window system is started, so that --help, --version and usage errors need no display.
+
+#include <iosfwd>
+#include <optional>
+
+namespace inlet {
+
+struct ProgramOptions {
+    // Set when the program ends without a window: 0 after --help or --version, 2 after a
+    // usage error.
+    std::optional<int> exitStatus;
+};
+
+// Reads argv as main() receives it; prints help and the version to `out`, usage errors and
+// notes to `err`.
+ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostream& out,
+                                  std::ostream& err);
+
+}  // namespace inlet

@@ -1,0 +1,69 @@
+#include "ProgramOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    inlet::ProgramOptions options;
+    std::string out;
+    std::string err;
+};
+
+Outcome read(std::vector<const char*> argv)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const inlet::ProgramOptions options =
+        inlet::readProgramOptions(static_cast<int>(argv.size()), argv.data(), out, err);
+    return {options, out.str(), err.str()};
+}
+
+TEST(ProgramOptions, NoArgumentsStartTheWindowQuietly)
+{
+    const Outcome outcome = read({"inlet"});
+    EXPECT_FALSE(outcome.options.exitStatus);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(ProgramOptions, ADesignFileStartsTheWindowWithANote)
+{
+    const Outcome outcome = read({"inlet", "station 3.inlet"});
+    EXPECT_FALSE(outcome.options.exitStatus);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "inlet: opening design files is not available yet, starting a new "
+                           "design instead of station 3.inlet\n");
+}
+
+TEST(ProgramOptions, TwoDesignFilesAreAUsageError)
+{
+    const Outcome outcome = read({"inlet", "a.inlet", "b.inlet"});
+    EXPECT_EQ(outcome.options.exitStatus, 2);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "inlet: only one design file can be opened at a time\n"
+                           "Try 'inlet --help'.\n");
+}
+
+TEST(ProgramOptions, ShortAndSingleDashFormsShowTheVersion)
+{
+    for (const char* option : {"-v", "-version"}) {
+        const Outcome outcome = read({"inlet", option});
+        EXPECT_EQ(outcome.options.exitStatus, 0) << option;
+        EXPECT_EQ(outcome.out.rfind("inlet ", 0), 0u) << option;
+        EXPECT_EQ(outcome.err, "") << option;
+    }
+}
+
+TEST(ProgramOptions, HelpComesBeforeAnythingElseOnTheLine)
+{
+    const Outcome outcome = read({"inlet", "--help", "a.inlet", "b.inlet"});
+    EXPECT_EQ(outcome.options.exitStatus, 0);
+    EXPECT_EQ(outcome.out.rfind("Usage: inlet [options] [FILE]\n", 0), 0u);
+    EXPECT_EQ(outcome.err, "");
+}
+
+}  // namespace
