@@ -1,0 +1,115 @@
+#include "SheetDocument.h"
+
+#include "SheetSections.h"
+#include "SheetStyle.h"
+#include "TextWriter.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextTable>
+
+#include <cmath>
+#include <vector>
+
+namespace inlet {
+
+namespace {
+
+// Lays the whole document out again. Qt's incremental layout, after a change of format near
+// a table that runs over a page break, can leave the blocks behind the table without lines:
+// they are neither measured nor painted.
+void relayout(QTextDocument& document)
+{
+    document.markContentsDirty(0, document.characterCount());
+}
+
+// A heading left at the foot of a page, with less than `room` below it, starts the next page
+// instead, with its text.
+void keepHeadingsWithText(QTextDocument& document, const std::vector<QTextBlock>& headings)
+{
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const double pageHeight = document.pageSize().height();
+    const double room = fromMm(25);
+    for (const QTextBlock& heading : headings) {
+        const QRectF rect = layout->blockBoundingRect(heading);
+        const double pageBottom = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
+        if (pageBottom - rect.bottom() < room) {
+            QTextBlockFormat format = heading.blockFormat();
+            format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+            QTextCursor(heading).setBlockFormat(format);
+            relayout(document);
+        }
+    }
+}
+
+// The page each section starts on, counted from 1.
+std::vector<int> sectionPages(const QTextDocument& document, const std::vector<TextWriter::Section>& sections)
+{
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
+    const double pageHeight = document.pageSize().height();
+    std::vector<int> pages;
+    for (const TextWriter::Section& s : sections)
+        pages.push_back(static_cast<int>(std::floor(layout->blockBoundingRect(s.block).top() / pageHeight)) + 1);
+    return pages;
+}
+
+// Writes the page of each section into the contents list. Writing the numbers could move a
+// section to another page only by changing the list's height, so a second pass settles it.
+void fillContents(QTextDocument& document, QTextTable& contents, const std::vector<TextWriter::Section>& sections)
+{
+    std::vector<int> written;
+    for (int pass = 0; pass < 3; ++pass) {
+        const std::vector<int> pages = sectionPages(document, sections);
+        if (pages == written)
+            return;
+        for (std::size_t i = 0; i < pages.size(); ++i)
+            setCellText(contents, static_cast<int>(i), 1, QString::number(pages[i]), textFormat(12), Qt::AlignRight);
+        relayout(document);
+        written = pages;
+    }
+}
+
+}  // namespace
+
+SheetDocument::SheetDocument(const SheetInput& input)
+    : document_(std::make_unique<QTextDocument>()),
+      project_(input.info.project),
+      stage_(input.info.stage),
+      program_(QString::fromStdString(input.program + " " + input.version))
+{
+    QTextDocument& document = *document_;
+    document.setUndoRedoEnabled(false);
+    document.setUseDesignMetrics(true);
+    document.setDocumentMargin(0);
+    QFont font(textFamily());
+    font.setPointSizeF(10.5);
+    document.setDefaultFont(font);
+    document.setPageSize(fromMm(kBodyMm).size());
+    document.setMetaInformation(QTextDocument::DocumentTitle, title());
+
+    TextWriter writer(document);
+    writeCover(writer, input);
+    writeContentsHeading(writer);
+    writeGivenDimensions(writer, input);
+    writeMethod(writer);
+    writeResults(writer, input);
+    if (input.calculation) {
+        writeStations(writer, input);
+        writeChecks(writer, input);
+        if (input.drawing && input.picture)
+            writeDrawings(writer, input);
+    }
+    QTextTable* contents = writer.writeContents();
+    relayout(document);
+    keepHeadingsWithText(document, writer.headings());
+    fillContents(document, *contents, writer.sections());
+}
+
+SheetDocument::~SheetDocument() = default;
+
+QString SheetDocument::title() const
+{
+    const QString sheet = calculationContent() + QStringLiteral("书");
+    return project_.isEmpty() ? sheet : project_ + QStringLiteral(" ") + sheet;
+}
+
+}  // namespace inlet
