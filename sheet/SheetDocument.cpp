@@ -22,6 +22,16 @@ void relayout(QTextDocument& document)
     document.markContentsDirty(0, document.characterCount());
 }
 
+// The page a block's first line stands on, counted from 0: the middle of the line, not the
+// block's top, which for a block moved to a new page can lie a rounding error above it.
+int pageIndexOf(const QTextDocument& document, const QTextBlock& block)
+{
+    const QRectF rect = document.documentLayout()->blockBoundingRect(block);
+    const QTextLayout* layout = block.layout();
+    const double line = layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : rect.height();
+    return static_cast<int>(std::floor((rect.top() + line / 2) / document.pageSize().height()));
+}
+
 // A heading left at the foot of a page, with less than `room` below it, starts the next page
 // instead, with its text.
 void keepHeadingsWithText(QTextDocument& document, const std::vector<QTextBlock>& headings)
@@ -30,9 +40,8 @@ void keepHeadingsWithText(QTextDocument& document, const std::vector<QTextBlock>
     const double pageHeight = document.pageSize().height();
     const double room = fromMm(25);
     for (const QTextBlock& heading : headings) {
-        const QRectF rect = layout->blockBoundingRect(heading);
-        const double pageBottom = (std::floor(rect.top() / pageHeight) + 1) * pageHeight;
-        if (pageBottom - rect.bottom() < room) {
+        const double pageBottom = (pageIndexOf(document, heading) + 1) * pageHeight;
+        if (pageBottom - layout->blockBoundingRect(heading).bottom() < room) {
             QTextBlockFormat format = heading.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(heading).setBlockFormat(format);
@@ -44,11 +53,9 @@ void keepHeadingsWithText(QTextDocument& document, const std::vector<QTextBlock>
 // The page each section starts on, counted from 1.
 std::vector<int> sectionPages(const QTextDocument& document, const std::vector<TextWriter::Section>& sections)
 {
-    QAbstractTextDocumentLayout* layout = document.documentLayout();
-    const double pageHeight = document.pageSize().height();
     std::vector<int> pages;
     for (const TextWriter::Section& s : sections)
-        pages.push_back(static_cast<int>(std::floor(layout->blockBoundingRect(s.block).top() / pageHeight)) + 1);
+        pages.push_back(pageIndexOf(document, s.block) + 1);
     return pages;
 }
 
@@ -61,8 +68,12 @@ void fillContents(QTextDocument& document, QTextTable& contents, const std::vect
         const std::vector<int> pages = sectionPages(document, sections);
         if (pages == written)
             return;
+        // One edit block: the layout follows the edits once, not after each of them.
+        QTextCursor edit(&document);
+        edit.beginEditBlock();
         for (std::size_t i = 0; i < pages.size(); ++i)
             setCellText(contents, static_cast<int>(i), 1, QString::number(pages[i]), textFormat(12), Qt::AlignRight);
+        edit.endEditBlock();
         relayout(document);
         written = pages;
     }
@@ -86,6 +97,9 @@ SheetDocument::SheetDocument(const SheetInput& input)
     document.setPageSize(fromMm(kBodyMm).size());
     document.setMetaInformation(QTextDocument::DocumentTitle, title());
 
+    // One edit block: the document is laid out once, when it is whole.
+    QTextCursor edit(&document);
+    edit.beginEditBlock();
     TextWriter writer(document);
     writeCover(writer, input);
     writeContentsHeading(writer);
@@ -99,7 +113,7 @@ SheetDocument::SheetDocument(const SheetInput& input)
             writeDrawings(writer, input);
     }
     QTextTable* contents = writer.writeContents();
-    relayout(document);
+    edit.endEditBlock();
     keepHeadingsWithText(document, writer.headings());
     fillContents(document, *contents, writer.sections());
 }

@@ -119,7 +119,7 @@ void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
         const ValueUsed used = valueUsed(box, text, input.locale);
         rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, q(boxUnit(box)), used.remark});
     }
-    writer.table({7, 30, 13, 18, 7, 25},
+    writer.table({7, 24, 13, 21, 7, 28},
                  {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("输入文本"), QStringLiteral("计算取值"),
                   QStringLiteral("单位"), QStringLiteral("说明")},
                  rows, {3});

@@ -9,6 +9,9 @@ namespace inlet {
 
 namespace {
 
+// Tables are set a size smaller than the text (小五).
+constexpr double kTablePoints = 9;
+
 QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled)
 {
     QTextTableFormat format;
@@ -125,16 +128,16 @@ void TextWriter::table(const std::vector<double>& widths, const QStringList& hea
         for (int c = 0; c < columns; ++c)
             table->cellAt(r, c).setFormat(ruledCell(r == 0));
     for (int c = 0; c < columns; ++c)
-        setCellText(*table, 0, c, header.value(c), textFormat(10.5, true), Qt::AlignHCenter);
+        setCellText(*table, 0, c, header.value(c), textFormat(kTablePoints, true), Qt::AlignHCenter);
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const QStringList& row = rows[static_cast<std::size_t>(r)];
         if (row.size() == 1 && columns > 1) {
             table->mergeCells(r + 1, 0, 1, columns);
-            setCellText(*table, r + 1, 0, row.front(), textFormat(10.5, true));
+            setCellText(*table, r + 1, 0, row.front(), textFormat(kTablePoints, true));
             continue;
         }
         for (int c = 0; c < columns; ++c)
-            setCellText(*table, r + 1, c, row.value(c), textFormat(), alignment(c));
+            setCellText(*table, r + 1, c, row.value(c), textFormat(kTablePoints), alignment(c));
     }
 }
 
