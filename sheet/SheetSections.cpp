@@ -89,7 +89,8 @@ void writeCover(TextWriter& writer, const SheetInput& input)
     writer.table({16, 28, 28, 28}, {QString(), QStringLiteral("姓名"), QStringLiteral("签名"), QStringLiteral("日期")},
                  {{QStringLiteral("计  算"), input.info.designer, QString(), input.info.date},
                   {QStringLiteral("校  核"), input.info.checker, QString(), QString()},
-                  {QStringLiteral("审  查"), QString(), QString(), QString()}});
+                  {QStringLiteral("审  查"), QString(), QString(), QString()}},
+                 {}, 3);  // room to sign
 
     if (!input.info.notes.isEmpty())
         writer.paragraph(QStringLiteral("备注：") + input.info.notes, textFormat(12), Qt::AlignLeft, 8);

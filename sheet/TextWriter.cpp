@@ -12,7 +12,7 @@ namespace {
 // Tables are set a size smaller than the text (小五).
 constexpr double kTablePoints = 9;
 
-QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled)
+QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled, double paddingMm = 0.8)
 {
     QTextTableFormat format;
     format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
@@ -21,7 +21,7 @@ QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled)
         columns.append(QTextLength(QTextLength::PercentageLength, w));
     format.setColumnWidthConstraints(columns);
     format.setCellSpacing(0);
-    format.setCellPadding(fromMm(0.8));
+    format.setCellPadding(fromMm(paddingMm));
     format.setTopMargin(fromMm(1.5));
     format.setBottomMargin(fromMm(1.5));
     if (ruled) {
@@ -73,9 +73,9 @@ void TextWriter::startBlock(Qt::Alignment alignment, double spaceAboveMm, double
     reuseBlock_ = false;
 }
 
-QTextTable* TextWriter::insertTable(int rows, const std::vector<double>& widths, bool ruled)
+QTextTable* TextWriter::insertTable(int rows, const std::vector<double>& widths, bool ruled, double paddingMm)
 {
-    QTextTableFormat format = tableFormat(widths, ruled);
+    QTextTableFormat format = tableFormat(widths, ruled, paddingMm);
     if (newPage_)
         format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     newPage_ = false;
@@ -114,10 +114,10 @@ void TextWriter::paragraph(const QString& text, const QTextCharFormat& format, Q
 }
 
 void TextWriter::table(const std::vector<double>& widths, const QStringList& header,
-                       const std::vector<QStringList>& rows, const std::vector<int>& alignRight)
+                       const std::vector<QStringList>& rows, const std::vector<int>& alignRight, double paddingMm)
 {
     const int columns = static_cast<int>(widths.size());
-    QTextTable* table = insertTable(static_cast<int>(rows.size()) + 1, widths, true);
+    QTextTable* table = insertTable(static_cast<int>(rows.size()) + 1, widths, true, paddingMm);
     const auto alignment = [&alignRight](int column) {
         for (const int c : alignRight)
             if (c == column)

@@ -37,8 +37,10 @@ public:
     // A table whose first row is its header, repeated on every page it runs over; the columns
     // take the given shares of the body's width (in per cent). `alignRight` lists the columns
     // whose cells are right-aligned. A row of one cell spans the whole table (a group title).
+    // `paddingMm` is the room around a cell's text.
     void table(const std::vector<double>& widths, const QStringList& header,
-               const std::vector<QStringList>& rows, const std::vector<int>& alignRight = {});
+               const std::vector<QStringList>& rows, const std::vector<int>& alignRight = {},
+               double paddingMm = 0.8);
     // A table without rules, for the cover's lines and the contents list.
     QTextTable* plainTable(int rows, const std::vector<double>& widths);
     // Marks the end of the current paragraph as the place of the contents list.
@@ -57,7 +59,7 @@ public:
 
 private:
     void startBlock(Qt::Alignment alignment, double spaceAboveMm, double indentMm = 0);
-    QTextTable* insertTable(int rows, const std::vector<double>& widths, bool ruled);
+    QTextTable* insertTable(int rows, const std::vector<double>& widths, bool ruled, double paddingMm = 0.8);
 
     QTextDocument& document_;
     QTextCursor cursor_;
