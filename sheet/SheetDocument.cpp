@@ -83,8 +83,8 @@ void fillContents(QTextDocument& document, QTextTable& contents, const std::vect
 
 SheetDocument::SheetDocument(const SheetInput& input)
     : document_(std::make_unique<QTextDocument>()),
-      project_(input.info.project),
-      stage_(input.info.stage),
+      project_(input.info.project.simplified()),  // one line in the title block
+      stage_(input.info.stage.simplified()),
       program_(QString::fromStdString(input.program + " " + input.version))
 {
     QTextDocument& document = *document_;

@@ -2,7 +2,8 @@
 
 // The calculation sheet (计算书) as one QTextDocument, laid out in pages of the A4 body: what
 // is printed, previewed, written as PDF and as ODT. The title block and the footer are not
-// part of the document: paintSheet() draws them on every page.
+// part of the document: paintSheet() draws them on every page. Needs a QGuiApplication (for
+// the fonts).
 
 #include "SheetInput.h"
 

@@ -13,20 +13,21 @@ namespace inlet {
 
 namespace {
 
-SheetFileError failure(const QString& path, const QString& reason)
+SheetFileError failure(const QString& path, const QString& chinese, const QString& english)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    return {QStringLiteral("无法写入计算书“%1”：%2").arg(shown, reason),
-            QStringLiteral("cannot write the calculation sheet '%1': %2").arg(shown, reason)};
+    return {QStringLiteral("无法写入计算书“%1”：%2").arg(shown, chinese),
+            QStringLiteral("cannot write the calculation sheet '%1': %2").arg(shown, english)};
 }
 
-std::optional<SheetFileError> save(const QString& path, const QByteArray& bytes, const QString& whyEmpty)
+// Saves the bytes made in memory; none means the sheet could not be made in that format.
+std::optional<SheetFileError> save(const QString& path, const QByteArray& bytes, const QString& format)
 {
     if (bytes.isEmpty())
-        return failure(path, whyEmpty);
+        return failure(path, QStringLiteral("无法生成 %1").arg(format), QStringLiteral("the %1 could not be made").arg(format));
     const QString reason = saveAtomically(path, bytes);
     if (!reason.isEmpty())
-        return failure(path, reason);
+        return failure(path, reason, reason);
     return std::nullopt;
 }
 
@@ -62,13 +63,13 @@ QByteArray sheetOdt(const SheetDocument& sheet)
 std::optional<SheetFileError> writePdf(const SheetInput& input, const QString& path)
 {
     const SheetDocument sheet(input);
-    return save(path, sheetPdf(sheet), QStringLiteral("the sheet could not be painted"));
+    return save(path, sheetPdf(sheet), QStringLiteral("PDF"));
 }
 
 std::optional<SheetFileError> writeOdt(const SheetInput& input, const QString& path)
 {
     const SheetDocument sheet(input);
-    return save(path, sheetOdt(sheet), QStringLiteral("the document could not be written"));
+    return save(path, sheetOdt(sheet), QStringLiteral("ODT"));
 }
 
 }  // namespace inlet
