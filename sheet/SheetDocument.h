@@ -1,0 +1,42 @@
+#pragma once
+
+// The calculation sheet (计算书) as one QTextDocument, laid out in pages of the A4 body: what
+// is printed, previewed, written as PDF and as ODT. The title block and the footer are not
+// part of the document: paintSheet() draws them on every page. Needs a QGuiApplication (for
+// the fonts).
+
+#include "SheetInput.h"
+
+#include <QString>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace inlet {
+
+class SheetDocument {
+public:
+    explicit SheetDocument(const SheetInput& input);
+    ~SheetDocument();
+    SheetDocument(const SheetDocument&) = delete;
+    SheetDocument& operator=(const SheetDocument&) = delete;
+
+    QTextDocument& document() const { return *document_; }
+    int pageCount() const { return document_->pageCount(); }
+
+    // What the title block of every page shows.
+    const QString& project() const { return project_; }
+    const QString& stage() const { return stage_; }
+    // The program that calculated the sheet, for the footer and the PDF's creator: "inlet 1.00".
+    const QString& program() const { return program_; }
+    // The sheet's title, for the PDF's metadata.
+    QString title() const;
+
+private:
+    std::unique_ptr<QTextDocument> document_;
+    QString project_;
+    QString stage_;
+    QString program_;
+};
+
+}  // namespace inlet

@@ -1,0 +1,295 @@
+#include "SheetSections.h"
+
+#include "BoxCaption.h"
+#include "DrawingScale.h"
+#include "Figures.h"
+#include "PassageGeometry.h"
+#include "Quantity.h"
+#include "ScaleBar.h"
+#include "SheetStyle.h"
+#include "ValueUsed.h"
+
+#include <QTextTable>
+
+#include <array>
+
+namespace inlet {
+
+namespace {
+
+QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString symbolOf(Box box)
+{
+    const std::string_view symbol = boxInfo(box).symbol;
+    return symbol == "theta" ? QStringLiteral("θ") : q(symbol);
+}
+
+// The picture resolution: enough for thin lines on paper, small enough to write quickly.
+constexpr int kPictureDpi = 300;
+// Paper for one drawing: the body's width, and half its height less the captions.
+constexpr double kDrawingWidthMm = 160;
+constexpr double kDrawingHeightMm = 88;
+constexpr double kScaleBarMm = 80;
+
+// The result boxes grouped as the window's frames group them; φ in ascending order.
+struct ResultGroup {
+    const char* title;
+    std::vector<Box> boxes;
+};
+
+const std::array<ResultGroup, 4>& resultGroups()
+{
+    static const std::array<ResultGroup, 4> kGroups{{
+        {"喇叭管型线计算", {Box::Text13, Box::Text14, Box::Text15, Box::Text16}},
+        {"导水锥型线计算", {Box::Text20, Box::Text19, Box::Text18, Box::Text17}},
+        {"蜗壳吸水室计算",
+         {Box::Text23, Box::Text24, Box::Text38, Box::Text33, Box::Text32, Box::Text31, Box::Text30,
+          Box::Text29, Box::Text28, Box::Text27, Box::Text26, Box::Text37, Box::Text36, Box::Text25}},
+        {"流道尺寸", {Box::Text5, Box::Text6}},
+    }};
+    return kGroups;
+}
+
+QString shapeName(SectionShape shape)
+{
+    switch (shape) {
+    case SectionShape::InsideRim: return QStringLiteral("外壁在喇叭口边缘以内");
+    case SectionShape::BelowTangentPoint: return QStringLiteral("外壁交于喇叭口唇部");
+    case SectionShape::Inclined: return QStringLiteral("斜顶：上壁面直达外壁");
+    case SectionShape::Level: return QStringLiteral("平顶：上壁面升至 hk");
+    }
+    return {};
+}
+
+}  // namespace
+
+QString calculationContent() { return QStringLiteral("进水流道喇叭管、导水锥及蜗壳计算"); }
+
+void writeCover(TextWriter& writer, const SheetInput& input)
+{
+    writer.paragraph(calculationContent(), titleFormat(20), Qt::AlignHCenter, 40);
+    writer.paragraph(QStringLiteral("计  算  书"), titleFormat(36), Qt::AlignHCenter, 10);
+    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 20);
+
+    const QString program = q(input.program) + QLatin1Char(' ') + q(input.version);
+    const std::array<std::pair<QString, QString>, 4> lines{{
+        {QStringLiteral("工程名称："), input.info.project},
+        {QStringLiteral("设计阶段："), input.info.stage},
+        {QStringLiteral("计算内容："), calculationContent()},
+        {QStringLiteral("计算软件："), program},
+    }};
+    QTextTable* table = writer.plainTable(static_cast<int>(lines.size()), {22, 78});
+    for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
+        setCellText(*table, r, 0, lines[static_cast<std::size_t>(r)].first, textFormat(14, true), Qt::AlignRight);
+        setCellText(*table, r, 1, lines[static_cast<std::size_t>(r)].second, textFormat(14));
+    }
+
+    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 15);
+    writer.table({16, 28, 28, 28}, {QString(), QStringLiteral("姓名"), QStringLiteral("签名"), QStringLiteral("日期")},
+                 {{QStringLiteral("计  算"), input.info.designer, QString(), input.info.date},
+                  {QStringLiteral("校  核"), input.info.checker, QString(), QString()},
+                  {QStringLiteral("审  查"), QString(), QString(), QString()}},
+                 {}, 3);  // room to sign
+
+    if (!input.info.notes.isEmpty())
+        writer.paragraph(QStringLiteral("备注：") + input.info.notes, textFormat(12), Qt::AlignLeft, 8);
+    if (!input.calculation)
+        writer.paragraph(QStringLiteral("本次计算未完成：") + q(input.failure) + QStringLiteral("。"),
+                         textFormat(12, true), Qt::AlignLeft, 8);
+}
+
+void writeContentsHeading(TextWriter& writer)
+{
+    writer.newPage();
+    writer.paragraph(QStringLiteral("目  录"), textFormat(16, true), Qt::AlignHCenter, 5);
+    writer.contentsHere();
+}
+
+void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
+{
+    writer.newPage();
+    writer.section(QStringLiteral("1 给定参数"));
+    writer.paragraph(QStringLiteral("下表列出“给定参数”框中输入的文本（原样照录）及计算由该文本取用的数值。"
+                                    "长度以 mm 计，角度以度（°）计。"));
+    std::vector<QStringList> rows;
+    for (const Box box : givenParameterBoxes()) {
+        if (box == Box::Text5 || box == Box::Text6)
+            continue;  // H and B: results the run writes into the frame
+        const std::string& text = input.text(box);
+        const ValueUsed used = valueUsed(box, text, input.locale);
+        rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, q(boxUnit(box)), used.remark});
+    }
+    writer.table({7, 24, 13, 21, 7, 28},
+                 {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("输入文本"), QStringLiteral("计算取值"),
+                  QStringLiteral("单位"), QStringLiteral("说明")},
+                 rows, {3});
+    writer.paragraph(QStringLiteral("框中的流道高度 H 与流道宽度 B 由计算写入，见 3 计算结果。"));
+}
+
+void writeMethod(TextWriter& writer)
+{
+    writer.section(QStringLiteral("2 计算方法"));
+    writer.paragraph(QStringLiteral("以下各式按程序计算的先后次序列出，每式自左至右依次计算。"
+                                    "圆周率 π 一律取 3.1416（角度化为弧度时亦同）。"
+                                    "长度以 mm 计，面积以 mm² 计，角度输入以度计。"));
+
+    writer.subsection(QStringLiteral("2.1 输入的读取与精度"));
+    writer.paragraph(QStringLiteral("除导水锥直径 dd0 外，各框文本按宽松读法取数：跳过前导空格，读取正负号、数字、"
+                                    "小数点（一律为句点“.”）及指数，数字中的空格不计，遇到不能构成数字的字符即止，"
+                                    "其后文字不读；没有数字时取 0。"));
+    writer.paragraph(QStringLiteral("导水锥直径 dd0 按严格转换取数：整段文本（去掉首尾空格）必须是按本机数字格式"
+                                    "书写的数，否则计算中止（类型不匹配）。"));
+    writer.paragraph(QStringLiteral("θ = θ° × π / 180，以扩展精度计算后取单精度；aa = aa° × π / 180，双精度。"));
+    writer.paragraph(QStringLiteral("以单精度保存的量：θ（弧度）、H2、dd0、hk、y2、φ=0°～80° 各断面面积 F 及宽度 a0～a80、"
+                                    "a84、a87；单精度值参与运算时扩展为双精度。其余各量均为双精度。"));
+
+    const auto formulas = [&writer](std::initializer_list<const char*> lines) {
+        for (const char* line : lines)
+            writer.paragraph(QString::fromUtf8(line), 6);
+    };
+    writer.subsection(QStringLiteral("2.2 喇叭管及导水锥型线"));
+    formulas({"(1)  t = tan θ",
+              "(2)  d = D1 - D0",
+              "(3)  c = d·H1 - 2·H1²·t",
+              "(4)  a1 = c·√( d / (H1²·d - 4·H1³·t) ) / 2",
+              "(5)  b1 = c / (d - 4·H1·t)",
+              "(6)  x1 = D1 / 2",
+              "(7)  y1 = (H0 + H1) - b1",
+              "(8)  x2 = D1 / 2",
+              "(9)  y2 = H0（取单精度）",
+              "(10) a2 = (D1 - dd0) / 2",
+              "(11) b2 = H1 + H2"});
+    writer.subsection(QStringLiteral("2.3 蜗壳上壁面切点"));
+    formulas({"(12) T = tan aa",
+              "(13) S = √( a1²·T² + b1² )",
+              "(14) ap = a1²·T / S",
+              "(15) bp = (b1 + H2) - b1² / S"});
+    writer.subsection(QStringLiteral("2.4 蜗壳断面宽度及流道尺寸"));
+    formulas({"(16) 临界面积 Ft = ( bp·hk + (hk - bp)² / (2·T) ) - π·ap·(bp - H2) / 4",
+              "(17) P = 2·(ap - bp / T)"});
+    writer.paragraph(QStringLiteral("依次对 φ = 0°、10°、…、80°，再对 φ = 87°、84° 计算："));
+    formulas({"(18) 断面面积 F = π·D1·H2·φ / 360（φ = 0°～80° 取单精度，84°、87° 为双精度）",
+              "(19) C = ( ap² + π·(ap·H2 - ap·bp) / (2·T) ) - 2·F / T",
+              "(20) F ≤ Ft 时按二次式：a = ( P + (P² - 4·C)^0.5 ) / 2",
+              "(21) F > Ft 时按线性式：a = ( (F + ap·(hk - bp)) + π·ap·(bp - H2) / 4 + (hk - bp)² / (2·T) ) / hk",
+              "       a0～a80、a84、a87 取单精度。",
+              "(22) 流道高度 H = (H0 + H1) + H2",
+              "(23) φ = 90°：F = π·D1·H2 / 4，a90 一律按线性式 (21) 计算（不与 Ft 比较，双精度）",
+              "(24) 流道宽度 B = 2·a90 + D1"});
+    writer.paragraph(QStringLiteral("计算中遇除数为零、负数开方、数值溢出即中止，并指明出错的量。"));
+
+    writer.subsection(QStringLiteral("2.5 结果的显示"));
+    writer.paragraph(QStringLiteral("a1、b1、ap、bp、各断面宽度、H、B 四舍五入取整（0.5 向远离零的方向进位），"
+                                    "不足四位时前补零（如 0400、-0008）；x1、x2、a2、b2 显示至多 15 位有效数字，"
+                                    "y2 至多 7 位有效数字；y1 显示最接近的整数，不补零。小数点按本机数字格式。"));
+}
+
+void writeResults(TextWriter& writer, const SheetInput& input)
+{
+    writer.section(QStringLiteral("3 计算结果"));
+    if (input.calculation) {
+        writer.paragraph(QStringLiteral("各结果与程序窗口中所示完全一致。"));
+    } else {
+        writer.paragraph(QStringLiteral("计算未完成：") + q(input.failure) + QStringLiteral("。"), textFormat(10.5, true),
+                         Qt::AlignLeft, 0.5);
+        writer.paragraph(QStringLiteral("下表列出中止前已算出的结果；未算出的结果以“—”表示。"
+                                        "因计算未完成，本计算书不含蜗壳断面、设计校核及型线图。"));
+    }
+    std::vector<QStringList> rows;
+    for (const ResultGroup& group : resultGroups()) {
+        rows.push_back({QString::fromUtf8(group.title)});
+        for (const Box box : group.boxes) {
+            const QString text = input.wasWritten(box) ? q(input.text(box)) : QStringLiteral("—");
+            rows.push_back({symbolOf(box), q(boxCaption(box)), text, q(boxUnit(box))});
+        }
+    }
+    writer.table({10, 56, 22, 12},
+                 {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("结果"), QStringLiteral("单位")}, rows,
+                 {2});
+}
+
+void writeStations(TextWriter& writer, const SheetInput& input)
+{
+    const Calculation& c = *input.calculation;
+    const Volute& v = c.volute;
+    writer.section(QStringLiteral("4 蜗壳断面"));
+    writer.paragraph(QStringLiteral("临界面积 Ft = %1 mm²，P = %2 mm，T = tan aa = %3。"
+                                    "断面面积不大于 Ft 时按二次式、大于 Ft 时按线性式计算宽度，φ = 90° 一律按线性式。")
+                         .arg(q(wholeMillimetres(v.Ft)), q(wholeMillimetres(v.P)), q(fixedFigure(v.T, 4, input.locale))));
+    std::vector<QStringList> rows;
+    for (const Station& s : stations(c)) {
+        const SectionShape shape = sectionShapeFor(c, s.a);
+        QString height = QStringLiteral("—");
+        if (shape == SectionShape::Level)
+            height = q(wholeMillimetres(v.hk));
+        else if (shape == SectionShape::Inclined)
+            height = q(wholeMillimetres(inclinedWallHeight(c, s.a)));
+        rows.push_back({QString::number(s.phi), q(wholeMillimetres(s.F)),
+                        s.rule == WidthRule::Quadratic ? QStringLiteral("二次式") : QStringLiteral("线性式"),
+                        q(wholeMillimetres(s.a)), height, shapeName(shape)});
+    }
+    writer.table({8, 19, 11, 15, 16, 31},
+                 {QStringLiteral("φ (°)"), QStringLiteral("断面面积 F (mm²)"), QStringLiteral("计算式"),
+                  QStringLiteral("宽度 a (mm)"), QStringLiteral("外壁高度 (mm)"), QStringLiteral("断面形状")},
+                 rows, {0, 1, 3, 4});
+    writer.paragraph(QStringLiteral("宽度 a 自喇叭口边缘向外量取。外壁高度：平顶断面为 hk，斜顶断面为 bp + T·(a - ap)。"));
+}
+
+void writeChecks(TextWriter& writer, const SheetInput& input)
+{
+    writer.section(QStringLiteral("5 设计校核"));
+    writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。标有“▲”者为警告。"));
+    writer.subsection(QStringLiteral("5.1 警告"));
+    bool any = false;
+    for (const DesignCheck& check : input.checks) {
+        if (check.warning) {
+            writer.paragraph(QStringLiteral("▲ ") + q(check.chinese), 2);
+            any = true;
+        }
+    }
+    if (!any)
+        writer.paragraph(QStringLiteral("无。"), 2);
+    writer.subsection(QStringLiteral("5.2 流速及其他数值"));
+    any = false;
+    for (const DesignCheck& check : input.checks) {
+        if (!check.warning) {
+            writer.paragraph(QStringLiteral("· ") + q(check.chinese), 2);
+            any = true;
+        }
+    }
+    if (!any)
+        writer.paragraph(QStringLiteral("无。"), 2);
+}
+
+void writeDrawings(TextWriter& writer, const SheetInput& input)
+{
+    writer.newPage();
+    writer.section(QStringLiteral("6 型线图"));
+    writer.paragraph(QStringLiteral("图中尺寸以 mm 计。各图按所注比例绘制，图下附比例尺。"));
+    const std::array<std::pair<const char*, const char*>, 2> views{{
+        {"SECTION", "6.1 断面图（φ=90°）"},
+        {"PLAN", "6.2 平面图"},
+    }};
+    for (const auto& [name, title] : views) {
+        writer.subsection(QString::fromUtf8(title));
+        const View* view = nullptr;
+        for (const View& v : input.drawing->views)
+            if (v.name == name)
+                view = &v;
+        const double scale = view ? drawingScale(view->extent, kDrawingWidthMm, kDrawingHeightMm) : 0;
+        const QImage picture = scale > 0 ? input.picture(*input.drawing, name, scale, kPictureDpi) : QImage();
+        if (picture.isNull()) {
+            writer.paragraph(QStringLiteral("（此图无法绘出，见 5 设计校核。）"));
+            continue;
+        }
+        writer.picture(QStringLiteral("sheet:%1").arg(QString::fromUtf8(name)), picture,
+                       picture.width() * 25.4 / kPictureDpi);
+        writer.paragraph(QStringLiteral("比例 1:%1").arg(scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
+        const QImage bar = scaleBar(scale, kPictureDpi, kScaleBarMm, input.locale);
+        writer.picture(QStringLiteral("sheet:%1-scale").arg(QString::fromUtf8(name)), bar,
+                       bar.width() * 25.4 / kPictureDpi);
+    }
+}
+
+}  // namespace inlet

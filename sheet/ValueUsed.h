@@ -1,0 +1,25 @@
+#pragma once
+
+// What the calculation takes from the text of a box of the given-parameter frame, for the
+// sheet's table of given dimensions.
+
+#include "Boxes.h"
+#include "NumberLocale.h"
+
+#include <QString>
+
+#include <string>
+
+namespace inlet {
+
+struct ValueUsed {
+    QString value;   // the number as the calculation holds it, or "—"
+    QString remark;  // how it was read, or why it is not used
+};
+
+// The lenient reading of the text (the single it rounds to for H2 and hk), the strict
+// conversion for dd0, θ and aa in degrees as read; "—" for the boxes the calculation does not
+// read and for a text it cannot read. Numbers are written with the locale's separator.
+ValueUsed valueUsed(Box box, const std::string& text, const NumberLocale& locale);
+
+}  // namespace inlet

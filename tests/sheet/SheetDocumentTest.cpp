@@ -1,0 +1,253 @@
+// The sheet as a document: what it holds for a completed and a failed run, its contents list,
+// its faces, and the files written from it.
+
+#include "BoxTexts.h"
+#include "FramePicture.h"
+#include "SheetDocument.h"
+#include "SheetFiles.h"
+#include "SheetInput.h"
+#include "SheetPainter.h"
+#include "SheetSections.h"
+#include "SheetStyle.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QPdfWriter>
+#include <QRawFont>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace inlet::test {
+namespace {
+
+const NumberLocale kPoint{".", ","};
+
+Design designWith(std::initializer_list<std::pair<Box, const char*>> texts)
+{
+    Design design = defaultDesign();
+    design.info.project = QStringLiteral("某泵站更新改造工程");
+    design.info.stage = QStringLiteral("初步设计");
+    design.info.designer = QStringLiteral("张三");
+    design.info.checker = QStringLiteral("李四");
+    design.info.date = QStringLiteral("2026-12-07");
+    design.info.notes = QStringLiteral("进水流道按单机单流道布置。");
+    for (const auto& [box, text] : texts)
+        design.texts[box] = QString::fromUtf8(text);
+    return design;
+}
+
+SheetInput hk2000(ViewPicture picture = framePicture)
+{
+    return sheetInputFor(designWith({{Box::Text21, "2000"}}), kPoint, std::move(picture));
+}
+
+QString plainText(const SheetDocument& sheet) { return sheet.document().toPlainText(); }
+
+// The headings of the document outside any table, by their text.
+QTextBlock headingBlock(const QTextDocument& document, const QString& title)
+{
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next())
+        if (b.text() == title && !QTextCursor(b).currentTable())
+            return b;
+    return {};
+}
+
+// The page of a block's first line, counted from 1.
+int pageOf(const QTextDocument& document, const QTextBlock& block)
+{
+    const QRectF rect = document.documentLayout()->blockBoundingRect(block);
+    const double middle = rect.top() + block.layout()->lineAt(0).height() / 2;
+    return static_cast<int>(std::floor(middle / document.pageSize().height())) + 1;
+}
+
+TEST(SheetDocument, ContentsListEverySectionAtItsPage)
+{
+    const SheetDocument sheet(hk2000());
+    const QTextDocument& document = sheet.document();
+    const QTextBlock heading = headingBlock(document, QStringLiteral("目  录"));
+    ASSERT_TRUE(heading.isValid());
+    QTextTable* contents = QTextCursor(heading.next()).currentTable();
+    ASSERT_NE(contents, nullptr) << "no table after the contents heading";
+    QStringList titles;
+    for (int r = 0; r < contents->rows(); ++r) {
+        const QString title = contents->cellAt(r, 0).firstCursorPosition().block().text();
+        const QString page = contents->cellAt(r, 1).firstCursorPosition().block().text();
+        const QTextBlock section = headingBlock(document, title);
+        ASSERT_TRUE(section.isValid()) << title.toStdString();
+        EXPECT_EQ(page.toInt(), pageOf(document, section)) << title.toStdString();
+        titles << title;
+    }
+    EXPECT_EQ(titles, (QStringList{"1 给定参数", "2 计算方法", "3 计算结果", "4 蜗壳断面", "5 设计校核", "6 型线图"}));
+    EXPECT_GE(sheet.pageCount(), 6);
+}
+
+// A heading is not left alone at the foot of a page: the text after it starts on its page.
+TEST(SheetDocument, EveryHeadingHasTextAfterItOnItsPage)
+{
+    const SheetDocument sheet(hk2000());
+    const QTextDocument& document = sheet.document();
+    int headings = 0;
+    for (QTextBlock b = document.begin(); b.isValid(); b = b.next()) {
+        const QTextCharFormat format = b.begin().atEnd() ? QTextCharFormat() : b.begin().fragment().charFormat();
+        const bool heading = !QTextCursor(b).currentTable() && format.fontWeight() == QFont::Bold
+                             && format.fontPointSize() >= 12 && b.text().front().isDigit();
+        if (!heading)
+            continue;
+        ++headings;
+        QTextBlock next = b.next();
+        while (next.isValid() && next.text().isEmpty())
+            next = next.next();
+        ASSERT_TRUE(next.isValid()) << b.text().toStdString();
+        EXPECT_EQ(pageOf(document, b), pageOf(document, next))
+            << b.text().toStdString() << " is followed by " << next.text().toStdString();
+    }
+    EXPECT_EQ(headings, 15);  // six sections, nine subsections
+}
+
+// Every character the sheet writes is in the face it asks for, so that the PDF embeds that
+// face and no substitute.
+TEST(SheetDocument, EveryCharacterIsInItsFace)
+{
+    const SheetDocument sheet(hk2000());
+    for (QTextBlock b = sheet.document().begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QFont font = fragment.charFormat().font();
+            const QRawFont raw = QRawFont::fromFont(font);
+            ASSERT_TRUE(raw.isValid()) << font.family().toStdString();
+            EXPECT_EQ(raw.familyName(), font.families().value(0)) << fragment.text().toStdString();
+            for (const char32_t c : fragment.text().toUcs4()) {
+                if (c == QChar::ObjectReplacementCharacter)
+                    continue;  // a picture
+                EXPECT_TRUE(raw.supportsCharacter(c))
+                    << "U+" << std::hex << static_cast<unsigned>(c) << " in '" << fragment.text().toStdString()
+                    << "' (" << raw.familyName().toStdString() << ")";
+            }
+        }
+    }
+    const QRawFont painted = QRawFont::fromFont(paintFont(9));
+    const QString onEveryPage = calculationContent() + QStringLiteral("书工程名称设计阶段计算内容计算软件：第 1 页 共 9 页");
+    for (const char32_t c : onEveryPage.toUcs4())
+        EXPECT_TRUE(painted.supportsCharacter(c)) << "U+" << std::hex << static_cast<unsigned>(c);
+}
+
+TEST(SheetDocument, StatesTheScaleOfEachView)
+{
+    struct Asked {
+        std::string view;
+        double scale;
+        int dpi;
+    };
+    std::vector<Asked> asked;
+    const SheetDocument sheet(hk2000([&asked](const Drawing& d, const std::string& view, double scale, int dpi) {
+        asked.push_back({view, scale, dpi});
+        return framePicture(d, view, scale, dpi);
+    }));
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].view, "SECTION");
+    EXPECT_EQ(asked[1].view, "PLAN");
+    const QString text = plainText(sheet);
+    for (const Asked& a : asked) {
+        EXPECT_GT(a.dpi, 0);
+        EXPECT_TRUE(text.contains(QStringLiteral("比例 1:%1").arg(a.scale))) << a.view << " at 1:" << a.scale;
+    }
+}
+
+TEST(SheetDocument, NoDrawingsWithoutAPicture)
+{
+    const SheetDocument sheet(hk2000(ViewPicture{}));
+    EXPECT_FALSE(plainText(sheet).contains(QStringLiteral("6 型线图")));
+    EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("5 设计校核")));
+}
+
+TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
+{
+    int pictures = 0;
+    const SheetInput input = sheetInputFor(designWith({}), kPoint,
+                                           [&pictures](const Drawing& d, const std::string& v, double s, int dpi) {
+                                               ++pictures;
+                                               return framePicture(d, v, s, dpi);
+                                           });
+    ASSERT_FALSE(input.calculation);
+    const SheetDocument sheet(input);
+    const QString text = plainText(sheet);
+    EXPECT_TRUE(text.contains(QStringLiteral("除数为零：计算φ=30°时蜗壳宽度a30时出错"))) << text.toStdString();
+    for (const char* reached : {"0400", "0700", "1150", "0225", "1421"})
+        EXPECT_TRUE(text.contains(QLatin1String(reached))) << reached;
+    // Text5 still holds the fresh window's 2700, which this run did not write.
+    for (const char* notReached : {"6355", "2700"})
+        EXPECT_FALSE(text.contains(QString::fromUtf8(notReached))) << notReached;
+    for (const char* section : {"4 蜗壳断面", "5 设计校核", "6 型线图"})
+        EXPECT_FALSE(headingBlock(sheet.document(), QString::fromUtf8(section)).isValid()) << section;
+    EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("临界面积 Ft = \\d"))));
+    EXPECT_EQ(pictures, 0);
+    EXPECT_TRUE(input.checks.empty());
+}
+
+TEST(SheetDocument, TheBoxesTheWindowShows)
+{
+    // The window's own boxes after a failure: results not reached are empty there.
+    BoxTexts boxes;
+    boxes.type(Box::Text21, "");
+    boxes.setText(Box::Text13, "0400");
+    const SheetInput input =
+        sheetInputAfterRun(DesignInfo{}, boxes, {Box::Text13}, std::nullopt, "溢出：计算测试时出错", kPoint);
+    const QString text = plainText(SheetDocument(input));
+    EXPECT_TRUE(text.contains(QStringLiteral("溢出：计算测试时出错")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0400")));
+    EXPECT_FALSE(text.contains(QStringLiteral("2700")));
+}
+
+TEST(SheetPainter, PaintsEveryPageOnAPdfWriter)
+{
+    const SheetDocument sheet(hk2000());
+    const QByteArray pdf = sheetPdf(sheet);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdf.count("/Type /Page\n"), sheet.pageCount());
+}
+
+TEST(SheetFiles, UnwritableTargetLeavesNoFile)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const SheetInput input = hk2000();
+    const QString missing = dir.filePath(QStringLiteral("missing/sheet.pdf"));
+    for (const QString& target : {missing, dir.path()}) {
+        for (const bool pdf : {true, false}) {
+            const std::optional<SheetFileError> error = pdf ? writePdf(input, target) : writeOdt(input, target);
+            ASSERT_TRUE(error) << target.toStdString();
+            EXPECT_TRUE(error->english.contains(QDir::toNativeSeparators(target))) << error->english.toStdString();
+            EXPECT_TRUE(error->chinese.contains(QDir::toNativeSeparators(target))) << error->chinese.toStdString();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(SheetFiles, ReplacesAnOlderFileWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.odt"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older sheet");
+    old.close();
+    ASSERT_FALSE(writeOdt(hk2000(), path));
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("PK")) << "an ODT is a zip";
+    EXPECT_TRUE(bytes.contains("application/vnd.oasis.opendocument.text"));
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,207 @@
+#!/usr/bin/python3
+"""The calculation sheet as files, read back as an engineer's tools read them.
+
+Usage: sheet-files.py SHEET_EXPORT INLET_CALC
+
+The PDF is read with pdftotext, pdfinfo and pdffonts (poppler-utils), the ODT as the zip
+file it is; the results are compared with what inlet-calc prints, which are the window's
+texts.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import xml.etree.ElementTree as ET
+import zipfile
+
+SHEET_EXPORT, INLET_CALC = sys.argv[1], sys.argv[2]
+C_LOCALE = dict(os.environ, LC_ALL="C", QT_QPA_PLATFORM="offscreen")
+COMMA_LOCALE = dict(os.environ, LC_ALL="de_DE.UTF-8", QT_QPA_PLATFORM="offscreen")
+
+INFO = ["--project", "某泵站更新改造工程", "--stage", "初步设计", "--designer", "张三",
+        "--checker", "李四", "--date", "2026-12-07"]
+
+# The typed boxes of the given-parameter frame as the sheet's table names them, with the
+# texts of a fresh window.
+DEFAULT_INPUTS = {"D": "2200", "H0": "700", "Ds": "2205", "H1": "700", "D0": "2200",
+                  "L": "3.5～5.0", "H2": "1300", "θ": "0", "rs": "800", "Q": "15",
+                  "aa": "50", "D1": "3000", "dd0": "700"}
+
+failures = []
+
+
+def check(condition, what, shown=""):
+    if not condition:
+        failures.append(what + ("\n" + shown if shown else ""))
+
+
+def run(args, env, expect_status=0):
+    result = subprocess.run(args, env=env, capture_output=True, text=True)
+    if result.returncode != expect_status:
+        sys.exit("%s exited with %d, not %d:\n%s" % (" ".join(args), result.returncode, expect_status,
+                                                     result.stderr))
+    return result
+
+
+def results(args, env, status=0):
+    """The result texts inlet-calc prints, as (name, text) in the order of the run."""
+    out = run([INLET_CALC] + args, env, status).stdout
+    return [tuple(line.split("\t", 1)) for line in out.splitlines()]
+
+
+def pdf_pages(path):
+    text = run(["pdftotext", "-layout", path, "-"], C_LOCALE).stdout
+    return text.split("\f")[:-1]
+
+
+def squeezed(text):
+    return re.sub(r"\s+", "", text)
+
+
+def table_row(text, first, *cells):
+    """The line of a table in pdftotext's layout that starts with `first` and holds `cells`
+    in order, each a whole word."""
+    pattern = r"^\s*" + re.escape(first) + "".join(r"\s.*?(?<!\S)" + re.escape(c) + r"(?!\S)" for c in cells)
+    return re.search(pattern, text, re.MULTILINE) is not None
+
+
+def check_pages(path, pages, name):
+    count = int(re.search(r"^Pages:\s+(\d+)", run(["pdfinfo", path], C_LOCALE).stdout, re.M).group(1))
+    check(count == len(pages), "%s: pdfinfo counts %d pages, pdftotext %d" % (name, count, len(pages)))
+    for number, page in enumerate(pages, 1):
+        check(re.search(r"第\s*%d\s*页\s*共\s*%d\s*页" % (number, count), page) is not None,
+              "%s: page %d lacks '第 %d 页 共 %d 页'" % (name, number, number, count), page[:400])
+    return count
+
+
+def check_fonts(path, name):
+    lines = run(["pdffonts", path], C_LOCALE).stdout.splitlines()[2:]
+    check(len(lines) > 0, name + ": no fonts")
+    for line in lines:
+        # name type encoding emb sub uni object ID: "emb" is the fourth column from the end
+        # of the fixed part; the type may hold a blank ("CID TrueType").
+        fields = line.split()
+        check(fields[-5] == "yes", name + ": a font is not embedded: " + line)
+
+
+def odt_rows(path):
+    """The rows of every table in the ODT, each a list of its cells' texts."""
+    with zipfile.ZipFile(path) as odt:
+        names = odt.namelist()
+        content = ET.fromstring(odt.read("content.xml"))
+    table = "{urn:oasis:names:tc:opendocument:xmlns:table:1.0}"
+    paragraph = "{urn:oasis:names:tc:opendocument:xmlns:text:1.0}p"
+    rows = []
+    for row in content.iter(table + "table-row"):
+        rows.append(["\n".join("".join(p.itertext()) for p in cell.iter(paragraph))
+                     for cell in row.iter(table + "table-cell")])
+    return rows, names
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    # The defaults with hk 2000: a completed run.
+    pdf = os.path.join(tmp, "hk2000.pdf")
+    run([SHEET_EXPORT, pdf, "--hk", "2000"] + INFO, C_LOCALE)
+    pages = pdf_pages(pdf)
+    text = "\n".join(pages)
+    count = check_pages(pdf, pages, "hk2000.pdf")
+    check(count >= 6, "hk2000.pdf has only %d pages" % count)
+    check_fonts(pdf, "hk2000.pdf")
+    info = run(["pdfinfo", pdf], C_LOCALE).stdout
+    version = run([INLET_CALC, "--version"], C_LOCALE).stdout.split()[-1]
+    check(re.search(r"^Page size:.*\(A4\)", info, re.M) is not None, "hk2000.pdf is not A4", info)
+    check(re.search(r"^Title:.*某泵站更新改造工程", info, re.M) is not None, "hk2000.pdf has no title", info)
+    check(re.search(r"^Creator:\s+inlet %s$" % re.escape(version), info, re.M) is not None,
+          "hk2000.pdf does not name inlet %s as its creator" % version, info)
+
+    cover = squeezed(pages[0])
+    for words in ["进水流道喇叭管、导水锥及蜗壳计算", "计算书", "工程名称：某泵站更新改造工程", "设计阶段：初步设计",
+                  "计算内容：进水流道喇叭管、导水锥及蜗壳计算", "计算软件：inlet" + version, "张三", "李四",
+                  "2026-12-07", "计算", "校核", "审查"]:
+        check(words in cover, "the cover lacks " + words, pages[0])
+    for number, page in enumerate(pages, 1):
+        check("计算软件：inlet" + version in squeezed(page), "page %d has no footer" % number)
+        check("工程名称某泵站更新改造工程" in squeezed(page), "page %d has no title block" % number)
+    for section in ["1 给定参数", "2 计算方法", "3 计算结果", "4 蜗壳断面", "5 设计校核", "6 型线图"]:
+        check(re.search(r"^\s*" + re.escape(section) + r"\s+\d+\s*$", pages[1], re.M) is not None,
+              "the contents list lacks " + section, pages[1])
+    check("3.1416" in text, "the method does not state π = 3.1416")
+
+    inputs = dict(DEFAULT_INPUTS, hk="2000")
+    for symbol, typed in inputs.items():
+        check(table_row(text, symbol, typed), "the given dimensions lack %s %s" % (symbol, typed))
+
+    window = results(["--hk", "2000"], C_LOCALE)
+    check(len(window) == 24, "inlet-calc printed %d results" % len(window))
+    for name, shown in window:
+        check(table_row(text, name, shown, "mm"), "the results lack %s %s" % (name, shown))
+    for line in ["φ=40°时蜗壳宽度a40按二次式计算，但外壁高 2134 mm，超过 hk = 2000 mm；按线性式宽度为 827 mm",
+                 "φ=87°至φ=90°蜗壳宽度由 1459 mm 跳至 1678 mm（二次式→线性式）",
+                 "流道进口平均流速（B·hk） 1.18 m/s",
+                 "锥管进口平均流速（π·D0²/4） 3.95 m/s"]:
+        check(squeezed(line) in squeezed(text), "the checks lack: " + line)
+    check(table_row(text, "40", "1361360", "二次式", "823", "2000"), "the stations lack φ=40°")
+    check(table_row(text, "90", "3063060", "线性式", "1678", "2000"), "the stations lack φ=90°")
+    check(re.search(r"比例 1:\d+", text) is not None, "the drawings state no scale")
+
+    # The same sheet as ODT holds the same results.
+    odt = os.path.join(tmp, "hk2000.odt")
+    run([SHEET_EXPORT, odt, "--hk", "2000"] + INFO, C_LOCALE)
+    rows, names = odt_rows(odt)
+    for name, shown in window:
+        check(any(row[:1] == [name] and row[2:4] == [shown, "mm"] for row in rows),
+              "the ODT lacks the result %s %s" % (name, shown))
+    check(sum(name.startswith("Pictures/") for name in names) == 4,
+          "the ODT does not embed the two drawings and their scale bars", " ".join(names))
+
+    # A design that fails: hk empty, as a fresh window has it.
+    failed = os.path.join(tmp, "failed.pdf")
+    run([SHEET_EXPORT, failed] + INFO, C_LOCALE)
+    pages = pdf_pages(failed)
+    text = "\n".join(pages)
+    check_pages(failed, pages, "failed.pdf")
+    check("除数为零：计算φ=30°时蜗壳宽度a30时出错" in squeezed(text), "the failed sheet does not say why", text)
+    reached = results([], C_LOCALE, status=1)
+    check([name for name, _ in reached] == ["a1", "b1", "x1", "y1", "x2", "y2", "a2", "b2", "ap", "bp"],
+          "inlet-calc reached other results than expected", str(reached))
+    for name, shown in reached:
+        check(table_row(text, name, shown, "mm"), "the failed sheet lacks %s %s" % (name, shown))
+    for name in ["a0", "a30", "a90", "H", "B"]:
+        check(table_row(text, name, "—", "mm"), "the failed sheet does not mark %s as not reached" % name)
+    for later in ["6355", "2700", "1678"]:
+        check(later not in text, "the failed sheet shows %s, a figure the run did not reach" % later)
+    for section in ["4 蜗壳断面", "5 设计校核", "6 型线图"]:
+        check(re.search(r"^\s*" + re.escape(section) + r"\s", text, re.M) is None,
+              "the failed sheet has the section " + section)
+    check(table_row(text, "hk", "0", "mm"), "the failed sheet does not show hk read as 0")
+
+    # A file that cannot be written: an error naming it, and no file, not even a temporary one.
+    for target in [os.path.join(tmp, "missing", "sheet.pdf"), os.path.join(tmp, "missing", "sheet.odt")]:
+        result = run([SHEET_EXPORT, target, "--hk", "2000"], C_LOCALE, expect_status=1)
+        check(target in result.stderr, "the error does not name " + target, result.stderr)
+        check(not os.path.exists(os.path.dirname(target)), "writing %s left something behind" % target)
+    directory = os.path.join(tmp, "a-directory.pdf")
+    os.mkdir(directory)
+    result = run([SHEET_EXPORT, directory, "--hk", "2000"], C_LOCALE, expect_status=1)
+    check(directory in result.stderr, "the error does not name " + directory, result.stderr)
+    check(os.listdir(directory) == [], "writing over a directory left files in it")
+    before = sorted(os.listdir(tmp))
+
+    # A comma-decimal locale: dd0 700,1 read as the single nearest to 700.1.
+    comma = os.path.join(tmp, "comma.pdf")
+    run([SHEET_EXPORT, comma, "--hk", "2000", "--dd0", "700,1"], COMMA_LOCALE)
+    text = "\n".join(pdf_pages(comma))
+    shown = dict(results(["--hk", "2000", "--dd0", "700,1"], COMMA_LOCALE))
+    check(shown["a2"] == "1149,95001220703", "inlet-calc shows a2 as " + shown["a2"])
+    check(table_row(text, "a2", "1149,95001220703", "mm"), "the comma sheet lacks a2 1149,95001220703")
+    check(table_row(text, "dd0", "700,1", "700,099975585938", "mm"),
+          "the comma sheet does not show dd0 700,1 taken as 700,099975585938")
+    check(sorted(os.listdir(tmp)) == sorted(before + ["comma.pdf"]), "writing left other files behind",
+          str(os.listdir(tmp)))
+
+if failures:
+    print("\n\n".join(failures))
+    sys.exit(1)
+print("the sheet holds the inputs, the results, the checks and its page count")
