@@ -1,80 +1,17 @@
 #include "MainWindow.h"
 
-#include "WindowBoxes.h"
-#include "WindowFonts.h"
-#include "CalculationRun.h"
-#include "NumberFormat.h"
-#include "ui_MainWindow.h"
-
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QStyle>
-#include <QStyleFactory>
-
-#include <limits>
-
 namespace inlet {
 
-namespace {
-
-void showFailureMessage(QWidget& window, const QString& message)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), form_(new CalculationForm(this))
 {
-    QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
-}
-
-}  // namespace
-
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), reportFailure_(showFailureMessage)
-{
-    // The window's face is set before the controls exist, so that each is laid out once, in
-    // its own face.
-    setFont(windowTextFont());
-    ui_->setupUi(this);
-
-    // The frame face is for the frame captions only: what a frame holds keeps the window's
-    // face.
-    const QFont caption = frameCaptionFont();
-    // An etched border with the caption set into its top edge, drawn with lines (the default
-    // style puts the caption above the border and draws the border from a picture, whose
-    // loading slows the first frame).
-    QStyle* frameStyle = QStyleFactory::create(QStringLiteral("Windows"));
-    if (frameStyle)
-        frameStyle->setParent(this);
-    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
-        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->setFont(font());
-        frame->setFont(caption);
-        if (frameStyle)
-            frame->setStyle(frameStyle);
-    }
-
-    // A box holds whatever is typed or pasted into it, however long.
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        box->setMaxLength(std::numeric_limits<int>::max());
-
-    boxes_ = std::make_unique<WindowBoxes>(*this);
-    ui_->Text13->setFocus();
-
-    connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::calculate);
-    connect(ui_->Command2, &QPushButton::clicked, this, &QWidget::close);
+    setWindowTitle(form_->windowTitle());
+    setCentralWidget(form_);
+    // The client area is the form's, whatever else the window carries.
+    resize(form_->size());
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
-
-void MainWindow::calculate()
-{
-    boxes_->startRun();
-    try {
-        runCalculation(*boxes_, systemNumberLocale());
-    } catch (const RunFailure& failure) {
-        // No box may show a figure computed from other inputs than the ones on screen.
-        boxes_->emptyResultsNotWritten();
-        reportFailure_(*this, QString::fromStdString(describeChinese(failure)));
-    }
-}
+void MainWindow::setFailureReporter(FailureReporter reporter) { form_->setFailureReporter(std::move(reporter)); }
 
 }  // namespace inlet

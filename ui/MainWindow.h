@@ -1,39 +1,27 @@
 #pragma once
 
-// The program's only window: the given dimensions, the results, and the two buttons.
-// "计算并打印" runs the calculation over the window's boxes; "退 出" closes the window.
+// The program's main window: the calculation form, with the menu bar above it.
 
-#include <QWidget>
+#include "CalculationForm.h"
 
-#include <functional>
-#include <memory>
-
-namespace Ui {
-class MainWindow;
-}
+#include <QMainWindow>
 
 namespace inlet {
 
-class WindowBoxes;
-
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Shows a failed run's message to the engineer; a modal message box unless replaced.
-    using FailureReporter = std::function<void(QWidget& window, const QString& message)>;
+    using FailureReporter = CalculationForm::FailureReporter;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // How the form shows a failed run's message.
     void setFailureReporter(FailureReporter reporter);
 
 private:
-    void calculate();
-
-    std::unique_ptr<Ui::MainWindow> ui_;
-    std::unique_ptr<WindowBoxes> boxes_;
-    FailureReporter reportFailure_;
+    CalculationForm* form_ = nullptr;
 };
 
 }  // namespace inlet

@@ -1,5 +1,6 @@
 // The window as drawn: controls, rectangles, texts, stacking, fonts and focus order.
 
+#include "CalculationForm.h"
 #include "ExpectedWindow.h"
 #include "MainWindow.h"
 
@@ -48,6 +49,8 @@ QRect pixels(const ExpectedControl& c)
 class WindowLayout : public testing::Test {
 protected:
     MainWindow window;
+    // What the controls of the window itself sit in.
+    CalculationForm* form = window.findChild<CalculationForm*>();
 
     QWidget* control(std::string_view name) const { return window.findChild<QWidget*>(qs(name)); }
 };
@@ -60,9 +63,9 @@ TEST_F(WindowLayout, HoldsEveryControlOfItsKindInItsContainer)
         const QWidget* widget = control(c.name);
         ASSERT_NE(widget, nullptr) << "no control " << c.name;
         EXPECT_TRUE(isKind(widget, c.kind)) << c.name << " is a " << widget->metaObject()->className();
-        const QWidget* container = c.container.empty() ? &window : control(c.container);
+        const QWidget* container = c.container.empty() ? form : control(c.container);
         EXPECT_EQ(widget->parentWidget(), container) << c.name << " should sit in "
-                                                     << (c.container.empty() ? "the window" : c.container);
+                                                     << (c.container.empty() ? "the form" : c.container);
     }
 }
 
@@ -79,10 +82,20 @@ TEST_F(WindowLayout, HoldsNoOtherControl)
 
 // --- Geometry ----------------------------------------------------------------------------
 
-TEST_F(WindowLayout, WindowIsForm1WithItsClientArea)
+TEST_F(WindowLayout, WindowIsForm1)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_EQ(window.size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
+}
+
+TEST_F(WindowLayout, FormFillsTheClientArea)
+{
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(window.centralWidget(), form);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(form->size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
+    EXPECT_EQ(form->geometry().bottomRight(), QPoint(window.width() - 1, window.height() - 1))
+        << "the window is larger than its form";
 }
 
 TEST_F(WindowLayout, EveryControlHasItsRectangle)

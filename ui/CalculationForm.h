@@ -1,0 +1,40 @@
+#pragma once
+
+// The form of the main window: the given dimensions, the results, and the two buttons.
+// "计算并打印" runs the calculation over the form's boxes; "退 出" closes the window the form
+// sits in.
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class CalculationForm;
+}
+
+namespace inlet {
+
+class WindowBoxes;
+
+class CalculationForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // Shows a failed run's message to the engineer; a modal message box unless replaced.
+    using FailureReporter = std::function<void(QWidget& window, const QString& message)>;
+
+    explicit CalculationForm(QWidget* parent = nullptr);
+    ~CalculationForm() override;
+
+    void setFailureReporter(FailureReporter reporter);
+
+private:
+    void calculate();
+
+    std::unique_ptr<Ui::CalculationForm> ui_;
+    std::unique_ptr<WindowBoxes> boxes_;
+    FailureReporter reportFailure_;
+};
+
+}  // namespace inlet
