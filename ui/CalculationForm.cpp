@@ -69,13 +69,20 @@ void CalculationForm::setFailureReporter(FailureReporter reporter) { reportFailu
 void CalculationForm::calculate()
 {
     boxes_->startRun();
+    Calculation run;
     try {
-        runCalculation(*boxes_, systemNumberLocale());
+        run = runCalculation(*boxes_, systemNumberLocale());
     } catch (const RunFailure& failure) {
         // No box may show a figure computed from other inputs than the ones on screen.
         boxes_->emptyResultsNotWritten();
-        reportFailure_(*window(), QString::fromStdString(describeChinese(failure)));
+        const QString message = QString::fromStdString(describeChinese(failure));
+        // Whatever shows this run's results is emptied before the message waits for the
+        // engineer.
+        emit runFailed(message);
+        reportFailure_(*window(), message);
+        return;
     }
+    emit runCompleted(run, *boxes_);
 }
 
 }  // namespace inlet

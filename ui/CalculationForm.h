@@ -15,7 +15,9 @@ class CalculationForm;
 
 namespace inlet {
 
+class BoxAccess;
 class WindowBoxes;
+struct Calculation;
 
 class CalculationForm : public QWidget {
     Q_OBJECT
@@ -28,6 +30,13 @@ public:
     ~CalculationForm() override;
 
     void setFailureReporter(FailureReporter reporter);
+
+signals:
+    // A press of "计算并打印" that completed: every value of the run, and the boxes as the run
+    // left them (what the design checks read). Both are valid only during the call.
+    void runCompleted(const inlet::Calculation& run, const inlet::BoxAccess& boxes);
+    // A press that stopped at a failure, in the words of the failure message.
+    void runFailed(const QString& failure);
 
 private:
     void calculate();
