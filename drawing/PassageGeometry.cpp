@@ -449,6 +449,7 @@ Drawing drawPassage(const Calculation& c)
     const std::array<Station, 12> all = stations(c);
     const double h = textHeightFor(c);
     Drawing drawing;
+    drawing.textHeight = h;
     drawing.views.push_back(sectionView(c, all, h));
     drawing.views.push_back(planView(c, all, h));
     for (const Station& s : all)
