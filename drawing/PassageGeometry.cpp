@@ -264,7 +264,7 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
 
     view.line(Layer::Outline, {-wall, 0}, {wall, 0});
     view.line(Layer::Outline, mirrored(profile.guideConeTop), profile.guideConeTop);
-    view.line(Layer::Centre, {0, -0.06 * H}, {0, 1.06 * H});
+    view.line(Layer::Centre, {0, -h}, {0, 1.06 * H});
     if (profile.bellMouth)
         view.centreMark(profile.bellMouth->centre, h);
 
@@ -281,7 +281,8 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
                            "hk=" + wholeMillimetres(c.volute.hk));
     const Point centre{p.x1, p.H - p.y1};
     view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
-    view.verticalDimension(profile.rim, centre, p.x1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
+    // Inside the pipe, clear of the bell-mouth wall that b1 spans.
+    view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
     view.horizontalDimension(profile.rim, profile.tangentPoint, tp.bp + 2 * h, "ap=" + wholeMillimetres(tp.ap));
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
                            profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
@@ -358,7 +359,7 @@ View planView(const Calculation& c, const std::array<Station, 12>& stations, dou
     view.circle(Layer::Outline, {0, 0}, c.in.D0 / 2);
     view.circle(Layer::Hidden, {0, 0}, static_cast<double>(c.in.dd0) / 2);
     view.line(Layer::Centre, {-half - 2 * h, 0}, {half + 2 * h, 0});
-    view.line(Layer::Centre, {0, -straight - 2 * h}, {0, rim + stations.front().a + 2 * h});
+    view.line(Layer::Centre, {0, -straight - h}, {0, rim + stations.front().a + 2 * h});
 
     for (const Station& s : stations) {
         const double angle = s.phi * kPi / 180;
