@@ -283,7 +283,10 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
     view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
     // Inside the pipe, clear of the bell-mouth wall that b1 spans.
     view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
-    view.horizontalDimension(profile.rim, profile.tangentPoint, tp.bp + 2 * h, "ap=" + wholeMillimetres(tp.ap));
+    // On the left-hand side, below the bell's lip, where its value has room beside it; on the
+    // right the upper wall and bp are in the way.
+    view.horizontalDimension(mirrored(profile.tangentPoint), mirrored(profile.rim),
+                             std::min(profile.rim.y, profile.tangentPoint.y) - 2 * h, "ap=" + wholeMillimetres(tp.ap));
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
                            profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
     view.label({0, -9 * h}, 1.4 * h, Label::Anchor::Centre, "断面图（φ=90°）", "SECTION (phi=90)");
