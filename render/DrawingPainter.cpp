@@ -53,13 +53,15 @@ void DrawingPainter::paint(const Drawing& drawing, const QRectF& visible)
     const double textHeight = drawing.textHeight > 0
                                   ? drawing.textHeight
                                   : std::max(drawing.extent.width(), drawing.extent.height()) / 70;
+    const double valueHeight = textHeight * view_.scale();
+    textEnlarged_ = valueHeight > 0 ? std::max(1.0, leastTextHeight_ / valueHeight) : 1.0;
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing);
     for (const View& view : drawing.views) {
         const Extent placed{view.extent.left + view.placement.x, view.extent.bottom + view.placement.y,
                             view.extent.right + view.placement.x, view.extent.top + view.placement.y};
         // Dimension values stand a little outside what the view's extent counts.
-        const double spill = 2 * textHeight * view_.scale();
+        const double spill = 2 * textHeight * view_.scale() * textEnlarged_;
         const QRectF reach = view_.toDeviceRect(placed).adjusted(-spill, -spill, spill, spill);
         if (visible.isEmpty() || reach.intersects(visible))
             paintView(view, textHeight);
@@ -131,7 +133,7 @@ void DrawingPainter::paintShape(const Shape& shape, Point placement, double text
     } else if (const auto* dimension = std::get_if<Dimension>(&shape.geometry)) {
         paintDimension(*dimension, placement, textHeight);
     } else if (const auto* label = std::get_if<Label>(&shape.geometry)) {
-        paintText(at(label->at, placement), label->height * view_.scale(), QString::fromStdString(label->text),
+        paintText(at(label->at, placement), label->height * view_.scale() * textEnlarged_, QString::fromStdString(label->text),
                   label->anchor);
     }
 }
@@ -178,7 +180,7 @@ void DrawingPainter::paintDimension(const Dimension& d, Point placement, double 
     // The value on the side the line is read from: above a horizontal line, left of a
     // vertical one (reading upwards); in the middle, or past the line's far end where it is
     // longer than the room between the extension lines.
-    const double height = textHeight * scale;
+    const double height = textHeight * scale * textEnlarged_;
     const QString value = QString::fromStdString(d.text);
     const QPointF reading = horizontal ? QPointF(1, 0) : QPointF(0, -1);
     const QPointF up = horizontal ? QPointF(0, -1) : QPointF(-1, 0);

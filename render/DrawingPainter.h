@@ -22,6 +22,11 @@ class DrawingPainter {
 public:
     DrawingPainter(QPainter& painter, const ViewTransform& view, double thickWidth, double thinWidth);
 
+    // On a screen, text that would be smaller than can be read is enlarged, all of the
+    // drawing's text by the same factor, so that the dimension values are at least this
+    // high (device units). Printed sheets keep every text at its height (0, the default).
+    void setLeastTextHeight(double height) { leastTextHeight_ = height; }
+
     // Every view that reaches into `visible` (device units; all views when it is empty).
     void paint(const Drawing& drawing, const QRectF& visible = QRectF());
     // A scale bar for the view, standing on `bottomLeft`, at most `maxLength` long, its
@@ -46,6 +51,8 @@ private:
     double thin_;
     QFont font_;
     QFontMetricsF metrics_;
+    double leastTextHeight_ = 0;
+    double textEnlarged_ = 1;  // for the drawing being painted
 };
 
 }  // namespace inlet

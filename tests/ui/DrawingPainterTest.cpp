@@ -28,12 +28,14 @@ Drawing drawingOf(std::vector<Shape> shapes, Extent extent = {}, double textHeig
 
 // Painted at one pixel to the millimetre with the model's origin at the image's bottom-left
 // corner, lines 2 and 1 px wide.
-QImage painted(const Drawing& drawing, double scale = 1, const QRectF& visible = QRectF())
+QImage painted(const Drawing& drawing, double scale = 1, const QRectF& visible = QRectF(), double leastText = 0)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    DrawingPainter(painter, ViewTransform(scale, {0, kHeight}), 2, 1).paint(drawing, visible);
+    DrawingPainter drawingPainter(painter, ViewTransform(scale, {0, kHeight}), 2, 1);
+    drawingPainter.setLeastTextHeight(leastText);
+    drawingPainter.paint(drawing, visible);
     return image;
 }
 
@@ -140,6 +142,20 @@ TEST(DrawingPainter, LabelsTakeTheirHeightInMillimetres)
     EXPECT_NEAR(height1, 0.72 * 20, 3);
     EXPECT_NEAR(height2, 2 * height1, 2) << "the height did not follow the scale";
     EXPECT_EQ(bottom1, kHeight - 20 - 1) << "the baseline is not at the label's point";
+}
+
+// On the screen, text too small to read is enlarged, every text by the same factor.
+TEST(DrawingPainter, EnlargesAllTextAlikeWhereTheValuesWouldBeTooSmall)
+{
+    // Dimension values 10 px high; a label twice that.
+    const Drawing d = drawingOf({{Layer::Text, Label{{100, 20}, 20, Label::Anchor::Left, "H", "H"}}}, {}, 10);
+    const auto height = [](const QImage& image) {
+        const auto [top, bottom] = inkedRows(image);
+        return bottom - top + 1;
+    };
+    const int asDrawn = height(painted(d, 1, {}, 0));
+    EXPECT_EQ(height(painted(d, 1, {}, 8)), asDrawn) << "values already 8 px or more";
+    EXPECT_NEAR(height(painted(d, 1, {}, 15)), 1.5 * asDrawn, 2) << "values enlarged to 15 px";
 }
 
 TEST(DrawingPainter, LeavesOutViewsThatDoNotReachTheVisibleArea)
