@@ -8,10 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +100,32 @@ TEST_F(WindowLayout, FormFillsTheClientArea)
     EXPECT_EQ(form->size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
     EXPECT_EQ(form->geometry().bottomRight(), QPoint(window.width() - 1, window.height() - 1))
         << "the window is larger than its form";
+}
+
+TEST_F(WindowLayout, MenuBarSitsAboveTheForm)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QMenuBar* bar = window.menuBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_GT(bar->height(), 0);
+    EXPECT_EQ(form->geometry(), QRect(0, bar->height(), 8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel))
+        << "the form at (" << form->x() << ", " << form->y() << ") " << form->width() << "x" << form->height();
+    EXPECT_EQ(window.size(), QSize(form->width(), bar->height() + form->height()));
+}
+
+TEST_F(WindowLayout, MenuBarHoldsTheViewMenuAndNoToolOrStatusBar)
+{
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("查看"));
+    ASSERT_NE(menus[0]->menu(), nullptr);
+    const QList<QAction*> items = menus[0]->menu()->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("型线图…"));
+    EXPECT_TRUE(window.findChildren<QToolBar*>().isEmpty());
+    EXPECT_EQ(window.findChild<QStatusBar*>(), nullptr);
 }
 
 TEST_F(WindowLayout, EveryControlHasItsRectangle)
