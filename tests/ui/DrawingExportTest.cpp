@@ -138,34 +138,5 @@ TEST_F(DrawingExport, FailuresNameTheFileAndTheReasonAndLeaveNothing)
     EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(u' ').toStdString();
 }
 
-TEST_F(DrawingExport, PngOfAnImpossibleSizeIsRefused)
-{
-    for (const int width : {0, -5, 100000}) {
-        const QString path = file(QStringLiteral("a.png"));
-        const QString message = writePng(drawing, path, width);
-        EXPECT_TRUE(message.contains(QStringLiteral("图像尺寸"))) << width << ": " << message.toStdString();
-        EXPECT_FALSE(QFile::exists(path)) << width;
-    }
-}
-
-TEST_F(DrawingExport, NothingToDrawIsSaidInsteadOfWritingAnEmptySheet)
-{
-    const QString path = file(QStringLiteral("a.svg"));
-    const QString message = writeSvg(Drawing{}, path);
-    EXPECT_TRUE(message.contains(QStringLiteral("没有图形"))) << message.toStdString();
-    EXPECT_FALSE(QFile::exists(path));
-}
-
-TEST_F(DrawingExport, ReplacesAnEarlierFileWhole)
-{
-    const QString path = file(QStringLiteral("a.svg"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write(QByteArray(1 << 20, 'x'));
-    old.close();
-    ASSERT_EQ(writeSvg(drawing, path).toStdString(), "");
-    EXPECT_EQ(readSvg(path).error.toStdString(), "") << "the earlier contents are still there";
-}
-
 }  // namespace
 }  // namespace inlet::test

@@ -125,14 +125,5 @@ TEST_F(DrawingOnScreen, ZoomAndPanOutliveANewDrawingOfMuchTheSameExtent)
     EXPECT_TRUE(showsEverything());
 }
 
-TEST_F(DrawingOnScreen, MessageReplacesTheDrawing)
-{
-    view.showMessage(QStringLiteral("计算未完成：除数为零，无图形"));
-    EXPECT_TRUE(view.drawing().views.empty());
-    EXPECT_EQ(view.message(), QStringLiteral("计算未完成：除数为零，无图形"));
-    view.setDrawing(hk2000Drawing());
-    EXPECT_TRUE(view.message().isEmpty());
-}
-
 }  // namespace
 }  // namespace inlet::test

@@ -216,14 +216,5 @@ TEST_F(DrawingWindowUse, ExportsTheDrawingAndNamesTheFileItCannotWrite)
     EXPECT_FALSE(QFile::exists(missing));
 }
 
-TEST_F(DrawingWindowUse, DxfExportWaitsForItsWriter)
-{
-    run(QStringLiteral("2000"));
-    DrawingWindow* drawing = open();
-    QAction* dxf = menuItem(*drawing, QStringLiteral("文件"), QStringLiteral("导出 DXF…"));
-    ASSERT_NE(dxf, nullptr);
-    EXPECT_FALSE(dxf->isEnabled());
-}
-
 }  // namespace
 }  // namespace inlet::test
