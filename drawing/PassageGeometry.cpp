@@ -264,7 +264,7 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
 
     view.line(Layer::Outline, {-wall, 0}, {wall, 0});
     view.line(Layer::Outline, mirrored(profile.guideConeTop), profile.guideConeTop);
-    view.line(Layer::Centre, {0, -0.06 * H}, {0, 1.06 * H});
+    view.line(Layer::Centre, {0, -h}, {0, 1.06 * H});
     if (profile.bellMouth)
         view.centreMark(profile.bellMouth->centre, h);
 
@@ -281,8 +281,12 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
                            "hk=" + wholeMillimetres(c.volute.hk));
     const Point centre{p.x1, p.H - p.y1};
     view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
-    view.verticalDimension(profile.rim, centre, p.x1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
-    view.horizontalDimension(profile.rim, profile.tangentPoint, tp.bp + 2 * h, "ap=" + wholeMillimetres(tp.ap));
+    // Inside the pipe, clear of the bell-mouth wall that b1 spans.
+    view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
+    // On the left-hand side, below the bell's lip, where its value has room beside it; on the
+    // right the upper wall and bp are in the way.
+    view.horizontalDimension(mirrored(profile.tangentPoint), mirrored(profile.rim),
+                             std::min(profile.rim.y, profile.tangentPoint.y) - 2 * h, "ap=" + wholeMillimetres(tp.ap));
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
                            profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
     view.label({0, -9 * h}, 1.4 * h, Label::Anchor::Centre, "断面图（φ=90°）", "SECTION (phi=90)");
@@ -370,7 +374,7 @@ View planView(const Calculation& c, const std::array<Station, 12>& stations, dou
     view.circle(Layer::Outline, {0, 0}, c.in.D0 / 2);
     view.circle(Layer::Hidden, {0, 0}, static_cast<double>(c.in.dd0) / 2);
     view.line(Layer::Centre, {-half - 2 * h, 0}, {half + 2 * h, 0});
-    view.line(Layer::Centre, {0, -straight - 2 * h}, {0, rim + stations.front().a + 2 * h});
+    view.line(Layer::Centre, {0, -straight - h}, {0, rim + stations.front().a + 2 * h});
 
     for (const Station& s : stations) {
         const Point& unit = unitAtDegree(s.phi);
@@ -458,6 +462,7 @@ Drawing drawPassage(const Calculation& c)
     const std::array<Station, 12> all = stations(c);
     const double h = textHeightFor(c);
     Drawing drawing;
+    drawing.textHeight = h;
     drawing.views.push_back(sectionView(c, all, h));
     drawing.views.push_back(planView(c, all, h));
     for (const Station& s : all)

@@ -98,6 +98,7 @@ struct View {
 struct Drawing {
     std::vector<View> views;
     Extent extent;        // the whole sheet, views placed
+    double textHeight = 0;  // mm: the dimension values' height, and the size of their arrows
 };
 
 // The extent of one shape (dimension and label text included roughly).

@@ -1,80 +1,83 @@
 #include "MainWindow.h"
 
-#include "WindowBoxes.h"
-#include "WindowFonts.h"
-#include "CalculationRun.h"
-#include "NumberFormat.h"
-#include "ui_MainWindow.h"
+#include "DrawingWindow.h"
 
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QStyle>
-#include <QStyleFactory>
+#include <QCoreApplication>
+#include <QImageReader>
+#include <QMenuBar>
 
-#include <limits>
+#include <thread>
 
 namespace inlet {
 
-namespace {
-
-void showFailureMessage(QWidget& window, const QString& message)
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
-}
+    // The menu bar reads an icon from a file (its extension button's), and the first such
+    // read has Qt load every image format plugin, some 4 ms. They load on another thread
+    // while the form is built.
+    std::jthread imageFormats([] { QImageReader::supportedImageFormats(); });
+    // The menu bar stays in the window, above the form, also on desktops that offer a global
+    // one; nor does its creation ask the session bus for one, which slows the start.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    form_ = new CalculationForm(this);
+    setWindowTitle(form_->windowTitle());
+    setCentralWidget(form_);
+    imageFormats.join();
+    createMenus();
+    // The menu bar in the form's face, which is loaded anyway.
+    menuBar()->setFont(form_->font());
+    // The client area below the menu bar is the form's.
+    resize(form_->width(), form_->height() + menuBar()->sizeHint().height());
 
-}  // namespace
-
-MainWindow::MainWindow(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::MainWindow>()), reportFailure_(showFailureMessage)
-{
-    // The window's face is set before the controls exist, so that each is laid out once, in
-    // its own face.
-    setFont(windowTextFont());
-    ui_->setupUi(this);
-
-    // The frame face is for the frame captions only: what a frame holds keeps the window's
-    // face.
-    const QFont caption = frameCaptionFont();
-    // An etched border with the caption set into its top edge, drawn with lines (the default
-    // style puts the caption above the border and draws the border from a picture, whose
-    // loading slows the first frame).
-    QStyle* frameStyle = QStyleFactory::create(QStringLiteral("Windows"));
-    if (frameStyle)
-        frameStyle->setParent(this);
-    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
-        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->setFont(font());
-        frame->setFont(caption);
-        if (frameStyle)
-            frame->setStyle(frameStyle);
-    }
-
-    // A box holds whatever is typed or pasted into it, however long.
-    for (QLineEdit* box : findChildren<QLineEdit*>())
-        box->setMaxLength(std::numeric_limits<int>::max());
-
-    boxes_ = std::make_unique<WindowBoxes>(*this);
-    ui_->Text13->setFocus();
-
-    connect(ui_->Command1, &QPushButton::clicked, this, &MainWindow::calculate);
-    connect(ui_->Command2, &QPushButton::clicked, this, &QWidget::close);
+    connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
+    connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
-
-void MainWindow::calculate()
+void MainWindow::createMenus()
 {
-    boxes_->startRun();
-    try {
-        runCalculation(*boxes_, systemNumberLocale());
-    } catch (const RunFailure& failure) {
-        // No box may show a figure computed from other inputs than the ones on screen.
-        boxes_->emptyResultsNotWritten();
-        reportFailure_(*this, QString::fromStdString(describeChinese(failure)));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
+    view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
+}
+
+void MainWindow::setFailureReporter(FailureReporter reporter) { form_->setFailureReporter(std::move(reporter)); }
+
+void MainWindow::showDrawingWindow()
+{
+    if (!drawingWindow_) {
+        drawingWindow_ = new DrawingWindow(this);
+        if (lastRun_)
+            drawingWindow_->showRun(*lastRun_, lastBoxes_);
+        else if (!lastFailure_.isEmpty())
+            drawingWindow_->showFailure(lastFailure_);
+        lastRun_.reset();
     }
+    drawingWindow_->show();
+    drawingWindow_->raise();
+    drawingWindow_->activateWindow();
+}
+
+void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
+{
+    if (drawingWindow_) {
+        drawingWindow_->showRun(run, boxes);
+        return;
+    }
+    lastRun_ = run;
+    for (const BoxInfo& info : boxTable())
+        lastBoxes_.type(info.box, boxes.text(info.box));
+    lastFailure_.clear();
+}
+
+void MainWindow::runFailed(const QString& failure)
+{
+    if (drawingWindow_) {
+        drawingWindow_->showFailure(failure);
+        return;
+    }
+    lastRun_.reset();
+    lastFailure_ = failure;
 }
 
 }  // namespace inlet

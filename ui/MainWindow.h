@@ -1,39 +1,52 @@
 #pragma once
 
-// The program's only window: the given dimensions, the results, and the two buttons.
-// "计算并打印" runs the calculation over the window's boxes; "退 出" closes the window.
+// The program's main window: the calculation form, with the menu bar above it. The drawing
+// window is created the first time it is asked for, so that the start stays quick.
 
-#include <QWidget>
+#include "BoxTexts.h"
+#include "Calculation.h"
+#include "CalculationForm.h"
 
-#include <functional>
-#include <memory>
+#include <QMainWindow>
+#include <QString>
 
-namespace Ui {
-class MainWindow;
-}
+#include <optional>
 
 namespace inlet {
 
-class WindowBoxes;
+class DrawingWindow;
 
-class MainWindow : public QWidget {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // Shows a failed run's message to the engineer; a modal message box unless replaced.
-    using FailureReporter = std::function<void(QWidget& window, const QString& message)>;
+    using FailureReporter = CalculationForm::FailureReporter;
 
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
+    // How the form shows a failed run's message.
     void setFailureReporter(FailureReporter reporter);
 
-private:
-    void calculate();
+    // The drawing window, or none before it is first opened.
+    DrawingWindow* drawingWindow() const { return drawingWindow_; }
 
-    std::unique_ptr<Ui::MainWindow> ui_;
-    std::unique_ptr<WindowBoxes> boxes_;
-    FailureReporter reportFailure_;
+public slots:
+    // 查看 → 型线图…: opens the drawing window, creating it the first time.
+    void showDrawingWindow();
+
+private:
+    void createMenus();
+    void runCompleted(const Calculation& run, const BoxAccess& boxes);
+    void runFailed(const QString& failure);
+
+    CalculationForm* form_ = nullptr;
+    DrawingWindow* drawingWindow_ = nullptr;
+    // The last press's outcome while there is no drawing window to show it: the run and the
+    // texts it read, or the failure.
+    std::optional<Calculation> lastRun_;
+    BoxTexts lastBoxes_;
+    QString lastFailure_;
 };
 
 }  // namespace inlet

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <string>
@@ -143,6 +144,17 @@ TEST(Drawing, HasEveryViewInItsOwnFrameAndPlacedWithoutOverlap)
                                || b.extent.top + b.placement.y <= a.extent.bottom + a.placement.y;
             EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
         }
+    }
+}
+
+// Dimension values are written at the height the dimensions were spaced for: one seventieth
+// of the design's largest size.
+TEST(Drawing, CarriesTheHeightOfItsDimensionValues)
+{
+    for (const char* hk : {"2000", "1000"}) {
+        const Calculation c = run({{Box::Text21, hk}});
+        const Drawing d = drawPassage(c);
+        EXPECT_NEAR(d.textHeight, std::max({c.B, c.profile.H, c.in.D1}) / 70, 1e-9) << "hk " << hk;
     }
 }
 

@@ -1,5 +1,6 @@
 // The window as drawn: controls, rectangles, texts, stacking, fonts and focus order.
 
+#include "CalculationForm.h"
 #include "ExpectedWindow.h"
 #include "MainWindow.h"
 
@@ -7,10 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -48,6 +53,8 @@ QRect pixels(const ExpectedControl& c)
 class WindowLayout : public testing::Test {
 protected:
     MainWindow window;
+    // What the controls of the window itself sit in.
+    CalculationForm* form = window.findChild<CalculationForm*>();
 
     QWidget* control(std::string_view name) const { return window.findChild<QWidget*>(qs(name)); }
 };
@@ -60,9 +67,9 @@ TEST_F(WindowLayout, HoldsEveryControlOfItsKindInItsContainer)
         const QWidget* widget = control(c.name);
         ASSERT_NE(widget, nullptr) << "no control " << c.name;
         EXPECT_TRUE(isKind(widget, c.kind)) << c.name << " is a " << widget->metaObject()->className();
-        const QWidget* container = c.container.empty() ? &window : control(c.container);
+        const QWidget* container = c.container.empty() ? form : control(c.container);
         EXPECT_EQ(widget->parentWidget(), container) << c.name << " should sit in "
-                                                     << (c.container.empty() ? "the window" : c.container);
+                                                     << (c.container.empty() ? "the form" : c.container);
     }
 }
 
@@ -79,10 +86,46 @@ TEST_F(WindowLayout, HoldsNoOtherControl)
 
 // --- Geometry ----------------------------------------------------------------------------
 
-TEST_F(WindowLayout, WindowIsForm1WithItsClientArea)
+TEST_F(WindowLayout, WindowIsForm1)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Form1"));
-    EXPECT_EQ(window.size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
+}
+
+TEST_F(WindowLayout, FormFillsTheClientArea)
+{
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(window.centralWidget(), form);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_EQ(form->size(), QSize(8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel));
+    EXPECT_EQ(form->geometry().bottomRight(), QPoint(window.width() - 1, window.height() - 1))
+        << "the window is larger than its form";
+}
+
+TEST_F(WindowLayout, MenuBarSitsAboveTheForm)
+{
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QMenuBar* bar = window.menuBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry().topLeft(), QPoint(0, 0));
+    EXPECT_GT(bar->height(), 0);
+    EXPECT_EQ(form->geometry(), QRect(0, bar->height(), 8175 / kTwipsPerPixel, 10890 / kTwipsPerPixel))
+        << "the form at (" << form->x() << ", " << form->y() << ") " << form->width() << "x" << form->height();
+    EXPECT_EQ(window.size(), QSize(form->width(), bar->height() + form->height()));
+}
+
+TEST_F(WindowLayout, MenuBarHoldsTheViewMenuAndNoToolOrStatusBar)
+{
+    const QList<QAction*> menus = window.menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("查看"));
+    ASSERT_NE(menus[0]->menu(), nullptr);
+    const QList<QAction*> items = menus[0]->menu()->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("型线图…"));
+    EXPECT_TRUE(window.findChildren<QToolBar*>().isEmpty());
+    EXPECT_EQ(window.findChild<QStatusBar*>(), nullptr);
 }
 
 TEST_F(WindowLayout, EveryControlHasItsRectangle)

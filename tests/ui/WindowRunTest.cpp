@@ -1,6 +1,9 @@
 // What the buttons do: a run fills the result boxes, a failed run keeps the engineer's
 // inputs and the window, and leaves no result standing that came from other inputs.
 
+#include "Boxes.h"
+#include "Calculation.h"
+#include "CalculationForm.h"
 #include "MainWindow.h"
 #include "WindowBoxes.h"
 
@@ -15,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -208,6 +212,39 @@ TEST_F(WindowRun, RunAfterAFailureFillsEverythingAgain)
     press("Command1");
     EXPECT_EQ(messages.size(), 1u);
     for (const auto& [name, expected] : kResultsWithHk2000) EXPECT_EQ(text(name), expected) << name;
+}
+
+// --- What the form tells the rest of the program -------------------------------------------
+
+TEST_F(WindowRun, CompletedRunHandsOnItsValuesAndTheBoxesItRead)
+{
+    auto* form = window.findChild<CalculationForm*>();
+    ASSERT_NE(form, nullptr);
+    std::vector<std::string> heard;
+    QObject::connect(form, &CalculationForm::runCompleted, [&](const Calculation& run, const BoxAccess& boxes) {
+        heard.push_back("completed B=" + std::to_string(std::lround(run.B)) + " hk=" + boxes.text(Box::Text21));
+    });
+    QObject::connect(form, &CalculationForm::runFailed,
+                     [&](const QString& failure) { heard.push_back("failed " + failure.toStdString()); });
+    type("Text21", QStringLiteral("2000"));
+    press("Command1");
+    EXPECT_EQ(heard, std::vector<std::string>{"completed B=6355 hk=2000"});
+}
+
+TEST_F(WindowRun, FailedRunIsToldBeforeItsMessageWaitsForTheEngineer)
+{
+    auto* form = window.findChild<CalculationForm*>();
+    ASSERT_NE(form, nullptr);
+    std::vector<std::string> heard;
+    QObject::connect(form, &CalculationForm::runCompleted,
+                     [&](const Calculation&, const BoxAccess&) { heard.push_back("completed"); });
+    QObject::connect(form, &CalculationForm::runFailed,
+                     [&](const QString& failure) { heard.push_back("failed: " + failure.toStdString()); });
+    window.setFailureReporter(
+        [&](QWidget&, const QString& message) { heard.push_back("reported: " + message.toStdString()); });
+    press("Command1");
+    const std::string failure = "除数为零：计算φ=30°时蜗壳宽度a30时出错";
+    EXPECT_EQ(heard, (std::vector<std::string>{"failed: " + failure, "reported: " + failure}));
 }
 
 // Without a reporter of its own the window shows a modal message box, and stays open after

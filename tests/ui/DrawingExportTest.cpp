@@ -1,0 +1,142 @@
+// The whole sheet written to SVG and PNG files: what the files hold, the format chosen by the
+// extension, and failures that name the file and leave nothing behind.
+
+#include "DrawingExport.h"
+#include "Hk2000.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace inlet::test {
+namespace {
+
+class DrawingExport : public testing::Test {
+protected:
+    QTemporaryDir folder;
+    Drawing drawing = hk2000Drawing();
+
+    QString file(const QString& name) const { return folder.filePath(name); }
+    QStringList filesLeft() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
+};
+
+// What an SVG file holds: its size and view box, its title, how many of each element, and
+// every text.
+struct SvgContents {
+    QString width, height, viewBox, title;
+    std::map<QString, int> elements;
+    QStringList texts;
+    QString error;
+};
+
+SvgContents readSvg(const QString& path)
+{
+    SvgContents svg;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        svg.error = file.errorString();
+        return svg;
+    }
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QString name = xml.name().toString();
+        ++svg.elements[name];
+        if (name == QLatin1String("svg")) {
+            svg.width = xml.attributes().value(QLatin1String("width")).toString();
+            svg.height = xml.attributes().value(QLatin1String("height")).toString();
+            svg.viewBox = xml.attributes().value(QLatin1String("viewBox")).toString();
+        } else if (name == QLatin1String("title")) {
+            svg.title = xml.readElementText();
+        } else if (name == QLatin1String("text")) {
+            svg.texts << xml.readElementText();
+        }
+    }
+    if (xml.hasError())
+        svg.error = xml.errorString();
+    return svg;
+}
+
+TEST_F(DrawingExport, SvgHoldsTheWholeSheetInPaperMillimetres)
+{
+    const QString path = file(QStringLiteral("型线图.svg"));
+    ASSERT_EQ(writeSvg(drawing, path).toStdString(), "");
+    SvgContents svg = readSvg(path);
+    ASSERT_EQ(svg.error.toStdString(), "");
+    EXPECT_EQ(svg.title, QStringLiteral("型线图"));
+    EXPECT_GT(svg.elements["polyline"] + svg.elements["path"], 100) << "walls, arcs and arrows";
+    // A line of Greek and Chinese comes as one text element per script: "φ=40°", "断面".
+    for (const char* text : {"B=6355", "hk=2000", "a40=823", "平面图", "φ=40°", "断面"})
+        EXPECT_TRUE(svg.texts.contains(QString::fromUtf8(text))) << "no text " << text;
+    EXPECT_TRUE(svg.texts.contains(QStringLiteral("比例 1:25"))) << svg.texts.join(u'|').toStdString();
+
+    // width="591mm" height="516mm" viewBox="0 0 591 516"
+    const QRegularExpression mm(QStringLiteral("^(\\d+)mm$"));
+    const auto width = mm.match(svg.width), height = mm.match(svg.height);
+    ASSERT_TRUE(width.hasMatch() && height.hasMatch()) << svg.width.toStdString() << " x " << svg.height.toStdString();
+    EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(width.captured(1), height.captured(1)));
+    EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("型线图.svg")}) << "a temporary file was left";
+}
+
+TEST_F(DrawingExport, PngIsAsWideAsAskedWithTheSheetsProportions)
+{
+    for (const int width : {800, 2001}) {
+        const QString path = file(QStringLiteral("sheet-%1.png").arg(width));
+        ASSERT_EQ(writePng(drawing, path, width).toStdString(), "") << width;
+        const QImage image(path);
+        ASSERT_FALSE(image.isNull()) << "cannot read back " << path.toStdString();
+        EXPECT_EQ(image.width(), width);
+        // The A1-sized sheet at 1:25 is 591 x 516 mm.
+        EXPECT_NEAR(double(image.height()) / image.width(), 516.0 / 591.0, 0.01) << width;
+        int dark = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                dark += qGray(image.pixel(x, y)) < 128;
+        EXPECT_GT(dark, 1000) << "hardly anything drawn at width " << width;
+    }
+}
+
+TEST_F(DrawingExport, ChoosesTheFormatByTheExtension)
+{
+    ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.SVG"))).toStdString(), "");
+    EXPECT_EQ(readSvg(file(QStringLiteral("a.SVG"))).title, QStringLiteral("型线图"));
+    ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.png"))).toStdString(), "");
+    EXPECT_EQ(QImage(file(QStringLiteral("a.png"))).width(), kExportPngWidth);
+    EXPECT_TRUE(canExport(QStringLiteral("Svg")));
+    EXPECT_TRUE(canExport(QStringLiteral("png")));
+    EXPECT_FALSE(canExport(QStringLiteral("dxf"))) << "the DXF writer is not wired in yet";
+}
+
+TEST_F(DrawingExport, FailuresNameTheFileAndTheReasonAndLeaveNothing)
+{
+    struct Row {
+        QString path;
+        const char* reason;  // a part of the message
+    };
+    const QString missing = file(QStringLiteral("no such folder/型线图"));
+    const Row rows[] = {
+        {missing + QStringLiteral(".svg"), ""},
+        {missing + QStringLiteral(".png"), ""},
+        {file(QStringLiteral("型线图.dxf")), "DXF 导出尚未提供"},
+        {file(QStringLiteral("型线图.txt")), "不支持的文件类型"},
+    };
+    for (const Row& r : rows) {
+        const QString message = exportDrawing(drawing, r.path);
+        EXPECT_TRUE(message.contains(QDir::toNativeSeparators(r.path))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(r.reason))) << message.toStdString();
+        EXPECT_FALSE(QFile::exists(r.path)) << r.path.toStdString();
+    }
+    EXPECT_FALSE(QDir(file(QStringLiteral("no such folder"))).exists());
+    EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(u' ').toStdString();
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,220 @@
+// The drawing window: opened from 查看 → 型线图… and created only then, it shows the last
+// run's drawing and checks, nothing after a failed run, and exports the drawing.
+
+#include "DrawingView.h"
+#include "DrawingWindow.h"
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace inlet::test {
+namespace {
+
+QAction* menuItem(QMainWindow& window, const QString& menu, const QString& item)
+{
+    for (QAction* m : window.menuBar()->actions()) {
+        if (m->text() != menu || !m->menu())
+            continue;
+        for (QAction* a : m->menu()->actions())
+            if (a->text() == item)
+                return a;
+    }
+    return nullptr;
+}
+
+class DrawingWindowUse : public testing::Test {
+protected:
+    MainWindow window;
+    std::vector<QString> failures;
+
+    void SetUp() override
+    {
+        window.setFailureReporter([this](QWidget&, const QString& message) { failures.push_back(message); });
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void run(const QString& hk)
+    {
+        window.findChild<QLineEdit*>(QStringLiteral("Text21"))->setText(hk);
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
+
+    DrawingWindow* open()
+    {
+        QAction* item = menuItem(window, QStringLiteral("查看"), QStringLiteral("型线图…"));
+        EXPECT_NE(item, nullptr) << "no 查看 → 型线图…";
+        if (item)
+            item->trigger();
+        return window.drawingWindow();
+    }
+
+    const DrawingView& view() const { return *window.drawingWindow()->findChild<DrawingView*>(); }
+    QStringList checks() const
+    {
+        QStringList lines;
+        const auto* list = window.drawingWindow()->findChild<QListWidget*>(QStringLiteral("checks"));
+        for (int i = 0; list && i < list->count(); ++i)
+            lines << list->item(i)->text();
+        return lines;
+    }
+    bool exportsEnabled()
+    {
+        QAction* svg = menuItem(*window.drawingWindow(), QStringLiteral("文件"), QStringLiteral("导出 SVG…"));
+        QAction* png = menuItem(*window.drawingWindow(), QStringLiteral("文件"), QStringLiteral("导出 PNG…"));
+        EXPECT_TRUE(svg && png) << "no 文件 → 导出 SVG… and 导出 PNG…";
+        return svg && png && svg->isEnabled() && png->isEnabled();
+    }
+    std::vector<std::string> viewTitles() const
+    {
+        std::vector<std::string> titles;
+        for (const View& v : view().drawing().views)
+            titles.push_back(v.title);
+        return titles;
+    }
+};
+
+TEST_F(DrawingWindowUse, IsCreatedOnlyWhenFirstOpenedFromTheViewMenu)
+{
+    EXPECT_EQ(window.drawingWindow(), nullptr);
+    EXPECT_EQ(window.findChild<DrawingWindow*>(), nullptr) << "the drawing window exists before it is asked for";
+    run(QStringLiteral("2000"));
+    EXPECT_EQ(window.findChild<DrawingWindow*>(), nullptr) << "a run created the drawing window";
+    DrawingWindow* drawing = open();
+    ASSERT_NE(drawing, nullptr);
+    EXPECT_TRUE(drawing->isVisible());
+    EXPECT_TRUE(drawing->isWindow());
+    EXPECT_EQ(drawing->windowTitle(), QStringLiteral("型线图"));
+    drawing->close();
+    EXPECT_EQ(open(), drawing) << "opened again, it is the same window";
+    EXPECT_TRUE(drawing->isVisible());
+}
+
+TEST_F(DrawingWindowUse, ShowsTheViewsAndChecksOfARunBeforeItWasOpened)
+{
+    run(QStringLiteral("2000"));
+    open();
+    const std::vector<std::string> titles{"断面图", "平面图", "φ=0°断面", "φ=10°断面", "φ=20°断面",
+                                          "φ=30°断面", "φ=40°断面", "φ=50°断面", "φ=60°断面", "φ=70°断面",
+                                          "φ=80°断面", "φ=84°断面", "φ=87°断面", "φ=90°断面"};
+    EXPECT_EQ(viewTitles(), titles);
+    const QStringList lines = checks();
+    const QStringList a40 = lines.filter(QStringLiteral("a40"));
+    ASSERT_EQ(a40.size(), 1) << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(a40[0].contains(QStringLiteral("2134 mm"))) << a40[0].toStdString();
+    EXPECT_TRUE(exportsEnabled());
+}
+
+TEST_F(DrawingWindowUse, MarksTheWarningsAndLeavesTheFiguresPlain)
+{
+    run(QStringLiteral("2000"));
+    open();
+    const auto* list = window.drawingWindow()->findChild<QListWidget*>(QStringLiteral("checks"));
+    ASSERT_NE(list, nullptr);
+    int marked = 0, plain = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        const bool velocity = item->text().contains(QStringLiteral("流速"));
+        if (item->icon().isNull()) {
+            ++plain;
+        } else {
+            ++marked;
+            EXPECT_FALSE(velocity) << "a figure marked as a warning: " << item->text().toStdString();
+        }
+    }
+    EXPECT_EQ(marked, 9) << "a0, a40 to a87 and the jump to a90";
+    EXPECT_EQ(plain, 5) << "H2/D1, the clearance and three velocities";
+}
+
+TEST_F(DrawingWindowUse, OpenedBeforeAnyRunSaysThereIsNothingYet)
+{
+    open();
+    EXPECT_TRUE(view().drawing().views.empty());
+    EXPECT_TRUE(view().message().contains(QStringLiteral("尚未计算"))) << view().message().toStdString();
+    EXPECT_TRUE(checks().isEmpty());
+    EXPECT_FALSE(exportsEnabled());
+}
+
+TEST_F(DrawingWindowUse, FailedRunEmptiesItAndTheNextRunFillsItAgain)
+{
+    open();
+    run(QStringLiteral("2000"));
+    ASSERT_EQ(view().drawing().views.size(), 14u);
+
+    run(QString());
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_TRUE(view().drawing().views.empty()) << "a drawing of the earlier design is still shown";
+    const QString message = view().message();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("计算未完成："))) << message.toStdString();
+    EXPECT_TRUE(message.contains(failures[0])) << message.toStdString();
+    EXPECT_TRUE(message.endsWith(QStringLiteral("，无图形"))) << message.toStdString();
+    EXPECT_TRUE(checks().isEmpty()) << checks().join(u'\n').toStdString();
+    EXPECT_FALSE(exportsEnabled());
+
+    run(QStringLiteral("2000"));
+    EXPECT_EQ(view().drawing().views.size(), 14u);
+    EXPECT_FALSE(checks().filter(QStringLiteral("a40")).isEmpty());
+    EXPECT_TRUE(exportsEnabled());
+}
+
+TEST_F(DrawingWindowUse, FailureBeforeItWasOpenedIsShownWhenItOpens)
+{
+    run(QStringLiteral("2000"));
+    run(QString());
+    open();
+    EXPECT_TRUE(view().drawing().views.empty());
+    EXPECT_TRUE(view().message().contains(QStringLiteral("a30"))) << view().message().toStdString();
+}
+
+TEST_F(DrawingWindowUse, RedrawsAfterEveryRun)
+{
+    open();
+    const auto dimensionTexts = [this] {
+        std::vector<std::string> texts;
+        for (const Shape& s : view().drawing().views.front().shapes)
+            if (const auto* d = std::get_if<Dimension>(&s.geometry))
+                texts.push_back(d->text);
+        return texts;
+    };
+    const auto holds = [](const std::vector<std::string>& texts, const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    run(QStringLiteral("2000"));
+    EXPECT_TRUE(holds(dimensionTexts(), "hk=2000"));
+    run(QStringLiteral("1000"));
+    EXPECT_TRUE(holds(dimensionTexts(), "hk=1000"));
+    EXPECT_FALSE(holds(dimensionTexts(), "hk=2000"));
+}
+
+TEST_F(DrawingWindowUse, ExportsTheDrawingAndNamesTheFileItCannotWrite)
+{
+    run(QStringLiteral("2000"));
+    DrawingWindow* drawing = open();
+    QTemporaryDir folder;
+    const QString svg = folder.filePath(QStringLiteral("型线图.svg"));
+    EXPECT_EQ(drawing->exportTo(svg).toStdString(), "");
+    EXPECT_GT(QFile(svg).size(), 10000);
+
+    const QString missing = folder.filePath(QStringLiteral("missing/型线图.png"));
+    const QString message = drawing->exportTo(missing);
+    EXPECT_TRUE(message.contains(QDir::toNativeSeparators(missing))) << message.toStdString();
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+}  // namespace
+}  // namespace inlet::test

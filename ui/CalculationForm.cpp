@@ -1,0 +1,88 @@
+#include "CalculationForm.h"
+
+#include "WindowBoxes.h"
+#include "WindowFonts.h"
+#include "CalculationRun.h"
+#include "NumberFormat.h"
+#include "ui_CalculationForm.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <limits>
+
+namespace inlet {
+
+namespace {
+
+void showFailureMessage(QWidget& window, const QString& message)
+{
+    QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
+}
+
+}  // namespace
+
+CalculationForm::CalculationForm(QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::CalculationForm>()), reportFailure_(showFailureMessage)
+{
+    // The window's face is set before the controls exist, so that each is laid out once, in
+    // its own face.
+    setFont(windowTextFont());
+    ui_->setupUi(this);
+
+    // The frame face is for the frame captions only: what a frame holds keeps the window's
+    // face.
+    const QFont caption = frameCaptionFont();
+    // An etched border with the caption set into its top edge, drawn with lines (the default
+    // style puts the caption above the border and draws the border from a picture, whose
+    // loading slows the first frame).
+    QStyle* frameStyle = QStyleFactory::create(QStringLiteral("Windows"));
+    if (frameStyle)
+        frameStyle->setParent(this);
+    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setFont(font());
+        frame->setFont(caption);
+        if (frameStyle)
+            frame->setStyle(frameStyle);
+    }
+
+    // A box holds whatever is typed or pasted into it, however long.
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        box->setMaxLength(std::numeric_limits<int>::max());
+
+    boxes_ = std::make_unique<WindowBoxes>(*this);
+    ui_->Text13->setFocus();
+
+    connect(ui_->Command1, &QPushButton::clicked, this, &CalculationForm::calculate);
+    // Closes the main window (or the form itself where it stands alone), which ends the program.
+    connect(ui_->Command2, &QPushButton::clicked, this, [this] { window()->close(); });
+}
+
+CalculationForm::~CalculationForm() = default;
+
+void CalculationForm::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+void CalculationForm::calculate()
+{
+    boxes_->startRun();
+    Calculation run;
+    try {
+        run = runCalculation(*boxes_, systemNumberLocale());
+    } catch (const RunFailure& failure) {
+        // No box may show a figure computed from other inputs than the ones on screen.
+        boxes_->emptyResultsNotWritten();
+        const QString message = QString::fromStdString(describeChinese(failure));
+        // Whatever shows this run's results is emptied before the message waits for the
+        // engineer.
+        emit runFailed(message);
+        reportFailure_(*window(), message);
+        return;
+    }
+    emit runCompleted(run, *boxes_);
+}
+
+}  // namespace inlet

@@ -1,0 +1,49 @@
+#pragma once
+
+// The form of the main window: the given dimensions, the results, and the two buttons.
+// "计算并打印" runs the calculation over the form's boxes; "退 出" closes the window the form
+// sits in.
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class CalculationForm;
+}
+
+namespace inlet {
+
+class BoxAccess;
+class WindowBoxes;
+struct Calculation;
+
+class CalculationForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // Shows a failed run's message to the engineer; a modal message box unless replaced.
+    using FailureReporter = std::function<void(QWidget& window, const QString& message)>;
+
+    explicit CalculationForm(QWidget* parent = nullptr);
+    ~CalculationForm() override;
+
+    void setFailureReporter(FailureReporter reporter);
+
+signals:
+    // A press of "计算并打印" that completed: every value of the run, and the boxes as the run
+    // left them (what the design checks read). Both are valid only during the call.
+    void runCompleted(const inlet::Calculation& run, const inlet::BoxAccess& boxes);
+    // A press that stopped at a failure, in the words of the failure message.
+    void runFailed(const QString& failure);
+
+private:
+    void calculate();
+
+    std::unique_ptr<Ui::CalculationForm> ui_;
+    std::unique_ptr<WindowBoxes> boxes_;
+    FailureReporter reportFailure_;
+};
+
+}  // namespace inlet

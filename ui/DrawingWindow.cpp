@@ -1,0 +1,136 @@
+#include "DrawingWindow.h"
+
+#include "DesignChecks.h"
+#include "DrawingExport.h"
+#include "DrawingView.h"
+#include "NumberFormat.h"
+#include "PassageGeometry.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace inlet {
+
+DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
+{
+    setWindowTitle(QStringLiteral("型线图"));
+
+    view_ = new DrawingView;
+    view_->setObjectName(QStringLiteral("drawing"));
+
+    auto* side = new QWidget;
+    auto* heading = new QLabel(QStringLiteral("设计检查"));
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    checks_ = new QListWidget;
+    checks_->setObjectName(QStringLiteral("checks"));
+    checks_->setWordWrap(true);
+    checks_->setTextElideMode(Qt::ElideNone);
+    checks_->setResizeMode(QListView::Adjust);
+    checks_->setSelectionMode(QAbstractItemView::NoSelection);
+    checks_->setFocusPolicy(Qt::NoFocus);
+    auto* column = new QVBoxLayout(side);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->addWidget(heading);
+    column->addWidget(checks_);
+
+    auto* splitter = new QSplitter;
+    splitter->addWidget(view_);
+    splitter->addWidget(side);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({900, 360});
+    setCentralWidget(splitter);
+
+    createMenus();
+    showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图"));
+    resize(1260, 800);
+}
+
+void DrawingWindow::createMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] {
+        exportWithDialog(QStringLiteral("svg"), QStringLiteral("SVG 图形 (*.svg)"));
+    });
+    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] {
+        exportWithDialog(QStringLiteral("png"), QStringLiteral("PNG 图像 (*.png)"));
+    });
+    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] {
+        exportWithDialog(QStringLiteral("dxf"), QStringLiteral("DXF 图形 (*.dxf)"));
+    });
+    file->addSeparator();
+    QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
+    close->setShortcut(QKeySequence::Close);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图"));
+    QAction* fit = view->addAction(QStringLiteral("适合窗口"), view_, &DrawingView::fitToWindow);
+    fit->setShortcut(Qt::CTRL | Qt::Key_0);
+    QAction* zoomIn = view->addAction(QStringLiteral("放大"), view_, &DrawingView::zoomIn);
+    zoomIn->setShortcut(QKeySequence::ZoomIn);
+    QAction* zoomOut = view->addAction(QStringLiteral("缩小"), view_, &DrawingView::zoomOut);
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+}
+
+void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
+{
+    view_->setDrawing(drawPassage(run));
+    checks_->clear();
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (const DesignCheck& check : designChecks(run, boxes, systemNumberLocale())) {
+        auto* item = new QListWidgetItem(QString::fromStdString(check.chinese), checks_);
+        if (check.warning) {
+            item->setIcon(warning);
+            item->setToolTip(QStringLiteral("警告"));
+        }
+    }
+    enableExports();
+}
+
+void DrawingWindow::showFailure(const QString& failure)
+{
+    showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(failure));
+}
+
+void DrawingWindow::showNothingDrawn(const QString& message)
+{
+    view_->showMessage(message);
+    checks_->clear();
+    enableExports();
+}
+
+void DrawingWindow::enableExports()
+{
+    const bool drawn = !view_->drawing().views.empty();
+    exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
+    exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
+    // Stays disabled until exportDrawing() writes DXF.
+    exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
+}
+
+QString DrawingWindow::exportTo(const QString& path) { return exportDrawing(view_->drawing(), path); }
+
+void DrawingWindow::exportWithDialog(const QString& extension, const QString& filter)
+{
+    const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出型线图"),
+                                                QDir(folder).filePath(QStringLiteral("型线图.") + extension), filter);
+    if (path.isEmpty())
+        return;  // cancelled
+    if (QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0)
+        path += QLatin1Char('.') + extension;
+    exportFolder_ = QFileInfo(path).absolutePath();
+    if (const QString failure = exportTo(path); !failure.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
+}
+
+}  // namespace inlet

@@ -1,0 +1,49 @@
+#pragma once
+
+// "型线图": the passage drawn from the main window's last completed run, with its design
+// checks beside it. After a failed run it shows an empty sheet that says why, and no checks.
+// The drawing can be exported as SVG or PNG (DXF once its writer is there).
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QListWidget;
+
+namespace inlet {
+
+class BoxAccess;
+class DrawingView;
+struct Calculation;
+
+class DrawingWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // A window of its own, also when it has a parent.
+    explicit DrawingWindow(QWidget* parent = nullptr);
+
+    // Draws a completed run and lists its checks; `boxes` holds the texts the run read.
+    void showRun(const Calculation& run, const BoxAccess& boxes);
+    // Empties the sheet and the checks, saying why: the failure in the failure message's words.
+    void showFailure(const QString& failure);
+
+    // Writes the drawing to `path` in the format its extension names. An empty text when
+    // written, else the message that says what went wrong.
+    QString exportTo(const QString& path);
+
+private:
+    void createMenus();
+    void exportWithDialog(const QString& extension, const QString& filter);
+    void showNothingDrawn(const QString& message);
+    void enableExports();
+
+    DrawingView* view_ = nullptr;
+    QListWidget* checks_ = nullptr;
+    QAction* exportSvg_ = nullptr;
+    QAction* exportPng_ = nullptr;
+    QAction* exportDxf_ = nullptr;
+    QString exportFolder_;  // where the last export went
+};
+
+}  // namespace inlet
