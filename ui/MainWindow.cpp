@@ -1,28 +1,23 @@
 #include "MainWindow.h"
 
 #include "DrawingWindow.h"
+#include "QuickStartStyle.h"
 
 #include <QCoreApplication>
-#include <QImageReader>
 #include <QMenuBar>
 
-#include <thread>
 
 namespace inlet {
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 {
-    // The menu bar reads an icon from a file (its extension button's), and the first such
-    // read has Qt load every image format plugin, some 4 ms. They load on another thread
-    // while the form is built.
-    std::jthread imageFormats([] { QImageReader::supportedImageFormats(); });
+    QuickStartStyle::install();
     // The menu bar stays in the window, above the form, also on desktops that offer a global
     // one; nor does its creation ask the session bus for one, which slows the start.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     form_ = new CalculationForm(this);
     setWindowTitle(form_->windowTitle());
     setCentralWidget(form_);
-    imageFormats.join();
     createMenus();
     // The menu bar in the form's face, which is loaded anyway.
     menuBar()->setFont(form_->font());
