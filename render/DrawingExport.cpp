@@ -1,13 +1,17 @@
 #include "DrawingExport.h"
 
+#include "AtomicSave.h"
+#include "DxfError.h"
+#include "DxfWriter.h"
 #include "Sheet.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace inlet {
@@ -22,20 +26,17 @@ QString cannotWrite(const QString& path, const QString& reason)
     return QStringLiteral("无法写入“%1”：%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-// Writes through `write` into a temporary file beside `path`, which replaces `path` once
-// complete; `write` returns an empty text or the reason it failed.
+// Makes the file's bytes through `write`, which returns an empty text or the reason it
+// failed, and saves them whole or not at all.
 template <typename Write>
 QString writeAtomically(const QString& path, Write write)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return cannotWrite(path, file.errorString());
-    if (const QString reason = write(file); !reason.isEmpty()) {
-        file.cancelWriting();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (const QString reason = write(buffer); !reason.isEmpty())
         return cannotWrite(path, reason);
-    }
-    if (!file.commit())
-        return cannotWrite(path, file.errorString());
+    if (const QString reason = saveAtomically(path, buffer.data()); !reason.isEmpty())
+        return cannotWrite(path, reason);
     return {};
 }
 
@@ -53,7 +54,7 @@ QString writeSvg(const Drawing& drawing, const QString& path)
     if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
         return error;
     const Sheet sheet(drawing);
-    return writeAtomically(path, [&](QSaveFile& file) -> QString {
+    return writeAtomically(path, [&](QBuffer& file) -> QString {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
         // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
@@ -70,7 +71,7 @@ QString writeSvg(const Drawing& drawing, const QString& path)
             return QStringLiteral("无法开始绘制 SVG");
         sheet.paint(painter, 1);
         painter.end();
-        return file.error() == QFileDevice::NoError ? QString() : file.errorString();
+        return QString();
     });
 }
 
@@ -90,29 +91,43 @@ QString writePng(const Drawing& drawing, const QString& path, int widthPx)
     QPainter painter(&image);
     sheet.paint(painter, perMm);
     painter.end();
-    return writeAtomically(path, [&](QSaveFile& file) -> QString {
+    return writeAtomically(path, [&](QBuffer& file) -> QString {
         QImageWriter writer(&file, "png");
         return writer.write(image) ? QString() : writer.errorString();
     });
 }
 
-QString exportDrawing(const Drawing& drawing, const QString& path)
+QString writeDxfFile(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines)
+{
+    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
+        return error;
+    try {
+        writeDxf(drawing, QFile::encodeName(path).toStdString(), DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
+    } catch (const DxfError& e) {
+        // "cannot write PATH: REASON": the reason, after the name.
+        const QString what = QString::fromStdString(e.what());
+        const QString prefix = QStringLiteral("cannot write %1: ").arg(path);
+        return cannotWrite(path, what.startsWith(prefix) ? what.mid(prefix.size()) : what);
+    }
+    return {};
+}
+
+QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("svg"))
         return writeSvg(drawing, path);
     if (extension == QLatin1String("png"))
         return writePng(drawing, path, kExportPngWidth);
-    // The DXF writer goes here once it is there; canExport() then says "dxf" too.
     if (extension == QLatin1String("dxf"))
-        return cannotWrite(path, QStringLiteral("DXF 导出尚未提供"));
-    return cannotWrite(path, QStringLiteral("不支持的文件类型“.%1”（可导出 .svg、.png）").arg(extension));
+        return writeDxfFile(drawing, path, options.dxfEllipsesAsPolylines);
+    return cannotWrite(path, QStringLiteral("不支持的文件类型“.%1”（可导出 .dxf、.svg、.png）").arg(extension));
 }
 
 bool canExport(const QString& extension)
 {
     const QString e = extension.toLower();
-    return e == QLatin1String("svg") || e == QLatin1String("png");
+    return e == QLatin1String("svg") || e == QLatin1String("png") || e == QLatin1String("dxf");
 }
 
 }  // namespace inlet

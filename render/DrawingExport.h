@@ -19,8 +19,17 @@ QString writeSvg(const Drawing& drawing, const QString& path);
 // PNG `widthPx` pixels wide, as high as the sheet's proportions make it.
 QString writePng(const Drawing& drawing, const QString& path, int widthPx);
 
-// Chooses the format by the file's extension: .svg, .png (kExportPngWidth wide), .dxf.
-QString exportDrawing(const Drawing& drawing, const QString& path);
+struct DrawingExportOptions {
+    // In a DXF file, each elliptical arc as a polyline within 0.01 mm of it, for CAD programs
+    // that misread ELLIPSE entities.
+    bool dxfEllipsesAsPolylines = false;
+};
+
+// A DXF file for CAD programs: one block per view in its own coordinates, millimetres.
+QString writeDxfFile(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines);
+
+// Chooses the format by the file's extension: .dxf, .svg, .png (kExportPngWidth wide).
+QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options = {});
 // Whether exportDrawing() writes files with this extension ("svg", any case).
 bool canExport(const QString& extension);
 

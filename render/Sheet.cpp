@@ -1,6 +1,7 @@
 #include "Sheet.h"
 
 #include "DrawingPainter.h"
+#include "DrawingScale.h"
 
 #include <QPainter>
 
@@ -20,19 +21,12 @@ constexpr double kThick = 0.5;      // line widths
 constexpr double kThin = 0.25;
 constexpr double kStripText = 3.5;  // height of the strip's text
 
+// The largest scale of the series at which the drawing fits the drawing area; 1:1 for a
+// drawing without size.
 double printScaleFor(const Extent& extent)
 {
-    const double needed = std::max(extent.width() / kMostWidth, extent.height() / kMostHeight);
-    if (!(needed > 0) || !std::isfinite(needed))
-        return 1;
-    double power = std::pow(10.0, std::floor(std::log10(needed)));
-    for (;;) {
-        for (double step : {1.0, 2.0, 2.5, 5.0}) {
-            if (step * power >= needed)
-                return step * power;
-        }
-        power *= 10;
-    }
+    const double scale = drawingScale(extent, kMostWidth, kMostHeight);
+    return scale > 0 ? scale : 1;
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 #include "Figures.h"
 #include "PassageGeometry.h"
 #include "Quantity.h"
-#include "ScaleBar.h"
+#include "ScaleBarPicture.h"
 #include "SheetStyle.h"
 #include "ValueUsed.h"
 
@@ -286,7 +286,7 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
         writer.picture(QStringLiteral("sheet:%1").arg(QString::fromUtf8(name)), picture,
                        picture.width() * 25.4 / kPictureDpi);
         writer.paragraph(QStringLiteral("比例 1:%1").arg(scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
-        const QImage bar = scaleBar(scale, kPictureDpi, kScaleBarMm, input.locale);
+        const QImage bar = scaleBarPicture(scale, kPictureDpi, kScaleBarMm);
         writer.picture(QStringLiteral("sheet:%1-scale").arg(QString::fromUtf8(name)), bar,
                        bar.width() * 25.4 / kPictureDpi);
     }

@@ -6,7 +6,7 @@
 #include "CalculationRun.h"
 #include "DrawingScale.h"
 #include "ResultText.h"
-#include "ScaleBar.h"
+#include "ScaleBarPicture.h"
 #include "ValueUsed.h"
 
 #include <QFile>
@@ -160,20 +160,16 @@ TEST(DrawingScale, NoneForAnEmptyOrInfiniteView)
     EXPECT_EQ(drawingScale({0, 0, NAN, 100}, 160, 88), 0);
 }
 
-TEST(ScaleBar, RoundSegmentsOfAtMostTheLengthGiven)
+TEST(ScaleBarPicture, RoundSegmentsOfAtMostTheLengthGiven)
 {
-    const struct {
-        double scale;
-        double step;
-    } cases[] = {{50, 1000}, {100, 2000}, {25, 500}, {2.5, 100}, {1000, 20000}};
-    for (const auto& c : cases)
-        EXPECT_EQ(scaleBarStep(c.scale, 80), c.step) << "1:" << c.scale;
-
-    // 1:50, 80 mm: four segments of 1 m, each 20 mm, and 5 mm either side for the figures.
-    const QImage bar = scaleBar(50, 300, 80, NumberLocale{".", ","});
-    EXPECT_NEAR(bar.width(), (80 + 10) / 25.4 * 300, 1.5);
-    EXPECT_EQ(bar.pixelColor(qRound(5 / 25.4 * 300) + 5, 10), QColor(Qt::black));   // first segment
-    EXPECT_EQ(bar.pixelColor(qRound(25 / 25.4 * 300) + 5, 10), QColor(Qt::white));  // second
+    // 1:50, at most 80 mm of paper (4 m): a bar of 2 m, 40 mm of paper, in four parts of
+    // 10 mm, black and white in turn, starting 7 mm in (2 mm margin and a text height).
+    const QImage bar = scaleBarPicture(50, 254, 80);  // 10 pixels to the millimetre
+    const int y = bar.height() - 20 - 5;          // inside the bar, above the margin
+    EXPECT_EQ(bar.pixelColor(70 + 50, y), QColor(Qt::black)) << "first part";
+    EXPECT_EQ(bar.pixelColor(70 + 150, y), QColor(Qt::white)) << "second part";
+    EXPECT_EQ(bar.pixelColor(70 + 250, y), QColor(Qt::black)) << "third part";
+    EXPECT_EQ(bar.pixelColor(70 + 450, y), QColor(Qt::white)) << "beyond the bar's 2 m";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // extension, and failures that name the file and leave nothing behind.
 
 #include "DrawingExport.h"
+#include "ViewPicture.h"
 #include "Hk2000.h"
 
 #include <QDir>
@@ -112,7 +113,20 @@ TEST_F(DrawingExport, ChoosesTheFormatByTheExtension)
     EXPECT_EQ(QImage(file(QStringLiteral("a.png"))).width(), kExportPngWidth);
     EXPECT_TRUE(canExport(QStringLiteral("Svg")));
     EXPECT_TRUE(canExport(QStringLiteral("png")));
-    EXPECT_FALSE(canExport(QStringLiteral("dxf"))) << "the DXF writer is not wired in yet";
+    ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.dxf"))).toStdString(), "");
+    QFile dxf(file(QStringLiteral("a.dxf")));
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
+    const QByteArray exact = dxf.readAll();
+    EXPECT_TRUE(exact.contains("AC1015")) << "not an AutoCAD 2000 file";
+    EXPECT_TRUE(exact.contains("\nELLIPSE\n")) << "the profiles are not exact ellipses";
+    ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("b.dxf")), {.dxfEllipsesAsPolylines = true}).toStdString(), "");
+    QFile polylines(file(QStringLiteral("b.dxf")));
+    ASSERT_TRUE(polylines.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(polylines.readAll().contains("\nELLIPSE\n")) << "ellipses written although polylines were asked";
+    EXPECT_TRUE(canExport(QStringLiteral("Svg")));
+    EXPECT_TRUE(canExport(QStringLiteral("png")));
+    EXPECT_TRUE(canExport(QStringLiteral("DXF")));
+    EXPECT_FALSE(canExport(QStringLiteral("pdf")));
 }
 
 TEST_F(DrawingExport, FailuresNameTheFileAndTheReasonAndLeaveNothing)
@@ -125,7 +139,7 @@ TEST_F(DrawingExport, FailuresNameTheFileAndTheReasonAndLeaveNothing)
     const Row rows[] = {
         {missing + QStringLiteral(".svg"), ""},
         {missing + QStringLiteral(".png"), ""},
-        {file(QStringLiteral("型线图.dxf")), "DXF 导出尚未提供"},
+        {missing + QStringLiteral(".dxf"), "No such file or directory"},
         {file(QStringLiteral("型线图.txt")), "不支持的文件类型"},
     };
     for (const Row& r : rows) {
@@ -136,6 +150,29 @@ TEST_F(DrawingExport, FailuresNameTheFileAndTheReasonAndLeaveNothing)
     }
     EXPECT_FALSE(QDir(file(QStringLiteral("no such folder"))).exists());
     EXPECT_TRUE(filesLeft().isEmpty()) << filesLeft().join(u' ').toStdString();
+}
+
+}  // namespace
+}  // namespace inlet::test
+
+namespace inlet::test {
+namespace {
+
+// The sheet's pictures: one view, to the scale asked, at the resolution asked.
+TEST_F(DrawingExport, AViewPictureIsTheViewAloneToScale)
+{
+    const View& section = drawing.views.front();
+    const QImage picture = viewPicture(drawing, "SECTION", 50, 254);  // 10 pixels to the paper mm
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_NEAR(picture.width(), section.extent.width() / 50 * 10 + 40, 1.5);
+    EXPECT_NEAR(picture.height(), section.extent.height() / 50 * 10 + 40, 1.5);
+    int dark = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            dark += qGray(picture.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 2000) << "hardly anything drawn";
+    EXPECT_TRUE(viewPicture(drawing, "NO_SUCH_VIEW", 50, 254).isNull());
+    EXPECT_TRUE(viewPicture(drawing, "SECTION", 1e-6, 254).isNull()) << "an unreasonably large picture";
 }
 
 }  // namespace
