@@ -3,6 +3,7 @@
 #include "InletVersion.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <ostream>
@@ -16,10 +17,18 @@ constexpr const char* kDescription =
     "upper wall, the volute widths and the passage height and width of a pump-station inlet\n"
     "passage in one window. inlet-calc does the same from the command line.";
 
+// The options of a program that ends at once with `status`.
+ProgramOptions ending(int status)
+{
+    ProgramOptions options;
+    options.exitStatus = status;
+    return options;
+}
+
 ProgramOptions usageError(std::ostream& err, const QString& message)
 {
     err << "inlet: " << message.toStdString() << "\nTry 'inlet --help'.\n";
-    return {2};
+    return ending(2);
 }
 
 }  // namespace
@@ -39,8 +48,17 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the program's name and version and exit."));
+    const QCommandLineOption exportTo(
+        QStringLiteral("export"),
+        QStringLiteral("Write OUT from the design FILE without a window or a display, and exit: "
+                       "the calculation sheet for .pdf and .odt, the drawing for .dxf, .svg and .png. "
+                       "Exit status 0 when written, 1 when the design cannot be read, its calculation "
+                       "fails (a sheet is written all the same, showing the failure) or OUT cannot be "
+                       "written."),
+        QStringLiteral("OUT"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(exportTo);
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A design file (.inlet) to open."),
                                  QStringLiteral("[FILE]"));
@@ -50,22 +68,36 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
     if (parser.isSet(help)) {
         // Without an application object the parser cannot name the program in its usage line.
         QString text = parser.helpText();
-        text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: inlet [options] [FILE]"));
+        text.replace(0, text.indexOf(QLatin1Char('\n')),
+                     QStringLiteral("Usage: inlet [options] [FILE]\n       inlet --export OUT FILE"));
         out << text.toStdString();
-        return {0};
+        return ending(0);
     }
     if (parser.isSet(version)) {
         out << "inlet " << kVersion << '\n';
-        return {0};
+        return ending(0);
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return usageError(err, QStringLiteral("only one design file can be opened at a time"));
-    // The window cannot read design files yet: it starts with a fresh design all the same.
-    if (files.size() == 1)
-        err << "inlet: opening design files is not available yet, starting a new design instead of "
-            << files.front().toStdString() << '\n';
-    return {};
+    ProgramOptions options;
+    options.file = files.value(0);
+    if (parser.isSet(exportTo)) {
+        options.exportTo = parser.value(exportTo);
+        if (options.file.isEmpty())
+            return usageError(err, QStringLiteral("--export OUT needs the design FILE to export"));
+        if (!canExportTo(options.exportTo))
+            return usageError(err, QStringLiteral("--export writes .pdf, .odt, .dxf, .svg or .png files, not '%1'")
+                                       .arg(options.exportTo));
+    }
+    return options;
+}
+
+bool canExportTo(const QString& path)
+{
+    static const QStringList kExtensions{QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("dxf"),
+                                         QStringLiteral("svg"), QStringLiteral("png")};
+    return kExtensions.contains(QFileInfo(path).suffix().toLower());
 }
 
 }  // namespace inlet

@@ -3,6 +3,8 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
+#include <QString>
+
 #include <iosfwd>
 #include <optional>
 
@@ -12,7 +14,15 @@ struct ProgramOptions {
     // Set when the program ends without a window: 0 after --help or --version, 2 after a
     // usage error.
     std::optional<int> exitStatus;
+    // The design file to open, or with --export the one to export.
+    QString file;
+    // --export OUT: the file to write from the design (.pdf, .odt the calculation sheet;
+    // .dxf, .svg, .png the drawing) without a window.
+    QString exportTo;
 };
+
+// The extensions --export writes.
+bool canExportTo(const QString& path);
 
 // Reads argv as main() receives it; prints help and the version to `out`, usage errors and
 // notes to `err`.

@@ -1,3 +1,4 @@
+#include "DesignExport.h"
 #include "MainWindow.h"
 #include "ProgramIdentity.h"
 #include "ProgramOptions.h"
@@ -13,6 +14,12 @@ int main(int argc, char* argv[])
         return *options.exitStatus;
 
     inlet::nameProgram();
+    if (!options.exportTo.isEmpty()) {
+        // No window and no display server: Qt lays out and draws the sheet in memory.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        return inlet::exportDesign(options.file, options.exportTo, std::cerr);
+    }
     QApplication app(argc, argv);
     inlet::MainWindow window;
     inlet::setProgramIconOncePainted(window);

@@ -29,7 +29,7 @@ QString symbolOf(Box box)
 constexpr int kPictureDpi = 300;
 // Paper for one drawing: the body's width, and half its height less the captions.
 constexpr double kDrawingWidthMm = 160;
-constexpr double kDrawingHeightMm = 88;
+constexpr double kDrawingHeightMm = 75;
 constexpr double kScaleBarMm = 80;
 
 // The result boxes grouped as the window's frames group them; φ in ascending order.

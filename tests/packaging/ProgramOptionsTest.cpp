@@ -30,13 +30,37 @@ TEST(ProgramOptions, NoArgumentsStartTheWindowQuietly)
     EXPECT_EQ(outcome.err, "");
 }
 
-TEST(ProgramOptions, ADesignFileStartsTheWindowWithANote)
+TEST(ProgramOptions, ADesignFileIsHandedOnToTheWindow)
 {
     const Outcome outcome = read({"inlet", "station 3.inlet"});
     EXPECT_FALSE(outcome.options.exitStatus);
-    EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "inlet: opening design files is not available yet, starting a new "
-                           "design instead of station 3.inlet\n");
+    EXPECT_EQ(outcome.options.file.toStdString(), "station 3.inlet");
+    EXPECT_TRUE(outcome.options.exportTo.isEmpty());
+    EXPECT_EQ(outcome.err, "");
+}
+
+TEST(ProgramOptions, ExportNeedsADesignAndAKindOfFileItWrites)
+{
+    const Outcome written = read({"inlet", "--export", "sheet.PDF", "a.inlet"});
+    EXPECT_FALSE(written.options.exitStatus) << written.err;
+    EXPECT_EQ(written.options.exportTo.toStdString(), "sheet.PDF");
+    EXPECT_EQ(written.options.file.toStdString(), "a.inlet");
+
+    struct Row {
+        const char* name;
+        std::vector<const char*> argv;
+        const char* message;
+    };
+    const Row rows[] = {
+        {"no design", {"inlet", "--export", "sheet.pdf"}, "--export OUT needs the design FILE to export"},
+        {"no OUT", {"inlet", "a.inlet", "--export"}, "Missing value after '--export'."},
+        {"a kind it does not write", {"inlet", "--export", "sheet.doc", "a.inlet"}, "not 'sheet.doc'"},
+    };
+    for (const Row& row : rows) {
+        const Outcome outcome = read(row.argv);
+        EXPECT_EQ(outcome.options.exitStatus, 2) << row.name;
+        EXPECT_NE(outcome.err.find(row.message), std::string::npos) << row.name << ": " << outcome.err;
+    }
 }
 
 TEST(ProgramOptions, TwoDesignFilesAreAUsageError)

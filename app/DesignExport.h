@@ -1,0 +1,18 @@
+#pragma once
+
+// inlet --export OUT DESIGN: a design file made into the calculation sheet (.pdf, .odt) or the
+// drawing (.dxf, .svg, .png) without a window. Needs a QGuiApplication, on any platform
+// (offscreen will do).
+
+#include <QString>
+
+#include <iosfwd>
+
+namespace inlet {
+
+// Writes `out` from the design file `design`, the reason on `err` when it cannot. Returns the
+// exit status: 0 written; 1 the design cannot be read, its calculation fails (a sheet is
+// written all the same, showing the failure; a drawing is not), or `out` cannot be written.
+int exportDesign(const QString& design, const QString& out, std::ostream& err);
+
+}  // namespace inlet
