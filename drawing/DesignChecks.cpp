@@ -74,32 +74,33 @@ void checkStations(const Calculation& c, const std::array<Station, 12>& all, Che
     const Volute& v = c.volute;
     for (const Station& s : all) {
         const std::string name(symbol(s.width));
-        const std::string where = phiText(s) + "时蜗壳宽度" + name;
-        const std::string at = name + " at φ = " + std::to_string(s.phi) + "°";
+        // The station as a message names it, made only for a station that has something to say.
+        const auto where = [&] { return phiText(s) + "时蜗壳宽度" + name; };
+        const auto at = [&] { return name + " at φ = " + std::to_string(s.phi) + "°"; };
         const double height = inclinedWallHeight(c, s.a);
         switch (sectionShapeFor(c, s.a)) {
         case SectionShape::InsideRim:
             checks.warn(CheckKind::NegativeWidth, name, s.a, "mm",
-                        where + "为 " + mm(s.a) + "，小于零：外壁位于喇叭口边缘以内",
-                        at + " is " + mm(s.a) + ", below zero: the outer wall stands inside the bell-mouth rim");
+                        where() + "为 " + mm(s.a) + "，小于零：外壁位于喇叭口边缘以内",
+                        at() + " is " + mm(s.a) + ", below zero: the outer wall stands inside the bell-mouth rim");
             if (c.profile.x1 + s.a < 0)
                 checks.warn(CheckKind::NotDrawable, name, s.a, "mm",
-                            where + "的外壁越过水泵轴线，断面无法绘出",
-                            at + ": the outer wall lies beyond the pump axis; its section cannot be drawn");
+                            where() + "的外壁越过水泵轴线，断面无法绘出",
+                            at() + ": the outer wall lies beyond the pump axis; its section cannot be drawn");
             break;
         case SectionShape::BelowTangentPoint:
             checks.warn(CheckKind::WallMeetsBellMouth, name, s.a, "mm",
-                        where + "为 " + mm(s.a) + "，小于 ap = " + mm(v.tp.ap) + "：外壁与喇叭口唇部相交于切点以下",
-                        at + " is " + mm(s.a) + ", less than ap " + mm(v.tp.ap)
+                        where() + "为 " + mm(s.a) + "，小于 ap = " + mm(v.tp.ap) + "：外壁与喇叭口唇部相交于切点以下",
+                        at() + " is " + mm(s.a) + ", less than ap " + mm(v.tp.ap)
                             + ": the outer wall meets the bell mouth below the tangent point");
             break;
         case SectionShape::Level:
             if (s.rule == WidthRule::Quadratic) {
                 const auto advice = otherRuleWidth(c, s);
                 checks.warn(CheckKind::QuadraticRuleWallAboveHk, name, height, "mm",
-                            where + "按二次式计算，但外壁高 " + mm(height) + "，超过 hk = " + mm(v.hk)
+                            where() + "按二次式计算，但外壁高 " + mm(height) + "，超过 hk = " + mm(v.hk)
                                 + (advice ? "；按线性式宽度为 " + mm(*advice) : "；线性式亦不相符"),
-                            at + " takes the quadratic rule, but its outer wall would be " + mm(height)
+                            at() + " takes the quadratic rule, but its outer wall would be " + mm(height)
                                 + " tall, above hk " + mm(v.hk)
                                 + (advice ? "; the linear rule gives " + mm(*advice) : "; the linear rule does not fit either"),
                             advice);
@@ -109,9 +110,9 @@ void checkStations(const Calculation& c, const std::array<Station, 12>& all, Che
             if (s.rule == WidthRule::Linear) {
                 const auto advice = otherRuleWidth(c, s);
                 checks.warn(CheckKind::LinearRuleWallBelowHk, name, height, "mm",
-                            where + "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 " + mm(height) + "）"
+                            where() + "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 " + mm(height) + "）"
                                 + (advice ? "；按二次式宽度为 " + mm(*advice) : "；二次式亦不相符"),
-                            at + " takes the linear rule, but the outer wall comes before the upper wall rises to hk (wall "
+                            at() + " takes the linear rule, but the outer wall comes before the upper wall rises to hk (wall "
                                 + mm(height) + " tall)"
                                 + (advice ? "; the quadratic rule gives " + mm(*advice) : "; the quadratic rule does not fit either"),
                             advice);
@@ -211,13 +212,21 @@ void checkClearance(const Calculation& c, Checks& checks)
         return;
     }
 
-    double nearestSquared = INFINITY;
-    for (const Point& p : b) {
-        for (const Point& q : g) {
-            const double dx = p.x - q.x, dy = p.y - q.y;
-            nearestSquared = std::min(nearestSquared, dx * dx + dy * dy);
-        }
-    }
+    // The nearest pair of every fourth point, then of every point around it.
+    const auto squared = [&](int i, int j) {
+        const double dx = b[i].x - g[j].x, dy = b[i].y - g[j].y;
+        return dx * dx + dy * dy;
+    };
+    constexpr int kCoarse = 4;
+    int bi = 0, gj = 0;
+    for (int i = 0; i <= kSamples; i += kCoarse)
+        for (int j = 0; j <= kSamples; j += kCoarse)
+            if (squared(i, j) < squared(bi, gj))
+                bi = i, gj = j;
+    double nearestSquared = squared(bi, gj);
+    for (int i = std::max(0, bi - kCoarse); i <= std::min(kSamples, bi + kCoarse); ++i)
+        for (int j = std::max(0, gj - kCoarse); j <= std::min(kSamples, gj + kCoarse); ++j)
+            nearestSquared = std::min(nearestSquared, squared(i, j));
     const double nearest = std::sqrt(nearestSquared);
     if (std::isfinite(nearest))
         checks.figure(CheckKind::ProfileClearance, "profiles", nearest, "mm",
