@@ -1,12 +1,11 @@
 // How long the calculation sheet of one design takes: the run, its checks and drawing, the
-// document, and the PDF or ODT in memory. The drawings are the tests' frames of the same
-// size as the renderer's pictures.
+// document with its two drawings, and the PDF or ODT in memory.
 
 #include "DesignFile.h"
-#include "FramePicture.h"
 #include "SheetDocument.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
+#include "ViewPicture.h"
 
 #include <QGuiApplication>
 
@@ -45,7 +44,7 @@ void calculationSheetPdf(benchmark::State& state)
     const Design design = hk2000();
     const NumberLocale locale{".", ","};
     for (auto _ : state) {
-        const SheetInput input = sheetInputFor(design, locale, framePicture);
+        const SheetInput input = sheetInputFor(design, locale, viewPicture);
         const SheetDocument sheet(input);
         const QByteArray pdf = sheetPdf(sheet);
         if (pdf.isEmpty())
@@ -61,7 +60,7 @@ void calculationSheetOdt(benchmark::State& state)
     const Design design = hk2000();
     const NumberLocale locale{".", ","};
     for (auto _ : state) {
-        const SheetInput input = sheetInputFor(design, locale, framePicture);
+        const SheetInput input = sheetInputFor(design, locale, viewPicture);
         const SheetDocument sheet(input);
         const QByteArray odt = sheetOdt(sheet);
         benchmark::DoNotOptimize(odt.constData());
@@ -72,7 +71,7 @@ BENCHMARK(calculationSheetOdt)->Unit(benchmark::kMillisecond)->MeasureProcessCPU
 void calculationSheetDocument(benchmark::State& state)
 {
     ensureApplication();
-    const SheetInput input = sheetInputFor(hk2000(), NumberLocale{".", ","}, framePicture);
+    const SheetInput input = sheetInputFor(hk2000(), NumberLocale{".", ","}, viewPicture);
     for (auto _ : state) {
         const SheetDocument sheet(input);
         benchmark::DoNotOptimize(sheet.pageCount());
