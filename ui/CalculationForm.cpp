@@ -4,6 +4,7 @@
 #include "WindowFonts.h"
 #include "CalculationRun.h"
 #include "NumberFormat.h"
+#include "QtTranslation.h"
 #include "ui_CalculationForm.h"
 
 #include <QGroupBox>
@@ -20,6 +21,7 @@ namespace {
 
 void showFailureMessage(QWidget& window, const QString& message)
 {
+    QtTranslation::install();
     QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
 }
 

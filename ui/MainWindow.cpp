@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "DrawingWindow.h"
+#include "QtTranslation.h"
 #include "QuickStartStyle.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,8 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     menuBar()->setFont(form_->font());
     // The client area below the menu bar is the form's.
     resize(form_->width(), form_->height() + menuBar()->sizeHint().height());
+    // Qt's buttons and dialogs in Chinese, loaded once the window is on the screen.
+    QtTranslation::installOncePainted(*this);
 
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
