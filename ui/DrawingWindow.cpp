@@ -1,5 +1,6 @@
 #include "DrawingWindow.h"
 
+#include "DesignCheckList.h"
 #include "DesignChecks.h"
 #include "DrawingExport.h"
 #include "DrawingView.h"
@@ -10,11 +11,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace inlet {
@@ -31,13 +30,7 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    checks_ = new QListWidget;
-    checks_->setObjectName(QStringLiteral("checks"));
-    checks_->setWordWrap(true);
-    checks_->setTextElideMode(Qt::ElideNone);
-    checks_->setResizeMode(QListView::Adjust);
-    checks_->setSelectionMode(QAbstractItemView::NoSelection);
-    checks_->setFocusPolicy(Qt::NoFocus);
+    checks_ = new DesignCheckList;
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(6, 6, 6, 6);
     column->addWidget(heading);
@@ -84,15 +77,7 @@ void DrawingWindow::createMenus()
 void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
 {
     view_->setDrawing(drawPassage(run));
-    checks_->clear();
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const DesignCheck& check : designChecks(run, boxes, systemNumberLocale())) {
-        auto* item = new QListWidgetItem(QString::fromStdString(check.chinese), checks_);
-        if (check.warning) {
-            item->setIcon(warning);
-            item->setToolTip(QStringLiteral("警告"));
-        }
-    }
+    checks_->showChecks(designChecks(run, boxes, systemNumberLocale()));
     enableExports();
 }
 
@@ -104,7 +89,7 @@ void DrawingWindow::showFailure(const QString& failure)
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
     view_->showMessage(message);
-    checks_->clear();
+    checks_->showChecks({});
     enableExports();
 }
 

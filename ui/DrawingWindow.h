@@ -8,11 +8,11 @@
 #include <QString>
 
 class QAction;
-class QListWidget;
 
 namespace inlet {
 
 class BoxAccess;
+class DesignCheckList;
 class DrawingView;
 struct Calculation;
 
@@ -39,7 +39,7 @@ private:
     void enableExports();
 
     DrawingView* view_ = nullptr;
-    QListWidget* checks_ = nullptr;
+    DesignCheckList* checks_ = nullptr;
     QAction* exportSvg_ = nullptr;
     QAction* exportPng_ = nullptr;
     QAction* exportDxf_ = nullptr;
