@@ -45,7 +45,7 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setCentralWidget(splitter);
 
     createMenus();
-    showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图"));
+    showNoRun();
     resize(1260, 800);
 }
 
@@ -85,6 +85,8 @@ void DrawingWindow::showFailure(const QString& failure)
 {
     showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(failure));
 }
+
+void DrawingWindow::showNoRun() { showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图")); }
 
 void DrawingWindow::showNothingDrawn(const QString& message)
 {

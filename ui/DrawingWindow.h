@@ -27,6 +27,8 @@ public:
     void showRun(const Calculation& run, const BoxAccess& boxes);
     // Empties the sheet and the checks, saying why: the failure in the failure message's words.
     void showFailure(const QString& failure);
+    // Empties the sheet and the checks: nothing has been calculated.
+    void showNoRun();
 
     // Writes the drawing to `path` in the format its extension names. An empty text when
     // written, else the message that says what went wrong.

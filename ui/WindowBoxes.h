@@ -27,6 +27,9 @@ public:
     // Empties every result box that this run has not written.
     void emptyResultsNotWritten();
 
+    // The edit box that shows `box`.
+    QLineEdit& edit(Box box) const { return *edits_[static_cast<std::size_t>(box)]; }
+
 private:
     std::array<QLineEdit*, kBoxCount> edits_{};
     std::bitset<kBoxCount> written_;

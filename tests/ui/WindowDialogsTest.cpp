@@ -1,10 +1,14 @@
 // The window's real dialogs, driven as the engineer drives them: Qt's standard buttons in
-// Chinese once the window is on the screen, and the failure message.
+// Chinese once the window is on the screen, the unsaved-changes question, the failure
+// message and the design information.
 
+#include "DesignInfoDialog.h"
+#include "DialogAsker.h"
 #include "MainWindow.h"
 #include "QtTranslation.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
@@ -70,6 +74,48 @@ TEST(QtTranslation, StandardButtonsReadChineseOnceTheWindowIsOnTheScreen)
                                box.accept();
                            });
     EXPECT_EQ(failureButtons, QStringList{QStringLiteral("确定")}) << "the failure message's button";
+}
+
+TEST(DialogAsker, UnsavedChangesQuestionOffersSaveDiscardAndCancel)
+{
+    QWidget parent;
+    parent.setWindowTitle(QStringLiteral("泵站.inlet[*] - Form1"));
+    DialogAsker asker;
+    const struct {
+        const char* press;  // a button's text, or Esc
+        Asker::UnsavedAnswer expected;
+    } rows[] = {{"保存", Asker::UnsavedAnswer::Save},
+                {"不保存", Asker::UnsavedAnswer::Discard},
+                {"取消", Asker::UnsavedAnswer::Cancel},
+                {"Esc", Asker::UnsavedAnswer::Cancel}};
+    for (const auto& [press, expected] : rows) {
+        QStringList seen;
+        Asker::UnsavedAnswer answer{};
+        whenShown<QMessageBox>([&] { answer = asker.unsavedChanges(parent, QStringLiteral("设计“泵站.inlet”")); },
+                               [&](QMessageBox& box) {
+                                   seen = buttonTexts(box) << box.defaultButton()->text() << box.windowTitle() << box.text();
+                                   if (QString::fromUtf8(press) == QStringLiteral("Esc"))
+                                       QTest::keyClick(&box, Qt::Key_Escape);
+                                   for (QAbstractButton* button : box.buttons())
+                                       if (button->text() == QString::fromUtf8(press))
+                                           button->click();
+                               });
+        EXPECT_EQ(answer, expected) << press;
+        EXPECT_EQ(seen.join(u'|'), QStringLiteral("不保存|保存|取消|保存|泵站.inlet - Form1|设计“泵站.inlet”已修改，是否保存？"));
+    }
+}
+
+TEST(DesignInfoDialog, OffersTodayWhenTheDesignHasNoDateAndReturnsEveryField)
+{
+    DesignInfoDialog dialog;
+    dialog.setInfo({});
+    EXPECT_EQ(dialog.info().date, QDate::currentDate().toString(Qt::ISODate));
+    const DesignInfo info{QStringLiteral("某泵站"), QStringLiteral("初步设计"), QStringLiteral("张三"),
+                          QStringLiteral("李四"), QStringLiteral("2026年12月"), QStringLiteral("一\n二")};
+    dialog.setInfo(info);
+    const DesignInfo shown = dialog.info();
+    EXPECT_EQ(QStringList({shown.project, shown.stage, shown.designer, shown.checker, shown.date, shown.notes}),
+              QStringList({info.project, info.stage, info.designer, info.checker, info.date, info.notes}));
 }
 
 }  // namespace

@@ -1,0 +1,58 @@
+// The main window's menus, every entry with its shortcut, and the recent files.
+
+#include "DesignFile.h"
+#include "DocumentWindow.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace inlet::test {
+namespace {
+
+QAction* entry(MainWindow& window, const QString& menu, const QString& text)
+{
+    for (QAction* m : window.menuBar()->actions())
+        for (QAction* a : m->menu()->actions())
+            if (m->text() == menu && a->text() == text)
+                return a;
+    return nullptr;
+}
+
+TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
+{
+    const struct {
+        const char* menu;
+        const char* text;
+        QKeySequence shortcut;
+    } entries[] = {
+        {"文件", "新建", Qt::CTRL | Qt::Key_N}, {"文件", "打开…", Qt::CTRL | Qt::Key_O},
+        {"文件", "保存", Qt::CTRL | Qt::Key_S}, {"文件", "另存为…", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+        {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
+        {"文件", "退出", Qt::CTRL | Qt::Key_Q}, {"查看", "型线图…", {}},
+        {"帮助", "关于", {}},
+    };
+    for (const auto& [menu, text, shortcut] : entries) {
+        const QAction* a = entry(*window, QString::fromUtf8(menu), QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << "no " << menu << " → " << text;
+        EXPECT_EQ(a->shortcut(), shortcut) << menu << " → " << text << ": " << a->shortcut().toString().toStdString();
+    }
+    EXPECT_NE(entry(*window, QStringLiteral("文件"), QStringLiteral("最近打开的设计"))->menu(), nullptr);
+}
+
+TEST_F(DocumentWindow, RecentMenuListsTheFilesMostRecentFirstAndOpensThem)
+{
+    ASSERT_TRUE(write(file("a.inlet"), designBytes(defaultDesign())) && write(file("b.inlet"), designBytes(defaultDesign())));
+    ASSERT_TRUE(window->openFile(file("a.inlet")) && window->openFile(file("b.inlet")));
+    QAction* file = entry(*window, QStringLiteral("文件"), QStringLiteral("最近打开的设计"));
+    emit window->menuBar()->actions()[0]->menu()->aboutToShow();
+    const QList<QAction*> recent = file->menu()->actions();
+    ASSERT_GE(recent.size(), 2);
+    EXPECT_EQ(recent[0]->text(), QStringLiteral("&1 ") + QDir::toNativeSeparators(this->file("b.inlet")));
+    EXPECT_EQ(recent[1]->text(), QStringLiteral("&2 ") + QDir::toNativeSeparators(this->file("a.inlet")));
+    recent[1]->trigger();
+    EXPECT_EQ(window->filePath(), this->file("a.inlet"));
+}
+
+}  // namespace
+}  // namespace inlet::test
