@@ -37,6 +37,8 @@ public:
     QString text(Box box) const;
     // Replaces a box's text as opening a design does: neither typed nor written by a run.
     void setText(Box box, const QString& text);
+    // The boxes as the last run left them, and the result boxes it wrote.
+    const WindowBoxes& boxes() const { return *boxes_; }
 
 public slots:
     // One run, as a press of "计算并打印" makes it: the results written, a failure reported.

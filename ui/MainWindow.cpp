@@ -3,9 +3,14 @@
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
 #include "InletVersion.h"
+#include "NumberFormat.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
+#include "SheetFiles.h"
+#include "SheetPrinting.h"
+#include "ViewPicture.h"
+#include "WindowBoxes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -96,6 +101,12 @@ void MainWindow::createMenus()
     connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     file->addAction(QStringLiteral("设计信息…"), this, &MainWindow::editDesignInfo);
+    file->addSeparator();
+    file->addAction(QStringLiteral("打印预览…"), this, &MainWindow::previewSheet);
+    file->addAction(QStringLiteral("打印…"), this, &MainWindow::printSheet)
+        ->setShortcuts(shortcuts(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
+    file->addAction(QStringLiteral("导出计算书 PDF…"), this, &MainWindow::exportSheetPdf);
+    file->addAction(QStringLiteral("导出计算书 ODT…"), this, &MainWindow::exportSheetOdt);
     file->addSeparator();
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
@@ -248,7 +259,10 @@ QString MainWindow::suggestedPath(const QString& suffix) const
 {
     const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
     const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
-    return QDir(folder).filePath(design + QLatin1Char('.') + suffix);
+    QString name = design + QLatin1Char('.') + suffix;
+    if (suffix != kDesignSuffix)
+        name = design + QStringLiteral("-计算书.") + suffix;
+    return QDir(folder).filePath(name);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -339,6 +353,45 @@ void MainWindow::forgetRun()
     lastFailure_.clear();
     if (drawingWindow_)
         drawingWindow_->showNoRun();
+}
+
+SheetInput MainWindow::sheetAfterRun()
+{
+    form_->calculate();
+    const WindowBoxes& boxes = form_->boxes();
+    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
+                              systemNumberLocale(), viewPicture);
+}
+
+void MainWindow::previewSheet()
+{
+    const QString failure = inlet::previewSheet(*this, sheetAfterRun());
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("无法打印预览"), failure);
+}
+
+void MainWindow::printSheet()
+{
+    const QString failure = inlet::printSheet(*this, sheetAfterRun());
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("无法打印"), failure);
+}
+
+void MainWindow::exportSheetPdf() { exportSheet(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)")); }
+
+void MainWindow::exportSheetOdt() { exportSheet(QStringLiteral("odt"), QStringLiteral("ODT 文档 (*.odt)")); }
+
+void MainWindow::exportSheet(const QString& suffix, const QString& filter)
+{
+    const SheetInput sheet = sheetAfterRun();
+    QString path = asker_->fileToSave(*this, QStringLiteral("导出计算书"), suggestedPath(suffix), filter, suffix);
+    if (path.isEmpty())
+        return;
+    path = withSuffix(path, suffix);
+    folder_ = QFileInfo(path).absolutePath();
+    const auto failure = suffix == QLatin1String("pdf") ? writePdf(sheet, path) : writeOdt(sheet, path);
+    if (failure)
+        asker_->warn(*this, QStringLiteral("无法导出计算书"), failure->chinese);
 }
 
 // --- The other windows ---------------------------------------------------------------------

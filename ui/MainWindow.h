@@ -3,14 +3,15 @@
 // The program's main window: the calculation form, with the menu bar above it. It holds the
 // design as a document: the file it was opened from or saved to, the design information,
 // what a newer file held that this program does not know, and whether the engineer has
-// changed anything since. The drawing window and the dialogs are created the first time they
-// are asked for, so that the start stays quick.
+// changed anything since. The drawing window, the dialogs and the print support are created
+// the first time they are asked for, so that the start stays quick.
 
 #include "Asker.h"
 #include "BoxTexts.h"
 #include "Calculation.h"
 #include "CalculationForm.h"
 #include "DesignFile.h"
+#include "SheetInput.h"
 
 #include <QJsonObject>
 #include <QMainWindow>
@@ -48,6 +49,8 @@ public:
 
     // The drawing window, or none before it is first opened.
     DrawingWindow* drawingWindow() const { return drawingWindow_; }
+    // The calculation sheet of a run made now over the boxes, as "计算并打印" makes it.
+    SheetInput sheetAfterRun();
 
 public slots:
     // 文件 → 新建: a fresh window's texts, no information, no file.
@@ -63,6 +66,11 @@ public slots:
     bool saveAs();
     // 文件 → 设计信息….
     void editDesignInfo();
+    // 文件 → 打印预览…, 打印…, 导出计算书 PDF…, 导出计算书 ODT…: each runs the calculation first.
+    void previewSheet();
+    void printSheet();
+    void exportSheetPdf();
+    void exportSheetOdt();
     // 查看 → 型线图…: opens the drawing window, creating it the first time.
     void showDrawingWindow();
     // 帮助 → 关于.
@@ -88,6 +96,7 @@ private:
     // Reads a design file and shows it; false, with the message, when it is refused.
     bool read(const QString& path);
     bool saveTo(const QString& path);
+    void exportSheet(const QString& suffix, const QString& filter);
     // A file of the design's name with this suffix, in the folder last used.
     QString suggestedPath(const QString& suffix) const;
     void setFilePath(const QString& path);
@@ -104,7 +113,7 @@ private:
     QString path_;
     DesignInfo info_;
     QJsonObject kept_;
-    QString folder_;  // where the last file was opened or saved
+    QString folder_;  // where the last file was opened, saved or exported
 
     // The last press's outcome: the run and the texts it read, or the failure.
     std::optional<Calculation> lastRun_;

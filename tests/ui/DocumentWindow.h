@@ -1,7 +1,7 @@
 #pragma once
 
 // A main window whose questions a script answers, in a folder of its own: what the tests of
-// the design as a document and the menus start from. A question
+// the design as a document, the menus and the sheet from the window start from. A question
 // the script has no answer for fails the test and is answered as cancelled.
 
 #include "Boxes.h"

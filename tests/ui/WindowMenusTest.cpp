@@ -29,6 +29,8 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "新建", Qt::CTRL | Qt::Key_N}, {"文件", "打开…", Qt::CTRL | Qt::Key_O},
         {"文件", "保存", Qt::CTRL | Qt::Key_S}, {"文件", "另存为…", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
         {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
+        {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
+        {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
         {"文件", "退出", Qt::CTRL | Qt::Key_Q}, {"查看", "型线图…", {}},
         {"帮助", "关于", {}},
     };
