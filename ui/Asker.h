@@ -1,9 +1,11 @@
 #pragma once
 
 // What the main window asks the engineer and tells them: which file to open or to write, what
-// to do with unsaved changes, the design information, and what went wrong. DialogAsker asks with the window's dialogs; the tests answer in their place.
+// to do with unsaved changes, the design information, where to export the drawing, and what
+// went wrong. DialogAsker asks with the window's dialogs; the tests answer in their place.
 
 #include "DesignFile.h"
+#include "DrawingExport.h"
 
 #include <QString>
 
@@ -16,6 +18,11 @@ namespace inlet {
 class Asker {
 public:
     enum class UnsavedAnswer { Save, Discard, Cancel };
+
+    struct DrawingExportChoice {
+        QString path;
+        DrawingExportOptions options;
+    };
 
     virtual ~Asker() = default;
 
@@ -30,6 +37,8 @@ public:
     virtual UnsavedAnswer unsavedChanges(QWidget& parent, const QString& design) = 0;
     // The design information as edited; none when cancelled.
     virtual std::optional<DesignInfo> designInfo(QWidget& parent, const DesignInfo& info) = 0;
+    // Where and how to export the drawing, `suggested` offered; none when cancelled.
+    virtual std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested) = 0;
     // Tells the engineer what went wrong; waits until they have read it.
     virtual void warn(QWidget& parent, const QString& title, const QString& message) = 0;
 };

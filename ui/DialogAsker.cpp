@@ -1,6 +1,7 @@
 #include "DialogAsker.h"
 
 #include "DesignInfoDialog.h"
+#include "DrawingExportDialog.h"
 #include "QtTranslation.h"
 
 #include <QFileDialog>
@@ -59,6 +60,16 @@ std::optional<DesignInfo> DialogAsker::designInfo(QWidget& parent, const DesignI
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.info();
+}
+
+std::optional<Asker::DrawingExportChoice> DialogAsker::drawingExport(QWidget& parent, const QString& suggested)
+{
+    QtTranslation::install();
+    DrawingExportDialog dialog(&parent);
+    dialog.setPath(suggested);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return DrawingExportChoice{dialog.path(), dialog.options()};
 }
 
 void DialogAsker::warn(QWidget& parent, const QString& title, const QString& message)

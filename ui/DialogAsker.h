@@ -1,7 +1,7 @@
 #pragma once
 
 // The main window's questions asked with its dialogs: Qt's file dialogs, a message box for
-// unsaved changes and for what went wrong, the design-information dialog.
+// unsaved changes and for what went wrong, the design-information and drawing-export dialogs.
 // Each is created when asked, so none costs the window's start anything.
 
 #include "Asker.h"
@@ -16,6 +16,7 @@ public:
                        const QString& filter, const QString& suffix) override;
     UnsavedAnswer unsavedChanges(QWidget& parent, const QString& design) override;
     std::optional<DesignInfo> designInfo(QWidget& parent, const DesignInfo& info) override;
+    std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested) override;
     void warn(QWidget& parent, const QString& title, const QString& message) override;
 };
 

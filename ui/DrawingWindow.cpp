@@ -2,13 +2,13 @@
 
 #include "DesignCheckList.h"
 #include "DesignChecks.h"
-#include "DrawingExport.h"
+#include "DrawingExportDialog.h"
 #include "DrawingView.h"
 #include "NumberFormat.h"
 #include "PassageGeometry.h"
+#include "QtTranslation.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -52,15 +52,9 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] {
-        exportWithDialog(QStringLiteral("svg"), QStringLiteral("SVG 图形 (*.svg)"));
-    });
-    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] {
-        exportWithDialog(QStringLiteral("png"), QStringLiteral("PNG 图像 (*.png)"));
-    });
-    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] {
-        exportWithDialog(QStringLiteral("dxf"), QStringLiteral("DXF 图形 (*.dxf)"));
-    });
+    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
+    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("png")); });
+    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("dxf")); });
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -100,23 +94,24 @@ void DrawingWindow::enableExports()
     const bool drawn = !view_->drawing().views.empty();
     exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
     exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
-    // Stays disabled until exportDrawing() writes DXF.
     exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
 }
 
-QString DrawingWindow::exportTo(const QString& path) { return exportDrawing(view_->drawing(), path); }
-
-void DrawingWindow::exportWithDialog(const QString& extension, const QString& filter)
+QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
 {
+    return exportDrawing(view_->drawing(), path, options);
+}
+
+void DrawingWindow::exportWithDialog(const QString& extension)
+{
+    QtTranslation::install();
     const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出型线图"),
-                                                QDir(folder).filePath(QStringLiteral("型线图.") + extension), filter);
-    if (path.isEmpty())
-        return;  // cancelled
-    if (QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0)
-        path += QLatin1Char('.') + extension;
-    exportFolder_ = QFileInfo(path).absolutePath();
-    if (const QString failure = exportTo(path); !failure.isEmpty())
+    DrawingExportDialog dialog(this);
+    dialog.setPath(QDir(folder).filePath(QStringLiteral("型线图.") + extension));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    exportFolder_ = QFileInfo(dialog.path()).absolutePath();
+    if (const QString failure = exportTo(dialog.path(), dialog.options()); !failure.isEmpty())
         QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
 }
 

@@ -1,9 +1,12 @@
 #include "MainWindow.h"
 
+#include "DesignChecksWindow.h"
 #include "DialogAsker.h"
+#include "DrawingExport.h"
 #include "DrawingWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
+#include "PassageGeometry.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
@@ -107,12 +110,14 @@ void MainWindow::createMenus()
         ->setShortcuts(shortcuts(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
     file->addAction(QStringLiteral("导出计算书 PDF…"), this, &MainWindow::exportSheetPdf);
     file->addAction(QStringLiteral("导出计算书 ODT…"), this, &MainWindow::exportSheetOdt);
+    file->addAction(QStringLiteral("导出图形 DXF/SVG/PNG…"), this, &MainWindow::exportDrawing);
     file->addSeparator();
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
+    view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
@@ -260,8 +265,10 @@ QString MainWindow::suggestedPath(const QString& suffix) const
     const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
     const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
     QString name = design + QLatin1Char('.') + suffix;
-    if (suffix != kDesignSuffix)
+    if (suffix == QLatin1String("pdf") || suffix == QLatin1String("odt"))
         name = design + QStringLiteral("-计算书.") + suffix;
+    else if (suffix != kDesignSuffix)
+        name = design + QStringLiteral("-型线图.") + suffix;
     return QDir(folder).filePath(name);
 }
 
@@ -337,6 +344,8 @@ void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
     lastFailure_.clear();
     if (drawingWindow_)
         drawingWindow_->showRun(run, boxes);
+    if (checksWindow_)
+        checksWindow_->showRun(run, boxes);
 }
 
 void MainWindow::runFailed(const QString& failure)
@@ -345,6 +354,8 @@ void MainWindow::runFailed(const QString& failure)
     lastFailure_ = failure;
     if (drawingWindow_)
         drawingWindow_->showFailure(failure);
+    if (checksWindow_)
+        checksWindow_->showFailure(failure);
 }
 
 void MainWindow::forgetRun()
@@ -353,6 +364,8 @@ void MainWindow::forgetRun()
     lastFailure_.clear();
     if (drawingWindow_)
         drawingWindow_->showNoRun();
+    if (checksWindow_)
+        checksWindow_->showNoRun();
 }
 
 SheetInput MainWindow::sheetAfterRun()
@@ -394,6 +407,21 @@ void MainWindow::exportSheet(const QString& suffix, const QString& filter)
         asker_->warn(*this, QStringLiteral("无法导出计算书"), failure->chinese);
 }
 
+void MainWindow::exportDrawing()
+{
+    if (!lastRun_) {
+        asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
+        return;
+    }
+    const std::optional<Asker::DrawingExportChoice> choice = asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")));
+    if (!choice)
+        return;
+    folder_ = QFileInfo(choice->path).absolutePath();
+    const QString failure = inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("导出失败"), failure);
+}
+
 // --- The other windows ---------------------------------------------------------------------
 
 void MainWindow::showDrawingWindow()
@@ -408,6 +436,20 @@ void MainWindow::showDrawingWindow()
     drawingWindow_->show();
     drawingWindow_->raise();
     drawingWindow_->activateWindow();
+}
+
+void MainWindow::showDesignChecks()
+{
+    if (!checksWindow_) {
+        checksWindow_ = new DesignChecksWindow(this);
+        if (lastRun_)
+            checksWindow_->showRun(*lastRun_, lastBoxes_);
+        else if (!lastFailure_.isEmpty())
+            checksWindow_->showFailure(lastFailure_);
+    }
+    checksWindow_->show();
+    checksWindow_->raise();
+    checksWindow_->activateWindow();
 }
 
 void MainWindow::showAbout()

@@ -3,8 +3,8 @@
 // The program's main window: the calculation form, with the menu bar above it. It holds the
 // design as a document: the file it was opened from or saved to, the design information,
 // what a newer file held that this program does not know, and whether the engineer has
-// changed anything since. The drawing window, the dialogs and the print support are created
-// the first time they are asked for, so that the start stays quick.
+// changed anything since. The drawing and design-check windows, the dialogs and the print
+// support are created the first time they are asked for, so that the start stays quick.
 
 #include "Asker.h"
 #include "BoxTexts.h"
@@ -25,6 +25,7 @@ class QMimeData;
 
 namespace inlet {
 
+class DesignChecksWindow;
 class DrawingWindow;
 
 class MainWindow : public QMainWindow {
@@ -49,6 +50,9 @@ public:
 
     // The drawing window, or none before it is first opened.
     DrawingWindow* drawingWindow() const { return drawingWindow_; }
+    // The design-check window, or none before it is first opened.
+    DesignChecksWindow* designChecksWindow() const { return checksWindow_; }
+
     // The calculation sheet of a run made now over the boxes, as "计算并打印" makes it.
     SheetInput sheetAfterRun();
 
@@ -71,8 +75,11 @@ public slots:
     void printSheet();
     void exportSheetPdf();
     void exportSheetOdt();
-    // 查看 → 型线图…: opens the drawing window, creating it the first time.
+    // 文件 → 导出图形 DXF/SVG/PNG…: the drawing of the last completed run.
+    void exportDrawing();
+    // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
     void showDrawingWindow();
+    void showDesignChecks();
     // 帮助 → 关于.
     void showAbout();
 
@@ -107,6 +114,7 @@ private:
 
     CalculationForm* form_ = nullptr;
     DrawingWindow* drawingWindow_ = nullptr;
+    DesignChecksWindow* checksWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::unique_ptr<Asker> asker_;
 

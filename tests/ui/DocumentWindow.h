@@ -27,6 +27,7 @@ struct Script {
     std::deque<QString> filesToOpen, filesToSave;
     std::deque<Asker::UnsavedAnswer> unsavedAnswers;
     std::deque<std::optional<DesignInfo>> infoAnswers;
+    std::deque<std::optional<Asker::DrawingExportChoice>> exportAnswers;
     QStringList warnings;   // "title: message"
     QStringList questions;  // the design each unsaved-changes question named
 };
@@ -50,6 +51,10 @@ public:
     std::optional<DesignInfo> designInfo(QWidget&, const DesignInfo&) override
     {
         return next(s_.infoAnswers, "design information").value_or(std::nullopt);
+    }
+    std::optional<DrawingExportChoice> drawingExport(QWidget&, const QString&) override
+    {
+        return next(s_.exportAnswers, "a drawing export").value_or(std::nullopt);
     }
     void warn(QWidget&, const QString& title, const QString& message) override { s_.warnings << title + ": " + message; }
 

@@ -1,13 +1,15 @@
 // The window's real dialogs, driven as the engineer drives them: Qt's standard buttons in
 // Chinese once the window is on the screen, the unsaved-changes question, the failure
-// message and the design information.
+// message, the design information and the drawing export.
 
 #include "DesignInfoDialog.h"
 #include "DialogAsker.h"
+#include "DrawingExportDialog.h"
 #include "MainWindow.h"
 #include "QtTranslation.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QMessageBox>
@@ -116,6 +118,27 @@ TEST(DesignInfoDialog, OffersTodayWhenTheDesignHasNoDateAndReturnsEveryField)
     const DesignInfo shown = dialog.info();
     EXPECT_EQ(QStringList({shown.project, shown.stage, shown.designer, shown.checker, shown.date, shown.notes}),
               QStringList({info.project, info.stage, info.designer, info.checker, info.date, info.notes}));
+}
+
+TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
+{
+    const struct {
+        const char* path;
+        bool ok;
+        bool dxfOption;
+    } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", true, false},
+                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", false, false}, {"/tmp/型线图", false, false},
+                {"", false, false},              {"/tmp/", false, false}};
+    DrawingExportDialog dialog;
+    auto* option = dialog.findChild<QCheckBox*>();
+    const QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    option->setChecked(true);
+    for (const auto& [path, okEnabled, dxfOption] : rows) {
+        dialog.setPath(QString::fromUtf8(path));
+        EXPECT_EQ(ok->isEnabled(), okEnabled) << "'" << path << "'";
+        EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
+        EXPECT_EQ(dialog.options().dxfEllipsesAsPolylines, dxfOption) << "'" << path << "'";
+    }
 }
 
 }  // namespace

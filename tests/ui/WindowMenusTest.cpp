@@ -1,9 +1,12 @@
-// The main window's menus, every entry with its shortcut, and the recent files.
+// The main window's menus, every entry with its shortcut, and the entries that are not about
+// files: the design checks and the drawing export.
 
+#include "DesignChecksWindow.h"
 #include "DesignFile.h"
 #include "DocumentWindow.h"
 
 #include <QDir>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -31,7 +34,8 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
         {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
-        {"文件", "退出", Qt::CTRL | Qt::Key_Q}, {"查看", "型线图…", {}},
+        {"文件", "导出图形 DXF/SVG/PNG…", {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
+        {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
         {"帮助", "关于", {}},
     };
     for (const auto& [menu, text, shortcut] : entries) {
@@ -54,6 +58,40 @@ TEST_F(DocumentWindow, RecentMenuListsTheFilesMostRecentFirstAndOpensThem)
     EXPECT_EQ(recent[1]->text(), QStringLiteral("&2 ") + QDir::toNativeSeparators(this->file("a.inlet")));
     recent[1]->trigger();
     EXPECT_EQ(window->filePath(), this->file("a.inlet"));
+}
+
+TEST_F(DocumentWindow, DesignChecksShowTheLastCompletedRunAndNothingAfterAFailure)
+{
+    EXPECT_EQ(window->designChecksWindow(), nullptr) << "made before it was asked for";
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");
+    entry(*window, QStringLiteral("查看"), QStringLiteral("设计校核…"))->trigger();
+    ASSERT_NE(window->designChecksWindow(), nullptr);
+    const auto* list = window->designChecksWindow()->findChild<QListWidget*>();
+    int marked = 0;
+    for (int i = 0; i < list->count(); ++i)
+        marked += list->item(i)->icon().isNull() ? 0 : 1;
+    EXPECT_EQ(list->count(), 14);
+    EXPECT_EQ(marked, 9) << "a0, a40 to a87 and the jump to a90 are warnings; the figures are plain";
+
+    type(Box::Text21, QString());
+    press("Command1");
+    EXPECT_EQ(list->count(), 0) << "the checks of the earlier design are still listed";
+    EXPECT_TRUE(window->designChecksWindow()->note().contains(failures.value(0))) << failures.value(0).toStdString();
+}
+
+TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)
+{
+    window->exportDrawing();
+    EXPECT_EQ(script.warnings, QStringList{QStringLiteral("导出图形: 计算未完成，无图形可导出")});
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");
+    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {.dxfEllipsesAsPolylines = true}});
+    window->exportDrawing();
+    QFile dxf(file("型线图.dxf"));
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly)) << warnings();
+    const QByteArray written = dxf.readAll();
+    EXPECT_TRUE(written.contains("\nLWPOLYLINE") && !written.contains("\nELLIPSE")) << "ellipses not as polylines";
 }
 
 }  // namespace
