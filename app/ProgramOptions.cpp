@@ -16,10 +16,18 @@ constexpr const char* kDescription =
     "upper wall, the volute widths and the passage height and width of a pump-station inlet\n"
     "passage in one window. inlet-calc does the same from the command line.";
 
+// The options of a program that ends at once with `status`.
+ProgramOptions ending(int status)
+{
+    ProgramOptions options;
+    options.exitStatus = status;
+    return options;
+}
+
 ProgramOptions usageError(std::ostream& err, const QString& message)
 {
     err << "inlet: " << message.toStdString() << "\nTry 'inlet --help'.\n";
-    return {2};
+    return ending(2);
 }
 
 }  // namespace
@@ -52,20 +60,18 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         QString text = parser.helpText();
         text.replace(0, text.indexOf(QLatin1Char('\n')), QStringLiteral("Usage: inlet [options] [FILE]"));
         out << text.toStdString();
-        return {0};
+        return ending(0);
     }
     if (parser.isSet(version)) {
         out << "inlet " << kVersion << '\n';
-        return {0};
+        return ending(0);
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
         return usageError(err, QStringLiteral("only one design file can be opened at a time"));
-    // The window cannot read design files yet: it starts with a fresh design all the same.
-    if (files.size() == 1)
-        err << "inlet: opening design files is not available yet, starting a new design instead of "
-            << files.front().toStdString() << '\n';
-    return {};
+    ProgramOptions options;
+    options.file = files.value(0);
+    return options;
 }
 
 }  // namespace inlet

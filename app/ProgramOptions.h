@@ -3,6 +3,8 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
+#include <QString>
+
 #include <iosfwd>
 #include <optional>
 
@@ -12,6 +14,8 @@ struct ProgramOptions {
     // Set when the program ends without a window: 0 after --help or --version, 2 after a
     // usage error.
     std::optional<int> exitStatus;
+    // The design file to open.
+    QString file;
 };
 
 // Reads argv as main() receives it; prints help and the version to `out`, usage errors and

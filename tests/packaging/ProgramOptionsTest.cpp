@@ -30,13 +30,13 @@ TEST(ProgramOptions, NoArgumentsStartTheWindowQuietly)
     EXPECT_EQ(outcome.err, "");
 }
 
-TEST(ProgramOptions, ADesignFileStartsTheWindowWithANote)
+TEST(ProgramOptions, ADesignFileIsHandedOnToTheWindow)
 {
     const Outcome outcome = read({"inlet", "station 3.inlet"});
     EXPECT_FALSE(outcome.options.exitStatus);
+    EXPECT_EQ(outcome.options.file.toStdString(), "station 3.inlet");
     EXPECT_EQ(outcome.out, "");
-    EXPECT_EQ(outcome.err, "inlet: opening design files is not available yet, starting a new "
-                           "design instead of station 3.inlet\n");
+    EXPECT_EQ(outcome.err, "");
 }
 
 TEST(ProgramOptions, TwoDesignFilesAreAUsageError)
