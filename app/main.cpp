@@ -4,6 +4,7 @@
 #include "ProgramOptions.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <iostream>
 
@@ -24,5 +25,9 @@ int main(int argc, char* argv[])
     inlet::MainWindow window;
     inlet::setProgramIconOncePainted(window);
     window.show();
+    // A design named on the command line opens in the shown window; one that cannot be read
+    // says why and leaves a new design.
+    if (!options.file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &options] { window.openFile(options.file); });
     return app.exec();
 }

@@ -4,6 +4,7 @@
 #include "WindowFonts.h"
 #include "CalculationRun.h"
 #include "NumberFormat.h"
+#include "QtTranslation.h"
 #include "ui_CalculationForm.h"
 
 #include <QGroupBox>
@@ -20,6 +21,7 @@ namespace {
 
 void showFailureMessage(QWidget& window, const QString& message)
 {
+    QtTranslation::install();
     QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
 }
 
@@ -55,6 +57,8 @@ CalculationForm::CalculationForm(QWidget* parent)
         box->setMaxLength(std::numeric_limits<int>::max());
 
     boxes_ = std::make_unique<WindowBoxes>(*this);
+    for (const Box box : givenParameterBoxes())
+        connect(&boxes_->edit(box), &QLineEdit::textEdited, this, &CalculationForm::givenParameterEdited);
     ui_->Text13->setFocus();
 
     connect(ui_->Command1, &QPushButton::clicked, this, &CalculationForm::calculate);
@@ -65,6 +69,10 @@ CalculationForm::CalculationForm(QWidget* parent)
 CalculationForm::~CalculationForm() = default;
 
 void CalculationForm::setFailureReporter(FailureReporter reporter) { reportFailure_ = std::move(reporter); }
+
+QString CalculationForm::text(Box box) const { return boxes_->edit(box).text(); }
+
+void CalculationForm::setText(Box box, const QString& text) { boxes_->edit(box).setText(text); }
 
 void CalculationForm::calculate()
 {

@@ -4,6 +4,9 @@
 // "计算并打印" runs the calculation over the form's boxes; "退 出" closes the window the form
 // sits in.
 
+#include "Boxes.h"
+
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -15,7 +18,6 @@ class CalculationForm;
 
 namespace inlet {
 
-class BoxAccess;
 class WindowBoxes;
 struct Calculation;
 
@@ -31,16 +33,28 @@ public:
 
     void setFailureReporter(FailureReporter reporter);
 
+    // The text a box shows, exactly.
+    QString text(Box box) const;
+    // Replaces a box's text as opening a design does: neither typed nor written by a run.
+    void setText(Box box, const QString& text);
+    // The boxes as the last run left them, and the result boxes it wrote.
+    const WindowBoxes& boxes() const { return *boxes_; }
+
+public slots:
+    // One run, as a press of "计算并打印" makes it: the results written, a failure reported.
+    void calculate();
+
 signals:
     // A press of "计算并打印" that completed: every value of the run, and the boxes as the run
     // left them (what the design checks read). Both are valid only during the call.
     void runCompleted(const inlet::Calculation& run, const inlet::BoxAccess& boxes);
     // A press that stopped at a failure, in the words of the failure message.
     void runFailed(const QString& failure);
+    // The engineer changed the text of a box of the "给定参数" frame (typing, pasting,
+    // deleting), not a program.
+    void givenParameterEdited();
 
 private:
-    void calculate();
-
     std::unique_ptr<Ui::CalculationForm> ui_;
     std::unique_ptr<WindowBoxes> boxes_;
     FailureReporter reportFailure_;

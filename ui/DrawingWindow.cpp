@@ -1,20 +1,19 @@
 #include "DrawingWindow.h"
 
+#include "DesignCheckList.h"
 #include "DesignChecks.h"
-#include "DrawingExport.h"
+#include "DrawingExportDialog.h"
 #include "DrawingView.h"
 #include "NumberFormat.h"
 #include "PassageGeometry.h"
+#include "QtTranslation.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace inlet {
@@ -31,13 +30,7 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    checks_ = new QListWidget;
-    checks_->setObjectName(QStringLiteral("checks"));
-    checks_->setWordWrap(true);
-    checks_->setTextElideMode(Qt::ElideNone);
-    checks_->setResizeMode(QListView::Adjust);
-    checks_->setSelectionMode(QAbstractItemView::NoSelection);
-    checks_->setFocusPolicy(Qt::NoFocus);
+    checks_ = new DesignCheckList;
     auto* column = new QVBoxLayout(side);
     column->setContentsMargins(6, 6, 6, 6);
     column->addWidget(heading);
@@ -52,22 +45,16 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     setCentralWidget(splitter);
 
     createMenus();
-    showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图"));
+    showNoRun();
     resize(1260, 800);
 }
 
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] {
-        exportWithDialog(QStringLiteral("svg"), QStringLiteral("SVG 图形 (*.svg)"));
-    });
-    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] {
-        exportWithDialog(QStringLiteral("png"), QStringLiteral("PNG 图像 (*.png)"));
-    });
-    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] {
-        exportWithDialog(QStringLiteral("dxf"), QStringLiteral("DXF 图形 (*.dxf)"));
-    });
+    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
+    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("png")); });
+    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("dxf")); });
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -84,15 +71,7 @@ void DrawingWindow::createMenus()
 void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
 {
     view_->setDrawing(drawPassage(run));
-    checks_->clear();
-    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
-    for (const DesignCheck& check : designChecks(run, boxes, systemNumberLocale())) {
-        auto* item = new QListWidgetItem(QString::fromStdString(check.chinese), checks_);
-        if (check.warning) {
-            item->setIcon(warning);
-            item->setToolTip(QStringLiteral("警告"));
-        }
-    }
+    checks_->showChecks(designChecks(run, boxes, systemNumberLocale()));
     enableExports();
 }
 
@@ -101,10 +80,12 @@ void DrawingWindow::showFailure(const QString& failure)
     showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(failure));
 }
 
+void DrawingWindow::showNoRun() { showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图")); }
+
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
     view_->showMessage(message);
-    checks_->clear();
+    checks_->showChecks({});
     enableExports();
 }
 
@@ -113,23 +94,24 @@ void DrawingWindow::enableExports()
     const bool drawn = !view_->drawing().views.empty();
     exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
     exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
-    // Stays disabled until exportDrawing() writes DXF.
     exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
 }
 
-QString DrawingWindow::exportTo(const QString& path) { return exportDrawing(view_->drawing(), path); }
-
-void DrawingWindow::exportWithDialog(const QString& extension, const QString& filter)
+QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
 {
+    return exportDrawing(view_->drawing(), path, options);
+}
+
+void DrawingWindow::exportWithDialog(const QString& extension)
+{
+    QtTranslation::install();
     const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("导出型线图"),
-                                                QDir(folder).filePath(QStringLiteral("型线图.") + extension), filter);
-    if (path.isEmpty())
-        return;  // cancelled
-    if (QFileInfo(path).suffix().compare(extension, Qt::CaseInsensitive) != 0)
-        path += QLatin1Char('.') + extension;
-    exportFolder_ = QFileInfo(path).absolutePath();
-    if (const QString failure = exportTo(path); !failure.isEmpty())
+    DrawingExportDialog dialog(this);
+    dialog.setPath(QDir(folder).filePath(QStringLiteral("型线图.") + extension));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    exportFolder_ = QFileInfo(dialog.path()).absolutePath();
+    if (const QString failure = exportTo(dialog.path(), dialog.options()); !failure.isEmpty())
         QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
 }
 

@@ -2,17 +2,19 @@
 
 // "型线图": the passage drawn from the main window's last completed run, with its design
 // checks beside it. After a failed run it shows an empty sheet that says why, and no checks.
-// The drawing can be exported as SVG or PNG (DXF once its writer is there).
+// The drawing can be exported as DXF, SVG or PNG.
+
+#include "DrawingExport.h"
 
 #include <QMainWindow>
 #include <QString>
 
 class QAction;
-class QListWidget;
 
 namespace inlet {
 
 class BoxAccess;
+class DesignCheckList;
 class DrawingView;
 struct Calculation;
 
@@ -27,19 +29,22 @@ public:
     void showRun(const Calculation& run, const BoxAccess& boxes);
     // Empties the sheet and the checks, saying why: the failure in the failure message's words.
     void showFailure(const QString& failure);
+    // Empties the sheet and the checks: nothing has been calculated.
+    void showNoRun();
 
     // Writes the drawing to `path` in the format its extension names. An empty text when
     // written, else the message that says what went wrong.
-    QString exportTo(const QString& path);
+    QString exportTo(const QString& path, const DrawingExportOptions& options = {});
 
 private:
     void createMenus();
-    void exportWithDialog(const QString& extension, const QString& filter);
+    // Asks where to with the export dialog, offering a file of this extension.
+    void exportWithDialog(const QString& extension);
     void showNothingDrawn(const QString& message);
     void enableExports();
 
     DrawingView* view_ = nullptr;
-    QListWidget* checks_ = nullptr;
+    DesignCheckList* checks_ = nullptr;
     QAction* exportSvg_ = nullptr;
     QAction* exportPng_ = nullptr;
     QAction* exportDxf_ = nullptr;

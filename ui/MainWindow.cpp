@@ -1,42 +1,428 @@
 #include "MainWindow.h"
 
+#include "DesignChecksWindow.h"
+#include "DialogAsker.h"
+#include "DrawingExport.h"
 #include "DrawingWindow.h"
+#include "InletVersion.h"
+#include "NumberFormat.h"
+#include "PassageGeometry.h"
+#include "QtTranslation.h"
 #include "QuickStartStyle.h"
+#include "RecentFiles.h"
+#include "SheetFiles.h"
+#include "SheetPrinting.h"
+#include "ViewPicture.h"
+#include "WindowBoxes.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMenuBar>
-
+#include <QMessageBox>
+#include <QMimeData>
+#include <QUrl>
 
 namespace inlet {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+namespace {
+
+const QString kDesignFilter = QStringLiteral("进水流道设计 (*.inlet)");
+const QString kDesignSuffix = QStringLiteral("inlet");
+
+// The platform's bindings of `key` with `wanted` first, so that the menu shows `wanted` and
+// it works everywhere (some platforms bind nothing to Save As or Quit).
+QList<QKeySequence> shortcuts(QKeySequence::StandardKey key, const QKeySequence& wanted)
+{
+    QList<QKeySequence> bindings = QKeySequence::keyBindings(key);
+    bindings.removeAll(wanted);
+    bindings.prepend(wanted);
+    return bindings;
+}
+
+// `path` with `.suffix` added unless it ends with it already (in any case).
+QString withSuffix(const QString& path, const QString& suffix)
+{
+    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0)
+        return path;
+    return path + QLatin1Char('.') + suffix;
+}
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+bool sameInfo(const DesignInfo& a, const DesignInfo& b)
+{
+    return a.project == b.project && a.stage == b.stage && a.designer == b.designer && a.checker == b.checker
+           && a.date == b.date && a.notes == b.notes;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), asker_(std::make_unique<DialogAsker>())
 {
     QuickStartStyle::install();
     // The menu bar stays in the window, above the form, also on desktops that offer a global
     // one; nor does its creation ask the session bus for one, which slows the start.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     form_ = new CalculationForm(this);
-    setWindowTitle(form_->windowTitle());
     setCentralWidget(form_);
+    setFilePath({});
     createMenus();
     // The menu bar in the form's face, which is loaded anyway.
     menuBar()->setFont(form_->font());
     // The client area below the menu bar is the form's.
     resize(form_->width(), form_->height() + menuBar()->sizeHint().height());
 
+    setAcceptDrops(true);
+    for (QLineEdit* box : form_->findChildren<QLineEdit*>())
+        box->installEventFilter(this);
+    // Qt's buttons and dialogs in Chinese, loaded once the window is on the screen.
+    QtTranslation::installOncePainted(*this);
+
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
+    connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::createMenus()
 {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    file->addAction(QStringLiteral("新建"), this, &MainWindow::newDesign)
+        ->setShortcuts(shortcuts(QKeySequence::New, Qt::CTRL | Qt::Key_N));
+    file->addAction(QStringLiteral("打开…"), this, &MainWindow::open)
+        ->setShortcuts(shortcuts(QKeySequence::Open, Qt::CTRL | Qt::Key_O));
+    file->addAction(QStringLiteral("保存"), this, &MainWindow::save)
+        ->setShortcuts(shortcuts(QKeySequence::Save, Qt::CTRL | Qt::Key_S));
+    file->addAction(QStringLiteral("另存为…"), this, &MainWindow::saveAs)
+        ->setShortcuts(shortcuts(QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    // Filled from the settings each time the menu opens, not at the start.
+    recentMenu_ = file->addMenu(QStringLiteral("最近打开的设计"));
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    file->addSeparator();
+    file->addAction(QStringLiteral("设计信息…"), this, &MainWindow::editDesignInfo);
+    file->addSeparator();
+    file->addAction(QStringLiteral("打印预览…"), this, &MainWindow::previewSheet);
+    file->addAction(QStringLiteral("打印…"), this, &MainWindow::printSheet)
+        ->setShortcuts(shortcuts(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
+    file->addAction(QStringLiteral("导出计算书 PDF…"), this, &MainWindow::exportSheetPdf);
+    file->addAction(QStringLiteral("导出计算书 ODT…"), this, &MainWindow::exportSheetOdt);
+    file->addAction(QStringLiteral("导出图形 DXF/SVG/PNG…"), this, &MainWindow::exportDrawing);
+    file->addSeparator();
+    file->addAction(QStringLiteral("退出"), this, &QWidget::close)
+        ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
+
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
+    view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
+    help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
+}
+
+void MainWindow::fillRecentMenu()
+{
+    recentMenu_->clear();
+    const QStringList paths = RecentFiles::paths();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QString shown = QDir::toNativeSeparators(path);
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this, [this, path] { openFile(path); });
+    }
+    recentMenu_->setEnabled(!paths.isEmpty());
 }
 
 void MainWindow::setFailureReporter(FailureReporter reporter) { form_->setFailureReporter(std::move(reporter)); }
+
+void MainWindow::setAsker(std::unique_ptr<Asker> asker) { asker_ = std::move(asker); }
+
+// --- The design as a document ----------------------------------------------------------
+
+void MainWindow::newDesign()
+{
+    if (!maySetAside())
+        return;
+    for (const BoxInfo& box : boxTable())
+        form_->setText(box.box, qs(box.defaultText));
+    info_ = {};
+    kept_ = {};
+    setFilePath({});
+    setWindowModified(false);
+    forgetRun();
+}
+
+void MainWindow::open()
+{
+    if (!maySetAside())
+        return;
+    const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
+    const QString path = asker_->fileToOpen(*this, QStringLiteral("打开设计"), folder, kDesignFilter);
+    if (!path.isEmpty())
+        read(path);
+}
+
+bool MainWindow::openFile(const QString& path) { return maySetAside() && read(path); }
+
+bool MainWindow::read(const QString& path)
+{
+    Design design;
+    try {
+        design = readDesignFile(path);
+    } catch (const DesignFileError& refused) {
+        if (!QFileInfo::exists(path))
+            RecentFiles::remove(path);
+        asker_->warn(*this, QStringLiteral("无法打开设计文件"), refused.chinese());
+        return false;
+    }
+    // The frame's texts as the file has them; the results are the run's to write.
+    for (const BoxInfo& box : boxTable()) {
+        const auto text = design.texts.find(box.box);
+        form_->setText(box.box, text == design.texts.end() ? QString() : text->second);
+    }
+    info_ = design.info;
+    kept_ = design.kept;
+    setFilePath(QFileInfo(path).absoluteFilePath());
+    setWindowModified(false);
+    RecentFiles::add(path_);
+    form_->calculate();
+    return true;
+}
+
+bool MainWindow::save() { return path_.isEmpty() ? saveAs() : saveTo(path_); }
+
+bool MainWindow::saveAs()
+{
+    const QString path = asker_->fileToSave(*this, QStringLiteral("另存为"), suggestedPath(kDesignSuffix),
+                                            kDesignFilter, kDesignSuffix);
+    return !path.isEmpty() && saveTo(withSuffix(path, kDesignSuffix));
+}
+
+bool MainWindow::saveTo(const QString& path)
+{
+    Design design;
+    design.info = info_;
+    design.kept = kept_;
+    for (const Box box : givenParameterBoxes())
+        design.texts[box] = form_->text(box);
+    try {
+        writeDesignFile(path, design);
+    } catch (const DesignFileError& failed) {
+        asker_->warn(*this, QStringLiteral("无法保存设计文件"), failed.chinese());
+        return false;
+    }
+    setFilePath(QFileInfo(path).absoluteFilePath());
+    setWindowModified(false);
+    RecentFiles::add(path_);
+    return true;
+}
+
+void MainWindow::editDesignInfo()
+{
+    const std::optional<DesignInfo> edited = asker_->designInfo(*this, info_);
+    if (!edited || sameInfo(*edited, info_))
+        return;
+    info_ = *edited;
+    setWindowModified(true);
+}
+
+bool MainWindow::maySetAside()
+{
+    if (!isWindowModified())
+        return true;
+    switch (asker_->unsavedChanges(*this, designName())) {
+    case Asker::UnsavedAnswer::Save:
+        return save();
+    case Asker::UnsavedAnswer::Discard:
+        return true;
+    case Asker::UnsavedAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::setFilePath(const QString& path)
+{
+    path_ = path;
+    if (!path.isEmpty())
+        folder_ = QFileInfo(path).absolutePath();
+    // "[*]" shows the unsaved-changes mark.
+    const QString title = form_->windowTitle();
+    setWindowTitle(path.isEmpty() ? title + QStringLiteral("[*]")
+                                  : QStringLiteral("%1[*] - %2").arg(QFileInfo(path).fileName(), title));
+}
+
+QString MainWindow::designName() const
+{
+    return path_.isEmpty() ? QStringLiteral("新设计") : QStringLiteral("设计“%1”").arg(QFileInfo(path_).fileName());
+}
+
+QString MainWindow::suggestedPath(const QString& suffix) const
+{
+    const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
+    const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
+    QString name = design + QLatin1Char('.') + suffix;
+    if (suffix == QLatin1String("pdf") || suffix == QLatin1String("odt"))
+        name = design + QStringLiteral("-计算书.") + suffix;
+    else if (suffix != kDesignSuffix)
+        name = design + QStringLiteral("-型线图.") + suffix;
+    return QDir(folder).filePath(name);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (maySetAside())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- Design files dropped on the window --------------------------------------------------
+
+QString MainWindow::designFileIn(const QMimeData* data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && QFileInfo(url.toLocalFile()).suffix().compare(kDesignSuffix, Qt::CaseInsensitive) == 0)
+            return url.toLocalFile();
+    }
+    return {};
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!designFileIn(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    const QString path = designFileIn(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished, so that the drag's source is not kept waiting by a
+    // question or a message.
+    QMetaObject::invokeMethod(this, [this, path] { openFile(path); }, Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (designFileIn(drag->mimeData()).isEmpty())
+            break;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (designFileIn(drop->mimeData()).isEmpty())
+            break;
+        dropEvent(drop);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- Runs, and what is made of them ------------------------------------------------------
+
+void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
+{
+    lastRun_ = run;
+    for (const BoxInfo& info : boxTable())
+        lastBoxes_.type(info.box, boxes.text(info.box));
+    lastFailure_.clear();
+    if (drawingWindow_)
+        drawingWindow_->showRun(run, boxes);
+    if (checksWindow_)
+        checksWindow_->showRun(run, boxes);
+}
+
+void MainWindow::runFailed(const QString& failure)
+{
+    lastRun_.reset();
+    lastFailure_ = failure;
+    if (drawingWindow_)
+        drawingWindow_->showFailure(failure);
+    if (checksWindow_)
+        checksWindow_->showFailure(failure);
+}
+
+void MainWindow::forgetRun()
+{
+    lastRun_.reset();
+    lastFailure_.clear();
+    if (drawingWindow_)
+        drawingWindow_->showNoRun();
+    if (checksWindow_)
+        checksWindow_->showNoRun();
+}
+
+SheetInput MainWindow::sheetAfterRun()
+{
+    form_->calculate();
+    const WindowBoxes& boxes = form_->boxes();
+    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
+                              systemNumberLocale(), viewPicture);
+}
+
+void MainWindow::previewSheet()
+{
+    const QString failure = inlet::previewSheet(*this, sheetAfterRun());
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("无法打印预览"), failure);
+}
+
+void MainWindow::printSheet()
+{
+    const QString failure = inlet::printSheet(*this, sheetAfterRun());
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("无法打印"), failure);
+}
+
+void MainWindow::exportSheetPdf() { exportSheet(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)")); }
+
+void MainWindow::exportSheetOdt() { exportSheet(QStringLiteral("odt"), QStringLiteral("ODT 文档 (*.odt)")); }
+
+void MainWindow::exportSheet(const QString& suffix, const QString& filter)
+{
+    const SheetInput sheet = sheetAfterRun();
+    QString path = asker_->fileToSave(*this, QStringLiteral("导出计算书"), suggestedPath(suffix), filter, suffix);
+    if (path.isEmpty())
+        return;
+    path = withSuffix(path, suffix);
+    folder_ = QFileInfo(path).absolutePath();
+    const auto failure = suffix == QLatin1String("pdf") ? writePdf(sheet, path) : writeOdt(sheet, path);
+    if (failure)
+        asker_->warn(*this, QStringLiteral("无法导出计算书"), failure->chinese);
+}
+
+void MainWindow::exportDrawing()
+{
+    if (!lastRun_) {
+        asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
+        return;
+    }
+    const std::optional<Asker::DrawingExportChoice> choice = asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")));
+    if (!choice)
+        return;
+    folder_ = QFileInfo(choice->path).absolutePath();
+    const QString failure = inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
+    if (!failure.isEmpty())
+        asker_->warn(*this, QStringLiteral("导出失败"), failure);
+}
+
+// --- The other windows ---------------------------------------------------------------------
 
 void MainWindow::showDrawingWindow()
 {
@@ -46,33 +432,35 @@ void MainWindow::showDrawingWindow()
             drawingWindow_->showRun(*lastRun_, lastBoxes_);
         else if (!lastFailure_.isEmpty())
             drawingWindow_->showFailure(lastFailure_);
-        lastRun_.reset();
     }
     drawingWindow_->show();
     drawingWindow_->raise();
     drawingWindow_->activateWindow();
 }
 
-void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
+void MainWindow::showDesignChecks()
 {
-    if (drawingWindow_) {
-        drawingWindow_->showRun(run, boxes);
-        return;
+    if (!checksWindow_) {
+        checksWindow_ = new DesignChecksWindow(this);
+        if (lastRun_)
+            checksWindow_->showRun(*lastRun_, lastBoxes_);
+        else if (!lastFailure_.isEmpty())
+            checksWindow_->showFailure(lastFailure_);
     }
-    lastRun_ = run;
-    for (const BoxInfo& info : boxTable())
-        lastBoxes_.type(info.box, boxes.text(info.box));
-    lastFailure_.clear();
+    checksWindow_->show();
+    checksWindow_->raise();
+    checksWindow_->activateWindow();
 }
 
-void MainWindow::runFailed(const QString& failure)
+void MainWindow::showAbout()
 {
-    if (drawingWindow_) {
-        drawingWindow_->showFailure(failure);
-        return;
-    }
-    lastRun_.reset();
-    lastFailure_ = failure;
+    QtTranslation::install();
+    QMessageBox::about(this, QStringLiteral("关于 进水流道设计计算"),
+                       QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
+                                      "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
+                                      "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
+                                      "<p>基于 Qt %2</p>")
+                           .arg(QLatin1String(kVersion), QLatin1String(qVersion())));
 }
 
 }  // namespace inlet

@@ -1,19 +1,31 @@
 #pragma once
 
-// The program's main window: the calculation form, with the menu bar above it. The drawing
-// window is created the first time it is asked for, so that the start stays quick.
+// The program's main window: the calculation form, with the menu bar above it. It holds the
+// design as a document: the file it was opened from or saved to, the design information,
+// what a newer file held that this program does not know, and whether the engineer has
+// changed anything since. The drawing and design-check windows, the dialogs and the print
+// support are created the first time they are asked for, so that the start stays quick.
 
+#include "Asker.h"
 #include "BoxTexts.h"
 #include "Calculation.h"
 #include "CalculationForm.h"
+#include "DesignFile.h"
+#include "SheetInput.h"
 
+#include <QJsonObject>
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QMenu;
+class QMimeData;
 
 namespace inlet {
 
+class DesignChecksWindow;
 class DrawingWindow;
 
 class MainWindow : public QMainWindow {
@@ -27,23 +39,91 @@ public:
 
     // How the form shows a failed run's message.
     void setFailureReporter(FailureReporter reporter);
+    // Who answers the window's questions; DialogAsker unless replaced.
+    void setAsker(std::unique_ptr<Asker> asker);
+
+    // The design file shown, absolute; empty for a new design.
+    const QString& filePath() const { return path_; }
+    const DesignInfo& designInfo() const { return info_; }
+    // Whether the engineer has changed the design since it was opened, saved or begun.
+    bool hasUnsavedChanges() const { return isWindowModified(); }
 
     // The drawing window, or none before it is first opened.
     DrawingWindow* drawingWindow() const { return drawingWindow_; }
+    // The design-check window, or none before it is first opened.
+    DesignChecksWindow* designChecksWindow() const { return checksWindow_; }
+
+    // The calculation sheet of a run made now over the boxes, as "计算并打印" makes it.
+    SheetInput sheetAfterRun();
 
 public slots:
-    // 查看 → 型线图…: opens the drawing window, creating it the first time.
+    // 文件 → 新建: a fresh window's texts, no information, no file.
+    void newDesign();
+    // 文件 → 打开…: asks for a design file and opens it.
+    void open();
+    // Opens a design file (a recent one, a dropped one, one named on the command line) after
+    // the question about unsaved changes. False when the engineer cancelled or the file was
+    // refused, which leaves the window as it was.
+    bool openFile(const QString& path);
+    // 文件 → 保存 and 另存为…. False when cancelled or the file could not be written.
+    bool save();
+    bool saveAs();
+    // 文件 → 设计信息….
+    void editDesignInfo();
+    // 文件 → 打印预览…, 打印…, 导出计算书 PDF…, 导出计算书 ODT…: each runs the calculation first.
+    void previewSheet();
+    void printSheet();
+    void exportSheetPdf();
+    void exportSheetOdt();
+    // 文件 → 导出图形 DXF/SVG/PNG…: the drawing of the last completed run.
+    void exportDrawing();
+    // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
     void showDrawingWindow();
+    void showDesignChecks();
+    // 帮助 → 关于.
+    void showAbout();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // Takes design files dropped on the form's boxes, which would otherwise take their names
+    // as text.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
+    void fillRecentMenu();
     void runCompleted(const Calculation& run, const BoxAccess& boxes);
     void runFailed(const QString& failure);
+    void forgetRun();
+
+    // Whether the design may be set aside: true when unchanged, saved or given up.
+    bool maySetAside();
+    // Reads a design file and shows it; false, with the message, when it is refused.
+    bool read(const QString& path);
+    bool saveTo(const QString& path);
+    void exportSheet(const QString& suffix, const QString& filter);
+    // A file of the design's name with this suffix, in the folder last used.
+    QString suggestedPath(const QString& suffix) const;
+    void setFilePath(const QString& path);
+    // "设计“name.inlet”", or "新设计".
+    QString designName() const;
+    // The design file among what is dragged: a local .inlet file, else empty.
+    static QString designFileIn(const QMimeData* data);
 
     CalculationForm* form_ = nullptr;
     DrawingWindow* drawingWindow_ = nullptr;
-    // The last press's outcome while there is no drawing window to show it: the run and the
-    // texts it read, or the failure.
+    DesignChecksWindow* checksWindow_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::unique_ptr<Asker> asker_;
+
+    QString path_;
+    DesignInfo info_;
+    QJsonObject kept_;
+    QString folder_;  // where the last file was opened, saved or exported
+
+    // The last press's outcome: the run and the texts it read, or the failure.
     std::optional<Calculation> lastRun_;
     BoxTexts lastBoxes_;
     QString lastFailure_;

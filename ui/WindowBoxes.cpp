@@ -45,4 +45,14 @@ void WindowBoxes::emptyResultsNotWritten()
     }
 }
 
+std::vector<Box> WindowBoxes::written() const
+{
+    std::vector<Box> boxes;
+    for (Box box : resultWriteOrder()) {
+        if (written_.test(indexOf(box)))
+            boxes.push_back(box);
+    }
+    return boxes;
+}
+
 }  // namespace inlet

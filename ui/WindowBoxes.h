@@ -8,6 +8,7 @@
 
 #include <array>
 #include <bitset>
+#include <vector>
 
 class QLineEdit;
 class QWidget;
@@ -26,6 +27,11 @@ public:
     void startRun();
     // Empties every result box that this run has not written.
     void emptyResultsNotWritten();
+    // The result boxes this run has written, in the order a complete run writes them.
+    std::vector<Box> written() const;
+
+    // The edit box that shows `box`.
+    QLineEdit& edit(Box box) const { return *edits_[static_cast<std::size_t>(box)]; }
 
 private:
     std::array<QLineEdit*, kBoxCount> edits_{};

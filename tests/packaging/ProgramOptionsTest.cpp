@@ -36,6 +36,7 @@ TEST(ProgramOptions, ADesignFileIsHandedOnToTheWindow)
     EXPECT_FALSE(outcome.options.exitStatus);
     EXPECT_EQ(outcome.options.file.toStdString(), "station 3.inlet");
     EXPECT_TRUE(outcome.options.exportTo.isEmpty());
+    EXPECT_EQ(outcome.out, "");
     EXPECT_EQ(outcome.err, "");
 }
 

@@ -1,11 +1,13 @@
 // The drawing window: opened from 查看 → 型线图… and created only then, it shows the last
 // run's drawing and checks, nothing after a failed run, and exports the drawing.
 
+#include "DrawingExportDialog.h"
 #include "DrawingView.h"
 #include "DrawingWindow.h"
 #include "MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -214,6 +217,25 @@ TEST_F(DrawingWindowUse, ExportsTheDrawingAndNamesTheFileItCannotWrite)
     const QString message = drawing->exportTo(missing);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(missing))) << message.toStdString();
     EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(DrawingWindowUse, ExportEntriesAskWithTheExportDialog)
+{
+    run(QStringLiteral("2000"));
+    QTemporaryDir folder;
+    QString offered;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<DrawingExportDialog*>(QApplication::activeModalWidget())) {
+            offered = dialog->path();
+            dialog->setPath(folder.filePath(QStringLiteral("型线图.dxf")));
+            dialog->accept();
+        }
+    });
+    answer.start(10);
+    menuItem(*open(), QStringLiteral("文件"), QStringLiteral("导出 DXF…"))->trigger();
+    EXPECT_TRUE(offered.endsWith(QStringLiteral("型线图.dxf"))) << offered.toStdString();
+    EXPECT_GT(QFile(folder.filePath(QStringLiteral("型线图.dxf"))).size(), 1000);
 }
 
 }  // namespace

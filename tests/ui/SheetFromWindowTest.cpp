@@ -1,0 +1,99 @@
+// The calculation sheet from the window is made from a run over the boxes as they stand: the
+// PDF (read back with pdftotext, poppler-utils) holds the results the window shows, and after
+// a failed run the failure and none of the results the run did not reach.
+
+#include "DocumentWindow.h"
+
+#include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace inlet::test {
+namespace {
+
+// A fresh window's results with hk 2000; the first ten are reached before hk is read.
+const std::vector<std::pair<Box, QString>> kHk2000{
+    {Box::Text13, QStringLiteral("0400")}, {Box::Text14, QStringLiteral("0700")}, {Box::Text15, QStringLiteral("1500")},
+    {Box::Text16, QStringLiteral("700")},  {Box::Text18, QStringLiteral("1500")}, {Box::Text17, QStringLiteral("700")},
+    {Box::Text20, QStringLiteral("1150")}, {Box::Text19, QStringLiteral("2000")}, {Box::Text23, QStringLiteral("0225")},
+    {Box::Text24, QStringLiteral("1421")}, {Box::Text36, QStringLiteral("1459")}, {Box::Text37, QStringLiteral("1424")},
+    {Box::Text5, QStringLiteral("2700")},  {Box::Text38, QStringLiteral("-0008")}, {Box::Text33, QStringLiteral("0254")},
+    {Box::Text32, QStringLiteral("0469")}, {Box::Text31, QStringLiteral("0656")}, {Box::Text30, QStringLiteral("0823")},
+    {Box::Text29, QStringLiteral("0976")}, {Box::Text28, QStringLiteral("1118")}, {Box::Text27, QStringLiteral("1250")},
+    {Box::Text26, QStringLiteral("1376")}, {Box::Text25, QStringLiteral("1678")}, {Box::Text6, QStringLiteral("6355")},
+};
+constexpr std::size_t kReachedBeforeHk = 10;
+
+// The words of a PDF as pdftotext reads them.
+QStringList pdfWords(const QString& path)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0)
+        ADD_FAILURE() << "pdftotext (poppler-utils) cannot read " << path.toStdString() << ": "
+                      << pdftotext.errorString().toStdString() << pdftotext.readAllStandardError().toStdString();
+    return QString::fromUtf8(pdftotext.readAllStandardOutput())
+        .split(QRegularExpression(QStringLiteral("[\\s：:，,（）()=]+")), Qt::SkipEmptyParts);
+}
+
+TEST_F(DocumentWindow, PdfHoldsTheResultsTheWindowShows)
+{
+    type(Box::Text21, QStringLiteral("2000"));  // typed, not calculated
+    script.filesToSave.push_back(file("sheet"));
+    window->exportSheetPdf();
+    ASSERT_TRUE(script.warnings.isEmpty() && failures.isEmpty()) << warnings() << failures.join(u' ').toStdString();
+    const QStringList words = pdfWords(file("sheet.pdf"));
+    for (const auto& [b, result] : kHk2000) {
+        EXPECT_EQ(text(b), result) << boxName(b) << ": the calculation was not run first";
+        EXPECT_TRUE(words.contains(result)) << boxName(b) << " " << result.toStdString() << " is not on the sheet";
+    }
+}
+
+TEST_F(DocumentWindow, PdfAfterAFailedRunShowsTheFailureAndNoUnreachedResult)
+{
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");  // fills every result box
+    type(Box::Text21, QString());
+    script.filesToSave.push_back(file("failed.pdf"));
+    window->exportSheetPdf();
+    ASSERT_EQ(failures.size(), 1) << "the run's failure message was not shown";
+    const QStringList words = pdfWords(file("failed.pdf"));
+    const QString all = words.join(QString());
+    EXPECT_TRUE(all.contains(QStringLiteral("除数为零")) && all.contains(QStringLiteral("a30"))) << "no failure on the sheet";
+    for (std::size_t i = 0; i < kHk2000.size(); ++i) {
+        const auto& [b, result] = kHk2000[i];
+        EXPECT_EQ(words.contains(result), i < kReachedBeforeHk) << boxName(b) << " " << result.toStdString();
+    }
+}
+
+TEST_F(DocumentWindow, SheetThatCannotBeWrittenSaysWhere)
+{
+    script.filesToSave.push_back(file("missing/sheet.odt"));
+    window->exportSheetOdt();
+    ASSERT_EQ(script.warnings.size(), 1);
+    EXPECT_TRUE(script.warnings[0].startsWith(QStringLiteral("无法导出计算书: "))) << warnings();
+    EXPECT_TRUE(script.warnings[0].contains(QDir::toNativeSeparators(file("missing/sheet.odt")))) << warnings();
+}
+
+TEST_F(DocumentWindow, PrintPreviewShowsTheSheetsPages)
+{
+    type(Box::Text21, QStringLiteral("2000"));
+    int pages = 0;
+    QTimer reader;
+    QObject::connect(&reader, &QTimer::timeout, [&] {
+        if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+            pages = preview->findChild<QPrintPreviewWidget*>()->pageCount();
+            preview->reject();
+        }
+    });
+    reader.start(20);
+    window->previewSheet();
+    EXPECT_GE(pages, 3) << "the cover, the inputs and results, the drawings";
+    EXPECT_EQ(text(Box::Text6), QStringLiteral("6355")) << "the calculation was not run first";
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,145 @@
+// The window's real dialogs, driven as the engineer drives them: Qt's standard buttons in
+// Chinese once the window is on the screen, the unsaved-changes question, the failure
+// message, the design information and the drawing export.
+
+#include "DesignInfoDialog.h"
+#include "DialogAsker.h"
+#include "DrawingExportDialog.h"
+#include "MainWindow.h"
+#include "QtTranslation.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDate>
+#include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace inlet::test {
+namespace {
+
+// Calls `act` on the modal dialog of type T that `opening` shows.
+template <typename T>
+void whenShown(const std::function<void()>& opening, const std::function<void(T&)>& act)
+{
+    bool shown = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()); dialog && !shown) {
+            shown = true;
+            act(*dialog);
+        }
+    });
+    timer.start(10);
+    opening();
+    EXPECT_TRUE(shown) << "no " << T::staticMetaObject.className() << " was shown";
+}
+
+QStringList buttonTexts(const QMessageBox& box)
+{
+    QStringList texts;
+    for (const QAbstractButton* button : box.buttons())
+        texts << button->text();
+    texts.sort();
+    return texts;
+}
+
+QString okText()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    return box.button(QMessageBox::Ok)->text();
+}
+
+TEST(QtTranslation, StandardButtonsReadChineseOnceTheWindowIsOnTheScreen)
+{
+    MainWindow window;
+    if (!QtTranslation::installed()) {  // as in a program's own process
+        EXPECT_NE(okText(), QStringLiteral("确定")) << "the translation was loaded before the first frame";
+    }
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(QTest::qWaitFor([] { return okText() == QStringLiteral("确定"); })) << okText().toStdString();
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+
+    QStringList failureButtons;
+    whenShown<QMessageBox>([&] { window.findChild<QPushButton*>(QStringLiteral("Command1"))->click(); },
+                           [&](QMessageBox& box) {
+                               failureButtons = buttonTexts(box);
+                               box.accept();
+                           });
+    EXPECT_EQ(failureButtons, QStringList{QStringLiteral("确定")}) << "the failure message's button";
+}
+
+TEST(DialogAsker, UnsavedChangesQuestionOffersSaveDiscardAndCancel)
+{
+    QWidget parent;
+    parent.setWindowTitle(QStringLiteral("泵站.inlet[*] - Form1"));
+    DialogAsker asker;
+    const struct {
+        const char* press;  // a button's text, or Esc
+        Asker::UnsavedAnswer expected;
+    } rows[] = {{"保存", Asker::UnsavedAnswer::Save},
+                {"不保存", Asker::UnsavedAnswer::Discard},
+                {"取消", Asker::UnsavedAnswer::Cancel},
+                {"Esc", Asker::UnsavedAnswer::Cancel}};
+    for (const auto& [press, expected] : rows) {
+        QStringList seen;
+        Asker::UnsavedAnswer answer{};
+        whenShown<QMessageBox>([&] { answer = asker.unsavedChanges(parent, QStringLiteral("设计“泵站.inlet”")); },
+                               [&](QMessageBox& box) {
+                                   seen = buttonTexts(box) << box.defaultButton()->text() << box.windowTitle() << box.text();
+                                   if (QString::fromUtf8(press) == QStringLiteral("Esc"))
+                                       QTest::keyClick(&box, Qt::Key_Escape);
+                                   for (QAbstractButton* button : box.buttons())
+                                       if (button->text() == QString::fromUtf8(press))
+                                           button->click();
+                               });
+        EXPECT_EQ(answer, expected) << press;
+        EXPECT_EQ(seen.join(u'|'), QStringLiteral("不保存|保存|取消|保存|泵站.inlet - Form1|设计“泵站.inlet”已修改，是否保存？"));
+    }
+}
+
+TEST(DesignInfoDialog, OffersTodayWhenTheDesignHasNoDateAndReturnsEveryField)
+{
+    DesignInfoDialog dialog;
+    dialog.setInfo({});
+    EXPECT_EQ(dialog.info().date, QDate::currentDate().toString(Qt::ISODate));
+    const DesignInfo info{QStringLiteral("某泵站"), QStringLiteral("初步设计"), QStringLiteral("张三"),
+                          QStringLiteral("李四"), QStringLiteral("2026年12月"), QStringLiteral("一\n二")};
+    dialog.setInfo(info);
+    const DesignInfo shown = dialog.info();
+    EXPECT_EQ(QStringList({shown.project, shown.stage, shown.designer, shown.checker, shown.date, shown.notes}),
+              QStringList({info.project, info.stage, info.designer, info.checker, info.date, info.notes}));
+}
+
+TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
+{
+    const struct {
+        const char* path;
+        bool ok;
+        bool dxfOption;
+    } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", true, false},
+                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", false, false}, {"/tmp/型线图", false, false},
+                {"", false, false},              {"/tmp/", false, false}};
+    DrawingExportDialog dialog;
+    auto* option = dialog.findChild<QCheckBox*>();
+    const QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+    option->setChecked(true);
+    for (const auto& [path, okEnabled, dxfOption] : rows) {
+        dialog.setPath(QString::fromUtf8(path));
+        EXPECT_EQ(ok->isEnabled(), okEnabled) << "'" << path << "'";
+        EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
+        EXPECT_EQ(dialog.options().dxfEllipsesAsPolylines, dxfOption) << "'" << path << "'";
+    }
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,98 @@
+// The main window's menus, every entry with its shortcut, and the entries that are not about
+// files: the design checks and the drawing export.
+
+#include "DesignChecksWindow.h"
+#include "DesignFile.h"
+#include "DocumentWindow.h"
+
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace inlet::test {
+namespace {
+
+QAction* entry(MainWindow& window, const QString& menu, const QString& text)
+{
+    for (QAction* m : window.menuBar()->actions())
+        for (QAction* a : m->menu()->actions())
+            if (m->text() == menu && a->text() == text)
+                return a;
+    return nullptr;
+}
+
+TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
+{
+    const struct {
+        const char* menu;
+        const char* text;
+        QKeySequence shortcut;
+    } entries[] = {
+        {"文件", "新建", Qt::CTRL | Qt::Key_N}, {"文件", "打开…", Qt::CTRL | Qt::Key_O},
+        {"文件", "保存", Qt::CTRL | Qt::Key_S}, {"文件", "另存为…", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+        {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
+        {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
+        {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
+        {"文件", "导出图形 DXF/SVG/PNG…", {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
+        {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
+        {"帮助", "关于", {}},
+    };
+    for (const auto& [menu, text, shortcut] : entries) {
+        const QAction* a = entry(*window, QString::fromUtf8(menu), QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << "no " << menu << " → " << text;
+        EXPECT_EQ(a->shortcut(), shortcut) << menu << " → " << text << ": " << a->shortcut().toString().toStdString();
+    }
+    EXPECT_NE(entry(*window, QStringLiteral("文件"), QStringLiteral("最近打开的设计"))->menu(), nullptr);
+}
+
+TEST_F(DocumentWindow, RecentMenuListsTheFilesMostRecentFirstAndOpensThem)
+{
+    ASSERT_TRUE(write(file("a.inlet"), designBytes(defaultDesign())) && write(file("b.inlet"), designBytes(defaultDesign())));
+    ASSERT_TRUE(window->openFile(file("a.inlet")) && window->openFile(file("b.inlet")));
+    QAction* file = entry(*window, QStringLiteral("文件"), QStringLiteral("最近打开的设计"));
+    emit window->menuBar()->actions()[0]->menu()->aboutToShow();
+    const QList<QAction*> recent = file->menu()->actions();
+    ASSERT_GE(recent.size(), 2);
+    EXPECT_EQ(recent[0]->text(), QStringLiteral("&1 ") + QDir::toNativeSeparators(this->file("b.inlet")));
+    EXPECT_EQ(recent[1]->text(), QStringLiteral("&2 ") + QDir::toNativeSeparators(this->file("a.inlet")));
+    recent[1]->trigger();
+    EXPECT_EQ(window->filePath(), this->file("a.inlet"));
+}
+
+TEST_F(DocumentWindow, DesignChecksShowTheLastCompletedRunAndNothingAfterAFailure)
+{
+    EXPECT_EQ(window->designChecksWindow(), nullptr) << "made before it was asked for";
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");
+    entry(*window, QStringLiteral("查看"), QStringLiteral("设计校核…"))->trigger();
+    ASSERT_NE(window->designChecksWindow(), nullptr);
+    const auto* list = window->designChecksWindow()->findChild<QListWidget*>();
+    int marked = 0;
+    for (int i = 0; i < list->count(); ++i)
+        marked += list->item(i)->icon().isNull() ? 0 : 1;
+    EXPECT_EQ(list->count(), 14);
+    EXPECT_EQ(marked, 9) << "a0, a40 to a87 and the jump to a90 are warnings; the figures are plain";
+
+    type(Box::Text21, QString());
+    press("Command1");
+    EXPECT_EQ(list->count(), 0) << "the checks of the earlier design are still listed";
+    EXPECT_TRUE(window->designChecksWindow()->note().contains(failures.value(0))) << failures.value(0).toStdString();
+}
+
+TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)
+{
+    window->exportDrawing();
+    EXPECT_EQ(script.warnings, QStringList{QStringLiteral("导出图形: 计算未完成，无图形可导出")});
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");
+    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {.dxfEllipsesAsPolylines = true}});
+    window->exportDrawing();
+    QFile dxf(file("型线图.dxf"));
+    ASSERT_TRUE(dxf.open(QIODevice::ReadOnly)) << warnings();
+    const QByteArray written = dxf.readAll();
+    EXPECT_TRUE(written.contains("\nLWPOLYLINE") && !written.contains("\nELLIPSE")) << "ellipses not as polylines";
+}
+
+}  // namespace
+}  // namespace inlet::test

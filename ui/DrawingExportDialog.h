@@ -1,0 +1,35 @@
+#pragma once
+
+// 导出图形: the file the drawing is exported to, whose extension chooses the format (.dxf,
+// .svg, .png), and for DXF whether ellipses are written as polylines.
+
+#include "DrawingExport.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+
+namespace inlet {
+
+class DrawingExportDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit DrawingExportDialog(QWidget* parent = nullptr);
+
+    void setPath(const QString& path);
+    QString path() const;
+    DrawingExportOptions options() const;
+
+private:
+    void browse();
+    void pathChanged();
+
+    QLineEdit* path_ = nullptr;
+    QCheckBox* ellipsesAsPolylines_ = nullptr;
+    QPushButton* ok_ = nullptr;
+};
+
+}  // namespace inlet

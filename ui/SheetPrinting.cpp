@@ -1,0 +1,60 @@
+#include "SheetPrinting.h"
+
+#include "QtTranslation.h"
+#include "SheetDocument.h"
+#include "SheetPainter.h"
+
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace inlet {
+
+namespace {
+
+// What the sheet's pictures and lines are painted at: as sharp as the PDF, quicker than a
+// printer's full resolution.
+constexpr int kPrintDpi = 300;
+
+QString paintOn(const SheetDocument& sheet, QPrinter& printer)
+{
+    if (paintSheet(sheet, printer).isEmpty())
+        return {};
+    const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+    return QStringLiteral("无法在打印机“%1”上输出计算书").arg(printerName);
+}
+
+}  // namespace
+
+QString previewSheet(QWidget& parent, const SheetInput& input)
+{
+    QtTranslation::install();
+    const SheetDocument sheet(input);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintDpi);
+    printer.setDocName(sheet.title());
+    QPrintPreviewDialog dialog(&printer, &parent);
+    dialog.setWindowTitle(QStringLiteral("打印预览 - %1").arg(sheet.title()));
+    QString failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&](QPrinter* shown) { failure = paintOn(sheet, *shown); });
+    dialog.resize(900, 1000);
+    dialog.exec();
+    return failure;
+}
+
+QString printSheet(QWidget& parent, const SheetInput& input)
+{
+    QtTranslation::install();
+    const SheetDocument sheet(input);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setResolution(kPrintDpi);
+    printer.setDocName(sheet.title());
+    QPrintDialog dialog(&printer, &parent);
+    dialog.setWindowTitle(QStringLiteral("打印计算书"));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return paintOn(sheet, printer);
+}
+
+}  // namespace inlet

@@ -1,0 +1,22 @@
+#pragma once
+
+// The calculation sheet on paper: the print preview and printing, both painting the one
+// document page by page as the PDF does. The print support is loaded by the first use.
+
+#include "SheetInput.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace inlet {
+
+// Shows the sheet in the print preview (A4 portrait), from which it can be printed. Returns
+// an empty text, else why the sheet could not be painted.
+QString previewSheet(QWidget& parent, const SheetInput& input);
+
+// Asks for a printer and prints the sheet on it. Returns an empty text when printed or
+// cancelled, else why it could not be printed.
+QString printSheet(QWidget& parent, const SheetInput& input);
+
+}  // namespace inlet
