@@ -6,12 +6,12 @@
 #include "DrawingWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
+#include "OutputModule.h"
 #include "PassageGeometry.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
 #include "SheetFiles.h"
-#include "SheetPrinting.h"
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
@@ -378,14 +378,20 @@ SheetInput MainWindow::sheetAfterRun()
 
 void MainWindow::previewSheet()
 {
-    const QString failure = inlet::previewSheet(*this, sheetAfterRun());
+    QtTranslation::install();
+    QString failure;
+    if (OutputModule* module = outputModule(&failure))
+        failure = module->previewSheet(*this, sheetAfterRun());
     if (!failure.isEmpty())
         asker_->warn(*this, QStringLiteral("无法打印预览"), failure);
 }
 
 void MainWindow::printSheet()
 {
-    const QString failure = inlet::printSheet(*this, sheetAfterRun());
+    QtTranslation::install();
+    QString failure;
+    if (OutputModule* module = outputModule(&failure))
+        failure = module->printSheet(*this, sheetAfterRun());
     if (!failure.isEmpty())
         asker_->warn(*this, QStringLiteral("无法打印"), failure);
 }

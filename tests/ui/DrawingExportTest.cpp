@@ -2,6 +2,7 @@
 // extension, and failures that name the file and leave nothing behind.
 
 #include "DrawingExport.h"
+#include "PngFile.h"
 #include "ViewPicture.h"
 #include "Hk2000.h"
 
@@ -69,7 +70,7 @@ SvgContents readSvg(const QString& path)
 TEST_F(DrawingExport, SvgHoldsTheWholeSheetInPaperMillimetres)
 {
     const QString path = file(QStringLiteral("型线图.svg"));
-    ASSERT_EQ(writeSvg(drawing, path).toStdString(), "");
+    ASSERT_EQ(exportDrawing(drawing, path).toStdString(), "");
     SvgContents svg = readSvg(path);
     ASSERT_EQ(svg.error.toStdString(), "");
     EXPECT_EQ(svg.title, QStringLiteral("型线图"));

@@ -1,6 +1,5 @@
 #include "SheetPrinting.h"
 
-#include "QtTranslation.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
 
@@ -28,7 +27,6 @@ QString paintOn(const SheetDocument& sheet, QPrinter& printer)
 
 QString previewSheet(QWidget& parent, const SheetInput& input)
 {
-    QtTranslation::install();
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kPrintDpi);
@@ -45,7 +43,6 @@ QString previewSheet(QWidget& parent, const SheetInput& input)
 
 QString printSheet(QWidget& parent, const SheetInput& input)
 {
-    QtTranslation::install();
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
     printer.setResolution(kPrintDpi);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The calculation sheet on paper: the print preview and printing, both painting the one
-// document page by page as the PDF does. The print support is loaded by the first use.
+// document page by page as the PDF does. Part of the module inlet-output.
 
 #include "SheetInput.h"
 
