@@ -23,14 +23,20 @@ QString paintOn(const SheetDocument& sheet, QPrinter& printer)
     return QStringLiteral("无法在打印机“%1”上输出计算书").arg(printerName);
 }
 
+// The printer at the sheet's resolution, the sheet's title as the print job's name.
+void prepare(QPrinter& printer, const SheetDocument& sheet)
+{
+    printer.setResolution(kPrintDpi);
+    printer.setDocName(sheet.title());
+}
+
 }  // namespace
 
 QString previewSheet(QWidget& parent, const SheetInput& input)
 {
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(kPrintDpi);
-    printer.setDocName(sheet.title());
+    prepare(printer, sheet);
     QPrintPreviewDialog dialog(&printer, &parent);
     dialog.setWindowTitle(QStringLiteral("打印预览 - %1").arg(sheet.title()));
     QString failure;
@@ -45,8 +51,7 @@ QString printSheet(QWidget& parent, const SheetInput& input)
 {
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
-    printer.setResolution(kPrintDpi);
-    printer.setDocName(sheet.title());
+    prepare(printer, sheet);
     QPrintDialog dialog(&printer, &parent);
     dialog.setWindowTitle(QStringLiteral("打印计算书"));
     if (dialog.exec() != QDialog::Accepted)
