@@ -1,36 +1,11 @@
 #include "ProgramIdentity.h"
 
 #include "InletVersion.h"
+#include "OncePainted.h"
 
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
 
 namespace inlet {
-
-namespace {
-
-// Sets the application's window icon once the watched window has been painted, then goes.
-class IconOncePainted : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Runs once this round of painting has reached the screen.
-            QTimer::singleShot(0, this, [this] {
-                QApplication::setWindowIcon(programIcon());
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-}  // namespace
 
 void nameProgram()
 {
@@ -49,7 +24,7 @@ QIcon programIcon()
 
 void setProgramIconOncePainted(QWidget& window)
 {
-    window.installEventFilter(new IconOncePainted(&window));
+    runOncePainted(window, [] { QApplication::setWindowIcon(programIcon()); });
 }
 
 }  // namespace inlet

@@ -1,36 +1,16 @@
 #include "QtTranslation.h"
 
+#include "OncePainted.h"
+
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLibraryInfo>
-#include <QTimer>
 #include <QTranslator>
-#include <QWidget>
 
 namespace inlet {
 
 namespace {
 
 bool done = false;
-
-// Installs the translation once the watched window has been painted, then goes.
-class InstallOncePainted : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            // Runs once this round of painting has reached the screen.
-            QTimer::singleShot(0, this, [this] {
-                QtTranslation::install();
-                deleteLater();
-            });
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 }  // namespace
 
@@ -53,7 +33,7 @@ void QtTranslation::install()
 void QtTranslation::installOncePainted(QWidget& window)
 {
     if (!done)
-        window.installEventFilter(new InstallOncePainted(&window));
+        runOncePainted(window, [] { QtTranslation::install(); });
 }
 
 bool QtTranslation::installed() { return done; }

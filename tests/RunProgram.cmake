@@ -1,5 +1,5 @@
-# Runs inlet-calc and compares what it prints with the expected files.
-#   PROGRAM   the inlet-calc executable
+# Runs a program and compares what it prints with the expected files.
+#   PROGRAM   the executable
 #   ARGS      its arguments (a list)
 #   EXPECTED  the expected standard output; EXPECTED.err, if present, the expected standard error
 #   STATUS    the expected exit status
@@ -26,5 +26,6 @@ if(NOT err STREQUAL expected_err)
     string(APPEND problems "standard error:\n${err}\nexpected:\n${expected_err}\n")
 endif()
 if(problems)
-    message(FATAL_ERROR "inlet-calc ${ARGS}\n${problems}")
+    get_filename_component(name ${PROGRAM} NAME)
+    message(FATAL_ERROR "${name} ${ARGS}\n${problems}")
 endif()
