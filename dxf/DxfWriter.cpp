@@ -50,7 +50,7 @@ void writeDxf(const Drawing& drawing, const std::string& path, const DxfOptions&
 {
     const fs::path target(path);
     if (!target.has_filename())
-        throw DxfError("cannot write " + path + ": no file name");
+        throw DxfError(path, "no file name");
     try {
         const fs::path temporary = temporaryBeside(target);
         Removal removal(temporary);
@@ -58,11 +58,11 @@ void writeDxf(const Drawing& drawing, const std::string& path, const DxfOptions&
         fs::rename(temporary, target);
         removal.keep();
     } catch (const DxfError& e) {
-        throw DxfError("cannot write " + path + ": " + e.what());
+        throw DxfError(path, e.reason());
     } catch (const std::system_error& e) {
-        throw DxfError("cannot write " + path + ": " + e.code().message());
+        throw DxfError(path, e.code().message());
     } catch (const std::exception& e) {
-        throw DxfError("cannot write " + path + ": " + e.what());
+        throw DxfError(path, e.what());
     }
 }
 

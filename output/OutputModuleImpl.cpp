@@ -53,10 +53,7 @@ public:
             inlet::writeDxf(drawing, QFile::encodeName(path).toStdString(),
                             DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
         } catch (const DxfError& e) {
-            // "cannot write PATH: REASON": the reason, after the name.
-            const QString what = QString::fromStdString(e.what());
-            const QString prefix = QStringLiteral("cannot write %1: ").arg(path);
-            return cannotWrite(path, what.startsWith(prefix) ? what.mid(prefix.size()) : what);
+            return cannotWrite(path, QString::fromStdString(e.reason()));
         }
         return {};
     }
