@@ -2,55 +2,68 @@
 
 #include "DesignFile.h"
 #include "DrawingExport.h"
+#include "Failure.h"
 #include "NumberFormat.h"
 #include "PassageGeometry.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
 #include "ViewPicture.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <ostream>
 
 namespace inlet {
 
+namespace {
+
+// How long a design read from a pipe may keep the export waiting for each piece.
+constexpr int kPipeWaitSeconds = 10;
+
+void report(std::ostream& err, const Failure& failure)
+{
+    err << "inlet: " << render(failure, messageLanguage()) << '\n';
+}
+
+// The calculation stopped: what stopped it, and what was (or was not) written because of it.
+int incomplete(std::ostream& err, const SheetInput& input, Failure::Kind consequence, const QString& design,
+               const QString& out)
+{
+    if (input.failure)
+        report(err, *input.failure);
+    report(err, Failure{.kind = consequence,
+                        .file = QDir::toNativeSeparators(design).toStdString(),
+                        .other = QDir::toNativeSeparators(out).toStdString()});
+    return 1;
+}
+
+}  // namespace
+
 int exportDesign(const QString& design, const QString& out, std::ostream& err)
 {
-    Design opened;
     try {
-        opened = readDesignFile(design);
-    } catch (const DesignFileError& e) {
-        err << "inlet: " << e.english().toStdString() << '\n';
-        return 1;
-    }
-
-    // One run, as the window's "计算并打印" runs it, for the sheet and the drawing alike.
-    const SheetInput input = sheetInputFor(opened, systemNumberLocale(), viewPicture);
-    const QString extension = QFileInfo(out).suffix().toLower();
-    if (extension == QLatin1String("pdf") || extension == QLatin1String("odt")) {
-        const auto failure = extension == QLatin1String("pdf") ? writePdf(input, out) : writeOdt(input, out);
-        if (failure) {
-            err << "inlet: " << failure->english.toStdString() << '\n';
-            return 1;
+        const Design opened = readDesignFile(design, kPipeWaitSeconds);
+        // One run, as the window's "计算并打印" runs it, for the sheet and the drawing alike.
+        const SheetInput input = sheetInputFor(opened, systemNumberLocale(), viewPicture);
+        const QString extension = QFileInfo(out).suffix().toLower();
+        if (extension == QLatin1String("pdf") || extension == QLatin1String("odt")) {
+            if (extension == QLatin1String("pdf"))
+                writePdf(input, out);
+            else
+                writeOdt(input, out);
+            if (!input.calculation)
+                return incomplete(err, input, Failure::Kind::SheetOfIncompleteRun, design, out);
+            return 0;
         }
-        if (!input.calculation) {
-            err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-                << "); the sheet shows how far it came\n";
-            return 1;
-        }
+        if (!input.calculation)
+            return incomplete(err, input, Failure::Kind::NoDrawingOfIncompleteRun, design, out);
+        exportDrawing(*input.drawing, out);
         return 0;
-    }
-
-    if (!input.calculation) {
-        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-            << "); no drawing is written\n";
+    } catch (const Failure& failure) {
+        report(err, failure);
         return 1;
     }
-    if (const QString failure = exportDrawing(*input.drawing, out); !failure.isEmpty()) {
-        err << "inlet: " << failure.toStdString() << '\n';
-        return 1;
-    }
-    return 0;
 }
 
 }  // namespace inlet

@@ -7,7 +7,8 @@
 #include "CommandLineError.h"
 #include "CsvBatch.h"
 #include "DesignFile.h"
-#include "DxfError.h"
+#include "Failure.h"
+#include "FileRead.h"
 #include "DxfWriter.h"
 #include "PassageGeometry.h"
 #include "InletVersion.h"
@@ -25,6 +26,10 @@
 namespace inlet {
 
 namespace {
+
+// How long a file named on the command line that is a pipe or FIFO may keep the program
+// waiting for its writer (and, for a design file, for each piece).
+constexpr int kPipeWaitSeconds = 10;
 
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
@@ -130,9 +135,9 @@ Design designFor(const Options& options)
     Design design = defaultDesign();
     if (options.openFile) {
         try {
-            design = readDesignFile(QString::fromStdString(*options.openFile));
-        } catch (const DesignFileError& e) {
-            throw CommandLineError{CommandLineError::kUsage, e.english().toStdString()};
+            design = readDesignFile(QString::fromStdString(*options.openFile), kPipeWaitSeconds);
+        } catch (const Failure& f) {
+            throw CommandLineError{CommandLineError::kUsage, f};
         }
     }
     for (std::size_t i = 0; i < options.texts.size(); ++i)
@@ -156,23 +161,24 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
         design.texts[box] = QString::fromStdString(boxes.text(box));
     try {
         writeDesignFile(QString::fromStdString(path), design);
-    } catch (const DesignFileError& e) {
-        throw CommandLineError{CommandLineError::kUnfinished, e.english().toStdString()};
+    } catch (const Failure& f) {
+        throw CommandLineError{CommandLineError::kUnfinished, f};
     }
 }
 
-int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
+int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale,
+           Language language)
 {
     const Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
-    std::optional<RunFailure> failure;
+    std::optional<Failure> failure;
     std::vector<DesignCheck> checks;
     std::optional<Calculation> calculation;
     try {
         calculation = runCalculation(boxes, locale);
         if (options.checks)
             checks = designChecks(*calculation, boxes, locale);
-    } catch (const RunFailure& f) {
+    } catch (const Failure& f) {
         failure = f;
     }
 
@@ -203,32 +209,31 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.dxfFile && calculation) {
         try {
             writeDxf(drawPassage(*calculation), *options.dxfFile, DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
-        } catch (const DxfError& e) {
-            throw CommandLineError{CommandLineError::kUnfinished, e.what()};
+        } catch (const Failure& f) {
+            throw CommandLineError{CommandLineError::kUnfinished, f};
         }
     }
     if (failure) {
-        err << "inlet-calc: " << describe(*failure) << '\n';
+        err << "inlet-calc: " << render(*failure, language) << '\n';
         return 1;
     }
     return 0;
 }
 
-void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale,
+              Language language)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(designFor(options)), options.checks, out, locale);
+        runCsvBatch(in, {}, boxesFor(designFor(options)), options.checks, out, locale, language);
         return;
     }
-    const std::string name = quoteForMessage(options.csvFile);
-    std::error_code ignored;
-    if (std::filesystem::is_directory(options.csvFile, ignored))
-        throw CommandLineError{CommandLineError::kUsage,
-                               name + " is a directory, not a CSV file; give the path of the file"};
-    std::ifstream file(options.csvFile, std::ios::binary);
-    if (!file)
-        throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(designFor(options)), options.checks, out, locale);
+    std::optional<InputFile> file;
+    try {
+        file.emplace(options.csvFile, kPipeWaitSeconds);
+    } catch (const Failure& f) {
+        throw CommandLineError{CommandLineError::kUsage, f};
+    }
+    runCsvBatch(file->stream(), options.csvFile, boxesFor(designFor(options)), options.checks, out, locale, language);
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -241,7 +246,7 @@ void print(std::ostream& out, const std::string& text)
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, const NumberLocale& locale)
+                   std::ostream& err, const NumberLocale& locale, Language language)
 {
     try {
         const Options options = parseOptions(args);
@@ -254,17 +259,18 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return 0;
         }
         if (options.csv) {
-            runBatch(options, in, out, locale);
+            runBatch(options, in, out, locale, language);
             return 0;
         }
-        return runOne(options, out, err, locale);
+        return runOne(options, out, err, locale, language);
     } catch (const CommandLineError& e) {
-        err << "inlet-calc: " << e.message << '\n';
+        err << "inlet-calc: " << render(e.failure, language) << '\n';
         if (e.status == CommandLineError::kUsage)
-            err << "Try 'inlet-calc --help'.\n";
+            err << (language == Language::Chinese ? "请参阅“inlet-calc --help”。\n" : "Try 'inlet-calc --help'.\n");
         return e.status;
     } catch (const std::bad_alloc&) {
-        err << "inlet-calc: out of memory\n";
+        err << "inlet-calc: " << render(Failure{.kind = Failure::Kind::OutOfMemory, .file = "inlet-calc"}, language)
+            << '\n';
         return CommandLineError::kUnfinished;
     }
 }

@@ -3,6 +3,7 @@
 // inlet-calc --csv: one design per CSV row, each row written out as soon as it is computed.
 
 #include "BoxTexts.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 
 #include <iosfwd>
@@ -16,8 +17,9 @@ namespace inlet {
 // keeps the results it reached and its failure is written in its row; a row that cannot be
 // read gets its reason there. Throws CommandLineError for a header that is not usable or input
 // that is not text (status 2), and when reading or writing fails (status 1). With `checks`, a
-// column before the error column lists each computed design's checks.
+// column before the error column lists each computed design's checks. `source` is the file as
+// given, empty for standard input. The error column is in `language`.
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 std::ostream& out, const NumberLocale& locale);
+                 std::ostream& out, const NumberLocale& locale, Language language = Language::English);
 
 }  // namespace inlet

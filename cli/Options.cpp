@@ -1,15 +1,14 @@
 #include "Options.h"
 
 #include "CommandLineError.h"
-#include "MessageText.h"
 
 namespace inlet {
 
 namespace {
 
-CommandLineError usageError(std::string message)
+CommandLineError usageError(Failure::Kind kind, std::string item = {}, std::string other = {})
 {
-    return {CommandLineError::kUsage, std::move(message)};
+    return {CommandLineError::kUsage, Failure{.kind = kind, .item = std::move(item), .other = std::move(other)}};
 }
 
 // "--json", "--hk=5", "-h": arguments that cannot be an option's TEXT or the CSV file's name
@@ -53,7 +52,7 @@ Options parseOptions(const std::vector<std::string>& args)
             options.checks = true;
         } else if (arg == "--open" || arg == "--save" || arg == "--dxf") {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
-                throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
+                throw usageError(Failure::Kind::OptionNeedsFile, arg);
             (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
         } else if (arg == "--dxf-polylines") {
             options.dxfPolylines = true;
@@ -66,29 +65,27 @@ Options parseOptions(const std::vector<std::string>& args)
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             const auto index = inputIndex(name);
             if (!index)
-                throw usageError("unknown option " + quoteForMessage(arg));
+                throw usageError(Failure::Kind::UnknownOption, arg);
             if (equals != std::string::npos) {
                 options.texts[*index] = arg.substr(equals + 1);
             } else {
                 if (i + 1 >= args.size())
-                    throw usageError("option " + quoteForMessage(arg) + " needs a TEXT");
+                    throw usageError(Failure::Kind::OptionNeedsText, arg);
                 const std::string& text = args[++i];
                 if (isOption(text))
-                    throw usageError("option " + quoteForMessage(arg) + " needs a TEXT, not the option " + quoteForMessage(text)
-                                     + " (write " + quoteForMessage(arg + "=" + text) + " to give that text)");
+                    throw usageError(Failure::Kind::OptionNeedsTextNotOption, arg, text);
                 options.texts[*index] = text;
             }
         } else {
-            throw usageError("unexpected argument " + quoteForMessage(arg));
+            throw usageError(Failure::Kind::UnexpectedArgument, arg);
         }
     }
     if (options.json && options.csv)
-        throw usageError("--json and --csv cannot be combined");
+        throw usageError(Failure::Kind::OptionsExclusive, "--json", "--csv");
     if ((options.saveFile || options.dxfFile) && options.csv)
-        throw usageError(std::string(options.saveFile ? "--save" : "--dxf")
-                         + " and --csv cannot be combined: a batch is many designs");
+        throw usageError(Failure::Kind::OptionNotInBatch, options.saveFile ? "--save" : "--dxf");
     if (options.dxfPolylines && !options.dxfFile)
-        throw usageError("--dxf-polylines goes with --dxf FILE");
+        throw usageError(Failure::Kind::OptionNeedsOption, "--dxf-polylines", "--dxf FILE");
     return options;
 }
 

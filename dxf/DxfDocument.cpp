@@ -3,7 +3,7 @@
 #include "AsciiText.h"
 #include "DimensionGraphics.h"
 #include "DxfEllipse.h"
-#include "DxfError.h"
+#include "Failure.h"
 #include "DxfTextWriter.h"
 
 #include <dl_dxf.h>
@@ -138,13 +138,15 @@ std::string figure(double value)
 }
 
 // Throws unless every number is finite and within kLargestCoordinate.
+// `what` names the view's block, or every block for the whole drawing.
 void requireWithinReach(const Reach& reach, const std::string& what)
 {
     if (!reach.finite)
-        throw DxfError(what + " has a coordinate that is not a finite number");
+        throw Failure{.kind = Failure::Kind::DrawingNotFinite, .item = what};
     if (reach.largest > kLargestCoordinate) {
-        throw DxfError(what + " reaches " + figure(reach.largest) + " mm from its origin, beyond the "
-                       + figure(kLargestCoordinate) + " mm within which a DXF coordinate holds 0.01 mm");
+        Failure f{.kind = Failure::Kind::DrawingBeyondReach, .item = what, .other = figure(reach.largest)};
+        f.detail = figure(kLargestCoordinate);
+        throw f;
     }
 }
 
@@ -273,7 +275,10 @@ void writeHeader(Output& out, const Drawing& drawing)
     Reach extent;
     extent.add(Point{drawing.extent.left, drawing.extent.bottom});
     extent.add(Point{drawing.extent.right, drawing.extent.top});
-    requireWithinReach(extent, "the drawing");
+    std::string all;
+    for (const View& view : drawing.views)
+        all += (all.empty() ? "" : ", ") + blockName(view.name);
+    requireWithinReach(extent, all);
 
     DL_WriterA& dw = out.dw;
     out.dxf.writeHeader(dw);  // $ACADVER and $HANDSEED
@@ -371,7 +376,7 @@ void writeBlocks(Output& out, const Drawing& drawing, const std::vector<std::str
             const Reach reach = reachOf(shape);
             if (!reach.finite)
                 continue;  // the geometry leaves such shapes out; never write one
-            requireWithinReach(reach, "the view " + blocks[i]);
+            requireWithinReach(reach, blocks[i]);
             writeShape(out, shape);
         }
         dxf.writeEndBlock(dw, blocks[i]);
@@ -386,29 +391,15 @@ void writeInserts(Output& out, const Drawing& drawing, const std::vector<std::st
         const Point at = drawing.views[i].placement;
         Reach reach;
         reach.add(at);
-        requireWithinReach(reach, "the placement of the view " + blocks[i]);
+        requireWithinReach(reach, blocks[i]);
         out.dxf.writeInsert(out.dw, DL_InsertData(blocks[i], at.x, at.y, 0, 1, 1, 1, 0, 1, 1, 0, 0), onLayer("0"));
     }
     out.dw.sectionEnd();
 }
 
-// Writes the text into the file in one piece; throws DxfError with the reason.
-void writeFile(const std::string& file, const std::string& text)
-{
-    errno = 0;
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out)
-        throw DxfError(errno != 0 ? std::strerror(errno) : "the file cannot be created");
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    const int error = errno;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed)
-        throw DxfError(std::strerror(!written && error != 0 ? error : errno));
-}
-
 }  // namespace
 
-void writeDxfDocument(const Drawing& drawing, const std::string& file, const DxfOptions& options)
+std::string dxfText(const Drawing& drawing, const DxfOptions& options)
 {
     std::vector<std::string> blocks;
     for (const View& view : drawing.views)
@@ -416,7 +407,7 @@ void writeDxfDocument(const Drawing& drawing, const std::string& file, const Dxf
 
     DL_Dxf dxf;
     if (dxf.getVersion() != DL_Codes::AC1015)
-        throw DxfError("this dxflib does not write AutoCAD 2000 files by default");
+        throw Failure{.kind = Failure::Kind::CannotMake, .item = "DXF (AutoCAD 2000)"};
     DxfTextWriter dw;
     Output out{dxf, dw, options, figureHeightOf(drawing)};
     writeHeader(out, drawing);
@@ -426,7 +417,7 @@ void writeDxfDocument(const Drawing& drawing, const std::string& file, const Dxf
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
-    writeFile(file, dw.text());
+    return dw.text();
 }
 
 }  // namespace inlet

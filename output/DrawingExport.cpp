@@ -1,5 +1,7 @@
 #include "DrawingExport.h"
 
+#include "AtomicSave.h"
+#include "Failure.h"
 #include "OutputModule.h"
 #include "PngFile.h"
 
@@ -7,19 +9,21 @@
 
 namespace inlet {
 
-QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options)
+void exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
     if (extension == QLatin1String("png"))
         return writePng(drawing, path, kExportPngWidth);
-    if (extension != QLatin1String("svg") && extension != QLatin1String("dxf"))
-        return cannotWrite(path, QStringLiteral("不支持的文件类型“.%1”（可导出 .dxf、.svg、.png）").arg(extension));
-    QString why;
-    OutputModule* module = outputModule(&why);
-    if (!module)
-        return cannotWrite(path, why);
-    return extension == QLatin1String("svg") ? module->writeSvg(drawing, path)
-                                             : module->writeDxf(drawing, path, options.dxfEllipsesAsPolylines);
+    if (extension != QLatin1String("svg") && extension != QLatin1String("dxf")) {
+        Failure f{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(path), .item = extension.toStdString()};
+        f.other = ".dxf .svg .png";
+        throw f;
+    }
+    OutputModule& module = outputModule();
+    if (extension == QLatin1String("svg"))
+        module.writeSvg(drawing, path);
+    else
+        module.writeDxf(drawing, path, options.dxfEllipsesAsPolylines);
 }
 
 bool canExport(const QString& extension)

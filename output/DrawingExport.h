@@ -1,9 +1,9 @@
 #pragma once
 
 // The whole drawing written to a file, the format chosen by the file's extension: .dxf for CAD
-// programs, .svg and .png of the sheet (see Sheet). Each returns an empty text when the file
-// has been written, else what went wrong, naming the file; a file is replaced only once it has
-// been written completely, and nothing is left behind by a failure. They need a
+// programs, .svg and .png of the sheet (see Sheet). A failure throws a Failure naming the file;
+// a file is replaced only once it has been written completely, and nothing is left behind by
+// a failure. They need a
 // QGuiApplication (its fonts), on any platform, offscreen included.
 
 #include "Shapes.h"
@@ -22,7 +22,7 @@ struct DrawingExportOptions {
 };
 
 // .dxf, .svg, .png (kExportPngWidth wide).
-QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options = {});
+void exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options = {});
 // Whether exportDrawing() writes files with this extension ("svg", any case).
 bool canExport(const QString& extension);
 

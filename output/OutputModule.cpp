@@ -1,5 +1,7 @@
 #include "OutputModule.h"
 
+#include "Failure.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
@@ -30,7 +32,7 @@ QStringList candidates()
 
 }  // namespace
 
-OutputModule* outputModule(QString* why)
+OutputModule& outputModule()
 {
     static OutputModule* module = nullptr;
     static QString failure;
@@ -48,12 +50,11 @@ OutputModule* outputModule(QString* why)
             tried << library.errorString();
         }
         if (!module)
-            failure = tried.isEmpty() ? QStringLiteral("找不到输出模块 inlet-output")
-                                      : QStringLiteral("找不到输出模块 inlet-output（%1）").arg(tried.join(QStringLiteral("；")));
+            failure = tried.isEmpty() ? QStringLiteral("-") : tried.join(QStringLiteral("; "));
     }
-    if (!module && why)
-        *why = failure;
-    return module;
+    if (!module)
+        throw Failure{.kind = Failure::Kind::ModuleMissing, .detail = failure.toStdString()};
+    return *module;
 }
 
 }  // namespace inlet

@@ -18,18 +18,17 @@ class OutputModule {
 public:
     virtual ~OutputModule() = default;
 
-    // Each returns an empty text when done (or cancelled), else what went wrong, in Chinese,
-    // naming the file or the printer. A file is replaced only once it has been written whole.
-    virtual QString writeSvg(const Drawing& drawing, const QString& path) = 0;
-    virtual QString writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) = 0;
-    virtual QString previewSheet(QWidget& parent, const SheetInput& input) = 0;
-    virtual QString printSheet(QWidget& parent, const SheetInput& input) = 0;
+    // Each throws a Failure naming the file or the printer when it cannot be done (a
+    // cancelled print is done). A file is replaced only once it has been written whole.
+    virtual void writeSvg(const Drawing& drawing, const QString& path) = 0;
+    virtual void writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) = 0;
+    virtual void previewSheet(QWidget& parent, const SheetInput& input) = 0;
+    virtual void printSheet(QWidget& parent, const SheetInput& input) = 0;
 };
 
 // The module, loaded the first time it is asked for: beside the program, in the library folder
-// it is installed to, or in the build tree. Null where it cannot be loaded, `why` then says
-// why.
-OutputModule* outputModule(QString* why = nullptr);
+// it is installed to, or in the build tree. Throws ModuleMissing where it cannot be loaded.
+OutputModule& outputModule();
 
 }  // namespace inlet
 

@@ -3,7 +3,7 @@
 
 #include "OutputModule.h"
 
-#include "DxfError.h"
+#include "AtomicSave.h"
 #include "DxfWriter.h"
 #include "PngFile.h"
 #include "Sheet.h"
@@ -19,12 +19,11 @@ namespace {
 
 class OutputModuleImpl : public OutputModule {
 public:
-    QString writeSvg(const Drawing& drawing, const QString& path) override
+    void writeSvg(const Drawing& drawing, const QString& path) override
     {
-        if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-            return error;
+        checkSomethingToDraw(drawing, path);
         const Sheet sheet(drawing);
-        return writeWhole(path, [&](QBuffer& file) -> QString {
+        writeWhole(path, QStringLiteral("SVG"), [&](QBuffer& file) {
             QSvgGenerator svg;
             svg.setOutputDevice(&file);
             // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
@@ -38,35 +37,22 @@ public:
                                    .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
             QPainter painter;
             if (!painter.begin(&svg))
-                return QStringLiteral("无法开始绘制 SVG");
+                return false;
             sheet.paint(painter, 1);
-            painter.end();
-            return QString();
+            return painter.end();
         });
     }
 
-    QString writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) override
+    void writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) override
     {
-        if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-            return error;
-        try {
-            inlet::writeDxf(drawing, QFile::encodeName(path).toStdString(),
-                            DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
-        } catch (const DxfError& e) {
-            return cannotWrite(path, QString::fromStdString(e.reason()));
-        }
-        return {};
+        checkSomethingToDraw(drawing, path);
+        const std::string bytes = dxfText(drawing, DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
+        saveAtomically(path, QByteArray::fromStdString(bytes));
     }
 
-    QString previewSheet(QWidget& parent, const SheetInput& input) override
-    {
-        return inlet::previewSheet(parent, input);
-    }
+    void previewSheet(QWidget& parent, const SheetInput& input) override { inlet::previewSheet(parent, input); }
 
-    QString printSheet(QWidget& parent, const SheetInput& input) override
-    {
-        return inlet::printSheet(parent, input);
-    }
+    void printSheet(QWidget& parent, const SheetInput& input) override { inlet::printSheet(parent, input); }
 };
 
 }  // namespace

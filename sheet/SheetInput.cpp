@@ -16,7 +16,7 @@ bool SheetInput::wasWritten(Box box) const
 }
 
 SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
+                              const std::optional<Calculation>& calculation, const std::optional<Failure>& failure,
                               const NumberLocale& locale, ViewPicture picture)
 {
     SheetInput input;
@@ -44,11 +44,11 @@ SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewP
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
     std::optional<Calculation> calculation;
-    std::string failure;
+    std::optional<Failure> failure;
     try {
         calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
-        failure = describeChinese(f);
+    } catch (const Failure& f) {
+        failure = f;
     }
     return sheetInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale,
                               std::move(picture));

@@ -9,6 +9,7 @@
 #include "Calculation.h"
 #include "DesignChecks.h"
 #include "DesignFile.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "Shapes.h"
 
@@ -34,7 +35,7 @@ struct SheetInput {
     std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
     std::vector<Box> written;                   // the result boxes the run wrote
     std::optional<Calculation> calculation;     // when the run completed
-    std::string failure;                        // else why it stopped, in Chinese
+    std::optional<Failure> failure;             // else why it stopped
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
     ViewPicture picture;                        // none leaves the drawings out
@@ -50,7 +51,7 @@ struct SheetInput {
 // wrote; `calculation` is its values when it completed, else `failure` says why it stopped.
 // Adds the checks and the drawing of a completed run.
 SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
+                              const std::optional<Calculation>& calculation, const std::optional<Failure>& failure,
                               const NumberLocale& locale, ViewPicture picture = {});
 
 // The sheet of a design: its texts typed into a fresh set of boxes and the calculation run

@@ -1,5 +1,7 @@
 #include "DrawingWindow.h"
 
+#include "Failure.h"
+
 #include "DesignCheckList.h"
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
@@ -97,9 +99,9 @@ void DrawingWindow::enableExports()
     exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
 }
 
-QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
+void DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
 {
-    return exportDrawing(view_->drawing(), path, options);
+    exportDrawing(view_->drawing(), path, options);
 }
 
 void DrawingWindow::exportWithDialog(const QString& extension)
@@ -111,8 +113,11 @@ void DrawingWindow::exportWithDialog(const QString& extension)
     if (dialog.exec() != QDialog::Accepted)
         return;
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
-    if (const QString failure = exportTo(dialog.path(), dialog.options()); !failure.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
+    try {
+        exportTo(dialog.path(), dialog.options());
+    } catch (const Failure& failure) {
+        QMessageBox::warning(this, QStringLiteral("导出失败"), QString::fromStdString(inlet::render(failure, Language::Chinese)));
+    }
 }
 
 }  // namespace inlet

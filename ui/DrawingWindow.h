@@ -32,9 +32,9 @@ public:
     // Empties the sheet and the checks: nothing has been calculated.
     void showNoRun();
 
-    // Writes the drawing to `path` in the format its extension names. An empty text when
-    // written, else the message that says what went wrong.
-    QString exportTo(const QString& path, const DrawingExportOptions& options = {});
+    // Writes the drawing to `path` in the format its extension names. Throws a Failure when
+    // it cannot.
+    void exportTo(const QString& path, const DrawingExportOptions& options = {});
 
 private:
     void createMenus();

@@ -52,6 +52,8 @@ QString withSuffix(const QString& path, const QString& suffix)
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
+QString chinese(const Failure& failure) { return QString::fromStdString(inlet::render(failure, Language::Chinese)); }
+
 bool sameInfo(const DesignInfo& a, const DesignInfo& b)
 {
     return a.project == b.project && a.stage == b.stage && a.designer == b.designer && a.checker == b.checker
@@ -172,10 +174,10 @@ bool MainWindow::read(const QString& path)
     Design design;
     try {
         design = readDesignFile(path);
-    } catch (const DesignFileError& refused) {
+    } catch (const Failure& refused) {
         if (!QFileInfo::exists(path))
             RecentFiles::remove(path);
-        asker_->warn(*this, QStringLiteral("无法打开设计文件"), refused.chinese());
+        asker_->warn(*this, QStringLiteral("无法打开设计文件"), chinese(refused));
         return false;
     }
     // The frame's texts as the file has them; the results are the run's to write.
@@ -210,8 +212,8 @@ bool MainWindow::saveTo(const QString& path)
         design.texts[box] = form_->text(box);
     try {
         writeDesignFile(path, design);
-    } catch (const DesignFileError& failed) {
-        asker_->warn(*this, QStringLiteral("无法保存设计文件"), failed.chinese());
+    } catch (const Failure& failed) {
+        asker_->warn(*this, QStringLiteral("无法保存设计文件"), chinese(failed));
         return false;
     }
     setFilePath(QFileInfo(path).absoluteFilePath());
@@ -341,27 +343,27 @@ void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
     lastRun_ = run;
     for (const BoxInfo& info : boxTable())
         lastBoxes_.type(info.box, boxes.text(info.box));
-    lastFailure_.clear();
+    lastFailure_.reset();
     if (drawingWindow_)
         drawingWindow_->showRun(run, boxes);
     if (checksWindow_)
         checksWindow_->showRun(run, boxes);
 }
 
-void MainWindow::runFailed(const QString& failure)
+void MainWindow::runFailed(const Failure& failure)
 {
     lastRun_.reset();
     lastFailure_ = failure;
     if (drawingWindow_)
-        drawingWindow_->showFailure(failure);
+        drawingWindow_->showFailure(chinese(failure));
     if (checksWindow_)
-        checksWindow_->showFailure(failure);
+        checksWindow_->showFailure(chinese(failure));
 }
 
 void MainWindow::forgetRun()
 {
     lastRun_.reset();
-    lastFailure_.clear();
+    lastFailure_.reset();
     if (drawingWindow_)
         drawingWindow_->showNoRun();
     if (checksWindow_)
@@ -372,28 +374,28 @@ SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
     const WindowBoxes& boxes = form_->boxes();
-    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
+    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_,
                               systemNumberLocale(), viewPicture);
 }
 
 void MainWindow::previewSheet()
 {
     QtTranslation::install();
-    QString failure;
-    if (OutputModule* module = outputModule(&failure))
-        failure = module->previewSheet(*this, sheetAfterRun());
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("无法打印预览"), failure);
+    try {
+        outputModule().previewSheet(*this, sheetAfterRun());
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法打印预览"), chinese(failure));
+    }
 }
 
 void MainWindow::printSheet()
 {
     QtTranslation::install();
-    QString failure;
-    if (OutputModule* module = outputModule(&failure))
-        failure = module->printSheet(*this, sheetAfterRun());
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("无法打印"), failure);
+    try {
+        outputModule().printSheet(*this, sheetAfterRun());
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法打印"), chinese(failure));
+    }
 }
 
 void MainWindow::exportSheetPdf() { exportSheet(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)")); }
@@ -408,9 +410,14 @@ void MainWindow::exportSheet(const QString& suffix, const QString& filter)
         return;
     path = withSuffix(path, suffix);
     folder_ = QFileInfo(path).absolutePath();
-    const auto failure = suffix == QLatin1String("pdf") ? writePdf(sheet, path) : writeOdt(sheet, path);
-    if (failure)
-        asker_->warn(*this, QStringLiteral("无法导出计算书"), failure->chinese);
+    try {
+        if (suffix == QLatin1String("pdf"))
+            writePdf(sheet, path);
+        else
+            writeOdt(sheet, path);
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法导出计算书"), chinese(failure));
+    }
 }
 
 void MainWindow::exportDrawing()
@@ -423,9 +430,11 @@ void MainWindow::exportDrawing()
     if (!choice)
         return;
     folder_ = QFileInfo(choice->path).absolutePath();
-    const QString failure = inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("导出失败"), failure);
+    try {
+        inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
+    }
 }
 
 // --- The other windows ---------------------------------------------------------------------
@@ -436,8 +445,8 @@ void MainWindow::showDrawingWindow()
         drawingWindow_ = new DrawingWindow(this);
         if (lastRun_)
             drawingWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            drawingWindow_->showFailure(lastFailure_);
+        else if (lastFailure_)
+            drawingWindow_->showFailure(chinese(*lastFailure_));
     }
     drawingWindow_->show();
     drawingWindow_->raise();
@@ -450,8 +459,8 @@ void MainWindow::showDesignChecks()
         checksWindow_ = new DesignChecksWindow(this);
         if (lastRun_)
             checksWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            checksWindow_->showFailure(lastFailure_);
+        else if (lastFailure_)
+            checksWindow_->showFailure(chinese(*lastFailure_));
     }
     checksWindow_->show();
     checksWindow_->raise();

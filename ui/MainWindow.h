@@ -11,6 +11,7 @@
 #include "Calculation.h"
 #include "CalculationForm.h"
 #include "DesignFile.h"
+#include "Failure.h"
 #include "SheetInput.h"
 
 #include <QJsonObject>
@@ -95,7 +96,7 @@ private:
     void createMenus();
     void fillRecentMenu();
     void runCompleted(const Calculation& run, const BoxAccess& boxes);
-    void runFailed(const QString& failure);
+    void runFailed(const Failure& failure);
     void forgetRun();
 
     // Whether the design may be set aside: true when unchanged, saved or given up.
@@ -126,7 +127,7 @@ private:
     // The last press's outcome: the run and the texts it read, or the failure.
     std::optional<Calculation> lastRun_;
     BoxTexts lastBoxes_;
-    QString lastFailure_;
+    std::optional<Failure> lastFailure_;
 };
 
 }  // namespace inlet

@@ -3,6 +3,7 @@
 // the old file whole.
 
 #include "DesignFile.h"
+#include "Failure.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
@@ -37,6 +39,9 @@ QByteArray readAll(const QString& path)
 }
 
 }  // namespace
+
+QString zh(const Failure& f) { return QString::fromStdString(render(f, Language::Chinese)); }
+QString en(const Failure& f) { return QString::fromStdString(render(f, Language::English)); }
 
 TEST(DesignFileRoundTrip, KeepsEveryTextByteForByte)
 {
@@ -120,10 +125,10 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         try {
             parseDesign(row.bytes, QStringLiteral("/designs/bad.inlet"));
             ADD_FAILURE() << "accepted";
-        } catch (const DesignFileError& e) {
-            EXPECT_TRUE(e.chinese().contains(QStringLiteral("/designs/bad.inlet"))) << e.chinese().toStdString();
-            EXPECT_TRUE(e.chinese().contains(QString::fromUtf8(row.chinese))) << e.chinese().toStdString();
-            EXPECT_TRUE(e.english().contains(QStringLiteral("/designs/bad.inlet"))) << e.english().toStdString();
+        } catch (const Failure& e) {
+            EXPECT_TRUE(zh(e).contains(QStringLiteral("/designs/bad.inlet"))) << zh(e).toStdString();
+            EXPECT_TRUE(zh(e).contains(QString::fromUtf8(row.chinese))) << zh(e).toStdString();
+            EXPECT_TRUE(en(e).contains(QStringLiteral("/designs/bad.inlet"))) << en(e).toStdString();
         }
     }
 }
@@ -139,12 +144,12 @@ TEST(BadDesignFiles, AHundredMegabyteFileIsRefusedWithoutReadingItWhole)
     try {
         readDesignFile(path);
         ADD_FAILURE() << "accepted";
-    } catch (const DesignFileError& e) {
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("过大"))) << e.chinese().toStdString();
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("104857600"))) << e.chinese().toStdString();
+    } catch (const Failure& e) {
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("过大"))) << zh(e).toStdString();
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("104857600"))) << zh(e).toStdString();
     }
-    EXPECT_THROW(readDesignFile(dir.filePath(QStringLiteral("missing.inlet"))), DesignFileError);
-    EXPECT_THROW(readDesignFile(dir.path()), DesignFileError) << "a folder";
+    EXPECT_THROW(readDesignFile(dir.filePath(QStringLiteral("missing.inlet"))), Failure);
+    EXPECT_THROW(readDesignFile(dir.path()), Failure) << "a folder";
 }
 
 TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
@@ -166,8 +171,8 @@ TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
     bool refused = false;
     try {
         writeDesignFile(path, changed);
-    } catch (const DesignFileError& e) {
-        refused = e.chinese().contains(QStringLiteral("无法保存设计文件"));
+    } catch (const Failure& e) {
+        refused = zh(e).contains(QStringLiteral("无法保存设计文件")) && e.error == EFBIG;
     }
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
@@ -185,10 +190,10 @@ TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
     try {
         writeDesignFile(dir.filePath(QStringLiteral("long.inlet")), design);
         ADD_FAILURE() << "saved";
-    } catch (const DesignFileError& e) {
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("dd0"))) << e.chinese().toStdString();
+    } catch (const Failure& e) {
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("dd0"))) << zh(e).toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.inlet"))));
     EXPECT_THROW(writeDesignFile(dir.filePath(QStringLiteral("no/such/folder/x.inlet")), defaultDesign()),
-                 DesignFileError);
+                 Failure);
 }

@@ -74,7 +74,7 @@ int checkDesign(const Typed& typed)
     Calculation c;
     try {
         c = runCalculation(boxes, NumberLocale{".", ","});
-    } catch (const RunFailure&) {
+    } catch (const Failure&) {
         return 0;
     }
     int checked = 0;
