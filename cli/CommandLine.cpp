@@ -7,12 +7,12 @@
 #include "CommandLineError.h"
 #include "CsvBatch.h"
 #include "DesignFile.h"
-#include "DxfError.h"
-#include "DxfWriter.h"
-#include "PassageGeometry.h"
+#include "ExportRegistry.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -161,6 +161,29 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
     }
 }
 
+// The files asked for, from the run: a format that needs a completed run writes nothing
+// after a failed one.
+void writeFiles(const Options& options, const Design& design, const BoxTexts& boxes,
+                const std::optional<Calculation>& calculation, const std::optional<RunFailure>& failure,
+                const NumberLocale& locale)
+{
+    ExportInput input = exportInputAfterRun(design.info, boxes, boxes.written(), calculation,
+                                            failure ? describeChinese(*failure) : std::string(), locale);
+    input.program = "inlet-calc";
+    if (options.openFile)
+        input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
+    ExportChoices choices;
+    for (const auto& [key, value] : options.choices)
+        choices[QString::fromStdString(key)] = QString::fromStdString(value);
+    for (const auto& [key, file] : options.exports) {
+        const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
+        if (format.needsCompletedRun && !calculation)
+            continue;
+        if (const auto written = writeExport(format, input, QString::fromStdString(file), choices))
+            throw CommandLineError{CommandLineError::kUnfinished, written->english.toStdString()};
+    }
+}
+
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
     const Design design = designFor(options);
@@ -200,13 +223,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     output.flush();
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
-    if (options.dxfFile && calculation) {
-        try {
-            writeDxf(drawPassage(*calculation), *options.dxfFile, DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
-        } catch (const DxfError& e) {
-            throw CommandLineError{CommandLineError::kUnfinished, e.what()};
-        }
-    }
+    if (!options.exports.empty())
+        writeFiles(options, design, boxes, calculation, failure, locale);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;

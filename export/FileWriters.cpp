@@ -1,0 +1,39 @@
+#include "FileWriters.h"
+
+#include "DxfError.h"
+#include "DxfWriter.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace inlet {
+
+namespace {
+
+ExportFailure cannotWrite(const QString& path, const QString& reason)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return {QStringLiteral("无法写入“%1”：%2").arg(shown, reason), QStringLiteral("cannot write %1: %2").arg(shown, reason)};
+}
+
+std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
+{
+    if (!input.drawing || input.drawing->views.empty())
+        return cannotWrite(path, QStringLiteral("没有可导出的图形"));
+    try {
+        writeDxf(*input.drawing, QFile::encodeName(path).toStdString(),
+                 DxfOptions{.ellipsesAsPolylines = ExportFormat::isOn(choices, QStringLiteral("dxf-polylines"))});
+    } catch (const DxfError& e) {
+        return cannotWrite(path, QString::fromStdString(e.reason()));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+void addFileWriters(ExportRegistry& registry)
+{
+    registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+}
+
+}  // namespace inlet
