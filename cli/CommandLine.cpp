@@ -30,7 +30,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
-             [--dxf FILE [--dxf-polylines]]
+             [--dxf FILE [--dxf-curves spline|ellipse|polyline]]
   inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
@@ -100,12 +100,15 @@ opened file is kept). A design file that cannot be opened or read is a usage
 error; a save that fails leaves the old file whole and exits with status 1.
 
 --dxf FILE writes the passage drawn, as a DXF file for AutoCAD and other CAD
-programs (AutoCAD 2000, millimetres, one block per view: SECTION, PLAN,
-STATION_0 ... STATION_90), as well as printing the results. The profiles are
-exact ELLIPSE entities; --dxf-polylines writes each as a polyline within
-0.01 mm of it instead, for CAD programs that misread ELLIPSE. A design whose
-calculation fails writes no file. A file that cannot be written is replaced
-only when complete; the exit status is then 1.
+programs (AutoCAD 2007, text in UTF-8, millimetres, one block per view:
+SECTION, PLAN, STATION_0 ... STATION_90; dimensions as DIMENSION entities), as
+well as printing the results. --dxf-curves spline|ellipse|polyline says how an
+elliptical arc is written: a cubic spline within 0.005 mm of it (the default,
+which FreeCAD, LibreCAD and AutoCAD all draw as the arc), an exact ELLIPSE (for
+AutoCAD and LibreCAD; FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm
+of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
+fails writes no file. A file that cannot be written is replaced only when
+complete; the exit status is then 1.
 
 --version prints the program's name and version.
 

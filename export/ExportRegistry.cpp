@@ -39,8 +39,13 @@ ExportRegistry ExportRegistry::described()
     add("pdf", "计算书 PDF", "the calculation sheet", ExportKind::Sheet);
     add("odt", "计算书 ODT", "the calculation sheet for a word processor", ExportKind::Sheet);
     add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,
-        {{QStringLiteral("dxf-polylines"), QStringLiteral("DXF 中椭圆写为多段线（用于误读 ELLIPSE 的 CAD 程序）"), {},
-          QStringLiteral("write each elliptical arc as a polyline within 0.01 mm of it")}});
+        {{QStringLiteral("dxf-curves"), QStringLiteral("椭圆弧写为"),
+          {QStringLiteral("spline"), QStringLiteral("ellipse"), QStringLiteral("polyline")},
+          QStringLiteral("each elliptical arc as a cubic spline within 0.005 mm of it (spline, every CAD "
+                         "program tried draws it), an exact ELLIPSE (ellipse, for AutoCAD and LibreCAD; "
+                         "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
+         {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
+          QStringLiteral("the same as --dxf-curves polyline")}});
     add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing);
     add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing);
     return registry;

@@ -21,8 +21,13 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
     if (!input.drawing || input.drawing->views.empty())
         return cannotWrite(path, QStringLiteral("没有可导出的图形"));
     try {
-        writeDxf(*input.drawing, QFile::encodeName(path).toStdString(),
-                 DxfOptions{.ellipsesAsPolylines = ExportFormat::isOn(choices, QStringLiteral("dxf-polylines"))});
+        const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
+        DxfOptions options;
+        if (curves == QLatin1String("ellipse"))
+            options.curves = DxfOptions::Curves::Ellipse;
+        else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
+            options.curves = DxfOptions::Curves::Polyline;
+        writeDxf(*input.drawing, QFile::encodeName(path).toStdString(), options);
     } catch (const DxfError& e) {
         return cannotWrite(path, QString::fromStdString(e.reason()));
     }

@@ -133,8 +133,8 @@ TEST_F(DrawingExport, ChoosesTheFormatByTheExtension)
     QFile dxf(file(QStringLiteral("a.dxf")));
     ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
     const QByteArray exact = dxf.readAll();
-    EXPECT_TRUE(exact.contains("AC1015")) << "not an AutoCAD 2000 file";
-    EXPECT_TRUE(exact.contains("\nELLIPSE\n")) << "the profiles are not exact ellipses";
+    EXPECT_TRUE(exact.contains("AC1021")) << "not an AutoCAD 2007 file";
+    EXPECT_TRUE(exact.contains("\nSPLINE\n")) << "the profiles are not splines";
     ASSERT_EQ(exportDrawing(file(QStringLiteral("b.dxf")), {{QStringLiteral("dxf-polylines"), QStringLiteral("yes")}}).toStdString(), "");
     QFile polylines(file(QStringLiteral("b.dxf")));
     ASSERT_TRUE(polylines.open(QIODevice::ReadOnly));
