@@ -1,15 +1,12 @@
 #include "DesignExport.h"
 
+#include "AtomicSave.h"
 #include "DesignFile.h"
-#include "DrawingExport.h"
+#include "ExportInput.h"
 #include "Failure.h"
 #include "NumberFormat.h"
-#include "PassageGeometry.h"
-#include "SheetFiles.h"
-#include "SheetInput.h"
-#include "ViewPicture.h"
+#include "OutputModule.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 #include <ostream>
@@ -27,38 +24,35 @@ void report(std::ostream& err, const Failure& failure)
 }
 
 // The calculation stopped: what stopped it, and what was (or was not) written because of it.
-int incomplete(std::ostream& err, const SheetInput& input, Failure::Kind consequence, const QString& design,
+int incomplete(std::ostream& err, const ExportInput& input, Failure::Kind consequence, const QString& design,
                const QString& out)
 {
     if (input.failure)
         report(err, *input.failure);
-    report(err, Failure{.kind = consequence,
-                        .file = QDir::toNativeSeparators(design).toStdString(),
-                        .other = QDir::toNativeSeparators(out).toStdString()});
+    report(err, Failure{.kind = consequence, .file = shownPath(design), .other = shownPath(out)});
     return 1;
 }
 
 }  // namespace
 
-int exportDesign(const QString& design, const QString& out, std::ostream& err)
+int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
+                 std::ostream& err)
 {
     try {
         const Design opened = readDesignFile(design, kPipeWaitSeconds);
-        // One run, as the window's "计算并打印" runs it, for the sheet and the drawing alike.
-        const SheetInput input = sheetInputFor(opened, systemNumberLocale(), viewPicture);
-        const QString extension = QFileInfo(out).suffix().toLower();
-        if (extension == QLatin1String("pdf") || extension == QLatin1String("odt")) {
-            if (extension == QLatin1String("pdf"))
-                writePdf(input, out);
-            else
-                writeOdt(input, out);
-            if (!input.calculation)
-                return incomplete(err, input, Failure::Kind::SheetOfIncompleteRun, design, out);
-            return 0;
-        }
-        if (!input.calculation)
+        const ExportFormat* format = outputFormats().byKey(formatKey);
+        if (!format)
+            throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(out),
+                          .item = formatKey.toStdString(), .other = outputFormats().extensionList().toStdString()};
+
+        // One run, as the window's "计算并打印" runs it, for every format alike.
+        ExportInput input = exportInputFor(opened, systemNumberLocale());
+        input.designFile = QFileInfo(design).fileName();
+        if (!input.calculation && format->needsCompletedRun)
             return incomplete(err, input, Failure::Kind::NoDrawingOfIncompleteRun, design, out);
-        exportDrawing(*input.drawing, out);
+        writeExport(*format, input, out, choices);
+        if (!input.calculation)
+            return incomplete(err, input, Failure::Kind::SheetOfIncompleteRun, design, out);
         return 0;
     } catch (const Failure& failure) {
         report(err, failure);

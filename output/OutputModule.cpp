@@ -1,5 +1,6 @@
 #include "OutputModule.h"
 
+#include "AtomicSave.h"
 #include "Failure.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,28 @@ OutputModule& outputModule()
     if (!module)
         throw Failure{.kind = Failure::Kind::ModuleMissing, .detail = failure.toStdString()};
     return *module;
+}
+
+const ExportRegistry& outputFormats()
+{
+    static const ExportRegistry registry = [] {
+        ExportRegistry formats = ExportRegistry::described();
+        QStringList keys;
+        for (const ExportFormat& format : formats.all())
+            keys << format.key;
+        for (const QString& key : keys) {
+            formats.setWriter(key, [key](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+                const ExportRegistry& module = outputModule().formats();
+                const ExportFormat* written = module.byKey(key);
+                if (!written)
+                    throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(path),
+                                  .item = key.toStdString(), .other = module.extensionList().toStdString()};
+                written->write(input, path, choices);
+            });
+        }
+        return formats;
+    }();
+    return registry;
 }
 
 }  // namespace inlet

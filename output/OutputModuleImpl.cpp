@@ -1,15 +1,16 @@
-// The module inlet-output: SVG and DXF files of the drawing, and the calculation sheet on
-// paper, with the libraries they need (Qt Svg, Qt Print Support, dxflib).
+// The module inlet-output: every format's writer, and the calculation sheet on paper, with the
+// libraries they need (Qt Svg, Qt Print Support, dxflib).
 
 #include "OutputModule.h"
 
-#include "AtomicSave.h"
-#include "DxfWriter.h"
+#include "FileWriters.h"
 #include "PngFile.h"
 #include "Sheet.h"
+#include "SheetFiles.h"
 #include "SheetPrinting.h"
+#include "ViewPicture.h"
 
-#include <QFile>
+#include <QDir>
 #include <QPainter>
 #include <QSvgGenerator>
 
@@ -17,42 +18,64 @@ namespace inlet {
 
 namespace {
 
+// The width of the PNG of the drawing.
+constexpr int kPngWidth = 4000;
+
+void writeSvg(const Drawing& drawing, const QString& path)
+{
+    checkSomethingToDraw(drawing, path);
+    const Sheet sheet(drawing);
+    writeWhole(path, QStringLiteral("SVG"), [&](QBuffer& file) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
+        // whole paper millimetres; the view box, which the painting uses, is in millimetres.
+        constexpr int kPixelsPerMm = 10;
+        svg.setResolution(254);
+        svg.setSize((sheet.paperSize() * kPixelsPerMm).toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), sheet.paperSize()));
+        svg.setTitle(QStringLiteral("型线图"));
+        svg.setDescription(QStringLiteral("进水流道型线图，比例 1:%1，尺寸单位 mm")
+                               .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return false;
+        sheet.paint(painter, 1);
+        return painter.end();
+    });
+}
+
+SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+
+ExportRegistry moduleFormats()
+{
+    ExportRegistry formats = ExportRegistry::described();
+    addFileWriters(formats);
+    formats.setWriter(QStringLiteral("pdf"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writePdf(withPictures(input), path);
+    });
+    formats.setWriter(QStringLiteral("odt"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writeOdt(withPictures(input), path);
+    });
+    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writeSvg(*input.drawing, path);
+    });
+    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writePng(*input.drawing, path, kPngWidth);
+    });
+    return formats;
+}
+
 class OutputModuleImpl : public OutputModule {
 public:
-    void writeSvg(const Drawing& drawing, const QString& path) override
-    {
-        checkSomethingToDraw(drawing, path);
-        const Sheet sheet(drawing);
-        writeWhole(path, QStringLiteral("SVG"), [&](QBuffer& file) {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
-            // whole paper millimetres; the view box, which the painting uses, is in millimetres.
-            constexpr int kPixelsPerMm = 10;
-            svg.setResolution(254);
-            svg.setSize((sheet.paperSize() * kPixelsPerMm).toSize());
-            svg.setViewBox(QRectF(QPointF(0, 0), sheet.paperSize()));
-            svg.setTitle(QStringLiteral("型线图"));
-            svg.setDescription(QStringLiteral("进水流道型线图，比例 1:%1，尺寸单位 mm")
-                                   .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
-            QPainter painter;
-            if (!painter.begin(&svg))
-                return false;
-            sheet.paint(painter, 1);
-            return painter.end();
-        });
-    }
-
-    void writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) override
-    {
-        checkSomethingToDraw(drawing, path);
-        const std::string bytes = dxfText(drawing, DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
-        saveAtomically(path, QByteArray::fromStdString(bytes));
-    }
+    const ExportRegistry& formats() override { return formats_; }
 
     void previewSheet(QWidget& parent, const SheetInput& input) override { inlet::previewSheet(parent, input); }
 
     void printSheet(QWidget& parent, const SheetInput& input) override { inlet::printSheet(parent, input); }
+
+private:
+    ExportRegistry formats_ = moduleFormats();
 };
 
 }  // namespace

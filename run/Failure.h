@@ -43,7 +43,7 @@ struct Failure {
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
-        UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption,
+        UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionTakesOneOf,
         OnlyOneFile, ExportNeedsFile, ExportFormat,
         CannotWriteResults,
         // CSV input ({file} the input, {line} its line).

@@ -1,5 +1,6 @@
 #include "DrawingWindow.h"
 
+#include "AtomicSave.h"
 #include "Failure.h"
 
 #include "DesignCheckList.h"
@@ -7,7 +8,7 @@
 #include "DrawingExportDialog.h"
 #include "DrawingView.h"
 #include "NumberFormat.h"
-#include "PassageGeometry.h"
+#include "OutputModule.h"
 #include "QtTranslation.h"
 
 #include <QDir>
@@ -54,9 +55,11 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
-    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("png")); });
-    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("dxf")); });
+    for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
+        const QString extension = format->extension;
+        exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
+                                           [this, extension] { exportWithDialog(extension); }));
+    }
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -72,9 +75,21 @@ void DrawingWindow::createMenus()
 
 void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
 {
-    view_->setDrawing(drawPassage(run));
-    checks_->showChecks(designChecks(run, boxes, systemNumberLocale()));
+    run_ = exportInputAfterRun(info_, boxes, {}, run, {}, systemNumberLocale());
+    run_->designFile = designFile_;
+    view_->setDrawing(*run_->drawing);
+    checks_->showChecks(run_->checks);
     enableExports();
+}
+
+void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)
+{
+    info_ = info;
+    designFile_ = designFile;
+    if (run_) {
+        run_->info = info;
+        run_->designFile = designFile;
+    }
 }
 
 void DrawingWindow::showFailure(const QString& failure)
@@ -86,6 +101,7 @@ void DrawingWindow::showNoRun() { showNothingDrawn(QStringLiteral("尚未计算�
 
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
+    run_.reset();
     view_->showMessage(message);
     checks_->showChecks({});
     enableExports();
@@ -93,15 +109,21 @@ void DrawingWindow::showNothingDrawn(const QString& message)
 
 void DrawingWindow::enableExports()
 {
-    const bool drawn = !view_->drawing().views.empty();
-    exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
-    exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
-    exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
+    const bool drawn = run_.has_value();
+    for (QAction* action : exports_)
+        action->setEnabled(drawn);
 }
 
-void DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
+void DrawingWindow::exportTo(const QString& path, const ExportChoices& choices)
 {
-    exportDrawing(view_->drawing(), path, options);
+    const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
+    if (!format)
+        throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(path),
+                      .item = QFileInfo(path).suffix().toStdString(),
+                      .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
+    if (!run_)
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    writeExport(*format, *run_, path, choices);
 }
 
 void DrawingWindow::exportWithDialog(const QString& extension)
@@ -114,7 +136,7 @@ void DrawingWindow::exportWithDialog(const QString& extension)
         return;
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
     try {
-        exportTo(dialog.path(), dialog.options());
+        exportTo(dialog.path(), dialog.choices());
     } catch (const Failure& failure) {
         QMessageBox::warning(this, QStringLiteral("导出失败"), QString::fromStdString(inlet::render(failure, Language::Chinese)));
     }

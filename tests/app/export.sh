@@ -59,7 +59,7 @@ done
 run --export "$work/failing.pdf" "$work/failing.inlet" 2> "$work/err"; status=$?
 [ $status -eq 1 ] || fail "failing design sheet: status $status"
 [ "$(cat "$work/err")" = "inlet: division by zero computing the volute width a30 at φ = 30°
-inlet: the calculation of '$work/failing.inlet' did not complete; the sheet '$work/failing.pdf' shows how far it came" ] ||
+inlet: the calculation of '$work/failing.inlet' did not complete; '$work/failing.pdf' shows how far it came" ] ||
     fail "failing design sheet: $(cat "$work/err")"
 if command -v pdftotext > /dev/null; then
     pdftotext "$work/failing.pdf" "$work/failing.txt"
