@@ -139,6 +139,8 @@ Options parseOptions(const std::vector<std::string>& args)
         const ExportFormat& format = *formatWritten(key);
         if (options.csv && format.kind != ExportKind::Workbook)
             throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
+        if (options.csv)
+            throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
     }
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;

@@ -4,6 +4,10 @@
 #include "Failure.h"
 #include "DxfWriter.h"
 
+#ifdef INLET_WITH_XLSX
+#include "XlsxWorkbook.h"
+#endif
+
 #include <QDir>
 #include <QFile>
 
@@ -31,6 +35,11 @@ void writeDxfFile(const ExportInput& input, const QString& path, const ExportCho
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+#ifdef INLET_WITH_XLSX
+    registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writeXlsx(input, path);
+    });
+#endif
 }
 
 }  // namespace inlet
