@@ -16,7 +16,7 @@ namespace inlet {
 namespace {
 
 // How long a design read from a pipe may keep the export waiting for each piece.
-constexpr int kPipeWaitSeconds = 10;
+constexpr int kPipeWaitSeconds = 5;
 
 void report(std::ostream& err, const Failure& failure)
 {

@@ -30,7 +30,7 @@ namespace {
 
 // How long a file named on the command line that is a pipe or FIFO may keep the program
 // waiting for its writer (and, for a design file, for each piece).
-constexpr int kPipeWaitSeconds = 10;
+constexpr int kPipeWaitSeconds = 5;
 
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
@@ -279,7 +279,8 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return 0;
         }
         if (options.version) {
-            print(out, std::string("inlet-calc ") + kVersion + "\n");
+            print(out, std::string("inlet-calc ") + kVersion + "\n"
+                           + (language == Language::Chinese ? kLicenceChinese : kLicenceEnglish));
             return 0;
         }
         if (options.csv) {

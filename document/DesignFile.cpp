@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "FileRead.h"
 #include "InletVersion.h"
+#include "JsonMembers.h"
 
 #include <QFile>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -97,6 +99,57 @@ QJsonObject objectField(const QJsonObject& root, const QString& name, const QStr
     return value->toObject();
 }
 
+// The members of a design file this program writes itself, at the top and in info and texts.
+bool isKnown(const QString& place)
+{
+    static const QStringList kTop{QStringLiteral("format"), QStringLiteral("formatVersion"), QStringLiteral("program"),
+                                  QStringLiteral("info"), QStringLiteral("texts")};
+    if (!place.contains(QLatin1Char('/')))
+        return kTop.contains(place);
+    const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
+    if (object == QLatin1String("info"))
+        return std::any_of(kInfoFields.begin(), kInfoFields.end(), [&](const InfoField& f) { return key == QLatin1String(f.key); });
+    const auto& boxes = givenParameterBoxes();
+    return std::any_of(boxes.begin(), boxes.end(), [&](Box box) { return key == symbolOf(box); });
+}
+
+// Calls `visit(place, member)` for every member at the top of `text` and in its info and texts.
+template <typename Visit>
+void forEachMember(QByteArrayView text, Visit visit)
+{
+    for (const JsonMember& member : jsonMembers(text)) {
+        visit(member.key, member);
+        if (member.key == QLatin1String("info") || member.key == QLatin1String("texts"))
+            for (const JsonMember& inner : jsonMembers(text, member.valueStart))
+                visit(member.key + QLatin1Char('/') + inner.key, inner);
+    }
+}
+
+void keepUnknownMembers(const QByteArray& bytes, std::map<QString, QByteArray>& kept)
+{
+    forEachMember(bytes, [&](const QString& place, const JsonMember& member) {
+        if (!isKnown(place))
+            kept[place] = bytes.sliced(member.valueStart, member.valueEnd - member.valueStart);
+    });
+}
+
+// `written` with each unknown member's value as the file it came from wrote it.
+QByteArray withKeptText(QByteArray written, const std::map<QString, QByteArray>& kept)
+{
+    if (kept.empty())
+        return written;
+    std::vector<std::pair<JsonMember, QByteArray>> spans;
+    forEachMember(written, [&](const QString& place, const JsonMember& member) {
+        if (const auto found = kept.find(place); found != kept.end())
+            spans.emplace_back(member, found->second);
+    });
+    std::sort(spans.begin(), spans.end(),
+              [](const auto& a, const auto& b) { return a.first.valueStart > b.first.valueStart; });
+    for (const auto& [member, text] : spans)
+        written.replace(member.valueStart, member.valueEnd - member.valueStart, text);
+    return written;
+}
+
 // "1.0" as major and minor: digits, a full stop, digits, nothing else. A major version too
 // large to hold is still a version, newer than any. Nothing where it is not a version.
 std::optional<std::pair<long long, long long>> versionOf(const QString& text)
@@ -161,6 +214,7 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
 
     Design design;
     design.kept = root;
+    keepUnknownMembers(bytes, design.keptText);
     const QJsonObject info = objectField(root, QStringLiteral("info"), path);
     for (const InfoField& f : kInfoFields) {
         const QString key = QLatin1String(f.key);
@@ -206,9 +260,9 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("texts")] = texts;
     // Indented for reading by eye, unless that would make the file too large to open.
     const QJsonDocument document(root);
-    QByteArray bytes = document.toJson(QJsonDocument::Indented);
+    QByteArray bytes = withKeptText(document.toJson(QJsonDocument::Indented), design.keptText);
     if (bytes.size() > kMaxDesignFileBytes)
-        bytes = document.toJson(QJsonDocument::Compact);
+        bytes = withKeptText(document.toJson(QJsonDocument::Compact), design.keptText);
     return bytes;
 }
 

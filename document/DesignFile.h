@@ -36,6 +36,9 @@ struct Design {
     DesignInfo info;
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
     QJsonObject kept;              // the file as read, for what this program does not know
+    // What this program does not know, as the file wrote it: each member's value by its place,
+    // "pump", "info/x", "texts/y". Written back byte for byte.
+    std::map<QString, QByteArray> keptText;
 };
 
 // The longest text a box or an information field may hold in a file, in characters, and the

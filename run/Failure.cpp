@@ -112,8 +112,8 @@ constexpr std::array kWords{
           "option '{item}' takes one of {other}, not '{detail}'"},
     Words{OnlyOneFile, "一次只能打开一个设计文件", "only one design file can be opened at a time"},
     Words{ExportNeedsFile, "--export OUT 需要给出要导出的设计文件 FILE", "--export OUT needs the design FILE to export"},
-    Words{ExportFormat, "--export 写出 .pdf、.odt、.dxf、.svg 或 .png 文件，而不是“{file}”",
-          "--export writes .pdf, .odt, .dxf, .svg or .png files, not '{file}'"},
+    Words{ExportFormat, "--export 写出 {other} 文件，而不是“{file}”", "--export writes {other} files, not '{file}'"},
+    Words{CommandLineUnreadable, "无法读取命令行：{detail}", "{detail}"},
     Words{CannotWriteResults, "无法写出结果：{reason}", "cannot write the results: {reason}"},
 
     Words{CsvNoHeader, "CSV 输入没有标题行", "the CSV input has no header row"},
@@ -231,7 +231,8 @@ std::string source(const std::string& file, Language language)
 // Kinds whose {other} names a file or a folder.
 bool isFolderKind(Failure::Kind kind)
 {
-    return kind == FolderNotWritable || kind == SheetOfIncompleteRun || kind == NoDrawingOfIncompleteRun;
+    return kind == FolderNotWritable || kind == SheetOfIncompleteRun || kind == NoDrawingOfIncompleteRun
+           || kind == ExportFormat;
 }
 
 std::string where(const Failure& f, Language language)

@@ -44,7 +44,7 @@ struct Failure {
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
         UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionTakesOneOf,
-        OnlyOneFile, ExportNeedsFile, ExportFormat,
+        OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
         CannotWriteResults,
         // CSV input ({file} the input, {line} its line).
         CsvNoHeader, CsvHeaderUnreadable, CsvHeaderNotUtf8, CsvHeaderTrailingComma, CsvColumnUnnamed,

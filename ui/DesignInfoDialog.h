@@ -1,12 +1,16 @@
 #pragma once
 
 // 设计信息: what the calculation sheet's cover and title block show about the design. Every
-// field is free text; the date offers today's when the design has none.
+// field is free text, at most as long as a design file holds (a longer paste is cut, and the
+// dialog says so); the date offers today's when the design has none. Fields the engineer did
+// not edit come back exactly as they were given, line ends included; the offered date is
+// taken only along with an edit.
 
 #include "DesignFile.h"
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -22,6 +26,10 @@ public:
     DesignInfo info() const;
 
 private:
+    void sayCut(const QString& field);
+
+    DesignInfo given_;
+    QLabel* cut_ = nullptr;
     QLineEdit* project_ = nullptr;
     QLineEdit* stage_ = nullptr;
     QLineEdit* designer_ = nullptr;

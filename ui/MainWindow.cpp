@@ -169,6 +169,7 @@ void MainWindow::newDesign()
         form_->setText(box.box, qs(box.defaultText));
     info_ = {};
     kept_ = {};
+    keptText_ = {};
     setFilePath({});
     setWindowModified(false);
     forgetRun();
@@ -204,6 +205,7 @@ bool MainWindow::read(const QString& path)
     }
     info_ = design.info;
     kept_ = design.kept;
+    keptText_ = design.keptText;
     setFilePath(QFileInfo(path).absoluteFilePath());
     setWindowModified(false);
     RecentFiles::add(path_);
@@ -225,6 +227,7 @@ bool MainWindow::saveTo(const QString& path)
     Design design;
     design.info = info_;
     design.kept = kept_;
+    design.keptText = keptText_;
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
     try {
@@ -513,8 +516,12 @@ void MainWindow::showAbout()
                        QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
                                       "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
                                       "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
-                                      "<p>基于 Qt %2</p>")
-                           .arg(QLatin1String(kVersion), QLatin1String(qVersion())));
+                                      "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
+                                      "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
+                                      "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+                                      "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
+                                      "<p>基于 Qt %2（LGPL-3.0）、dxflib（GPL-2.0-or-later）、libxlsxwriter（BSD-2-Clause）</p>")
+                           .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId)));
 }
 
 }  // namespace inlet

@@ -125,6 +125,7 @@ private:
     QString path_;
     DesignInfo info_;
     QJsonObject kept_;
+    std::map<QString, QByteArray> keptText_;
     QString folder_;  // where the last file was opened, saved or exported
 
     // The last press's outcome: the run and the texts it read, or the failure.

@@ -119,6 +119,9 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"a NUL in a text", withReplaced("\"D0\": \"2200\"", "\"D0\": \"22\\u000000\""), "空字符"},
         {"a lone surrogate", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\\ud800\""), "无效字符"},
         {"bytes that are not UTF-8", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\xFF\xFE\""), "不是有效的 UTF-8"},
+        {"a version with a sign", withReplaced("\"1.0\"", "\"1.+1\""), "无法识别"},
+        {"a version with a minus", withReplaced("\"1.0\"", "\"1.-0\""), "无法识别"},
+        {"a major version beyond any integer", withReplaced("\"1.0\"", "\"99999999999.0\""), "比本程序支持的 1.x 新"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -196,4 +199,86 @@ TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.inlet"))));
     EXPECT_THROW(writeDesignFile(dir.filePath(QStringLiteral("no/such/folder/x.inlet")), defaultDesign()),
                  Failure);
+}
+
+// What the engineer can put in the window is saved only where it opens again: a save that would
+// write a file this program refuses is refused before anything is written.
+TEST(DesignFileSave, SavesOnlyWhatOpensAgain)
+{
+    struct Row {
+        const char* name;
+        void (*change)(Design&);
+        Failure::Kind refused;
+        const char* where;
+    };
+    const Row rows[] = {
+        {"notes of 70,000 characters", [](Design& d) { d.info.notes = QString(70000, u'注'); },
+         Failure::Kind::SaveTextTooLong, "info.notes"},
+        {"a NUL pasted into hk", [](Design& d) { d.texts[Box::Text21] = QString::fromUtf8("AB\0CD", 5); },
+         Failure::Kind::SaveTextHasNul, "hk"},
+        {"half a surrogate pair in the project", [](Design& d) { d.info.project = QString(QChar(0xD800)); },
+         Failure::Kind::SaveTextHasInvalidChar, "info.project"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.inlet"));
+    writeDesignFile(path, defaultDesign());
+    const QByteArray before = readAll(path);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Design design = defaultDesign();
+        row.change(design);
+        try {
+            writeDesignFile(path, design);
+            ADD_FAILURE() << "saved";
+        } catch (const Failure& f) {
+            EXPECT_EQ(f.kind, row.refused) << en(f).toStdString();
+            EXPECT_EQ(f.item, row.where);
+        }
+        EXPECT_EQ(readAll(path), before);
+    }
+}
+
+TEST(DesignFileSave, TheLargestDesignTheWindowHoldsOpensAgain)
+{
+    // Every box and every field as long as it may be, of the character that takes the most
+    // bytes in JSON (\u0001).
+    Design design = defaultDesign();
+    const QString longest(kMaxDesignText, QChar(1));
+    for (auto& [box, text] : design.texts)
+        text = longest;
+    design.info = {longest, longest, longest, longest, longest, longest};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("largest.inlet"));
+    ASSERT_NO_THROW(writeDesignFile(path, design));
+    const Design opened = readDesignFile(path);
+    EXPECT_EQ(opened.texts, design.texts);
+    EXPECT_EQ(opened.info.notes, longest);
+}
+
+TEST(DesignFileSave, ANewerFileGrownByIndentingIsWrittenCompact)
+{
+    // 1.6 million zeros a newer program wrote compactly: indented, one per line, the file
+    // would be larger than a design file may be.
+    QByteArray bytes = designBytes(defaultDesign());
+    bytes.replace("\"formatVersion\": \"1.0\"", "\"formatVersion\": \"1.4\", \"samples\": [0" + QByteArray(",0").repeated(1600000) + "]");
+    const Design newer = parseDesign(bytes, QStringLiteral("grow.inlet"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grow.inlet"));
+    ASSERT_NO_THROW(writeDesignFile(path, newer));
+    EXPECT_NO_THROW(readDesignFile(path));
+}
+
+TEST(DesignFileRoundTrip, KeepsWhatANewerFileWroteAsItWroteIt)
+{
+    QByteArray bytes = designBytes(defaultDesign());
+    bytes.replace("\"formatVersion\": \"1.0\"",
+                  "\"formatVersion\": \"1.2\", \"serial\": 12345678901234567890, \"ratio\": 1.10");
+    bytes.replace("\"notes\": \"\"", "\"notes\": \"\", \"sheets\": [1e2, {\"a\": 0.30}]");
+    bytes.replace("\"hk\": \"\"", "\"hk\": \"\\ufeff2000\"");
+    const Design newer = parseDesign(bytes, QStringLiteral("newer.inlet"));
+    EXPECT_EQ(newer.texts.at(Box::Text21), QStringLiteral("\uFEFF2000"));
+    const QByteArray saved = designBytes(newer);
+    for (const char* kept : {"\"serial\": 12345678901234567890", "\"ratio\": 1.10", "\"sheets\": [1e2, {\"a\": 0.30}]",
+                             "\"formatVersion\": \"1.2\"", "\"hk\": \"\xEF\xBB\xBF" "2000\""})
+        EXPECT_TRUE(saved.contains(kept)) << kept << " not in " << saved.toStdString();
 }
