@@ -13,11 +13,16 @@
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <ostream>
@@ -30,7 +35,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
-             [--dxf FILE [--dxf-polylines]]
+             [--dxf FILE [--dxf-polylines]]%SOLID_USAGE%
   inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
@@ -107,7 +112,7 @@ exact ELLIPSE entities; --dxf-polylines writes each as a polyline within
 calculation fails writes no file. A file that cannot be written is replaced
 only when complete; the exit status is then 1.
 
---version prints the program's name and version.
+%SOLID%--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
 LC_NUMERIC, LANG).
@@ -122,6 +127,48 @@ Exit status:
      that is not usable, a FILE that cannot be opened, is a directory or is
      not text
 )";
+
+#ifdef INLET_HAVE_SOLID
+constexpr const char* kSolidUsage = R"(
+             [--step FILE [--step-walls]]
+             [--stl FILE [--stl-binary] [--stl-metres]]
+             [--length MM] [--outlet-extension MM])";
+
+constexpr const char* kSolidHelp = R"(--step FILE writes the passage's fluid volume as a solid, STEP AP214 in
+millimetres, each face named by its wall: inlet, outlet (the pump inlet
+section), floor, outer_wall, roof, bell (the bell-mouth wall and the conical
+pipe), guide_cone. --step-walls writes the walls alone, as a shell without the
+inlet and the outlet. --stl FILE writes its walls as STL triangles facing out
+of the fluid, within 0.5 mm of the exact surfaces, one region per wall: ASCII
+with one "solid NAME" per wall, or with --stl-binary binary (each triangle's
+attribute word holds the wall's index in the order above); --stl-metres writes
+metres instead of millimetres. --length MM is the distance from the pump axis
+to the passage inlet (else the L box's text, "3.5~5.0" by default, read as
+a multiple of D, or as mm above 20); --outlet-extension MM carries the pipe on
+straight above the pump inlet section, so that the outlet lies that far above
+it. With --checks the solid's volume and areas follow the checks. A design
+that has no solid (hk not above bp, a width from 10 degrees on below ap,
+crossing profiles, a guide cone above the cone inlet, a passage too short for
+its roof) writes no file, says which condition failed and exits with status 1.
+
+)";
+#endif
+
+std::string helpText()
+{
+    std::string help = kHelp;
+    const auto put = [&help](std::string_view marker, std::string_view text) {
+        help.replace(help.find(marker), marker.size(), text);
+    };
+#ifdef INLET_HAVE_SOLID
+    put("%SOLID_USAGE%", kSolidUsage);
+    put("%SOLID%", kSolidHelp);
+#else
+    put("%SOLID_USAGE%", "");
+    put("%SOLID%", "");
+#endif
+    return help;
+}
 
 // The design the options describe: a fresh window's texts, or those of the design file
 // opened, with the texts of the options typed over them.
@@ -176,6 +223,24 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         failure = f;
     }
 
+#ifdef INLET_HAVE_SOLID
+    // The solid is built before the results are printed, so that its figures join the checks.
+    std::unique_ptr<BuiltSolid> solid;
+    std::optional<SolidError> solidError;
+    if (calculation && (options.stepFile || options.stlFile)) {
+        try {
+            const SolidOptions solidOptions{options.passageLength, options.outletExtension};
+            solid = buildSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            if (options.checks) {
+                const auto figures = solidFigureChecks(solid->figures(), locale);
+                checks.insert(checks.end(), figures.begin(), figures.end());
+            }
+        } catch (const SolidFailure& e) {
+            solidError = e.error();
+        }
+    }
+#endif
+
     CheckedOutput output(out);
     std::string& text = output.text();
     if (options.json) {
@@ -207,6 +272,22 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
             throw CommandLineError{CommandLineError::kUnfinished, e.what()};
         }
     }
+#ifdef INLET_HAVE_SOLID
+    if (solid) {
+        try {
+            if (options.stepFile)
+                solid->writeStep(*options.stepFile, StepOptions{options.stepWalls});
+            if (options.stlFile)
+                solid->writeStl(*options.stlFile, StlOptions{options.stlBinary, options.stlMetres});
+        } catch (const SolidFailure& e) {
+            throw CommandLineError{CommandLineError::kUnfinished, e.what()};
+        }
+    }
+    if (solidError && !failure) {
+        err << "inlet-calc: " << solidError->english() << '\n';
+        return 1;
+    }
+#endif
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -246,7 +327,7 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     try {
         const Options options = parseOptions(args);
         if (options.help) {
-            print(out, kHelp);
+            print(out, helpText());
             return 0;
         }
         if (options.version) {

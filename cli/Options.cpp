@@ -3,6 +3,9 @@
 #include "CommandLineError.h"
 #include "MessageText.h"
 
+#include <cmath>
+#include <cstdlib>
+
 namespace inlet {
 
 namespace {
@@ -26,6 +29,16 @@ std::optional<std::size_t> inputIndex(std::string_view name)
         if (boxInfo(inputs[i]).symbol == name)
             return i;
     return std::nullopt;
+}
+
+// A length in millimetres given with an option: a plain number, zero or more.
+[[maybe_unused]] double millimetres(const std::string& option, const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value) || value < 0)
+        throw usageError("option " + quoteForMessage(option) + " needs a length in mm, not " + quoteForMessage(text));
+    return value;
 }
 
 }  // namespace
@@ -57,6 +70,26 @@ Options parseOptions(const std::vector<std::string>& args)
             (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
         } else if (arg == "--dxf-polylines") {
             options.dxfPolylines = true;
+#ifdef INLET_HAVE_SOLID
+        } else if (arg == "--step" || arg == "--stl") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
+            (arg == "--step" ? options.stepFile : options.stlFile) = args[++i];
+        } else if (arg == "--step-walls") {
+            options.stepWalls = true;
+        } else if (arg == "--stl-binary") {
+            options.stlBinary = true;
+        } else if (arg == "--stl-metres") {
+            options.stlMetres = true;
+        } else if (arg == "--length" || arg == "--outlet-extension") {
+            if (i + 1 >= args.size())
+                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm");
+            const double mm = millimetres(arg, args[++i]);
+            if (arg == "--length")
+                options.passageLength = mm;
+            else
+                options.outletExtension = mm;
+#endif
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -89,6 +122,13 @@ Options parseOptions(const std::vector<std::string>& args)
                          + " and --csv cannot be combined: a batch is many designs");
     if (options.dxfPolylines && !options.dxfFile)
         throw usageError("--dxf-polylines goes with --dxf FILE");
+    if ((options.stepFile || options.stlFile) && options.csv)
+        throw usageError(std::string(options.stepFile ? "--step" : "--stl")
+                         + " and --csv cannot be combined: a batch is many designs");
+    if (options.stepWalls && !options.stepFile)
+        throw usageError("--step-walls goes with --step FILE");
+    if ((options.stlBinary || options.stlMetres) && !options.stlFile)
+        throw usageError(std::string(options.stlBinary ? "--stl-binary" : "--stl-metres") + " goes with --stl FILE");
     return options;
 }
 

@@ -20,6 +20,14 @@ struct Options {
     std::optional<std::string> saveFile;  // where to save the design after the run
     std::optional<std::string> dxfFile;   // where to write the drawing of a design that computes
     bool dxfPolylines = false;            // ellipses as polylines in that file
+    // The passage as a solid, where this build can make solids.
+    std::optional<std::string> stepFile;  // STEP of the solid with its faces named
+    bool stepWalls = false;               // the walls alone, without the inlet and the outlet
+    std::optional<std::string> stlFile;   // STL, one region per wall
+    bool stlBinary = false;
+    bool stlMetres = false;
+    std::optional<double> passageLength;  // mm from the pump axis to the inlet; else the L box
+    double outletExtension = 0;           // mm the pipe runs on above the pump inlet section
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;

@@ -1,0 +1,19 @@
+#pragma once
+
+// The solid's walls as triangles, for the 3D view and STL files: plain arrays, no
+// OpenCASCADE, so that a window draws them without loading it.
+
+#include <cstdint>
+#include <vector>
+
+namespace inlet {
+
+struct SolidMesh {
+    std::vector<float> positions;          // x, y, z of each vertex, mm
+    std::vector<float> normals;            // the outward unit normal at each vertex
+    std::vector<std::uint32_t> triangles;  // three vertex indices each, counter-clockwise seen from outside
+    std::vector<std::uint8_t> walls;       // the wall (Wall) each triangle belongs to
+    std::vector<float> edges;              // the faces' boundaries as line segments: x, y, z, x, y, z
+};
+
+}  // namespace inlet
