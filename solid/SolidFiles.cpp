@@ -4,7 +4,12 @@
 
 #include <GeomLProp_SLProps.hxx>
 #include <Geom_Surface.hxx>
+#include <BRepAlgoAPI_Common.hxx>
+#include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
+#include <Bnd_Box.hxx>
+#include <gp_Pln.hxx>
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
@@ -27,13 +32,16 @@
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <numbers>
 #include <random>
 #include <sstream>
 #include <system_error>
@@ -113,16 +121,19 @@ void appendNumber(std::string& text, double value)
 
 }  // namespace
 
-SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle)
+namespace {
+
+// The triangles of `shape`, whose faces are `faces`, with its edges.
+SolidMesh meshOf(const TopoDS_Shape& shape, const std::vector<NamedFace>& faces, double deflection, double angle)
 {
-    try {
-        BRepTools::Clean(solid.solid);
-        BRepMesh_IncrementalMesh mesher(solid.solid, deflection, false, angle, false);
+    {
+        BRepTools::Clean(shape);
+        BRepMesh_IncrementalMesh mesher(shape, deflection, false, angle, true);  // faces in parallel
         if (!mesher.IsDone())
             throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the walls could not be divided into triangles"});
 
         SolidMesh mesh;
-        for (const NamedFace& named : solid.faces) {
+        for (const NamedFace& named : faces) {
             TopLoc_Location location;
             const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(named.face, location);
             if (triangulation.IsNull())
@@ -155,13 +166,13 @@ SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle)
             }
         }
         TopTools_IndexedMapOfShape edges;
-        TopExp::MapShapes(solid.solid, TopAbs_EDGE, edges);
+        TopExp::MapShapes(shape, TopAbs_EDGE, edges);
         for (int i = 1; i <= edges.Extent(); ++i) {
             const TopoDS_Edge& edge = TopoDS::Edge(edges(i));
             if (BRep_Tool::Degenerated(edge))
                 continue;
             // The edge as the first face it bounds divided it.
-            for (const NamedFace& named : solid.faces) {
+            for (const NamedFace& named : faces) {
                 TopLoc_Location location;
                 const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(named.face, location);
                 const Handle(Poly_PolygonOnTriangulation) polygon =
@@ -179,6 +190,39 @@ SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle)
                 break;
             }
         }
+        return mesh;
+    }
+}
+
+}  // namespace
+
+SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle)
+{
+    try {
+        return meshOf(solid.solid, solid.faces, deflection, angle);
+    } catch (const Standard_Failure& e) {
+        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, e.GetMessageString()});
+    }
+}
+
+SolidMesh sectionMesh(const PassageSolid& solid, double phiDegrees, double deflection)
+{
+    try {
+        Bnd_Box box;
+        BRepBndLib::Add(solid.solid, box, false);
+        const double reach = std::sqrt(box.SquareExtent()) + 1;
+        const double phi = phiDegrees * std::numbers::pi / 180;
+        const gp_Dir across(std::sin(phi), std::cos(phi), 0);
+        const gp_Pln plane(gp_Ax3(gp_Pnt(0, 0, 0), across.Crossed(gp_Dir(0, 0, 1)), across));
+        const TopoDS_Face cutter = BRepBuilderAPI_MakeFace(plane, -reach, reach, -reach, reach).Face();
+        BRepAlgoAPI_Common cut(solid.solid, cutter);
+        if (!cut.IsDone() || cut.HasErrors())
+            throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the solid could not be cut"});
+        std::vector<NamedFace> faces;
+        for (TopExp_Explorer f(cut.Shape(), TopAbs_FACE); f.More(); f.Next())
+            faces.push_back({TopoDS::Face(f.Current()), Wall::Inlet});
+        SolidMesh mesh = meshOf(cut.Shape(), faces, deflection, 0.5);
+        std::fill(mesh.walls.begin(), mesh.walls.end(), kSectionWall);
         return mesh;
     } catch (const Standard_Failure& e) {
         throw SolidFailure({SolidFault::Modelling, {}, 0, 0, e.GetMessageString()});

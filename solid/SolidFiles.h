@@ -21,6 +21,9 @@ namespace inlet {
 // The triangles of every face within `deflection` mm of it (and `angle` radians).
 SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle = 0.5);
 
+// The solid cut by the vertical plane through the pump axis at phiDegrees, in triangles.
+SolidMesh sectionMesh(const PassageSolid& solid, double phiDegrees, double deflection);
+
 // Each writes through a file beside the target that replaces it only when complete; throws
 // SolidFailure (Write) naming the file and the reason.
 void writeStep(const PassageSolid& solid, const std::string& path, const StepOptions& options = {});

@@ -8,6 +8,9 @@
 
 namespace inlet {
 
+// The wall index of a cut's triangles.
+inline constexpr std::uint8_t kSectionWall = 255;
+
 struct SolidMesh {
     std::vector<float> positions;          // x, y, z of each vertex, mm
     std::vector<float> normals;            // the outward unit normal at each vertex

@@ -32,6 +32,10 @@ public:
     virtual void writeStl(const std::string& path, const StlOptions& options) const = 0;
     // The walls in triangles within `deflection` mm, for a view.
     virtual SolidMesh mesh(double deflection) const = 0;
+    // The solid cut by the vertical plane through the pump axis at phiDegrees from the back
+    // (the station's radial section and, across the axis, its opposite), in triangles; the
+    // triangles' wall is kSectionWall.
+    virtual SolidMesh section(double phiDegrees, double deflection) const = 0;
 };
 
 class SolidModule {

@@ -23,6 +23,10 @@ public:
         inlet::writeStl(solid_, path, options);
     }
     SolidMesh mesh(double deflection) const override { return meshSolid(solid_, deflection); }
+    SolidMesh section(double phiDegrees, double deflection) const override
+    {
+        return sectionMesh(solid_, phiDegrees, deflection);
+    }
 
 private:
     PassageSolid solid_;
