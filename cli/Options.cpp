@@ -1,8 +1,11 @@
 #include "Options.h"
 
 #include "CommandLineError.h"
+#include "ExportRegistry.h"
+#include "FileWriters.h"
 #include "MessageText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -31,17 +34,45 @@ std::optional<std::size_t> inputIndex(std::string_view name)
     return std::nullopt;
 }
 
-// A length in millimetres given with an option: a plain number, zero or more.
-[[maybe_unused]] double millimetres(const std::string& option, const std::string& text)
+// The format whose file option is --KEY, or whose choice is --KEY.
+const ExportFormat* formatWritten(std::string_view option)
+{
+    return calcFormats().byKey(QString::fromUtf8(option.data(), qsizetype(option.size())));
+}
+
+const ExportOption* choiceNamed(std::string_view option, const ExportFormat** of)
+{
+    const QString key = QString::fromUtf8(option.data(), qsizetype(option.size()));
+    for (const ExportFormat* format : calcFormats().formats()) {
+        for (const ExportOption& choice : format->options) {
+            if (choice.key == key) {
+                *of = format;
+                return &choice;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// A length in millimetres as an option gives it: a plain number, zero or more.
+[[maybe_unused]] bool millimetres(const std::string& text)
 {
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size() || !std::isfinite(value) || value < 0)
-        throw usageError("option " + quoteForMessage(option) + " needs a length in mm, not " + quoteForMessage(text));
-    return value;
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value) && value >= 0;
 }
 
 }  // namespace
+
+const ExportRegistry& calcFormats()
+{
+    static const ExportRegistry registry = [] {
+        ExportRegistry formats = ExportRegistry::described();
+        addFileWriters(formats);
+        return formats;
+    }();
+    return registry;
+}
 
 std::optional<Box> inputNamed(std::string_view name)
 {
@@ -64,31 +95,35 @@ Options parseOptions(const std::vector<std::string>& args)
             options.json = true;
         } else if (arg == "--checks") {
             options.checks = true;
-        } else if (arg == "--open" || arg == "--save" || arg == "--dxf") {
+        } else if (arg == "--open" || arg == "--save" || (arg.starts_with("--") && formatWritten(arg.substr(2)))) {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
-            (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
-        } else if (arg == "--dxf-polylines") {
-            options.dxfPolylines = true;
-#ifdef INLET_HAVE_SOLID
-        } else if (arg == "--step" || arg == "--stl") {
-            if (i + 1 >= args.size() || isOption(args[i + 1]))
-                throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
-            (arg == "--step" ? options.stepFile : options.stlFile) = args[++i];
-        } else if (arg == "--step-walls") {
-            options.stepWalls = true;
-        } else if (arg == "--stl-binary") {
-            options.stlBinary = true;
-        } else if (arg == "--stl-metres") {
-            options.stlMetres = true;
+            if (arg == "--open")
+                options.openFile = args[++i];
+            else if (arg == "--save")
+                options.saveFile = args[++i];
+            else
+                options.exports.emplace_back(arg.substr(2), args[++i]);
+        } else if (const ExportFormat* of = nullptr; arg.starts_with("--") && choiceNamed(arg.substr(2), &of)) {
+            const ExportOption& choice = *choiceNamed(arg.substr(2), &of);
+            std::string value = "yes";
+            if (!choice.values.isEmpty()) {
+                if (i + 1 >= args.size() || isOption(args[i + 1]))
+                    throw usageError("option " + quoteForMessage(arg) + " needs one of " + choice.values.join(", ").toStdString());
+                value = args[++i];
+                if (!choice.values.contains(QString::fromStdString(value)))
+                    throw usageError("option " + quoteForMessage(arg) + " takes one of " + choice.values.join(", ").toStdString()
+                                     + ", not " + quoteForMessage(value));
+            }
+            options.choices[arg.substr(2)] = value;
+        #ifdef INLET_HAVE_SOLID
         } else if (arg == "--length" || arg == "--outlet-extension") {
             if (i + 1 >= args.size())
                 throw usageError("option " + quoteForMessage(arg) + " needs a length in mm");
-            const double mm = millimetres(arg, args[++i]);
-            if (arg == "--length")
-                options.passageLength = mm;
-            else
-                options.outletExtension = mm;
+            const std::string& text = args[++i];
+            if (!millimetres(text))
+                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm, not " + quoteForMessage(text));
+            (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
         } else if (arg == "--csv") {
             options.csv = true;
@@ -117,18 +152,27 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (options.json && options.csv)
         throw usageError("--json and --csv cannot be combined");
-    if ((options.saveFile || options.dxfFile) && options.csv)
-        throw usageError(std::string(options.saveFile ? "--save" : "--dxf")
-                         + " and --csv cannot be combined: a batch is many designs");
-    if (options.dxfPolylines && !options.dxfFile)
-        throw usageError("--dxf-polylines goes with --dxf FILE");
-    if ((options.stepFile || options.stlFile) && options.csv)
-        throw usageError(std::string(options.stepFile ? "--step" : "--stl")
-                         + " and --csv cannot be combined: a batch is many designs");
-    if (options.stepWalls && !options.stepFile)
-        throw usageError("--step-walls goes with --step FILE");
-    if ((options.stlBinary || options.stlMetres) && !options.stlFile)
-        throw usageError(std::string(options.stlBinary ? "--stl-binary" : "--stl-metres") + " goes with --stl FILE");
+    if (options.saveFile && options.csv)
+        throw usageError("--save and --csv cannot be combined: a batch is many designs");
+    for (const auto& [key, file] : options.exports) {
+        const ExportFormat& format = *formatWritten(key);
+        if (options.csv && format.kind != ExportKind::Workbook)
+            throw usageError("--" + key + " and --csv cannot be combined: a batch is many designs");
+    }
+    if ((options.passageLength || options.outletExtension)
+        && std::none_of(options.exports.begin(), options.exports.end(),
+                        [](const auto& e) { return e.first == "step" || e.first == "stl"; }))
+        throw usageError(std::string(options.passageLength ? "--length" : "--outlet-extension")
+                         + " goes with --step FILE or --stl FILE");
+    for (const auto& [key, value] : options.choices) {
+        const ExportFormat* of = nullptr;
+        choiceNamed(key, &of);
+        const std::string owner = of->key.toStdString();
+        const bool given = std::any_of(options.exports.begin(), options.exports.end(),
+                                       [&](const auto& e) { return e.first == owner; });
+        if (!given)
+            throw usageError("--" + key + " goes with --" + owner + " FILE");
+    }
     return options;
 }
 

@@ -5,6 +5,7 @@
 #include "Boxes.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,16 +19,14 @@ struct Options {
     bool checks = false;
     std::optional<std::string> openFile;  // a design file whose texts the options start from
     std::optional<std::string> saveFile;  // where to save the design after the run
-    std::optional<std::string> dxfFile;   // where to write the drawing of a design that computes
-    bool dxfPolylines = false;            // ellipses as polylines in that file
-    // The passage as a solid, where this build can make solids.
-    std::optional<std::string> stepFile;  // STEP of the solid with its faces named
-    bool stepWalls = false;               // the walls alone, without the inlet and the outlet
-    std::optional<std::string> stlFile;   // STL, one region per wall
-    bool stlBinary = false;
-    bool stlMetres = false;
-    std::optional<double> passageLength;  // mm from the pump axis to the inlet; else the L box
-    double outletExtension = 0;           // mm the pipe runs on above the pump inlet section
+    // The files to write, in the order given: a format's key (--dxf FILE, --xlsx FILE) and the
+    // file; and the formats' choices (--dxf-polylines), key to value ("yes" for a switch).
+    std::vector<std::pair<std::string, std::string>> exports;
+    std::map<std::string, std::string> choices;
+    // The solid's (--step, --stl) length from the pump axis to the inlet, else the L box's;
+    // and how far the pipe runs on above the pump inlet section. Millimetres, as typed.
+    std::optional<std::string> passageLength;
+    std::optional<std::string> outletExtension;
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;
@@ -36,6 +35,10 @@ struct Options {
 
 // Throws CommandLineError (status 2) naming the argument that is wrong.
 Options parseOptions(const std::vector<std::string>& args);
+
+class ExportRegistry;
+// The formats inlet-calc writes: those that need no window system.
+const ExportRegistry& calcFormats();
 
 // The input box of the quantity `name` (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk).
 std::optional<Box> inputNamed(std::string_view name);

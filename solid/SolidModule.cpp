@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <filesystem>
+#include <mutex>
 #include <vector>
 
 namespace inlet {
@@ -67,6 +68,30 @@ std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design)
     if (!module)
         throw SolidFailure({SolidFault::Unavailable, {}, 0, 0, why});
     return module->build(design);
+}
+
+std::shared_ptr<BuiltSolid> cachedSolid(const SolidDesign& design)
+{
+    const auto arc = [](std::vector<double>& key, const EllipseArc& a) {
+        key.insert(key.end(), {a.centre.x, a.centre.y, a.rx, a.ry, a.start, a.end});
+    };
+    std::vector<double> key{design.pipeTop, design.top, design.coneTop.x, design.coneTop.y, design.hk,
+                            design.roofLevel.x, design.roofLevel.y, design.footHeight, design.length};
+    arc(key, design.bellMouth);
+    arc(key, design.guideCone);
+    for (const Point& p : design.planWall)
+        key.insert(key.end(), {p.x, p.y});
+
+    static std::mutex mutex;
+    static std::vector<double> lastKey;
+    static std::shared_ptr<BuiltSolid> last;
+    const std::lock_guard lock(mutex);
+    if (!last || key != lastKey) {
+        last.reset();
+        last = buildSolid(design);
+        lastKey = std::move(key);
+    }
+    return last;
 }
 
 }  // namespace inlet

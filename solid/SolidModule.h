@@ -54,6 +54,10 @@ SolidModule* solidModule(std::string* why = nullptr);
 // cannot be loaded).
 std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design);
 
+// The same, built once for the same design: the STEP and the STL files of one run, and its
+// figures, take one solid.
+std::shared_ptr<BuiltSolid> cachedSolid(const SolidDesign& design);
+
 }  // namespace inlet
 
 // The one function the module exports.

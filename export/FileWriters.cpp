@@ -1,0 +1,91 @@
+#include "FileWriters.h"
+
+#include "DxfError.h"
+#include "DxfWriter.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
+
+#include <QDir>
+#include <QFile>
+
+namespace inlet {
+
+namespace {
+
+ExportFailure cannotWrite(const QString& path, const QString& reason)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return {QStringLiteral("无法写入“%1”：%2").arg(shown, reason), QStringLiteral("cannot write %1: %2").arg(shown, reason)};
+}
+
+std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
+{
+    if (!input.drawing || input.drawing->views.empty())
+        return cannotWrite(path, QStringLiteral("没有可导出的图形"));
+    try {
+        const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
+        DxfOptions options;
+        if (curves == QLatin1String("ellipse"))
+            options.curves = DxfOptions::Curves::Ellipse;
+        else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
+            options.curves = DxfOptions::Curves::Polyline;
+        writeDxf(*input.drawing, QFile::encodeName(path).toStdString(), options);
+    } catch (const DxfError& e) {
+        return cannotWrite(path, QString::fromStdString(e.reason()));
+    }
+    return std::nullopt;
+}
+
+#ifdef INLET_HAVE_SOLID
+// The passage's solid written as STEP or STL; a design without a solid says which condition
+// fails. The choices "length" and "outlet-extension" (mm) shape the solid.
+std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices,
+                                            bool step)
+{
+    if (!input.calculation)
+        return cannotWrite(path, QStringLiteral("没有可导出的三维模型"));
+    const auto millimetres = [&](const char* key) -> std::optional<double> {
+        const auto it = choices.find(QString::fromLatin1(key));
+        if (it == choices.end())
+            return std::nullopt;
+        return it->second.toDouble();
+    };
+    try {
+        SolidOptions options;
+        options.passageLength = millimetres("length");
+        options.outletExtension = millimetres("outlet-extension").value_or(0);
+        const Calculation& c = *input.calculation;
+        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), options));
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (step)
+            solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
+        else
+            solid->writeStl(file, StlOptions{ExportFormat::isOn(choices, QStringLiteral("stl-binary")),
+                                             ExportFormat::isOn(choices, QStringLiteral("stl-metres"))});
+    } catch (const SolidFailure& e) {
+        if (e.error().fault == SolidFault::Write)
+            return cannotWrite(path, QString::fromStdString(e.error().detail));
+        return ExportFailure{QString::fromStdString(e.error().chinese()), QString::fromStdString(e.error().english())};
+    }
+    return std::nullopt;
+}
+#endif
+
+}  // namespace
+
+void addFileWriters(ExportRegistry& registry)
+{
+    registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+#ifdef INLET_HAVE_SOLID
+    registry.setWriter(QStringLiteral("step"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        return writeSolidFile(input, path, choices, true);
+    });
+    registry.setWriter(QStringLiteral("stl"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        return writeSolidFile(input, path, choices, false);
+    });
+#endif
+}
+
+}  // namespace inlet
