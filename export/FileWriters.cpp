@@ -7,6 +7,10 @@
 #include "SolidModule.h"
 #endif
 
+#ifdef INLET_WITH_XLSX
+#include "XlsxWorkbook.h"
+#endif
+
 #include <QDir>
 #include <QFile>
 
@@ -84,6 +88,11 @@ void addFileWriters(ExportRegistry& registry)
     });
     registry.setWriter(QStringLiteral("stl"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
         return writeSolidFile(input, path, choices, false);
+    });
+#endif
+#ifdef INLET_WITH_XLSX
+    registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        return writeXlsx(input, path);
     });
 #endif
 }

@@ -17,7 +17,7 @@ ExportWriter writesNothing()
 TEST(ExportRegistry, FindsTheFormatOfAFileByItsExtension)
 {
     ExportRegistry registry = ExportRegistry::described();
-    const ExportRegistry described = ExportRegistry::described();  // the loop must not outlive it
+    const ExportRegistry described = ExportRegistry::described();
     for (const ExportFormat& format : described.all())
         registry.setWriter(format.key, writesNothing());
     const struct {
