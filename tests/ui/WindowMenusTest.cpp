@@ -13,9 +13,9 @@
 namespace inlet::test {
 
 #ifdef INLET_HAVE_SOLID
-constexpr const char* kDrawingExports = "导出图形 DXF/SVG/PNG/STEP/STL…";
+constexpr const char* kDrawingExports = "导出图形 DXF/PDF/SVG/PNG/STEP/STL…";
 #else
-constexpr const char* kDrawingExports = "导出图形 DXF/SVG/PNG…";
+constexpr const char* kDrawingExports = "导出图形 DXF/PDF/SVG/PNG…";
 #endif
 
 namespace {
