@@ -5,6 +5,8 @@
 #include "FileWriters.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace inlet {
 
@@ -49,6 +51,14 @@ const ExportOption* choiceNamed(std::string_view option, const ExportFormat** of
         }
     }
     return nullptr;
+}
+
+// A length in millimetres as an option gives it: a plain number, zero or more.
+[[maybe_unused]] bool millimetres(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value) && value >= 0;
 }
 
 }  // namespace
@@ -107,6 +117,15 @@ Options parseOptions(const std::vector<std::string>& args)
                 }
             }
             options.choices[arg.substr(2)] = value;
+        #ifdef INLET_HAVE_SOLID
+        } else if (arg == "--length" || arg == "--outlet-extension") {
+            if (i + 1 >= args.size())
+                throw usageError(Failure::Kind::OptionNeedsLength, arg);
+            const std::string& text = args[++i];
+            if (!millimetres(text))
+                throw usageError(Failure::Kind::OptionNotALength, arg, text);
+            (arg == "--length" ? options.passageLength : options.outletExtension) = text;
+#endif
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -142,6 +161,11 @@ Options parseOptions(const std::vector<std::string>& args)
         if (options.csv)
             throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
     }
+    if ((options.passageLength || options.outletExtension)
+        && std::none_of(options.exports.begin(), options.exports.end(),
+                        [](const auto& e) { return e.first == "step" || e.first == "stl"; }))
+        throw usageError(Failure::Kind::OptionNeedsOption, options.passageLength ? "--length" : "--outlet-extension",
+                         "--step FILE, --stl FILE");
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;
         choiceNamed(key, &of);

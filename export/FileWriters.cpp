@@ -3,6 +3,10 @@
 #include "AtomicSave.h"
 #include "Failure.h"
 #include "DxfWriter.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
 
 #ifdef INLET_WITH_XLSX
 #include "XlsxWorkbook.h"
@@ -30,11 +34,53 @@ void writeDxfFile(const ExportInput& input, const QString& path, const ExportCho
     }
 }
 
+#ifdef INLET_HAVE_SOLID
+// The passage's solid written as STEP or STL; a design without a solid says which condition
+// fails. The choices "length" and "outlet-extension" (mm) shape the solid.
+void writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices, bool step)
+{
+    if (!input.calculation)
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    const auto millimetres = [&](const char* key) -> std::optional<double> {
+        const auto it = choices.find(QString::fromLatin1(key));
+        if (it == choices.end())
+            return std::nullopt;
+        return it->second.toDouble();
+    };
+    try {
+        SolidOptions options;
+        options.passageLength = millimetres("length");
+        options.outletExtension = millimetres("outlet-extension").value_or(0);
+        const Calculation& c = *input.calculation;
+        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), options));
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (step)
+            solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
+        else
+            solid->writeStl(file, StlOptions{ExportFormat::isOn(choices, QStringLiteral("stl-binary")),
+                                             ExportFormat::isOn(choices, QStringLiteral("stl-metres"))});
+    } catch (const SolidFailure& e) {
+        // Until the solid's faults are kinds of Failure, its own words go along as the detail.
+        Failure f{.kind = Failure::Kind::SolidNotMade, .file = shownPath(path)};
+        f.detail = e.error().english();
+        throw f;
+    }
+}
+#endif
+
 }  // namespace
 
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+#ifdef INLET_HAVE_SOLID
+    registry.setWriter(QStringLiteral("step"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        writeSolidFile(input, path, choices, true);
+    });
+    registry.setWriter(QStringLiteral("stl"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        writeSolidFile(input, path, choices, false);
+    });
+#endif
 #ifdef INLET_WITH_XLSX
     registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         writeXlsx(input, path);

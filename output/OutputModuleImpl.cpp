@@ -11,7 +11,9 @@
 #include "ViewPicture.h"
 
 #include <QDir>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 namespace inlet {
@@ -21,10 +23,10 @@ namespace {
 // The width of the PNG of the drawing.
 constexpr int kPngWidth = 4000;
 
-void writeSvg(const Drawing& drawing, const QString& path)
+void writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
 {
     checkSomethingToDraw(drawing, path);
-    const Sheet sheet(drawing);
+    const Sheet sheet(drawing, block, paper);
     writeWhole(path, QStringLiteral("SVG"), [&](QBuffer& file) {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -45,7 +47,34 @@ void writeSvg(const Drawing& drawing, const QString& path)
     });
 }
 
+// The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
+// embedded.
+void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+{
+    checkSomethingToDraw(drawing, path);
+    const Sheet sheet(drawing, block, paper);
+    writeWhole(path, QStringLiteral("PDF"), [&](QBuffer& file) {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(QStringLiteral("进水流道型线图"));
+        pdf.setCreator(QStringLiteral("inlet"));
+        pdf.setPageSize(QPageSize(sheet.paperSize(), QPageSize::Millimeter, QString::fromLatin1(sheet.paperName())));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(1200);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return false;
+        sheet.paint(painter, pdf.resolution() / 25.4);
+        return painter.end();
+    });
+}
+
 SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+
+std::string paperOf(const ExportChoices& choices)
+{
+    const auto it = choices.find(QStringLiteral("paper"));
+    return it == choices.end() ? std::string("auto") : it->second.toStdString();
+}
 
 ExportRegistry moduleFormats()
 {
@@ -57,11 +86,14 @@ ExportRegistry moduleFormats()
     formats.setWriter(QStringLiteral("odt"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         writeOdt(withPictures(input), path);
     });
-    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        writeSvg(*input.drawing, path);
+    formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c));
     });
-    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        writePng(*input.drawing, path, kPngWidth);
+    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        writeSvg(*input.drawing, path, titleBlock(input), paperOf(c));
+    });
+    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c));
     });
     return formats;
 }

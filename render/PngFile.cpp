@@ -27,10 +27,11 @@ void checkSomethingToDraw(const Drawing& drawing, const QString& path)
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
 }
 
-void writePng(const Drawing& drawing, const QString& path, int widthPx)
+void writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block,
+              const std::string& paper)
 {
     checkSomethingToDraw(drawing, path);
-    const Sheet sheet(drawing);
+    const Sheet sheet(drawing, block, paper);
     const double perMm = widthPx / sheet.paperSize().width();
     const int heightPx = qRound(sheet.paperSize().height() * perMm);
     if (widthPx < 1 || widthPx > kMostPngSide || heightPx < 1 || heightPx > kMostPngSide) {

@@ -3,6 +3,7 @@
 // The whole sheet (see Sheet) as a PNG picture. Needs a QGuiApplication (its fonts), on any
 // platform, offscreen included.
 
+#include "DrawingSheet.h"
 #include "Shapes.h"
 
 #include <QBuffer>
@@ -18,7 +19,8 @@ void writeWhole(const QString& path, const QString& format, Write write);
 
 // The PNG `widthPx` pixels wide, as high as the sheet's proportions make it. Throws a Failure
 // naming the file; a failure leaves nothing behind.
-void writePng(const Drawing& drawing, const QString& path, int widthPx);
+void writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block = {},
+              const std::string& paper = "auto");
 
 // Throws NothingToDraw unless the drawing has views.
 void checkSomethingToDraw(const Drawing& drawing, const QString& path);

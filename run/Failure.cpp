@@ -96,6 +96,8 @@ constexpr std::array kWords{
     Words{DrawingBeyondReach, "图形（{item}）距原点 {other} mm，超出 DXF 坐标保持 0.01 mm 精度的 {detail} mm",
           "the drawing ({item}) reaches {other} mm from its origin, beyond the {detail} mm within which a DXF "
           "coordinate holds 0.01 mm"},
+    Words{SolidNotMade, "无法写入“{file}”：三维模型未能生成或写出（{detail}）",
+          "cannot write '{file}': the solid could not be made or written ({detail})"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},
@@ -108,6 +110,9 @@ constexpr std::array kWords{
           "{item} and --csv cannot be combined: a batch is many designs"},
     Words{OptionNeedsOption, "{item} 需与 {other} 一起使用", "{item} goes with {other}"},
     Words{OptionNeedsOneOf, "选项“{item}”后面需要以下之一：{other}", "option '{item}' needs one of {other}"},
+    Words{OptionNeedsLength, "选项“{item}”后面需要以 mm 计的长度", "option '{item}' needs a length in mm"},
+    Words{OptionNotALength, "选项“{item}”后面需要以 mm 计的长度，而不是“{other}”",
+          "option '{item}' needs a length in mm, not '{other}'"},
     Words{OptionTakesOneOf, "选项“{item}”只能取 {other} 之一，而不是“{detail}”",
           "option '{item}' takes one of {other}, not '{detail}'"},
     Words{OnlyOneFile, "一次只能打开一个设计文件", "only one design file can be opened at a time"},

@@ -40,10 +40,11 @@ struct Failure {
         // What is written.
         NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
+        SolidNotMade,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
-        UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionTakesOneOf,
+        UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionNeedsLength, OptionNotALength, OptionTakesOneOf,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
         CannotWriteResults,
         // CSV input ({file} the input, {line} its line).
