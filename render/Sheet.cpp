@@ -31,11 +31,12 @@ double printScaleFor(const Extent& extent)
 
 }  // namespace
 
-Sheet::Sheet(const Drawing& drawing) : drawing_(drawing), denominator_(printScaleFor(drawing.extent))
+Sheet::Sheet(const Drawing& drawing)
+    : drawing_(drawing), denominator_(drawing.paper ? 1 : printScaleFor(drawing.extent))
 {
     const Extent& e = drawing.extent;
     paper_ = QSizeF(std::ceil(e.width() / denominator_ + 2 * kMargin),
-                    std::ceil(e.height() / denominator_ + 2 * kMargin + kStrip));
+                    std::ceil(e.height() / denominator_ + 2 * kMargin + (drawing.paper ? 0 : kStrip)));
     const double scale = 1 / denominator_;
     // The drawing's top-left corner at the margins, paper y down.
     modelToPaper_ = ViewTransform(scale, {kMargin - scale * e.left, kMargin + scale * e.top});
@@ -54,6 +55,8 @@ void Sheet::paint(QPainter& painter, double devicePerMm) const
                             (paper_.height() - 2 * kBorderInset) * k));
     painter.restore();
 
+    if (drawing_.paper)
+        return;  // a chart: no print scale to state
     const double baseline = (paper_.height() - kMargin) * k;
     const QString scale = QStringLiteral("比例 1:%1").arg(QString::number(denominator_, 'g', 10));
     drawing.paintText({kMargin * k, baseline}, kStripText * k, scale, Label::Anchor::Left);

@@ -2,7 +2,8 @@
 
 // The whole drawing on paper, as the exports write it: at the largest standard scale (1:1,
 // 1:2, 1:2.5 or 1:5 times a power of ten) at which it fits the drawing area of an A1 sheet,
-// inside a border, with the print scale and a scale bar below it. Lengths in paper mm.
+// inside a border, with the print scale and a scale bar below it. A drawing in paper
+// millimetres (a chart) is printed 1:1, without them. Lengths in paper mm.
 
 #include "Shapes.h"
 #include "ViewTransform.h"
