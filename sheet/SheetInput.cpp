@@ -1,9 +1,7 @@
 #include "SheetInput.h"
 
 #include "BoxTexts.h"
-#include "CalculationRun.h"
 #include "InletVersion.h"
-#include "PassageGeometry.h"
 
 #include <algorithm>
 #include <utility>
@@ -15,26 +13,24 @@ bool SheetInput::wasWritten(Box box) const
     return std::find(written.begin(), written.end(), box) != written.end();
 }
 
-SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
-                              const NumberLocale& locale, ViewPicture picture)
+SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, ViewPicture picture)
 {
     SheetInput input;
     input.info = info;
     for (const BoxInfo& box : boxTable())
-        input.texts[static_cast<std::size_t>(box.box)] = boxes.text(box.box);
-    input.written = std::move(written);
-    input.calculation = calculation;
-    if (calculation) {
-        input.checks = designChecks(*calculation, boxes, locale);
-        input.drawing = drawPassage(*calculation);
-    } else {
-        input.failure = failure;
-    }
+        input.texts[static_cast<std::size_t>(box.box)] = record.boxes.text(box.box);
+    input.written = record.boxes.written();
+    input.calculation = record.calculation;
+    input.failure = record.failure;
+    input.widthSet = record.widthSet;
+    input.widths = record.widths;
+    input.checks = record.checks;
+    input.drawing = record.drawing;
+    input.chart = record.chart;
     input.picture = std::move(picture);
     input.program = "inlet";
     input.version = kVersion;
-    input.locale = locale;
+    input.locale = record.locale;
     return input;
 }
 
@@ -43,15 +39,7 @@ SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewP
     BoxTexts boxes;
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
-    std::optional<Calculation> calculation;
-    std::string failure;
-    try {
-        calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
-        failure = describeChinese(f);
-    }
-    return sheetInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale,
-                              std::move(picture));
+    return sheetInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info, std::move(picture));
 }
 
 }  // namespace inlet

@@ -10,7 +10,9 @@
 #include "DesignChecks.h"
 #include "DesignFile.h"
 #include "NumberLocale.h"
+#include "RunRecord.h"
 #include "Shapes.h"
+#include "WidthSets.h"
 
 #include <QImage>
 
@@ -35,8 +37,11 @@ struct SheetInput {
     std::vector<Box> written;                   // the result boxes the run wrote
     std::optional<Calculation> calculation;     // when the run completed
     std::string failure;                        // else why it stopped, in Chinese
+    WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
+    std::optional<WidthSets> widths;            // of a completed run: both sets
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
+    std::optional<Drawing> chart;               // of a completed run: area, width and velocity
     ViewPicture picture;                        // none leaves the drawings out
     std::string program;                        // "inlet"
     std::string version;                        // "1.00"
@@ -46,15 +51,11 @@ struct SheetInput {
     bool wasWritten(Box box) const;
 };
 
-// The sheet of a run that has just finished over `boxes`: `written` lists the result boxes it
-// wrote; `calculation` is its values when it completed, else `failure` says why it stopped.
-// Adds the checks and the drawing of a completed run.
-SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
-                              const NumberLocale& locale, ViewPicture picture = {});
+// The sheet of a recorded run: its texts, values, checks and drawings as the record has them.
+SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, ViewPicture picture = {});
 
 // The sheet of a design: its texts typed into a fresh set of boxes and the calculation run
-// over them, as the window's "计算并打印" runs it.
+// over them, as the window's "计算并打印" runs it, drawn with the design's widths.
 SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewPicture picture = {});
 
 }  // namespace inlet

@@ -6,6 +6,7 @@
 
 #include "DesignFile.h"
 #include "DrawingExport.h"
+#include "WidthSets.h"
 
 #include <QString>
 
@@ -22,6 +23,7 @@ public:
     struct DrawingExportChoice {
         QString path;
         DrawingExportOptions options;
+        WidthSet widthSet = WidthSet::Computed;  // the design's choice, as the dialog left it
     };
 
     virtual ~Asker() = default;
@@ -37,8 +39,10 @@ public:
     virtual UnsavedAnswer unsavedChanges(QWidget& parent, const QString& design) = 0;
     // The design information as edited; none when cancelled.
     virtual std::optional<DesignInfo> designInfo(QWidget& parent, const DesignInfo& info) = 0;
-    // Where and how to export the drawing, `suggested` offered; none when cancelled.
-    virtual std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested) = 0;
+    // Where and how to export the drawing, `suggested` offered and the widths `widthSet`
+    // chosen to begin with; none when cancelled.
+    virtual std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested,
+                                                             WidthSet widthSet) = 0;
     // Tells the engineer what went wrong; waits until they have read it.
     virtual void warn(QWidget& parent, const QString& title, const QString& message) = 0;
 };

@@ -1,6 +1,7 @@
 #include "DrawingExportDialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -38,6 +39,12 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
     path_->setMinimumWidth(420);
     auto* browse = new QPushButton(QStringLiteral("浏览…"));
     browse->setObjectName(QStringLiteral("browse"));
+    widthSet_ = new QComboBox;
+    widthSet_->setObjectName(QStringLiteral("widthSet"));
+    for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue}) {
+        const std::string_view name = widthSetChinese(set);
+        widthSet_->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())), static_cast<int>(set));
+    }
     ellipsesAsPolylines_ = new QCheckBox(QStringLiteral("DXF 中椭圆写为多段线（用于误读 ELLIPSE 的 CAD 程序）"));
     ellipsesAsPolylines_->setObjectName(QStringLiteral("ellipsesAsPolylines"));
 
@@ -54,6 +61,10 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
     auto* column = new QVBoxLayout(this);
     column->addWidget(new QLabel(QStringLiteral("文件（扩展名 .dxf、.svg 或 .png 决定格式）：")));
     column->addLayout(file);
+    auto* widths = new QHBoxLayout;
+    widths->addWidget(new QLabel(QStringLiteral("断面宽度：")));
+    widths->addWidget(widthSet_, 1);
+    column->addLayout(widths);
     column->addWidget(ellipsesAsPolylines_);
     column->addWidget(buttons);
     pathChanged();
@@ -67,6 +78,13 @@ DrawingExportOptions DrawingExportDialog::options() const
 {
     return {.dxfEllipsesAsPolylines = ellipsesAsPolylines_->isEnabled() && ellipsesAsPolylines_->isChecked()};
 }
+
+void DrawingExportDialog::setWidthSet(WidthSet set)
+{
+    widthSet_->setCurrentIndex(widthSet_->findData(static_cast<int>(set)));
+}
+
+WidthSet DrawingExportDialog::widthSet() const { return static_cast<WidthSet>(widthSet_->currentData().toInt()); }
 
 void DrawingExportDialog::pathChanged()
 {

@@ -7,7 +7,6 @@
 #include "InletVersion.h"
 #include "NumberFormat.h"
 #include "OutputModule.h"
-#include "PassageGeometry.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
@@ -15,6 +14,7 @@
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -60,7 +60,8 @@ bool sameInfo(const DesignInfo& a, const DesignInfo& b)
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), asker_(std::make_unique<DialogAsker>())
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), asker_(std::make_unique<DialogAsker>()), lastRun_(new LastRun(this))
 {
     QuickStartStyle::install();
     // The menu bar stays in the window, above the form, also on desktops that offer a global
@@ -84,6 +85,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), asker_(std::make_
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
     connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
+    connect(lastRun_, &LastRun::widthSetChanged, this, [this](WidthSet set) {
+        for (QAction* action : widthSets_->actions())
+            action->setChecked(action->data().toInt() == static_cast<int>(set));
+        setWindowModified(true);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -104,6 +110,15 @@ void MainWindow::createMenus()
     connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     file->addAction(QStringLiteral("设计信息…"), this, &MainWindow::editDesignInfo);
+    QMenu* widths = file->addMenu(QStringLiteral("断面宽度"));
+    widthSets_ = new QActionGroup(this);
+    for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue}) {
+        QAction* action = widths->addAction(qs(widthSetChinese(set)), this, [this, set] { chooseWidthSet(set); });
+        action->setCheckable(true);
+        action->setChecked(set == lastRun_->widthSet());
+        action->setData(static_cast<int>(set));
+        widthSets_->addAction(action);
+    }
     file->addSeparator();
     file->addAction(QStringLiteral("打印预览…"), this, &MainWindow::previewSheet);
     file->addAction(QStringLiteral("打印…"), this, &MainWindow::printSheet)
@@ -150,9 +165,10 @@ void MainWindow::newDesign()
         form_->setText(box.box, qs(box.defaultText));
     info_ = {};
     kept_ = {};
+    lastRun_->clear();
+    lastRun_->setWidthSet(WidthSet::Computed);
     setFilePath({});
     setWindowModified(false);
-    forgetRun();
 }
 
 void MainWindow::open()
@@ -185,6 +201,8 @@ bool MainWindow::read(const QString& path)
     }
     info_ = design.info;
     kept_ = design.kept;
+    lastRun_->clear();
+    lastRun_->setWidthSet(design.widthSet);
     setFilePath(QFileInfo(path).absoluteFilePath());
     setWindowModified(false);
     RecentFiles::add(path_);
@@ -206,6 +224,7 @@ bool MainWindow::saveTo(const QString& path)
     Design design;
     design.info = info_;
     design.kept = kept_;
+    design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
     try {
@@ -338,42 +357,20 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
 {
-    lastRun_ = run;
-    for (const BoxInfo& info : boxTable())
-        lastBoxes_.type(info.box, boxes.text(info.box));
-    lastFailure_.clear();
-    if (drawingWindow_)
-        drawingWindow_->showRun(run, boxes);
-    if (checksWindow_)
-        checksWindow_->showRun(run, boxes);
+    lastRun_->recordCompleted(run, boxes, form_->boxes().written());
 }
 
 void MainWindow::runFailed(const QString& failure)
 {
-    lastRun_.reset();
-    lastFailure_ = failure;
-    if (drawingWindow_)
-        drawingWindow_->showFailure(failure);
-    if (checksWindow_)
-        checksWindow_->showFailure(failure);
+    lastRun_->recordFailed(failure.toStdString(), form_->boxes(), form_->boxes().written());
 }
 
-void MainWindow::forgetRun()
-{
-    lastRun_.reset();
-    lastFailure_.clear();
-    if (drawingWindow_)
-        drawingWindow_->showNoRun();
-    if (checksWindow_)
-        checksWindow_->showNoRun();
-}
+void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 
 SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
-    const WindowBoxes& boxes = form_->boxes();
-    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
-                              systemNumberLocale(), viewPicture);
+    return sheetInputFrom(*lastRun_->record(), info_, viewPicture);
 }
 
 void MainWindow::previewSheet()
@@ -415,15 +412,18 @@ void MainWindow::exportSheet(const QString& suffix, const QString& filter)
 
 void MainWindow::exportDrawing()
 {
-    if (!lastRun_) {
+    if (!lastRun_->record() || !lastRun_->record()->completed()) {
         asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
         return;
     }
-    const std::optional<Asker::DrawingExportChoice> choice = asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")));
+    const std::optional<Asker::DrawingExportChoice> choice =
+        asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")), lastRun_->widthSet());
     if (!choice)
         return;
+    // The choice in the dialog is the design's: the last run is drawn with it first.
+    chooseWidthSet(choice->widthSet);
     folder_ = QFileInfo(choice->path).absolutePath();
-    const QString failure = inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
+    const QString failure = inlet::exportDrawing(*lastRun_->record()->drawing, choice->path, choice->options);
     if (!failure.isEmpty())
         asker_->warn(*this, QStringLiteral("导出失败"), failure);
 }
@@ -432,13 +432,8 @@ void MainWindow::exportDrawing()
 
 void MainWindow::showDrawingWindow()
 {
-    if (!drawingWindow_) {
-        drawingWindow_ = new DrawingWindow(this);
-        if (lastRun_)
-            drawingWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            drawingWindow_->showFailure(lastFailure_);
-    }
+    if (!drawingWindow_)
+        drawingWindow_ = new DrawingWindow(*lastRun_, this);
     drawingWindow_->show();
     drawingWindow_->raise();
     drawingWindow_->activateWindow();
@@ -446,13 +441,8 @@ void MainWindow::showDrawingWindow()
 
 void MainWindow::showDesignChecks()
 {
-    if (!checksWindow_) {
-        checksWindow_ = new DesignChecksWindow(this);
-        if (lastRun_)
-            checksWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            checksWindow_->showFailure(lastFailure_);
-    }
+    if (!checksWindow_)
+        checksWindow_ = new DesignChecksWindow(*lastRun_, this);
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();

@@ -7,6 +7,7 @@
 #include "CalculationRun.h"
 #include "DrawingView.h"
 #include "DrawingWindow.h"
+#include "LastRun.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -66,8 +67,9 @@ int main(int argc, char* argv[])
     inlet::BoxTexts boxes;
     boxes.type(inlet::Box::Text21, "2000");
     const inlet::Calculation run = inlet::runCalculation(boxes, inlet::NumberLocale{});
-    inlet::DrawingWindow window;
-    window.showRun(run, boxes);
+    inlet::LastRun lastRun;
+    lastRun.recordCompleted(run, boxes, boxes.written());
+    inlet::DrawingWindow window(lastRun);
     window.resize(1400, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
