@@ -3,7 +3,6 @@
 #include "DesignFile.h"
 #include "DrawingExport.h"
 #include "NumberFormat.h"
-#include "PassageGeometry.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
 #include "ViewPicture.h"
@@ -14,7 +13,7 @@
 
 namespace inlet {
 
-int exportDesign(const QString& design, const QString& out, std::ostream& err)
+int exportDesign(const QString& design, const QString& out, std::ostream& err, std::optional<WidthSet> widthSet)
 {
     Design opened;
     try {
@@ -23,6 +22,8 @@ int exportDesign(const QString& design, const QString& out, std::ostream& err)
         err << "inlet: " << e.english().toStdString() << '\n';
         return 1;
     }
+    if (widthSet)
+        opened.widthSet = *widthSet;
 
     // One run, as the window's "计算并打印" runs it, for the sheet and the drawing alike.
     const SheetInput input = sheetInputFor(opened, systemNumberLocale(), viewPicture);

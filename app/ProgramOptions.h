@@ -3,6 +3,8 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
+#include "WidthSets.h"
+
 #include <QString>
 
 #include <iosfwd>
@@ -19,6 +21,8 @@ struct ProgramOptions {
     // --export OUT: the file to write from the design (.pdf, .odt the calculation sheet;
     // .dxf, .svg, .png the drawing) without a window.
     QString exportTo;
+    // --widths: the widths an export draws with, instead of the design file's choice.
+    std::optional<WidthSet> widthSet;
 };
 
 // The extensions --export writes.

@@ -30,8 +30,9 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
-             [--dxf FILE [--dxf-polylines]]
-  inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
+             [--dxf FILE [--dxf-polylines]] [--widths computed|area-true]
+  inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
+             [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -107,6 +108,16 @@ exact ELLIPSE entities; --dxf-polylines writes each as a polyline within
 calculation fails writes no file. A file that cannot be written is replaced
 only when complete; the exit status is then 1.
 
+--widths computed|area-true chooses the volute widths the drawing (--dxf) and
+the checks use. computed (the default) takes the widths as printed; area-true
+takes at each station the rule whose section shape the width gives, so that
+every section drawn carries its area F: the quadratic rule up to the area F*
+at which the upper wall meets the outer wall exactly at hk, the linear rule
+above it. The printed results are the same either way. A design file's choice
+(--open) holds unless --widths is given, and --save keeps it. Where hk is not
+above bp or H2 no section of the assumed shape exists, and there are no
+area-true widths.
+
 --version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
@@ -138,6 +149,8 @@ Design designFor(const Options& options)
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
             design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+    if (options.widthSet)
+        design.widthSet = *options.widthSet;
     return design;
 }
 
@@ -168,10 +181,12 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     std::optional<RunFailure> failure;
     std::vector<DesignCheck> checks;
     std::optional<Calculation> calculation;
+    std::optional<WidthSets> widths;
     try {
         calculation = runCalculation(boxes, locale);
+        widths = widthSets(*calculation);
         if (options.checks)
-            checks = designChecks(*calculation, boxes, locale);
+            checks = designChecks(*calculation, *widths, design.widthSet, boxes, locale);
     } catch (const RunFailure& f) {
         failure = f;
     }
@@ -202,7 +217,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         save(design, boxes, *options.saveFile);
     if (options.dxfFile && calculation) {
         try {
-            writeDxf(drawPassage(*calculation), *options.dxfFile, DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
+            writeDxf(drawPassage(*calculation, *widths, design.widthSet), *options.dxfFile,
+                     DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
         } catch (const DxfError& e) {
             throw CommandLineError{CommandLineError::kUnfinished, e.what()};
         }
@@ -217,7 +233,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
 void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(designFor(options)), options.checks, out, locale);
+        const Design design = designFor(options);
+        runCsvBatch(in, "standard input", boxesFor(design), options.checks, design.widthSet, out, locale);
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -228,7 +245,8 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(designFor(options)), options.checks, out, locale);
+    const Design design = designFor(options);
+    runCsvBatch(file, name, boxesFor(design), options.checks, design.widthSet, out, locale);
 }
 
 void print(std::ostream& out, const std::string& text)

@@ -55,6 +55,18 @@ Options parseOptions(const std::vector<std::string>& args)
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
             (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
+        } else if (arg == "--widths" || arg.starts_with("--widths=")) {
+            std::string name;
+            if (arg == "--widths") {
+                if (i + 1 >= args.size() || isOption(args[i + 1]))
+                    throw usageError("option '--widths' needs computed or area-true");
+                name = args[++i];
+            } else {
+                name = arg.substr(std::string_view("--widths=").size());
+            }
+            options.widthSet = widthSetNamed(name);
+            if (!options.widthSet)
+                throw usageError("--widths takes computed or area-true, not " + quoteForMessage(name));
         } else if (arg == "--dxf-polylines") {
             options.dxfPolylines = true;
         } else if (arg == "--csv") {

@@ -3,6 +3,7 @@
 // What inlet-calc was asked to do, read from its arguments.
 
 #include "Boxes.h"
+#include "WidthSets.h"
 
 #include <array>
 #include <optional>
@@ -20,6 +21,7 @@ struct Options {
     std::optional<std::string> saveFile;  // where to save the design after the run
     std::optional<std::string> dxfFile;   // where to write the drawing of a design that computes
     bool dxfPolylines = false;            // ellipses as polylines in that file
+    std::optional<WidthSet> widthSet;     // the widths drawn and checked; else the design file's
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;
