@@ -4,6 +4,7 @@
 // window system is started, so that --help, --version and usage errors need no display.
 
 #include "WidthSets.h"
+#include "ExportFormat.h"
 
 #include <QString>
 
@@ -18,15 +19,14 @@ struct ProgramOptions {
     std::optional<int> exitStatus;
     // The design file to open, or with --export the one to export.
     QString file;
-    // --export OUT: the file to write from the design (.pdf, .odt the calculation sheet;
-    // .dxf, .svg, .png the drawing) without a window.
+    // --export OUT: the file to write from the design without a window, in the format of
+    // its extension (or --format KEY), with the format's choices (--KEY [VALUE]).
     QString exportTo;
+    QString exportFormat;  // the format's key
+    ExportChoices exportChoices;
     // --widths: the widths an export draws with, instead of the design file's choice.
     std::optional<WidthSet> widthSet;
 };
-
-// The extensions --export writes.
-bool canExportTo(const QString& path);
 
 // Reads argv as main() receives it; prints help and the version to `out`, usage errors and
 // notes to `err`.

@@ -71,7 +71,7 @@ std::optional<Asker::DrawingExportChoice> DialogAsker::drawingExport(QWidget& pa
     dialog.setWidthSet(widthSet);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return DrawingExportChoice{dialog.path(), dialog.options(), dialog.widthSet()};
+    return DrawingExportChoice{dialog.path(), dialog.choices(), dialog.formatKey(), dialog.widthSet()};
 }
 
 void DialogAsker::warn(QWidget& parent, const QString& title, const QString& message)

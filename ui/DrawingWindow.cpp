@@ -4,7 +4,9 @@
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
 #include "DrawingView.h"
+#include "ExportInput.h"
 #include "LastRun.h"
+#include "OutputModule.h"
 #include "QtTranslation.h"
 
 #include <QComboBox>
@@ -86,11 +88,13 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("型线图.svg"), false); });
-    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("型线图.png"), false); });
-    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("型线图.dxf"), false); });
-    exportChart_ = file->addAction(QStringLiteral("导出面积与流速图…"), this,
-                                   [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); });
+    for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
+        const QString extension = format->extension;
+        exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
+                                           [this, extension] { exportWithDialog(QStringLiteral("型线图.") + extension, false); }));
+    }
+    exports_.push_back(file->addAction(QStringLiteral("导出面积与流速图…"), this,
+                                       [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); }));
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -132,6 +136,12 @@ void DrawingWindow::showLastRun()
 
 QString DrawingWindow::widthNote() const { return widthNote_->text(); }
 
+void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)
+{
+    info_ = info;
+    designFile_ = designFile;
+}
+
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
     view_->showMessage(message);
@@ -142,21 +152,35 @@ void DrawingWindow::showNothingDrawn(const QString& message)
 
 void DrawingWindow::enableExports()
 {
-    const bool drawn = !view_->drawing().views.empty();
-    exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
-    exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
-    exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
-    exportChart_->setEnabled(!chart_->drawing().views.empty());
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    const bool drawn = record && record->completed();
+    for (QAction* action : exports_)
+        action->setEnabled(drawn);
 }
 
-QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
+QString DrawingWindow::exportTo(const QString& path, const ExportChoices& choices) { return write(path, choices, false); }
+
+QString DrawingWindow::exportChartTo(const QString& path, const ExportChoices& choices)
 {
-    return exportDrawing(view_->drawing(), path, options);
+    return write(path, choices, true);
 }
 
-QString DrawingWindow::exportChartTo(const QString& path, const DrawingExportOptions& options)
+QString DrawingWindow::write(const QString& path, const ExportChoices& choices, bool chart)
 {
-    return exportDrawing(chart_->drawing(), path, options);
+    const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
+    if (!format) {
+        return QStringLiteral("无法写入“%1”：不支持的文件类型“.%2”（可导出 %3）")
+            .arg(QDir::toNativeSeparators(path), QFileInfo(path).suffix(), outputFormats().extensionList(ExportKind::Drawing));
+    }
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    if (!record || !record->completed())
+        return QStringLiteral("无法写入“%1”：没有可导出的图形").arg(QDir::toNativeSeparators(path));
+    ExportInput input = exportInputFrom(*record, info_);
+    input.designFile = designFile_;
+    if (chart)
+        input.drawing = record->chart;
+    const auto failure = writeExport(*format, input, path, choices);
+    return failure ? failure->chinese : QString();
 }
 
 void DrawingWindow::exportWithDialog(const QString& name, bool chart)
@@ -171,8 +195,7 @@ void DrawingWindow::exportWithDialog(const QString& name, bool chart)
     // The choice in the dialog is the design's: the drawing is redrawn with it first.
     lastRun_.setWidthSet(dialog.widthSet());
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
-    const QString failure = chart ? exportChartTo(dialog.path(), dialog.options()) : exportTo(dialog.path(), dialog.options());
-    if (!failure.isEmpty())
+    if (const QString failure = write(dialog.path(), dialog.choices(), chart); !failure.isEmpty())
         QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
 }
 

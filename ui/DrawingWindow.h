@@ -4,13 +4,16 @@
 // chart of area, width and velocity along φ beside it. Above the drawing, the choice of widths
 // it is drawn with, and where the run's widths and the area-true ones differ, one line that
 // says so with the stations concerned and a button that switches. After a failed run it shows
-// an empty sheet that says why, and no checks. The drawing and the chart can be exported as
-// DXF, SVG or PNG.
+// an empty sheet that says why, and no checks. The drawing and the chart can be exported in
+// each of the drawing's formats.
 
-#include "DrawingExport.h"
+#include "DesignFile.h"
+#include "ExportFormat.h"
 
 #include <QMainWindow>
 #include <QString>
+
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -31,11 +34,14 @@ public:
     // A window of its own, also when it has a parent; shows `lastRun` as it changes.
     explicit DrawingWindow(LastRun& lastRun, QWidget* parent = nullptr);
 
-    // Writes the drawing to `path` in the format its extension names. An empty text when
-    // written, else the message that says what went wrong.
-    QString exportTo(const QString& path, const DrawingExportOptions& options = {});
+    // The design information the drawing's title block shows.
+    void setDesignInfo(const DesignInfo& info, const QString& designFile);
+
+    // Writes the drawing to `path` in the drawing format its extension names. An empty text
+    // when written, else the message that says what went wrong.
+    QString exportTo(const QString& path, const ExportChoices& choices = {});
     // The same for the chart of area, width and velocity.
-    QString exportChartTo(const QString& path, const DrawingExportOptions& options = {});
+    QString exportChartTo(const QString& path, const ExportChoices& choices = {});
 
     // The line above the drawing where the width sets differ; empty where they do not.
     QString widthNote() const;
@@ -46,6 +52,7 @@ private:
     // Asks where to with the export dialog, offering `name` (型线图.dxf); exports the chart
     // instead of the drawing with `chart`.
     void exportWithDialog(const QString& name, bool chart);
+    QString write(const QString& path, const ExportChoices& choices, bool chart);
     void showNothingDrawn(const QString& message);
     void enableExports();
 
@@ -57,11 +64,10 @@ private:
     QTabWidget* side_ = nullptr;
     DesignCheckList* checks_ = nullptr;
     DrawingView* chart_ = nullptr;
-    QAction* exportSvg_ = nullptr;
-    QAction* exportPng_ = nullptr;
-    QAction* exportDxf_ = nullptr;
-    QAction* exportChart_ = nullptr;
+    std::vector<QAction*> exports_;
     QString exportFolder_;  // where the last export went
+    DesignInfo info_;
+    QString designFile_;
 };
 
 }  // namespace inlet

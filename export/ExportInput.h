@@ -1,0 +1,55 @@
+#pragma once
+
+// Everything a file made from a run shows, gathered once after the run: the design
+// information, every box's text as the window shows it, the run's values or why it stopped,
+// the design checks, the drawing, the program that calculated it, the design file and when.
+// Every format writes from here and computes no figure of its own.
+
+#include "Boxes.h"
+#include "Calculation.h"
+#include "DesignChecks.h"
+#include "DesignFile.h"
+#include "NumberLocale.h"
+#include "RunRecord.h"
+#include "Shapes.h"
+#include "WidthSets.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace inlet {
+
+struct ExportInput {
+    DesignInfo info;
+    std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
+    std::vector<Box> written;                   // the result boxes the run wrote
+    std::optional<Calculation> calculation;     // when the run completed
+    std::string failure;                        // else why it stopped, in Chinese
+    WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
+    std::optional<WidthSets> widths;            // of a completed run: both sets
+    std::vector<DesignCheck> checks;            // of a completed run
+    std::optional<Drawing> drawing;             // of a completed run
+    std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
+    std::string program;                        // "inlet"
+    std::string version;                        // "1.00"
+    NumberLocale locale;
+    QString designFile;                         // the design's file name ("泵站.inlet"); empty when never saved
+    QString runTime;                            // when the run was made: "2026-12-07 14:03"
+
+    const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
+    bool wasWritten(Box box) const;
+};
+
+// What a recorded run shows (its texts, values, checks and drawings as the record has them,
+// computed nothing again), with the design information and the time now.
+ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info);
+
+// The record of a design: its texts typed into a fresh set of boxes and the calculation run
+// over them, as the window's "计算并打印" runs it, drawn with the design's widths.
+ExportInput exportInputFor(const Design& design, const NumberLocale& locale);
+
+}  // namespace inlet
