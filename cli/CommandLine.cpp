@@ -215,7 +215,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.checks || !options.exports.empty())
         record = recordRun(boxes, boxes.written(), calculation, failure ? describeChinese(*failure) : std::string(),
                            design.widthSet, locale);
-    const std::vector<DesignCheck> checks = record ? record->checks : std::vector<DesignCheck>{};
+    const std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
 
     CheckedOutput output(out);
     std::string& text = output.text();

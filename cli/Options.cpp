@@ -151,6 +151,8 @@ Options parseOptions(const std::vector<std::string>& args)
         const ExportFormat& format = *formatWritten(key);
         if (options.csv && format.kind != ExportKind::Workbook)
             throw usageError("--" + key + " and --csv cannot be combined: a batch is many designs");
+        if (options.csv)
+            throw usageError("--" + key + " and --csv cannot be combined: a batch's workbook is not written yet");
     }
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;

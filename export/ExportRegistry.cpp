@@ -38,6 +38,9 @@ ExportRegistry ExportRegistry::described()
     };
     add("pdf", "计算书 PDF", "the calculation sheet", ExportKind::Sheet);
     add("odt", "计算书 ODT", "the calculation sheet for a word processor", ExportKind::Sheet);
+#ifdef INLET_WITH_XLSX
+    add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
+#endif
     add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,
         {{QStringLiteral("dxf-curves"), QStringLiteral("椭圆弧写为"),
           {QStringLiteral("spline"), QStringLiteral("ellipse"), QStringLiteral("polyline")},

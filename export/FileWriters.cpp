@@ -3,6 +3,10 @@
 #include "DxfError.h"
 #include "DxfWriter.h"
 
+#ifdef INLET_WITH_XLSX
+#include "XlsxWorkbook.h"
+#endif
+
 #include <QDir>
 #include <QFile>
 
@@ -39,6 +43,11 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+#ifdef INLET_WITH_XLSX
+    registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        return writeXlsx(input, path);
+    });
+#endif
 }
 
 }  // namespace inlet

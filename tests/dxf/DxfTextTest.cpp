@@ -19,6 +19,8 @@ TEST(DxfText, KeepsEveryCharacter)
         {"a line break escaped", "一\n二", "一\\U+000A二"},
         {"a backslash escaped, so that it starts no code", "a\\U+0041", "a\\U+005CU+0041"},
         {"a broken UTF-8 byte as the replacement sign", "a\xff" "b", "a\\U+FFFDb"},
+        {"an overlong form byte by byte", "\xc0\xaf", "\\U+FFFD\\U+FFFD"},
+        {"a surrogate byte by byte", "\xed\xa0\x80", "\\U+FFFD\\U+FFFD\\U+FFFD"},
         {"a character outside the basic plane", "\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},
     };
     for (const auto& row : rows)

@@ -17,7 +17,8 @@ ExportWriter writesNothing()
 TEST(ExportRegistry, FindsTheFormatOfAFileByItsExtension)
 {
     ExportRegistry registry = ExportRegistry::described();
-    for (const ExportFormat& format : ExportRegistry::described().all())
+    const ExportRegistry described = ExportRegistry::described();
+    for (const ExportFormat& format : described.all())
         registry.setWriter(format.key, writesNothing());
     const struct {
         const char* path;
