@@ -12,13 +12,28 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
+#include <string_view>
 
 namespace inlet {
 
 namespace {
 
 std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
+
+// The parts one after the other, in one allocation.
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (const std::string_view part : parts)
+        text.append(part);
+    return text;
+}
 
 std::string phiText(const Station& s) { return "φ=" + std::to_string(s.phi) + "°"; }
 
@@ -47,7 +62,7 @@ std::optional<double> otherRuleWidth(const Calculation& c, const Station& s)
 
 class Checks {
 public:
-    explicit Checks(const NumberLocale& locale) : locale_(locale) {}
+    explicit Checks(const NumberLocale& locale) : locale_(locale) { list_.reserve(48); }
 
     void warn(CheckKind kind, std::string subject, double figure, std::string unit,
               std::string chinese, std::string english, std::optional<double> advice = {})
@@ -99,12 +114,17 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
         case SectionShape::Level:
             if (s.rule == WidthRule::Quadratic) {
                 const auto advice = otherRuleWidth(c, s);
+                const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
+                const std::string hk = wholeMillimetres(v.hk), other = advice ? wholeMillimetres(*advice) : "";
                 checks.warn(CheckKind::QuadraticRuleWallAboveHk, name, height, "mm",
-                            where() + "按二次式计算，但外壁高 " + mm(height) + "，超过 hk = " + mm(v.hk)
-                                + (advice ? "；按线性式宽度为 " + mm(*advice) : "；线性式亦不相符"),
-                            at() + " takes the quadratic rule, but its outer wall would be " + mm(height)
-                                + " tall, above hk " + mm(v.hk)
-                                + (advice ? "; the linear rule gives " + mm(*advice) : "; the linear rule does not fit either"),
+                            advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
+                                           " mm；按线性式宽度为 ", other, " mm"})
+                                   : join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
+                                           " mm；线性式亦不相符"}),
+                            advice ? join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
+                                           wall, " mm tall, above hk ", hk, " mm; the linear rule gives ", other, " mm"})
+                                   : join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
+                                           wall, " mm tall, above hk ", hk, " mm; the linear rule does not fit either"}),
                             advice);
             }
             break;
@@ -313,8 +333,8 @@ void checkProportionsToImpeller(const Calculation& c, std::optional<double> B, C
         const double ratio = *p.numerator / D;
         const std::string figure = fixedFigure(ratio, 3, checks.locale());
         checks.figure(CheckKind::ProportionToImpeller, p.symbol, ratio, "",
-                      std::string(p.chinese) + "与叶轮直径之比 " + p.symbol + " = " + figure,
-                      std::string(p.english) + " in impeller diameters " + p.symbol + " = " + figure);
+                      join({p.chinese, "与叶轮直径之比 ", p.symbol, " = ", figure}),
+                      join({p.english, " in impeller diameters ", p.symbol, " = ", figure}));
     }
 }
 
@@ -339,14 +359,15 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
         std::optional<double> actual;
         if (area && *area > 0)
             actual = flow / (*area / 1e6);
-        const std::string name(symbol(s.width));
-        const std::string byF = fixedFigure(required, 2, checks.locale()) + " m/s";
-        const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) + " m/s" : "";
-        checks.figure(CheckKind::SectionVelocity, name, actual.value_or(required), "m/s",
-                      phiText(s) + "断面平均流速 Q·(φ/360)/F = " + byF
-                          + (actual ? "，所绘断面 " + byDrawn : "（无所绘断面）"),
-                      "mean velocity at φ = " + std::to_string(s.phi) + "°, Q·(phi/360)/F = " + byF
-                          + (actual ? ", in the section drawn " + byDrawn : " (no section drawn)"));
+        const std::string phi = std::to_string(s.phi);
+        const std::string byF = fixedFigure(required, 2, checks.locale());
+        const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) : "";
+        checks.figure(CheckKind::SectionVelocity, std::string(symbol(s.width)), actual.value_or(required), "m/s",
+                      actual ? join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s，所绘断面 ", byDrawn, " m/s"})
+                             : join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s（无所绘断面）"}),
+                      actual ? join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s, in the section drawn ",
+                                     byDrawn, " m/s"})
+                             : join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s (no section drawn)"}));
     }
 }
 

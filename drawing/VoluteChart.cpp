@@ -17,13 +17,15 @@ namespace {
 
 // Layout, paper mm.
 constexpr double kLeft = 18;         // the plots' left edge: room for the figures of the y axis
-constexpr double kPlotWidth = 138;
+constexpr double kPlotWidth = 132;
 constexpr double kPlotHeight = 38;
 constexpr double kBottom = 12;       // the lowest plot's bottom edge: room for the φ axis
 constexpr double kPanelStep = 54;    // from one plot's bottom edge to the next one's above
 constexpr double kFigure = 2.5;      // text heights
 constexpr double kTitle = 3;
 constexpr double kMarker = 0.7;      // half the size of a marker
+constexpr double kLegendAt = 48;     // from the plot's left edge to the legend's first entry
+constexpr double kLegendStep = 44;   // from one entry of the legend to the next
 
 // One series: a value at each station, or none.
 using Series = std::array<std::optional<double>, 12>;
@@ -109,7 +111,7 @@ public:
             label({at, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Centre, std::to_string(phi),
                   std::to_string(phi));
         }
-        label({right + 1, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Left, "φ(°)", "phi");
+        label({right + 2.5, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Left, "φ(°)", "phi");
         label({kLeft, top + 2}, kTitle, Label::Anchor::Left, p.title, p.ascii);
 
         if (!p.note.empty())
@@ -117,20 +119,16 @@ public:
         series(p.first, y, Layer::Outline, false);
         series(p.second, y, Layer::Hidden, true);
 
-        // The legend, right-aligned above the plot.
-        double legend = right;
+        // The legend above the plot, each entry at a fixed place: its line, a marker, its name.
+        double legend = kLeft + kLegendAt;
         for (const auto& [name, ascii, layer, square] :
-             {std::tuple{p.secondName, p.secondAscii, Layer::Hidden, true},
-              std::tuple{p.firstName, p.firstAscii, Layer::Outline, false}}) {
-            if (name.empty())
-                continue;
-            const Shape text{Layer::Text, Label{{legend, top + 2}, kFigure, Label::Anchor::Right, name, ascii}};
-            const Extent e = extentOf(text);
-            shapes_.push_back(text);
-            const double sampleRight = legend - e.width() - 1.5;
-            add(layer, Line{{sampleRight - 7, top + 2 + kFigure * 0.35}, {sampleRight, top + 2 + kFigure * 0.35}});
-            marker({sampleRight - 3.5, top + 2 + kFigure * 0.35}, square);
-            legend = sampleRight - 11;
+             {std::tuple{p.firstName, p.firstAscii, Layer::Outline, false},
+              std::tuple{p.secondName, p.secondAscii, Layer::Hidden, true}}) {
+            const double y = top + 2 + kFigure * 0.35;
+            add(layer, Line{{legend, y}, {legend + 7, y}});
+            marker({legend + 3.5, y}, square);
+            label({legend + 8.5, top + 2}, kFigure, Label::Anchor::Left, name, ascii);
+            legend += kLegendStep;
         }
     }
 
