@@ -3,6 +3,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "DesignChecks.h"
 #include "Figures.h"
 #include "Volute.h"
 #include "WidthSets.h"
@@ -105,4 +106,11 @@ TEST(WidthSets, AStationWhoseAreaTrueWidthCannotBeComputedHasNone)
         }
     }
     EXPECT_GT(failed, 0);
+
+    // The checks say so at each such station, and offer nothing there.
+    BoxTexts boxes;
+    int said = 0;
+    for (const DesignCheck& check : designChecks(c, w, WidthSet::AreaTrue, boxes, NumberLocale{".", ","}))
+        said += check.kind == CheckKind::AreaTrueWidthFails;
+    EXPECT_EQ(said, failed);
 }
