@@ -36,6 +36,10 @@ enum class CheckKind {
     ConeTopAgainstPumpInlet,      // the top of the conical pipe, D0 - 2·H0·tan θ, against Ds
     ProportionToImpeller,         // D1/D, B/D, H/D, hk/D, H2/D
     SectionVelocity,              // Q·(φ/360) through a station's section
+    FluidVolume,                  // the passage's solid: its fluid volume, m³
+    InletArea,                    // ... the area of its inlet, m²
+    OutletArea,                   // ... of its outlet, the pump inlet section, m²
+    WettedArea,                   // ... of every wall the water wets, m²
 };
 
 struct DesignCheck {
@@ -48,6 +52,10 @@ struct DesignCheck {
     std::string chinese;                 // the line as the window and the sheet show it
     std::string english;                 // the line as inlet-calc prints it
 };
+
+// How far the guide cone reaches outside the bell-mouth wall at the same height, in mm: above
+// zero where the two cross.
+double profilesOverlap(const Calculation& c);
 
 // The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
 std::string_view checkName(CheckKind kind);

@@ -164,6 +164,69 @@ const Point& unitAtDegree(int degree)
 
 }  // namespace
 
+namespace {
+
+std::array<std::optional<Station>, 12> everyStation(const std::array<Station, 12>& stations)
+{
+    std::array<std::optional<Station>, 12> all;
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        all[i] = stations[i];
+    return all;
+}
+
+}  // namespace
+
+PlanWall::PlanWall(const std::array<Station, 12>& stations, double rimRadius)
+    : PlanWall(everyStation(stations), rimRadius)
+{
+}
+
+PlanWall::PlanWall(const std::array<std::optional<Station>, 12>& stations, double rimRadius)
+{
+    for (const std::optional<Station>& s : stations) {
+        if (s && std::isfinite(s->a)) {
+            phi_.push_back(s->phi);
+            r_.push_back(rimRadius + s->a);
+        }
+    }
+    const std::size_t n = phi_.size();
+    if (n < 2)
+        return;
+    std::vector<double> delta(n - 1);
+    slope_.resize(n);
+    for (std::size_t i = 0; i + 1 < n; ++i)
+        delta[i] = (r_[i + 1] - r_[i]) / (phi_[i + 1] - phi_[i]);
+    slope_[0] = delta[0];
+    slope_[n - 1] = delta[n - 2];
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        slope_[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (delta[i] == 0) {
+            slope_[i] = slope_[i + 1] = 0;
+            continue;
+        }
+        const double alpha = slope_[i] / delta[i], beta = slope_[i + 1] / delta[i];
+        const double norm = alpha * alpha + beta * beta;
+        if (norm > 9) {
+            const double tau = 3 / std::sqrt(norm);
+            slope_[i] = tau * alpha * delta[i];
+            slope_[i + 1] = tau * beta * delta[i];
+        }
+    }
+}
+
+double PlanWall::radius(double phi) const
+{
+    std::size_t i = 0;
+    while (i + 2 < phi_.size() && phi > phi_[i + 1])
+        ++i;
+    const double step = phi_[i + 1] - phi_[i];
+    const double u = (phi - phi_[i]) / step;
+    const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
+    const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
+    return h00 * r_[i] + h10 * step * slope_[i] + h01 * r_[i + 1] + h11 * step * slope_[i + 1];
+}
+
 PassageProfile passageProfile(const Calculation& c)
 {
     const DesignInputs& in = c.in;
@@ -291,49 +354,12 @@ std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c
 
 std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius)
 {
-    std::vector<double> phi, r;
-    for (const std::optional<Station>& s : stations) {
-        if (s && std::isfinite(s->a)) {
-            phi.push_back(s->phi);
-            r.push_back(rimRadius + s->a);
-        }
-    }
-    const std::size_t n = phi.size();
-    if (n < 2)
+    const PlanWall wall(stations, rimRadius);
+    if (!wall.exists())
         return {};
-    // Fritsch and Carlson: the slopes at the stations, limited so that the wall passes
-    // through every station point without overshooting between them.
-    std::vector<double> slope(n), delta(n - 1);
-    for (std::size_t i = 0; i + 1 < n; ++i)
-        delta[i] = (r[i + 1] - r[i]) / (phi[i + 1] - phi[i]);
-    slope[0] = delta[0];
-    slope[n - 1] = delta[n - 2];
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        slope[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (delta[i] == 0) {
-            slope[i] = slope[i + 1] = 0;
-            continue;
-        }
-        const double alpha = slope[i] / delta[i], beta = slope[i + 1] / delta[i];
-        const double norm = alpha * alpha + beta * beta;
-        if (norm > 9) {
-            const double tau = 3 / std::sqrt(norm);
-            slope[i] = tau * alpha * delta[i];
-            slope[i + 1] = tau * beta * delta[i];
-        }
-    }
-
     std::vector<Point> points;
-    std::size_t i = 0;
-    for (int degree = static_cast<int>(phi.front()); degree <= static_cast<int>(phi.back()); ++degree) {
-        while (i + 2 < n && degree > phi[i + 1])
-            ++i;
-        const double step = phi[i + 1] - phi[i];
-        const double u = (degree - phi[i]) / step;
-        const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
-        const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
-        const double radius = h00 * r[i] + h10 * step * slope[i] + h01 * r[i + 1] + h11 * step * slope[i + 1];
+    for (int degree = static_cast<int>(wall.firstPhi()); degree <= static_cast<int>(wall.lastPhi()); ++degree) {
+        const double radius = wall.radius(degree);
         const Point& unit = unitAtDegree(degree);
         points.push_back({radius * unit.x, radius * unit.y});
     }

@@ -77,6 +77,24 @@ struct StationSection {
 
 StationSection stationSection(const Calculation& c, const Station& station);
 
+// The outer wall in plan: its radius at any angle between the first and the last station that
+// has a width, through their radii D1/2 + a by monotone cubic interpolation (Fritsch and
+// Carlson), so that the wall passes through every station point without overshooting between
+// them. The plan draws it and the solid is built on it.
+class PlanWall {
+public:
+    PlanWall(const std::array<Station, 12>& stations, double rimRadius);
+    PlanWall(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
+    // Whether at least two stations have a width, so that there is a wall.
+    bool exists() const { return phi_.size() >= 2; }
+    double firstPhi() const { return phi_.front(); }  // degrees; only where it exists
+    double lastPhi() const { return phi_.back(); }
+    double radius(double phiDegrees) const;  // mm from the pump axis
+
+private:
+    std::vector<double> phi_, r_, slope_;
+};
+
 // The station sections drawn with a set of widths: none at all where hk does not lie above bp
 // and H2 (no section of the assumed form exists), none at a station without a width. The
 // computed set draws each of its widths as it stands, an outer wall meeting the bell included
@@ -84,10 +102,9 @@ StationSection stationSection(const Calculation& c, const Station& station);
 std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
                                                             WidthSet set);
 
-// The outer wall in plan through the stations that have a width (at least two), by monotone
-// cubic interpolation of the radius D1/2 + a over φ: a point at each whole degree from the
-// first such station to the last, x = r·sin φ across the passage, y = r·cos φ toward the back
-// (the right-hand half; the left is its mirror image in x).
+// The outer wall in plan (see PlanWall) at each whole degree from the first station that has
+// a width to the last: x = r·sin φ across the passage, y = r·cos φ toward the back (the
+// right-hand half; the left is its mirror image in x). Empty without two such stations.
 std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
 
 // All views of a completed run drawn with a set of widths: the section through the axis at

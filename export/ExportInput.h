@@ -9,6 +9,7 @@
 #include "Calculation.h"
 #include "DesignChecks.h"
 #include "DesignFile.h"
+#include "DrawingSheet.h"
 #include "NumberLocale.h"
 #include "RunRecord.h"
 #include "Shapes.h"
@@ -47,6 +48,9 @@ struct ExportInput {
 // What a recorded run shows (its texts, values, checks and drawings as the record has them,
 // computed nothing again), with the design information and the time now.
 ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info);
+
+// What the drawing sheet's title block shows of the run's design.
+TitleBlock titleBlock(const ExportInput& input);
 
 // The record of a design: its texts typed into a fresh set of boxes and the calculation run
 // over them, as the window's "计算并打印" runs it, drawn with the design's widths.

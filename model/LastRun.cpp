@@ -8,14 +8,17 @@ LastRun::LastRun(QObject* parent) : QObject(parent) {}
 
 void LastRun::recordCompleted(const Calculation& run, const BoxAccess& boxes, const std::vector<Box>& written)
 {
-    record_ = std::make_shared<const RunRecord>(recordRun(boxes, written, run, {}, widthSet_, systemNumberLocale()));
+    RunRecord record = recordRun(boxes, written, run, {}, widthSet_, systemNumberLocale());
+    record.run = ++runs_;
+    record_ = std::make_shared<const RunRecord>(std::move(record));
     emit changed();
 }
 
 void LastRun::recordFailed(const std::string& failure, const BoxAccess& boxes, const std::vector<Box>& written)
 {
-    record_ = std::make_shared<const RunRecord>(
-        recordRun(boxes, written, std::nullopt, failure, widthSet_, systemNumberLocale()));
+    RunRecord record = recordRun(boxes, written, std::nullopt, failure, widthSet_, systemNumberLocale());
+    record.run = ++runs_;
+    record_ = std::make_shared<const RunRecord>(std::move(record));
     emit changed();
 }
 

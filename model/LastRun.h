@@ -25,7 +25,8 @@ public:
     // The widths the geometry is drawn with.
     WidthSet widthSet() const { return widthSet_; }
 
-    // Records a run made over `boxes`, with the widths chosen.
+    // Records a run made over `boxes`, with the widths chosen; each record of a new run has
+    // the next RunRecord::run.
     void recordCompleted(const Calculation& run, const BoxAccess& boxes, const std::vector<Box>& written);
     void recordFailed(const std::string& failure, const BoxAccess& boxes, const std::vector<Box>& written);
     // No run: a new design, or one whose run has not been made yet.
@@ -40,6 +41,7 @@ signals:
 private:
     std::shared_ptr<const RunRecord> record_;
     WidthSet widthSet_ = WidthSet::Computed;
+    unsigned runs_ = 0;
 };
 
 }  // namespace inlet

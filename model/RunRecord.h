@@ -25,6 +25,7 @@ struct RunRecord {
     std::string failure;                     // else why it stopped, in the window's words
     WidthSet widthSet = WidthSet::Computed;  // what the drawing, the chart and the checks use
     NumberLocale locale;                     // what the checks' and the chart's figures use
+    unsigned run = 0;  // which run this is: the same for the run redrawn with other widths
 
     // Of a completed run; empty after a failure.
     std::optional<WidthSets> widths;

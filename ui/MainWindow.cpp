@@ -1,4 +1,7 @@
 #include "MainWindow.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidWindow.h"
+#endif
 
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
@@ -149,6 +152,9 @@ void MainWindow::createMenus()
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
     view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
+#ifdef INLET_HAVE_SOLID
+    view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
+#endif
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
@@ -490,6 +496,34 @@ void MainWindow::showDesignChecks()
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
+}
+
+void MainWindow::showSolidWindow()
+{
+#ifdef INLET_HAVE_SOLID
+    if (!solidWindow_) {
+        solidWindow_ = new SolidWindow(this);
+        // Each new run of the last run, not each change of the widths, which the solid does not use.
+        const auto show = [this, shown = std::make_shared<std::optional<unsigned>>()] {
+            const std::shared_ptr<const RunRecord> record = lastRun_->record();
+            const std::optional<unsigned> run = record ? std::optional<unsigned>(record->run) : std::nullopt;
+            if (*shown && run == *shown)
+                return;
+            *shown = run;
+            if (record && record->completed())
+                solidWindow_->showRun(*record->calculation, record->boxes);
+            else if (record)
+                solidWindow_->showFailure(QString::fromStdString(record->failure));
+            else
+                solidWindow_->showNoRun();
+        };
+        connect(lastRun_, &LastRun::changed, solidWindow_, show);
+        show();
+    }
+    solidWindow_->show();
+    solidWindow_->raise();
+    solidWindow_->activateWindow();
+#endif
 }
 
 void MainWindow::showAbout()
