@@ -36,10 +36,12 @@ int incomplete(std::ostream& err, const ExportInput& input, Failure::Kind conseq
 }  // namespace
 
 int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
-                 std::ostream& err)
+                 std::ostream& err, std::optional<WidthSet> widthSet)
 {
     try {
-        const Design opened = readDesignFile(design, kPipeWaitSeconds);
+        Design opened = readDesignFile(design, kPipeWaitSeconds);
+        if (widthSet)
+            opened.widthSet = *widthSet;
         const ExportFormat* format = outputFormats().byKey(formatKey);
         if (!format)
             throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(out),

@@ -27,7 +27,8 @@ int main(int argc, char* argv[])
                 std::cerr << "inlet: " << message.toStdString() << '\n';
         });
         QGuiApplication app(argc, argv);
-        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr);
+        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr,
+                                   options.widthSet);
     }
     QApplication app(argc, argv);
     inlet::MainWindow window;

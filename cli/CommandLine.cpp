@@ -13,6 +13,7 @@
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+#include "RunRecord.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidError.h"
 #include "SolidModule.h"
@@ -42,7 +43,9 @@ constexpr const char* kHelp = R"(Usage:
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
-  inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
+             [--widths computed|area-true]
+  inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
+             [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -121,6 +124,16 @@ of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
 fails writes no file. A file that cannot be written is replaced only when
 complete; the exit status is then 1.
 
+--widths computed|area-true chooses the volute widths the drawing (--dxf) and
+the checks use. computed (the default) takes the widths as printed; area-true
+takes at each station the rule whose section shape the width gives, so that
+every section drawn carries its area F: the quadratic rule up to the area F*
+at which the upper wall meets the outer wall exactly at hk, the linear rule
+above it. The printed results are the same either way. A design file's choice
+(--open) holds unless --widths is given, and --save keeps it. Where hk is not
+above bp or H2 no section of the assumed shape exists, and there are no
+area-true widths.
+
 %SOLID%--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
@@ -194,6 +207,8 @@ Design designFor(const Options& options)
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
             design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+    if (options.widthSet)
+        design.widthSet = *options.widthSet;
     return design;
 }
 
@@ -217,13 +232,11 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
     }
 }
 
-// The files asked for, from the run: a format that needs a completed run writes nothing
-// after a failed one.
-void writeFiles(const Options& options, const Design& design, const BoxTexts& boxes,
-                const std::optional<Calculation>& calculation, const std::optional<Failure>& failure,
-                const NumberLocale& locale)
+// The files asked for, from the recorded run: a format that needs a completed run writes
+// nothing after a failed one.
+void writeFiles(const Options& options, const Design& design, const RunRecord& record)
 {
-    ExportInput input = exportInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale);
+    ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
@@ -236,7 +249,7 @@ void writeFiles(const Options& options, const Design& design, const BoxTexts& bo
         choices[QStringLiteral("outlet-extension")] = QString::fromStdString(*options.outletExtension);
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
-        if (format.needsCompletedRun && !calculation)
+        if (format.needsCompletedRun && !record.completed())
             continue;
         try {
             writeExport(format, input, QString::fromStdString(file), choices);
@@ -252,15 +265,17 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     const Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
     std::optional<Failure> failure;
-    std::vector<DesignCheck> checks;
     std::optional<Calculation> calculation;
     try {
         calculation = runCalculation(boxes, locale);
-        if (options.checks)
-            checks = designChecks(*calculation, boxes, locale);
     } catch (const Failure& f) {
         failure = f;
     }
+    // The checks and the files, worked out once with the widths chosen, where asked for.
+    std::optional<RunRecord> record;
+    if (options.checks || !options.exports.empty())
+        record = recordRun(boxes, boxes.written(), calculation, failure, design.widthSet, locale);
+    std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
 #ifdef INLET_HAVE_SOLID
     // The solid's figures join the checks where a solid is written; the files written below
     // take the same solid. A design without one says why when its file is written.
@@ -306,7 +321,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
     if (!options.exports.empty())
-        writeFiles(options, design, boxes, calculation, failure, locale);
+        writeFiles(options, design, *record);
     if (failure) {
         err << "inlet-calc: " << render(*failure, language) << '\n';
         return 1;
@@ -318,7 +333,8 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
               Language language)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, {}, boxesFor(designFor(options)), options.checks, out, locale, language);
+        const Design design = designFor(options);
+        runCsvBatch(in, {}, boxesFor(design), options.checks, design.widthSet, out, locale, language);
         return;
     }
     std::optional<InputFile> file;
@@ -327,7 +343,9 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     } catch (const Failure& f) {
         throw CommandLineError{CommandLineError::kUsage, f};
     }
-    runCsvBatch(file->stream(), options.csvFile, boxesFor(designFor(options)), options.checks, out, locale, language);
+    const Design design = designFor(options);
+    runCsvBatch(file->stream(), options.csvFile, boxesFor(design), options.checks, design.widthSet, out, locale,
+                language);
 }
 
 void print(std::ostream& out, const std::string& text)

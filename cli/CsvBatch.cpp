@@ -71,7 +71,7 @@ void appendCsvField(std::string& out, std::string_view field)
 }  // namespace
 
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 std::ostream& out, const NumberLocale& locale, Language language)
+                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale, Language language)
 {
     CheckedOutput output(out);
     // Rows go out whenever the input makes us wait, so that each row of a design typed or
@@ -113,7 +113,7 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
             try {
                 const Calculation c = runCalculation(boxes, locale);
                 if (checks)
-                    checkList = checkCell(designChecks(c, boxes, locale), locale);
+                    checkList = checkCell(designChecks(c, widthSets(c), widthSet, boxes, locale), locale);
             } catch (const Failure& f) {
                 failure = f;
             }

@@ -103,6 +103,21 @@ Options parseOptions(const std::vector<std::string>& args)
                 options.saveFile = args[++i];
             else
                 options.exports.emplace_back(arg.substr(2), args[++i]);
+        } else if (arg == "--widths" || arg.starts_with("--widths=")) {
+            std::string name;
+            if (arg == "--widths") {
+                if (i + 1 >= args.size() || isOption(args[i + 1]))
+                    throw usageError(Failure::Kind::OptionNeedsOneOf, "--widths", "computed, area-true");
+                name = args[++i];
+            } else {
+                name = arg.substr(std::string_view("--widths=").size());
+            }
+            options.widthSet = widthSetNamed(name);
+            if (!options.widthSet) {
+                CommandLineError e = usageError(Failure::Kind::OptionTakesOneOf, "--widths", "computed, area-true");
+                e.failure.detail = name;
+                throw e;
+            }
         } else if (const ExportFormat* of = nullptr; arg.starts_with("--") && choiceNamed(arg.substr(2), &of)) {
             const ExportOption& choice = *choiceNamed(arg.substr(2), &of);
             std::string value = "yes";

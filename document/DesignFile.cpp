@@ -24,7 +24,7 @@ namespace {
 
 constexpr const char* kFormat = "inlet-design";
 constexpr int kMajor = 1;
-constexpr int kMinor = 0;
+constexpr int kMinor = 1;
 
 struct InfoField {
     const char* key;
@@ -103,7 +103,8 @@ QJsonObject objectField(const QJsonObject& root, const QString& name, const QStr
 bool isKnown(const QString& place)
 {
     static const QStringList kTop{QStringLiteral("format"), QStringLiteral("formatVersion"), QStringLiteral("program"),
-                                  QStringLiteral("info"), QStringLiteral("texts")};
+                                  QStringLiteral("info"), QStringLiteral("texts"),
+                                  QStringLiteral("widthSet")};
     if (!place.contains(QLatin1Char('/')))
         return kTop.contains(place);
     const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
@@ -223,6 +224,16 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     const QJsonObject texts = objectField(root, QStringLiteral("texts"), path);
     for (const Box box : givenParameterBoxes())
         design.texts[box] = textField(texts, symbolOf(box), QStringLiteral("texts.") + symbolOf(box), path);
+    if (root.contains(QStringLiteral("widthSet"))) {
+        const QString name = textField(root, QStringLiteral("widthSet"), QStringLiteral("widthSet"), path);
+        const std::optional<WidthSet> set = widthSetNamed(name.toStdString());
+        if (!set) {
+            Failure f = fileFailure(Failure::Kind::FieldNotOneOf, path, QStringLiteral("widthSet"));
+            f.other = "\"computed\", \"area-true\"";
+            throw f;
+        }
+        design.widthSet = *set;
+    }
     return design;
 }
 
@@ -258,6 +269,8 @@ QByteArray designBytes(const Design& design)
         texts[symbolOf(box)] = text == design.texts.end() ? QString() : text->second;
     }
     root[QStringLiteral("texts")] = texts;
+    const std::string_view set = widthSetName(design.widthSet);
+    root[QStringLiteral("widthSet")] = QString::fromUtf8(set.data(), qsizetype(set.size()));
     // Indented for reading by eye, unless that would make the file too large to open.
     const QJsonDocument document(root);
     QByteArray bytes = withKeptText(document.toJson(QJsonDocument::Indented), design.keptText);

@@ -57,6 +57,8 @@ constexpr std::array kWords{
     Words{FieldMissing, "设计文件“{file}”缺少字段 {item}", "design file '{file}' lacks the field {item}"},
     Words{FieldNotText, "设计文件“{file}”的字段 {item} 应为文本", "design file '{file}' has {item} that is not a text"},
     Words{FieldNotObject, "设计文件“{file}”的字段 {item} 应为对象", "design file '{file}' has {item} that is not an object"},
+    Words{FieldNotOneOf, "设计文件“{file}”的字段 {item} 应为以下之一：{other}",
+          "design file '{file}' has {item} that is none of {other}"},
     Words{TextTooLong, "设计文件“{file}”中 {item} 的文本过长（{number} 个字符，最多 {limit} 个）",
           "design file '{file}' has a text of {number} characters in {item} (at most {limit})"},
     Words{TextHasNul, "设计文件“{file}”中 {item} 含有空字符", "design file '{file}' has a NUL character in {item}"},

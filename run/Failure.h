@@ -31,7 +31,7 @@ struct Failure {
         CannotOpen, CannotRead, ReadFailedAfterLine, IsFolder, IsDevice, IsPipe, NothingArrived, ReadTooLarge, StreamTooLarge,
         // A design file's contents.
         DesignNotUtf8, DesignNotJson, NotADesign, FormatVersionUnreadable, FormatVersionNewer,
-        FieldMissing, FieldNotText, FieldNotObject, TextTooLong, TextHasNul, TextHasInvalidChar,
+        FieldMissing, FieldNotText, FieldNotObject, FieldNotOneOf, TextTooLong, TextHasNul, TextHasInvalidChar,
         // Saving a design that would not open again.
         SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveTooLarge, CannotSaveDesign,
 
