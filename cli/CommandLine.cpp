@@ -9,6 +9,8 @@
 #include "DesignFile.h"
 #include "DxfError.h"
 #include "DxfWriter.h"
+#include "FlowCommand.h"
+#include "FlowStudy.h"
 #include "PassageGeometry.h"
 #include "InletVersion.h"
 #include "MessageText.h"
@@ -191,12 +193,20 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
             text.append(text.size() > 1 ? ", " : "").append("\"checks\": ");
             appendCheckJson(text, checks);
         }
-        text.append("}\n");
     } else {
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
         appendCheckLines(text, checks, locale);
+        output.flush();
     }
+    int flowStatus = 0;
+    if (options.flowTask == Options::FlowTask::Design && calculation) {
+        if (options.json)
+            text.append(text.size() > 1 ? ", " : "");
+        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err);
+    }
+    if (options.json)
+        text.append("}\n");
     output.flush();
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
@@ -211,13 +221,19 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
     }
-    return 0;
+    return flowStatus;
 }
 
-void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
+    auto batch = [&](std::istream& csv, const std::string& name) {
+        if (options.flowTask == Options::FlowTask::Study)
+            runFlowStudy(csv, name, boxesFor(designFor(options)), options.flow, out, err, locale);
+        else
+            runCsvBatch(csv, name, boxesFor(designFor(options)), options.checks, out, locale);
+    };
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(designFor(options)), options.checks, out, locale);
+        batch(in, "standard input");
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -228,7 +244,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(designFor(options)), options.checks, out, locale);
+    batch(file, name);
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -253,8 +269,10 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             print(out, std::string("inlet-calc ") + kVersion + "\n");
             return 0;
         }
+        if (options.flowTask == Options::FlowTask::Pipe)
+            return flowForPipe(options.flow, options.json, out, err);
         if (options.csv) {
-            runBatch(options, in, out, locale);
+            runBatch(options, in, out, err, locale);
             return 0;
         }
         return runOne(options, out, err, locale);

@@ -3,6 +3,7 @@
 // What inlet-calc was asked to do, read from its arguments.
 
 #include "Boxes.h"
+#include "FlowCommand.h"
 
 #include <array>
 #include <optional>
@@ -22,6 +23,10 @@ struct Options {
     bool dxfPolylines = false;            // ellipses as polylines in that file
     bool csv = false;
     std::string csvFile = "-";
+    // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate DIR for
+    // the validation pipe; the folder is in flow.dir.
+    enum class FlowTask { None, Design, Study, Pipe } flowTask = FlowTask::None;
+    FlowOptions flow;
     bool help = false;
     bool version = false;
 };
