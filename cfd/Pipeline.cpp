@@ -2,6 +2,7 @@
 
 #include "CaseWriter.h"
 #include "CfdError.h"
+#include "Pictures.h"
 #include "Process.h"
 #include "VtkSurface.h"
 
@@ -159,6 +160,27 @@ std::string evaluateDict(const FlowCase& c, const fs::path& dir)
              "        fields (yPlus);\n        interpolationScheme cell;\n        surfaces\n        (\n"
              "            walls { type patch; patches ("
            + walls + "); interpolate false; triangulate false; }\n        );\n    }\n}\n";
+}
+
+// The axial velocity over each section and the residuals' whole history, as SVG in the case.
+void writePictures(const FlowCase& c, const fs::path& dir, int latest, const FlowResult& result)
+{
+    for (const SectionResult& s : result.sections) {
+        const auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
+        std::ofstream out(dir / ("section-" + s.name + ".svg"));
+        const Section* section = nullptr;
+        for (const Section& candidate : c.sections)
+            if (candidate.name == s.name)
+                section = &candidate;
+        writeSectionPicture(faces, section ? section->normal : c.axis,
+                            s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
+                                + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %",
+                            out);
+    }
+    SolverLog whole;
+    whole.feed(readFile(dir / "log.simpleFoam"));
+    std::ofstream out(dir / "residuals.svg");
+    writeResidualPicture(whole.iterations(), out);
 }
 
 }  // namespace
@@ -367,6 +389,7 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             result.inlet = last.inlet;
             result.sections = last.sections;
             wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
+            writePictures(c, dir, latest, result);
             result.status = isSettled ? RunStatus::Settled : RunStatus::IterationLimit;
         } else {
             result.status = RunStatus::Cancelled;

@@ -80,6 +80,8 @@ std::vector<SampledFace> readVtkSurface(std::istream& in)
                     centre = centre + (a / 3) * (origin + b + c);
                 }
                 faces[i].areaVector = areaVector;
+                for (const int index : polygon)
+                    faces[i].points.push_back(points[static_cast<std::size_t>(index)]);
                 faces[i].centre = total > 0 ? (1 / total) * centre : origin;
             }
         } else if (word == "FIELD" && cellData) {

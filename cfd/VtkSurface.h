@@ -16,6 +16,7 @@ namespace inlet::cfd {
 struct SampledFace {
     Vec3 centre;
     Vec3 areaVector;  // m^2, along the face's normal as its points turn
+    std::vector<Vec3> points;
     std::map<std::string, std::vector<double>> fields;  // each field's components at this face
 };
 
