@@ -236,9 +236,8 @@ cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& d
 }
 
 int flowForDesign(const Calculation& calculation, const Design& design, const FlowOptions& options, bool json,
-                  std::string& text, std::ostream& err)
+                  std::string& text, std::ostream& err, cfd::FlowResult& result)
 {
-    cfd::FlowResult result;
     try {
         const cfd::FlowCase flowCase = writeDesignCase(calculation, design, options);
         const fs::path dir = options.dir;
@@ -251,6 +250,7 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
             err << "inlet-calc: the case is written in " << dir.string() << "; --run computes it\n";
             if (json)
                 text.append("\"flow\": {\"status\": \"written\"}");
+            result.status = cfd::RunStatus::Cancelled;
             return 0;
         }
     } catch (const cfd::CfdError& e) {
@@ -269,6 +269,28 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
         appendFlowLines(text, result);
     }
     return result.status == cfd::RunStatus::Settled ? 0 : 1;
+}
+
+std::string flowRecordJson(const cfd::FlowResult& result, const FlowOptions& options, const Design& design)
+{
+    std::string text = "{\"settings\": {\"mesh\": ";
+    appendJsonString(text, levelText(options));
+    text += ", \"backgroundCells\": " + std::to_string(cellsFor(options)) + ", \"processes\": "
+            + std::to_string(options.processes) + ", \"iterationLimit\": " + std::to_string(options.iterations)
+            + ", \"solver\": \"OpenFOAM simpleFoam, k-omega SST, steady SIMPLE\", \"case\": ";
+    appendJsonString(text, fs::absolute(options.dir).string());
+    text += "}, \"texts\": {";
+    bool first = true;
+    for (const auto& [box, value] : design.texts) {
+        text += first ? "" : ", ";
+        first = false;
+        appendJsonString(text, boxInfo(box).symbol);
+        text += ": ";
+        appendJsonString(text, value.toStdString());
+    }
+    text += "}, \"result\": ";
+    appendFlowJson(text, result);
+    return text + "}";
 }
 
 int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err)

@@ -31,8 +31,13 @@ struct FlowOptions {
 // figures (or what stopped them) to `text` as lines "flow<TAB>NAME<TAB>TEXT", or as a JSON
 // member "flow" when `json`; progress goes to `err`. Returns the exit status: 0 when the
 // figures are shown (or the case was only written), 1 otherwise.
+// `result` receives what the flow computation found, for the design file.
 int flowForDesign(const Calculation& calculation, const Design& design, const FlowOptions& options, bool json,
-                  std::string& text, std::ostream& err);
+                  std::string& text, std::ostream& err, cfd::FlowResult& result);
+
+// The flow as a design file keeps it: the result as --json prints it, with the settings and
+// the design's texts it was computed for (a window shows it only while they are the boxes').
+std::string flowRecordJson(const cfd::FlowResult& result, const FlowOptions& options, const Design& design);
 
 // The validation pipe: the friction factor against Colebrook-White and the velocity profile
 // against the power law. Returns 0 when the friction factor is within 10 %.
