@@ -4,6 +4,7 @@
 #include "CalculationRun.h"
 #include "InletVersion.h"
 #include "PassageGeometry.h"
+#include "SheetFlow.h"
 
 #include <algorithm>
 #include <utility>
@@ -50,8 +51,11 @@ SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewP
     } catch (const RunFailure& f) {
         failure = describeChinese(f);
     }
-    return sheetInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale,
-                              std::move(picture));
+    SheetInput input = sheetInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale,
+                                          std::move(picture));
+    if (calculation)
+        input.flow = flowRecordFor(design.kept, design.texts);
+    return input;
 }
 
 }  // namespace inlet

@@ -13,6 +13,7 @@
 #include "Shapes.h"
 
 #include <QImage>
+#include <QJsonObject>
 
 #include <array>
 #include <functional>
@@ -38,6 +39,7 @@ struct SheetInput {
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
     ViewPicture picture;                        // none leaves the drawings out
+    QJsonObject flow;                           // the settled flow computed for these texts, or empty
     std::string program;                        // "inlet"
     std::string version;                        // "1.00"
     NumberLocale locale;

@@ -12,6 +12,7 @@
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
 #include "SheetFiles.h"
+#include "SheetFlow.h"
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
@@ -372,8 +373,15 @@ SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
     const WindowBoxes& boxes = form_->boxes();
-    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
-                              systemNumberLocale(), viewPicture);
+    SheetInput input = sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
+                                          systemNumberLocale(), viewPicture);
+    // The flow kept with the design file, while it was computed for the texts in the boxes.
+    std::map<Box, QString> texts;
+    for (const Box box : givenParameterBoxes())
+        texts[box] = QString::fromStdString(boxes.text(box));
+    if (lastRun_)
+        input.flow = flowRecordFor(kept_, texts);
+    return input;
 }
 
 void MainWindow::previewSheet()
