@@ -80,7 +80,7 @@ MeshSettings meshFor(const FlowCase& flowCase, int cells)
     const double reynolds = flowCase.outletVelocity * flowCase.outletDiameter / flowCase.viscosity;
     const double friction = colebrookWhite(std::max(reynolds, 4000.0));
     const double frictionVelocity = flowCase.outletVelocity * std::sqrt(friction / 8);
-    constexpr double yPlus = 60;
+    constexpr double yPlus = 100;
     m.firstLayer = 2 * yPlus * flowCase.viscosity / frictionVelocity;
     m.expansion = 1.25;
     m.layers = 1;

@@ -75,7 +75,7 @@ bool parseLevel(const std::string& name, MeshLevel& level);
 int levelCells(MeshLevel level);
 
 // Mesh settings for about `cells` background cells in the case's volume, with prism layers
-// whose first cell puts the wall's y+ near 60 at the outlet's mean velocity (friction from
+// whose first cell puts the wall's y+ near 100 at the outlet's mean velocity (friction from
 // Colebrook-White), growing by 1.25 until they reach 0.4 of the background cell.
 MeshSettings meshFor(const FlowCase& flowCase, int cells);
 

@@ -15,8 +15,8 @@ namespace inlet::cfd {
 // iteration to 1e-12. Colebrook, J. Inst. Civil Eng. 11 (1939) 133-156.
 double colebrookWhite(double reynolds, double relativeRoughness = 0);
 
-// The power-law exponent n = -1.7 + 1.8 log10(Re), a fit to Nikuradse's smooth-pipe profiles
-// (White, Fluid Mechanics, 7th ed., eq. 6.42).
+// The power-law exponent n = -1.7 + 1.8 log10(Re) for Re above 20,000, a fit to smooth-pipe
+// measurements (Fox and McDonald, Introduction to Fluid Mechanics, the power-law profile).
 double powerLawExponent(double reynolds);
 
 // u/u_mean of the power-law profile at r/R: (1 - r/R)^(1/n) (n+1)(2n+1) / (2 n^2).

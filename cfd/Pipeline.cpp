@@ -209,18 +209,26 @@ std::vector<std::pair<std::string, std::string>> openFoamEnvironment()
 std::map<int, FlowResult> evaluationsSoFar(const FlowCase& c, const fs::path& dir)
 {
     std::map<int, FlowResult> result;
+    updateEvaluations(c, dir, result);
+    return result;
+}
+
+void updateEvaluations(const FlowCase& c, const fs::path& dir, std::map<int, FlowResult>& evaluations)
+{
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(dir / "postProcessing" / "sections", ec)) {
         const std::string name = entry.path().filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
             continue;
+        const int iteration = std::stoi(name);
+        if (evaluations.count(iteration))
+            continue;
         try {
-            result[std::stoi(name)] = figuresFrom(c, entry.path());
+            evaluations[iteration] = figuresFrom(c, entry.path());
         } catch (const std::exception&) {
             // Being written: read at the next look.
         }
     }
-    return result;
 }
 
 bool settled(const std::map<int, FlowResult>& evaluations, int window, double tolerance)
@@ -310,6 +318,7 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             std::ifstream logFile;
             const auto logStart = fs::exists(logPath) ? fs::file_size(logPath) : 0;
             std::size_t seenEvaluations = 0;
+            int polls = 0;
             auto follow = [&] {
                 if (!logFile.is_open()) {
                     logFile.open(logPath, std::ios::binary);
@@ -334,7 +343,9 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
                         diverged = true,
                         divergence = "the largest speed reached " + std::to_string(last->maxSpeed) + " m/s, over 100 times the inlet's";
                 }
-                evaluations = evaluationsSoFar(c, dir);
+                // Every few seconds: reading the sections costs more than following the log.
+                if (++polls % 6 == 0)
+                    updateEvaluations(c, dir, evaluations);
                 if (evaluations.size() != seenEvaluations) {
                     seenEvaluations = evaluations.size();
                     isSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);

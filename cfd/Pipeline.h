@@ -43,6 +43,8 @@ FlowResult runCase(const FlowCase& flowCase, const std::filesystem::path& dir, c
 
 // The figures of each evaluation written in DIR/postProcessing/sections so far, by iteration.
 std::map<int, FlowResult> evaluationsSoFar(const FlowCase& flowCase, const std::filesystem::path& dir);
+// Adds the evaluations written since `evaluations` was last brought up to date.
+void updateEvaluations(const FlowCase& flowCase, const std::filesystem::path& dir, std::map<int, FlowResult>& evaluations);
 
 // Whether the figures have settled: each has changed by less than `tolerance` of its value
 // between the last evaluation and the latest one at least `window` iterations before it.

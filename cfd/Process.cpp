@@ -1,17 +1,36 @@
 #include "Process.h"
 
+#include <cstdlib>
+#include <sstream>
+
+#ifndef _WIN32
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
-#include <sstream>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#endif
 
 namespace inlet::cfd {
+
+#ifdef _WIN32
+
+// OpenFOAM, MPI and Slurm are POSIX programs: on Windows none is found, and the commands say
+// that OpenFOAM is not installed.
+std::string findProgram(const std::string&)
+{
+    return {};
+}
+
+ProcessResult runProcess(const std::vector<std::string>&, const std::filesystem::path&,
+                         const std::vector<std::pair<std::string, std::string>>&, const std::filesystem::path&,
+                         const std::function<bool()>&)
+{
+    return {};
+}
+
+#else
 
 std::string findProgram(const std::string& program)
 {
@@ -86,5 +105,7 @@ ProcessResult runProcess(const std::vector<std::string>& args, const std::filesy
     ::kill(-pid, SIGKILL);
     return result;
 }
+
+#endif
 
 }  // namespace inlet::cfd

@@ -143,7 +143,7 @@ here, one after another) and prints the batch's columns with the flow's:
 flow_status, Vu, theta and loss at the cone inlet and the pump inlet section,
 the share of the wall area with y+ from 30 to 300, cells, iterations,
 flow_error; DIR/study.csv keeps them.
---cfd-validate DIR computes the validation pipe (diameter 0.1 m, 30 diameters
+--cfd-validate DIR computes the validation pipe (diameter 0.1 m, 60 diameters
 long, Re 100,000) and compares its friction factor with Colebrook-White and its
 velocity profile with the power law; exit status 0 when the friction factor is
 within 10 %. OpenFOAM comes from Debian's openfoam and openmpi-bin packages.

@@ -16,7 +16,9 @@
 #include <optional>
 #include <sstream>
 #include <thread>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace inlet {
 
@@ -78,9 +80,13 @@ std::string flowCells(const StudyCase& c)
 
 std::string selfPath()
 {
+#ifdef _WIN32
+    return "inlet-calc";
+#else
     char buffer[4096];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("inlet-calc");
+#endif
 }
 
 // Runs a program and returns what it printed, trimmed; empty when it failed.

@@ -211,7 +211,7 @@ TEST(PipeCase, ClosedAndFacingOut)
     const FlowCase c = pipeCase(Pipe{});
     // The divergence theorem gives the inscribed polygon's volume only when every triangle
     // faces out of the fluid and the boundary is closed.
-    const double polygon = 48 / 2.0 * 0.05 * 0.05 * std::sin(2 * 3.14159265358979 / 48) * 3.0;
+    const double polygon = 48 / 2.0 * 0.05 * 0.05 * std::sin(2 * 3.14159265358979 / 48) * Pipe{}.length;
     EXPECT_NEAR(enclosedVolume(c.surfaces), polygon, 1e-12);
 }
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
+#include <random>
 #include <sstream>
 
 using namespace inlet;
@@ -56,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
 // hk below bp: the passage has no section shape, so no solid and no case.
 TEST(FlowWithoutSolid, RunsNothingAndSaysWhy)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("inlet-nosolid-" + std::to_string(::getpid()));
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-nosolid-" + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(dir);
     const Outcome r = run({"--hk", "1300", "--cfd", dir.string(), "--run"});
     EXPECT_EQ(r.status, 1);
