@@ -1,62 +1,118 @@
-// The module inlet-output: SVG and DXF files of the drawing, and the calculation sheet on
-// paper, with the libraries they need (Qt Svg, Qt Print Support, dxflib).
+// The module inlet-output: every format's writer, and the calculation sheet on paper, with the
+// libraries they need (Qt Svg, Qt Print Support, dxflib).
 
 #include "OutputModule.h"
 
-#include "DxfError.h"
-#include "DxfWriter.h"
+#include "FileWriters.h"
 #include "PngFile.h"
 #include "Sheet.h"
+#include "SheetFiles.h"
 #include "SheetPrinting.h"
+#include "ViewPicture.h"
 
-#include <QFile>
+#include <QDir>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 namespace inlet {
 
 namespace {
 
+// The width of the PNG of the drawing.
+constexpr int kPngWidth = 4000;
+
+// The drawing's pictures word their failures in Chinese only, naming the file.
+std::optional<ExportFailure> failed(const QString& chinese)
+{
+    if (chinese.isEmpty())
+        return std::nullopt;
+    return ExportFailure{chinese, chinese};
+}
+
+QString writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+{
+    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
+        return error;
+    const Sheet sheet(drawing, block, paper);
+    return writeWhole(path, [&](QBuffer& file) -> QString {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
+        // whole paper millimetres; the view box, which the painting uses, is in millimetres.
+        constexpr int kPixelsPerMm = 10;
+        svg.setResolution(254);
+        svg.setSize((sheet.paperSize() * kPixelsPerMm).toSize());
+        svg.setViewBox(QRectF(QPointF(0, 0), sheet.paperSize()));
+        svg.setTitle(QStringLiteral("型线图"));
+        svg.setDescription(QStringLiteral("进水流道型线图，比例 1:%1，尺寸单位 mm")
+                               .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
+        QPainter painter;
+        if (!painter.begin(&svg))
+            return QStringLiteral("无法开始绘制 SVG");
+        sheet.paint(painter, 1);
+        painter.end();
+        return QString();
+    });
+}
+
+// The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
+// embedded.
+QString writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+{
+    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
+        return error;
+    const Sheet sheet(drawing, block, paper);
+    return writeWhole(path, [&](QBuffer& file) -> QString {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(QStringLiteral("进水流道型线图"));
+        pdf.setCreator(QStringLiteral("inlet"));
+        pdf.setPageSize(QPageSize(sheet.paperSize(), QPageSize::Millimeter, QString::fromLatin1(sheet.paperName())));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(1200);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return QStringLiteral("无法开始绘制 PDF");
+        sheet.paint(painter, pdf.resolution() / 25.4);
+        painter.end();
+        return QString();
+    });
+}
+
+SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+
+std::string paperOf(const ExportChoices& choices)
+{
+    const auto it = choices.find(QStringLiteral("paper"));
+    return it == choices.end() ? std::string("auto") : it->second.toStdString();
+}
+
+ExportRegistry moduleFormats()
+{
+    ExportRegistry formats = ExportRegistry::described();
+    addFileWriters(formats);
+    formats.setWriter(QStringLiteral("pdf"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        return writePdf(withPictures(input), path);
+    });
+    formats.setWriter(QStringLiteral("odt"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        return writeOdt(withPictures(input), path);
+    });
+    formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c)));
+    });
+    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writeSvg(*input.drawing, path, titleBlock(input), paperOf(c)));
+    });
+    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c)));
+    });
+    return formats;
+}
+
 class OutputModuleImpl : public OutputModule {
 public:
-    QString writeSvg(const Drawing& drawing, const QString& path) override
-    {
-        if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-            return error;
-        const Sheet sheet(drawing);
-        return writeWhole(path, [&](QBuffer& file) -> QString {
-            QSvgGenerator svg;
-            svg.setOutputDevice(&file);
-            // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
-            // whole paper millimetres; the view box, which the painting uses, is in millimetres.
-            constexpr int kPixelsPerMm = 10;
-            svg.setResolution(254);
-            svg.setSize((sheet.paperSize() * kPixelsPerMm).toSize());
-            svg.setViewBox(QRectF(QPointF(0, 0), sheet.paperSize()));
-            svg.setTitle(QStringLiteral("型线图"));
-            svg.setDescription(QStringLiteral("进水流道型线图，比例 1:%1，尺寸单位 mm")
-                                   .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
-            QPainter painter;
-            if (!painter.begin(&svg))
-                return QStringLiteral("无法开始绘制 SVG");
-            sheet.paint(painter, 1);
-            painter.end();
-            return QString();
-        });
-    }
-
-    QString writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) override
-    {
-        if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-            return error;
-        try {
-            inlet::writeDxf(drawing, QFile::encodeName(path).toStdString(),
-                            DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
-        } catch (const DxfError& e) {
-            return cannotWrite(path, QString::fromStdString(e.reason()));
-        }
-        return {};
-    }
+    const ExportRegistry& formats() override { return formats_; }
 
     QString previewSheet(QWidget& parent, const SheetInput& input) override
     {
@@ -67,6 +123,9 @@ public:
     {
         return inlet::printSheet(parent, input);
     }
+
+private:
+    ExportRegistry formats_ = moduleFormats();
 };
 
 }  // namespace

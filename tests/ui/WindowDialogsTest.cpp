@@ -127,7 +127,7 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         bool ok;
         bool dxfOption;
     } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", true, false},
-                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", false, false}, {"/tmp/型线图", false, false},
+                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", true, false}, {"/tmp/型线图.doc", false, false}, {"/tmp/型线图", false, false},
                 {"", false, false},              {"/tmp/", false, false}};
     DrawingExportDialog dialog;
     auto* option = dialog.findChild<QCheckBox*>();
@@ -137,7 +137,7 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         dialog.setPath(QString::fromUtf8(path));
         EXPECT_EQ(ok->isEnabled(), okEnabled) << "'" << path << "'";
         EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
-        EXPECT_EQ(dialog.options().dxfEllipsesAsPolylines, dxfOption) << "'" << path << "'";
+        EXPECT_EQ(ExportFormat::isOn(dialog.choices(), QStringLiteral("dxf-polylines")), dxfOption) << "'" << path << "'";
     }
 }
 

@@ -34,7 +34,7 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
         {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
-        {"文件", "导出图形 DXF/SVG/PNG…", {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
+        {"文件", "导出图形 DXF/PDF/SVG/PNG…", {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
         {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
         {"帮助", "关于", {}},
     };
@@ -86,7 +86,7 @@ TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)
     EXPECT_EQ(script.warnings, QStringList{QStringLiteral("导出图形: 计算未完成，无图形可导出")});
     type(Box::Text21, QStringLiteral("2000"));
     press("Command1");
-    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {.dxfEllipsesAsPolylines = true}});
+    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {{QStringLiteral("dxf-polylines"), QStringLiteral("yes")}}, {}});
     window->exportDrawing();
     QFile dxf(file("型线图.dxf"));
     ASSERT_TRUE(dxf.open(QIODevice::ReadOnly)) << warnings();
