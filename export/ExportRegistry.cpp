@@ -57,6 +57,13 @@ ExportRegistry ExportRegistry::described()
     add("drawing-pdf", "图纸 PDF", "the drawing sheet as a vector PDF of its size", ExportKind::Drawing, {paper});
     add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});
     add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing, {paper});
+    add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
+        {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},
+          QStringLiteral("the walls alone, as a shell without the inlet and the outlet")}});
+    add("stl", "STL 三维模型", "the passage's walls in triangles for CFD, one region per wall", ExportKind::Drawing,
+        {{QStringLiteral("stl-binary"), QStringLiteral("二进制 STL"), {},
+          QStringLiteral("binary STL, the wall's index in each triangle's attribute word")},
+         {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres")}});
     return registry;
 }
 
