@@ -286,6 +286,11 @@ void writeControlDict(const FlowCase& flowCase, const fs::path& dir)
     write(dir / "system" / "controlDict", controlDict(flowCase));
 }
 
+void writeDecomposeParDict(const FlowCase& flowCase, const fs::path& dir)
+{
+    write(dir / "system" / "decomposeParDict", decomposeParDict(flowCase));
+}
+
 void writeCase(const FlowCase& c, const fs::path& dir)
 {
     std::ostringstream stl;

@@ -22,7 +22,9 @@ void writeCase(const FlowCase& flowCase, const std::filesystem::path& dir);
 // The boundary as ASCII STL, one `solid NAME` per surface.
 void writeStl(const std::vector<Surface>& surfaces, std::ostream& out);
 
-// controlDict alone, to change the iteration limit of a case that is resumed.
+// controlDict alone, to change the iteration limit of a case that is resumed, and
+// decomposeParDict alone, for another number of processes.
 void writeControlDict(const FlowCase& flowCase, const std::filesystem::path& dir);
+void writeDecomposeParDict(const FlowCase& flowCase, const std::filesystem::path& dir);
 
 }  // namespace inlet::cfd

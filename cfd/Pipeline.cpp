@@ -299,6 +299,7 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
                 runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
             for (int i = 0; fs::exists(dir / ("processor" + std::to_string(i))); ++i)
                 fs::remove_all(dir / ("processor" + std::to_string(i)));
+            writeDecomposeParDict(c, dir);
             if (!cancelled)
                 runStage(stage, {"decomposePar", "-latestTime", "-force"}, dir, "decomposePar", control, cancelled);
         }
