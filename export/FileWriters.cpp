@@ -79,6 +79,22 @@ std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QStr
 
 }  // namespace
 
+void addSolidFigures([[maybe_unused]] ExportInput& input)
+{
+#ifdef INLET_HAVE_SOLID
+    if (!input.calculation)
+        return;
+    try {
+        const Calculation& c = *input.calculation;
+        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), {}));
+        const auto figures = solidFigureChecks(solid->figures(), input.locale);
+        input.checks.insert(input.checks.end(), figures.begin(), figures.end());
+    } catch (const SolidFailure&) {
+        // No solid: the sheet has no figures of one.
+    }
+#endif
+}
+
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
