@@ -61,7 +61,7 @@ std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QStr
         options.passageLength = millimetres("length");
         options.outletExtension = millimetres("outlet-extension").value_or(0);
         const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), options));
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), options));
         const std::string file = QFile::encodeName(path).toStdString();
         if (step)
             solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
@@ -86,7 +86,7 @@ void addSolidFigures([[maybe_unused]] ExportInput& input)
         return;
     try {
         const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), {}));
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), {}));
         const auto figures = solidFigureChecks(solid->figures(), input.locale);
         input.checks.insert(input.checks.end(), figures.begin(), figures.end());
     } catch (const SolidFailure&) {
