@@ -281,7 +281,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                 solidOptions.passageLength = std::stod(*options.passageLength);
             if (options.outletExtension)
                 solidOptions.outletExtension = std::stod(*options.outletExtension);
-            const auto solid = cachedSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            const auto solid = cachedSolid(solidDesign(*calculation, solidStations(*calculation, design.widthSet),
+                                                         boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
         } catch (const SolidFailure&) {
