@@ -13,6 +13,7 @@
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+#include "RunRecord.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidError.h"
 #include "SolidModule.h"
@@ -40,8 +41,10 @@ constexpr const char* kHelp = R"(Usage:
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
+             [--widths computed|area-true]
+  inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
+             [--open DESIGN] [--D TEXT ...]
   inlet-calc [--D TEXT ...] --cfd DIR [--run] [FLOW OPTIONS]
-  inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --csv FILE --cfd-study DIR [--local] [FLOW OPTIONS]
   inlet-calc --cfd-validate DIR [--run] [FLOW OPTIONS]
   inlet-calc --help | --version
@@ -52,17 +55,7 @@ pump-station inlet passage, exactly as the window shows them.
 
 Each TEXT is taken exactly as if typed into that quantity's box. An omitted
 option takes the box's default text:
-  --D      impeller diameter D, mm (read, enters no formula)   default 2200
-  --D0     cone inlet diameter D0, mm                          default 2200
-  --theta  cone contraction angle theta, degrees               default 0
-  --H0     height H0, mm                                       default 700
-  --H1     height H1, mm                                       default 700
-  --H2     height H2, mm                                       default 1300
-  --D1     bell-mouth diameter D1, mm                          default 3000
-  --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
-  --aa     inclination aa of the volute's upper wall, degrees  default 50
-  --hk     volute section height hk, mm                        default empty
---NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+%OPTIONS%--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
 dd0 must be a number written with the locale's decimal separator (and,
 optionally, its digit grouping); every other text is read up to the first
 character that cannot continue a number written with a full stop, and is 0
@@ -122,6 +115,15 @@ of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
 fails writes no file. A file that cannot be written is replaced only when
 complete; the exit status is then 1.
 
+--widths computed|area-true chooses the volute widths the drawing (--dxf) and
+the checks use. computed (the default) takes the widths as printed; area-true
+takes at each station the rule whose section shape the width gives, so that
+every section drawn carries its area F: the quadratic rule up to the area F*
+at which the upper wall meets the outer wall exactly at hk, the linear rule
+above it. The printed results are the same either way. A design file's choice
+(--open) holds unless --widths is given, and --save keeps it. Where hk is not
+above bp or H2 no section of the assumed shape exists, and there are no
+area-true widths.
 --cfd DIR writes the flow through the passage as an OpenFOAM case in DIR (the
 passage's solid meshed by snappyHexMesh with prism layers at the walls, the
 design flow Q entering the passage inlet, a fixed pressure above the pump inlet
@@ -203,6 +205,18 @@ std::string helpText()
     const auto put = [&help](std::string_view marker, std::string_view text) {
         help.replace(help.find(marker), marker.size(), text);
     };
+    // One line per given dimension, from the box table: "  --D0     cone inlet ...  default 2200".
+    std::string options;
+    for (const Box box : inputBoxes()) {
+        const BoxInfo& info = boxInfo(box);
+        std::string line = "  --" + std::string(info.symbol);
+        line.resize(std::max<std::size_t>(line.size() + 1, 11), ' ');
+        line.append(info.help);
+        line.resize(std::max<std::size_t>(line.size() + 2, 63), ' ');
+        line.append("default ").append(info.defaultText.empty() ? "empty" : info.defaultText).append("\n");
+        options.append(line);
+    }
+    put("%OPTIONS%", options);
 #ifdef INLET_HAVE_SOLID
     put("%SOLID_USAGE%", kSolidUsage);
     put("%SOLID%", kSolidHelp);
@@ -228,6 +242,8 @@ Design designFor(const Options& options)
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
             design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+    if (options.widthSet)
+        design.widthSet = *options.widthSet;
     return design;
 }
 
@@ -254,14 +270,11 @@ void save(Design design, const BoxTexts& boxes, const std::string& path, const s
     }
 }
 
-// The files asked for, from the run: a format that needs a completed run writes nothing
-// after a failed one.
-void writeFiles(const Options& options, const Design& design, const BoxTexts& boxes,
-                const std::optional<Calculation>& calculation, const std::optional<RunFailure>& failure,
-                const NumberLocale& locale)
+// The files asked for, from the recorded run: a format that needs a completed run writes
+// nothing after a failed one.
+void writeFiles(const Options& options, const Design& design, const RunRecord& record)
 {
-    ExportInput input = exportInputAfterRun(design.info, boxes, boxes.written(), calculation,
-                                            failure ? describeChinese(*failure) : std::string(), locale);
+    ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
@@ -274,7 +287,7 @@ void writeFiles(const Options& options, const Design& design, const BoxTexts& bo
         choices[QStringLiteral("outlet-extension")] = QString::fromStdString(*options.outletExtension);
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
-        if (format.needsCompletedRun && !calculation)
+        if (format.needsCompletedRun && !record.completed())
             continue;
         if (const auto written = writeExport(format, input, QString::fromStdString(file), choices))
             throw CommandLineError{CommandLineError::kUnfinished, written->english.toStdString()};
@@ -286,15 +299,18 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     const Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
     std::optional<RunFailure> failure;
-    std::vector<DesignCheck> checks;
     std::optional<Calculation> calculation;
     try {
         calculation = runCalculation(boxes, locale);
-        if (options.checks)
-            checks = designChecks(*calculation, boxes, locale);
     } catch (const RunFailure& f) {
         failure = f;
     }
+    // The checks and the files, worked out once with the widths chosen, where asked for.
+    std::optional<RunRecord> record;
+    if (options.checks || !options.exports.empty())
+        record = recordRun(boxes, boxes.written(), calculation, failure ? describeChinese(*failure) : std::string(),
+                           design.widthSet, locale);
+    std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
 #ifdef INLET_HAVE_SOLID
     // The solid's figures join the checks where a solid is written; the files written below
     // take the same solid. A design without one says why when its file is written.
@@ -307,7 +323,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                 solidOptions.passageLength = std::stod(*options.passageLength);
             if (options.outletExtension)
                 solidOptions.outletExtension = std::stod(*options.outletExtension);
-            const auto solid = cachedSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            const auto solid = cachedSolid(solidDesign(*calculation, solidStations(*calculation, design.widthSet),
+                                                         boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
         } catch (const SolidFailure&) {
@@ -352,7 +369,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.saveFile)
         save(design, boxes, *options.saveFile, flowRecord);
     if (!options.exports.empty())
-        writeFiles(options, design, boxes, calculation, failure, locale);
+        writeFiles(options, design, *record);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -363,10 +380,11 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
 void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
     auto batch = [&](std::istream& csv, const std::string& name) {
+        const Design design = designFor(options);
         if (options.flowTask == Options::FlowTask::Study)
-            runFlowStudy(csv, name, boxesFor(designFor(options)), options.flow, out, err, locale);
+            runFlowStudy(csv, name, boxesFor(design), options.flow, out, err, locale);
         else
-            runCsvBatch(csv, name, boxesFor(designFor(options)), options.checks, out, locale);
+            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale);
     };
     if (options.csvFile == "-") {
         batch(in, "standard input");

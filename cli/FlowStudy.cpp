@@ -158,7 +158,7 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
     std::ostringstream batch;
     {
         std::istringstream csv(input);
-        runCsvBatch(csv, source, defaults, true, batch, locale);
+        runCsvBatch(csv, source, defaults, true, WidthSet::Computed, batch, locale);
     }
     const fs::path dir = options.dir;
     std::error_code ec;

@@ -4,6 +4,7 @@
 
 #include "Boxes.h"
 #include "FlowCommand.h"
+#include "WidthSets.h"
 
 #include <array>
 #include <map>
@@ -28,6 +29,7 @@ struct Options {
     // and how far the pipe runs on above the pump inlet section. Millimetres, as typed.
     std::optional<std::string> passageLength;
     std::optional<std::string> outletExtension;
+    std::optional<WidthSet> widthSet;  // the widths drawn and checked; else the design file's
     bool csv = false;
     std::string csvFile = "-";
     // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate DIR for
