@@ -5,6 +5,7 @@
 #include "FileWriters.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -22,6 +23,26 @@ CommandLineError usageError(Failure::Kind kind, std::string item = {}, std::stri
 bool isOption(std::string_view arg)
 {
     return arg.starts_with("--") || arg == "-h";
+}
+
+// A whole number from `low` to `high` as an option's value.
+int countOption(const std::vector<std::string>& args, std::size_t& i, int low, int high)
+{
+    const std::string& arg = args[i];
+    CommandLineError refused = usageError(Failure::Kind::OptionNeedsWholeNumber, arg);
+    refused.failure.number = low;
+    refused.failure.limit = high;
+    if (i + 1 >= args.size())
+        throw refused;
+    const std::string& text = args[++i];
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+        refused.failure.kind = Failure::Kind::OptionNotAWholeNumber;
+        refused.failure.other = text;
+        throw refused;
+    }
+    return value;
 }
 
 std::optional<std::size_t> inputIndex(std::string_view name)
@@ -84,6 +105,8 @@ std::optional<Box> inputNamed(std::string_view name)
 Options parseOptions(const std::vector<std::string>& args)
 {
     Options options;
+    bool flowOptionsGiven = false;
+    std::string flowSettingGiven;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -141,6 +164,33 @@ Options parseOptions(const std::vector<std::string>& args)
                 throw usageError(Failure::Kind::OptionNotALength, arg, text);
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
+        } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError(Failure::Kind::OptionNeedsFolder, arg);
+            if (options.flowTask != Options::FlowTask::None)
+                throw usageError(Failure::Kind::OnlyOneOf, {}, "--cfd, --cfd-study, --cfd-validate");
+            options.flowTask = arg == "--cfd"         ? Options::FlowTask::Design
+                               : arg == "--cfd-study" ? Options::FlowTask::Study
+                                                      : Options::FlowTask::Pipe;
+            options.flow.dir = args[++i];
+            flowOptionsGiven = true;
+        } else if (arg == "--run" || arg == "--force" || arg == "--local") {
+            (arg == "--run" ? options.flow.run : arg == "--force" ? options.flow.force : options.flow.local) = true;
+            flowSettingGiven = arg;
+        } else if (arg == "--np") {
+            options.flow.processes = countOption(args, i, 1, 1024);
+            flowSettingGiven = arg;
+        } else if (arg == "--cells") {
+            options.flow.cells = countOption(args, i, 1000, 100'000'000);
+            flowSettingGiven = arg;
+        } else if (arg == "--iterations") {
+            options.flow.iterations = countOption(args, i, 1, 1'000'000);
+            flowSettingGiven = arg;
+        } else if (arg == "--mesh") {
+            if (i + 1 >= args.size() || !cfd::parseLevel(args[i + 1], options.flow.level))
+                throw usageError(Failure::Kind::OptionNeedsOneOf, "--mesh", "coarse, medium, fine, tiny");
+            ++i;
+            flowSettingGiven = arg;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -190,6 +240,13 @@ Options parseOptions(const std::vector<std::string>& args)
         if (!given)
             throw usageError(Failure::Kind::OptionNeedsOption, "--" + key, "--" + owner + " FILE");
     }
+    if (!flowSettingGiven.empty() && !flowOptionsGiven)
+        throw usageError(Failure::Kind::OptionNeedsOption, flowSettingGiven,
+                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR");
+    if (options.flowTask == Options::FlowTask::Design && options.csv)
+        throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
+    if (options.flowTask == Options::FlowTask::Study && !options.csv)
+        throw usageError(Failure::Kind::OptionNeedsOption, "--cfd-study DIR", "--csv FILE");
     return options;
 }
 

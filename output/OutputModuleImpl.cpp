@@ -68,7 +68,13 @@ void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlo
     });
 }
 
-SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+// The sheet of a run, with its drawings and the figures of its solid.
+SheetInput withPictures(const ExportInput& input)
+{
+    SheetInput sheet{input, viewPicture};
+    addSolidFigures(sheet);
+    return sheet;
+}
 
 std::string paperOf(const ExportChoices& choices)
 {
@@ -102,9 +108,19 @@ class OutputModuleImpl : public OutputModule {
 public:
     const ExportRegistry& formats() override { return formats_; }
 
-    void previewSheet(QWidget& parent, const SheetInput& input) override { inlet::previewSheet(parent, input); }
+    void previewSheet(QWidget& parent, const SheetInput& input) override
+    {
+        SheetInput sheet = input;
+        addSolidFigures(sheet);
+        inlet::previewSheet(parent, sheet);
+    }
 
-    void printSheet(QWidget& parent, const SheetInput& input) override { inlet::printSheet(parent, input); }
+    void printSheet(QWidget& parent, const SheetInput& input) override
+    {
+        SheetInput sheet = input;
+        addSolidFigures(sheet);
+        inlet::printSheet(parent, sheet);
+    }
 
 private:
     ExportRegistry formats_ = moduleFormats();

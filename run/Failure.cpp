@@ -117,11 +117,20 @@ constexpr std::array kWords{
           "option '{item}' needs a length in mm, not '{other}'"},
     Words{OptionTakesOneOf, "选项“{item}”只能取 {other} 之一，而不是“{detail}”",
           "option '{item}' takes one of {other}, not '{detail}'"},
+    Words{OptionNeedsWholeNumber, "选项“{item}”后面需要 {number} 到 {limit} 之间的整数",
+          "option '{item}' needs a whole number from {number} to {limit}"},
+    Words{OptionNotAWholeNumber, "选项“{item}”后面需要 {number} 到 {limit} 之间的整数，而不是“{other}”",
+          "option '{item}' needs a whole number from {number} to {limit}, not '{other}'"},
+    Words{OptionNeedsFolder, "选项“{item}”后面需要文件夹", "option '{item}' needs a folder"},
+    Words{OnlyOneOf, "{other} 只能给出其中之一", "give one of {other}"},
+    Words{OptionOfOneDesign, "{item} 用于一个设计；批量计算的多个设计请用 {other}",
+          "{item} is one design; a batch of designs takes {other}"},
     Words{OnlyOneFile, "一次只能打开一个设计文件", "only one design file can be opened at a time"},
     Words{ExportNeedsFile, "--export OUT 需要给出要导出的设计文件 FILE", "--export OUT needs the design FILE to export"},
     Words{ExportFormat, "--export 写出 {other} 文件，而不是“{file}”", "--export writes {other} files, not '{file}'"},
     Words{CommandLineUnreadable, "无法读取命令行：{detail}", "{detail}"},
     Words{CannotWriteResults, "无法写出结果：{reason}", "cannot write the results: {reason}"},
+    Words{StudyRefused, "Slurm 的 sbatch 拒绝了这项研究（{file}）", "sbatch refused the study ({file})"},
 
     Words{CsvNoHeader, "CSV 输入没有标题行", "the CSV input has no header row"},
     Words{CsvHeaderUnreadable, "无法读取 CSV 标题行：{detail}", "cannot read the CSV header: {detail}"},
@@ -285,7 +294,7 @@ std::string render(const Failure& f, Language language)
         else if (name == "item")
             out.append(quoteForMessage(f.item, 40, "", ""));
         else if (name == "other")
-            out.append(isFolderKind(f.kind) ? printable(f.other) : quoteForMessage(f.other, 40, "", ""));
+            out.append(isFolderKind(f.kind) ? printable(f.other) : quoteForMessage(f.other, 80, "", ""));
         else if (name == "line")
             out.append(std::to_string(f.line));
         else if (name == "number")

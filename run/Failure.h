@@ -45,8 +45,9 @@ struct Failure {
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
         UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionNeedsLength, OptionNotALength, OptionTakesOneOf,
+        OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
-        CannotWriteResults,
+        CannotWriteResults, StudyRefused,
         // CSV input ({file} the input, {line} its line).
         CsvNoHeader, CsvHeaderUnreadable, CsvHeaderNotUtf8, CsvHeaderTrailingComma, CsvColumnUnnamed,
         CsvUnknownColumn, CsvColumnTwice, CsvNotText, CsvLineTooLong, CsvCarriageReturn,
