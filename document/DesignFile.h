@@ -7,12 +7,15 @@
 // The file is UTF-8 JSON:
 //   { "format": "inlet-design", "formatVersion": "1.0", "program": "inlet 1.00",
 //     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
-//               "notes": ... },
+//               "notes": ..., "unit": ..., "drawingNumber": ..., "floorElevation": ... },
 //     "texts": { "D": "2200", "H": "2700", "H0": "700", ... } }
-// with one text per box of the frame, named by its quantity's symbol. A file of a newer
+// with one text per box of the frame, named by its quantity's symbol, and one text per field of
+// designInfoFields() (from format 1.1 on; a 1.0 file lacks those it added, read as empty). A
+// floor elevation must be empty or a number. A file of a newer
 // minor version may hold more; what this program does not know is kept and written back.
 
 #include "Boxes.h"
+#include "DesignInfo.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -22,16 +25,6 @@
 #include <string>
 
 namespace inlet {
-
-// 工程名称, 设计阶段, 设计, 校核, 日期, 备注
-struct DesignInfo {
-    QString project;
-    QString stage;
-    QString designer;
-    QString checker;
-    QString date;
-    QString notes;
-};
 
 struct Design {
     DesignInfo info;

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace inlet {
@@ -80,8 +81,20 @@ private:
     std::array<double, 12> phi_{}, r_{}, slope_{};
 };
 
-// All views of a completed run: the section through the axis at the 90 degree stations, the
-// plan, and one section per station, placed side by side.
-Drawing drawPassage(const Calculation& c);
+// What a drawing shows beyond the run's values, and how large it is printed.
+struct DrawingOptions {
+    // Printed at 1:printScale, so that texts come out at their paper heights (dimensions
+    // 3.5 mm, titles 5 mm); 0 for the scale the drawing sheet of `paper` gives the views.
+    double printScale = 0;
+    std::string paper = "auto";            // see drawingSheet()
+    std::optional<double> Ds;              // the pump inlet diameter, mm, dimensioned above zero
+    std::optional<double> floorElevation;  // m; without it elevations are heights above the floor
+};
+
+// All views of a completed run: the section A-A through the axis at the 90 degree stations,
+// the plan with the cutting planes of the section and of each station, and one section per
+// station, placed side by side; dimensions for every given height and diameter and every
+// result, elevations of the floor, the rim, the cone inlet, hk and the top.
+Drawing drawPassage(const Calculation& c, const DrawingOptions& options = {});
 
 }  // namespace inlet

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Reads back with ezdxf every DXF file that dxf-export writes, and checks it as a CAD user
-would find it: the file audits clean, is AutoCAD 2000 in millimetres, has its layers, line
-types and one block per view inserted once, and the section's rim, tangent point, guide cone
-and outer walls lie where the formulas put them. The expected figures are worked out here
+would find it: the file audits clean, is AutoCAD 2007 in millimetres, has its layers and line
+types, every view at full size in model space (no block a CAD program might not open) with the
+sheet's frame and title block around them at the print scale, and the section's rim, tangent
+point, guide cone and outer walls lie where the formulas put them. The expected figures are worked out here
 from the inputs in Python's doubles, and compared with what dxf-export --print-points says
 the geometry holds.
 
@@ -21,6 +22,7 @@ from collections import Counter
 
 import ezdxf
 from ezdxf.audit import AuditError
+from ezdxf.query import EntityQuery
 
 EXPORT = None  # the dxf-export program, from the command line
 
@@ -99,6 +101,42 @@ def printed_points(stdout):
         name, *values = line.split()
         points[name] = tuple(float(v) for v in values)
     return points
+
+
+def anchor(entity):
+    """A point every entity of a view has inside the view's extent."""
+    kind = entity.dxftype()
+    if kind == "LINE":
+        return entity.dxf.start
+    if kind == "LWPOLYLINE":
+        return entity.get_points("xy")[0]
+    if kind == "SPLINE":
+        return entity.control_points[0]
+    if kind == "CIRCLE":
+        return entity.dxf.center
+    if kind == "ELLIPSE":
+        return entity.start_point
+    if kind == "DIMENSION":
+        return entity.dxf.defpoint2
+    if kind == "SOLID":
+        return entity.dxf.vtx0
+    return entity.dxf.insert
+
+
+def view_entities(doc, points, view):
+    """The model space's entities within the view's extent, moved into the view's own
+    coordinates (the section's pump axis at x = 0, its floor at y = 0)."""
+    left, bottom, right, top = points["extent." + view]
+    dx, dy = points["placement." + view]
+    found = []
+    for entity in doc.modelspace():
+        p = anchor(entity)
+        x, y = p[0], p[1]
+        if left - EXACT <= x <= right + EXACT and bottom - EXACT <= y <= top + EXACT:
+            moved = entity.copy()
+            moved.translate(-dx, -dy, 0)
+            found.append(moved)
+    return EntityQuery(found)
 
 
 def apart(p, q):
@@ -188,27 +226,29 @@ class ReadBack(unittest.TestCase):
             self.assertTrue(any(d > 0 for d in dashes) and any(d < 0 for d in dashes),
                             "%s: line type %s has the pattern %s" % (design, name, dashes))
 
-        inserts = [e for e in doc.modelspace()]
-        self.assertEqual({e.dxftype() for e in inserts}, {"INSERT"}, design)
-        self.assertEqual(Counter(e.dxf.name for e in inserts), Counter(VIEWS), design)
-        for insert in inserts:
-            placement = points["placement." + insert.dxf.name]
-            self.assertLess(apart(insert.dxf.insert, placement), EXACT,
-                            "%s: %s inserted at %s, placed at %s"
-                            % (design, insert.dxf.name, insert.dxf.insert, placement))
-
+        # No block but the dimensions' own: every view and the sheet in model space.
+        kinds = {e.dxftype() for e in doc.modelspace()}
+        self.assertNotIn("INSERT", kinds, design)
         texts = []
-        for view in VIEWS:
-            for entity in doc.blocks.get(view):
-                self.assertIn(entity.dxf.layer, LAYERS, "%s: %s in %s" % (design, entity, view))
-                if entity.dxftype() == "TEXT":
-                    texts.append(entity.dxf.text)
-                    self.assertEqual(entity.dxf.style, "FS", "%s: text %r" % (design, entity.dxf.text))
-                if entity.dxftype() == "DIMENSION":
-                    self.check_dimension(doc, entity, design)
+        for entity in doc.modelspace():
+            self.assertIn(entity.dxf.layer, LAYERS, "%s: %s" % (design, entity))
+            if entity.dxftype() == "TEXT":
+                texts.append(entity.dxf.text)
+                self.assertEqual(entity.dxf.style, "FS", "%s: text %r" % (design, entity.dxf.text))
+            if entity.dxftype() == "DIMENSION":
+                self.check_dimension(doc, entity, design)
+        # The title block at the print scale: its texts 3.5 mm high on paper.
+        scale = points["printScale"][0]
+        title = [e for e in doc.modelspace().query("TEXT") if e.dxf.text == "进水流道型线图"]
+        self.assertEqual(len(title), 1, design)
+        self.assertAlmostEqual(title[0].dxf.height, 7 * scale, delta=1e-6, msg=design)
+        self.assertIn("1:%g" % scale, texts, design)
+        for view in ("SECTION", "PLAN", "STATION_40"):
+            self.assertTrue(len(view_entities(doc, points, view)) > 5, "%s: %s is empty" % (design, view))
         # Chinese as it is, the degree sign as the CAD code.
-        self.assertIn("断面图（φ=90%%d）", texts, design)
+        self.assertIn("A—A 断面（φ=90%%d）", texts, design)
         self.assertIn("40%%d", texts, design)
+        self.assertIn("±0.000", texts, design)
         style = doc.styles.get("FS")
         self.assertEqual(style.dxf.font.lower(), "simfang.ttf", design)
         hz = doc.styles.get("HZ")
@@ -247,7 +287,7 @@ class ReadBack(unittest.TestCase):
     def check_walls(self, doc, points, figures, design):
         """The floor and the outer walls at +-B/2, in the section and at 90 degrees."""
         half = figures["halfWidth"]
-        section = doc.blocks.get("SECTION")
+        section = view_entities(doc, points, "SECTION")
         floor = [e for e in section.query("LINE[layer=='OUTLINE']")
                  if apart(e.dxf.start, (-half, 0)) < EXACT and apart(e.dxf.end, (half, 0)) < EXACT]
         self.assertEqual(len(floor), 1, "%s: the floor from -B/2 to B/2" % design)
@@ -258,12 +298,12 @@ class ReadBack(unittest.TestCase):
         for tangent in (figures["tangentPoint"], mirrored(figures["tangentPoint"])):
             self.assertTrue(any(apart(w.get_points("xy")[-1], tangent) < FORMULAS for w in walls),
                             "%s: no upper wall ends at the tangent point %s" % (design, tangent))
-        station = doc.blocks.get("STATION_90")
+        station = view_entities(doc, points, "STATION_90")
         self.assertTrue(any(apart(p, (half, 0)) < FORMULAS
                             for w in station.query("LWPOLYLINE[layer=='OUTLINE']")
                             for p in w.get_points("xy")),
                         "%s: STATION_90 has no outer wall at B/2" % design)
-        plan = doc.blocks.get("PLAN")
+        plan = view_entities(doc, points, "PLAN")
         rim = figures["rim"][0]
         self.assertTrue(any(apart(c.dxf.center, (0, 0)) < EXACT and abs(c.dxf.radius - rim) < EXACT
                             for c in plan.query("CIRCLE")),
@@ -293,7 +333,7 @@ class ReadBack(unittest.TestCase):
                 self.check_points(points, figures, design)
                 self.check_walls(doc, points, figures, design)
 
-                ellipses = list(doc.blocks.get("SECTION").query("ELLIPSE"))
+                ellipses = list(view_entities(doc, points, "SECTION").query("ELLIPSE"))
                 self.assertEqual(len(ellipses), 4, design)
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [e for e in ellipses if apart(e.dxf.center, arc) < EXACT
@@ -330,9 +370,8 @@ class ReadBack(unittest.TestCase):
                 doc, points = self.written("splines.dxf", args)
                 figures = expected(**inputs)
                 self.check_file(doc, points, design)
-                for view in VIEWS:
-                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
-                splines = list(doc.blocks.get("SECTION").query("SPLINE"))
+                self.assertEqual(len(doc.modelspace().query("ELLIPSE")), 0, design)
+                splines = list(view_entities(doc, points, "SECTION").query("SPLINE"))
                 self.assertEqual(len(splines), 4, design)
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [e for e in splines if apart(e.control_points[0], start) < FORMULAS
@@ -360,10 +399,9 @@ class ReadBack(unittest.TestCase):
                 self.check_file(doc, points, design)
                 self.check_points(points, figures, design)
                 self.check_walls(doc, points, figures, design)
-                for view in VIEWS:
-                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
+                self.assertEqual(len(doc.modelspace().query("ELLIPSE")), 0, design)
 
-                polylines = [p.get_points("xy") for p in doc.blocks.get("SECTION").query("LWPOLYLINE")]
+                polylines = [p.get_points("xy") for p in view_entities(doc, points, "SECTION").query("LWPOLYLINE")]
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [p for p in polylines
                              if apart(p[0], start) < FORMULAS and apart(p[-1], end) < FORMULAS]
