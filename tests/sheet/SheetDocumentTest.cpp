@@ -110,7 +110,7 @@ TEST(SheetDocument, EveryHeadingHasTextAfterItOnItsPage)
         EXPECT_EQ(pageOf(document, b), pageOf(document, next))
             << b.text().toStdString() << " is followed by " << next.text().toStdString();
     }
-    EXPECT_EQ(headings, 15);  // six sections, nine subsections
+    EXPECT_EQ(headings, 27);  // six sections, 21 subsections (the section, the plan, 12 stations)
 }
 
 // Every character the sheet writes is in the face it asks for, so that the PDF embeds that
@@ -152,9 +152,10 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
         asked.push_back({view, scale, dpi});
         return framePicture(d, view, scale, dpi);
     }));
-    ASSERT_EQ(asked.size(), 2u);
+    ASSERT_EQ(asked.size(), 14u);
     EXPECT_EQ(asked[0].view, "SECTION");
     EXPECT_EQ(asked[1].view, "PLAN");
+    EXPECT_EQ(asked[2].view, "STATION_0");
     const QString text = plainText(sheet);
     for (const Asked& a : asked) {
         EXPECT_GT(a.dpi, 0);

@@ -153,8 +153,8 @@ with tempfile.TemporaryDirectory() as tmp:
     for name, shown in window:
         check(any(row[:1] == [name] and row[2:4] == [shown, "mm"] for row in rows),
               "the ODT lacks the result %s %s" % (name, shown))
-    check(sum(name.startswith("Pictures/") for name in names) == 4,
-          "the ODT does not embed the two drawings and their scale bars", " ".join(names))
+    check(sum(name.startswith("Pictures/") for name in names) == 28,
+          "the ODT does not embed the fourteen drawings (section, plan, twelve stations) and their scale bars", " ".join(names))
 
     # A design that fails: hk empty, as a fresh window has it.
     failed = os.path.join(tmp, "failed.pdf")
