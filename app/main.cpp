@@ -19,7 +19,8 @@ int main(int argc, char* argv[])
         // No window and no display server: Qt lays out and draws the sheet in memory.
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
-        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr);
+        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr,
+                                   options.widthSet);
     }
     QApplication app(argc, argv);
     inlet::MainWindow window;

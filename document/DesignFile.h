@@ -8,14 +8,18 @@
 //   { "format": "inlet-design", "formatVersion": "1.0", "program": "inlet 1.00",
 //     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
 //               "notes": ..., "unit": ..., "drawingNumber": ..., "floorElevation": ... },
-//     "texts": { "D": "2200", "H": "2700", "H0": "700", ... } }
-// with one text per box of the frame, named by its quantity's symbol, and one text per field of
-// designInfoFields() (from format 1.1 on; a 1.0 file lacks those it added, read as empty). A
-// floor elevation must be empty or a number. A file of a newer
-// minor version may hold more; what this program does not know is kept and written back.
+//     "texts": { "D": "2200", "H": "2700", "H0": "700", ... },
+//     "widthSet": "computed" }
+// with one text per box of the frame, named by its quantity's symbol. "widthSet" (from format
+// version 1.1) names the volute widths the drawing, the exports and the sheet use: "computed"
+// or "area-true"; a file without it takes "computed". One text per field of
+// designInfoFields() (from format 1.2 on; an older file lacks those 1.2 added, read as
+// empty); a floor elevation must be empty or a number. A file of a newer minor version may
+// hold more; what this program does not know is kept and written back.
 
 #include "Boxes.h"
 #include "DesignInfo.h"
+#include "WidthSets.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -29,6 +33,7 @@ namespace inlet {
 struct Design {
     DesignInfo info;
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
+    WidthSet widthSet = WidthSet::Computed;  // the widths the geometry is drawn with
     QJsonObject kept;              // the file as read, for what this program does not know
 };
 

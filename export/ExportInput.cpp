@@ -1,7 +1,6 @@
 #include "ExportInput.h"
 
 #include "BoxTexts.h"
-#include "CalculationRun.h"
 #include "DesignInputs.h"
 #include "InletVersion.h"
 #include "PassageGeometry.h"
@@ -22,46 +21,41 @@ DrawingOptions ExportInput::drawingOptions(const std::string& paper) const
 {
     DrawingOptions options;
     options.paper = paper;
-    try {
-        const LenientReading Ds = lenientRead(text(Box::Text2));
-        if (Ds.anyDigit)
-            options.Ds = Ds.value;
-    } catch (const std::exception&) {
-        // A Ds beyond the double range is not drawn.
-    }
+    options.Ds = diameterFromText(text(Box::Text2));
     options.floorElevation = floorElevationOf(info.floorElevation).metres;
     return options;
 }
 
 Drawing ExportInput::drawingOn(const std::string& paper) const
 {
-    if (!calculation)
+    if (!calculation || !widths)
         return {};
     if (drawing && (paper == "auto" || paper.empty()))
         return *drawing;
-    return drawPassage(*calculation, drawingOptions(paper));
+    return drawPassage(*calculation, *widths, widthSet, drawingOptions(paper));
 }
 
-ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                                const std::optional<Calculation>& calculation, const std::string& failure,
-                                const NumberLocale& locale)
+ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
 {
     ExportInput input;
     input.info = info;
     for (const BoxInfo& box : boxTable())
-        input.texts[static_cast<std::size_t>(box.box)] = boxes.text(box.box);
-    input.written = std::move(written);
-    input.calculation = calculation;
-    if (calculation) {
-        input.checks = designChecks(*calculation, boxes, locale);
-    } else {
-        input.failure = failure;
-    }
-    if (calculation)
-        input.drawing = drawPassage(*calculation, input.drawingOptions());
+        input.texts[static_cast<std::size_t>(box.box)] = record.boxes.text(box.box);
+    input.written = record.boxes.written();
+    input.calculation = record.calculation;
+    input.failure = record.failure;
+    input.widthSet = record.widthSet;
+    input.widths = record.widths;
+    input.checks = record.checks;
+    input.drawing = record.drawing;
+    input.chart = record.chart;
+    // The record draws heights above the floor; elevations from the design's floor need the
+    // drawing again.
+    if (record.calculation && record.widths && input.drawingOptions().floorElevation)
+        input.drawing = drawPassage(*record.calculation, *record.widths, record.widthSet, input.drawingOptions());
     input.program = "inlet";
     input.version = kVersion;
-    input.locale = locale;
+    input.locale = record.locale;
     input.runTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return input;
 }
@@ -93,14 +87,7 @@ ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
     BoxTexts boxes;
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
-    std::optional<Calculation> calculation;
-    std::string failure;
-    try {
-        calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
-        failure = describeChinese(f);
-    }
-    return exportInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale);
+    return exportInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info);
 }
 
 }  // namespace inlet

@@ -126,7 +126,8 @@ int main(int argc, char** argv)
     try {
         const Calculation c = runCalculation(boxes, NumberLocale{".", ","});
         // As every program writes it: the record of the run, its sheet around the views.
-        const ExportInput input = exportInputAfterRun({}, boxes, boxes.written(), c, {}, NumberLocale{".", ","});
+        const ExportInput input = exportInputFrom(recordRun(boxes, boxes.written(), c, {}, WidthSet::Computed,
+                                                            NumberLocale{".", ","}), {});
         const Drawing& drawing = *input.drawing;
         options.sheet = drawingSheet(drawing, titleBlock(input));
         writeDxf(drawing, out, options);

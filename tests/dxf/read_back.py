@@ -86,9 +86,49 @@ def expected(D0=2200.0, theta=0.0, H0=700.0, H1=700.0, H2=1300.0, D1=3000.0, dd0
         "guideConeTop": (dd0 / 2, H1 + H2),
         "guideConeFoot": (r, 0.0),
         "halfWidth": r + a90,
+        "lipDifference": lip_difference(a1, b1, ap, bp, H2),
+        "F": lambda phi: PI * D1 * H2 * phi / 360,
         "bellMouth": (r, zc, a1, b1),
         "guideCone": (r, H1 + H2, (D1 - dd0) / 2, H1 + H2),
     }
+
+
+def lip_difference(a1, b1, ap, bp, H2):
+    """How much more the bell's lip takes from a station's section, drawn as the true
+    ellipse from the rim to the tangent point, than the quarter ellipse the width rules count."""
+    u = ap / a1
+    under_true = ap * (H2 + b1) - b1 * a1 / 2 * (u * math.sqrt(1 - u * u) + math.asin(u))
+    under_counted = ap * bp - PI * ap * (bp - H2) / 4
+    return under_true - under_counted
+
+
+def section_area(block):
+    """The area a STATION block's outline encloses: down the rim's centre line to the floor,
+    along the floor and up the outer wall and the roof to the tangent point (the polyline),
+    and back along the bell's lip to the rim."""
+    rim_line = list(block.query("LINE[layer=='CENTRE']"))[0]
+    rim = max((rim_line.dxf.start.x, rim_line.dxf.start.y), (rim_line.dxf.end.x, rim_line.dxf.end.y),
+              key=lambda p: p[1])
+    walls = [w.get_points("xy") for w in block.query("LWPOLYLINE[layer=='OUTLINE']")]
+    wall = [w for w in walls if abs(w[0][1]) < EXACT][0]
+    # The lip, however the file writes an elliptical arc: a spline, an ellipse or a polyline.
+    lip = [(v.x, v.y) for e in block.query("ELLIPSE SPLINE") for v in e.flattening(0.001)]
+    lip += [p for w in walls if abs(w[0][1]) >= EXACT for p in w]
+    if apart(lip[0], wall[-1]) > apart(lip[-1], wall[-1]):
+        lip.reverse()
+    outline = [rim, (rim[0], 0.0)] + [(p[0], p[1]) for p in wall] + lip[1:]
+    twice = sum(p[0] * q[1] - q[0] * p[1] for p, q in zip(outline, outline[1:] + outline[:1]))
+    return abs(twice) / 2
+
+
+def dimension_texts(block):
+    """Each dimension as it reads: "a40=827" for a DIMENSION whose text "a40=<>" shows its
+    measurement."""
+    texts = []
+    for d in block.query("DIMENSION"):
+        text = d.dxf.get("text", "<>")
+        texts.append(text.replace("<>", "%d" % round(d.get_measurement())))
+    return texts
 
 
 def export(args, out, *extra):
@@ -137,6 +177,38 @@ def view_entities(doc, points, view):
             moved.translate(-dx, -dy, 0)
             found.append(moved)
     return EntityQuery(found)
+
+
+def station_views(doc):
+    """Each station's view as a file with no printed points shows it, found by its title
+    ("5—5 φ=40%%d断面", 5.5 figure heights below its floor): {"STATION_40": its entities moved so
+    that the floor is at y = 0}. A view reaches sideways halfway to the next title in its row
+    (views of a row are aligned at their tops),
+    and up to the nearest text above its row (the views above it end with texts)."""
+    h = 3.5 * doc.header["$LTSCALE"]
+    texts = list(doc.modelspace().query("TEXT"))
+    titles = []
+    for t in texts:
+        m = re.match(r"(\d+)—\1 φ=(\d+)%%d断面$", t.dxf.text)
+        if m:
+            titles.append((int(m.group(2)), t.dxf.insert[0], t.dxf.insert[1]))
+    views = {}
+    for phi, x, y in titles:
+        # Titles of one row stand at their views' floors, within 20 figure heights of each other.
+        row = [tx for _, tx, ty in titles if abs(ty - y) < 20 * h and tx != x]
+        left = max([(x + tx) / 2 for tx in row if tx < x], default=-1e300)
+        right = min([(x + tx) / 2 for tx in row if tx > x], default=1e300)
+        top = min([t.dxf.insert[1] for t in texts if t.dxf.insert[1] > y + 20 * h], default=1e300) - 0.3 * h
+        floor = y + 5.5 * h
+        found = []
+        for entity in doc.modelspace():
+            p = anchor(entity)
+            if left <= p[0] <= right and y - 3 * h <= p[1] <= top:
+                moved = entity.copy()
+                moved.translate(0, -floor, 0)
+                found.append(moved)
+        views["STATION_%d" % phi] = EntityQuery(found)
+    return views
 
 
 def apart(p, q):
@@ -508,7 +580,82 @@ class ReadBack(unittest.TestCase):
         self.assertEqual(done.stderr, "inlet-calc: cannot write %s: No such file or directory\n" % missing)
 
 
+    # The width sets: the computed widths are drawn as before, the area-true ones carry their
+    # areas, and where no section of the assumed shape exists none is drawn.
+
+    def calc(self, *args):
+        return subprocess.run([CALC] + list(args), capture_output=True, text=True,
+                              env=dict(os.environ, LC_ALL="C"))
+
+    def test_area_true_sections_carry_their_area(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        out = self.path("area-true.dxf")
+        done = self.calc("--hk", "2000", "--widths", "area-true", "--checks", "--dxf", out)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        figures = expected(hk=2000)
+        doc = ezdxf.readfile(out)
+        views = station_views(doc)
+        # 0 degrees has no area, and no section of the assumed shape.
+        self.assertEqual(sorted(views, key=lambda n: int(n.split("_")[1])),
+                         ["STATION_%d" % phi for phi in VIEWS_PHI[1:]])
+        for name, view in views.items():
+            phi = int(name.split("_")[1])
+            F = figures["F"](phi)
+            self.assertAlmostEqual(section_area(view) - figures["lipDifference"], F, delta=1e-3 * F,
+                                   msg="%s: the section drawn does not carry F" % name)
+        # Where the sets differ, the widths drawn are those the checks quote for the linear rule.
+        quoted = dict(re.findall(r"check\tquadratic-rule-wall-above-hk\t(a\d+)\t.*the linear rule gives (\d+) mm",
+                                 done.stdout))
+        self.assertEqual(sorted(quoted), ["a40", "a50", "a60", "a70", "a80", "a84", "a87"])
+        for name, width in quoted.items():
+            self.assertIn("%s=%s" % (name, width), dimension_texts(views["STATION_" + name[1:]]))
+
+    def test_computed_widths_are_the_default(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for name, args, _ in DESIGNS:
+            with self.subTest(design=name):
+                chosen, default = self.path("computed.dxf"), self.path("default.dxf")
+                self.assertEqual(self.calc(*args, "--widths", "computed", "--dxf", chosen).returncode, 0)
+                self.assertEqual(self.calc(*args, "--dxf", default).returncode, 0)
+                with open(chosen, "rb") as a, open(default, "rb") as b:
+                    self.assertEqual(a.read(), b.read())
+
+    def test_no_section_where_hk_is_not_above_bp(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for widths in ("computed", "area-true"):
+            with self.subTest(widths=widths):
+                out = self.path(widths + ".dxf")
+                done = self.calc("--hk", "1000", "--widths", widths, "--checks", "--dxf", out)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                doc = ezdxf.readfile(out)
+                self.assertEqual(station_views(doc), {})
+                # No roof: no outline in the section reaches the height hk beside the bell (the
+                # section's floor at y = 0, as the file places it).
+                section = doc.modelspace()
+                self.assertFalse(any(abs(p[1] - 1000) < EXACT for w in section.query("LWPOLYLINE[layer=='OUTLINE']")
+                                     for p in w.get_points("xy")), "a roof at hk in the section")
+                warnings = [line for line in done.stdout.splitlines()
+                            if re.match(r"check\t(hk-below-bp|negative-width|wall-meets|quadratic-rule|linear-rule)", line)]
+                self.assertEqual(len(warnings), 1, warnings)
+                self.assertIn("bp 1421 mm", warnings[0])
+                self.assertIn("H2 1300 mm", warnings[0])
+                self.assertNotRegex(done.stdout, r"rule gives|area-true widths are")
+
+    def test_area_true_writes_nothing_for_a_failing_design(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        out = self.path("calc.dxf")
+        done = self.calc("--widths", "area-true", "--dxf", out)
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, "inlet-calc: division by zero computing the volute width a30 at \u03c6 = 30\u00b0\n")
+        self.assertEqual(os.listdir(self.folder.name), [])
+
+
 CALC = None  # inlet-calc, when given as the second argument
+VIEWS_PHI = [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90]
 
 
 if __name__ == "__main__":
