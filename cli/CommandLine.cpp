@@ -48,17 +48,7 @@ pump-station inlet passage, exactly as the window shows them.
 
 Each TEXT is taken exactly as if typed into that quantity's box. An omitted
 option takes the box's default text:
-  --D      impeller diameter D, mm (read, enters no formula)   default 2200
-  --D0     cone inlet diameter D0, mm                          default 2200
-  --theta  cone contraction angle theta, degrees               default 0
-  --H0     height H0, mm                                       default 700
-  --H1     height H1, mm                                       default 700
-  --H2     height H2, mm                                       default 1300
-  --D1     bell-mouth diameter D1, mm                          default 3000
-  --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
-  --aa     inclination aa of the volute's upper wall, degrees  default 50
-  --hk     volute section height hk, mm                        default empty
---NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+%OPTIONS%--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
 dd0 must be a number written with the locale's decimal separator (and,
 optionally, its digit grouping); every other text is read up to the first
 character that cannot continue a number written with a full stop, and is 0
@@ -176,6 +166,18 @@ std::string helpText()
     const auto put = [&help](std::string_view marker, std::string_view text) {
         help.replace(help.find(marker), marker.size(), text);
     };
+    // One line per given dimension, from the box table: "  --D0     cone inlet ...  default 2200".
+    std::string options;
+    for (const Box box : inputBoxes()) {
+        const BoxInfo& info = boxInfo(box);
+        std::string line = "  --" + std::string(info.symbol);
+        line.resize(std::max<std::size_t>(line.size() + 1, 11), ' ');
+        line.append(info.help);
+        line.resize(std::max<std::size_t>(line.size() + 2, 63), ' ');
+        line.append("default ").append(info.defaultText.empty() ? "empty" : info.defaultText).append("\n");
+        options.append(line);
+    }
+    put("%OPTIONS%", options);
 #ifdef INLET_HAVE_SOLID
     put("%SOLID_USAGE%", kSolidUsage);
     put("%SOLID%", kSolidHelp);
@@ -279,7 +281,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                 solidOptions.passageLength = std::stod(*options.passageLength);
             if (options.outletExtension)
                 solidOptions.outletExtension = std::stod(*options.outletExtension);
-            const auto solid = cachedSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            const auto solid = cachedSolid(solidDesign(*calculation, solidStations(*calculation, design.widthSet),
+                                                         boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
         } catch (const SolidFailure&) {

@@ -503,15 +503,17 @@ void MainWindow::showSolidWindow()
 #ifdef INLET_HAVE_SOLID
     if (!solidWindow_) {
         solidWindow_ = new SolidWindow(this);
-        // Each new run of the last run, not each change of the widths, which the solid does not use.
-        const auto show = [this, shown = std::make_shared<std::optional<unsigned>>()] {
+        // Each new run of the last run, and each change of its widths; not a record made anew
+        // with the same run and widths.
+        using Shown = std::optional<std::pair<unsigned, WidthSet>>;
+        const auto show = [this, shown = std::make_shared<std::optional<Shown>>()] {
             const std::shared_ptr<const RunRecord> record = lastRun_->record();
-            const std::optional<unsigned> run = record ? std::optional<unsigned>(record->run) : std::nullopt;
-            if (*shown && run == *shown)
+            const Shown now = record ? Shown(std::pair(record->run, record->widthSet)) : std::nullopt;
+            if (*shown && now == **shown)
                 return;
-            *shown = run;
+            *shown = now;
             if (record && record->completed())
-                solidWindow_->showRun(*record->calculation, record->boxes);
+                solidWindow_->showRun(*record->calculation, record->boxes, record->widthSet);
             else if (record)
                 solidWindow_->showFailure(QString::fromStdString(record->failure));
             else
