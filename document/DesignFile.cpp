@@ -24,20 +24,7 @@ namespace {
 
 constexpr const char* kFormat = "inlet-design";
 constexpr int kMajor = 1;
-constexpr int kMinor = 1;
-
-struct InfoField {
-    const char* key;
-    QString DesignInfo::*field;
-};
-constexpr std::array<InfoField, 6> kInfoFields{{
-    {"project", &DesignInfo::project},
-    {"stage", &DesignInfo::stage},
-    {"designer", &DesignInfo::designer},
-    {"checker", &DesignInfo::checker},
-    {"date", &DesignInfo::date},
-    {"notes", &DesignInfo::notes},
-}};
+constexpr int kMinor = 2;
 
 QString symbolOf(Box box)
 {
@@ -109,7 +96,8 @@ bool isKnown(const QString& place)
         return kTop.contains(place);
     const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
     if (object == QLatin1String("info"))
-        return std::any_of(kInfoFields.begin(), kInfoFields.end(), [&](const InfoField& f) { return key == QLatin1String(f.key); });
+        return std::any_of(designInfoFields().begin(), designInfoFields().end(),
+                           [&](const DesignInfoField& f) { return key == QLatin1String(f.key); });
     const auto& boxes = givenParameterBoxes();
     return std::any_of(boxes.begin(), boxes.end(), [&](Box box) { return key == symbolOf(box); });
 }
@@ -217,9 +205,16 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     design.kept = root;
     keepUnknownMembers(bytes, design.keptText);
     const QJsonObject info = objectField(root, QStringLiteral("info"), path);
-    for (const InfoField& f : kInfoFields) {
+    for (const DesignInfoField& f : designInfoFields()) {
         const QString key = QLatin1String(f.key);
+        if (f.optional && !info.contains(key))
+            continue;
         design.info.*f.field = textField(info, key, QStringLiteral("info.") + key, path);
+    }
+    if (!floorElevationOf(design.info.floorElevation).ok) {
+        Failure f = fileFailure(Failure::Kind::FloorElevationNotANumber, path);
+        f.other = design.info.floorElevation.toStdString();
+        throw f;
     }
     const QJsonObject texts = objectField(root, QStringLiteral("texts"), path);
     for (const Box box : givenParameterBoxes())
@@ -259,7 +254,7 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("program")] = QStringLiteral("inlet %1").arg(QLatin1String(kVersion));
 
     QJsonObject info = root.value(QStringLiteral("info")).toObject();
-    for (const InfoField& f : kInfoFields)
+    for (const DesignInfoField& f : designInfoFields())
         info[QLatin1String(f.key)] = design.info.*f.field;
     root[QStringLiteral("info")] = info;
 
@@ -292,8 +287,13 @@ void checkSavable(const Design& design, const QString& path)
             throw f;
         }
     };
-    for (const InfoField& field : kInfoFields)
+    for (const DesignInfoField& field : designInfoFields())
         check(design.info.*field.field, QStringLiteral("info.") + QLatin1String(field.key));
+    if (!floorElevationOf(design.info.floorElevation).ok) {
+        Failure f = fileFailure(Failure::Kind::SaveFloorElevationNotANumber, path);
+        f.other = design.info.floorElevation.toStdString();
+        throw f;
+    }
     for (const Box box : givenParameterBoxes()) {
         const auto text = design.texts.find(box);
         if (text != design.texts.end())

@@ -21,7 +21,10 @@ namespace {
 
 void writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
 {
-    if (!input.drawing || input.drawing->views.empty())
+    const auto paper = choices.find(QStringLiteral("paper"));
+    const std::string paperName = paper == choices.end() ? std::string("auto") : paper->second.toStdString();
+    const Drawing drawing = input.drawingOn(paperName);
+    if (drawing.views.empty())
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     {
         const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
@@ -30,7 +33,8 @@ void writeDxfFile(const ExportInput& input, const QString& path, const ExportCho
             options.curves = DxfOptions::Curves::Ellipse;
         else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
             options.curves = DxfOptions::Curves::Polyline;
-        saveAtomically(path, QByteArray::fromStdString(dxfText(*input.drawing, options)));
+        options.sheet = drawingSheet(drawing, titleBlock(input), paperName);
+        saveAtomically(path, QByteArray::fromStdString(dxfText(drawing, options)));
     }
 }
 

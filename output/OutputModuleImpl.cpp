@@ -93,13 +93,13 @@ ExportRegistry moduleFormats()
         writeOdt(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c));
+        writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        writeSvg(*input.drawing, path, titleBlock(input), paperOf(c));
+        writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
     formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c));
+        writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c));
     });
     return formats;
 }

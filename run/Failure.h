@@ -31,9 +31,9 @@ struct Failure {
         CannotOpen, CannotRead, ReadFailedAfterLine, IsFolder, IsDevice, IsPipe, NothingArrived, ReadTooLarge, StreamTooLarge,
         // A design file's contents.
         DesignNotUtf8, DesignNotJson, NotADesign, FormatVersionUnreadable, FormatVersionNewer,
-        FieldMissing, FieldNotText, FieldNotObject, FieldNotOneOf, TextTooLong, TextHasNul, TextHasInvalidChar,
+        FieldMissing, FieldNotText, FieldNotObject, FieldNotOneOf, FloorElevationNotANumber, TextTooLong, TextHasNul, TextHasInvalidChar,
         // Saving a design that would not open again.
-        SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveTooLarge, CannotSaveDesign,
+        SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveFloorElevationNotANumber, SaveTooLarge, CannotSaveDesign,
 
         // Writing a file ({file}); {reason} is the system's.
         CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile,

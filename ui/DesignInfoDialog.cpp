@@ -9,66 +9,57 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include <limits>
-
 namespace inlet {
 
 namespace {
 
-QLineEdit* lineEdit(const char* name)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(name));
-    edit->setMinimumWidth(320);
-    // As long as a design file may hold it.
-    edit->setMaxLength(static_cast<int>(kMaxDesignText));
-    return edit;
-}
+bool isDate(const DesignInfoField& f) { return f.field == &DesignInfo::date; }
 
 }  // namespace
 
 DesignInfoDialog::DesignInfoDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("设计信息"));
-    project_ = lineEdit("project");
-    stage_ = lineEdit("stage");
-    designer_ = lineEdit("designer");
-    checker_ = lineEdit("checker");
-    date_ = lineEdit("date");
-    notes_ = new QPlainTextEdit;
-    notes_->setObjectName(QStringLiteral("notes"));
-    notes_->setTabChangesFocus(true);
+    auto* form = new QFormLayout;
+    for (const DesignInfoField& f : designInfoFields()) {
+        const QString caption = QString::fromUtf8(f.caption);
+        QWidget* edit = nullptr;
+        if (f.multiline) {
+            notes_ = new QPlainTextEdit;
+            notes_->setTabChangesFocus(true);
+            connect(notes_, &QPlainTextEdit::textChanged, this, [this, caption] {
+                if (notes_->toPlainText().size() <= kMaxDesignText)
+                    return;
+                QTextCursor cursor(notes_->document());
+                cursor.setPosition(static_cast<int>(kMaxDesignText));
+                cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+                cursor.removeSelectedText();
+                sayCut(caption);
+            });
+            edit = notes_;
+        } else {
+            auto* line = new QLineEdit;
+            line->setMinimumWidth(320);
+            // As long as a design file may hold it.
+            line->setMaxLength(static_cast<int>(kMaxDesignText));
+            connect(line, &QLineEdit::inputRejected, this, [this, line, caption] {
+                if (line->text().size() >= kMaxDesignText)
+                    sayCut(caption);
+            });
+            lines_.push_back(line);
+            edit = line;
+        }
+        edit->setObjectName(QLatin1String(f.key));
+        form->addRow(caption, edit);
+    }
     cut_ = new QLabel;
     cut_->setObjectName(QStringLiteral("cut"));
     cut_->setWordWrap(true);
     cut_->hide();
-    const std::pair<QLineEdit*, const char*> lines[] = {
-        {project_, "工程名称"}, {stage_, "设计阶段"}, {designer_, "设计"}, {checker_, "校核"}, {date_, "日期"}};
-    for (const auto& [line, name] : lines) {
-        const QString field = QString::fromUtf8(name);
-        connect(line, &QLineEdit::inputRejected, this, [this, line, field] {
-            if (line->text().size() >= kMaxDesignText)
-                sayCut(field);
-        });
-    }
-    connect(notes_, &QPlainTextEdit::textChanged, this, [this] {
-        const QString text = notes_->toPlainText();
-        if (text.size() <= kMaxDesignText)
-            return;
-        QTextCursor cursor(notes_->document());
-        cursor.setPosition(static_cast<int>(kMaxDesignText));
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-        sayCut(QStringLiteral("备注"));
-    });
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("工程名称"), project_);
-    form->addRow(QStringLiteral("设计阶段"), stage_);
-    form->addRow(QStringLiteral("设计"), designer_);
-    form->addRow(QStringLiteral("校核"), checker_);
-    form->addRow(QStringLiteral("日期"), date_);
-    form->addRow(QStringLiteral("备注"), notes_);
+    message_ = new QLabel;
+    message_->setObjectName(QStringLiteral("message"));
+    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_->hide();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -77,6 +68,7 @@ DesignInfoDialog::DesignInfoDialog(QWidget* parent) : QDialog(parent)
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
     column->addWidget(cut_);
+    column->addWidget(message_);
     column->addWidget(buttons);
 }
 
@@ -89,26 +81,53 @@ void DesignInfoDialog::sayCut(const QString& field)
 void DesignInfoDialog::setInfo(const DesignInfo& info)
 {
     given_ = info;
-    project_->setText(info.project);
-    stage_->setText(info.stage);
-    designer_->setText(info.designer);
-    checker_->setText(info.checker);
-    date_->setText(info.date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : info.date);
-    notes_->setPlainText(info.notes);
-    notes_->document()->setModified(false);
+    std::size_t line = 0;
+    for (const DesignInfoField& f : designInfoFields()) {
+        const QString& text = info.*f.field;
+        if (f.multiline) {
+            notes_->setPlainText(text);
+            notes_->document()->setModified(false);
+        } else {
+            lines_[line++]->setText(isDate(f) && text.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : text);
+        }
+    }
 }
 
 DesignInfo DesignInfoDialog::info() const
 {
-    const bool notesEdited = notes_->document()->isModified();
-    const bool edited = project_->isModified() || stage_->isModified() || designer_->isModified()
-                        || checker_->isModified() || date_->isModified() || notesEdited;
+    bool edited = notes_->document()->isModified();
+    for (const QLineEdit* line : lines_)
+        edited = edited || line->isModified();
     if (!edited)
         return given_;
-    const auto field = [](const QLineEdit* line, const QString& given) { return line->isModified() ? line->text() : given; };
-    return {field(project_, given_.project), field(stage_, given_.stage), field(designer_, given_.designer),
-            field(checker_, given_.checker), date_->isModified() || given_.date.isEmpty() ? date_->text() : given_.date,
-            notesEdited ? notes_->toPlainText() : given_.notes};
+    DesignInfo info = given_;
+    std::size_t line = 0;
+    for (const DesignInfoField& f : designInfoFields()) {
+        if (f.multiline) {
+            if (notes_->document()->isModified())
+                info.*f.field = notes_->toPlainText();
+            continue;
+        }
+        const QLineEdit* edit = lines_[line++];
+        if (edit->isModified() || (isDate(f) && given_.date.isEmpty()))
+            info.*f.field = edit->text();
+    }
+    return info;
+}
+
+void DesignInfoDialog::accept()
+{
+    // What the box shows, edited or not.
+    auto* edit = findChild<QLineEdit*>(QStringLiteral("floorElevation"));
+    const QString elevation = edit ? edit->text() : info().floorElevation;
+    if (!floorElevationOf(elevation).ok) {
+        message_->setText(QStringLiteral("底板高程“%1”不是数字：请填写以米计的高程（如 12.500），或留空").arg(elevation.left(40)));
+        message_->show();
+        if (edit)
+            edit->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 }  // namespace inlet

@@ -92,7 +92,7 @@ TEST(DesignFileRoundTrip, KeepsTheWidthSetChosen)
 
 TEST(DesignFileRoundTrip, KeepsWhatANewerMinorVersionAddsOnTheNextSave)
 {
-    QByteArray bytes = withReplaced("\"formatVersion\": \"1.1\"",
+    QByteArray bytes = withReplaced("\"formatVersion\": \"1.2\"",
                                     "\"formatVersion\": \"1.3\", \"view\": {\"zoom\": 2}");
     bytes = QJsonDocument::fromJson(bytes).toJson();  // still valid JSON
     QJsonObject root = QJsonDocument::fromJson(bytes).object();
@@ -124,9 +124,11 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"not JSON", "this is not json", "不是 JSON 格式"},
         {"JSON but not an object", "[1, 2]", "不是进水流道设计文件"},
         {"another format", withReplaced("inlet-design", "other-design"), "不是进水流道设计文件"},
-        {"a newer major version", withReplaced("\"1.1\"", "\"2.0\""), "比本程序支持的 1.x 新"},
-        {"an unreadable version", withReplaced("\"1.1\"", "\"one\""), "无法识别"},
-        {"a version that is a number", withReplaced("\"1.1\"", "1.1"), "formatVersion 应为文本"},
+        {"a newer major version", withReplaced("\"1.2\"", "\"2.0\""), "比本程序支持的 1.x 新"},
+        {"an unreadable version", withReplaced("\"1.2\"", "\"one\""), "无法识别"},
+        {"a floor elevation that is not a number", withReplaced("\"floorElevation\": \"\"", "\"floorElevation\": \"12m\""),
+         "底板高程“12m”不是数字"},
+        {"a version that is a number", withReplaced("\"1.2\"", "1.2"), "formatVersion 应为文本"},
         {"no texts", withReplaced("\"texts\"", "\"textz\""), "缺少字段 texts"},
         {"a missing box", withReplaced("\"hk\"", "\"hx\""), "缺少字段 texts.hk"},
         {"a box text that is a number", withReplaced("\"D0\": \"2200\"", "\"D0\": 2200"), "texts.D0 应为文本"},
@@ -137,9 +139,9 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"a width set this program does not know", withReplaced("\"computed\"", "\"smoothed\""), "widthSet 应为"},
         {"a width set that is a number", withReplaced("\"computed\"", "1"), "widthSet 应为文本"},
         {"bytes that are not UTF-8", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\xFF\xFE\""), "不是有效的 UTF-8"},
-        {"a version with a sign", withReplaced("\"1.1\"", "\"1.+1\""), "无法识别"},
-        {"a version with a minus", withReplaced("\"1.1\"", "\"1.-0\""), "无法识别"},
-        {"a major version beyond any integer", withReplaced("\"1.1\"", "\"99999999999.0\""), "比本程序支持的 1.x 新"},
+        {"a version with a sign", withReplaced("\"1.2\"", "\"1.+1\""), "无法识别"},
+        {"a version with a minus", withReplaced("\"1.2\"", "\"1.-0\""), "无法识别"},
+        {"a major version beyond any integer", withReplaced("\"1.2\"", "\"99999999999.0\""), "比本程序支持的 1.x 新"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -264,13 +266,16 @@ TEST(DesignFileSave, TheLargestDesignTheWindowHoldsOpensAgain)
     const QString longest(kMaxDesignText, QChar(1));
     for (auto& [box, text] : design.texts)
         text = longest;
-    design.info = {longest, longest, longest, longest, longest, longest};
+    for (const DesignInfoField& f : designInfoFields())
+        design.info.*f.field = longest;
+    design.info.floorElevation = QStringLiteral("0.") + QString(kMaxDesignText - 2, u'0');  // a number
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("largest.inlet"));
     ASSERT_NO_THROW(writeDesignFile(path, design));
     const Design opened = readDesignFile(path);
     EXPECT_EQ(opened.texts, design.texts);
     EXPECT_EQ(opened.info.notes, longest);
+    EXPECT_EQ(opened.info.ratifyDate, longest);
 }
 
 TEST(DesignFileSave, ANewerFileGrownByIndentingIsWrittenCompact)
@@ -278,7 +283,7 @@ TEST(DesignFileSave, ANewerFileGrownByIndentingIsWrittenCompact)
     // 1.6 million zeros a newer program wrote compactly: indented, one per line, the file
     // would be larger than a design file may be.
     QByteArray bytes = designBytes(defaultDesign());
-    bytes.replace("\"formatVersion\": \"1.1\"", "\"formatVersion\": \"1.4\", \"samples\": [0" + QByteArray(",0").repeated(1600000) + "]");
+    bytes.replace("\"formatVersion\": \"1.2\"", "\"formatVersion\": \"1.4\", \"samples\": [0" + QByteArray(",0").repeated(1600000) + "]");
     ASSERT_TRUE(bytes.contains("\"samples\""));
     const Design newer = parseDesign(bytes, QStringLiteral("grow.inlet"));
     QTemporaryDir dir;
@@ -290,8 +295,8 @@ TEST(DesignFileSave, ANewerFileGrownByIndentingIsWrittenCompact)
 TEST(DesignFileRoundTrip, KeepsWhatANewerFileWroteAsItWroteIt)
 {
     QByteArray bytes = designBytes(defaultDesign());
-    bytes.replace("\"formatVersion\": \"1.1\"",
-                  "\"formatVersion\": \"1.2\", \"serial\": 12345678901234567890, \"ratio\": 1.10");
+    bytes.replace("\"formatVersion\": \"1.2\"",
+                  "\"formatVersion\": \"1.3\", \"serial\": 12345678901234567890, \"ratio\": 1.10");
     ASSERT_TRUE(bytes.contains("\"serial\""));
     bytes.replace("\"notes\": \"\"", "\"notes\": \"\", \"sheets\": [1e2, {\"a\": 0.30}]");
     bytes.replace("\"hk\": \"\"", "\"hk\": \"\\ufeff2000\"");
@@ -300,7 +305,7 @@ TEST(DesignFileRoundTrip, KeepsWhatANewerFileWroteAsItWroteIt)
     newer.widthSet = WidthSet::AreaTrue;  // what this program knows is written as it is now
     const QByteArray saved = designBytes(newer);
     for (const char* kept : {"\"serial\": 12345678901234567890", "\"ratio\": 1.10", "\"sheets\": [1e2, {\"a\": 0.30}]",
-                             "\"formatVersion\": \"1.2\"", "\"hk\": \"\xEF\xBB\xBF" "2000\"",
+                             "\"formatVersion\": \"1.3\"", "\"hk\": \"\xEF\xBB\xBF" "2000\"",
                              "\"widthSet\": \"area-true\""})
         EXPECT_TRUE(saved.contains(kept)) << kept << " not in " << saved.toStdString();
 }

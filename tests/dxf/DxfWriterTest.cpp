@@ -96,7 +96,7 @@ TEST_F(DxfWriterTest, AFailureMidwayLeavesTheExistingFileAsItWas)
         writeDxf(drawing, target.string());
         FAIL() << "a view reaching 3e12 mm was written";
     } catch (const Failure& e) {
-        EXPECT_EQ(render(e, Language::English), "the drawing (PLAN) reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
+        EXPECT_EQ(render(e, Language::English), "the drawing reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
                                                 " within which a DXF coordinate holds 0.01 mm");
     }
     EXPECT_EQ(contents(target), "an older drawing");
