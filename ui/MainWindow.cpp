@@ -13,6 +13,7 @@
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
 #include "SheetFiles.h"
+#include "SheetFlow.h"
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
@@ -403,6 +404,12 @@ SheetInput MainWindow::sheetAfterRun()
     form_->calculate();
     SheetInput input = sheetInputFrom(*lastRun_->record(), info_, viewPicture);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    // The flow kept with the design file, while it was computed for the texts in the boxes.
+    std::map<Box, QString> texts;
+    for (const Box box : givenParameterBoxes())
+        texts[box] = QString::fromStdString(form_->boxes().text(box));
+    if (input.calculation)
+        input.flow = flowRecordFor(kept_, texts);
     return input;
 }
 
