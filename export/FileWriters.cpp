@@ -26,7 +26,9 @@ ExportFailure cannotWrite(const QString& path, const QString& reason)
 
 std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
 {
-    if (!input.drawing || input.drawing->views.empty())
+    const auto paper = choices.find(QStringLiteral("paper"));
+    const Drawing drawing = input.drawingOn(paper == choices.end() ? std::string("auto") : paper->second.toStdString());
+    if (drawing.views.empty())
         return cannotWrite(path, QStringLiteral("没有可导出的图形"));
     try {
         const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
@@ -35,7 +37,8 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
             options.curves = DxfOptions::Curves::Ellipse;
         else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
             options.curves = DxfOptions::Curves::Polyline;
-        writeDxf(*input.drawing, QFile::encodeName(path).toStdString(), options);
+        options.sheet = drawingSheet(drawing, titleBlock(input), paper == choices.end() ? "auto" : paper->second.toStdString());
+        writeDxf(drawing, QFile::encodeName(path).toStdString(), options);
     } catch (const DxfError& e) {
         return cannotWrite(path, QString::fromStdString(e.reason()));
     }

@@ -105,13 +105,13 @@ ExportRegistry moduleFormats()
         return writeOdt(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c)));
+        return failed(writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
     });
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeSvg(*input.drawing, path, titleBlock(input), paperOf(c)));
+        return failed(writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
     });
     formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c)));
+        return failed(writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c)));
     });
     return formats;
 }

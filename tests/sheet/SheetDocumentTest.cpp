@@ -111,7 +111,7 @@ TEST(SheetDocument, EveryHeadingHasTextAfterItOnItsPage)
         EXPECT_EQ(pageOf(document, b), pageOf(document, next))
             << b.text().toStdString() << " is followed by " << next.text().toStdString();
     }
-    EXPECT_EQ(headings, 15);  // six sections, nine subsections
+    EXPECT_EQ(headings, 27);  // six sections, 21 subsections (the section, the plan, 12 stations)
 }
 
 // Every character the sheet writes is in the face it asks for, so that the PDF embeds that
@@ -153,10 +153,11 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
         asked.push_back({view, scale, dpi});
         return framePicture(d, view, scale, dpi);
     }));
-    ASSERT_EQ(asked.size(), 3u);
+    ASSERT_EQ(asked.size(), 15u);
     EXPECT_EQ(asked[0].view, "CHART");  // in 4 蜗壳断面, printed 1:1
     EXPECT_EQ(asked[1].view, "SECTION");
     EXPECT_EQ(asked[2].view, "PLAN");
+    EXPECT_EQ(asked[3].view, "STATION_0");
     const QString text = plainText(sheet);
     for (const Asked& a : asked) {
         EXPECT_GT(a.dpi, 0);
@@ -213,6 +214,34 @@ TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("临界面积 Ft = \\d"))));
     EXPECT_EQ(pictures, 0);
     EXPECT_TRUE(input.checks.empty());
+}
+
+// The station table and the drawings with each width set: both sets where they differ, which
+// set the drawings use, and no other width where no section of the assumed shape exists.
+TEST(SheetDocument, SaysWhichWidthsItDrawsAndOffersNoneWithoutASection)
+{
+    const struct {
+        const char* name;
+        const char* hk;
+        WidthSet set;
+        std::vector<const char*> holds;
+        std::vector<const char*> lacks;
+    } rows[] = {
+        {"hk 2000, computed", "2000", WidthSet::Computed, {"面积一致宽度 (mm)", "按计算宽度（即 3 计算结果中的宽度）绘制"},
+         {"按面积一致宽度绘制"}},
+        {"hk 2000, area-true", "2000", WidthSet::AreaTrue, {"面积一致宽度 (mm)", "按面积一致宽度绘制"}, {}},
+        {"hk 1000", "1000", WidthSet::AreaTrue, {"不存在计算式所设形状的蜗壳断面"},
+         {"面积一致宽度 (mm)", "F* =", "按线性式宽度为"}},
+    };
+    for (const auto& row : rows) {
+        Design design = designWith({{Box::Text21, row.hk}});
+        design.widthSet = row.set;
+        const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
+        for (const char* words : row.holds)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << row.name << " lacks " << words;
+        for (const char* words : row.lacks)
+            EXPECT_FALSE(text.contains(QString::fromUtf8(words))) << row.name << " holds " << words;
+    }
 }
 
 TEST(SheetDocument, TheBoxesTheWindowShows)
