@@ -4,6 +4,7 @@
 #include "CaseFolder.h"
 #include "CfdError.h"
 #include "DesignFile.h"
+#include "Failure.h"
 
 #include <QJsonArray>
 
@@ -73,8 +74,8 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
     try {
         writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
-    } catch (const DesignFileError& e) {
-        throw cfd::CfdError(cfd::Stage::Case, e.english().toStdString());
+    } catch (const Failure& f) {
+        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
     }
     return flowCase;
 }

@@ -179,7 +179,7 @@ void FlowWindow::showLastRun()
         return;
     }
     if (!record->completed()) {
-        showNothing(QStringLiteral("计算未完成：%1，无水力评价").arg(qs(record->failure)));
+        showNothing(QStringLiteral("计算未完成：%1，无水力评价").arg(record->failure ? qs(inlet::render(*record->failure, Language::Chinese)) : QString()));
         return;
     }
     const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record));
