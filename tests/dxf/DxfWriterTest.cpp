@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -27,10 +28,10 @@ class DxfWriterTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() / (std::string("inlet-dxf-") + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        // A fresh name, so that the same test run elsewhere at the same time keeps its own.
+        std::string name = (fs::temp_directory_path() / "inlet-dxf-XXXXXX").string();
+        ASSERT_NE(mkdtemp(name.data()), nullptr);
+        folder_ = name;
     }
     void TearDown() override { fs::remove_all(folder_); }
 
