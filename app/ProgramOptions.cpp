@@ -1,5 +1,6 @@
 #include "ProgramOptions.h"
 
+#include "DrawingExport.h"
 #include "InletVersion.h"
 
 #include <QCommandLineParser>
@@ -23,6 +24,18 @@ ProgramOptions ending(int status)
     ProgramOptions options;
     options.exitStatus = status;
     return options;
+}
+
+// The extensions --export writes, in the order the help names them.
+QStringList exportExtensions() { return QStringList{QStringLiteral("pdf"), QStringLiteral("odt")} + drawingExtensions(); }
+
+// "a, b and c" of the extensions, each with its dot; `last` joins the last two.
+QString listed(QStringList extensions, const QString& last)
+{
+    for (QString& e : extensions)
+        e.prepend(QLatin1Char('.'));
+    const QString tail = extensions.takeLast();
+    return extensions.join(QStringLiteral(", ")) + last + tail;
 }
 
 ProgramOptions usageError(std::ostream& err, const QString& message)
@@ -51,10 +64,11 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
         QStringLiteral("Write OUT from the design FILE without a window or a display, and exit: "
-                       "the calculation sheet for .pdf and .odt, the drawing for .dxf, .svg and .png. "
+                       "the calculation sheet for .pdf and .odt, the drawing for %1. "
                        "Exit status 0 when written, 1 when the design cannot be read, its calculation "
                        "fails (a sheet is written all the same, showing the failure) or OUT cannot be "
-                       "written."),
+                       "written.")
+            .arg(listed(drawingExtensions(), QStringLiteral(" and "))),
         QStringLiteral("OUT"));
     parser.addOption(help);
     parser.addOption(version);
@@ -87,17 +101,12 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         if (options.file.isEmpty())
             return usageError(err, QStringLiteral("--export OUT needs the design FILE to export"));
         if (!canExportTo(options.exportTo))
-            return usageError(err, QStringLiteral("--export writes .pdf, .odt, .dxf, .svg or .png files, not '%1'")
-                                       .arg(options.exportTo));
+            return usageError(err, QStringLiteral("--export writes %1 files, not '%2'")
+                                       .arg(listed(exportExtensions(), QStringLiteral(" or ")), options.exportTo));
     }
     return options;
 }
 
-bool canExportTo(const QString& path)
-{
-    static const QStringList kExtensions{QStringLiteral("pdf"), QStringLiteral("odt"), QStringLiteral("dxf"),
-                                         QStringLiteral("svg"), QStringLiteral("png")};
-    return kExtensions.contains(QFileInfo(path).suffix().toLower());
-}
+bool canExportTo(const QString& path) { return exportExtensions().contains(QFileInfo(path).suffix().toLower()); }
 
 }  // namespace inlet

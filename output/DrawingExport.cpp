@@ -1,5 +1,6 @@
 #include "DrawingExport.h"
 
+#include "InletFeatures.h"
 #include "OutputModule.h"
 #include "PngFile.h"
 
@@ -10,10 +11,12 @@ namespace inlet {
 QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options)
 {
     const QString extension = QFileInfo(path).suffix().toLower();
+    if (!canExport(extension)) {
+        return cannotWrite(path, QStringLiteral("不支持的文件类型“.%1”（可导出 .%2）")
+                                     .arg(extension, drawingExtensions().join(QStringLiteral("、."))));
+    }
     if (extension == QLatin1String("png"))
         return writePng(drawing, path, kExportPngWidth);
-    if (extension != QLatin1String("svg") && extension != QLatin1String("dxf"))
-        return cannotWrite(path, QStringLiteral("不支持的文件类型“.%1”（可导出 .dxf、.svg、.png）").arg(extension));
     QString why;
     OutputModule* module = outputModule(&why);
     if (!module)
@@ -22,10 +25,15 @@ QString exportDrawing(const Drawing& drawing, const QString& path, const Drawing
                                              : module->writeDxf(drawing, path, options.dxfEllipsesAsPolylines);
 }
 
-bool canExport(const QString& extension)
+QStringList drawingExtensions()
 {
-    const QString e = extension.toLower();
-    return e == QLatin1String("svg") || e == QLatin1String("png") || e == QLatin1String("dxf");
+    QStringList extensions{QStringLiteral("dxf")};
+    if constexpr (INLET_HAS_SVG)
+        extensions << QStringLiteral("svg");
+    extensions << QStringLiteral("png");
+    return extensions;
 }
+
+bool canExport(const QString& extension) { return drawingExtensions().contains(extension.toLower()); }
 
 }  // namespace inlet

@@ -9,6 +9,7 @@
 #include "Shapes.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace inlet {
 
@@ -23,6 +24,9 @@ struct DrawingExportOptions {
 
 // .dxf, .svg, .png (kExportPngWidth wide).
 QString exportDrawing(const Drawing& drawing, const QString& path, const DrawingExportOptions& options = {});
+// The extensions exportDrawing() writes in this build, in the order menus list them: "dxf",
+// "svg" where the build has Qt Svg, "png".
+QStringList drawingExtensions();
 // Whether exportDrawing() writes files with this extension ("svg", any case).
 bool canExport(const QString& extension);
 

@@ -3,6 +3,8 @@
 
 #include "OutputModule.h"
 
+#include "InletFeatures.h"
+
 #include "DxfError.h"
 #include "DxfWriter.h"
 #include "PngFile.h"
@@ -11,7 +13,9 @@
 
 #include <QFile>
 #include <QPainter>
+#if INLET_HAS_SVG
 #include <QSvgGenerator>
+#endif
 
 namespace inlet {
 
@@ -21,6 +25,11 @@ class OutputModuleImpl : public OutputModule {
 public:
     QString writeSvg(const Drawing& drawing, const QString& path) override
     {
+#if !INLET_HAS_SVG
+        // This build has no Qt Svg; canExport() says so, so that nothing asks for it.
+        Q_UNUSED(drawing)
+        return cannotWrite(path, QStringLiteral("此版本不能导出 SVG"));
+#else
         if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
             return error;
         const Sheet sheet(drawing);
@@ -43,6 +52,7 @@ public:
             painter.end();
             return QString();
         });
+#endif
     }
 
     QString writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) override

@@ -52,7 +52,10 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
     file->addWidget(path_, 1);
     file->addWidget(browse);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(new QLabel(QStringLiteral("文件（扩展名 .dxf、.svg 或 .png 决定格式）：")));
+    QStringList extensions = drawingExtensions();
+    const QString last = extensions.takeLast();
+    column->addWidget(new QLabel(QStringLiteral("文件（扩展名 .%1 或 .%2 决定格式）：")
+                                     .arg(extensions.join(QStringLiteral("、.")), last)));
     column->addLayout(file);
     column->addWidget(ellipsesAsPolylines_);
     column->addWidget(buttons);
@@ -80,6 +83,8 @@ void DrawingExportDialog::browse()
     QStringList filters;
     QString selected;
     for (const Format& format : kFormats) {
+        if (!canExport(QLatin1String(format.suffix)))
+            continue;
         filters << QString::fromUtf8(format.filter);
         if (suffixOf(path()) == QLatin1String(format.suffix))
             selected = filters.back();

@@ -52,7 +52,8 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
+    if (canExport(QStringLiteral("svg")))
+        exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
     exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("png")); });
     exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("dxf")); });
     file->addSeparator();
@@ -92,9 +93,10 @@ void DrawingWindow::showNothingDrawn(const QString& message)
 void DrawingWindow::enableExports()
 {
     const bool drawn = !view_->drawing().views.empty();
-    exportSvg_->setEnabled(drawn && canExport(QStringLiteral("svg")));
-    exportPng_->setEnabled(drawn && canExport(QStringLiteral("png")));
-    exportDxf_->setEnabled(drawn && canExport(QStringLiteral("dxf")));
+    if (exportSvg_)
+        exportSvg_->setEnabled(drawn);
+    exportPng_->setEnabled(drawn);
+    exportDxf_->setEnabled(drawn);
 }
 
 QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)

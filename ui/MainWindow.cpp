@@ -110,7 +110,8 @@ void MainWindow::createMenus()
         ->setShortcuts(shortcuts(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
     file->addAction(QStringLiteral("导出计算书 PDF…"), this, &MainWindow::exportSheetPdf);
     file->addAction(QStringLiteral("导出计算书 ODT…"), this, &MainWindow::exportSheetOdt);
-    file->addAction(QStringLiteral("导出图形 DXF/SVG/PNG…"), this, &MainWindow::exportDrawing);
+    file->addAction(QStringLiteral("导出图形 %1…").arg(drawingExtensions().join(QLatin1Char('/')).toUpper()), this,
+                    &MainWindow::exportDrawing);
     file->addSeparator();
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));

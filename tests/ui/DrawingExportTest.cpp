@@ -2,6 +2,7 @@
 // extension, and failures that name the file and leave nothing behind.
 
 #include "DrawingExport.h"
+#include "InletFeatures.h"
 #include "PngFile.h"
 #include "ViewPicture.h"
 #include "Hk2000.h"
@@ -69,6 +70,8 @@ SvgContents readSvg(const QString& path)
 
 TEST_F(DrawingExport, SvgHoldsTheWholeSheetInPaperMillimetres)
 {
+    if (!INLET_HAS_SVG)
+        GTEST_SKIP() << "this build has no Qt Svg";
     const QString path = file(QStringLiteral("型线图.svg"));
     ASSERT_EQ(exportDrawing(drawing, path).toStdString(), "");
     SvgContents svg = readSvg(path);
@@ -108,12 +111,16 @@ TEST_F(DrawingExport, PngIsAsWideAsAskedWithTheSheetsProportions)
 
 TEST_F(DrawingExport, ChoosesTheFormatByTheExtension)
 {
-    ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.SVG"))).toStdString(), "");
-    EXPECT_EQ(readSvg(file(QStringLiteral("a.SVG"))).title, QStringLiteral("型线图"));
+    if (INLET_HAS_SVG) {
+        ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.SVG"))).toStdString(), "");
+        EXPECT_EQ(readSvg(file(QStringLiteral("a.SVG"))).title, QStringLiteral("型线图"));
+    } else {
+        // A build without Qt Svg refuses SVG and says what it writes.
+        EXPECT_TRUE(exportDrawing(drawing, file(QStringLiteral("a.SVG"))).contains(QStringLiteral("可导出 .dxf、.png")));
+    }
+    EXPECT_EQ(canExport(QStringLiteral("Svg")), INLET_HAS_SVG == 1);
     ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.png"))).toStdString(), "");
     EXPECT_EQ(QImage(file(QStringLiteral("a.png"))).width(), kExportPngWidth);
-    EXPECT_TRUE(canExport(QStringLiteral("Svg")));
-    EXPECT_TRUE(canExport(QStringLiteral("png")));
     ASSERT_EQ(exportDrawing(drawing, file(QStringLiteral("a.dxf"))).toStdString(), "");
     QFile dxf(file(QStringLiteral("a.dxf")));
     ASSERT_TRUE(dxf.open(QIODevice::ReadOnly));
@@ -124,7 +131,6 @@ TEST_F(DrawingExport, ChoosesTheFormatByTheExtension)
     QFile polylines(file(QStringLiteral("b.dxf")));
     ASSERT_TRUE(polylines.open(QIODevice::ReadOnly));
     EXPECT_FALSE(polylines.readAll().contains("\nELLIPSE\n")) << "ellipses written although polylines were asked";
-    EXPECT_TRUE(canExport(QStringLiteral("Svg")));
     EXPECT_TRUE(canExport(QStringLiteral("png")));
     EXPECT_TRUE(canExport(QStringLiteral("DXF")));
     EXPECT_FALSE(canExport(QStringLiteral("pdf")));
