@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "ProgramIdentity.h"
 #include "ProgramOptions.h"
+#include "StandardStreams.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -10,14 +11,19 @@
 
 int main(int argc, char* argv[])
 {
+    inlet::useBinaryStandardStreams();
     const inlet::ProgramOptions options = inlet::readProgramOptions(argc, argv, std::cout, std::cerr);
     if (options.exitStatus)
         return *options.exitStatus;
 
     inlet::nameProgram();
     if (!options.exportTo.isEmpty()) {
-        // No window and no display server: Qt lays out and draws the sheet in memory.
+        // No window and no display server: Qt lays out and draws the sheet in memory. Windows
+        // has no display server to miss, and its own platform finds the system's fonts, which
+        // the offscreen one there does not.
+#ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         QGuiApplication app(argc, argv);
         return inlet::exportDesign(options.file, options.exportTo, std::cerr);
     }

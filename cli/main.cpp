@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "NumberFormat.h"
+#include "StandardStreams.h"
 
 #include <cerrno>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    inlet::useBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     int status = inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::systemNumberLocale());

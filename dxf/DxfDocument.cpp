@@ -15,6 +15,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <sstream>
 
@@ -396,7 +397,12 @@ void writeInserts(Output& out, const Drawing& drawing, const std::vector<std::st
 void writeFile(const std::string& file, const std::string& text)
 {
     errno = 0;
+#ifdef _WIN32
+    // The path is UTF-8; Windows opens the file by its UTF-16 name, whatever the code page.
+    std::FILE* out = _wfopen(std::filesystem::path(std::u8string(file.begin(), file.end())).c_str(), L"wb");
+#else
     std::FILE* out = std::fopen(file.c_str(), "wb");
+#endif
     if (!out)
         throw DxfError(errno != 0 ? std::strerror(errno) : "the file cannot be created");
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();

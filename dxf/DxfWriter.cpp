@@ -2,6 +2,7 @@
 
 #include "DxfDocument.h"
 #include "DxfError.h"
+#include "WindowsNames.h"
 
 #include <exception>
 #include <filesystem>
@@ -16,13 +17,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// The programs hold paths as UTF-8 on Windows (their code page is UTF-8) and as the file
+// system's bytes elsewhere.
+fs::path pathOf(const std::string& path)
+{
+#ifdef _WIN32
+    return fs::path(std::u8string(path.begin(), path.end()));
+#else
+    return fs::path(path);
+#endif
+}
+
+std::string textOf(const fs::path& path)
+{
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.string();
+#endif
+}
+
 // A file name beside the target that no other writer picks.
 fs::path temporaryBeside(const fs::path& target)
 {
     std::random_device random;
     std::ostringstream name;
-    name << target.filename().string() << ".tmp-" << std::hex << random() << random();
-    return target.parent_path() / name.str();
+    name << ".tmp-" << std::hex << random() << random();
+    return target.parent_path() / (target.filename().native() + pathOf(name.str()).native());
 }
 
 // Removes the file when it goes out of scope, unless kept.
@@ -48,13 +70,17 @@ private:
 
 void writeDxf(const Drawing& drawing, const std::string& path, const DxfOptions& options)
 {
-    const fs::path target(path);
+    const fs::path target = pathOf(path);
     if (!target.has_filename())
         throw DxfError(path, "no file name");
+#ifdef _WIN32
+    if (const std::string device = windowsDeviceName(path); !device.empty())
+        throw DxfError(path, "Windows reserves the name " + device + " for a device");
+#endif
     try {
         const fs::path temporary = temporaryBeside(target);
         Removal removal(temporary);
-        writeDxfDocument(drawing, temporary.string(), options);
+        writeDxfDocument(drawing, textOf(temporary), options);
         fs::rename(temporary, target);
         removal.keep();
     } catch (const DxfError& e) {

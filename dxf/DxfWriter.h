@@ -16,9 +16,9 @@
 
 namespace inlet {
 
-// Writes the drawing to `path`, replacing a file there only once the whole drawing is
-// written: a failure leaves no partial file and an existing file as it was. Throws DxfError
-// naming the file and the reason.
+// Writes the drawing to `path` (UTF-8 on Windows, the file system's bytes elsewhere), replacing
+// a file there only once the whole drawing is written: a failure leaves no partial file and an
+// existing file as it was. Throws DxfError naming the file and the reason.
 void writeDxf(const Drawing& drawing, const std::string& path, const DxfOptions& options = {});
 
 }  // namespace inlet

@@ -60,8 +60,12 @@ public:
         if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
             return error;
         try {
-            inlet::writeDxf(drawing, QFile::encodeName(path).toStdString(),
-                            DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
+#ifdef Q_OS_WIN
+            const std::string name = path.toStdString();  // UTF-8, as the DXF writer takes it there
+#else
+            const std::string name = QFile::encodeName(path).toStdString();
+#endif
+            inlet::writeDxf(drawing, name, DxfOptions{.ellipsesAsPolylines = ellipsesAsPolylines});
         } catch (const DxfError& e) {
             return cannotWrite(path, QString::fromStdString(e.reason()));
         }
