@@ -13,7 +13,9 @@
 
 #include <csignal>
 #include <string>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 using namespace inlet;
 
@@ -121,9 +123,10 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
             parseDesign(row.bytes, QStringLiteral("/designs/bad.inlet"));
             ADD_FAILURE() << "accepted";
         } catch (const DesignFileError& e) {
-            EXPECT_TRUE(e.chinese().contains(QStringLiteral("/designs/bad.inlet"))) << e.chinese().toStdString();
+            const QString shown = QDir::toNativeSeparators(QStringLiteral("/designs/bad.inlet"));
+            EXPECT_TRUE(e.chinese().contains(shown)) << e.chinese().toStdString();
             EXPECT_TRUE(e.chinese().contains(QString::fromUtf8(row.chinese))) << e.chinese().toStdString();
-            EXPECT_TRUE(e.english().contains(QStringLiteral("/designs/bad.inlet"))) << e.english().toStdString();
+            EXPECT_TRUE(e.english().contains(shown)) << e.english().toStdString();
         }
     }
 }
@@ -147,6 +150,8 @@ TEST(BadDesignFiles, AHundredMegabyteFileIsRefusedWithoutReadingItWhole)
     EXPECT_THROW(readDesignFile(dir.path()), DesignFileError) << "a folder";
 }
 
+// A file size limit makes the write fail part-way; Windows has no such limit.
+#ifndef _WIN32
 TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;
@@ -176,6 +181,7 @@ TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
     EXPECT_EQ(readAll(path), before) << "the old file was damaged";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "a partial file was left behind";
 }
+#endif
 
 TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
 {
