@@ -1,12 +1,9 @@
 #include "DesignExport.h"
 
 #include "DesignFile.h"
-#include "DrawingExport.h"
+#include "ExportInput.h"
 #include "NumberFormat.h"
-#include "PassageGeometry.h"
-#include "SheetFiles.h"
-#include "SheetInput.h"
-#include "ViewPicture.h"
+#include "OutputModule.h"
 
 #include <QFileInfo>
 
@@ -14,7 +11,8 @@
 
 namespace inlet {
 
-int exportDesign(const QString& design, const QString& out, std::ostream& err)
+int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
+                 std::ostream& err)
 {
     Design opened;
     try {
@@ -23,31 +21,27 @@ int exportDesign(const QString& design, const QString& out, std::ostream& err)
         err << "inlet: " << e.english().toStdString() << '\n';
         return 1;
     }
-
-    // One run, as the window's "计算并打印" runs it, for the sheet and the drawing alike.
-    const SheetInput input = sheetInputFor(opened, systemNumberLocale(), viewPicture);
-    const QString extension = QFileInfo(out).suffix().toLower();
-    if (extension == QLatin1String("pdf") || extension == QLatin1String("odt")) {
-        const auto failure = extension == QLatin1String("pdf") ? writePdf(input, out) : writeOdt(input, out);
-        if (failure) {
-            err << "inlet: " << failure->english.toStdString() << '\n';
-            return 1;
-        }
-        if (!input.calculation) {
-            err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-                << "); the sheet shows how far it came\n";
-            return 1;
-        }
-        return 0;
-    }
-
-    if (!input.calculation) {
-        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-            << "); no drawing is written\n";
+    const ExportFormat* format = outputFormats().byKey(formatKey);
+    if (!format) {
+        err << "inlet: no format " << formatKey.toStdString() << '\n';
         return 1;
     }
-    if (const QString failure = exportDrawing(*input.drawing, out); !failure.isEmpty()) {
-        err << "inlet: " << failure.toStdString() << '\n';
+
+    // One run, as the window's "计算并打印" runs it, for every format alike.
+    ExportInput input = exportInputFor(opened, systemNumberLocale());
+    input.designFile = QFileInfo(design).fileName();
+    if (!input.calculation && format->needsCompletedRun) {
+        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
+            << "); " << out.toStdString() << " is not written\n";
+        return 1;
+    }
+    if (const auto failure = writeExport(*format, input, out, choices)) {
+        err << "inlet: " << failure->english.toStdString() << '\n';
+        return 1;
+    }
+    if (!input.calculation) {
+        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
+            << "); the file shows how far it came\n";
         return 1;
     }
     return 0;

@@ -1,8 +1,10 @@
 #pragma once
 
-// inlet --export OUT DESIGN: a design file made into the calculation sheet (.pdf, .odt) or the
-// drawing (.dxf, .svg, .png) without a window. Needs a QGuiApplication, on any platform
-// (offscreen will do).
+// inlet --export OUT DESIGN: a design file written in one of the program's formats (the
+// calculation sheet, the drawing, ...) without a window. Needs a QGuiApplication, on any
+// platform (offscreen will do).
+
+#include "ExportFormat.h"
 
 #include <QString>
 
@@ -10,9 +12,11 @@
 
 namespace inlet {
 
-// Writes `out` from the design file `design`, the reason on `err` when it cannot. Returns the
-// exit status: 0 written; 1 the design cannot be read, its calculation fails (a sheet is
-// written all the same, showing the failure; a drawing is not), or `out` cannot be written.
-int exportDesign(const QString& design, const QString& out, std::ostream& err);
+// Writes `out` in the format `formatKey` from the design file `design`, the reason on `err`
+// when it cannot. Returns the exit status: 0 written; 1 the design cannot be read, its
+// calculation fails (a sheet is written all the same, showing the failure; a drawing is
+// not), or `out` cannot be written.
+int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
+                 std::ostream& err);
 
 }  // namespace inlet

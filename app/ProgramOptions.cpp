@@ -1,13 +1,16 @@
 #include "ProgramOptions.h"
 
-#include "DrawingExport.h"
 #include "InletVersion.h"
+#include "OutputModule.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 namespace inlet {
 
@@ -24,18 +27,6 @@ ProgramOptions ending(int status)
     ProgramOptions options;
     options.exitStatus = status;
     return options;
-}
-
-// The extensions --export writes, in the order the help names them.
-QStringList exportExtensions() { return QStringList{QStringLiteral("pdf"), QStringLiteral("odt")} + drawingExtensions(); }
-
-// "a, b and c" of the extensions, each with its dot; `last` joins the last two.
-QString listed(QStringList extensions, const QString& last)
-{
-    for (QString& e : extensions)
-        e.prepend(QLatin1Char('.'));
-    const QString tail = extensions.takeLast();
-    return extensions.join(QStringLiteral(", ")) + last + tail;
 }
 
 ProgramOptions usageError(std::ostream& err, const QString& message)
@@ -61,18 +52,42 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
                                   QStringLiteral("Show this help and exit."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the program's name and version and exit."));
+    const ExportRegistry& formats = outputFormats();
+    QStringList kinds;
+    for (const ExportFormat* format : formats.formats())
+        kinds << QStringLiteral("%1 (%2)").arg(format->key, format->english);
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
-        QStringLiteral("Write OUT from the design FILE without a window or a display, and exit: "
-                       "the calculation sheet for .pdf and .odt, the drawing for %1. "
-                       "Exit status 0 when written, 1 when the design cannot be read, its calculation "
-                       "fails (a sheet is written all the same, showing the failure) or OUT cannot be "
-                       "written.")
-            .arg(listed(drawingExtensions(), QStringLiteral(" and "))),
+        QStringLiteral("Write OUT from the design FILE without a window or a display, and exit, in the "
+                       "format its extension names (%1). Exit status 0 when written, 1 when the design "
+                       "cannot be read, its calculation fails (a sheet is written all the same, showing "
+                       "the failure) or OUT cannot be written.")
+            .arg(formats.extensionList().replace(QStringLiteral("、"), QStringLiteral(", "))),
         QStringLiteral("OUT"));
+    const QCommandLineOption format(
+        QStringLiteral("format"),
+        QStringLiteral("With --export, the format by its key where an extension has more than one: %1.")
+            .arg(kinds.join(QStringLiteral(", "))),
+        QStringLiteral("KEY"));
     parser.addOption(help);
     parser.addOption(version);
     parser.addOption(exportTo);
+    parser.addOption(format);
+    // Each format's choices, once each: a switch as --KEY, a choice of values as --KEY VALUE.
+    std::vector<std::pair<ExportOption, QCommandLineOption>> choices;
+    for (const ExportFormat* f : formats.formats()) {
+        for (const ExportOption& option : f->options) {
+            if (std::any_of(choices.begin(), choices.end(), [&](const auto& c) { return c.first.key == option.key; }))
+                continue;
+            const QString values = option.values.join(QStringLiteral(", "));
+            QCommandLineOption line = option.values.isEmpty()
+                                          ? QCommandLineOption(option.key, QStringLiteral("With --export .%1: %2.").arg(f->extension, option.english))
+                                          : QCommandLineOption(option.key, QStringLiteral("With --export .%1: %2 (%3).").arg(f->extension, option.english, values),
+                                                               QStringLiteral("VALUE"));
+            parser.addOption(line);
+            choices.emplace_back(option, line);
+        }
+    }
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("A design file (.inlet) to open."),
                                  QStringLiteral("[FILE]"));
@@ -100,13 +115,38 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         options.exportTo = parser.value(exportTo);
         if (options.file.isEmpty())
             return usageError(err, QStringLiteral("--export OUT needs the design FILE to export"));
-        if (!canExportTo(options.exportTo))
-            return usageError(err, QStringLiteral("--export writes %1 files, not '%2'")
-                                       .arg(listed(exportExtensions(), QStringLiteral(" or ")), options.exportTo));
+        const ExportFormat* chosen = nullptr;
+        if (parser.isSet(format)) {
+            chosen = formats.byKey(parser.value(format));
+            if (!chosen)
+                return usageError(err, QStringLiteral("--format takes one of %1, not '%2'")
+                                           .arg(kinds.join(QStringLiteral(", ")), parser.value(format)));
+        } else {
+            chosen = formats.forPath(options.exportTo);
+            if (!chosen)
+                return usageError(err, QStringLiteral("--export writes %1 files, not '%2'")
+                                           .arg(formats.extensionList().replace(QStringLiteral("、"), QStringLiteral(", ")),
+                                                options.exportTo));
+        }
+        options.exportFormat = chosen->key;
+        for (const auto& [option, line] : choices) {
+            if (!parser.isSet(line))
+                continue;
+            const QString value = option.values.isEmpty() ? QStringLiteral("yes") : parser.value(line);
+            if (!option.values.isEmpty() && !option.values.contains(value))
+                return usageError(err, QStringLiteral("--%1 takes one of %2, not '%3'")
+                                           .arg(option.key, option.values.join(QStringLiteral(", ")), value));
+            options.exportChoices[option.key] = value;
+        }
+    } else {
+        for (const auto& [option, line] : choices) {
+            if (parser.isSet(line))
+                return usageError(err, QStringLiteral("--%1 goes with --export OUT").arg(option.key));
+        }
+        if (parser.isSet(format))
+            return usageError(err, QStringLiteral("--format goes with --export OUT"));
     }
     return options;
 }
-
-bool canExportTo(const QString& path) { return exportExtensions().contains(QFileInfo(path).suffix().toLower()); }
 
 }  // namespace inlet

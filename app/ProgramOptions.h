@@ -3,6 +3,8 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
+#include "ExportFormat.h"
+
 #include <QString>
 
 #include <iosfwd>
@@ -16,13 +18,12 @@ struct ProgramOptions {
     std::optional<int> exitStatus;
     // The design file to open, or with --export the one to export.
     QString file;
-    // --export OUT: the file to write from the design (.pdf, .odt the calculation sheet;
-    // .dxf, .svg, .png the drawing) without a window.
+    // --export OUT: the file to write from the design without a window, in the format of
+    // its extension (or --format KEY), with the format's choices (--KEY [VALUE]).
     QString exportTo;
+    QString exportFormat;  // the format's key
+    ExportChoices exportChoices;
 };
-
-// The extensions --export writes.
-bool canExportTo(const QString& path);
 
 // Reads argv as main() receives it; prints help and the version to `out`, usage errors and
 // notes to `err`.

@@ -22,20 +22,23 @@ Drawing drawnDefaults()
     return drawPassage(runCalculation(boxes, NumberLocale{".", ","}));
 }
 
-void writeDxfFile(benchmark::State& state, bool polylines)
+void writeDxfFile(benchmark::State& state, DxfOptions::Curves curves)
 {
     const Drawing drawing = drawnDefaults();
     const std::filesystem::path file = std::filesystem::temp_directory_path() / "inlet-bench.dxf";
     for (auto _ : state)
-        writeDxf(drawing, file.string(), DxfOptions{polylines});
+        writeDxf(drawing, file.string(), DxfOptions{curves});
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(file));
     std::filesystem::remove(file);
 }
 
-void writeDxfExact(benchmark::State& state) { writeDxfFile(state, false); }
+void writeDxfSplines(benchmark::State& state) { writeDxfFile(state, DxfOptions::Curves::Spline); }
+BENCHMARK(writeDxfSplines)->Unit(benchmark::kMillisecond);
+
+void writeDxfExact(benchmark::State& state) { writeDxfFile(state, DxfOptions::Curves::Ellipse); }
 BENCHMARK(writeDxfExact)->Unit(benchmark::kMillisecond);
 
-void writeDxfPolylines(benchmark::State& state) { writeDxfFile(state, true); }
+void writeDxfPolylines(benchmark::State& state) { writeDxfFile(state, DxfOptions::Curves::Polyline); }
 BENCHMARK(writeDxfPolylines)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include "CommandLineError.h"
 #include "CsvBatch.h"
 #include "DesignFile.h"
-#include "DxfError.h"
-#include "DxfWriter.h"
-#include "PassageGeometry.h"
+#include "ExportRegistry.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+
+#include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
@@ -30,7 +30,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
-             [--dxf FILE [--dxf-polylines]]
+             [--dxf FILE [--dxf-curves spline|ellipse|polyline]]
   inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
@@ -100,12 +100,15 @@ opened file is kept). A design file that cannot be opened or read is a usage
 error; a save that fails leaves the old file whole and exits with status 1.
 
 --dxf FILE writes the passage drawn, as a DXF file for AutoCAD and other CAD
-programs (AutoCAD 2000, millimetres, one block per view: SECTION, PLAN,
-STATION_0 ... STATION_90), as well as printing the results. The profiles are
-exact ELLIPSE entities; --dxf-polylines writes each as a polyline within
-0.01 mm of it instead, for CAD programs that misread ELLIPSE. A design whose
-calculation fails writes no file. A file that cannot be written is replaced
-only when complete; the exit status is then 1.
+programs (AutoCAD 2007, text in UTF-8, millimetres, one block per view:
+SECTION, PLAN, STATION_0 ... STATION_90; dimensions as DIMENSION entities), as
+well as printing the results. --dxf-curves spline|ellipse|polyline says how an
+elliptical arc is written: a cubic spline within 0.005 mm of it (the default,
+which FreeCAD, LibreCAD and AutoCAD all draw as the arc), an exact ELLIPSE (for
+AutoCAD and LibreCAD; FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm
+of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
+fails writes no file. A file that cannot be written is replaced only when
+complete; the exit status is then 1.
 
 --version prints the program's name and version.
 
@@ -161,6 +164,29 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
     }
 }
 
+// The files asked for, from the run: a format that needs a completed run writes nothing
+// after a failed one.
+void writeFiles(const Options& options, const Design& design, const BoxTexts& boxes,
+                const std::optional<Calculation>& calculation, const std::optional<RunFailure>& failure,
+                const NumberLocale& locale)
+{
+    ExportInput input = exportInputAfterRun(design.info, boxes, boxes.written(), calculation,
+                                            failure ? describeChinese(*failure) : std::string(), locale);
+    input.program = "inlet-calc";
+    if (options.openFile)
+        input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
+    ExportChoices choices;
+    for (const auto& [key, value] : options.choices)
+        choices[QString::fromStdString(key)] = QString::fromStdString(value);
+    for (const auto& [key, file] : options.exports) {
+        const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
+        if (format.needsCompletedRun && !calculation)
+            continue;
+        if (const auto written = writeExport(format, input, QString::fromStdString(file), choices))
+            throw CommandLineError{CommandLineError::kUnfinished, written->english.toStdString()};
+    }
+}
+
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
     const Design design = designFor(options);
@@ -200,13 +226,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     output.flush();
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
-    if (options.dxfFile && calculation) {
-        try {
-            writeDxf(drawPassage(*calculation), *options.dxfFile, DxfOptions{.ellipsesAsPolylines = options.dxfPolylines});
-        } catch (const DxfError& e) {
-            throw CommandLineError{CommandLineError::kUnfinished, e.what()};
-        }
-    }
+    if (!options.exports.empty())
+        writeFiles(options, design, boxes, calculation, failure, locale);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;

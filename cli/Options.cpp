@@ -1,7 +1,11 @@
 #include "Options.h"
 
 #include "CommandLineError.h"
+#include "ExportRegistry.h"
+#include "FileWriters.h"
 #include "MessageText.h"
+
+#include <algorithm>
 
 namespace inlet {
 
@@ -28,7 +32,37 @@ std::optional<std::size_t> inputIndex(std::string_view name)
     return std::nullopt;
 }
 
+// The format whose file option is --KEY, or whose choice is --KEY.
+const ExportFormat* formatWritten(std::string_view option)
+{
+    return calcFormats().byKey(QString::fromUtf8(option.data(), qsizetype(option.size())));
+}
+
+const ExportOption* choiceNamed(std::string_view option, const ExportFormat** of)
+{
+    const QString key = QString::fromUtf8(option.data(), qsizetype(option.size()));
+    for (const ExportFormat* format : calcFormats().formats()) {
+        for (const ExportOption& choice : format->options) {
+            if (choice.key == key) {
+                *of = format;
+                return &choice;
+            }
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+const ExportRegistry& calcFormats()
+{
+    static const ExportRegistry registry = [] {
+        ExportRegistry formats = ExportRegistry::described();
+        addFileWriters(formats);
+        return formats;
+    }();
+    return registry;
+}
 
 std::optional<Box> inputNamed(std::string_view name)
 {
@@ -51,12 +85,27 @@ Options parseOptions(const std::vector<std::string>& args)
             options.json = true;
         } else if (arg == "--checks") {
             options.checks = true;
-        } else if (arg == "--open" || arg == "--save" || arg == "--dxf") {
+        } else if (arg == "--open" || arg == "--save" || (arg.starts_with("--") && formatWritten(arg.substr(2)))) {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
-            (arg == "--open" ? options.openFile : arg == "--save" ? options.saveFile : options.dxfFile) = args[++i];
-        } else if (arg == "--dxf-polylines") {
-            options.dxfPolylines = true;
+            if (arg == "--open")
+                options.openFile = args[++i];
+            else if (arg == "--save")
+                options.saveFile = args[++i];
+            else
+                options.exports.emplace_back(arg.substr(2), args[++i]);
+        } else if (const ExportFormat* of = nullptr; arg.starts_with("--") && choiceNamed(arg.substr(2), &of)) {
+            const ExportOption& choice = *choiceNamed(arg.substr(2), &of);
+            std::string value = "yes";
+            if (!choice.values.isEmpty()) {
+                if (i + 1 >= args.size() || isOption(args[i + 1]))
+                    throw usageError("option " + quoteForMessage(arg) + " needs one of " + choice.values.join(", ").toStdString());
+                value = args[++i];
+                if (!choice.values.contains(QString::fromStdString(value)))
+                    throw usageError("option " + quoteForMessage(arg) + " takes one of " + choice.values.join(", ").toStdString()
+                                     + ", not " + quoteForMessage(value));
+            }
+            options.choices[arg.substr(2)] = value;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -84,11 +133,24 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (options.json && options.csv)
         throw usageError("--json and --csv cannot be combined");
-    if ((options.saveFile || options.dxfFile) && options.csv)
-        throw usageError(std::string(options.saveFile ? "--save" : "--dxf")
-                         + " and --csv cannot be combined: a batch is many designs");
-    if (options.dxfPolylines && !options.dxfFile)
-        throw usageError("--dxf-polylines goes with --dxf FILE");
+    if (options.saveFile && options.csv)
+        throw usageError("--save and --csv cannot be combined: a batch is many designs");
+    for (const auto& [key, file] : options.exports) {
+        const ExportFormat& format = *formatWritten(key);
+        if (options.csv && format.kind != ExportKind::Workbook)
+            throw usageError("--" + key + " and --csv cannot be combined: a batch is many designs");
+        if (options.csv)
+            throw usageError("--" + key + " and --csv cannot be combined: a batch's workbook is not written yet");
+    }
+    for (const auto& [key, value] : options.choices) {
+        const ExportFormat* of = nullptr;
+        choiceNamed(key, &of);
+        const std::string owner = of->key.toStdString();
+        const bool given = std::any_of(options.exports.begin(), options.exports.end(),
+                                       [&](const auto& e) { return e.first == owner; });
+        if (!given)
+            throw usageError("--" + key + " goes with --" + owner + " FILE");
+    }
     return options;
 }
 

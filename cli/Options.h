@@ -5,6 +5,7 @@
 #include "Boxes.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +19,10 @@ struct Options {
     bool checks = false;
     std::optional<std::string> openFile;  // a design file whose texts the options start from
     std::optional<std::string> saveFile;  // where to save the design after the run
-    std::optional<std::string> dxfFile;   // where to write the drawing of a design that computes
-    bool dxfPolylines = false;            // ellipses as polylines in that file
+    // The files to write, in the order given: a format's key (--dxf FILE, --xlsx FILE) and the
+    // file; and the formats' choices (--dxf-polylines), key to value ("yes" for a switch).
+    std::vector<std::pair<std::string, std::string>> exports;
+    std::map<std::string, std::string> choices;
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;
@@ -28,6 +31,10 @@ struct Options {
 
 // Throws CommandLineError (status 2) naming the argument that is wrong.
 Options parseOptions(const std::vector<std::string>& args);
+
+class ExportRegistry;
+// The formats inlet-calc writes: those that need no window system.
+const ExportRegistry& calcFormats();
 
 // The input box of the quantity `name` (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk).
 std::optional<Box> inputNamed(std::string_view name);

@@ -1,9 +1,11 @@
 #include "DxfDocument.h"
 
-#include "AsciiText.h"
 #include "DimensionGraphics.h"
+#include "DrawingScale.h"
 #include "DxfEllipse.h"
 #include "DxfError.h"
+#include "DxfSpline.h"
+#include "DxfText.h"
 #include "DxfTextWriter.h"
 
 #include <dl_dxf.h>
@@ -30,10 +32,20 @@ constexpr double kLargestCoordinate = 1e12;
 // An elliptical arc written as a polyline departs from the arc by at most this (mm).
 constexpr double kPolylineDeviation = 0.01;
 
-// The height (mm) the smallest text is meant to be printed at; it sets the line type scale.
-constexpr double kPrintedTextHeight = 2.5;
+// An elliptical arc written as a spline departs from the arc by at most this (mm).
+constexpr double kSplineDeviation = 0.005;
 
-constexpr const char* kTextStyle = "Standard";
+// The paper a drawing is printed on, for its print scale: the drawing area of an A1 sheet.
+constexpr double kPaperWidth = 801;
+constexpr double kPaperHeight = 534;
+// The height (paper mm) of the dimensions' figures.
+constexpr double kDimensionTextHeight = 3.5;
+
+// The text styles: long FangSong (仿宋, TrueType) for the labels, the GB SHX fonts with their
+// big font for Chinese for the dimensions, as Chinese drawings set them.
+constexpr const char* kTextStyle = "FS";
+constexpr const char* kDimensionTextStyle = "HZ";
+constexpr const char* kDimensionStyle = "INLET";
 
 struct LayerStyle {
     Layer layer;
@@ -170,7 +182,7 @@ double figureHeightOf(const Drawing& drawing)
 // A block name as DXF allows it: letters, digits, '_' and '-'.
 std::string blockName(const std::string& name)
 {
-    std::string block = asciiText(name);
+    std::string block = name;
     for (char& c : block) {
         if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-')
             c = '_';
@@ -184,11 +196,17 @@ struct Output {
     DL_WriterA& dw;
     const DxfOptions& options;
     double figureHeight;
+    double printScale;            // the drawing is printed at 1:printScale
+    unsigned long dimensionStyle = 0;  // handles
+    unsigned long dimensionTextStyle = 0;
+    std::vector<std::string> dimensionBlocks;  // *D1, *D2, ...: one per DIMENSION, in order
+    std::vector<Dimension> dimensions;         // what each shows, for its block
+    std::size_t nextDimension = 0;             // the next DIMENSION written
 };
 
-void writeText(Output& out, const char* layer, const Label& label, double angle)
+void writeText(Output& out, const char* layer, const Label& label, double angle, const char* style = kTextStyle)
 {
-    const std::string text = asciiText(label.ascii.empty() ? label.text : label.ascii);
+    const std::string text = dxfText(label.text);
     if (text.empty() || !(label.height > 0))
         return;
     int justification = 0;
@@ -198,8 +216,8 @@ void writeText(Output& out, const char* layer, const Label& label, double angle)
         justification = 2;
     const Point p = label.at;
     out.dxf.writeText(out.dw,
-                      DL_TextData(p.x, p.y, 0, p.x, p.y, 0, label.height, 1.0, 0, justification, 0, text,
-                                  kTextStyle, angle),
+                      DL_TextData(p.x, p.y, 0, p.x, p.y, 0, label.height, 1.0, 0, justification, 0, text, style,
+                                  angle),
                       onLayer(layer));
 }
 
@@ -219,12 +237,49 @@ void writePolyline(Output& out, const char* layer, const std::vector<Point>& poi
     out.dxf.writePolylineEnd(out.dw);
 }
 
+// A clamped cubic spline, not rational: its knots, then its control points.
+void writeSpline(Output& out, const char* layer, const DxfSpline& spline)
+{
+    DL_WriterA& dw = out.dw;
+    dw.dxfString(0, "SPLINE");
+    dw.handle();
+    dw.dxfString(100, "AcDbEntity");
+    dw.dxfString(8, layer);
+    dw.dxfString(6, "BYLAYER");
+    dw.dxfInt(62, 256);
+    dw.dxfInt(370, -1);
+    dw.dxfString(100, "AcDbSpline");
+    dw.dxfReal(210, 0.0);
+    dw.dxfReal(220, 0.0);
+    dw.dxfReal(230, 1.0);
+    dw.dxfInt(70, 8);  // planar
+    dw.dxfInt(71, spline.degree);
+    dw.dxfInt(72, static_cast<int>(spline.knots.size()));
+    dw.dxfInt(73, static_cast<int>(spline.controls.size()));
+    dw.dxfInt(74, 0);
+    dw.dxfReal(42, 1e-10);
+    dw.dxfReal(43, 1e-10);
+    for (const double k : spline.knots)
+        dw.dxfReal(40, k);
+    for (const Point& p : spline.controls) {
+        dw.dxfReal(10, p.x);
+        dw.dxfReal(20, p.y);
+        dw.dxfReal(30, 0.0);
+    }
+}
+
 void writeArc(Output& out, const char* layer, const EllipseArc& arc)
 {
     if (!(arc.end > arc.start))
         return;
     const std::optional<DxfEllipse> ellipse = dxfEllipse(arc);
-    if (!ellipse || out.options.ellipsesAsPolylines) {
+    const std::optional<DxfSpline> spline =
+        out.options.curves == DxfOptions::Curves::Spline ? dxfSpline(arc, kSplineDeviation) : std::nullopt;
+    if (spline) {
+        writeSpline(out, layer, *spline);
+        return;
+    }
+    if (!ellipse || out.options.curves != DxfOptions::Curves::Ellipse) {
         writePolyline(out, layer, pointsAlong(arc, kPolylineDeviation), false);
         return;
     }
@@ -235,18 +290,77 @@ void writeArc(Output& out, const char* layer, const EllipseArc& arc)
                          onLayer(layer));
 }
 
-void writeDimension(Output& out, const char* layer, const Dimension& dimension)
+// The lines, arrowheads and figure of a dimension, on layer 0 so that they take the
+// DIMENSION's layer: what its block holds.
+void writeDimensionGraphics(Output& out, const Dimension& dimension)
 {
     const DimensionGraphics graphics = dimensionGraphics(dimension, out.figureHeight);
+    const DL_Attributes byBlock("0", 0, -2, "BYBLOCK", 1.0);
     for (const Line& line : graphics.lines)
-        writeLine(out, layer, line);
+        out.dxf.writeLine(out.dw, DL_LineData(line.from.x, line.from.y, 0, line.to.x, line.to.y, 0), byBlock);
     for (const auto& [tip, left, right] : graphics.arrows) {
         out.dxf.writeSolid(out.dw,
                            DL_SolidData(tip.x, tip.y, 0, left.x, left.y, 0, right.x, right.y, 0, right.x,
                                         right.y, 0),
-                           onLayer(layer));
+                           byBlock);
     }
-    writeText(out, layer, graphics.figure, graphics.figureAngle);
+    writeText(out, "0", graphics.figure, graphics.figureAngle, kDimensionTextStyle);
+}
+
+// "a1=400" as a dimension's text: the measurement in place of the figure ("a1=<>"), so that
+// a CAD program shows the measured length and updates it when the geometry is edited, where
+// the figure is that length; the text as it is where it is not (a negative width).
+std::string dimensionText(const Dimension& d)
+{
+    const std::size_t equals = d.text.find('=');
+    if (equals == std::string::npos)
+        return dxfText(d.text);
+    const std::string figure = d.text.substr(equals + 1);
+    const bool horizontal = d.direction == Dimension::Direction::Horizontal;
+    const double measured = std::fabs(horizontal ? d.to.x - d.from.x : d.to.y - d.from.y);
+    char rounded[64];
+    std::snprintf(rounded, sizeof rounded, "%.0f", measured);
+    if (figure != rounded)
+        return dxfText(d.text);
+    return dxfText(d.text.substr(0, equals + 1)) + "<>";
+}
+
+// A linear DIMENSION entity: its definition points, its measurement and its block.
+void writeDimension(Output& out, const char* layer, const Dimension& dimension)
+{
+    const bool horizontal = dimension.direction == Dimension::Direction::Horizontal;
+    const DimensionGraphics graphics = dimensionGraphics(dimension, out.figureHeight);
+    const Point onLine = horizontal ? Point{dimension.to.x, dimension.at.y} : Point{dimension.at.x, dimension.to.y};
+    const double measured = std::fabs(horizontal ? dimension.to.x - dimension.from.x : dimension.to.y - dimension.from.y);
+    const std::string& block = out.dimensionBlocks.at(out.nextDimension++);
+
+    DL_WriterA& dw = out.dw;
+    dw.dxfString(0, "DIMENSION");
+    dw.handle();
+    dw.dxfString(100, "AcDbEntity");
+    dw.dxfString(8, layer);
+    dw.dxfString(100, "AcDbDimension");
+    dw.dxfString(2, block);
+    dw.dxfReal(10, onLine.x);
+    dw.dxfReal(20, onLine.y);
+    dw.dxfReal(30, 0.0);
+    dw.dxfReal(11, graphics.figure.at.x);
+    dw.dxfReal(21, graphics.figure.at.y);
+    dw.dxfReal(31, 0.0);
+    dw.dxfInt(70, 32);  // a rotated linear dimension, whose block is its own
+    dw.dxfInt(71, 5);   // the text's middle at the text point
+    dw.dxfString(1, dimensionText(dimension));
+    dw.dxfString(3, kDimensionStyle);
+    dw.dxfReal(42, measured);
+    dw.dxfString(100, "AcDbAlignedDimension");
+    dw.dxfReal(13, dimension.from.x);
+    dw.dxfReal(23, dimension.from.y);
+    dw.dxfReal(33, 0.0);
+    dw.dxfReal(14, dimension.to.x);
+    dw.dxfReal(24, dimension.to.y);
+    dw.dxfReal(34, 0.0);
+    dw.dxfReal(50, horizontal ? 0.0 : 90.0);
+    dw.dxfString(100, "AcDbRotatedDimension");
 }
 
 void writeShape(Output& out, const Shape& shape)
@@ -277,7 +391,15 @@ void writeHeader(Output& out, const Drawing& drawing)
     requireWithinReach(extent, "the drawing");
 
     DL_WriterA& dw = out.dw;
-    out.dxf.writeHeader(dw);  // $ACADVER and $HANDSEED
+    // AutoCAD 2007: its text is UTF-8, which every CAD program tried reads as Chinese (FreeCAD
+    // reads no \U+ escape); the drawing's own code page is the Chinese one.
+    dw.sectionHeader();
+    dw.dxfString(9, "$ACADVER");
+    dw.dxfString(1, "AC1021");
+    dw.dxfString(9, "$HANDSEED");
+    dw.dxfHex(5, 0xFFFF);
+    dw.dxfString(9, "$DWGCODEPAGE");
+    dw.dxfString(3, "ANSI_936");
     const auto integer = [&dw](const char* name, int value) {
         dw.dxfString(9, name);
         dw.dxfInt(70, value);
@@ -307,9 +429,96 @@ void writeHeader(Output& out, const Drawing& drawing)
     dw.dxfString(7, kTextStyle);
     dw.dxfString(9, "$TEXTSIZE");
     dw.dxfReal(40, out.figureHeight);
+    // The line types' patterns are in paper millimetres: at the print scale they plot as
+    // chain and dashed lines.
     dw.dxfString(9, "$LTSCALE");
-    dw.dxfReal(40, out.figureHeight / kPrintedTextHeight);
+    dw.dxfReal(40, out.printScale);
+    dw.dxfString(9, "$CELTSCALE");
+    dw.dxfReal(40, 1.0);
+    integer("$PSLTSCALE", 1);
+    dw.dxfString(9, "$DIMSTYLE");
+    dw.dxfString(2, kDimensionStyle);
+    dw.dxfString(9, "$DIMSCALE");
+    dw.dxfReal(40, out.figureHeight / kDimensionTextHeight);
     dw.sectionEnd();
+}
+
+// One text style: its name, fonts and width factor. `family` names a TrueType font's family
+// for AutoCAD, which finds it by that name.
+unsigned long writeStyle(DL_WriterA& dw, const char* name, const char* font, const char* bigFont, double width,
+                         const char* family)
+{
+    dw.dxfString(0, "STYLE");
+    const unsigned long handle = dw.handle();
+    dw.dxfString(100, "AcDbSymbolTableRecord");
+    dw.dxfString(100, "AcDbTextStyleTableRecord");
+    dw.dxfString(2, name);
+    dw.dxfInt(70, 0);
+    dw.dxfReal(40, 0.0);
+    dw.dxfReal(41, width);
+    dw.dxfReal(50, 0.0);
+    dw.dxfInt(71, 0);
+    dw.dxfReal(42, 2.5);
+    dw.dxfString(3, font);
+    dw.dxfString(4, bigFont);
+    if (family) {
+        dw.dxfString(1001, "ACAD");
+        dw.dxfString(1000, family);
+        dw.dxfInt(1071, 0);
+    }
+    return handle;
+}
+
+void writeStyles(Output& out)
+{
+    DL_WriterA& dw = out.dw;
+    dw.tableStyle(3);
+    writeStyle(dw, "Standard", "txt", "", 1.0, nullptr);
+    // Long FangSong: 仿宋 seven tenths as wide as high (GB/T 14691).
+    writeStyle(dw, kTextStyle, "simfang.ttf", "", 0.7, "FangSong");
+    out.dimensionTextStyle = writeStyle(dw, kDimensionTextStyle, "gbenor.shx", "gbcbig.shx", 1.0, nullptr);
+    dw.tableEnd();
+}
+
+// The dimension styles: Standard, and the drawing's, sized in paper mm and scaled by
+// $DIMSCALE: figures 3.5 mm high in the SHX style, above the line, aligned with it, whole
+// millimetres.
+void writeDimensionStyles(Output& out)
+{
+    DL_WriterA& dw = out.dw;
+    dw.dxfString(0, "TABLE");
+    dw.dxfString(2, "DIMSTYLE");
+    dw.dxfHex(5, 0xA);
+    dw.dxfString(100, "AcDbSymbolTable");
+    dw.dxfInt(70, 2);
+    dw.dxfString(100, "AcDbDimStyleTable");
+    dw.dxfInt(71, 0);
+    const double scale = out.figureHeight / kDimensionTextHeight;
+    for (const char* name : {"Standard", kDimensionStyle}) {
+        const bool ours = std::string(name) == kDimensionStyle;
+        dw.dxfString(0, "DIMSTYLE");
+        const unsigned long handle = dw.handle(105);
+        if (ours)
+            out.dimensionStyle = handle;
+        dw.dxfString(100, "AcDbSymbolTableRecord");
+        dw.dxfString(100, "AcDbDimStyleTableRecord");
+        dw.dxfString(2, name);
+        dw.dxfInt(70, 0);
+        dw.dxfReal(40, ours ? scale : 1.0);  // DIMSCALE
+        dw.dxfReal(41, ours ? 3.0 : 2.5);    // DIMASZ
+        dw.dxfReal(42, ours ? 1.0 : 0.625);  // DIMEXO
+        dw.dxfReal(44, ours ? 2.0 : 1.25);   // DIMEXE
+        dw.dxfInt(77, 1);                    // DIMTAD: above the line
+        dw.dxfInt(73, 0);                    // DIMTIH: aligned
+        dw.dxfInt(74, 0);                    // DIMTOH
+        dw.dxfReal(140, ours ? kDimensionTextHeight : 2.5);  // DIMTXT
+        dw.dxfReal(147, ours ? 1.0 : 0.625);  // DIMGAP
+        dw.dxfInt(271, 0);                   // DIMDEC: whole millimetres
+        dw.dxfInt(277, 2);                   // DIMLUNIT: decimal
+        if (ours)
+            dw.dxfHex(340, static_cast<int>(out.dimensionTextStyle));
+    }
+    dw.dxfString(0, "ENDTAB");
 }
 
 void writeTables(Output& out, const std::vector<std::string>& blocks)
@@ -319,15 +528,16 @@ void writeTables(Output& out, const std::vector<std::string>& blocks)
     dw.sectionTables();
     dxf.writeVPort(dw);
 
-    // The patterns as printed, in mm; $LTSCALE scales them to the drawing.
-    double centre[] = {31.75, -6.35, 6.35, -6.35};
-    double hidden[] = {6.35, -3.175};
+    // The patterns as printed, in paper mm (long dashes of 15 mm and dots for centre lines,
+    // dashes of 4 mm for hidden lines); $LTSCALE scales them to the drawing.
+    double centre[] = {15, -3, 0.5, -3};
+    double hidden[] = {4, -1};
     dw.tableLinetypes(5);
     dxf.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
     dxf.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
     dxf.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-    dxf.writeLinetype(dw, DL_LinetypeData("CENTER", "Center ____ _ ____ _ ____", 0, 4, 50.8, centre));
-    dxf.writeLinetype(dw, DL_LinetypeData("HIDDEN", "Hidden __ __ __ __ __", 0, 2, 9.525, hidden));
+    dxf.writeLinetype(dw, DL_LinetypeData("CENTER", "Center ____ . ____ . ____", 0, 4, 21.5, centre));
+    dxf.writeLinetype(dw, DL_LinetypeData("HIDDEN", "Hidden __ __ __ __ __", 0, 2, 5, hidden));
     dw.tableEnd();
 
     dw.tableLayers(static_cast<int>(kLayers.size()) + 1);
@@ -338,19 +548,18 @@ void writeTables(Output& out, const std::vector<std::string>& blocks)
     }
     dw.tableEnd();
 
-    dw.tableStyle(1);
-    dxf.writeStyle(dw, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, out.figureHeight, "txt", ""));
-    dw.tableEnd();
+    writeStyles(out);
     dxf.writeView(dw);
     dxf.writeUcs(dw);
     dw.tableAppid(1);
     dxf.writeAppid(dw, "ACAD");
     dw.tableEnd();
-    const double h = out.figureHeight;
-    dxf.writeDimStyle(dw, h, h / 2, h / 4, h / 4, h);
+    writeDimensionStyles(out);
 
     dxf.writeBlockRecord(dw);
     for (const std::string& block : blocks)
+        dxf.writeBlockRecord(dw, block);
+    for (const std::string& block : out.dimensionBlocks)
         dxf.writeBlockRecord(dw, block);
     dw.tableEnd();
     dw.sectionEnd();
@@ -376,6 +585,12 @@ void writeBlocks(Output& out, const Drawing& drawing, const std::vector<std::str
             writeShape(out, shape);
         }
         dxf.writeEndBlock(dw, blocks[i]);
+    }
+    for (std::size_t i = 0; i < out.dimensions.size(); ++i) {
+        const std::string& name = out.dimensionBlocks[i];
+        dxf.writeBlock(dw, DL_BlockData(name, 1, 0.0, 0.0, 0.0));
+        writeDimensionGraphics(out, out.dimensions[i]);
+        dxf.writeEndBlock(dw, name);
     }
     dw.sectionEnd();
 }
@@ -422,9 +637,19 @@ void writeDxfDocument(const Drawing& drawing, const std::string& file, const Dxf
 
     DL_Dxf dxf;
     if (dxf.getVersion() != DL_Codes::AC1015)
-        throw DxfError("this dxflib does not write AutoCAD 2000 files by default");
+        throw DxfError("this dxflib does not write the AutoCAD 2000 structure by default");
     DxfTextWriter dw;
-    Output out{dxf, dw, options, figureHeightOf(drawing)};
+    const double printScale = drawingScale(drawing.extent, kPaperWidth, kPaperHeight);
+    Output out{dxf, dw, options, figureHeightOf(drawing), printScale > 0 ? printScale : 1.0, 0, 0, {}, {}, 0};
+    // Each dimension's block, named before the tables list them.
+    for (const View& view : drawing.views) {
+        for (const Shape& shape : view.shapes) {
+            if (const auto* d = std::get_if<Dimension>(&shape.geometry); d && reachOf(shape).finite) {
+                out.dimensions.push_back(*d);
+                out.dimensionBlocks.push_back("*D" + std::to_string(out.dimensions.size()));
+            }
+        }
+    }
     writeHeader(out, drawing);
     writeTables(out, blocks);
     writeBlocks(out, drawing, blocks);

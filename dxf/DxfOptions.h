@@ -3,9 +3,13 @@
 namespace inlet {
 
 struct DxfOptions {
-    // Writes each elliptical arc as a polyline within 0.01 mm of it, for CAD programs that
-    // misread ELLIPSE entities.
-    bool ellipsesAsPolylines = false;
+    // How an elliptical arc is written.
+    enum class Curves {
+        Spline,    // a cubic SPLINE within 0.005 mm of it, which every CAD program tried draws as it is
+        Ellipse,   // an exact ELLIPSE, for CAD programs that read its start and end (AutoCAD, LibreCAD)
+        Polyline,  // a polyline within 0.01 mm of it, for CAD programs that read neither
+    };
+    Curves curves = Curves::Spline;
 };
 
 }  // namespace inlet

@@ -56,4 +56,32 @@ OutputModule* outputModule(QString* why)
     return module;
 }
 
+const ExportRegistry& outputFormats()
+{
+    static const ExportRegistry registry = [] {
+        ExportRegistry formats = ExportRegistry::described();
+        QStringList keys;
+        for (const ExportFormat& format : formats.all())
+            keys << format.key;
+        for (const QString& key : keys) {
+            formats.setWriter(key, [key](const ExportInput& input, const QString& path,
+                                         const ExportChoices& choices) -> std::optional<ExportFailure> {
+                QString why;
+                OutputModule* module = outputModule(&why);
+                const ExportFormat* written = module ? module->formats().byKey(key) : nullptr;
+                if (!written) {
+                    const QString shown = QDir::toNativeSeparators(path);
+                    if (why.isEmpty())
+                        why = QStringLiteral("输出模块不能写入此格式");
+                    return ExportFailure{QStringLiteral("无法写入“%1”：%2").arg(shown, why),
+                                         QStringLiteral("cannot write %1: %2").arg(shown, why)};
+                }
+                return written->write(input, path, choices);
+            });
+        }
+        return formats;
+    }();
+    return registry;
+}
+
 }  // namespace inlet

@@ -1,12 +1,12 @@
 #pragma once
 
-// What needs Qt Svg, Qt Print Support or dxflib lives in a module of its own (inlet-output),
-// loaded the first time it is needed, so that none of these libraries is loaded before the
-// window's first frame: SVG and DXF files of the drawing, and the calculation sheet's print
-// preview and printing.
+// What needs Qt Svg, Qt Print Support or the writers' libraries (dxflib, ...) lives in a
+// module of its own (inlet-output), loaded the first time it is needed, so that none of these
+// libraries is loaded before the window's first frame: every format's writer, and the
+// calculation sheet's print preview and printing.
 
+#include "ExportRegistry.h"
 #include "SheetInput.h"
-#include "Shapes.h"
 
 #include <QString>
 
@@ -18,10 +18,10 @@ class OutputModule {
 public:
     virtual ~OutputModule() = default;
 
+    // Every format with its writer.
+    virtual const ExportRegistry& formats() = 0;
     // Each returns an empty text when done (or cancelled), else what went wrong, in Chinese,
-    // naming the file or the printer. A file is replaced only once it has been written whole.
-    virtual QString writeSvg(const Drawing& drawing, const QString& path) = 0;
-    virtual QString writeDxf(const Drawing& drawing, const QString& path, bool ellipsesAsPolylines) = 0;
+    // naming the printer.
     virtual QString previewSheet(QWidget& parent, const SheetInput& input) = 0;
     virtual QString printSheet(QWidget& parent, const SheetInput& input) = 0;
 };
@@ -30,6 +30,10 @@ public:
 // it is installed to, or in the build tree. Null where it cannot be loaded, `why` then says
 // why.
 OutputModule* outputModule(QString* why = nullptr);
+
+// The program's formats: every format of the build, each written by the module, which is
+// loaded the first time a file is written.
+const ExportRegistry& outputFormats();
 
 }  // namespace inlet
 

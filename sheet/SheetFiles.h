@@ -4,6 +4,7 @@
 // finishing the sheet in a word processor. Both are made whole in memory and then saved
 // atomically, so that a failure leaves no partial file and an older file untouched.
 
+#include "ExportFormat.h"
 #include "SheetInput.h"
 
 #include <QByteArray>
@@ -17,10 +18,7 @@ class SheetDocument;
 
 // Why a sheet could not be written, naming the file: in Chinese for the window, in English
 // for the command line.
-struct SheetFileError {
-    QString chinese;
-    QString english;
-};
+using SheetFileError = ExportFailure;
 
 // The sheet as the bytes of a PDF file, 300 dpi, with its title and the program as creator.
 // Empty where the sheet could not be painted.

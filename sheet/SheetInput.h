@@ -1,22 +1,14 @@
 #pragma once
 
-// Everything the calculation sheet shows, gathered once after a run: the design information,
-// every box's text as the window shows it, the run's values or why it stopped, the design
-// checks, the drawing, and the program that calculated it. The sheet takes every figure from
-// here and computes none of its own.
+// Everything the calculation sheet shows: the record of the run (see ExportInput), and how
+// the sheet draws its pictures. The sheet takes every figure from here and computes none of
+// its own.
 
-#include "Boxes.h"
-#include "Calculation.h"
-#include "DesignChecks.h"
-#include "DesignFile.h"
-#include "NumberLocale.h"
-#include "Shapes.h"
+#include "ExportInput.h"
 
 #include <QImage>
 
-#include <array>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,21 +21,8 @@ namespace inlet {
 using ViewPicture =
     std::function<QImage(const Drawing& drawing, const std::string& view, double scale, int dpi)>;
 
-struct SheetInput {
-    DesignInfo info;
-    std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
-    std::vector<Box> written;                   // the result boxes the run wrote
-    std::optional<Calculation> calculation;     // when the run completed
-    std::string failure;                        // else why it stopped, in Chinese
-    std::vector<DesignCheck> checks;            // of a completed run
-    std::optional<Drawing> drawing;             // of a completed run
-    ViewPicture picture;                        // none leaves the drawings out
-    std::string program;                        // "inlet"
-    std::string version;                        // "1.00"
-    NumberLocale locale;
-
-    const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
-    bool wasWritten(Box box) const;
+struct SheetInput : ExportInput {
+    ViewPicture picture;  // none leaves the drawings out
 };
 
 // The sheet of a run that has just finished over `boxes`: `written` lists the result boxes it

@@ -5,7 +5,7 @@
 // went wrong. DialogAsker asks with the window's dialogs; the tests answer in their place.
 
 #include "DesignFile.h"
-#include "DrawingExport.h"
+#include "ExportFormat.h"
 
 #include <QString>
 
@@ -21,7 +21,8 @@ public:
 
     struct DrawingExportChoice {
         QString path;
-        DrawingExportOptions options;
+        ExportChoices choices;
+        QString format;  // the format's key where the extension alone does not say; else empty
     };
 
     virtual ~Asker() = default;

@@ -69,7 +69,7 @@ std::optional<Asker::DrawingExportChoice> DialogAsker::drawingExport(QWidget& pa
     dialog.setPath(suggested);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return DrawingExportChoice{dialog.path(), dialog.options()};
+    return DrawingExportChoice{dialog.path(), dialog.choices(), dialog.formatKey()};
 }
 
 void DialogAsker::warn(QWidget& parent, const QString& title, const QString& message)

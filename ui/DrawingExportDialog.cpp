@@ -1,36 +1,28 @@
 #include "DrawingExportDialog.h"
 
+#include "OutputModule.h"
+
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <array>
-
 namespace inlet {
 
 namespace {
-
-struct Format {
-    const char* suffix;
-    const char* filter;
-};
-constexpr std::array<Format, 3> kFormats{{
-    {"dxf", "DXF 图形 (*.dxf)"},
-    {"svg", "SVG 图形 (*.svg)"},
-    {"png", "PNG 图像 (*.png)"},
-}};
 
 QString suffixOf(const QString& path) { return QFileInfo(path).suffix().toLower(); }
 
 }  // namespace
 
-DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
+DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent), formats_(outputFormats())
 {
     setWindowTitle(QStringLiteral("导出图形"));
     path_ = new QLineEdit;
@@ -38,8 +30,6 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
     path_->setMinimumWidth(420);
     auto* browse = new QPushButton(QStringLiteral("浏览…"));
     browse->setObjectName(QStringLiteral("browse"));
-    ellipsesAsPolylines_ = new QCheckBox(QStringLiteral("DXF 中椭圆写为多段线（用于误读 ELLIPSE 的 CAD 程序）"));
-    ellipsesAsPolylines_->setObjectName(QStringLiteral("ellipsesAsPolylines"));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -52,12 +42,28 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent)
     file->addWidget(path_, 1);
     file->addWidget(browse);
     auto* column = new QVBoxLayout(this);
-    QStringList extensions = drawingExtensions();
-    const QString last = extensions.takeLast();
-    column->addWidget(new QLabel(QStringLiteral("文件（扩展名 .%1 或 .%2 决定格式）：")
-                                     .arg(extensions.join(QStringLiteral("、.")), last)));
+    column->addWidget(new QLabel(QStringLiteral("文件（扩展名 %1 决定格式）：").arg(formats_.extensionList(ExportKind::Drawing))));
     column->addLayout(file);
-    column->addWidget(ellipsesAsPolylines_);
+    auto* form = new QFormLayout;
+    for (const ExportFormat* format : formats_.formats(ExportKind::Drawing)) {
+        for (const ExportOption& option : format->options) {
+            if (choices_.count(option.key))
+                continue;
+            QWidget* widget = nullptr;
+            if (option.values.isEmpty()) {
+                widget = new QCheckBox(option.label);
+                form->addRow(widget);
+            } else {
+                auto* combo = new QComboBox;
+                combo->addItems(option.values);
+                widget = combo;
+                form->addRow(option.label, widget);
+            }
+            widget->setObjectName(option.key);
+            choices_[option.key] = widget;
+        }
+    }
+    column->addLayout(form);
     column->addWidget(buttons);
     pathChanged();
 }
@@ -66,38 +72,60 @@ void DrawingExportDialog::setPath(const QString& path) { path_->setText(path); }
 
 QString DrawingExportDialog::path() const { return path_->text().trimmed(); }
 
-DrawingExportOptions DrawingExportDialog::options() const
+QString DrawingExportDialog::formatKey() const
 {
-    return {.dxfEllipsesAsPolylines = ellipsesAsPolylines_->isEnabled() && ellipsesAsPolylines_->isChecked()};
+    const ExportFormat* format = formats_.forPath(path(), ExportKind::Drawing);
+    return format ? format->key : QString();
+}
+
+ExportChoices DrawingExportDialog::choices() const
+{
+    ExportChoices chosen;
+    for (const auto& [key, widget] : choices_) {
+        if (!widget->isEnabled())
+            continue;
+        if (const auto* box = qobject_cast<const QCheckBox*>(widget)) {
+            if (box->isChecked())
+                chosen[key] = QStringLiteral("yes");
+        } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+            chosen[key] = combo->currentText();
+        }
+    }
+    return chosen;
 }
 
 void DrawingExportDialog::pathChanged()
 {
-    const QString suffix = suffixOf(path());
-    ellipsesAsPolylines_->setEnabled(suffix == QLatin1String("dxf"));
-    ok_->setEnabled(!QFileInfo(path()).fileName().isEmpty() && canExport(suffix));
+    const ExportFormat* format = formats_.forPath(path(), ExportKind::Drawing);
+    for (const auto& [key, widget] : choices_) {
+        bool offered = false;
+        if (format) {
+            for (const ExportOption& option : format->options)
+                offered = offered || option.key == key;
+        }
+        widget->setEnabled(offered);
+    }
+    ok_->setEnabled(!QFileInfo(path()).fileName().isEmpty() && format);
 }
 
 void DrawingExportDialog::browse()
 {
     QStringList filters;
     QString selected;
-    for (const Format& format : kFormats) {
-        if (!canExport(QLatin1String(format.suffix)))
-            continue;
-        filters << QString::fromUtf8(format.filter);
-        if (suffixOf(path()) == QLatin1String(format.suffix))
+    const auto drawingFormats = formats_.formats(ExportKind::Drawing);
+    for (const ExportFormat* format : drawingFormats) {
+        filters << QStringLiteral("%1 (*.%2)").arg(format->name, format->extension);
+        if (suffixOf(path()) == format->extension)
             selected = filters.back();
     }
     QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("导出图形"), path(),
                                                   filters.join(QStringLiteral(";;")), &selected);
     if (chosen.isEmpty())
         return;  // cancelled
-    const QString suffix = suffixOf(chosen);
-    if (!canExport(suffix)) {
-        for (const Format& format : kFormats)
-            if (selected == QString::fromUtf8(format.filter))
-                chosen += QLatin1Char('.') + QLatin1String(format.suffix);
+    if (!formats_.forPath(chosen, ExportKind::Drawing)) {
+        for (qsizetype i = 0; i < filters.size(); ++i)
+            if (selected == filters[i])
+                chosen += QLatin1Char('.') + drawingFormats[std::size_t(i)]->extension;
     }
     setPath(chosen);
 }

@@ -1,17 +1,22 @@
 #pragma once
 
-// 导出图形: the file the drawing is exported to, whose extension chooses the format (.dxf,
-// .svg, .png), and for DXF whether ellipses are written as polylines.
+// 导出图形: the file the drawing is exported to, whose extension chooses among the drawing's
+// formats, and the choices that format offers (as the format registry lists them).
 
-#include "DrawingExport.h"
+#include "ExportFormat.h"
 
 #include <QDialog>
 
-class QCheckBox;
+#include <map>
+
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
+class QWidget;
 
 namespace inlet {
+
+class ExportRegistry;
 
 class DrawingExportDialog : public QDialog {
     Q_OBJECT
@@ -21,15 +26,21 @@ public:
 
     void setPath(const QString& path);
     QString path() const;
-    DrawingExportOptions options() const;
+    // The format the path's extension names, or empty.
+    QString formatKey() const;
+    // The choices of that format, as set.
+    ExportChoices choices() const;
 
 private:
     void browse();
     void pathChanged();
 
+    const ExportRegistry& formats_;
     QLineEdit* path_ = nullptr;
-    QCheckBox* ellipsesAsPolylines_ = nullptr;
     QPushButton* ok_ = nullptr;
+    // Each choice of every drawing format, by key: a QCheckBox for a switch, else a QComboBox,
+    // shown for the formats that offer it.
+    std::map<QString, QWidget*> choices_;
 };
 
 }  // namespace inlet

@@ -5,7 +5,7 @@
 #include "DrawingExportDialog.h"
 #include "DrawingView.h"
 #include "NumberFormat.h"
-#include "PassageGeometry.h"
+#include "OutputModule.h"
 #include "QtTranslation.h"
 
 #include <QDir>
@@ -52,10 +52,11 @@ DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
 void DrawingWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
-    if (canExport(QStringLiteral("svg")))
-        exportSvg_ = file->addAction(QStringLiteral("导出 SVG…"), this, [this] { exportWithDialog(QStringLiteral("svg")); });
-    exportPng_ = file->addAction(QStringLiteral("导出 PNG…"), this, [this] { exportWithDialog(QStringLiteral("png")); });
-    exportDxf_ = file->addAction(QStringLiteral("导出 DXF…"), this, [this] { exportWithDialog(QStringLiteral("dxf")); });
+    for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
+        const QString extension = format->extension;
+        exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
+                                           [this, extension] { exportWithDialog(extension); }));
+    }
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -71,9 +72,21 @@ void DrawingWindow::createMenus()
 
 void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
 {
-    view_->setDrawing(drawPassage(run));
-    checks_->showChecks(designChecks(run, boxes, systemNumberLocale()));
+    run_ = exportInputAfterRun(info_, boxes, {}, run, {}, systemNumberLocale());
+    run_->designFile = designFile_;
+    view_->setDrawing(*run_->drawing);
+    checks_->showChecks(run_->checks);
     enableExports();
+}
+
+void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)
+{
+    info_ = info;
+    designFile_ = designFile;
+    if (run_) {
+        run_->info = info;
+        run_->designFile = designFile;
+    }
 }
 
 void DrawingWindow::showFailure(const QString& failure)
@@ -85,6 +98,7 @@ void DrawingWindow::showNoRun() { showNothingDrawn(QStringLiteral("尚未计算�
 
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
+    run_.reset();
     view_->showMessage(message);
     checks_->showChecks({});
     enableExports();
@@ -92,16 +106,22 @@ void DrawingWindow::showNothingDrawn(const QString& message)
 
 void DrawingWindow::enableExports()
 {
-    const bool drawn = !view_->drawing().views.empty();
-    if (exportSvg_)
-        exportSvg_->setEnabled(drawn);
-    exportPng_->setEnabled(drawn);
-    exportDxf_->setEnabled(drawn);
+    const bool drawn = run_.has_value();
+    for (QAction* action : exports_)
+        action->setEnabled(drawn);
 }
 
-QString DrawingWindow::exportTo(const QString& path, const DrawingExportOptions& options)
+QString DrawingWindow::exportTo(const QString& path, const ExportChoices& choices)
 {
-    return exportDrawing(view_->drawing(), path, options);
+    const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
+    if (!format) {
+        return QStringLiteral("无法写入“%1”：不支持的文件类型“.%2”（可导出 %3）")
+            .arg(QDir::toNativeSeparators(path), QFileInfo(path).suffix(), outputFormats().extensionList(ExportKind::Drawing));
+    }
+    if (!run_)
+        return QStringLiteral("无法写入“%1”：没有可导出的图形").arg(QDir::toNativeSeparators(path));
+    const auto failure = writeExport(*format, *run_, path, choices);
+    return failure ? failure->chinese : QString();
 }
 
 void DrawingWindow::exportWithDialog(const QString& extension)
@@ -113,7 +133,7 @@ void DrawingWindow::exportWithDialog(const QString& extension)
     if (dialog.exec() != QDialog::Accepted)
         return;
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
-    if (const QString failure = exportTo(dialog.path(), dialog.options()); !failure.isEmpty())
+    if (const QString failure = exportTo(dialog.path(), dialog.choices()); !failure.isEmpty())
         QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
 }
 

@@ -4,10 +4,13 @@
 // checks beside it. After a failed run it shows an empty sheet that says why, and no checks.
 // The drawing can be exported as DXF, SVG or PNG.
 
-#include "DrawingExport.h"
+#include "ExportInput.h"
+#include "ExportFormat.h"
 
 #include <QMainWindow>
 #include <QString>
+
+#include <optional>
 
 class QAction;
 
@@ -32,9 +35,12 @@ public:
     // Empties the sheet and the checks: nothing has been calculated.
     void showNoRun();
 
-    // Writes the drawing to `path` in the format its extension names. An empty text when
-    // written, else the message that says what went wrong.
-    QString exportTo(const QString& path, const DrawingExportOptions& options = {});
+    // The design information the drawing's title block shows.
+    void setDesignInfo(const DesignInfo& info, const QString& designFile);
+
+    // Writes the drawing to `path` in the drawing format its extension names. An empty text
+    // when written, else the message that says what went wrong.
+    QString exportTo(const QString& path, const ExportChoices& choices = {});
 
 private:
     void createMenus();
@@ -45,10 +51,11 @@ private:
 
     DrawingView* view_ = nullptr;
     DesignCheckList* checks_ = nullptr;
-    QAction* exportSvg_ = nullptr;
-    QAction* exportPng_ = nullptr;
-    QAction* exportDxf_ = nullptr;
+    std::vector<QAction*> exports_;
     QString exportFolder_;  // where the last export went
+    DesignInfo info_;
+    QString designFile_;
+    std::optional<ExportInput> run_;  // the run drawn
 };
 
 }  // namespace inlet

@@ -2,7 +2,6 @@
 
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
-#include "DrawingExport.h"
 #include "DrawingWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
@@ -108,10 +107,26 @@ void MainWindow::createMenus()
     file->addAction(QStringLiteral("打印预览…"), this, &MainWindow::previewSheet);
     file->addAction(QStringLiteral("打印…"), this, &MainWindow::printSheet)
         ->setShortcuts(shortcuts(QKeySequence::Print, Qt::CTRL | Qt::Key_P));
-    file->addAction(QStringLiteral("导出计算书 PDF…"), this, &MainWindow::exportSheetPdf);
-    file->addAction(QStringLiteral("导出计算书 ODT…"), this, &MainWindow::exportSheetOdt);
-    file->addAction(QStringLiteral("导出图形 %1…").arg(drawingExtensions().join(QLatin1Char('/')).toUpper()), this,
-                    &MainWindow::exportDrawing);
+    // The formats of the build, as the registry lists them: the sheets, the drawing's in one
+    // dialog, then the workbooks.
+    const ExportRegistry& formats = outputFormats();
+    for (const ExportFormat* format : formats.formats(ExportKind::Sheet)) {
+        const QString key = format->key;
+        file->addAction(QStringLiteral("导出%1…").arg(format->name), this, [this, key] { exportRun(key); });
+    }
+    QStringList drawingExtensions;
+    for (const ExportFormat* format : formats.formats(ExportKind::Drawing)) {
+        if (!drawingExtensions.contains(format->extension.toUpper()))
+            drawingExtensions << format->extension.toUpper();
+    }
+    if (!drawingExtensions.isEmpty()) {
+        file->addAction(QStringLiteral("导出图形 %1…").arg(drawingExtensions.join(QLatin1Char('/'))), this,
+                        &MainWindow::exportDrawing);
+    }
+    for (const ExportFormat* format : formats.formats(ExportKind::Workbook)) {
+        const QString key = format->key;
+        file->addAction(QStringLiteral("导出 %1…").arg(format->name), this, [this, key] { exportRun(key); });
+    }
     file->addSeparator();
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
@@ -228,6 +243,8 @@ void MainWindow::editDesignInfo()
         return;
     info_ = *edited;
     setWindowModified(true);
+    if (drawingWindow_)
+        drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
 }
 
 bool MainWindow::maySetAside()
@@ -250,6 +267,8 @@ void MainWindow::setFilePath(const QString& path)
     path_ = path;
     if (!path.isEmpty())
         folder_ = QFileInfo(path).absolutePath();
+    if (drawingWindow_)
+        drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
     // "[*]" shows the unsaved-changes mark.
     const QString title = form_->windowTitle();
     setWindowTitle(path.isEmpty() ? title + QStringLiteral("[*]")
@@ -261,16 +280,21 @@ QString MainWindow::designName() const
     return path_.isEmpty() ? QStringLiteral("新设计") : QStringLiteral("设计“%1”").arg(QFileInfo(path_).fileName());
 }
 
-QString MainWindow::suggestedPath(const QString& suffix) const
+QString MainWindow::suggestedPath(const QString& key) const
 {
     const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
     const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
-    QString name = design + QLatin1Char('.') + suffix;
-    if (suffix == QLatin1String("pdf") || suffix == QLatin1String("odt"))
-        name = design + QStringLiteral("-计算书.") + suffix;
-    else if (suffix != kDesignSuffix)
-        name = design + QStringLiteral("-型线图.") + suffix;
-    return QDir(folder).filePath(name);
+    if (key == kDesignSuffix)
+        return QDir(folder).filePath(design + QLatin1Char('.') + key);
+    // A file of the design's name saying what it holds: "泵站-计算书.pdf", "泵站-型线图.dxf".
+    const ExportFormat* format = outputFormats().byKey(key);
+    const QString extension = format ? format->extension : key;
+    QString what = QStringLiteral("型线图");
+    if (format && format->kind == ExportKind::Sheet)
+        what = QStringLiteral("计算书");
+    else if (format && format->kind == ExportKind::Workbook)
+        what = QStringLiteral("计算表");
+    return QDir(folder).filePath(design + QLatin1Char('-') + what + QLatin1Char('.') + extension);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -397,21 +421,29 @@ void MainWindow::printSheet()
         asker_->warn(*this, QStringLiteral("无法打印"), failure);
 }
 
-void MainWindow::exportSheetPdf() { exportSheet(QStringLiteral("pdf"), QStringLiteral("PDF 文件 (*.pdf)")); }
-
-void MainWindow::exportSheetOdt() { exportSheet(QStringLiteral("odt"), QStringLiteral("ODT 文档 (*.odt)")); }
-
-void MainWindow::exportSheet(const QString& suffix, const QString& filter)
+void MainWindow::exportRun(const QString& key)
 {
-    const SheetInput sheet = sheetAfterRun();
-    QString path = asker_->fileToSave(*this, QStringLiteral("导出计算书"), suggestedPath(suffix), filter, suffix);
+    const ExportFormat* format = outputFormats().byKey(key);
+    if (!format)
+        return;
+    const SheetInput run = sheetAfterRun();
+    const QString suffix = format->extension;
+    const QString filter = QStringLiteral("%1 (*.%2)").arg(format->name, suffix);
+    QString path = asker_->fileToSave(*this, QStringLiteral("导出%1").arg(format->name), suggestedPath(key), filter, suffix);
     if (path.isEmpty())
         return;
     path = withSuffix(path, suffix);
     folder_ = QFileInfo(path).absolutePath();
-    const auto failure = suffix == QLatin1String("pdf") ? writePdf(sheet, path) : writeOdt(sheet, path);
-    if (failure)
-        asker_->warn(*this, QStringLiteral("无法导出计算书"), failure->chinese);
+    if (const auto failure = writeExport(*format, run, path))
+        asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), failure->chinese);
+}
+
+ExportInput MainWindow::lastRunInput() const
+{
+    ExportInput input = exportInputAfterRun(info_, lastBoxes_, {}, lastRun_, lastFailure_.toStdString(),
+                                            systemNumberLocale());
+    input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    return input;
 }
 
 void MainWindow::exportDrawing()
@@ -424,9 +456,17 @@ void MainWindow::exportDrawing()
     if (!choice)
         return;
     folder_ = QFileInfo(choice->path).absolutePath();
-    const QString failure = inlet::exportDrawing(drawPassage(*lastRun_), choice->path, choice->options);
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("导出失败"), failure);
+    const ExportFormat* format = outputFormats().forPath(choice->path, ExportKind::Drawing);
+    if (!choice->format.isEmpty())
+        format = outputFormats().byKey(choice->format);
+    if (!format) {
+        asker_->warn(*this, QStringLiteral("导出失败"),
+                     QStringLiteral("不支持的文件类型“%1”（可导出 %2）")
+                         .arg(QFileInfo(choice->path).suffix(), outputFormats().extensionList(ExportKind::Drawing)));
+        return;
+    }
+    if (const auto failure = writeExport(*format, lastRunInput(), choice->path, choice->choices))
+        asker_->warn(*this, QStringLiteral("导出失败"), failure->chinese);
 }
 
 // --- The other windows ---------------------------------------------------------------------
@@ -435,6 +475,7 @@ void MainWindow::showDrawingWindow()
 {
     if (!drawingWindow_) {
         drawingWindow_ = new DrawingWindow(this);
+        drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
         if (lastRun_)
             drawingWindow_->showRun(*lastRun_, lastBoxes_);
         else if (!lastFailure_.isEmpty())

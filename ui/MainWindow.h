@@ -11,6 +11,7 @@
 #include "Calculation.h"
 #include "CalculationForm.h"
 #include "DesignFile.h"
+#include "ExportInput.h"
 #include "SheetInput.h"
 
 #include <QJsonObject>
@@ -70,11 +71,12 @@ public slots:
     bool saveAs();
     // 文件 → 设计信息….
     void editDesignInfo();
-    // 文件 → 打印预览…, 打印…, 导出计算书 PDF…, 导出计算书 ODT…: each runs the calculation first.
+    // 文件 → 打印预览…, 打印…: each runs the calculation first.
     void previewSheet();
     void printSheet();
-    void exportSheetPdf();
-    void exportSheetOdt();
+    // 文件 → 导出计算书 PDF…, 导出计算书 ODT… and the like: the file of the format `key` (a
+    // sheet or a workbook), asked for and written after running the calculation.
+    void exportRun(const QString& key);
     // 文件 → 导出图形 DXF/SVG/PNG…: the drawing of the last completed run.
     void exportDrawing();
     // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
@@ -103,7 +105,8 @@ private:
     // Reads a design file and shows it; false, with the message, when it is refused.
     bool read(const QString& path);
     bool saveTo(const QString& path);
-    void exportSheet(const QString& suffix, const QString& filter);
+    // The record of the last completed run, for the drawing's formats.
+    ExportInput lastRunInput() const;
     // A file of the design's name with this suffix, in the folder last used.
     QString suggestedPath(const QString& suffix) const;
     void setFilePath(const QString& path);

@@ -1,9 +1,10 @@
 // dxf-export: runs the calculation on texts typed as into the window's boxes and writes the
 // passage drawn as a DXF file; what the DXF tests drive until inlet-calc writes DXF itself.
 //
-// Usage: dxf-export [--NAME TEXT]... OUT.dxf [--polylines] [--print-points]
+// Usage: dxf-export [--NAME TEXT]... OUT.dxf [--polylines | --ellipses] [--print-points]
 //   NAME among D D0 theta H0 H1 H2 D1 dd0 aa hk (--NAME=TEXT also works); an omitted box
-//   keeps a fresh window's text. --polylines writes the ellipses as polylines;
+//   keeps a fresh window's text. --polylines writes the elliptical arcs as polylines,
+//   --ellipses as ELLIPSE entities (else splines);
 //   --print-points prints, once the file is written, the section's key points and the
 //   views' placements with 17 significant digits, one "NAME VALUE..." per line.
 // Exit status: 0 written, 1 the run or the writing failed (message on standard error, no
@@ -11,6 +12,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "DrawingScale.h"
 #include "DxfError.h"
 #include "DxfWriter.h"
 #include "PassageGeometry.h"
@@ -75,6 +77,8 @@ void printPoints(const Calculation& c, const Drawing& drawing)
         print("guideCone", *p.guideCone);
     for (const View& view : drawing.views)
         print(("placement." + view.name).c_str(), {view.placement.x, view.placement.y});
+    // The scale the drawing is printed at on the drawing area of an A1 sheet.
+    print("printScale", {drawingScale(drawing.extent, 801, 534)});
 }
 
 }  // namespace
@@ -89,7 +93,9 @@ int main(int argc, char** argv)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--polylines") {
-            options.ellipsesAsPolylines = true;
+            options.curves = DxfOptions::Curves::Polyline;
+        } else if (arg == "--ellipses") {
+            options.curves = DxfOptions::Curves::Ellipse;
         } else if (arg == "--print-points") {
             printing = true;
         } else if (arg.starts_with("--")) {

@@ -169,7 +169,11 @@ class ReadBack(unittest.TestCase):
                             and owner.group(1) in OWNERLESS_OBJECTS,
                             "%s: ezdxf fixed %s" % (design, fix.message))
 
-        self.assertEqual(doc.dxfversion, "AC1015", design)
+        self.assertEqual(doc.dxfversion, "AC1021", design)
+        self.assertEqual(doc.header["$DWGCODEPAGE"], "ANSI_936", design)
+        # Chain and dashed lines plot as such at the print scale: their patterns are in paper
+        # mm and $LTSCALE is the scale.
+        self.assertEqual(doc.header["$LTSCALE"], points["printScale"][0], design)
         self.assertEqual(doc.header["$INSUNITS"], 4, design)
         self.assertEqual(doc.header["$MEASUREMENT"], 1, design)
 
@@ -193,13 +197,36 @@ class ReadBack(unittest.TestCase):
                             "%s: %s inserted at %s, placed at %s"
                             % (design, insert.dxf.name, insert.dxf.insert, placement))
 
+        texts = []
         for view in VIEWS:
             for entity in doc.blocks.get(view):
                 self.assertIn(entity.dxf.layer, LAYERS, "%s: %s in %s" % (design, entity, view))
                 if entity.dxftype() == "TEXT":
-                    text = entity.dxf.text
-                    self.assertTrue(text and all(" " <= ch <= "~" for ch in text),
-                                    "%s: text %r in %s" % (design, text, view))
+                    texts.append(entity.dxf.text)
+                    self.assertEqual(entity.dxf.style, "FS", "%s: text %r" % (design, entity.dxf.text))
+                if entity.dxftype() == "DIMENSION":
+                    self.check_dimension(doc, entity, design)
+        # Chinese as it is, the degree sign as the CAD code.
+        self.assertIn("断面图（φ=90%%d）", texts, design)
+        self.assertIn("40%%d", texts, design)
+        style = doc.styles.get("FS")
+        self.assertEqual(style.dxf.font.lower(), "simfang.ttf", design)
+        hz = doc.styles.get("HZ")
+        self.assertEqual((hz.dxf.font.lower(), hz.dxf.bigfont.lower()), ("gbenor.shx", "gbcbig.shx"), design)
+
+    def check_dimension(self, doc, dimension, design):
+        """A DIMENSION whose measurement is its figure, with its own block of lines, arrows
+        and figure."""
+        text = dimension.dxf.text
+        self.assertEqual(dimension.dxf.dimstyle, "INLET", design)
+        block = doc.blocks.get(dimension.dxf.geometry)
+        self.assertIsNotNone(block, "%s: %s has no block" % (design, text))
+        kinds = Counter(e.dxftype() for e in block)
+        self.assertTrue(kinds["LINE"] >= 1 and kinds["TEXT"] == 1, "%s: %s's block holds %s" % (design, text, kinds))
+        if text.endswith("<>"):
+            figure = [e.dxf.text for e in block if e.dxftype() == "TEXT"][0]
+            self.assertEqual(figure, text[:-2] + "%.0f" % dimension.get_measurement(),
+                             "%s: %s measures %s" % (design, text, dimension.get_measurement()))
 
     def check_points(self, points, figures, design):
         """The geometry's own figures against the formulas'."""
@@ -260,7 +287,7 @@ class ReadBack(unittest.TestCase):
     def test_exact_ellipses(self):
         for design, args, inputs in DESIGNS:
             with self.subTest(design=design):
-                doc, points = self.written("exact.dxf", args)
+                doc, points = self.written("exact.dxf", args, "--ellipses")
                 figures = expected(**inputs)
                 self.check_file(doc, points, design)
                 self.check_points(points, figures, design)
@@ -293,6 +320,37 @@ class ReadBack(unittest.TestCase):
                 self.assertLess(apart(list(tool.vertices([v]))[0], rim), FORMULAS, design)
                 self.assertTrue(within_sweep(v, bell.dxf.start_param, bell.dxf.end_param),
                                 "%s: the rim %s is off the bell-mouth arc" % (design, rim))
+
+    def test_splines(self):
+        """By default each elliptical arc is a cubic SPLINE with evenly spaced knots and no
+        weights (what LibreCAD assumes), within 0.01 mm of the arc from end to end."""
+        from ezdxf.math import BSpline
+        for design, args, inputs in DESIGNS:
+            with self.subTest(design=design):
+                doc, points = self.written("splines.dxf", args)
+                figures = expected(**inputs)
+                self.check_file(doc, points, design)
+                for view in VIEWS:
+                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
+                splines = list(doc.blocks.get("SECTION").query("SPLINE"))
+                self.assertEqual(len(splines), 4, design)
+                for name, arc, start, end in self.arcs(points, figures):
+                    found = [e for e in splines if apart(e.control_points[0], start) < FORMULAS
+                             and apart(e.control_points[-1], end) < FORMULAS]
+                    self.assertEqual(len(found), 1, "%s: the %s SPLINE from %s to %s" % (design, name, start, end))
+                    spline = found[0]
+                    self.assertEqual(spline.dxf.degree, 3, design)
+                    self.assertFalse(spline.weights, "%s: the %s is rational" % (design, name))
+                    knots = list(spline.knots)
+                    n = len(spline.control_points)
+                    even = [0.0] * 4 + [i / (n - 3) for i in range(1, n - 3)] + [1.0] * 4
+                    self.assertEqual(len(knots), len(even), design)
+                    for got, want in zip(knots, even):
+                        self.assertAlmostEqual(got, want, delta=1e-12, msg="%s: the %s's knots" % (design, name))
+                    curve = BSpline(spline.control_points, order=4, knots=knots)
+                    for p in curve.approximate(400):
+                        self.assertLess(distance_to_ellipse(p, arc), POLYLINE,
+                                        "%s: the %s passes %s" % (design, name, p))
 
     def test_ellipses_as_polylines(self):
         for design, args, inputs in DESIGNS:

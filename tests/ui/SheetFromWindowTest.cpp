@@ -43,7 +43,7 @@ TEST_F(DocumentWindow, PdfHoldsTheResultsTheWindowShows)
 {
     type(Box::Text21, QStringLiteral("2000"));  // typed, not calculated
     script.filesToSave.push_back(file("sheet"));
-    window->exportSheetPdf();
+    window->exportRun(QStringLiteral("pdf"));
     ASSERT_TRUE(script.warnings.isEmpty() && failures.isEmpty()) << warnings() << failures.join(u' ').toStdString();
     const QStringList words = pdfWords(file("sheet.pdf"));
     for (const auto& [b, result] : kHk2000) {
@@ -58,7 +58,7 @@ TEST_F(DocumentWindow, PdfAfterAFailedRunShowsTheFailureAndNoUnreachedResult)
     press("Command1");  // fills every result box
     type(Box::Text21, QString());
     script.filesToSave.push_back(file("failed.pdf"));
-    window->exportSheetPdf();
+    window->exportRun(QStringLiteral("pdf"));
     ASSERT_EQ(failures.size(), 1) << "the run's failure message was not shown";
     const QStringList words = pdfWords(file("failed.pdf"));
     const QString all = words.join(QString());
@@ -72,9 +72,9 @@ TEST_F(DocumentWindow, PdfAfterAFailedRunShowsTheFailureAndNoUnreachedResult)
 TEST_F(DocumentWindow, SheetThatCannotBeWrittenSaysWhere)
 {
     script.filesToSave.push_back(file("missing/sheet.odt"));
-    window->exportSheetOdt();
+    window->exportRun(QStringLiteral("odt"));
     ASSERT_EQ(script.warnings.size(), 1);
-    EXPECT_TRUE(script.warnings[0].startsWith(QStringLiteral("无法导出计算书: "))) << warnings();
+    EXPECT_TRUE(script.warnings[0].startsWith(QStringLiteral("无法导出计算书 ODT: "))) << warnings();
     EXPECT_TRUE(script.warnings[0].contains(QDir::toNativeSeparators(file("missing/sheet.odt")))) << warnings();
 }
 

@@ -138,7 +138,7 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         dialog.setPath(QString::fromUtf8(path));
         EXPECT_EQ(ok->isEnabled(), okEnabled) << "'" << path << "'";
         EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
-        EXPECT_EQ(dialog.options().dxfEllipsesAsPolylines, dxfOption) << "'" << path << "'";
+        EXPECT_EQ(ExportFormat::isOn(dialog.choices(), QStringLiteral("dxf-polylines")), dxfOption) << "'" << path << "'";
     }
 }
 

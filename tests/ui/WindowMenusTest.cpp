@@ -88,7 +88,7 @@ TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)
     EXPECT_EQ(script.warnings, QStringList{QStringLiteral("导出图形: 计算未完成，无图形可导出")});
     type(Box::Text21, QStringLiteral("2000"));
     press("Command1");
-    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {.dxfEllipsesAsPolylines = true}});
+    script.exportAnswers.push_back(Asker::DrawingExportChoice{file("型线图.dxf"), {{QStringLiteral("dxf-polylines"), QStringLiteral("yes")}}, {}});
     window->exportDrawing();
     QFile dxf(file("型线图.dxf"));
     ASSERT_TRUE(dxf.open(QIODevice::ReadOnly)) << warnings();

@@ -1,0 +1,53 @@
+#pragma once
+
+// Everything a file made from a run shows, gathered once after the run: the design
+// information, every box's text as the window shows it, the run's values or why it stopped,
+// the design checks, the drawing, the program that calculated it, the design file and when.
+// Every format writes from here and computes no figure of its own.
+
+#include "Boxes.h"
+#include "Calculation.h"
+#include "DesignChecks.h"
+#include "DesignFile.h"
+#include "NumberLocale.h"
+#include "Shapes.h"
+
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace inlet {
+
+struct ExportInput {
+    DesignInfo info;
+    std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
+    std::vector<Box> written;                   // the result boxes the run wrote
+    std::optional<Calculation> calculation;     // when the run completed
+    std::string failure;                        // else why it stopped, in Chinese
+    std::vector<DesignCheck> checks;            // of a completed run
+    std::optional<Drawing> drawing;             // of a completed run
+    std::string program;                        // "inlet"
+    std::string version;                        // "1.00"
+    NumberLocale locale;
+    QString designFile;                         // the design's file name ("泵站.inlet"); empty when never saved
+    QString runTime;                            // when the run was made: "2026-12-07 14:03"
+
+    const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
+    bool wasWritten(Box box) const;
+};
+
+// The record of a run that has just finished over `boxes`: `written` lists the result boxes
+// it wrote; `calculation` is its values when it completed, else `failure` says why it
+// stopped. Adds the checks and the drawing of a completed run, and the time now.
+ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
+                                const std::optional<Calculation>& calculation, const std::string& failure,
+                                const NumberLocale& locale);
+
+// The record of a design: its texts typed into a fresh set of boxes and the calculation run
+// over them, as the window's "计算并打印" runs it.
+ExportInput exportInputFor(const Design& design, const NumberLocale& locale);
+
+}  // namespace inlet

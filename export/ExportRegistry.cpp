@@ -1,0 +1,125 @@
+#include "ExportRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace inlet {
+
+bool ExportFormat::isOn(const ExportChoices& choices, const QString& key)
+{
+    const auto it = choices.find(key);
+    return it != choices.end() && it->second == QLatin1String("yes");
+}
+
+QString ExportFormat::value(const ExportChoices& choices, const QString& key) const
+{
+    for (const ExportOption& option : options) {
+        if (option.key != key)
+            continue;
+        const auto it = choices.find(key);
+        if (it != choices.end() && option.values.contains(it->second))
+            return it->second;
+        return option.values.value(0);
+    }
+    return {};
+}
+
+ExportRegistry ExportRegistry::described()
+{
+    ExportRegistry registry;
+    auto& f = registry.formats_;
+    const auto add = [&f](const char* key, const char* name, const char* english, ExportKind kind,
+                          std::vector<ExportOption> options = {}) {
+        const QString k = QString::fromLatin1(key);
+        f.push_back({k, k.section(QLatin1Char('-'), -1), QString::fromUtf8(name), QString::fromLatin1(english), kind,
+                     std::move(options), kind == ExportKind::Drawing, {}});
+    };
+    add("pdf", "计算书 PDF", "the calculation sheet", ExportKind::Sheet);
+    add("odt", "计算书 ODT", "the calculation sheet for a word processor", ExportKind::Sheet);
+#ifdef INLET_WITH_XLSX
+    add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
+#endif
+    add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,
+        {{QStringLiteral("dxf-curves"), QStringLiteral("椭圆弧写为"),
+          {QStringLiteral("spline"), QStringLiteral("ellipse"), QStringLiteral("polyline")},
+          QStringLiteral("each elliptical arc as a cubic spline within 0.005 mm of it (spline, every CAD "
+                         "program tried draws it), an exact ELLIPSE (ellipse, for AutoCAD and LibreCAD; "
+                         "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
+         {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
+          QStringLiteral("the same as --dxf-curves polyline")}});
+    add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing);
+    add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing);
+    return registry;
+}
+
+void ExportRegistry::setWriter(const QString& key, ExportWriter writer)
+{
+    for (ExportFormat& format : formats_) {
+        if (format.key == key)
+            format.write = std::move(writer);
+    }
+}
+
+std::vector<const ExportFormat*> ExportRegistry::formats(std::optional<ExportKind> kind) const
+{
+    std::vector<const ExportFormat*> found;
+    for (const ExportFormat& format : formats_) {
+        if (format.write && (!kind || format.kind == *kind))
+            found.push_back(&format);
+    }
+    return found;
+}
+
+const ExportFormat* ExportRegistry::byKey(const QString& key) const
+{
+    for (const ExportFormat* format : formats()) {
+        if (format->key == key)
+            return format;
+    }
+    return nullptr;
+}
+
+const ExportFormat* ExportRegistry::forPath(const QString& path, std::optional<ExportKind> kind) const
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    for (const ExportFormat* format : formats(kind)) {
+        if (format->extension == extension)
+            return format;
+    }
+    return nullptr;
+}
+
+QString ExportRegistry::fileFilter(ExportKind kind) const
+{
+    QStringList filters;
+    for (const ExportFormat* format : formats(kind))
+        filters << QStringLiteral("%1 (*.%2)").arg(format->name, format->extension);
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString ExportRegistry::extensionList(std::optional<ExportKind> kind) const
+{
+    QStringList extensions;
+    for (const ExportFormat* format : formats(kind)) {
+        const QString dotted = QLatin1Char('.') + format->extension;
+        if (!extensions.contains(dotted))
+            extensions << dotted;
+    }
+    return extensions.join(QStringLiteral("、"));
+}
+
+std::optional<ExportFailure> writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
+                                         const ExportChoices& choices)
+{
+    if (format.needsCompletedRun && !input.calculation) {
+        const QString shown = QDir::toNativeSeparators(path);
+        return ExportFailure{QStringLiteral("无法写入“%1”：计算未完成，无图形可导出").arg(shown),
+                             QStringLiteral("cannot write '%1': the calculation fails (%2), so there is no drawing")
+                                 .arg(shown, QString::fromStdString(input.failure))};
+    }
+    return format.write(input, path, choices);
+}
+
+}  // namespace inlet

@@ -1,0 +1,197 @@
+#include "XlsxWorkbook.h"
+
+#include "AtomicSave.h"
+#include "BoxCaption.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+#include <string>
+
+namespace inlet {
+
+namespace {
+
+ExportFailure cannotWrite(const QString& path, const QString& reason)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    return {QStringLiteral("无法写入“%1”：%2").arg(shown, reason), QStringLiteral("cannot write %1: %2").arg(shown, reason)};
+}
+
+// The value a result box's text was made from, as the run held it.
+std::optional<double> resultValue(const Calculation& c, Box box)
+{
+    const std::string_view symbol = boxInfo(box).symbol;
+    const ProfileResults& p = c.profile;
+    if (symbol == "a1") return p.a1;
+    if (symbol == "b1") return p.b1;
+    if (symbol == "x1") return p.x1;
+    if (symbol == "y1") return p.y1;
+    if (symbol == "x2") return p.x2;
+    if (symbol == "y2") return static_cast<double>(p.y2);
+    if (symbol == "a2") return p.a2;
+    if (symbol == "b2") return p.b2;
+    if (symbol == "ap") return c.volute.tp.ap;
+    if (symbol == "bp") return c.volute.tp.bp;
+    if (symbol == "H") return p.H;
+    if (symbol == "B") return c.B;
+    for (const Station& s : stations(c)) {
+        if (inlet::symbol(s.width) == symbol)
+            return s.a;
+    }
+    return std::nullopt;
+}
+
+// The value the calculation took from a given box, in its unit.
+std::optional<double> inputValue(const Calculation& c, Box box)
+{
+    const std::string_view symbol = boxInfo(box).symbol;
+    const DesignInputs& in = c.in;
+    if (symbol == "D0") return in.D0;
+    if (symbol == "theta") return static_cast<double>(in.theta);
+    if (symbol == "H0") return in.H0;
+    if (symbol == "H1") return in.H1;
+    if (symbol == "H2") return static_cast<double>(in.H2);
+    if (symbol == "D1") return in.D1;
+    if (symbol == "dd0") return static_cast<double>(in.dd0);
+    if (symbol == "aa") return in.aa;
+    if (symbol == "hk") return static_cast<double>(in.hk);
+    return std::nullopt;
+}
+
+class Sheet {
+public:
+    Sheet(lxw_workbook* book, const char* name, lxw_format* bold) : sheet_(workbook_add_worksheet(book, name)), bold_(bold) {}
+
+    void header(std::initializer_list<const char*> titles)
+    {
+        lxw_col_t col = 0;
+        for (const char* title : titles)
+            worksheet_write_string(sheet_, row_, col++, title, bold_);
+        ++row_;
+    }
+    void text(lxw_col_t col, const std::string& value) { worksheet_write_string(sheet_, row_, col, value.c_str(), nullptr); }
+    void number(lxw_col_t col, double value) { worksheet_write_number(sheet_, row_, col, value, nullptr); }
+    void next() { ++row_; }
+    void widths(std::initializer_list<double> widths)
+    {
+        lxw_col_t col = 0;
+        for (const double w : widths) {
+            worksheet_set_column(sheet_, col, col, w, nullptr);
+            ++col;
+        }
+    }
+
+private:
+    lxw_worksheet* sheet_;
+    lxw_format* bold_;
+    lxw_row_t row_ = 0;
+};
+
+void fill(lxw_workbook* book, const ExportInput& input)
+{
+    lxw_format* bold = workbook_add_format(book);
+    format_set_bold(bold);
+
+    Sheet given(book, "给定参数", bold);
+    given.widths({10, 26, 16, 18});
+    given.header({"量", "名称", "输入文本", "采用值"});
+    for (const Box box : givenParameterBoxes()) {
+        if (input.wasWritten(box))
+            continue;  // H and B: results
+        given.text(0, std::string(boxInfo(box).symbol));
+        given.text(1, std::string(boxCaption(box)));
+        given.text(2, input.text(box));
+        if (input.calculation) {
+            if (const auto value = inputValue(*input.calculation, box))
+                given.number(3, *value);
+        }
+        given.next();
+    }
+
+    Sheet results(book, "计算结果", bold);
+    results.widths({10, 30, 20, 18});
+    results.header({"量", "名称", "数值", "框中文本"});
+    for (const Box box : input.written) {
+        results.text(0, std::string(boxInfo(box).symbol));
+        results.text(1, std::string(boxCaption(box)));
+        if (input.calculation) {
+            if (const auto value = resultValue(*input.calculation, box))
+                results.number(2, *value);
+        }
+        results.text(3, input.text(box));
+        results.next();
+    }
+    if (!input.calculation) {
+        results.next();
+        results.text(0, "计算未完成：" + input.failure);
+        results.next();
+    }
+
+    if (input.calculation) {
+        Sheet table(book, "蜗壳断面", bold);
+        table.widths({8, 18, 10, 14});
+        table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)"});
+        for (const Station& s : stations(*input.calculation)) {
+            table.number(0, s.phi);
+            table.number(1, s.F);
+            table.text(2, s.rule == WidthRule::Quadratic ? "二次式" : "线性式");
+            table.number(3, s.a);
+            table.next();
+        }
+
+        Sheet checks(book, "设计校核", bold);
+        checks.widths({30, 10, 14, 8, 8, 70});
+        checks.header({"校核", "对象", "数值", "单位", "警告", "说明"});
+        for (const DesignCheck& check : input.checks) {
+            checks.text(0, std::string(checkName(check.kind)));
+            checks.text(1, check.subject);
+            checks.number(2, check.figure);
+            checks.text(3, check.unit);
+            checks.text(4, check.warning ? "是" : "否");
+            checks.text(5, check.chinese);
+            checks.next();
+        }
+    }
+
+    Sheet about(book, "设计信息", bold);
+    about.widths({12, 40});
+    const std::pair<const char*, QString> rows[] = {
+        {"工程名称", input.info.project}, {"设计阶段", input.info.stage}, {"设计", input.info.designer},
+        {"校核", input.info.checker},     {"日期", input.info.date},     {"备注", input.info.notes},
+        {"设计文件", input.designFile},   {"计算时间", input.runTime},
+        {"计算程序", QString::fromStdString(input.program + " " + input.version)},
+    };
+    for (const auto& [name, value] : rows) {
+        about.text(0, name);
+        about.text(1, value.toStdString());
+        about.next();
+    }
+}
+
+}  // namespace
+
+std::optional<ExportFailure> writeXlsx(const ExportInput& input, const QString& path)
+{
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return cannotWrite(path, folder.errorString());
+    const QString temporary = folder.filePath(QStringLiteral("workbook.xlsx"));
+    lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
+    if (!book)
+        return cannotWrite(path, QStringLiteral("cannot start the workbook"));
+    fill(book, input);
+    if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
+        return cannotWrite(path, QString::fromUtf8(lxw_strerror(error)));
+    QFile file(temporary);
+    if (!file.open(QIODevice::ReadOnly))
+        return cannotWrite(path, file.errorString());
+    if (const QString reason = saveAtomically(path, file.readAll()); !reason.isEmpty())
+        return cannotWrite(path, reason);
+    return std::nullopt;
+}
+
+}  // namespace inlet
