@@ -37,6 +37,12 @@ endfunction()
 # The features.
 inlet_feature(SVG "the drawing as SVG (Qt Svg)" TARGET Qt6::Svg)
 
+find_package(PkgConfig QUIET)
+if(PKG_CONFIG_FOUND)
+    pkg_check_modules(xlsxwriter QUIET IMPORTED_TARGET GLOBAL xlsxwriter)
+endif()
+inlet_feature(XLSX "Excel workbooks (libxlsxwriter)" TARGET PkgConfig::xlsxwriter)
+
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/features/InletFeatures.h
      CONTENT "#pragma once\n\n// Which optional features this build has (cmake/InletFeatures.cmake).\n\n${inlet_feature_defines}"
      @ONLY)

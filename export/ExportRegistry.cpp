@@ -1,5 +1,7 @@
 #include "ExportRegistry.h"
 
+#include "InletFeatures.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -38,7 +40,7 @@ ExportRegistry ExportRegistry::described()
     };
     add("pdf", "计算书 PDF", "the calculation sheet", ExportKind::Sheet);
     add("odt", "计算书 ODT", "the calculation sheet for a word processor", ExportKind::Sheet);
-#ifdef INLET_WITH_XLSX
+#if INLET_HAS_XLSX
     add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
 #endif
     add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,

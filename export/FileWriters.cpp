@@ -3,7 +3,9 @@
 #include "DxfError.h"
 #include "DxfWriter.h"
 
-#ifdef INLET_WITH_XLSX
+#include "InletFeatures.h"
+
+#if INLET_HAS_XLSX
 #include "XlsxWorkbook.h"
 #endif
 
@@ -48,7 +50,7 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
-#ifdef INLET_WITH_XLSX
+#if INLET_HAS_XLSX
     registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         return writeXlsx(input, path);
     });
