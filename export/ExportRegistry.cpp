@@ -51,7 +51,9 @@ ExportRegistry ExportRegistry::described()
                          "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
          {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
           QStringLiteral("the same as --dxf-curves polyline")}});
+#if INLET_HAS_SVG
     add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing);
+#endif
     add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing);
     return registry;
 }

@@ -73,7 +73,6 @@ ExportRegistry moduleFormats()
         return writeOdt(withPictures(input), path);
     });
 #if INLET_HAS_SVG
-    // Without Qt Svg the format has no writer, and so is offered nowhere.
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         return failed(writeSvg(*input.drawing, path));
     });
