@@ -55,7 +55,7 @@ chinese_paths() {
     run 0 "$calc" --hk 2000 --save "$(win "$folder/泵站 1.inlet")" && [ -s "$folder/泵站 1.inlet" ] &&
         run 0 "$calc" --open "$(win "$folder/泵站 1.inlet")" && has "$out" $'B\t6355' &&
         run 0 "$calc" --csv "$(win "$folder/批量 1.csv")" && has "$out" "2000,0400" &&
-        run 0 "$calc" --hk 2000 --dxf "$(win "$folder/型线 图.dxf")" && grep -q AC1015 "$folder/型线 图.dxf"
+        run 0 "$calc" --hk 2000 --dxf "$(win "$folder/型线 图.dxf")" && grep -q AC10 "$folder/型线 图.dxf"
 }
 check "paths with spaces and Chinese characters" chinese_paths
 
@@ -99,11 +99,11 @@ pdf() {
     has "$text" '进水流道喇叭管、导水锥及蜗壳计算' && has "$text" 6355 && [ "$fonts" = yes ]
 }
 check "inlet --export writes the sheet as PDF with its fonts embedded" pdf
-dxf() { run 0 "$inlet" --export "$(win "$work/型线图.dxf")" "$(win "$work/design.inlet")" && grep -q AC1015 "$work/型线图.dxf"; }
+dxf() { run 0 "$inlet" --export "$(win "$work/型线图.dxf")" "$(win "$work/design.inlet")" && grep -q AC10 "$work/型线图.dxf"; }
 check "inlet --export writes DXF through the output module" dxf
 no_svg() {
     run 2 "$inlet" --export "$(win "$work/型线图.svg")" "$(win "$work/design.inlet")" &&
-        has "$err" "--export writes .pdf, .odt, .dxf or .png files" && [ ! -e "$work/型线图.svg" ]
+        has "$err" "--export writes .pdf, .odt, .dxf, .png files" && [ ! -e "$work/型线图.svg" ]
 }
 check "this build has no SVG and says which formats it writes" no_svg
 
