@@ -11,9 +11,14 @@
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -30,7 +35,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
-             [--dxf FILE [--dxf-curves spline|ellipse|polyline]]
+             [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
   inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
@@ -110,7 +115,7 @@ of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
 fails writes no file. A file that cannot be written is replaced only when
 complete; the exit status is then 1.
 
---version prints the program's name and version.
+%SOLID%--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
 LC_NUMERIC, LANG).
@@ -125,6 +130,48 @@ Exit status:
      that is not usable, a FILE that cannot be opened, is a directory or is
      not text
 )";
+
+#ifdef INLET_HAVE_SOLID
+constexpr const char* kSolidUsage = R"(
+             [--step FILE [--step-walls]]
+             [--stl FILE [--stl-binary] [--stl-metres]]
+             [--length MM] [--outlet-extension MM])";
+
+constexpr const char* kSolidHelp = R"(--step FILE writes the passage's fluid volume as a solid, STEP AP214 in
+millimetres, each face named by its wall: inlet, outlet (the pump inlet
+section), floor, outer_wall, roof, bell (the bell-mouth wall and the conical
+pipe), guide_cone. --step-walls writes the walls alone, as a shell without the
+inlet and the outlet. --stl FILE writes its walls as STL triangles facing out
+of the fluid, within 0.5 mm of the exact surfaces, one region per wall: ASCII
+with one "solid NAME" per wall, or with --stl-binary binary (each triangle's
+attribute word holds the wall's index in the order above); --stl-metres writes
+metres instead of millimetres. --length MM is the distance from the pump axis
+to the passage inlet (else the L box's text, "3.5~5.0" by default, read as
+a multiple of D, or as mm above 20); --outlet-extension MM carries the pipe on
+straight above the pump inlet section, so that the outlet lies that far above
+it. With --checks the solid's volume and areas follow the checks. A design
+that has no solid (hk not above bp, a width from 10 degrees on below ap,
+crossing profiles, a guide cone above the cone inlet, a passage too short for
+its roof) writes no file, says which condition failed and exits with status 1.
+
+)";
+#endif
+
+std::string helpText()
+{
+    std::string help = kHelp;
+    const auto put = [&help](std::string_view marker, std::string_view text) {
+        help.replace(help.find(marker), marker.size(), text);
+    };
+#ifdef INLET_HAVE_SOLID
+    put("%SOLID_USAGE%", kSolidUsage);
+    put("%SOLID%", kSolidHelp);
+#else
+    put("%SOLID_USAGE%", "");
+    put("%SOLID%", "");
+#endif
+    return help;
+}
 
 // The design the options describe: a fresh window's texts, or those of the design file
 // opened, with the texts of the options typed over them.
@@ -178,6 +225,10 @@ void writeFiles(const Options& options, const Design& design, const BoxTexts& bo
     ExportChoices choices;
     for (const auto& [key, value] : options.choices)
         choices[QString::fromStdString(key)] = QString::fromStdString(value);
+    if (options.passageLength)
+        choices[QStringLiteral("length")] = QString::fromStdString(*options.passageLength);
+    if (options.outletExtension)
+        choices[QStringLiteral("outlet-extension")] = QString::fromStdString(*options.outletExtension);
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
         if (format.needsCompletedRun && !calculation)
@@ -201,6 +252,25 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     } catch (const RunFailure& f) {
         failure = f;
     }
+#ifdef INLET_HAVE_SOLID
+    // The solid's figures join the checks where a solid is written; the files written below
+    // take the same solid. A design without one says why when its file is written.
+    const bool solidAsked = std::any_of(options.exports.begin(), options.exports.end(),
+                                        [](const auto& e) { return e.first == "step" || e.first == "stl"; });
+    if (calculation && options.checks && solidAsked) {
+        try {
+            SolidOptions solidOptions;
+            if (options.passageLength)
+                solidOptions.passageLength = std::stod(*options.passageLength);
+            if (options.outletExtension)
+                solidOptions.outletExtension = std::stod(*options.outletExtension);
+            const auto solid = cachedSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            const auto figures = solidFigureChecks(solid->figures(), locale);
+            checks.insert(checks.end(), figures.begin(), figures.end());
+        } catch (const SolidFailure&) {
+        }
+    }
+#endif
 
     CheckedOutput output(out);
     std::string& text = output.text();
@@ -267,7 +337,7 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
     try {
         const Options options = parseOptions(args);
         if (options.help) {
-            print(out, kHelp);
+            print(out, helpText());
             return 0;
         }
         if (options.version) {

@@ -6,6 +6,8 @@
 #include "MessageText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace inlet {
 
@@ -50,6 +52,14 @@ const ExportOption* choiceNamed(std::string_view option, const ExportFormat** of
         }
     }
     return nullptr;
+}
+
+// A length in millimetres as an option gives it: a plain number, zero or more.
+[[maybe_unused]] bool millimetres(const std::string& text)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    return !text.empty() && end == text.c_str() + text.size() && std::isfinite(value) && value >= 0;
 }
 
 }  // namespace
@@ -106,6 +116,15 @@ Options parseOptions(const std::vector<std::string>& args)
                                      + ", not " + quoteForMessage(value));
             }
             options.choices[arg.substr(2)] = value;
+        #ifdef INLET_HAVE_SOLID
+        } else if (arg == "--length" || arg == "--outlet-extension") {
+            if (i + 1 >= args.size())
+                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm");
+            const std::string& text = args[++i];
+            if (!millimetres(text))
+                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm, not " + quoteForMessage(text));
+            (arg == "--length" ? options.passageLength : options.outletExtension) = text;
+#endif
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -142,6 +161,11 @@ Options parseOptions(const std::vector<std::string>& args)
         if (options.csv)
             throw usageError("--" + key + " and --csv cannot be combined: a batch's workbook is not written yet");
     }
+    if ((options.passageLength || options.outletExtension)
+        && std::none_of(options.exports.begin(), options.exports.end(),
+                        [](const auto& e) { return e.first == "step" || e.first == "stl"; }))
+        throw usageError(std::string(options.passageLength ? "--length" : "--outlet-extension")
+                         + " goes with --step FILE or --stl FILE");
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;
         choiceNamed(key, &of);

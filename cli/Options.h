@@ -23,6 +23,10 @@ struct Options {
     // file; and the formats' choices (--dxf-polylines), key to value ("yes" for a switch).
     std::vector<std::pair<std::string, std::string>> exports;
     std::map<std::string, std::string> choices;
+    // The solid's (--step, --stl) length from the pump axis to the inlet, else the L box's;
+    // and how far the pipe runs on above the pump inlet section. Millimetres, as typed.
+    std::optional<std::string> passageLength;
+    std::optional<std::string> outletExtension;
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;

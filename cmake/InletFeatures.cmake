@@ -43,6 +43,14 @@ if(PKG_CONFIG_FOUND)
 endif()
 inlet_feature(XLSX "Excel workbooks (libxlsxwriter)" TARGET PkgConfig::xlsxwriter)
 
+# The solid, STEP and STL where OpenCASCADE is there (INLET_BUILD_SOLID=OFF leaves them out as
+# well); without it the program is the same, less those menu entries, options and formats.
+if(INLET_BUILD_SOLID)
+    find_package(OpenCASCADE QUIET)
+endif()
+inlet_feature(SOLID "the passage as a solid, STEP and STL (OpenCASCADE)" INLET_BUILD_SOLID AND OpenCASCADE_FOUND)
+set(INLET_HAVE_SOLID ${INLET_HAS_SOLID})  # the name the solid's own CMake files use
+
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/features/InletFeatures.h
      CONTENT "#pragma once\n\n// Which optional features this build has (cmake/InletFeatures.cmake).\n\n${inlet_feature_defines}"
      @ONLY)

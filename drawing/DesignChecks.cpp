@@ -178,34 +178,55 @@ void sample(const EllipseArc& arc, double from, double to, std::array<Point, N>&
     }
 }
 
-// The bell-mouth wall from the cone inlet down to the rim, and the guide cone: whether they
-// cross, and the smallest distance between them.
-void checkClearance(const Calculation& c, Checks& checks)
+constexpr int kClearanceSamples = 48;
+
+struct ProfileSamples {
+    std::array<Point, kClearanceSamples + 1> bell{}, cone{};
+};
+
+// The bell-mouth wall from the cone inlet down to the rim, and the guide cone from its top to
+// the floor; none where either is missing.
+std::optional<ProfileSamples> profileSamples(const Calculation& c)
 {
     const PassageProfile profile = passageProfile(c);
     if (!profile.bellMouth || !profile.guideCone)
-        return;
+        return std::nullopt;
     const EllipseArc& bell = *profile.bellMouth;
     const EllipseArc& cone = *profile.guideCone;
     constexpr double kRim = 1.5 * std::numbers::pi;  // the rim's parameter on both ellipses
     const double bellEnd = std::min(bell.end, kRim);
     if (!(bell.start < bellEnd))
-        return;
+        return std::nullopt;
+    ProfileSamples samples;
+    sample(bell, bell.start, bellEnd, samples.bell);
+    sample(cone, cone.start, cone.end, samples.cone);
+    return samples;
+}
 
-    constexpr int kSamples = 48;
-    std::array<Point, kSamples + 1> b{}, g{};
-    sample(bell, bell.start, bellEnd, b);
-    sample(cone, cone.start, cone.end, g);
-
-    // Crossing: a point of the guide cone outside the bell-mouth wall at the same height.
+// How far a point of the guide cone lies outside the bell-mouth wall at the same height.
+double overlapOf(const Calculation& c, const ProfileSamples& samples)
+{
+    const EllipseArc bell = *passageProfile(c).bellMouth;
+    const auto& b = samples.bell;
     double overlap = 0;
-    for (const Point& p : g) {
+    for (const Point& p : samples.cone) {
         if (p.y > b.front().y || p.y < b.back().y)
             continue;
         const double s = std::asin(std::clamp((bell.centre.y - p.y) / bell.ry, -1.0, 1.0));
         overlap = std::max(overlap, p.x - (bell.centre.x - bell.rx * std::cos(s)));
     }
-    if (overlap > 0) {
+    return overlap;
+}
+
+// Whether the bell-mouth wall and the guide cone cross, and the smallest distance between them.
+void checkClearance(const Calculation& c, Checks& checks)
+{
+    const std::optional<ProfileSamples> samples = profileSamples(c);
+    if (!samples)
+        return;
+    const auto& b = samples->bell;
+    const auto& g = samples->cone;
+    if (const double overlap = overlapOf(c, *samples); overlap > 0) {
         checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm",
                     "喇叭管壁面与导水锥型线相交，最大重叠 " + mm(overlap),
                     "the bell-mouth wall and the guide cone cross, by up to " + mm(overlap));
@@ -213,6 +234,7 @@ void checkClearance(const Calculation& c, Checks& checks)
     }
 
     // The nearest pair of every fourth point, then of every point around it.
+    constexpr int kSamples = kClearanceSamples;
     const auto squared = [&](int i, int j) {
         const double dx = b[i].x - g[j].x, dy = b[i].y - g[j].y;
         return dx * dx + dy * dy;
@@ -354,6 +376,12 @@ void checkDrawable(const Calculation& c, Checks& checks)
 
 }  // namespace
 
+double profilesOverlap(const Calculation& c)
+{
+    const std::optional<ProfileSamples> samples = profileSamples(c);
+    return samples ? overlapOf(c, *samples) : 0;
+}
+
 std::string_view checkName(CheckKind kind)
 {
     switch (kind) {
@@ -373,6 +401,10 @@ std::string_view checkName(CheckKind kind)
     case CheckKind::FloorClearance: return "floor-clearance";
     case CheckKind::TextReadOtherwise: return "text-read-otherwise";
     case CheckKind::NotDrawable: return "not-drawable";
+    case CheckKind::FluidVolume: return "fluid-volume";
+    case CheckKind::InletArea: return "inlet-area";
+    case CheckKind::OutletArea: return "outlet-area";
+    case CheckKind::WettedArea: return "wetted-area";
     }
     return "check";
 }

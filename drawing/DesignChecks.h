@@ -30,6 +30,10 @@ enum class CheckKind {
     FloorClearance,               // H2 / D1
     TextReadOtherwise,            // a box's text holds digits or words the reading does not take
     NotDrawable,                  // a part of the drawing that cannot be drawn
+    FluidVolume,                  // the passage's solid: its fluid volume, m³
+    InletArea,                    // ... the area of its inlet, m²
+    OutletArea,                   // ... of its outlet, the pump inlet section, m²
+    WettedArea,                   // ... of every wall the water wets, m²
 };
 
 struct DesignCheck {
@@ -42,6 +46,10 @@ struct DesignCheck {
     std::string chinese;                 // the line as the window and the sheet show it
     std::string english;                 // the line as inlet-calc prints it
 };
+
+// How far the guide cone reaches outside the bell-mouth wall at the same height, in mm: above
+// zero where the two cross.
+double profilesOverlap(const Calculation& c);
 
 // The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
 std::string_view checkName(CheckKind kind);

@@ -152,6 +152,46 @@ std::optional<EllipseArc> bellMouthArc(const Calculation& c, double fromS, doubl
 
 }  // namespace
 
+PlanWall::PlanWall(const std::array<Station, 12>& stations, double rimRadius)
+{
+    std::array<double, 11> delta{};
+    for (std::size_t i = 0; i < stations.size(); ++i) {
+        phi_[i] = stations[i].phi;
+        r_[i] = rimRadius + stations[i].a;
+    }
+    for (std::size_t i = 0; i + 1 < stations.size(); ++i)
+        delta[i] = (r_[i + 1] - r_[i]) / (phi_[i + 1] - phi_[i]);
+    slope_[0] = delta[0];
+    slope_[11] = delta[10];
+    for (std::size_t i = 1; i < 11; ++i)
+        slope_[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
+    for (std::size_t i = 0; i < 11; ++i) {
+        if (delta[i] == 0) {
+            slope_[i] = slope_[i + 1] = 0;
+            continue;
+        }
+        const double alpha = slope_[i] / delta[i], beta = slope_[i + 1] / delta[i];
+        const double norm = alpha * alpha + beta * beta;
+        if (norm > 9) {
+            const double tau = 3 / std::sqrt(norm);
+            slope_[i] = tau * alpha * delta[i];
+            slope_[i + 1] = tau * beta * delta[i];
+        }
+    }
+}
+
+double PlanWall::radius(double phi) const
+{
+    std::size_t i = 0;
+    while (i < 10 && phi > phi_[i + 1])
+        ++i;
+    const double step = phi_[i + 1] - phi_[i];
+    const double u = (phi - phi_[i]) / step;
+    const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
+    const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
+    return h00 * r_[i] + h10 * step * slope_[i] + h01 * r_[i + 1] + h11 * step * slope_[i + 1];
+}
+
 PassageProfile passageProfile(const Calculation& c)
 {
     const DesignInputs& in = c.in;
@@ -305,46 +345,13 @@ const Point& unitAtDegree(int degree)
     return kUnit[static_cast<std::size_t>(degree)];
 }
 
-// r at each degree from 0 to 90 through the stations' radii, by monotone cubic
-// interpolation (Fritsch and Carlson), so that the wall passes through every station point
-// without overshooting between them.
+// r at each degree from 0 to 90: the outer wall as the plan draws it.
 std::vector<Point> outerWallInPlan(const std::array<Station, 12>& stations, double rimRadius)
 {
-    std::array<double, 12> phi{}, r{}, slope{}, delta{};
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        phi[i] = stations[i].phi;
-        r[i] = rimRadius + stations[i].a;
-    }
-    for (std::size_t i = 0; i + 1 < stations.size(); ++i)
-        delta[i] = (r[i + 1] - r[i]) / (phi[i + 1] - phi[i]);
-    slope[0] = delta[0];
-    slope[11] = delta[10];
-    for (std::size_t i = 1; i < 11; ++i)
-        slope[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
-    for (std::size_t i = 0; i < 11; ++i) {
-        if (delta[i] == 0) {
-            slope[i] = slope[i + 1] = 0;
-            continue;
-        }
-        const double alpha = slope[i] / delta[i], beta = slope[i + 1] / delta[i];
-        const double norm = alpha * alpha + beta * beta;
-        if (norm > 9) {
-            const double tau = 3 / std::sqrt(norm);
-            slope[i] = tau * alpha * delta[i];
-            slope[i + 1] = tau * beta * delta[i];
-        }
-    }
-
+    const PlanWall wall(stations, rimRadius);
     std::vector<Point> points;
-    std::size_t i = 0;
     for (int degree = 0; degree <= 90; ++degree) {
-        while (i < 10 && degree > phi[i + 1])
-            ++i;
-        const double step = phi[i + 1] - phi[i];
-        const double u = (degree - phi[i]) / step;
-        const double h00 = (1 + 2 * u) * (1 - u) * (1 - u), h10 = u * (1 - u) * (1 - u);
-        const double h01 = u * u * (3 - 2 * u), h11 = u * u * (u - 1);
-        const double radius = h00 * r[i] + h10 * step * slope[i] + h01 * r[i + 1] + h11 * step * slope[i + 1];
+        const double radius = wall.radius(degree);
         const Point& unit = unitAtDegree(degree);
         points.push_back({radius * unit.x, radius * unit.y});
     }

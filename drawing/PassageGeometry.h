@@ -17,6 +17,7 @@
 #include "Calculation.h"
 #include "Shapes.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -65,6 +66,19 @@ struct StationSection {
 };
 
 StationSection stationSection(const Calculation& c, const Station& station);
+
+// The outer wall in plan: its radius at any angle from 0 to 90 degrees, through the
+// stations' radii D1/2 + a by monotone cubic interpolation (Fritsch and Carlson), so that
+// the wall passes through every station point without overshooting between them. The plan
+// draws it and the solid is built on it.
+class PlanWall {
+public:
+    PlanWall(const std::array<Station, 12>& stations, double rimRadius);
+    double radius(double phiDegrees) const;  // mm from the pump axis
+
+private:
+    std::array<double, 12> phi_{}, r_{}, slope_{};
+};
 
 // All views of a completed run: the section through the axis at the 90 degree stations, the
 // plan, and one section per station, placed side by side.

@@ -1,13 +1,14 @@
 #pragma once
 
-// The drawing as a DXF file for AutoCAD and other CAD programs: AutoCAD 2000 (AC1015),
-// millimetres (one model unit is 1 mm), one block per view in the view's own coordinates,
-// inserted at the view's placement in model space.
+// The drawing as a DXF file for AutoCAD and other CAD programs: AutoCAD 2007 (AC1021, text
+// in UTF-8, dxflib's AutoCAD 2000 structure), millimetres (one model unit is 1 mm), one block
+// per view in the view's own coordinates, inserted at the view's placement in model space.
 //
 // Layers OUTLINE (continuous, 0.50 mm), CENTRE (chain line CENTER), HIDDEN (dashed line
-// HIDDEN), DIMENSION and TEXT (continuous, 0.25 mm). Elliptical arcs are exact ELLIPSE
-// entities; dimensions are drawn as lines, filled arrowheads (SOLID) and TEXT; all text is
-// ASCII.
+// HIDDEN), DIMENSION and TEXT (continuous, 0.25 mm); line type patterns in paper mm and
+// $LTSCALE the print scale. Elliptical arcs are splines (or ELLIPSE entities, or polylines:
+// DxfOptions); dimensions are DIMENSION entities with their blocks and the style INLET; labels
+// in the long FangSong style FS, dimension figures in the SHX style HZ.
 
 #include "DxfOptions.h"
 #include "Shapes.h"

@@ -40,6 +40,19 @@ ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, 
     return input;
 }
 
+TitleBlock titleBlock(const ExportInput& input)
+{
+    const auto text = [](const QString& s) { return s.simplified().toStdString(); };
+    TitleBlock block;
+    block.project = text(input.info.project);
+    block.title = "进水流道型线图";
+    block.stage = text(input.info.stage);
+    block.designer = text(input.info.designer);
+    block.checker = text(input.info.checker);
+    block.date = text(input.info.date);
+    return block;
+}
+
 ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
 {
     BoxTexts boxes;

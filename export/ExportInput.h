@@ -9,6 +9,7 @@
 #include "Calculation.h"
 #include "DesignChecks.h"
 #include "DesignFile.h"
+#include "DrawingSheet.h"
 #include "NumberLocale.h"
 #include "Shapes.h"
 
@@ -45,6 +46,9 @@ struct ExportInput {
 ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
                                 const std::optional<Calculation>& calculation, const std::string& failure,
                                 const NumberLocale& locale);
+
+// What the drawing sheet's title block shows of the run's design.
+TitleBlock titleBlock(const ExportInput& input);
 
 // The record of a design: its texts typed into a fresh set of boxes and the calculation run
 // over them, as the window's "计算并打印" runs it.

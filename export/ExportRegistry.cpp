@@ -51,10 +51,25 @@ ExportRegistry ExportRegistry::described()
                          "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
          {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
           QStringLiteral("the same as --dxf-curves polyline")}});
+    const ExportOption paper{QStringLiteral("paper"), QStringLiteral("图幅"),
+                             {QStringLiteral("auto"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
+                              QStringLiteral("A3")},
+                             QStringLiteral("the sheet's size: the smallest that holds the views at the largest "
+                                            "scale (auto), or A0 to A3")};
+    add("drawing-pdf", "图纸 PDF", "the drawing sheet as a vector PDF of its size", ExportKind::Drawing, {paper});
 #if INLET_HAS_SVG
-    add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing);
+    add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});
 #endif
-    add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing);
+    add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing, {paper});
+#if INLET_HAS_SOLID
+    add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
+        {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},
+          QStringLiteral("the walls alone, as a shell without the inlet and the outlet")}});
+    add("stl", "STL 三维模型", "the passage's walls in triangles for CFD, one region per wall", ExportKind::Drawing,
+        {{QStringLiteral("stl-binary"), QStringLiteral("二进制 STL"), {},
+          QStringLiteral("binary STL, the wall's index in each triangle's attribute word")},
+         {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres")}});
+#endif
     return registry;
 }
 

@@ -2,6 +2,10 @@
 
 #include "DxfError.h"
 #include "DxfWriter.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
 
 #include "InletFeatures.h"
 
@@ -45,11 +49,54 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
     return std::nullopt;
 }
 
+#ifdef INLET_HAVE_SOLID
+// The passage's solid written as STEP or STL; a design without a solid says which condition
+// fails. The choices "length" and "outlet-extension" (mm) shape the solid.
+std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices,
+                                            bool step)
+{
+    if (!input.calculation)
+        return cannotWrite(path, QStringLiteral("没有可导出的三维模型"));
+    const auto millimetres = [&](const char* key) -> std::optional<double> {
+        const auto it = choices.find(QString::fromLatin1(key));
+        if (it == choices.end())
+            return std::nullopt;
+        return it->second.toDouble();
+    };
+    try {
+        SolidOptions options;
+        options.passageLength = millimetres("length");
+        options.outletExtension = millimetres("outlet-extension").value_or(0);
+        const Calculation& c = *input.calculation;
+        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), options));
+        const std::string file = QFile::encodeName(path).toStdString();
+        if (step)
+            solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
+        else
+            solid->writeStl(file, StlOptions{ExportFormat::isOn(choices, QStringLiteral("stl-binary")),
+                                             ExportFormat::isOn(choices, QStringLiteral("stl-metres"))});
+    } catch (const SolidFailure& e) {
+        if (e.error().fault == SolidFault::Write)
+            return cannotWrite(path, QString::fromStdString(e.error().detail));
+        return ExportFailure{QString::fromStdString(e.error().chinese()), QString::fromStdString(e.error().english())};
+    }
+    return std::nullopt;
+}
+#endif
+
 }  // namespace
 
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+#ifdef INLET_HAVE_SOLID
+    registry.setWriter(QStringLiteral("step"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        return writeSolidFile(input, path, choices, true);
+    });
+    registry.setWriter(QStringLiteral("stl"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        return writeSolidFile(input, path, choices, false);
+    });
+#endif
 #if INLET_HAS_XLSX
     registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         return writeXlsx(input, path);

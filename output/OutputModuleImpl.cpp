@@ -12,7 +12,9 @@
 #include "ViewPicture.h"
 
 #include <QDir>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #if INLET_HAS_SVG
 #include <QSvgGenerator>
 #endif
@@ -33,11 +35,11 @@ std::optional<ExportFailure> failed(const QString& chinese)
 }
 
 #if INLET_HAS_SVG
-QString writeSvg(const Drawing& drawing, const QString& path)
+QString writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
 {
     if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
         return error;
-    const Sheet sheet(drawing);
+    const Sheet sheet(drawing, block, paper);
     return writeWhole(path, [&](QBuffer& file) -> QString {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
@@ -60,7 +62,36 @@ QString writeSvg(const Drawing& drawing, const QString& path)
 }
 #endif
 
+// The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
+// embedded.
+QString writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+{
+    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
+        return error;
+    const Sheet sheet(drawing, block, paper);
+    return writeWhole(path, [&](QBuffer& file) -> QString {
+        QPdfWriter pdf(&file);
+        pdf.setTitle(QStringLiteral("进水流道型线图"));
+        pdf.setCreator(QStringLiteral("inlet"));
+        pdf.setPageSize(QPageSize(sheet.paperSize(), QPageSize::Millimeter, QString::fromLatin1(sheet.paperName())));
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setResolution(1200);
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return QStringLiteral("无法开始绘制 PDF");
+        sheet.paint(painter, pdf.resolution() / 25.4);
+        painter.end();
+        return QString();
+    });
+}
+
 SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+
+std::string paperOf(const ExportChoices& choices)
+{
+    const auto it = choices.find(QStringLiteral("paper"));
+    return it == choices.end() ? std::string("auto") : it->second.toStdString();
+}
 
 ExportRegistry moduleFormats()
 {
@@ -72,13 +103,16 @@ ExportRegistry moduleFormats()
     formats.setWriter(QStringLiteral("odt"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         return writeOdt(withPictures(input), path);
     });
+    formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c)));
+    });
 #if INLET_HAS_SVG
-    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        return failed(writeSvg(*input.drawing, path));
+    formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writeSvg(*input.drawing, path, titleBlock(input), paperOf(c)));
     });
 #endif
-    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        return failed(writePng(*input.drawing, path, kPngWidth));
+    formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
+        return failed(writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c)));
     });
     return formats;
 }

@@ -28,11 +28,12 @@ QString nothingToDraw(const Drawing& drawing, const QString& path)
     return {};
 }
 
-QString writePng(const Drawing& drawing, const QString& path, int widthPx)
+QString writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block,
+                 const std::string& paper)
 {
     if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
         return error;
-    const Sheet sheet(drawing);
+    const Sheet sheet(drawing, block, paper);
     const double perMm = widthPx / sheet.paperSize().width();
     const int heightPx = qRound(sheet.paperSize().height() * perMm);
     if (widthPx < 1 || widthPx > kMostPngSide || heightPx < 1 || heightPx > kMostPngSide)

@@ -3,6 +3,7 @@
 // The whole sheet (see Sheet) as a PNG picture. Needs a QGuiApplication (its fonts), on any
 // platform, offscreen included.
 
+#include "DrawingSheet.h"
 #include "Shapes.h"
 
 #include <QString>
@@ -19,7 +20,8 @@ QString writeWhole(const QString& path, Write write);
 
 // The PNG `widthPx` pixels wide, as high as the sheet's proportions make it. Returns an empty
 // text when written, else what went wrong, naming the file; a failure leaves nothing behind.
-QString writePng(const Drawing& drawing, const QString& path, int widthPx);
+QString writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block = {},
+                 const std::string& paper = "auto");
 
 // Empty for a drawing that has views, else why there is nothing to export.
 QString nothingToDraw(const Drawing& drawing, const QString& path);

@@ -1,63 +1,42 @@
 #include "Sheet.h"
 
 #include "DrawingPainter.h"
-#include "DrawingScale.h"
 
 #include <QPainter>
-
-#include <cmath>
 
 namespace inlet {
 
 namespace {
 
-// The drawing area of an A1 sheet (841 x 594 mm) inside its margins and the strip below.
-constexpr double kMostWidth = 801;
-constexpr double kMostHeight = 534;
-constexpr double kMargin = 15;      // from the paper's edge to the drawing
-constexpr double kBorderInset = 7;  // from the paper's edge to the border
-constexpr double kStrip = 15;       // below the drawing: the print scale and the scale bar
-constexpr double kThick = 0.5;      // line widths
+constexpr double kThick = 0.5;  // line widths, paper mm
 constexpr double kThin = 0.25;
-constexpr double kStripText = 3.5;  // height of the strip's text
-
-// The largest scale of the series at which the drawing fits the drawing area; 1:1 for a
-// drawing without size.
-double printScaleFor(const Extent& extent)
-{
-    const double scale = drawingScale(extent, kMostWidth, kMostHeight);
-    return scale > 0 ? scale : 1;
-}
+constexpr double kBarText = 3.5;
 
 }  // namespace
 
-Sheet::Sheet(const Drawing& drawing) : drawing_(drawing), denominator_(printScaleFor(drawing.extent))
+Sheet::Sheet(const Drawing& drawing, const TitleBlock& block, const std::string& paper)
+    : drawing_(drawing), sheet_(drawingSheet(drawing, block, paper))
 {
-    const Extent& e = drawing.extent;
-    paper_ = QSizeF(std::ceil(e.width() / denominator_ + 2 * kMargin),
-                    std::ceil(e.height() / denominator_ + 2 * kMargin + kStrip));
-    const double scale = 1 / denominator_;
-    // The drawing's top-left corner at the margins, paper y down.
-    modelToPaper_ = ViewTransform(scale, {kMargin - scale * e.left, kMargin + scale * e.top});
+    // Paper y runs down from the top edge; the sheet's y up from the bottom edge.
+    modelToPaper_ = ViewTransform(1 / sheet_.scale, {sheet_.viewsOrigin.x, sheet_.paper.height - sheet_.viewsOrigin.y});
 }
 
 void Sheet::paint(QPainter& painter, double devicePerMm) const
 {
     const double k = devicePerMm;
-    painter.fillRect(QRectF(0, 0, paper_.width() * k, paper_.height() * k), Qt::white);
+    painter.fillRect(QRectF(0, 0, sheet_.paper.width * k, sheet_.paper.height * k), Qt::white);
     DrawingPainter drawing(painter, modelToPaper_.onDeviceScaledBy(k), kThick * k, kThin * k);
     drawing.paint(drawing_);
 
-    painter.save();
-    painter.setPen(QPen(Qt::black, kThick * k));
-    painter.drawRect(QRectF(kBorderInset * k, kBorderInset * k, (paper_.width() - 2 * kBorderInset) * k,
-                            (paper_.height() - 2 * kBorderInset) * k));
-    painter.restore();
+    Drawing frame;
+    frame.views.push_back(View{"SHEET", "", sheet_.shapes, {0, 0, sheet_.paper.width, sheet_.paper.height}, {}});
+    frame.extent = frame.views.front().extent;
+    frame.textHeight = kBarText;
+    DrawingPainter(painter, ViewTransform(k, {0, sheet_.paper.height * k}), kThick * k, kThin * k).paint(frame);
 
-    const double baseline = (paper_.height() - kMargin) * k;
-    const QString scale = QStringLiteral("比例 1:%1").arg(QString::number(denominator_, 'g', 10));
-    drawing.paintText({kMargin * k, baseline}, kStripText * k, scale, Label::Anchor::Left);
-    drawing.paintScaleBar({(kMargin + 8 * kStripText) * k, baseline}, 60 * k, kStripText * k);
+    // The scale bar inside the frame's bottom left corner.
+    const QPointF bar((sheet_.frame.left + 5) * k, (sheet_.paper.height - sheet_.frame.bottom - 8) * k);
+    drawing.paintScaleBar(bar, 60 * k, kBarText * k);
 }
 
 }  // namespace inlet

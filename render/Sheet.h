@@ -1,14 +1,17 @@
 #pragma once
 
-// The whole drawing on paper, as the exports write it: at the largest standard scale (1:1,
-// 1:2, 1:2.5 or 1:5 times a power of ten) at which it fits the drawing area of an A1 sheet,
-// inside a border, with the print scale and a scale bar below it. Lengths in paper mm.
+// The whole drawing on paper, as the exports write it: the drawing sheet (see DrawingSheet)
+// of a GB/T 14689 size with its frame and title block, the views at its scale, a scale bar
+// beside the title block. Lengths in paper mm.
 
+#include "DrawingSheet.h"
 #include "Shapes.h"
 #include "ViewTransform.h"
 
 #include <QRectF>
 #include <QSizeF>
+
+#include <string>
 
 class QPainter;
 
@@ -16,10 +19,11 @@ namespace inlet {
 
 class Sheet {
 public:
-    explicit Sheet(const Drawing& drawing);
+    explicit Sheet(const Drawing& drawing, const TitleBlock& block = {}, const std::string& paper = "auto");
 
-    double scaleDenominator() const { return denominator_; }  // the print scale 1:N
-    QSizeF paperSize() const { return paper_; }
+    double scaleDenominator() const { return sheet_.scale; }  // the print scale 1:N
+    QSizeF paperSize() const { return {sheet_.paper.width, sheet_.paper.height}; }
+    const char* paperName() const { return sheet_.paper.name; }
     ViewTransform modelToPaper() const { return modelToPaper_; }
 
     // The sheet on a device with `devicePerMm` device units to the paper millimetre, on white.
@@ -27,8 +31,7 @@ public:
 
 private:
     const Drawing& drawing_;
-    double denominator_ = 1;
-    QSizeF paper_;
+    DrawingSheet sheet_;
     ViewTransform modelToPaper_;
 };
 

@@ -1,4 +1,7 @@
 #include "MainWindow.h"
+#ifdef INLET_HAVE_SOLID
+#include "SolidWindow.h"
+#endif
 
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
@@ -134,6 +137,9 @@ void MainWindow::createMenus()
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
     view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
+#ifdef INLET_HAVE_SOLID
+    view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
+#endif
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
@@ -371,6 +377,10 @@ void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
         drawingWindow_->showRun(run, boxes);
     if (checksWindow_)
         checksWindow_->showRun(run, boxes);
+#ifdef INLET_HAVE_SOLID
+    if (solidWindow_)
+        solidWindow_->showRun(run, boxes);
+#endif
 }
 
 void MainWindow::runFailed(const QString& failure)
@@ -381,6 +391,10 @@ void MainWindow::runFailed(const QString& failure)
         drawingWindow_->showFailure(failure);
     if (checksWindow_)
         checksWindow_->showFailure(failure);
+#ifdef INLET_HAVE_SOLID
+    if (solidWindow_)
+        solidWindow_->showFailure(failure);
+#endif
 }
 
 void MainWindow::forgetRun()
@@ -391,6 +405,10 @@ void MainWindow::forgetRun()
         drawingWindow_->showNoRun();
     if (checksWindow_)
         checksWindow_->showNoRun();
+#ifdef INLET_HAVE_SOLID
+    if (solidWindow_)
+        solidWindow_->showNoRun();
+#endif
 }
 
 SheetInput MainWindow::sheetAfterRun()
@@ -498,6 +516,22 @@ void MainWindow::showDesignChecks()
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
+}
+
+void MainWindow::showSolidWindow()
+{
+#ifdef INLET_HAVE_SOLID
+    if (!solidWindow_) {
+        solidWindow_ = new SolidWindow(this);
+        if (lastRun_)
+            solidWindow_->showRun(*lastRun_, lastBoxes_);
+        else if (!lastFailure_.isEmpty())
+            solidWindow_->showFailure(lastFailure_);
+    }
+    solidWindow_->show();
+    solidWindow_->raise();
+    solidWindow_->activateWindow();
+#endif
 }
 
 void MainWindow::showAbout()

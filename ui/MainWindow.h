@@ -28,6 +28,7 @@ namespace inlet {
 
 class DesignChecksWindow;
 class DrawingWindow;
+class SolidWindow;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -53,6 +54,8 @@ public:
     DrawingWindow* drawingWindow() const { return drawingWindow_; }
     // The design-check window, or none before it is first opened.
     DesignChecksWindow* designChecksWindow() const { return checksWindow_; }
+    // The 3D view, or none before it is first opened (or in a build without solids).
+    SolidWindow* solidWindow() const { return solidWindow_; }
 
     // The calculation sheet of a run made now over the boxes, as "计算并打印" makes it.
     SheetInput sheetAfterRun();
@@ -82,6 +85,8 @@ public slots:
     // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
     void showDrawingWindow();
     void showDesignChecks();
+    // 查看 → 三维模型…: the passage's solid, where this build can make solids.
+    void showSolidWindow();
     // 帮助 → 关于.
     void showAbout();
 
@@ -118,6 +123,7 @@ private:
     CalculationForm* form_ = nullptr;
     DrawingWindow* drawingWindow_ = nullptr;
     DesignChecksWindow* checksWindow_ = nullptr;
+    SolidWindow* solidWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::unique_ptr<Asker> asker_;
 

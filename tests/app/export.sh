@@ -66,6 +66,18 @@ run --export "$work/failing.dxf" "$work/failing.inlet" 2> /dev/null; status=$?
 [ $status -eq 1 ] || fail "failing design drawing: status $status"
 [ ! -e "$work/failing.dxf" ] || fail "failing design: a drawing was written"
 
+# The solid, where this build makes solids: STEP and binary STL; none for a design without one.
+if run --help | grep -q -- '--stl-binary'; then
+    run --export "$work/out.step" "$work/design.inlet" 2> "$work/err" || fail "step: $(cat "$work/err")"
+    grep -q "ADVANCED_FACE('inlet'" "$work/out.step" || fail "step: no face named inlet"
+    run --export "$work/out.stl" --stl-binary "$work/design.inlet" 2> "$work/err" || fail "stl: $(cat "$work/err")"
+    [ $(( ($(stat -c %s "$work/out.stl") - 84) % 50 )) -eq 0 ] || fail "stl: not binary STL"
+    LC_ALL=C "$calc" --hk 1300 --save "$work/nosolid.inlet" > /dev/null
+    run --export "$work/nosolid.step" "$work/nosolid.inlet" 2> "$work/err"; status=$?
+    [ $status -eq 1 ] && grep -q 'no solid: hk 1300' "$work/err" || fail "no solid: status $status: $(cat "$work/err")"
+    [ ! -e "$work/nosolid.step" ] || fail "no solid: a file was written"
+fi
+
 # An unknown kind, or no design: usage errors.
 run --export "$work/out.txt" "$work/design.inlet" 2> /dev/null; [ $? -eq 2 ] || fail "unknown kind"
 run --export "$work/out.pdf" 2> /dev/null; [ $? -eq 2 ] || fail "no design"

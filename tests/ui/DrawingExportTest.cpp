@@ -99,13 +99,16 @@ TEST_F(DrawingExport, SvgHoldsTheWholeSheetInPaperMillimetres)
     // A line of Greek and Chinese comes as one text element per script: "φ=40°", "断面".
     for (const char* text : {"B=6355", "hk=2000", "a40=823", "平面图", "φ=40°", "断面"})
         EXPECT_TRUE(svg.texts.contains(QString::fromUtf8(text))) << "no text " << text;
-    EXPECT_TRUE(svg.texts.contains(QStringLiteral("比例 1:25"))) << svg.texts.join(u'|').toStdString();
+    // The title block: the drawing's name and its scale.
+    for (const char* text : {"进水流道型线图", "比例", "1:20", "A0"})
+        EXPECT_TRUE(svg.texts.contains(QString::fromUtf8(text))) << text << ": " << svg.texts.join(u'|').toStdString();
 
-    // width="591mm" height="516mm" viewBox="0 0 591 516"
+    // width="1189mm" height="841mm" viewBox="0 0 1189 841": an A0 sheet
     const QRegularExpression mm(QStringLiteral("^(\\d+)mm$"));
     const auto width = mm.match(svg.width), height = mm.match(svg.height);
     ASSERT_TRUE(width.hasMatch() && height.hasMatch()) << svg.width.toStdString() << " x " << svg.height.toStdString();
     EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 %1 %2").arg(width.captured(1), height.captured(1)));
+    EXPECT_EQ(svg.viewBox, QStringLiteral("0 0 1189 841"));
     EXPECT_EQ(filesLeft(), QStringList{QStringLiteral("型线图.svg")}) << "a temporary file was left";
 }
 
@@ -117,13 +120,13 @@ TEST_F(DrawingExport, PngIsAsWideAsAskedWithTheSheetsProportions)
         const QImage image(path);
         ASSERT_FALSE(image.isNull()) << "cannot read back " << path.toStdString();
         EXPECT_EQ(image.width(), width);
-        // The A1-sized sheet at 1:25 is 591 x 516 mm.
-        EXPECT_NEAR(double(image.height()) / image.width(), 516.0 / 591.0, 0.01) << width;
+        // The A0 sheet at 1:20 is 1189 x 841 mm.
+        EXPECT_NEAR(double(image.height()) / image.width(), 841.0 / 1189.0, 0.01) << width;
         int dark = 0;
         for (int y = 0; y < image.height(); y += 2)
             for (int x = 0; x < image.width(); x += 2)
                 dark += qGray(image.pixel(x, y)) < 128;
-        EXPECT_GT(dark, 1000) << "hardly anything drawn at width " << width;
+        EXPECT_GT(dark, 40) << "hardly anything drawn at width " << width;
     }
 }
 

@@ -128,7 +128,7 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         bool ok;
         bool dxfOption;
     } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", INLET_HAS_SVG == 1, false},
-                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", false, false}, {"/tmp/型线图", false, false},
+                {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", true, false}, {"/tmp/型线图.doc", false, false}, {"/tmp/型线图", false, false},
                 {"", false, false},              {"/tmp/", false, false}};
     DrawingExportDialog dialog;
     auto* option = dialog.findChild<QCheckBox*>();

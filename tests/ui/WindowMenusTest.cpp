@@ -11,7 +11,17 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <string>
+
 namespace inlet::test {
+
+// The drawing formats this build writes, as 文件 → 导出图形 names them.
+const std::string kDrawingExports = std::string("导出图形 DXF/PDF") + (INLET_HAS_SVG ? "/SVG" : "") + "/PNG"
+#ifdef INLET_HAVE_SOLID
+                                    + "/STEP/STL"
+#endif
+                                    + "…";
+
 namespace {
 
 QAction* entry(MainWindow& window, const QString& menu, const QString& text)
@@ -35,8 +45,7 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
         {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
-        {"文件", INLET_HAS_SVG ? "导出图形 DXF/SVG/PNG…" : "导出图形 DXF/PNG…", {}},
-        {"文件", "退出", Qt::CTRL | Qt::Key_Q},
+        {"文件", kDrawingExports.c_str(), {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
         {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
         {"帮助", "关于", {}},
     };
@@ -46,6 +55,9 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         EXPECT_EQ(a->shortcut(), shortcut) << menu << " → " << text << ": " << a->shortcut().toString().toStdString();
     }
     EXPECT_NE(entry(*window, QStringLiteral("文件"), QStringLiteral("最近打开的设计"))->menu(), nullptr);
+#ifdef INLET_HAVE_SOLID
+    EXPECT_NE(entry(*window, QStringLiteral("查看"), QStringLiteral("三维模型…")), nullptr);
+#endif
 }
 
 TEST_F(DocumentWindow, RecentMenuListsTheFilesMostRecentFirstAndOpensThem)

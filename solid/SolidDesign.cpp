@@ -1,0 +1,142 @@
+#include "SolidDesign.h"
+
+#include "DesignChecks.h"
+#include "DesignInputs.h"
+#include "Figures.h"
+#include "PassageGeometry.h"
+#include "SolidError.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace inlet {
+
+namespace {
+
+constexpr double kPi = std::numbers::pi;
+
+[[noreturn]] void fail(SolidFault fault, std::string subject, double figure, double limit = 0)
+{
+    throw SolidFailure(SolidError{fault, std::move(subject), figure, limit, {}});
+}
+
+void requirePositive(const char* name, double value)
+{
+    if (!std::isfinite(value) || value <= 0)
+        fail(SolidFault::ProfileNotUsable, name, value);
+}
+
+Point at(const EllipseArc& arc, double u)
+{
+    return {arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)};
+}
+
+}  // namespace
+
+std::optional<double> passageLengthFromText(const std::string& text, double D)
+{
+    LenientReading reading;
+    try {
+        reading = lenientRead(text);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (!reading.anyDigit || !std::isfinite(reading.value) || reading.value <= 0)
+        return std::nullopt;
+    constexpr double kLargestMultiple = 20;
+    return reading.value > kLargestMultiple ? reading.value : reading.value * D;
+}
+
+SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& stations,
+                        const std::string& lengthText, const SolidOptions& options)
+{
+    const double passageLength = options.passageLength ? *options.passageLength
+                                                       : passageLengthFromText(lengthText, c.in.D).value_or(0);
+    const ProfileResults& p = c.profile;
+    const TangentPoint& tp = c.volute.tp;
+    const double hk = c.volute.hk;
+    requirePositive("a1", p.a1);
+    requirePositive("b1", p.b1);
+    requirePositive("a2", p.a2);
+    requirePositive("b2", p.b2);
+    requirePositive("H", p.H);
+    requirePositive("D1", c.in.D1);
+    requirePositive("aa", c.volute.T);
+    if (!(hk > tp.bp))
+        fail(SolidFault::NoSectionShape, "hk", hk, tp.bp);
+    for (const Station& s : stations) {
+        if (!std::isfinite(s.a))
+            fail(SolidFault::ProfileNotUsable, std::string(symbol(s.width)), s.a);
+        if (s.phi > 0 && s.a < tp.ap)
+            fail(SolidFault::WidthBelowAp, std::string(symbol(s.width)), s.a, tp.ap);
+    }
+    if (!std::isfinite(options.outletExtension) || options.outletExtension < 0)
+        fail(SolidFault::BadOption, "outlet", options.outletExtension);
+    if (!std::isfinite(passageLength) || passageLength <= 0)
+        fail(SolidFault::BadOption, "L", passageLength);
+
+    const PassageProfile profile = passageProfile(c);
+    if (!profile.bellMouth || !profile.guideCone)
+        fail(SolidFault::ProfileNotUsable, "a1", p.a1);
+    if (const double overlap = profilesOverlap(c); overlap > 0)
+        fail(SolidFault::ProfilesCross, "profiles", overlap);
+
+    SolidDesign d;
+    d.pipeTop = p.H;
+    d.top = p.H + options.outletExtension;
+    d.coneTop = profile.coneTop;
+    d.bellMouth = *profile.bellMouth;
+    d.hk = hk;
+    d.roofLevel = {p.x1 + tp.ap + (hk - tp.bp) / c.volute.T, hk};
+    d.length = passageLength;
+
+    // The cone inlet is where the bell-mouth wall begins; the guide cone must stay below it.
+    const Point coneInlet = at(d.bellMouth, d.bellMouth.start);
+    const EllipseArc& cone = *profile.guideCone;
+    if (cone.centre.y > coneInlet.y)
+        fail(SolidFault::GuideConeAboveConeInlet, "dd0", cone.centre.y - coneInlet.y);
+    if (!(d.coneTop.x > 0) || !std::isfinite(d.coneTop.x))
+        fail(SolidFault::ProfileNotUsable, "D0", c.in.D0);
+
+    // The guide cone down to the height e, from where its foot stands vertically on the floor.
+    d.footHeight = kFootShare * cone.ry;
+    const double footSine = std::clamp((d.footHeight - cone.centre.y) / cone.ry, -1.0, 1.0);
+    d.guideCone = cone;
+    d.guideCone.end = kPi - std::asin(footSine);
+    const double footRadius = at(d.guideCone, d.guideCone.end).x;
+
+    const PlanWall wall(stations, p.x1);
+    const double clear = std::max({footRadius, coneInlet.x, d.coneTop.x});
+    d.planWall.reserve(91);
+    for (int degree = 0; degree <= 90; ++degree) {
+        const double r = wall.radius(degree);
+        if (!(r > clear))
+            fail(SolidFault::BackWallOnGuideCone, "φ=" + std::to_string(degree) + "°", r, clear);
+        const double phi = degree * kPi / 180;
+        d.planWall.push_back(degree == 90 ? Point{r, 0} : Point{r * std::sin(phi), r * std::cos(phi)});
+    }
+    const double needed = std::max(d.roofLevel.x, p.x1);
+    if (!(passageLength > needed))
+        fail(SolidFault::PassageTooShort, "L", passageLength, needed);
+    return d;
+}
+
+
+std::vector<DesignCheck> solidFigureChecks(const SolidFigures& figures, const NumberLocale& locale)
+{
+    const auto figure = [&](CheckKind kind, const char* subject, double value, const char* unit,
+                            const std::string& chinese, const std::string& english) {
+        const std::string text = fixedFigure(value, 2, locale) + " " + unit;
+        return DesignCheck{kind, false, subject, value, unit, std::nullopt, chinese + " " + text, english + " " + text};
+    };
+    return {
+        figure(CheckKind::FluidVolume, "V", figures.volume / 1e9, "m³", "流道水体体积", "fluid volume of the passage"),
+        figure(CheckKind::InletArea, "inlet", figures.inletArea / 1e6, "m²", "流道进口面积", "passage inlet area"),
+        figure(CheckKind::OutletArea, "outlet", figures.outletArea / 1e6, "m²", "出口（水泵进口断面）面积",
+               "outlet (pump inlet section) area"),
+        figure(CheckKind::WettedArea, "walls", figures.wettedArea / 1e6, "m²", "过水边壁面积", "wetted wall area"),
+    };
+}
+
+}  // namespace inlet
