@@ -29,7 +29,7 @@ bool openGLAvailable()
 }
 
 // How near the view's triangles lie to the exact surfaces, mm.
-constexpr double kViewDeflection = 2;
+constexpr double kViewDeflection = 5;
 
 const int kStations[] = {0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90};
 
