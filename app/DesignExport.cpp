@@ -12,7 +12,7 @@
 namespace inlet {
 
 int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
-                 std::ostream& err)
+                 std::ostream& err, std::optional<WidthSet> widthSet)
 {
     Design opened;
     try {
@@ -21,6 +21,8 @@ int exportDesign(const QString& design, const QString& out, const QString& forma
         err << "inlet: " << e.english().toStdString() << '\n';
         return 1;
     }
+    if (widthSet)
+        opened.widthSet = *widthSet;
     const ExportFormat* format = outputFormats().byKey(formatKey);
     if (!format) {
         err << "inlet: no format " << formatKey.toStdString() << '\n';

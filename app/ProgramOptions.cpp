@@ -73,6 +73,13 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
     parser.addOption(version);
     parser.addOption(exportTo);
     parser.addOption(format);
+    const QCommandLineOption widths(
+        QStringLiteral("widths"),
+        QStringLiteral("With --export: draw with the volute widths SET, computed (as the boxes show them) "
+                       "or area-true (each station's section carries its area), instead of the design "
+                       "file's choice."),
+        QStringLiteral("SET"));
+    parser.addOption(widths);
     // Each format's choices, once each: a switch as --KEY, a choice of values as --KEY VALUE.
     std::vector<std::pair<ExportOption, QCommandLineOption>> choices;
     for (const ExportFormat* f : formats.formats()) {
@@ -98,7 +105,7 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         // Without an application object the parser cannot name the program in its usage line.
         QString text = parser.helpText();
         text.replace(0, text.indexOf(QLatin1Char('\n')),
-                     QStringLiteral("Usage: inlet [options] [FILE]\n       inlet --export OUT FILE"));
+                     QStringLiteral("Usage: inlet [options] [FILE]\n       inlet --export OUT [--widths computed|area-true] FILE"));
         out << text.toStdString();
         return ending(0);
     }
@@ -111,6 +118,13 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         return usageError(err, QStringLiteral("only one design file can be opened at a time"));
     ProgramOptions options;
     options.file = files.value(0);
+    if (parser.isSet(widths)) {
+        if (!parser.isSet(exportTo))
+            return usageError(err, QStringLiteral("--widths goes with --export"));
+        options.widthSet = widthSetNamed(parser.value(widths).toStdString());
+        if (!options.widthSet)
+            return usageError(err, QStringLiteral("--widths takes computed or area-true, not '%1'").arg(parser.value(widths)));
+    }
     if (parser.isSet(exportTo)) {
         options.exportTo = parser.value(exportTo);
         if (options.file.isEmpty())

@@ -3,6 +3,7 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
+#include "WidthSets.h"
 #include "ExportFormat.h"
 
 #include <QString>
@@ -23,6 +24,8 @@ struct ProgramOptions {
     QString exportTo;
     QString exportFormat;  // the format's key
     ExportChoices exportChoices;
+    // --widths: the widths an export draws with, instead of the design file's choice.
+    std::optional<WidthSet> widthSet;
 };
 
 // Reads argv as main() receives it; prints help and the version to `out`, usage errors and

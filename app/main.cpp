@@ -25,7 +25,8 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
         QGuiApplication app(argc, argv);
-        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr);
+        return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr,
+                                   options.widthSet);
     }
     QApplication app(argc, argv);
     inlet::MainWindow window;

@@ -11,6 +11,7 @@
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
+#include "RunRecord.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidError.h"
 #include "SolidModule.h"
@@ -36,7 +37,9 @@ constexpr const char* kHelp = R"(Usage:
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
-  inlet-calc --csv [FILE] [--checks] [--open DESIGN] [--D TEXT ...]
+             [--widths computed|area-true]
+  inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
+             [--open DESIGN] [--D TEXT ...]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -115,6 +118,16 @@ of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
 fails writes no file. A file that cannot be written is replaced only when
 complete; the exit status is then 1.
 
+--widths computed|area-true chooses the volute widths the drawing (--dxf) and
+the checks use. computed (the default) takes the widths as printed; area-true
+takes at each station the rule whose section shape the width gives, so that
+every section drawn carries its area F: the quadratic rule up to the area F*
+at which the upper wall meets the outer wall exactly at hk, the linear rule
+above it. The printed results are the same either way. A design file's choice
+(--open) holds unless --widths is given, and --save keeps it. Where hk is not
+above bp or H2 no section of the assumed shape exists, and there are no
+area-true widths.
+
 %SOLID%--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
@@ -188,6 +201,8 @@ Design designFor(const Options& options)
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
             design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+    if (options.widthSet)
+        design.widthSet = *options.widthSet;
     return design;
 }
 
@@ -211,14 +226,11 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
     }
 }
 
-// The files asked for, from the run: a format that needs a completed run writes nothing
-// after a failed one.
-void writeFiles(const Options& options, const Design& design, const BoxTexts& boxes,
-                const std::optional<Calculation>& calculation, const std::optional<RunFailure>& failure,
-                const NumberLocale& locale)
+// The files asked for, from the recorded run: a format that needs a completed run writes
+// nothing after a failed one.
+void writeFiles(const Options& options, const Design& design, const RunRecord& record)
 {
-    ExportInput input = exportInputAfterRun(design.info, boxes, boxes.written(), calculation,
-                                            failure ? describeChinese(*failure) : std::string(), locale);
+    ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
@@ -231,7 +243,7 @@ void writeFiles(const Options& options, const Design& design, const BoxTexts& bo
         choices[QStringLiteral("outlet-extension")] = QString::fromStdString(*options.outletExtension);
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
-        if (format.needsCompletedRun && !calculation)
+        if (format.needsCompletedRun && !record.completed())
             continue;
         if (const auto written = writeExport(format, input, QString::fromStdString(file), choices))
             throw CommandLineError{CommandLineError::kUnfinished, written->english.toStdString()};
@@ -243,15 +255,18 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     const Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
     std::optional<RunFailure> failure;
-    std::vector<DesignCheck> checks;
     std::optional<Calculation> calculation;
     try {
         calculation = runCalculation(boxes, locale);
-        if (options.checks)
-            checks = designChecks(*calculation, boxes, locale);
     } catch (const RunFailure& f) {
         failure = f;
     }
+    // The checks and the files, worked out once with the widths chosen, where asked for.
+    std::optional<RunRecord> record;
+    if (options.checks || !options.exports.empty())
+        record = recordRun(boxes, boxes.written(), calculation, failure ? describeChinese(*failure) : std::string(),
+                           design.widthSet, locale);
+    std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
 #ifdef INLET_HAVE_SOLID
     // The solid's figures join the checks where a solid is written; the files written below
     // take the same solid. A design without one says why when its file is written.
@@ -297,7 +312,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.saveFile)
         save(design, boxes, *options.saveFile);
     if (!options.exports.empty())
-        writeFiles(options, design, boxes, calculation, failure, locale);
+        writeFiles(options, design, *record);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
@@ -308,7 +323,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
 void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
 {
     if (options.csvFile == "-") {
-        runCsvBatch(in, "standard input", boxesFor(designFor(options)), options.checks, out, locale);
+        const Design design = designFor(options);
+        runCsvBatch(in, "standard input", boxesFor(design), options.checks, design.widthSet, out, locale);
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -319,7 +335,8 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    runCsvBatch(file, name, boxesFor(designFor(options)), options.checks, out, locale);
+    const Design design = designFor(options);
+    runCsvBatch(file, name, boxesFor(design), options.checks, design.widthSet, out, locale);
 }
 
 void print(std::ostream& out, const std::string& text)

@@ -72,6 +72,7 @@ void appendCsvField(std::string& out, std::string_view field)
 }  // namespace
 
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
+                 WidthSet widthSet,
                  std::ostream& out, const NumberLocale& locale)
 {
     CheckedOutput output(out);
@@ -107,7 +108,7 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
             try {
                 const Calculation c = runCalculation(boxes, locale);
                 if (checks)
-                    checkList = checkCell(designChecks(c, boxes, locale), locale);
+                    checkList = checkCell(designChecks(c, widthSets(c), widthSet, boxes, locale), locale);
             } catch (const RunFailure& f) {
                 error = describe(f);
             }

@@ -4,6 +4,7 @@
 
 #include "BoxTexts.h"
 #include "NumberLocale.h"
+#include "WidthSets.h"
 
 #include <iosfwd>
 #include <string>
@@ -16,8 +17,9 @@ namespace inlet {
 // keeps the results it reached and its failure is written in its row; a row that cannot be
 // read gets its reason there. Throws CommandLineError for a header that is not usable or input
 // that is not text (status 2), and when reading or writing fails (status 1). With `checks`, a
-// column before the error column lists each computed design's checks.
+// column before the error column lists each computed design's checks, made with the widths
+// `widthSet`.
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 std::ostream& out, const NumberLocale& locale);
+                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale);
 
 }  // namespace inlet

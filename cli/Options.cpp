@@ -104,6 +104,18 @@ Options parseOptions(const std::vector<std::string>& args)
                 options.saveFile = args[++i];
             else
                 options.exports.emplace_back(arg.substr(2), args[++i]);
+        } else if (arg == "--widths" || arg.starts_with("--widths=")) {
+            std::string name;
+            if (arg == "--widths") {
+                if (i + 1 >= args.size() || isOption(args[i + 1]))
+                    throw usageError("option '--widths' needs computed or area-true");
+                name = args[++i];
+            } else {
+                name = arg.substr(std::string_view("--widths=").size());
+            }
+            options.widthSet = widthSetNamed(name);
+            if (!options.widthSet)
+                throw usageError("--widths takes computed or area-true, not " + quoteForMessage(name));
         } else if (const ExportFormat* of = nullptr; arg.starts_with("--") && choiceNamed(arg.substr(2), &of)) {
             const ExportOption& choice = *choiceNamed(arg.substr(2), &of);
             std::string value = "yes";

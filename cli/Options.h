@@ -3,6 +3,7 @@
 // What inlet-calc was asked to do, read from its arguments.
 
 #include "Boxes.h"
+#include "WidthSets.h"
 
 #include <array>
 #include <map>
@@ -27,6 +28,7 @@ struct Options {
     // and how far the pipe runs on above the pump inlet section. Millimetres, as typed.
     std::optional<std::string> passageLength;
     std::optional<std::string> outletExtension;
+    std::optional<WidthSet> widthSet;  // the widths drawn and checked; else the design file's
     bool csv = false;
     std::string csvFile = "-";
     bool help = false;

@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kFormat = "inlet-design";
 constexpr int kMajor = 1;
-constexpr int kMinor = 0;
+constexpr int kMinor = 1;
 
 struct InfoField {
     const char* key;
@@ -154,6 +154,14 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     const QJsonObject texts = objectField(root, QStringLiteral("texts"), path);
     for (const Box box : givenParameterBoxes())
         design.texts[box] = textField(texts, symbolOf(box), QStringLiteral("texts.") + symbolOf(box), path);
+    if (root.contains(QStringLiteral("widthSet"))) {
+        const QString name = textField(root, QStringLiteral("widthSet"), QStringLiteral("widthSet"), path);
+        const std::optional<WidthSet> set = widthSetNamed(name.toStdString());
+        if (!set)
+            refuse(path, QStringLiteral("的字段 widthSet 应为 \"computed\" 或 \"area-true\""),
+                   QStringLiteral("has a widthSet that is neither \"computed\" nor \"area-true\""));
+        design.widthSet = *set;
+    }
     return design;
 }
 
@@ -195,6 +203,8 @@ QByteArray designBytes(const Design& design)
         texts[symbolOf(box)] = text == design.texts.end() ? QString() : text->second;
     }
     root[QStringLiteral("texts")] = texts;
+    const std::string_view set = widthSetName(design.widthSet);
+    root[QStringLiteral("widthSet")] = QString::fromUtf8(set.data(), qsizetype(set.size()));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -8,11 +8,15 @@
 //   { "format": "inlet-design", "formatVersion": "1.0", "program": "inlet 1.00",
 //     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
 //               "notes": ... },
-//     "texts": { "D": "2200", "H": "2700", "H0": "700", ... } }
-// with one text per box of the frame, named by its quantity's symbol. A file of a newer
-// minor version may hold more; what this program does not know is kept and written back.
+//     "texts": { "D": "2200", "H": "2700", "H0": "700", ... },
+//     "widthSet": "computed" }
+// with one text per box of the frame, named by its quantity's symbol. "widthSet" (from format
+// version 1.1) names the volute widths the drawing, the exports and the sheet use: "computed"
+// or "area-true"; a file without it takes "computed". A file of a newer minor version may
+// hold more; what this program does not know is kept and written back.
 
 #include "Boxes.h"
+#include "WidthSets.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -36,6 +40,7 @@ struct DesignInfo {
 struct Design {
     DesignInfo info;
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
+    WidthSet widthSet = WidthSet::Computed;  // the widths the geometry is drawn with
     QJsonObject kept;              // the file as read, for what this program does not know
 };
 

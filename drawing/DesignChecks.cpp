@@ -12,13 +12,28 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
+#include <string_view>
 
 namespace inlet {
 
 namespace {
 
 std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
+
+// The parts one after the other, in one allocation.
+std::string join(std::initializer_list<std::string_view> parts)
+{
+    std::size_t size = 0;
+    for (const std::string_view part : parts)
+        size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (const std::string_view part : parts)
+        text.append(part);
+    return text;
+}
 
 std::string phiText(const Station& s) { return "φ=" + std::to_string(s.phi) + "°"; }
 
@@ -47,7 +62,7 @@ std::optional<double> otherRuleWidth(const Calculation& c, const Station& s)
 
 class Checks {
 public:
-    explicit Checks(const NumberLocale& locale) : locale_(locale) {}
+    explicit Checks(const NumberLocale& locale) : locale_(locale) { list_.reserve(48); }
 
     void warn(CheckKind kind, std::string subject, double figure, std::string unit,
               std::string chinese, std::string english, std::optional<double> advice = {})
@@ -69,7 +84,9 @@ private:
     std::vector<DesignCheck> list_;
 };
 
-void checkStations(const Calculation& c, const std::array<Station, 12>& all, Checks& checks)
+// Each station whose section is not of the shape its rule assumes. Only where sections exist:
+// else checkSectionsExist() says so once.
+void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all, Checks& checks)
 {
     const Volute& v = c.volute;
     for (const Station& s : all) {
@@ -97,12 +114,17 @@ void checkStations(const Calculation& c, const std::array<Station, 12>& all, Che
         case SectionShape::Level:
             if (s.rule == WidthRule::Quadratic) {
                 const auto advice = otherRuleWidth(c, s);
+                const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
+                const std::string hk = wholeMillimetres(v.hk), other = advice ? wholeMillimetres(*advice) : "";
                 checks.warn(CheckKind::QuadraticRuleWallAboveHk, name, height, "mm",
-                            where() + "按二次式计算，但外壁高 " + mm(height) + "，超过 hk = " + mm(v.hk)
-                                + (advice ? "；按线性式宽度为 " + mm(*advice) : "；线性式亦不相符"),
-                            at() + " takes the quadratic rule, but its outer wall would be " + mm(height)
-                                + " tall, above hk " + mm(v.hk)
-                                + (advice ? "; the linear rule gives " + mm(*advice) : "; the linear rule does not fit either"),
+                            advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
+                                           " mm；按线性式宽度为 ", other, " mm"})
+                                   : join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
+                                           " mm；线性式亦不相符"}),
+                            advice ? join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
+                                           wall, " mm tall, above hk ", hk, " mm; the linear rule gives ", other, " mm"})
+                                   : join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
+                                           wall, " mm tall, above hk ", hk, " mm; the linear rule does not fit either"}),
                             advice);
             }
             break;
@@ -120,7 +142,10 @@ void checkStations(const Calculation& c, const std::array<Station, 12>& all, Che
             break;
         }
     }
+}
 
+void checkJumps(const std::array<Station, 12>& all, Checks& checks)
+{
     for (std::size_t i = 0; i + 1 < all.size(); ++i) {
         const Station& a = all[i];
         const Station& b = all[i + 1];
@@ -136,14 +161,93 @@ void checkStations(const Calculation& c, const std::array<Station, 12>& all, Che
     }
 }
 
+// The two width sets where they differ: which stations, the area-true widths, and which set
+// the drawing uses.
+void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
+{
+    const std::vector<std::size_t> differing = widths.differing();
+    if (differing.empty())
+        return;
+    std::string chineseNames, englishNames;
+    double least = 0, most = 0, largest = 0;
+    bool any = false;
+    for (const std::size_t i : differing) {
+        const std::string name(symbol(widths.computed[i].width));
+        chineseNames.append(chineseNames.empty() ? "" : "、").append(name);
+        englishNames.append(englishNames.empty() ? "" : ", ").append(name);
+        if (const std::optional<Station>& a = widths.areaTrue[i]) {
+            least = any ? std::min(least, a->a) : a->a;
+            most = any ? std::max(most, a->a) : a->a;
+            const double difference = a->a - widths.computed[i].a;
+            if (std::fabs(difference) > std::fabs(largest))
+                largest = difference;
+            any = true;
+        }
+    }
+    const std::string range = !any ? "" : least == most ? mm(least) : wholeMillimetres(least) + "～" + mm(most);
+    const std::string englishRange = !any ? "" : least == most ? mm(least) : wholeMillimetres(least) + " to " + mm(most);
+    const std::string subject = std::string(symbol(widths.computed[differing.front()].width)) + "-"
+                                + std::string(symbol(widths.computed[differing.back()].width));
+    const bool areaTrue = set == WidthSet::AreaTrue;
+    checks.warn(CheckKind::WidthSetsDiffer, subject, largest, "mm",
+                "计算宽度 " + chineseNames + " 所得断面不是其计算式所设的形状，面积与 F 不符"
+                    + (any ? "；按断面形状（面积一致）的宽度为 " + range : "")
+                    + (areaTrue ? "。图形按面积一致宽度绘制" : "。图形按计算结果绘制"),
+                "the computed widths " + englishNames + " give sections of another shape than their rule assumes, "
+                    + "whose areas are not F" + (any ? "; the area-true widths are " + englishRange : "")
+                    + (areaTrue ? "; drawn with the area-true widths" : "; drawn with the computed widths"));
+}
+
+const char* kindChinese(FailureKind kind)
+{
+    switch (kind) {
+    case FailureKind::TypeMismatch: return "类型不匹配";
+    case FailureKind::Overflow: return "溢出";
+    case FailureKind::DivisionByZero: return "除数为零";
+    case FailureKind::InvalidCall: return "负数开方";
+    }
+    return "无法计算";
+}
+
+// The stations whose area-true width cannot be computed: none is given there.
+void checkAreaTrueFailures(const WidthSets& widths, Checks& checks)
+{
+    for (std::size_t i = 0; i < widths.computed.size(); ++i) {
+        const std::optional<FailureKind>& failure = widths.failure[i];
+        if (!failure)
+            continue;
+        const Station& s = widths.computed[i];
+        const std::string name(symbol(s.width));
+        checks.warn(CheckKind::AreaTrueWidthFails, name, 0, "mm",
+                    phiText(s) + "时蜗壳宽度" + name + "无法按断面形状求得（" + kindChinese(*failure) + "），该处无面积一致宽度",
+                    "the area-true width " + name + " at φ = " + std::to_string(s.phi) + "° cannot be computed ("
+                        + kindName(*failure) + "); there is none at that station");
+    }
+}
+
+// hk not above bp or H2: no section of the form the rules assume, said once.
+void checkSectionsExist(const Calculation& c, const WidthSets& widths, Checks& checks)
+{
+    if (widths.sectionsExist())
+        return;
+    const Volute& v = c.volute;
+    const double hk = v.hk, bp = v.tp.bp, H2 = c.in.H2;
+    const bool belowBp = !(hk > bp), belowRim = !(hk > H2);
+    checks.warn(CheckKind::HkBelowBp, "hk", hk - bp, "mm",
+                "蜗壳断面高度 hk = " + mm(hk) + (belowBp ? " 不高于" : " 高于") + "切点高度 bp = " + mm(bp) + "，"
+                    + (belowRim ? "且不高于喇叭口边缘高度 H2 = " + mm(H2) + "（顶板低于喇叭口边缘）"
+                                : "高于喇叭口边缘高度 H2 = " + mm(H2))
+                    + "：不存在计算式所设形状的蜗壳断面，不绘断面，不给出其他宽度",
+                "hk " + mm(hk) + (belowBp ? " is not above" : " is above") + " the tangent point's height bp " + mm(bp)
+                    + (belowRim ? " and not above the rim's height H2 " + mm(H2) + " (the roof would lie below the rim)"
+                                : " and above the rim's height H2 " + mm(H2))
+                    + ": no volute section of the form the width rules assume exists; no section is drawn and no"
+                    + " other width is given");
+}
+
 void checkProportions(const Calculation& c, Checks& checks)
 {
-    const Volute& v = c.volute;
-    const double hk = v.hk, dd0 = c.in.dd0, D0 = c.in.D0, D1 = c.in.D1;
-    if (hk < v.tp.bp)
-        checks.warn(CheckKind::HkBelowBp, "hk", hk - v.tp.bp, "mm",
-                    "蜗壳断面高度 hk = " + mm(hk) + " 低于切点高度 bp = " + mm(v.tp.bp),
-                    "hk " + mm(hk) + " lies below the tangent point's height bp " + mm(v.tp.bp));
+    const double dd0 = c.in.dd0, D0 = c.in.D0, D1 = c.in.D1;
     if (dd0 >= D0)
         checks.warn(CheckKind::GuideConeWiderThanConeInlet, "dd0", dd0 - D0, "mm",
                     "导水锥直径 dd0 = " + mm(dd0) + " 不小于锥管进口直径 D0 = " + mm(D0),
@@ -159,6 +263,111 @@ void checkProportions(const Calculation& c, Checks& checks)
                       "喇叭口悬空高度 H2/D1 = " + figure + "（泵站进水设计常引用 0.25～0.5 倍喇叭口直径）",
                       "floor clearance H2/D1 = " + figure
                           + " (pump-intake guidance commonly cites 0.25 to 0.5 of the bell diameter)");
+    }
+}
+
+// A box's text read as the run reads a number at the start of a text; none where it holds no
+// digit, is beyond the double range, or is not above zero.
+std::optional<double> positiveReading(const BoxAccess& boxes, Box box)
+{
+    try {
+        const LenientReading r = lenientRead(boxes.text(box));
+        if (r.anyDigit && r.value > 0 && std::isfinite(r.value))
+            return r.value;
+    } catch (const CalcError&) {
+    }
+    return std::nullopt;
+}
+
+// The top of the conical pipe, where the pump's inlet joins it, against the pump inlet
+// diameter Ds: a warning where they differ by more than 1 %.
+void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
+{
+    const double top = c.in.D0 - 2 * c.in.H0 * std::tan(static_cast<double>(c.in.theta));
+    if (!std::isfinite(top))
+        return;
+    const std::string figure = "锥管顶部直径 D0 - 2·H0·tanθ = " + mm(top);
+    const std::string english = "the top of the conical pipe D0 - 2·H0·tan θ is " + mm(top);
+    const std::optional<double> Ds = positiveReading(boxes, Box::Text2);
+    if (!Ds) {
+        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", figure + "（未给出泵进口直径 Ds）",
+                      english + " (no pump inlet diameter Ds given)");
+        return;
+    }
+    const double percent = (top - *Ds) / *Ds * 100;
+    const std::string difference = fixedFigure(percent, 2, checks.locale()) + "%";
+    const bool apart = std::fabs(percent) > 1;
+    const std::string chinese = figure + "，泵进口直径 Ds = " + mm(*Ds) + "，相差 " + difference + (apart ? "，超过 1%" : "");
+    const std::string words = english + " against the pump inlet Ds " + mm(*Ds) + ", " + difference
+                              + (apart ? ", more than 1 % apart" : "");
+    if (apart)
+        checks.warn(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", chinese, words);
+    else
+        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", chinese, words);
+}
+
+// The passage's sizes as multiples of the impeller diameter D. A recommended range is shown
+// beside a figure only where a public source gives one, with the source named; none of these
+// has one yet, so they stand as figures.
+void checkProportionsToImpeller(const Calculation& c, std::optional<double> B, Checks& checks)
+{
+    const double D = c.in.D;
+    if (!(D > 0) || !std::isfinite(D))
+        return;
+    struct Proportion {
+        const char* symbol;   // "D1/D"
+        const char* chinese;  // what the numerator is
+        const char* english;
+        std::optional<double> numerator;
+    };
+    const Proportion proportions[] = {
+        {"D1/D", "喇叭口直径", "the bell-mouth diameter", c.in.D1},
+        {"B/D", "流道宽度", "the passage width", B},
+        {"H/D", "流道高度", "the passage height", c.profile.H},
+        {"hk/D", "蜗壳断面高度", "the volute section height", static_cast<double>(c.volute.hk)},
+        {"H2/D", "喇叭口悬空高度", "the bell's floor clearance", static_cast<double>(c.in.H2)},
+    };
+    for (const Proportion& p : proportions) {
+        if (!p.numerator || !std::isfinite(*p.numerator / D))
+            continue;
+        const double ratio = *p.numerator / D;
+        const std::string figure = fixedFigure(ratio, 3, checks.locale());
+        checks.figure(CheckKind::ProportionToImpeller, p.symbol, ratio, "",
+                      join({p.chinese, "与叶轮直径之比 ", p.symbol, " = ", figure}),
+                      join({p.english, " in impeller diameters ", p.symbol, " = ", figure}));
+    }
+}
+
+// The mean velocity through each station's section, Q·(φ/360) over its area: the area F the
+// station is to carry, and the area of the section its drawn width gives.
+void checkSectionVelocities(const Calculation& c, const WidthSets& widths, WidthSet set, const BoxAccess& boxes,
+                            Checks& checks)
+{
+    const std::optional<double> Q = designFlow(boxes);
+    if (!Q || !widths.sectionsExist())
+        return;  // without sections, each would be the velocity under the rim again
+    const std::array<std::optional<Station>, 12> drawn = widths.chosen(set);
+    for (std::size_t i = 0; i < widths.computed.size(); ++i) {
+        const Station& s = widths.computed[i];
+        const double flow = *Q * s.phi / 360;
+        const double required = flow / (s.F / 1e6);
+        if (!(s.F > 0) || !std::isfinite(required))
+            continue;
+        std::optional<double> area;
+        if (drawn[i])
+            area = sectionArea(c, drawn[i]->a);
+        std::optional<double> actual;
+        if (area && *area > 0)
+            actual = flow / (*area / 1e6);
+        const std::string phi = std::to_string(s.phi);
+        const std::string byF = fixedFigure(required, 2, checks.locale());
+        const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) : "";
+        checks.figure(CheckKind::SectionVelocity, std::string(symbol(s.width)), actual.value_or(required), "m/s",
+                      actual ? join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s，所绘断面 ", byDrawn, " m/s"})
+                             : join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s（无所绘断面）"}),
+                      actual ? join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s, in the section drawn ",
+                                     byDrawn, " m/s"})
+                             : join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s (no section drawn)"}));
     }
 }
 
@@ -258,13 +467,8 @@ void checkClearance(const Calculation& c, Checks& checks)
 
 void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& checks)
 {
-    LenientReading Q;
-    try {
-        Q = lenientRead(boxes.text(Box::Text12));
-    } catch (const CalcError&) {
-        return;
-    }
-    if (!Q.anyDigit || !(Q.value > 0))
+    const std::optional<double> Q = designFlow(boxes);
+    if (!Q)
         return;
     struct Section {
         CheckKind kind;
@@ -282,7 +486,7 @@ void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& check
     for (const Section& s : sections) {
         if (!(s.area > 0) || !std::isfinite(s.area))
             continue;
-        const double velocity = Q.value / s.area;
+        const double velocity = *Q / s.area;
         if (!std::isfinite(velocity))
             continue;
         const std::string figure = fixedFigure(velocity, 2, checks.locale()) + " m/s";
@@ -305,7 +509,7 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
         {inputBox(D), "D", "mm"},   {inputBox(D0), "D0", "mm"}, {inputBox(theta), "theta", "°"},
         {inputBox(H0), "H0", "mm"}, {inputBox(H1), "H1", "mm"}, {inputBox(H2), "H2", "mm"},
         {inputBox(D1), "D1", "mm"}, {inputBox(aa), "aa", "°"},  {inputBox(hk), "hk", "mm"},
-        {Box::Text12, "Q", "m3/s"},
+        {Box::Text2, "Ds", "mm"},   {Box::Text12, "Q", "m3/s"},
     };
     const auto trimmed = [](std::string_view s) {
         const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; };
@@ -376,6 +580,8 @@ void checkDrawable(const Calculation& c, Checks& checks)
 
 }  // namespace
 
+std::optional<double> designFlow(const BoxAccess& boxes) { return positiveReading(boxes, Box::Text12); }
+
 double profilesOverlap(const Calculation& c)
 {
     const std::optional<ProfileSamples> samples = profileSamples(c);
@@ -401,6 +607,11 @@ std::string_view checkName(CheckKind kind)
     case CheckKind::FloorClearance: return "floor-clearance";
     case CheckKind::TextReadOtherwise: return "text-read-otherwise";
     case CheckKind::NotDrawable: return "not-drawable";
+    case CheckKind::WidthSetsDiffer: return "width-sets-differ";
+    case CheckKind::AreaTrueWidthFails: return "area-true-width-fails";
+    case CheckKind::ConeTopAgainstPumpInlet: return "cone-top-against-pump-inlet";
+    case CheckKind::ProportionToImpeller: return "proportion-to-impeller";
+    case CheckKind::SectionVelocity: return "section-velocity";
     case CheckKind::FluidVolume: return "fluid-volume";
     case CheckKind::InletArea: return "inlet-area";
     case CheckKind::OutletArea: return "outlet-area";
@@ -411,14 +622,27 @@ std::string_view checkName(CheckKind kind)
 
 std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes, const NumberLocale& locale)
 {
+    return designChecks(c, widthSets(c), WidthSet::Computed, boxes, locale);
+}
+
+std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& widths, WidthSet set,
+                                      const BoxAccess& boxes, const NumberLocale& locale)
+{
     Checks checks(locale);
-    const std::array<Station, 12> all = stations(c);
-    checkStations(c, all, checks);
+    checkWidthSets(widths, set, checks);
+    checkSectionsExist(c, widths, checks);
+    if (widths.sectionsExist())
+        checkSectionShapes(c, widths.computed, checks);
+    checkJumps(widths.computed, checks);
+    checkAreaTrueFailures(widths, checks);
     checkProportions(c, checks);
+    checkConeTop(c, boxes, checks);
+    checkProportionsToImpeller(c, widths.passageWidth(set, c.in.D1), checks);
     checkClearance(c, checks);
     checkDrawable(c, checks);
     checkTexts(boxes, checks);
     checkVelocities(c, boxes, checks);
+    checkSectionVelocities(c, widths, set, boxes, checks);
     return checks.take();
 }
 

@@ -6,6 +6,7 @@
 #include "Boxes.h"
 #include "Calculation.h"
 #include "NumberLocale.h"
+#include "WidthSets.h"
 
 #include <optional>
 #include <string>
@@ -30,6 +31,11 @@ enum class CheckKind {
     FloorClearance,               // H2 / D1
     TextReadOtherwise,            // a box's text holds digits or words the reading does not take
     NotDrawable,                  // a part of the drawing that cannot be drawn
+    WidthSetsDiffer,              // the computed and the area-true widths differ, at these stations
+    AreaTrueWidthFails,           // a station's area-true width cannot be computed
+    ConeTopAgainstPumpInlet,      // the top of the conical pipe, D0 - 2·H0·tan θ, against Ds
+    ProportionToImpeller,         // D1/D, B/D, H/D, hk/D, H2/D
+    SectionVelocity,              // Q·(φ/360) through a station's section
     FluidVolume,                  // the passage's solid: its fluid volume, m³
     InletArea,                    // ... the area of its inlet, m²
     OutletArea,                   // ... of its outlet, the pump inlet section, m²
@@ -54,8 +60,17 @@ double profilesOverlap(const Calculation& c);
 // The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
 std::string_view checkName(CheckKind kind);
 
-// The checks of a completed run. `boxes` holds the texts the run read (and the design flow
-// Q, which only the velocities use); figures are written with the locale's decimal separator.
+// The design flow Q (m³/s) as the text of its box ("Q(m3/S)") reads, a number at its start;
+// none where it holds no number above zero.
+std::optional<double> designFlow(const BoxAccess& boxes);
+
+// The checks of a completed run whose geometry is drawn with the widths `set`. `boxes` holds
+// the texts the run read (and the pump inlet Ds and the design flow Q, which only the checks
+// read); figures are written with the locale's decimal separator. Where the two width sets
+// differ, the first check says so.
+std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& widths, WidthSet set,
+                                      const BoxAccess& boxes, const NumberLocale& locale);
+// The same drawn with the run's own widths.
 std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes,
                                       const NumberLocale& locale);
 

@@ -12,8 +12,10 @@ std::string wholeMillimetres(double value)
 {
     std::string text = picture0000(value);
     const std::size_t sign = text.starts_with('-') ? 1 : 0;
-    while (text.size() > sign + 1 && text[sign] == '0')
-        text.erase(sign, 1);
+    std::size_t zeros = 0;
+    while (sign + zeros + 1 < text.size() && text[sign + zeros] == '0')
+        ++zeros;
+    text.erase(sign, zeros);
     return text;
 }
 

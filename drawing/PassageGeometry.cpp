@@ -150,22 +150,57 @@ std::optional<EllipseArc> bellMouthArc(const Calculation& c, double fromS, doubl
                       arcParameter(std::max(fromS, toS))};
 }
 
+// (sin phi, cos phi) for each whole degree from 0 to 90: a station's direction in the plan.
+const Point& unitAtDegree(int degree)
+{
+    static const std::array<Point, 91> kUnit = [] {
+        std::array<Point, 91> unit{};
+        for (int d = 0; d <= 90; ++d)
+            unit[static_cast<std::size_t>(d)] = {std::sin(d * kPi / 180), std::cos(d * kPi / 180)};
+        return unit;
+    }();
+    return kUnit[static_cast<std::size_t>(degree)];
+}
+
+}  // namespace
+
+namespace {
+
+std::array<std::optional<Station>, 12> everyStation(const std::array<Station, 12>& stations)
+{
+    std::array<std::optional<Station>, 12> all;
+    for (std::size_t i = 0; i < stations.size(); ++i)
+        all[i] = stations[i];
+    return all;
+}
+
 }  // namespace
 
 PlanWall::PlanWall(const std::array<Station, 12>& stations, double rimRadius)
+    : PlanWall(everyStation(stations), rimRadius)
 {
-    std::array<double, 11> delta{};
-    for (std::size_t i = 0; i < stations.size(); ++i) {
-        phi_[i] = stations[i].phi;
-        r_[i] = rimRadius + stations[i].a;
+}
+
+PlanWall::PlanWall(const std::array<std::optional<Station>, 12>& stations, double rimRadius)
+{
+    for (const std::optional<Station>& s : stations) {
+        if (s && std::isfinite(s->a)) {
+            phi_.push_back(s->phi);
+            r_.push_back(rimRadius + s->a);
+        }
     }
-    for (std::size_t i = 0; i + 1 < stations.size(); ++i)
+    const std::size_t n = phi_.size();
+    if (n < 2)
+        return;
+    std::vector<double> delta(n - 1);
+    slope_.resize(n);
+    for (std::size_t i = 0; i + 1 < n; ++i)
         delta[i] = (r_[i + 1] - r_[i]) / (phi_[i + 1] - phi_[i]);
     slope_[0] = delta[0];
-    slope_[11] = delta[10];
-    for (std::size_t i = 1; i < 11; ++i)
+    slope_[n - 1] = delta[n - 2];
+    for (std::size_t i = 1; i + 1 < n; ++i)
         slope_[i] = delta[i - 1] * delta[i] <= 0 ? 0 : (delta[i - 1] + delta[i]) / 2;
-    for (std::size_t i = 0; i < 11; ++i) {
+    for (std::size_t i = 0; i + 1 < n; ++i) {
         if (delta[i] == 0) {
             slope_[i] = slope_[i + 1] = 0;
             continue;
@@ -183,7 +218,7 @@ PlanWall::PlanWall(const std::array<Station, 12>& stations, double rimRadius)
 double PlanWall::radius(double phi) const
 {
     std::size_t i = 0;
-    while (i < 10 && phi > phi_[i + 1])
+    while (i + 2 < phi_.size() && phi > phi_[i + 1])
         ++i;
     const double step = phi_[i + 1] - phi_[i];
     const double u = (phi - phi_[i]) / step;
@@ -273,6 +308,64 @@ StationSection stationSection(const Calculation& c, const Station& station)
     return section;
 }
 
+
+std::optional<double> sectionArea(const Calculation& c, double a)
+{
+    const Volute& v = c.volute;
+    const double hk = v.hk, H2 = c.in.H2, ap = v.tp.ap, bp = v.tp.bp, T = v.T;
+    if (!(hk > bp) || !(hk > H2))
+        return std::nullopt;
+    // The part under the bell's lip, from the rim to the tangent point.
+    const double lip = ap * bp - 3.1416 * ap * (bp - H2) / 4;
+    double area = 0;
+    switch (sectionShapeFor(c, a)) {
+    case SectionShape::Inclined:
+        area = lip + (a - ap) * bp + T * (a - ap) * (a - ap) / 2;
+        break;
+    case SectionShape::Level: {
+        const double rise = hk - bp;
+        area = lip + (a - ap) * hk - rise * rise / (2 * T);
+        break;
+    }
+    case SectionShape::InsideRim:
+    case SectionShape::BelowTangentPoint:
+        return std::nullopt;
+    }
+    return std::isfinite(area) ? std::optional<double>(area) : std::nullopt;
+}
+
+std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
+                                                            WidthSet set)
+{
+    std::array<std::optional<StationSection>, 12> sections;
+    if (!widths.sectionsExist())
+        return sections;
+    const std::array<std::optional<Station>, 12> chosen = widths.chosen(set);
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (!chosen[i])
+            continue;
+        StationSection section = stationSection(c, *chosen[i]);
+        if (set == WidthSet::AreaTrue && !isAssumedForm(section.shape))
+            continue;
+        sections[i] = std::move(section);
+    }
+    return sections;
+}
+
+std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius)
+{
+    const PlanWall wall(stations, rimRadius);
+    if (!wall.exists())
+        return {};
+    std::vector<Point> points;
+    for (int degree = static_cast<int>(wall.firstPhi()); degree <= static_cast<int>(wall.lastPhi()); ++degree) {
+        const double radius = wall.radius(degree);
+        const Point& unit = unitAtDegree(degree);
+        points.push_back({radius * unit.x, radius * unit.y});
+    }
+    return points;
+}
+
 namespace {
 
 // The wall and roof of a station's section: its outline from the floor at the outer wall to
@@ -286,11 +379,44 @@ std::vector<Point> wallAndRoof(const StationSection& s)
 
 std::string stationTitle(int phi) { return "φ=" + std::to_string(phi) + "°断面"; }
 
-View sectionView(const Calculation& c, const std::array<Station, 12>& stations, double h)
+// What the views of one drawing share: the run, the widths drawn and the text height.
+struct Drawn {
+    const Calculation& c;
+    const WidthSets& widths;
+    WidthSet set;
+    std::array<std::optional<Station>, 12> stations;  // of the set drawn
+    std::optional<double> B;                          // 2·a90 + D1 of that set
+    double h = 0;
+};
+
+// Under a view's title: the widths drawn where they are not the boxes', and why no station
+// section is drawn where none exists.
+void notes(ViewBuilder& view, const Drawn& d, Point title)
 {
+    double y = title.y - 1.8 * d.h;
+    if (d.set == WidthSet::AreaTrue) {
+        view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre, "蜗壳宽度按断面形状（面积一致）",
+                   "VOLUTE WIDTHS BY SECTION SHAPE (AREA-TRUE)");
+        y -= 1.5 * d.h;
+    }
+    if (!d.widths.sectionsExist()) {
+        const Volute& v = d.c.volute;
+        const std::string hk = wholeMillimetres(v.hk), bp = wholeMillimetres(v.tp.bp);
+        const std::string H2 = wholeMillimetres(d.c.in.H2);
+        view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre,
+                   "hk=" + hk + " 不高于 bp=" + bp + " 或 H2=" + H2 + "：无所设形状的蜗壳断面，未绘断面",
+                   "NO VOLUTE SECTION: hk=" + hk + " NOT ABOVE bp=" + bp + " OR H2=" + H2);
+    }
+}
+
+View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
+{
+    const Calculation& c = d.c;
+    const double h = d.h;
     const PassageProfile profile = passageProfile(c);
-    const StationSection at90 = stationSection(c, stations.back());
-    const double wall = std::max(c.profile.x1, c.profile.x1 + c.a90);
+    const std::optional<Station>& s90 = d.stations.back();
+    const double wall = s90 ? std::max(c.profile.x1, c.profile.x1 + s90->a)
+                            : std::max(c.profile.x1, profile.tangentPoint.x);
     const double H = c.profile.H;
 
     ViewBuilder view;
@@ -299,7 +425,8 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
         view.arc(*profile.bellMouth);
     if (profile.guideCone)
         view.arc(*profile.guideCone);
-    view.polyline(Layer::Outline, wallAndRoof(at90));
+    if (at90)
+        view.polyline(Layer::Outline, wallAndRoof(*at90));
     view.mirrorAll();
 
     view.line(Layer::Outline, {-wall, 0}, {wall, 0});
@@ -310,7 +437,8 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
 
     const ProfileResults& p = c.profile;
     const TangentPoint& tp = c.volute.tp;
-    view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B=" + wholeMillimetres(c.B));
+    if (d.B)
+        view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B=" + wholeMillimetres(*d.B));
     view.horizontalDimension(mirrored(profile.rim), profile.rim, -6 * h, "D1=" + wholeMillimetres(c.in.D1));
     view.horizontalDimension(mirrored(profile.coneInlet), profile.coneInlet, H + 3 * h,
                              "D0=" + wholeMillimetres(c.in.D0));
@@ -330,75 +458,70 @@ View sectionView(const Calculation& c, const std::array<Station, 12>& stations, 
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
                            profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
     view.label({0, -9 * h}, 1.4 * h, Label::Anchor::Centre, "断面图（φ=90°）", "SECTION (phi=90)");
+    notes(view, d, {0, -9 * h});
     return view.finish("SECTION", "断面图");
 }
 
-// (sin phi, cos phi) for each whole degree from 0 to 90: a station's direction in the plan.
-const Point& unitAtDegree(int degree)
+View planView(const Drawn& d)
 {
-    static const std::array<Point, 91> kUnit = [] {
-        std::array<Point, 91> unit{};
-        for (int d = 0; d <= 90; ++d)
-            unit[static_cast<std::size_t>(d)] = {std::sin(d * kPi / 180), std::cos(d * kPi / 180)};
-        return unit;
-    }();
-    return kUnit[static_cast<std::size_t>(degree)];
-}
-
-// r at each degree from 0 to 90: the outer wall as the plan draws it.
-std::vector<Point> outerWallInPlan(const std::array<Station, 12>& stations, double rimRadius)
-{
-    const PlanWall wall(stations, rimRadius);
-    std::vector<Point> points;
-    for (int degree = 0; degree <= 90; ++degree) {
-        const double radius = wall.radius(degree);
-        const Point& unit = unitAtDegree(degree);
-        points.push_back({radius * unit.x, radius * unit.y});
-    }
-    return points;
-}
-
-View planView(const Calculation& c, const std::array<Station, 12>& stations, double h)
-{
+    const Calculation& c = d.c;
+    const double h = d.h;
     const double rim = c.profile.x1;
-    const double half = std::max(rim, rim + c.a90);  // B/2
-    const double straight = std::max(half, h);        // how far the straight walls are drawn
+    const std::optional<Station>& s90 = d.stations.back();
+    const double half = s90 ? std::max(rim, rim + s90->a) : rim;  // B/2
+    const double straight = std::max(half, h);                     // how far the straight walls are drawn
 
     ViewBuilder view;
-    std::vector<Point> wall = outerWallInPlan(stations, rim);
-    wall.push_back({half, -straight});
-    std::vector<Point> whole;
-    for (auto it = wall.rbegin(); it != wall.rend(); ++it)
-        whole.push_back(mirrored(*it));
-    whole.insert(whole.end(), wall.begin() + 1, wall.end());
-    view.polyline(Layer::Outline, std::move(whole));
+    std::vector<Point> wall = outerWallInPlan(d.stations, rim);
+    if (!wall.empty()) {
+        if (s90)
+            wall.push_back({half, -straight});
+        std::vector<Point> left;
+        for (auto it = wall.rbegin(); it != wall.rend(); ++it)
+            left.push_back(mirrored(*it));
+        if (d.stations.front()) {
+            // One wall round the back from one side to the other.
+            left.insert(left.end(), wall.begin() + 1, wall.end());
+            view.polyline(Layer::Outline, std::move(left));
+        } else {
+            // Without a width at 0 degrees the wall stops short of the back on either side.
+            view.polyline(Layer::Outline, std::move(left));
+            view.polyline(Layer::Outline, std::move(wall));
+        }
+    }
 
     // The break line across the inlet: the passage goes on.
     const double zig = h;
-    view.polyline(Layer::Outline, {{-half, -straight}, {-zig, -straight}, {-zig / 2, -straight + zig},
-                                   {zig / 2, -straight - zig}, {zig, -straight}, {half, -straight}});
+    if (s90)
+        view.polyline(Layer::Outline, {{-half, -straight}, {-zig, -straight}, {-zig / 2, -straight + zig},
+                                       {zig / 2, -straight - zig}, {zig, -straight}, {half, -straight}});
     view.circle(Layer::Outline, {0, 0}, c.in.D1 / 2);
     view.circle(Layer::Outline, {0, 0}, c.in.D0 / 2);
     view.circle(Layer::Hidden, {0, 0}, static_cast<double>(c.in.dd0) / 2);
     view.line(Layer::Centre, {-half - 2 * h, 0}, {half + 2 * h, 0});
-    view.line(Layer::Centre, {0, -straight - h}, {0, rim + stations.front().a + 2 * h});
+    const double back = d.stations.front() ? rim + d.stations.front()->a : rim;
+    view.line(Layer::Centre, {0, -straight - h}, {0, back + 2 * h});
 
-    for (const Station& s : stations) {
-        const Point& unit = unitAtDegree(s.phi);
-        const double r = rim + s.a;
+    for (const std::optional<Station>& s : d.stations) {
+        if (!s)
+            continue;
+        const Point& unit = unitAtDegree(s->phi);
+        const double r = rim + s->a;
         view.line(Layer::Centre, {rim * unit.x, rim * unit.y}, {r * unit.x, r * unit.y});
         view.label({(r + h) * unit.x, (r + h) * unit.y}, 0.8 * h, Label::Anchor::Left,
-                   std::to_string(s.phi) + "°", std::to_string(s.phi) + "d");
+                   std::to_string(s->phi) + "°", std::to_string(s->phi) + "d");
     }
-    view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
-                             "B=" + wholeMillimetres(c.B));
+    if (s90 && d.B)
+        view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
+                                 "B=" + wholeMillimetres(*d.B));
     view.label({0, -straight - 6 * h}, 1.4 * h, Label::Anchor::Centre, "平面图", "PLAN");
+    notes(view, d, {0, -straight - 6 * h});
     return view.finish("PLAN", "平面图");
 }
 
-View stationView(const Calculation& c, const Station& station, double h)
+View stationView(const Calculation& c, const StationSection& section, double h)
 {
-    const StationSection section = stationSection(c, station);
+    const Station& station = section.station;
     const double r0 = c.profile.x1;
     const double wall = r0 + station.a;
 
@@ -431,7 +554,7 @@ View stationView(const Calculation& c, const Station& station, double h)
 }
 
 // The views side by side: the section with its pump axis at x = 0 and floor at y = 0, the
-// plan to its right, the stations in two rows of six below.
+// plan to its right, the stations in rows of six below.
 void placeViews(Drawing& drawing, double gap)
 {
     auto& views = drawing.views;
@@ -441,11 +564,11 @@ void placeViews(Drawing& drawing, double gap)
     plan.placement = {section.extent.right + gap - plan.extent.left, section.extent.bottom - plan.extent.bottom};
 
     double top = std::min(section.extent.bottom, plan.placement.y + plan.extent.bottom) - gap;
-    for (std::size_t row = 0; row < 2; ++row) {
+    for (std::size_t first = 2; first < views.size(); first += 6) {
         double x = section.extent.left;
         double rowHeight = 0;
-        for (std::size_t k = 0; k < 6; ++k) {
-            View& station = views[2 + row * 6 + k];
+        for (std::size_t k = first; k < std::min(first + 6, views.size()); ++k) {
+            View& station = views[k];
             station.placement = {x - station.extent.left, top - station.extent.top};
             x += station.extent.width() + gap;
             rowHeight = std::max(rowHeight, station.extent.height());
@@ -464,18 +587,26 @@ void placeViews(Drawing& drawing, double gap)
 
 }  // namespace
 
+Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set)
+{
+    const Drawn d{c, widths, set, widths.chosen(set),
+                  set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1),
+                  textHeightFor(c)};
+    const std::array<std::optional<StationSection>, 12> sections = drawnSections(c, widths, set);
+    Drawing drawing;
+    drawing.textHeight = d.h;
+    drawing.views.push_back(sectionView(d, sections.back()));
+    drawing.views.push_back(planView(d));
+    for (const std::optional<StationSection>& s : sections)
+        if (s)
+            drawing.views.push_back(stationView(c, *s, d.h));
+    placeViews(drawing, 4 * d.h);
+    return drawing;
+}
+
 Drawing drawPassage(const Calculation& c)
 {
-    const std::array<Station, 12> all = stations(c);
-    const double h = textHeightFor(c);
-    Drawing drawing;
-    drawing.textHeight = h;
-    drawing.views.push_back(sectionView(c, all, h));
-    drawing.views.push_back(planView(c, all, h));
-    for (const Station& s : all)
-        drawing.views.push_back(stationView(c, s, h));
-    placeViews(drawing, 4 * h);
-    return drawing;
+    return drawPassage(c, widthSets(c), WidthSet::Computed);
 }
 
 }  // namespace inlet

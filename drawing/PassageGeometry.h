@@ -16,6 +16,7 @@
 
 #include "Calculation.h"
 #include "Shapes.h"
+#include "WidthSets.h"
 
 #include <array>
 #include <optional>
@@ -51,6 +52,15 @@ enum class SectionShape {
 // The shape a width would give the section; the quadratic rule assumes Inclined and the
 // linear rule Level.
 SectionShape sectionShapeFor(const Calculation& c, double a);
+// Whether a section of this shape is one of the two forms the width rules assume.
+inline bool isAssumedForm(SectionShape shape)
+{
+    return shape == SectionShape::Inclined || shape == SectionShape::Level;
+}
+// The area of the section a width gives, counted as the width rules count it (the bell's lip
+// as a quarter ellipse of semi-axes ap and bp - H2, pi 3.1416), in mm²; none where the
+// section is not of an assumed form or hk does not lie above bp and H2.
+std::optional<double> sectionArea(const Calculation& c, double a);
 // The height bp + T·(a - ap) at which the inclined upper wall would meet the outer wall.
 double inclinedWallHeight(const Calculation& c, double a);
 
@@ -67,21 +77,41 @@ struct StationSection {
 
 StationSection stationSection(const Calculation& c, const Station& station);
 
-// The outer wall in plan: its radius at any angle from 0 to 90 degrees, through the
-// stations' radii D1/2 + a by monotone cubic interpolation (Fritsch and Carlson), so that
-// the wall passes through every station point without overshooting between them. The plan
-// draws it and the solid is built on it.
+// The outer wall in plan: its radius at any angle between the first and the last station that
+// has a width, through their radii D1/2 + a by monotone cubic interpolation (Fritsch and
+// Carlson), so that the wall passes through every station point without overshooting between
+// them. The plan draws it and the solid is built on it.
 class PlanWall {
 public:
     PlanWall(const std::array<Station, 12>& stations, double rimRadius);
+    PlanWall(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
+    // Whether at least two stations have a width, so that there is a wall.
+    bool exists() const { return phi_.size() >= 2; }
+    double firstPhi() const { return phi_.front(); }  // degrees; only where it exists
+    double lastPhi() const { return phi_.back(); }
     double radius(double phiDegrees) const;  // mm from the pump axis
 
 private:
-    std::array<double, 12> phi_{}, r_{}, slope_{};
+    std::vector<double> phi_, r_, slope_;
 };
 
-// All views of a completed run: the section through the axis at the 90 degree stations, the
-// plan, and one section per station, placed side by side.
+// The station sections drawn with a set of widths: none at all where hk does not lie above bp
+// and H2 (no section of the assumed form exists), none at a station without a width. The
+// computed set draws each of its widths as it stands, an outer wall meeting the bell included
+// (it is what the boxes say); the area-true set only sections of the form its rules assume.
+std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
+                                                            WidthSet set);
+
+// The outer wall in plan (see PlanWall) at each whole degree from the first station that has
+// a width to the last: x = r·sin φ across the passage, y = r·cos φ toward the back (the
+// right-hand half; the left is its mirror image in x). Empty without two such stations.
+std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
+
+// All views of a completed run drawn with a set of widths: the section through the axis at
+// the 90 degree stations, the plan, and one view per station section drawn, placed side by
+// side. Where no section of the assumed form exists, the views say so.
+Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set);
+// The same with the run's own widths.
 Drawing drawPassage(const Calculation& c);
 
 }  // namespace inlet

@@ -99,6 +99,8 @@ struct Drawing {
     std::vector<View> views;
     Extent extent;        // the whole sheet, views placed
     double textHeight = 0;  // mm: the dimension values' height, and the size of their arrows
+    // Coordinates in paper millimetres (a chart): printed at 1:1, without a print scale.
+    bool paper = false;
 };
 
 // The extent of one shape (dimension and label text included roughly).

@@ -1,9 +1,7 @@
 #include "ExportInput.h"
 
 #include "BoxTexts.h"
-#include "CalculationRun.h"
 #include "InletVersion.h"
-#include "PassageGeometry.h"
 
 #include <QDateTime>
 
@@ -17,25 +15,23 @@ bool ExportInput::wasWritten(Box box) const
     return std::find(written.begin(), written.end(), box) != written.end();
 }
 
-ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                                const std::optional<Calculation>& calculation, const std::string& failure,
-                                const NumberLocale& locale)
+ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
 {
     ExportInput input;
     input.info = info;
     for (const BoxInfo& box : boxTable())
-        input.texts[static_cast<std::size_t>(box.box)] = boxes.text(box.box);
-    input.written = std::move(written);
-    input.calculation = calculation;
-    if (calculation) {
-        input.checks = designChecks(*calculation, boxes, locale);
-        input.drawing = drawPassage(*calculation);
-    } else {
-        input.failure = failure;
-    }
+        input.texts[static_cast<std::size_t>(box.box)] = record.boxes.text(box.box);
+    input.written = record.boxes.written();
+    input.calculation = record.calculation;
+    input.failure = record.failure;
+    input.widthSet = record.widthSet;
+    input.widths = record.widths;
+    input.checks = record.checks;
+    input.drawing = record.drawing;
+    input.chart = record.chart;
     input.program = "inlet";
     input.version = kVersion;
-    input.locale = locale;
+    input.locale = record.locale;
     input.runTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return input;
 }
@@ -58,14 +54,7 @@ ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
     BoxTexts boxes;
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
-    std::optional<Calculation> calculation;
-    std::string failure;
-    try {
-        calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
-        failure = describeChinese(f);
-    }
-    return exportInputAfterRun(design.info, boxes, boxes.written(), calculation, failure, locale);
+    return exportInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info);
 }
 
 }  // namespace inlet

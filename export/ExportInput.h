@@ -11,7 +11,9 @@
 #include "DesignFile.h"
 #include "DrawingSheet.h"
 #include "NumberLocale.h"
+#include "RunRecord.h"
 #include "Shapes.h"
+#include "WidthSets.h"
 
 #include <QString>
 
@@ -28,8 +30,11 @@ struct ExportInput {
     std::vector<Box> written;                   // the result boxes the run wrote
     std::optional<Calculation> calculation;     // when the run completed
     std::string failure;                        // else why it stopped, in Chinese
+    WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
+    std::optional<WidthSets> widths;            // of a completed run: both sets
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
+    std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
     std::string program;                        // "inlet"
     std::string version;                        // "1.00"
     NumberLocale locale;
@@ -40,18 +45,15 @@ struct ExportInput {
     bool wasWritten(Box box) const;
 };
 
-// The record of a run that has just finished over `boxes`: `written` lists the result boxes
-// it wrote; `calculation` is its values when it completed, else `failure` says why it
-// stopped. Adds the checks and the drawing of a completed run, and the time now.
-ExportInput exportInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                                const std::optional<Calculation>& calculation, const std::string& failure,
-                                const NumberLocale& locale);
+// What a recorded run shows (its texts, values, checks and drawings as the record has them,
+// computed nothing again), with the design information and the time now.
+ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info);
 
 // What the drawing sheet's title block shows of the run's design.
 TitleBlock titleBlock(const ExportInput& input);
 
 // The record of a design: its texts typed into a fresh set of boxes and the calculation run
-// over them, as the window's "计算并打印" runs it.
+// over them, as the window's "计算并打印" runs it, drawn with the design's widths.
 ExportInput exportInputFor(const Design& design, const NumberLocale& locale);
 
 }  // namespace inlet

@@ -34,7 +34,9 @@ void Sheet::paint(QPainter& painter, double devicePerMm) const
     frame.textHeight = kBarText;
     DrawingPainter(painter, ViewTransform(k, {0, sheet_.paper.height * k}), kThick * k, kThin * k).paint(frame);
 
-    // The scale bar inside the frame's bottom left corner.
+    // The scale bar inside the frame's bottom left corner; a chart has no scale to show.
+    if (drawing_.paper)
+        return;
     const QPointF bar((sheet_.frame.left + 5) * k, (sheet_.paper.height - sheet_.frame.bottom - 8) * k);
     drawing.paintScaleBar(bar, 60 * k, kBarText * k);
 }

@@ -2,7 +2,8 @@
 
 // The whole drawing on paper, as the exports write it: the drawing sheet (see DrawingSheet)
 // of a GB/T 14689 size with its frame and title block, the views at its scale, a scale bar
-// beside the title block. Lengths in paper mm.
+// beside the title block (none for a drawing in paper millimetres, a chart).
+// Lengths in paper mm.
 
 #include "DrawingSheet.h"
 #include "Shapes.h"

@@ -3,6 +3,7 @@
 #include "SheetSections.h"
 #include "SheetStyle.h"
 #include "TextWriter.h"
+#include "VectorPictures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextTable>
@@ -82,7 +83,8 @@ void fillContents(QTextDocument& document, QTextTable& contents, const std::vect
 }  // namespace
 
 SheetDocument::SheetDocument(const SheetInput& input)
-    : document_(std::make_unique<QTextDocument>()),
+    : pictures_(std::make_unique<VectorPictures>()),
+      document_(std::make_unique<QTextDocument>()),
       project_(input.info.project.simplified()),  // one line in the title block
       stage_(input.info.stage.simplified()),
       program_(QString::fromStdString(input.program + " " + input.version))
@@ -96,6 +98,7 @@ SheetDocument::SheetDocument(const SheetInput& input)
     document.setDefaultFont(font);
     document.setPageSize(fromMm(kBodyMm).size());
     document.setMetaInformation(QTextDocument::DocumentTitle, title());
+    pictures_->install(document);
 
     // One edit block: the document is laid out once, when it is whole.
     QTextCursor edit(&document);

@@ -14,6 +14,8 @@
 
 namespace inlet {
 
+class VectorPictures;
+
 class SheetDocument {
 public:
     explicit SheetDocument(const SheetInput& input);
@@ -33,6 +35,7 @@ public:
     QString title() const;
 
 private:
+    std::unique_ptr<VectorPictures> pictures_;  // outlives the document, which paints with it
     std::unique_ptr<QTextDocument> document_;
     QString project_;
     QString stage_;

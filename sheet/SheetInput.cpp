@@ -4,11 +4,9 @@
 
 namespace inlet {
 
-SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
-                              const NumberLocale& locale, ViewPicture picture)
+SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, ViewPicture picture)
 {
-    SheetInput input{exportInputAfterRun(info, boxes, std::move(written), calculation, failure, locale), {}};
+    SheetInput input{exportInputFrom(record, info), {}};
     input.picture = std::move(picture);
     return input;
 }

@@ -25,15 +25,11 @@ struct SheetInput : ExportInput {
     ViewPicture picture;  // none leaves the drawings out
 };
 
-// The sheet of a run that has just finished over `boxes`: `written` lists the result boxes it
-// wrote; `calculation` is its values when it completed, else `failure` says why it stopped.
-// Adds the checks and the drawing of a completed run.
-SheetInput sheetInputAfterRun(const DesignInfo& info, const BoxAccess& boxes, std::vector<Box> written,
-                              const std::optional<Calculation>& calculation, const std::string& failure,
-                              const NumberLocale& locale, ViewPicture picture = {});
+// The sheet of a recorded run: its texts, values, checks and drawings as the record has them.
+SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, ViewPicture picture = {});
 
 // The sheet of a design: its texts typed into a fresh set of boxes and the calculation run
-// over them, as the window's "计算并打印" runs it.
+// over them, as the window's "计算并打印" runs it, drawn with the design's widths.
 SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewPicture picture = {});
 
 }  // namespace inlet

@@ -8,6 +8,7 @@
 #include "ScaleBarPicture.h"
 #include "SheetStyle.h"
 #include "ValueUsed.h"
+#include "VoluteChart.h"
 
 #include <QTextTable>
 
@@ -31,6 +32,8 @@ constexpr int kPictureDpi = 300;
 constexpr double kDrawingWidthMm = 160;
 constexpr double kDrawingHeightMm = 75;
 constexpr double kScaleBarMm = 80;
+// The chart stands in, for readers of pictures only, at this resolution.
+constexpr int kChartDpi = 200;
 
 // The result boxes grouped as the window's frames group them; φ in ascending order.
 struct ResultGroup {
@@ -51,15 +54,25 @@ const std::array<ResultGroup, 4>& resultGroups()
     return kGroups;
 }
 
-QString shapeName(SectionShape shape)
+QString ruleName(WidthRule rule) { return rule == WidthRule::Quadratic ? QStringLiteral("二次式") : QStringLiteral("线性式"); }
+
+// The rule that gave a width and the shape of the section it gives, as one cell: "二次式·斜顶",
+// and where the shape is not the one the rule assumes, that it is not.
+QString ruleAndShape(const Calculation& c, const WidthSets& widths, const std::optional<Station>& s)
 {
-    switch (shape) {
-    case SectionShape::InsideRim: return QStringLiteral("外壁在喇叭口边缘以内");
-    case SectionShape::BelowTangentPoint: return QStringLiteral("外壁交于喇叭口唇部");
-    case SectionShape::Inclined: return QStringLiteral("斜顶：上壁面直达外壁");
-    case SectionShape::Level: return QStringLiteral("平顶：上壁面升至 hk");
+    if (!s)
+        return QStringLiteral("—（无法求得）");
+    const QString rule = ruleName(s->rule);
+    if (!widths.sectionsExist())
+        return rule + QStringLiteral("·无断面");
+    const bool quadratic = s->rule == WidthRule::Quadratic;
+    switch (sectionShapeFor(c, s->a)) {
+    case SectionShape::InsideRim: return rule + QStringLiteral("·外壁在喇叭口边缘以内");
+    case SectionShape::BelowTangentPoint: return rule + QStringLiteral("·外壁交于喇叭口唇部");
+    case SectionShape::Inclined: return rule + (quadratic ? QStringLiteral("·斜顶") : QStringLiteral("·斜顶（非线性式所设平顶）"));
+    case SectionShape::Level: return rule + (quadratic ? QStringLiteral("·平顶（非二次式所设斜顶）") : QStringLiteral("·平顶"));
     }
-    return {};
+    return rule;
 }
 
 }  // namespace
@@ -213,27 +226,82 @@ void writeStations(TextWriter& writer, const SheetInput& input)
 {
     const Calculation& c = *input.calculation;
     const Volute& v = c.volute;
+    const WidthSets& widths = *input.widths;
+    const bool areaTrue = input.widthSet == WidthSet::AreaTrue;
     writer.section(QStringLiteral("4 蜗壳断面"));
     writer.paragraph(QStringLiteral("临界面积 Ft = %1 mm²，P = %2 mm，T = tan aa = %3。"
                                     "断面面积不大于 Ft 时按二次式、大于 Ft 时按线性式计算宽度，φ = 90° 一律按线性式。")
                          .arg(q(wholeMillimetres(v.Ft)), q(wholeMillimetres(v.P)), q(fixedFigure(v.T, 4, input.locale))));
-    std::vector<QStringList> rows;
-    for (const Station& s : stations(c)) {
-        const SectionShape shape = sectionShapeFor(c, s.a);
-        QString height = QStringLiteral("—");
-        if (shape == SectionShape::Level)
-            height = q(wholeMillimetres(v.hk));
-        else if (shape == SectionShape::Inclined)
-            height = q(wholeMillimetres(inclinedWallHeight(c, s.a)));
-        rows.push_back({QString::number(s.phi), q(wholeMillimetres(s.F)),
-                        s.rule == WidthRule::Quadratic ? QStringLiteral("二次式") : QStringLiteral("线性式"),
-                        q(wholeMillimetres(s.a)), height, shapeName(shape)});
+    if (widths.Fstar) {
+        const double rh = v.tp.ap + (static_cast<double>(v.hk) - v.tp.bp) / v.T;
+        writer.paragraph(QStringLiteral("二次式的宽度是斜顶断面（上壁面自切点以倾角 aa 直达外壁）的面积恰为 F 时的宽度，"
+                                        "线性式的宽度是平顶断面（上壁面升至 hk 后水平延至外壁）的面积恰为 F 时的宽度。"
+                                        "上壁面恰在 hk 处与外壁相交时，宽度 rh = ap + (hk - bp)/T = %1 mm，断面面积 "
+                                        "F* = rh·bp - π·ap·(bp - H2)/4 + (hk - bp)²/(2·T) = %2 mm²，两式在此给出同一宽度。"
+                                        "面积一致宽度在 F ≤ F* 时按二次式、F > F* 时按线性式计算，所得断面均为计算式所设形状，"
+                                        "面积等于 F，宽度随 φ 连续变化。")
+                             .arg(q(wholeMillimetres(rh)), q(wholeMillimetres(*widths.Fstar))));
+    } else {
+        writer.paragraph(QStringLiteral("蜗壳断面高度 hk = %1 mm 不高于切点高度 bp = %2 mm 或喇叭口边缘高度 H2 = %3 mm，"
+                                        "不存在计算式所设形状的蜗壳断面：下表只列计算宽度，不给出其他宽度，图中不绘断面。")
+                             .arg(q(wholeMillimetres(v.hk)), q(wholeMillimetres(v.tp.bp)), q(wholeMillimetres(c.in.H2))));
     }
-    writer.table({8, 19, 11, 15, 16, 31},
-                 {QStringLiteral("φ (°)"), QStringLiteral("断面面积 F (mm²)"), QStringLiteral("计算式"),
-                  QStringLiteral("宽度 a (mm)"), QStringLiteral("外壁高度 (mm)"), QStringLiteral("断面形状")},
-                 rows, {0, 1, 3, 4});
-    writer.paragraph(QStringLiteral("宽度 a 自喇叭口边缘向外量取。外壁高度：平顶断面为 hk，斜顶断面为 bp + T·(a - ap)。"));
+    const bool both = !widths.differing().empty();
+    writer.paragraph((areaTrue ? QStringLiteral("本计算书的图形及导出图形按面积一致宽度绘制。")
+                               : QStringLiteral("本计算书的图形及导出图形按计算宽度（即 3 计算结果中的宽度）绘制。"))
+                     + (both ? QStringLiteral("两组宽度不同之处，下表并列两组宽度。") : QString()));
+
+    const std::array<std::optional<Station>, 12> drawn = widths.chosen(input.widthSet);
+    std::vector<QStringList> rows;
+    for (std::size_t i = 0; i < widths.computed.size(); ++i) {
+        const Station& s = widths.computed[i];
+        QString height = QStringLiteral("—"), area = QStringLiteral("—");
+        if (drawn[i] && widths.sectionsExist()) {
+            const SectionShape shape = sectionShapeFor(c, drawn[i]->a);
+            if (shape == SectionShape::Level)
+                height = q(wholeMillimetres(v.hk));
+            else if (shape == SectionShape::Inclined)
+                height = q(wholeMillimetres(inclinedWallHeight(c, drawn[i]->a)));
+            if (const std::optional<double> a = sectionArea(c, drawn[i]->a))
+                area = q(wholeMillimetres(*a));
+        }
+        QStringList row{QString::number(s.phi), q(wholeMillimetres(s.F)), q(wholeMillimetres(s.a)),
+                        ruleAndShape(c, widths, s)};
+        if (both) {
+            const std::optional<Station>& t = widths.areaTrue[i];
+            row << (t ? q(wholeMillimetres(t->a)) : QStringLiteral("—")) << ruleAndShape(c, widths, t);
+        }
+        row << height << area;
+        rows.push_back(row);
+    }
+    const QString drawnMark = areaTrue ? QStringLiteral("（按面积一致宽度）") : QStringLiteral("（按计算宽度）");
+    if (both) {
+        writer.table({7, 12, 10, 18, 10, 17, 12, 14},
+                     {QStringLiteral("φ (°)"), QStringLiteral("断面面积 F (mm²)"), QStringLiteral("计算宽度 (mm)"),
+                      QStringLiteral("计算式·断面形状"), QStringLiteral("面积一致宽度 (mm)"),
+                      QStringLiteral("计算式·断面形状"), QStringLiteral("所绘外壁高度 (mm)"),
+                      QStringLiteral("所绘断面面积 (mm²)")},
+                     rows, {0, 1, 2, 4, 6, 7});
+    } else {
+        writer.table({8, 17, 14, 27, 16, 18},
+                     {QStringLiteral("φ (°)"), QStringLiteral("断面面积 F (mm²)"), QStringLiteral("宽度 a (mm)"),
+                      QStringLiteral("计算式·断面形状"), QStringLiteral("所绘外壁高度 (mm)"),
+                      QStringLiteral("所绘断面面积 (mm²)")},
+                     rows, {0, 1, 2, 4, 5});
+    }
+    writer.paragraph(QStringLiteral("宽度自喇叭口边缘向外量取。斜顶：上壁面自切点直达外壁，外壁高度 bp + T·(a - ap)；"
+                                    "平顶：上壁面升至 hk 后水平延至外壁，外壁高度 hk。所绘外壁高度与所绘断面面积")
+                     + drawnMark + QStringLiteral("，面积按计算式的计法（喇叭口唇部按四分之一椭圆）计算。"));
+
+    if (input.chart && input.picture) {
+        const QImage fallback = input.picture(*input.chart, "CHART", 1, kChartDpi);
+        writer.picture(QStringLiteral("sheet:CHART"), *input.chart, fallback, kChartWidthMm);
+        writer.paragraph(QStringLiteral("图 4-1 各断面的面积、宽度与平均流速（比例 1:1）"), textFormat(10.5, true),
+                         Qt::AlignHCenter, 1);
+        writer.paragraph(QStringLiteral("实线为断面面积 F、计算宽度及按 F 的平均流速 Q·(φ/360)/F；虚线为所绘断面%1的面积、"
+                                        "面积一致宽度及所绘断面的平均流速。计算宽度在两式交替处的跳跃由此可见。")
+                             .arg(drawnMark));
+    }
 }
 
 void writeChecks(TextWriter& writer, const SheetInput& input)
@@ -266,7 +334,13 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
 {
     writer.newPage();
     writer.section(QStringLiteral("6 型线图"));
-    writer.paragraph(QStringLiteral("图中尺寸以 mm 计。各图按所注比例绘制，图下附比例尺。"));
+    writer.paragraph(QStringLiteral("图中尺寸以 mm 计。各图按所注比例绘制，图下附比例尺。")
+                     + (input.widthSet == WidthSet::AreaTrue
+                            ? QStringLiteral("蜗壳宽度按断面形状（面积一致）绘制，见 4 蜗壳断面。")
+                            : QStringLiteral("蜗壳宽度按计算结果绘制。"))
+                     + (input.widths && !input.widths->sectionsExist()
+                            ? QStringLiteral("hk 不高于 bp 或 H2，图中不绘蜗壳断面。")
+                            : QString()));
     const std::array<std::pair<const char*, const char*>, 2> views{{
         {"SECTION", "6.1 断面图（φ=90°）"},
         {"PLAN", "6.2 平面图"},

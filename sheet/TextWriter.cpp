@@ -1,6 +1,7 @@
 #include "TextWriter.h"
 
 #include "SheetStyle.h"
+#include "VectorPictures.h"
 
 #include <QTextTable>
 #include <QUrl>
@@ -167,6 +168,18 @@ void TextWriter::picture(const QString& name, const QImage& image, double widthM
     format.setName(name);
     format.setWidth(fromMm(widthMm));
     format.setHeight(fromMm(widthMm) * image.height() / image.width());
+    cursor_.insertImage(format);
+}
+
+void TextWriter::picture(const QString& name, const Drawing& drawing, const QImage& image, double widthMm)
+{
+    startBlock(Qt::AlignHCenter, 1);
+    document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
+    VectorPictures::addShapes(document_, name, drawing);
+    QTextImageFormat format;
+    format.setName(name);
+    format.setWidth(fromMm(widthMm));
+    format.setHeight(fromMm(widthMm) * drawing.extent.height() / drawing.extent.width());
     cursor_.insertImage(format);
 }
 

@@ -3,6 +3,8 @@
 // Appends headings, paragraphs, tables and pictures to a QTextDocument in the sheet's
 // formats, and remembers the sections for the contents list.
 
+#include "Shapes.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -50,6 +52,9 @@ public:
     QTextTable* writeContents();
     // A picture printed `widthMm` wide, centred on its own line; `name` must be unique.
     void picture(const QString& name, const QImage& image, double widthMm);
+    // The same painted from the drawing's shapes at `widthMm` wide (its height in proportion),
+    // `image` standing in for readers of pictures only (see VectorPictures).
+    void picture(const QString& name, const Drawing& drawing, const QImage& image, double widthMm);
     // Where the next text goes.
     QTextCursor& cursor() { return cursor_; }
 

@@ -6,6 +6,7 @@
 
 #include "DesignFile.h"
 #include "ExportFormat.h"
+#include "WidthSets.h"
 
 #include <QString>
 
@@ -23,6 +24,7 @@ public:
         QString path;
         ExportChoices choices;
         QString format;  // the format's key where the extension alone does not say; else empty
+        WidthSet widthSet = WidthSet::Computed;  // the design's choice, as the dialog left it
     };
 
     virtual ~Asker() = default;
@@ -38,8 +40,10 @@ public:
     virtual UnsavedAnswer unsavedChanges(QWidget& parent, const QString& design) = 0;
     // The design information as edited; none when cancelled.
     virtual std::optional<DesignInfo> designInfo(QWidget& parent, const DesignInfo& info) = 0;
-    // Where and how to export the drawing, `suggested` offered; none when cancelled.
-    virtual std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested) = 0;
+    // Where and how to export the drawing, `suggested` offered and the widths `widthSet`
+    // chosen to begin with; none when cancelled.
+    virtual std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested,
+                                                             WidthSet widthSet) = 0;
     // Tells the engineer what went wrong; waits until they have read it.
     virtual void warn(QWidget& parent, const QString& title, const QString& message) = 0;
 };

@@ -1,14 +1,15 @@
 #include "DesignChecksWindow.h"
 
 #include "DesignCheckList.h"
-#include "NumberFormat.h"
+#include "LastRun.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace inlet {
 
-DesignChecksWindow::DesignChecksWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+DesignChecksWindow::DesignChecksWindow(LastRun& lastRun, QWidget* parent)
+    : QWidget(parent, Qt::Window), lastRun_(lastRun)
 {
     setWindowTitle(QStringLiteral("设计校核"));
     note_ = new QLabel;
@@ -17,26 +18,24 @@ DesignChecksWindow::DesignChecksWindow(QWidget* parent) : QWidget(parent, Qt::Wi
     auto* column = new QVBoxLayout(this);
     column->addWidget(note_);
     column->addWidget(checks_);
-    showNoRun();
+    connect(&lastRun_, &LastRun::changed, this, &DesignChecksWindow::showLastRun);
+    showLastRun();
     resize(520, 600);
 }
 
-void DesignChecksWindow::showRun(const Calculation& run, const BoxAccess& boxes)
+void DesignChecksWindow::showLastRun()
 {
-    checks_->showChecks(designChecks(run, boxes, systemNumberLocale()));
-    showNote({});
-}
-
-void DesignChecksWindow::showFailure(const QString& failure)
-{
-    checks_->showChecks({});
-    showNote(QStringLiteral("计算未完成：%1，无校核").arg(failure));
-}
-
-void DesignChecksWindow::showNoRun()
-{
-    checks_->showChecks({});
-    showNote(QStringLiteral("尚未计算：按“计算并打印”后在此显示设计校核"));
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    if (record && record->completed()) {
+        checks_->showChecks(record->checks);
+        showNote({});
+    } else if (record) {
+        checks_->showChecks({});
+        showNote(QStringLiteral("计算未完成：%1，无校核").arg(QString::fromStdString(record->failure)));
+    } else {
+        checks_->showChecks({});
+        showNote(QStringLiteral("尚未计算：按“计算并打印”后在此显示设计校核"));
+    }
 }
 
 QString DesignChecksWindow::note() const { return note_->text(); }

@@ -1,7 +1,7 @@
 #pragma once
 
-// "设计校核": the design checks of the main window's last completed run, warnings marked and
-// figures plain. After a failed run it says why and lists nothing.
+// "设计校核": the design checks of the main window's last run, warnings marked and figures
+// plain. After a failed run it says why and lists nothing.
 
 #include <QString>
 #include <QWidget>
@@ -10,30 +10,25 @@ class QLabel;
 
 namespace inlet {
 
-class BoxAccess;
 class DesignCheckList;
-struct Calculation;
+class LastRun;
 
 class DesignChecksWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // A window of its own, also when it has a parent.
-    explicit DesignChecksWindow(QWidget* parent = nullptr);
-
-    // Lists the checks of a completed run; `boxes` holds the texts the run read.
-    void showRun(const Calculation& run, const BoxAccess& boxes);
-    // Empties the list, saying why: the failure in the failure message's words.
-    void showFailure(const QString& failure);
-    // Empties the list: nothing has been calculated.
-    void showNoRun();
+    // A window of its own, also when it has a parent; lists the checks of `lastRun` as it
+    // changes.
+    explicit DesignChecksWindow(LastRun& lastRun, QWidget* parent = nullptr);
 
     // What the window says above the list; empty when it lists a run's checks.
     QString note() const;
 
 private:
+    void showLastRun();
     void showNote(const QString& note);
 
+    LastRun& lastRun_;
     QLabel* note_ = nullptr;
     DesignCheckList* checks_ = nullptr;
 };

@@ -62,14 +62,16 @@ std::optional<DesignInfo> DialogAsker::designInfo(QWidget& parent, const DesignI
     return dialog.info();
 }
 
-std::optional<Asker::DrawingExportChoice> DialogAsker::drawingExport(QWidget& parent, const QString& suggested)
+std::optional<Asker::DrawingExportChoice> DialogAsker::drawingExport(QWidget& parent, const QString& suggested,
+                                                                    WidthSet widthSet)
 {
     QtTranslation::install();
     DrawingExportDialog dialog(&parent);
     dialog.setPath(suggested);
+    dialog.setWidthSet(widthSet);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return DrawingExportChoice{dialog.path(), dialog.choices(), dialog.formatKey()};
+    return DrawingExportChoice{dialog.path(), dialog.choices(), dialog.formatKey(), dialog.widthSet()};
 }
 
 void DialogAsker::warn(QWidget& parent, const QString& title, const QString& message)

@@ -16,7 +16,8 @@ public:
                        const QString& filter, const QString& suffix) override;
     UnsavedAnswer unsavedChanges(QWidget& parent, const QString& design) override;
     std::optional<DesignInfo> designInfo(QWidget& parent, const DesignInfo& info) override;
-    std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested) override;
+    std::optional<DrawingExportChoice> drawingExport(QWidget& parent, const QString& suggested,
+                                                     WidthSet widthSet) override;
     void warn(QWidget& parent, const QString& title, const QString& message) override;
 };
 

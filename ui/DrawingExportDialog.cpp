@@ -45,6 +45,13 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent), for
     column->addWidget(new QLabel(QStringLiteral("文件（扩展名 %1 决定格式）：").arg(formats_.extensionList(ExportKind::Drawing))));
     column->addLayout(file);
     auto* form = new QFormLayout;
+    widthSet_ = new QComboBox;
+    widthSet_->setObjectName(QStringLiteral("widthSet"));
+    for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue}) {
+        const std::string_view name = widthSetChinese(set);
+        widthSet_->addItem(QString::fromUtf8(name.data(), qsizetype(name.size())), static_cast<int>(set));
+    }
+    form->addRow(QStringLiteral("断面宽度："), widthSet_);
     for (const ExportFormat* format : formats_.formats(ExportKind::Drawing)) {
         for (const ExportOption& option : format->options) {
             if (choices_.count(option.key))
@@ -93,6 +100,13 @@ ExportChoices DrawingExportDialog::choices() const
     }
     return chosen;
 }
+
+void DrawingExportDialog::setWidthSet(WidthSet set)
+{
+    widthSet_->setCurrentIndex(widthSet_->findData(static_cast<int>(set)));
+}
+
+WidthSet DrawingExportDialog::widthSet() const { return static_cast<WidthSet>(widthSet_->currentData().toInt()); }
 
 void DrawingExportDialog::pathChanged()
 {

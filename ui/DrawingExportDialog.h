@@ -1,14 +1,17 @@
 #pragma once
 
 // 导出图形: the file the drawing is exported to, whose extension chooses among the drawing's
-// formats, and the choices that format offers (as the format registry lists them).
+// formats, the volute widths it is drawn with (the design's choice), and the choices that
+// format offers (as the format registry lists them).
 
 #include "ExportFormat.h"
+#include "WidthSets.h"
 
 #include <QDialog>
 
 #include <map>
 
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
@@ -30,6 +33,9 @@ public:
     QString formatKey() const;
     // The choices of that format, as set.
     ExportChoices choices() const;
+    // The widths to draw with: the design's choice, which the dialog may change.
+    void setWidthSet(WidthSet set);
+    WidthSet widthSet() const;
 
 private:
     void browse();
@@ -37,6 +43,7 @@ private:
 
     const ExportRegistry& formats_;
     QLineEdit* path_ = nullptr;
+    QComboBox* widthSet_ = nullptr;
     QPushButton* ok_ = nullptr;
     // Each choice of every drawing format, by key: a QCheckBox for a switch, else a QComboBox,
     // shown for the formats that offer it.

@@ -4,48 +4,84 @@
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
 #include "DrawingView.h"
-#include "NumberFormat.h"
+#include "ExportInput.h"
+#include "LastRun.h"
 #include "OutputModule.h"
 #include "QtTranslation.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QSplitter>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace inlet {
 
-DrawingWindow::DrawingWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
+namespace {
+
+QString q(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+WidthSet other(WidthSet set) { return set == WidthSet::AreaTrue ? WidthSet::Computed : WidthSet::AreaTrue; }
+
+}  // namespace
+
+DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
+    : QMainWindow(parent, Qt::Window), lastRun_(lastRun)
 {
     setWindowTitle(QStringLiteral("型线图"));
 
+    widthSet_ = new QComboBox;
+    widthSet_->setObjectName(QStringLiteral("widthSet"));
+    for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue})
+        widthSet_->addItem(q(widthSetChinese(set)), static_cast<int>(set));
+    widthNote_ = new QLabel;
+    widthNote_->setObjectName(QStringLiteral("widthNote"));
+    widthNote_->setWordWrap(true);
+    switchWidths_ = new QPushButton;
+    switchWidths_->setObjectName(QStringLiteral("switchWidths"));
+    auto* choice = new QHBoxLayout;
+    choice->setContentsMargins(6, 4, 6, 0);
+    choice->addWidget(new QLabel(QStringLiteral("断面宽度：")));
+    choice->addWidget(widthSet_);
+    choice->addSpacing(12);
+    choice->addWidget(widthNote_, 1);
+    choice->addWidget(switchWidths_);
+
     view_ = new DrawingView;
     view_->setObjectName(QStringLiteral("drawing"));
-
-    auto* side = new QWidget;
-    auto* heading = new QLabel(QStringLiteral("设计检查"));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
     checks_ = new DesignCheckList;
-    auto* column = new QVBoxLayout(side);
-    column->setContentsMargins(6, 6, 6, 6);
-    column->addWidget(heading);
-    column->addWidget(checks_);
+    chart_ = new DrawingView;
+    chart_->setObjectName(QStringLiteral("chart"));
+    side_ = new QTabWidget;
+    side_->addTab(checks_, QStringLiteral("设计检查"));
+    side_->addTab(chart_, QStringLiteral("面积与流速"));
 
     auto* splitter = new QSplitter;
     splitter->addWidget(view_);
-    splitter->addWidget(side);
+    splitter->addWidget(side_);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    splitter->setSizes({900, 360});
-    setCentralWidget(splitter);
+    splitter->setSizes({860, 400});
+
+    auto* central = new QWidget;
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addLayout(choice);
+    column->addWidget(splitter, 1);
+    setCentralWidget(central);
 
     createMenus();
-    showNoRun();
+    connect(widthSet_, &QComboBox::activated, this,
+            [this] { lastRun_.setWidthSet(static_cast<WidthSet>(widthSet_->currentData().toInt())); });
+    connect(switchWidths_, &QPushButton::clicked, this, [this] { lastRun_.setWidthSet(other(lastRun_.widthSet())); });
+    connect(&lastRun_, &LastRun::changed, this, &DrawingWindow::showLastRun);
+    showLastRun();
     resize(1260, 800);
 }
 
@@ -55,8 +91,10 @@ void DrawingWindow::createMenus()
     for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
         const QString extension = format->extension;
         exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
-                                           [this, extension] { exportWithDialog(extension); }));
+                                           [this, extension] { exportWithDialog(QStringLiteral("型线图.") + extension, false); }));
     }
+    exports_.push_back(file->addAction(QStringLiteral("导出面积与流速图…"), this,
+                                       [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); }));
     file->addSeparator();
     QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
     close->setShortcut(QKeySequence::Close);
@@ -70,70 +108,94 @@ void DrawingWindow::createMenus()
     zoomOut->setShortcut(QKeySequence::ZoomOut);
 }
 
-void DrawingWindow::showRun(const Calculation& run, const BoxAccess& boxes)
+void DrawingWindow::showLastRun()
 {
-    run_ = exportInputAfterRun(info_, boxes, {}, run, {}, systemNumberLocale());
-    run_->designFile = designFile_;
-    view_->setDrawing(*run_->drawing);
-    checks_->showChecks(run_->checks);
-    enableExports();
+    const WidthSet set = lastRun_.widthSet();
+    widthSet_->setCurrentIndex(widthSet_->findData(static_cast<int>(set)));
+    switchWidths_->setText(set == WidthSet::AreaTrue ? QStringLiteral("改用计算宽度") : QStringLiteral("改用面积一致宽度"));
+
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    QString note;
+    if (record && record->completed()) {
+        view_->setDrawing(*record->drawing);
+        chart_->setDrawing(*record->chart);
+        checks_->showChecks(record->checks);
+        for (const DesignCheck& check : record->checks)
+            if (check.kind == CheckKind::WidthSetsDiffer)
+                note = QString::fromStdString(check.chinese);
+        enableExports();
+    } else if (record) {
+        showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(QString::fromStdString(record->failure)));
+    } else {
+        showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图"));
+    }
+    widthNote_->setText(note);
+    widthNote_->setVisible(!note.isEmpty());
+    switchWidths_->setVisible(!note.isEmpty());
 }
+
+QString DrawingWindow::widthNote() const { return widthNote_->text(); }
 
 void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)
 {
     info_ = info;
     designFile_ = designFile;
-    if (run_) {
-        run_->info = info;
-        run_->designFile = designFile;
-    }
 }
-
-void DrawingWindow::showFailure(const QString& failure)
-{
-    showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(failure));
-}
-
-void DrawingWindow::showNoRun() { showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图")); }
 
 void DrawingWindow::showNothingDrawn(const QString& message)
 {
-    run_.reset();
     view_->showMessage(message);
+    chart_->showMessage(QStringLiteral("无图形"));
     checks_->showChecks({});
     enableExports();
 }
 
 void DrawingWindow::enableExports()
 {
-    const bool drawn = run_.has_value();
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    const bool drawn = record && record->completed();
     for (QAction* action : exports_)
         action->setEnabled(drawn);
 }
 
-QString DrawingWindow::exportTo(const QString& path, const ExportChoices& choices)
+QString DrawingWindow::exportTo(const QString& path, const ExportChoices& choices) { return write(path, choices, false); }
+
+QString DrawingWindow::exportChartTo(const QString& path, const ExportChoices& choices)
+{
+    return write(path, choices, true);
+}
+
+QString DrawingWindow::write(const QString& path, const ExportChoices& choices, bool chart)
 {
     const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
     if (!format) {
         return QStringLiteral("无法写入“%1”：不支持的文件类型“.%2”（可导出 %3）")
             .arg(QDir::toNativeSeparators(path), QFileInfo(path).suffix(), outputFormats().extensionList(ExportKind::Drawing));
     }
-    if (!run_)
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    if (!record || !record->completed())
         return QStringLiteral("无法写入“%1”：没有可导出的图形").arg(QDir::toNativeSeparators(path));
-    const auto failure = writeExport(*format, *run_, path, choices);
+    ExportInput input = exportInputFrom(*record, info_);
+    input.designFile = designFile_;
+    if (chart)
+        input.drawing = record->chart;
+    const auto failure = writeExport(*format, input, path, choices);
     return failure ? failure->chinese : QString();
 }
 
-void DrawingWindow::exportWithDialog(const QString& extension)
+void DrawingWindow::exportWithDialog(const QString& name, bool chart)
 {
     QtTranslation::install();
     const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
     DrawingExportDialog dialog(this);
-    dialog.setPath(QDir(folder).filePath(QStringLiteral("型线图.") + extension));
+    dialog.setPath(QDir(folder).filePath(name));
+    dialog.setWidthSet(lastRun_.widthSet());
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The choice in the dialog is the design's: the drawing is redrawn with it first.
+    lastRun_.setWidthSet(dialog.widthSet());
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
-    if (const QString failure = exportTo(dialog.path(), dialog.choices()); !failure.isEmpty())
+    if (const QString failure = write(dialog.path(), dialog.choices(), chart); !failure.isEmpty())
         QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
 }
 

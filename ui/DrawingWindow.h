@@ -1,39 +1,38 @@
 #pragma once
 
-// "型线图": the passage drawn from the main window's last completed run, with its design
-// checks beside it. After a failed run it shows an empty sheet that says why, and no checks.
-// The drawing can be exported as DXF, SVG or PNG.
+// "型线图": the passage drawn from the main window's last run, with its design checks and the
+// chart of area, width and velocity along φ beside it. Above the drawing, the choice of widths
+// it is drawn with, and where the run's widths and the area-true ones differ, one line that
+// says so with the stations concerned and a button that switches. After a failed run it shows
+// an empty sheet that says why, and no checks. The drawing and the chart can be exported in
+// each of the drawing's formats.
 
-#include "ExportInput.h"
+#include "DesignFile.h"
 #include "ExportFormat.h"
 
 #include <QMainWindow>
 #include <QString>
 
-#include <optional>
+#include <vector>
 
 class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
 
 namespace inlet {
 
-class BoxAccess;
 class DesignCheckList;
 class DrawingView;
-struct Calculation;
+class LastRun;
 
 class DrawingWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    // A window of its own, also when it has a parent.
-    explicit DrawingWindow(QWidget* parent = nullptr);
-
-    // Draws a completed run and lists its checks; `boxes` holds the texts the run read.
-    void showRun(const Calculation& run, const BoxAccess& boxes);
-    // Empties the sheet and the checks, saying why: the failure in the failure message's words.
-    void showFailure(const QString& failure);
-    // Empties the sheet and the checks: nothing has been calculated.
-    void showNoRun();
+    // A window of its own, also when it has a parent; shows `lastRun` as it changes.
+    explicit DrawingWindow(LastRun& lastRun, QWidget* parent = nullptr);
 
     // The design information the drawing's title block shows.
     void setDesignInfo(const DesignInfo& info, const QString& designFile);
@@ -41,21 +40,34 @@ public:
     // Writes the drawing to `path` in the drawing format its extension names. An empty text
     // when written, else the message that says what went wrong.
     QString exportTo(const QString& path, const ExportChoices& choices = {});
+    // The same for the chart of area, width and velocity.
+    QString exportChartTo(const QString& path, const ExportChoices& choices = {});
+
+    // The line above the drawing where the width sets differ; empty where they do not.
+    QString widthNote() const;
 
 private:
     void createMenus();
-    // Asks where to with the export dialog, offering a file of this extension.
-    void exportWithDialog(const QString& extension);
+    void showLastRun();
+    // Asks where to with the export dialog, offering `name` (型线图.dxf); exports the chart
+    // instead of the drawing with `chart`.
+    void exportWithDialog(const QString& name, bool chart);
+    QString write(const QString& path, const ExportChoices& choices, bool chart);
     void showNothingDrawn(const QString& message);
     void enableExports();
 
+    LastRun& lastRun_;
+    QComboBox* widthSet_ = nullptr;
+    QLabel* widthNote_ = nullptr;
+    QPushButton* switchWidths_ = nullptr;
     DrawingView* view_ = nullptr;
+    QTabWidget* side_ = nullptr;
     DesignCheckList* checks_ = nullptr;
+    DrawingView* chart_ = nullptr;
     std::vector<QAction*> exports_;
     QString exportFolder_;  // where the last export went
     DesignInfo info_;
     QString designFile_;
-    std::optional<ExportInput> run_;  // the run drawn
 };
 
 }  // namespace inlet

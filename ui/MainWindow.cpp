@@ -9,7 +9,6 @@
 #include "InletVersion.h"
 #include "NumberFormat.h"
 #include "OutputModule.h"
-#include "PassageGeometry.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
@@ -17,6 +16,7 @@
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -62,7 +62,8 @@ bool sameInfo(const DesignInfo& a, const DesignInfo& b)
 
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), asker_(std::make_unique<DialogAsker>())
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), asker_(std::make_unique<DialogAsker>()), lastRun_(new LastRun(this))
 {
     QuickStartStyle::install();
     // The menu bar stays in the window, above the form, also on desktops that offer a global
@@ -86,6 +87,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), asker_(std::make_
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
     connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
+    connect(lastRun_, &LastRun::widthSetChanged, this, [this](WidthSet set) {
+        for (QAction* action : widthSets_->actions())
+            action->setChecked(action->data().toInt() == static_cast<int>(set));
+        setWindowModified(true);
+    });
 }
 
 MainWindow::~MainWindow() = default;
@@ -106,6 +112,15 @@ void MainWindow::createMenus()
     connect(file, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     file->addAction(QStringLiteral("设计信息…"), this, &MainWindow::editDesignInfo);
+    QMenu* widths = file->addMenu(QStringLiteral("断面宽度"));
+    widthSets_ = new QActionGroup(this);
+    for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue}) {
+        QAction* action = widths->addAction(qs(widthSetChinese(set)), this, [this, set] { chooseWidthSet(set); });
+        action->setCheckable(true);
+        action->setChecked(set == lastRun_->widthSet());
+        action->setData(static_cast<int>(set));
+        widthSets_->addAction(action);
+    }
     file->addSeparator();
     file->addAction(QStringLiteral("打印预览…"), this, &MainWindow::previewSheet);
     file->addAction(QStringLiteral("打印…"), this, &MainWindow::printSheet)
@@ -172,9 +187,10 @@ void MainWindow::newDesign()
         form_->setText(box.box, qs(box.defaultText));
     info_ = {};
     kept_ = {};
+    lastRun_->clear();
+    lastRun_->setWidthSet(WidthSet::Computed);
     setFilePath({});
     setWindowModified(false);
-    forgetRun();
 }
 
 void MainWindow::open()
@@ -207,6 +223,8 @@ bool MainWindow::read(const QString& path)
     }
     info_ = design.info;
     kept_ = design.kept;
+    lastRun_->clear();
+    lastRun_->setWidthSet(design.widthSet);
     setFilePath(QFileInfo(path).absoluteFilePath());
     setWindowModified(false);
     RecentFiles::add(path_);
@@ -228,6 +246,7 @@ bool MainWindow::saveTo(const QString& path)
     Design design;
     design.info = info_;
     design.kept = kept_;
+    design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
     try {
@@ -369,54 +388,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
 {
-    lastRun_ = run;
-    for (const BoxInfo& info : boxTable())
-        lastBoxes_.type(info.box, boxes.text(info.box));
-    lastFailure_.clear();
-    if (drawingWindow_)
-        drawingWindow_->showRun(run, boxes);
-    if (checksWindow_)
-        checksWindow_->showRun(run, boxes);
-#ifdef INLET_HAVE_SOLID
-    if (solidWindow_)
-        solidWindow_->showRun(run, boxes);
-#endif
+    lastRun_->recordCompleted(run, boxes, form_->boxes().written());
 }
 
 void MainWindow::runFailed(const QString& failure)
 {
-    lastRun_.reset();
-    lastFailure_ = failure;
-    if (drawingWindow_)
-        drawingWindow_->showFailure(failure);
-    if (checksWindow_)
-        checksWindow_->showFailure(failure);
-#ifdef INLET_HAVE_SOLID
-    if (solidWindow_)
-        solidWindow_->showFailure(failure);
-#endif
+    lastRun_->recordFailed(failure.toStdString(), form_->boxes(), form_->boxes().written());
 }
 
-void MainWindow::forgetRun()
-{
-    lastRun_.reset();
-    lastFailure_.clear();
-    if (drawingWindow_)
-        drawingWindow_->showNoRun();
-    if (checksWindow_)
-        checksWindow_->showNoRun();
-#ifdef INLET_HAVE_SOLID
-    if (solidWindow_)
-        solidWindow_->showNoRun();
-#endif
-}
+void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 
 SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
-    const WindowBoxes& boxes = form_->boxes();
-    return sheetInputAfterRun(info_, boxes, boxes.written(), lastRun_, lastFailure_.toStdString(),
-                              systemNumberLocale(), viewPicture);
+    SheetInput input = sheetInputFrom(*lastRun_->record(), info_, viewPicture);
+    input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    return input;
 }
 
 void MainWindow::previewSheet()
@@ -458,21 +445,23 @@ void MainWindow::exportRun(const QString& key)
 
 ExportInput MainWindow::lastRunInput() const
 {
-    ExportInput input = exportInputAfterRun(info_, lastBoxes_, {}, lastRun_, lastFailure_.toStdString(),
-                                            systemNumberLocale());
+    ExportInput input = exportInputFrom(*lastRun_->record(), info_);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     return input;
 }
 
 void MainWindow::exportDrawing()
 {
-    if (!lastRun_) {
+    if (!lastRun_->record() || !lastRun_->record()->completed()) {
         asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
         return;
     }
-    const std::optional<Asker::DrawingExportChoice> choice = asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")));
+    const std::optional<Asker::DrawingExportChoice> choice =
+        asker_->drawingExport(*this, suggestedPath(QStringLiteral("dxf")), lastRun_->widthSet());
     if (!choice)
         return;
+    // The choice in the dialog is the design's: the last run is drawn with it first.
+    chooseWidthSet(choice->widthSet);
     folder_ = QFileInfo(choice->path).absolutePath();
     const ExportFormat* format = outputFormats().forPath(choice->path, ExportKind::Drawing);
     if (!choice->format.isEmpty())
@@ -492,12 +481,8 @@ void MainWindow::exportDrawing()
 void MainWindow::showDrawingWindow()
 {
     if (!drawingWindow_) {
-        drawingWindow_ = new DrawingWindow(this);
+        drawingWindow_ = new DrawingWindow(*lastRun_, this);
         drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
-        if (lastRun_)
-            drawingWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            drawingWindow_->showFailure(lastFailure_);
     }
     drawingWindow_->show();
     drawingWindow_->raise();
@@ -506,13 +491,8 @@ void MainWindow::showDrawingWindow()
 
 void MainWindow::showDesignChecks()
 {
-    if (!checksWindow_) {
-        checksWindow_ = new DesignChecksWindow(this);
-        if (lastRun_)
-            checksWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            checksWindow_->showFailure(lastFailure_);
-    }
+    if (!checksWindow_)
+        checksWindow_ = new DesignChecksWindow(*lastRun_, this);
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
@@ -523,10 +503,22 @@ void MainWindow::showSolidWindow()
 #ifdef INLET_HAVE_SOLID
     if (!solidWindow_) {
         solidWindow_ = new SolidWindow(this);
-        if (lastRun_)
-            solidWindow_->showRun(*lastRun_, lastBoxes_);
-        else if (!lastFailure_.isEmpty())
-            solidWindow_->showFailure(lastFailure_);
+        // Each new run of the last run, not each change of the widths, which the solid does not use.
+        const auto show = [this, shown = std::make_shared<std::optional<unsigned>>()] {
+            const std::shared_ptr<const RunRecord> record = lastRun_->record();
+            const std::optional<unsigned> run = record ? std::optional<unsigned>(record->run) : std::nullopt;
+            if (*shown && run == *shown)
+                return;
+            *shown = run;
+            if (record && record->completed())
+                solidWindow_->showRun(*record->calculation, record->boxes);
+            else if (record)
+                solidWindow_->showFailure(QString::fromStdString(record->failure));
+            else
+                solidWindow_->showNoRun();
+        };
+        connect(lastRun_, &LastRun::changed, solidWindow_, show);
+        show();
     }
     solidWindow_->show();
     solidWindow_->raise();

@@ -7,11 +7,11 @@
 // support are created the first time they are asked for, so that the start stays quick.
 
 #include "Asker.h"
-#include "BoxTexts.h"
 #include "Calculation.h"
 #include "CalculationForm.h"
 #include "DesignFile.h"
 #include "ExportInput.h"
+#include "LastRun.h"
 #include "SheetInput.h"
 
 #include <QJsonObject>
@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 
+class QActionGroup;
 class QMenu;
 class QMimeData;
 
@@ -54,6 +55,8 @@ public:
     DrawingWindow* drawingWindow() const { return drawingWindow_; }
     // The design-check window, or none before it is first opened.
     DesignChecksWindow* designChecksWindow() const { return checksWindow_; }
+    // The last run as every other window reads it, and the design's choice of widths.
+    LastRun& lastRun() const { return *lastRun_; }
     // The 3D view, or none before it is first opened (or in a build without solids).
     SolidWindow* solidWindow() const { return solidWindow_; }
 
@@ -82,6 +85,9 @@ public slots:
     void exportRun(const QString& key);
     // 文件 → 导出图形 DXF/SVG/PNG…: the drawing of the last completed run.
     void exportDrawing();
+    // 文件 → 断面宽度: the widths the drawing, the exports and the sheet use; a change of the
+    // design.
+    void chooseWidthSet(WidthSet set);
     // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
     void showDrawingWindow();
     void showDesignChecks();
@@ -103,7 +109,6 @@ private:
     void fillRecentMenu();
     void runCompleted(const Calculation& run, const BoxAccess& boxes);
     void runFailed(const QString& failure);
-    void forgetRun();
 
     // Whether the design may be set aside: true when unchanged, saved or given up.
     bool maySetAside();
@@ -125,6 +130,7 @@ private:
     DesignChecksWindow* checksWindow_ = nullptr;
     SolidWindow* solidWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
+    QActionGroup* widthSets_ = nullptr;
     std::unique_ptr<Asker> asker_;
 
     QString path_;
@@ -132,10 +138,8 @@ private:
     QJsonObject kept_;
     QString folder_;  // where the last file was opened, saved or exported
 
-    // The last press's outcome: the run and the texts it read, or the failure.
-    std::optional<Calculation> lastRun_;
-    BoxTexts lastBoxes_;
-    QString lastFailure_;
+    // The last press's outcome, and the design's choice of widths.
+    LastRun* lastRun_ = nullptr;
 };
 
 }  // namespace inlet

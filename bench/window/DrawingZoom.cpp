@@ -1,15 +1,19 @@
 // Times the drawing window's view redrawing a zoom step (one wheel notch about a point, in
 // and out by turns) and a pan step (a drag of 10 px, to and fro), with the drawing of the
 // defaults and hk 2000 fitted into a window of 1400 x 900: from the event to the view painted
-// and put on the screen. Prints the median, 90th percentile and minimum in milliseconds.
+// and put on the screen; then the chart of area, width and velocity beside it repainted, and
+// a switch of the width set, which draws the passage, the chart and the checks again. Prints
+// the median, 90th percentile and minimum in milliseconds.
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "DrawingView.h"
 #include "DrawingWindow.h"
+#include "LastRun.h"
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTabWidget>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -66,8 +70,9 @@ int main(int argc, char* argv[])
     inlet::BoxTexts boxes;
     boxes.type(inlet::Box::Text21, "2000");
     const inlet::Calculation run = inlet::runCalculation(boxes, inlet::NumberLocale{});
-    inlet::DrawingWindow window;
-    window.showRun(run, boxes);
+    inlet::LastRun lastRun;
+    lastRun.recordCompleted(run, boxes, boxes.written());
+    inlet::DrawingWindow window(lastRun);
     window.resize(1400, 900);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
@@ -100,5 +105,25 @@ int main(int argc, char* argv[])
     };
     const std::vector<double> pans = time(steps, pan);
     report("pan step, repainted", pans, count.paints);
+    QMouseEvent release(QEvent::MouseButtonRelease, cursor, view->mapToGlobal(cursor), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &release);
+
+    // The chart beside the checks: repainted as it stands, and after a switch of the widths,
+    // which draws the passage, the chart and the checks again.
+    auto* side = window.findChild<QTabWidget*>();
+    side->setCurrentIndex(1);
+    auto* chart = window.findChild<inlet::DrawingView*>(QStringLiteral("chart"));
+    QApplication::processEvents();
+    count.paints = 0;
+    chart->installEventFilter(&count);
+    const std::vector<double> charts = time(steps, [&](int) { chart->repaint(); });
+    report("chart, repainted", charts, count.paints);
+    count.paints = 0;
+    const std::vector<double> switches = time(steps, [&](int i) {
+        lastRun.setWidthSet(i % 2 ? inlet::WidthSet::Computed : inlet::WidthSet::AreaTrue);
+        chart->repaint();
+    });
+    report("widths switched", switches, count.paints);
     return 0;
 }

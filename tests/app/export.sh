@@ -66,6 +66,19 @@ run --export "$work/failing.dxf" "$work/failing.inlet" 2> /dev/null; status=$?
 [ $status -eq 1 ] || fail "failing design drawing: status $status"
 [ ! -e "$work/failing.dxf" ] || fail "failing design: a drawing was written"
 
+# The widths drawn: the design file's choice, or --widths over it; the same file inlet-calc
+# writes with the same widths.
+LC_ALL=C "$calc" --hk 2000 --widths area-true --save "$work/area-true.inlet" --dxf "$work/calc-area-true.dxf" > /dev/null \
+    || fail "inlet-calc --widths area-true"
+run --export "$work/area-true.dxf" "$work/area-true.inlet" 2> "$work/err" || fail "area-true: $(cat "$work/err")"
+cmp -s "$work/area-true.dxf" "$work/calc-area-true.dxf" || fail "the design's area-true widths are not drawn"
+run --export "$work/computed.dxf" --widths computed "$work/area-true.inlet" 2> "$work/err" || fail "--widths computed"
+cmp -s "$work/computed.dxf" "$work/out.dxf" || fail "--widths computed does not draw the computed widths"
+run --export "$work/failing-area-true.dxf" --widths area-true "$work/failing.inlet" 2> /dev/null; status=$?
+[ $status -eq 1 ] || fail "failing design with --widths area-true: status $status"
+[ ! -e "$work/failing-area-true.dxf" ] || fail "failing design with --widths area-true: a drawing was written"
+run --export "$work/bad.dxf" --widths smoothed "$work/design.inlet" 2> /dev/null; [ $? -eq 2 ] || fail "--widths smoothed"
+
 # The solid, where this build makes solids: STEP and binary STL; none for a design without one.
 if run --help | grep -q -- '--stl-binary'; then
     run --export "$work/out.step" "$work/design.inlet" 2> "$work/err" || fail "step: $(cat "$work/err")"

@@ -423,12 +423,13 @@ TEST(DesignChecks, FollowTheResultsInEachKindOfOutput)
     const std::vector<std::string> out = ::lines(lines.out);
     ASSERT_GT(out.size(), 24u);
     EXPECT_EQ(out[23], "B\t6355");
-    EXPECT_TRUE(out[24].starts_with("check\tnegative-width\ta0\t-7.6055293")) << out[24];
+    EXPECT_TRUE(out[24].starts_with("check\twidth-sets-differ\ta40-a87\t167.08")) << out[24];
+    EXPECT_TRUE(out[25].starts_with("check\tnegative-width\ta0\t-7.6055293")) << out[25];
     EXPECT_NE(lines.out.find("check\tquadratic-rule-wall-above-hk\ta40\t2133.9246887057"), std::string::npos);
 
     const Result json = run({"--hk", "1000", "--checks", "--json"});
-    EXPECT_NE(json.out.find("\"B\": \"9128\", \"checks\": [{\"check\": \"negative-width\", \"subject\": \"a0\", "
-                            "\"figure\": -7.605529308319092, \"unit\": \"mm\", \"warning\": true, "),
+    EXPECT_NE(json.out.find("\"B\": \"9128\", \"checks\": [{\"check\": \"hk-below-bp\", \"subject\": \"hk\", "
+                            "\"figure\": -421.4219291375721, \"unit\": \"mm\", \"warning\": true, "),
               std::string::npos)
         << json.out;
     EXPECT_NE(json.out.find("{\"check\": \"width-jump\", \"subject\": \"a40-a50\""), std::string::npos) << json.out;
@@ -437,7 +438,7 @@ TEST(DesignChecks, FollowTheResultsInEachKindOfOutput)
     const std::vector<std::string> rows = ::lines(csv.out);
     ASSERT_EQ(rows.size(), 3u) << csv.out;
     EXPECT_EQ(rows[0].substr(rows[0].size() - 13), ",checks,error");
-    EXPECT_NE(rows[1].find(",\"negative-width:a0=-7,60552930831909; "), std::string::npos) << rows[1];
+    EXPECT_NE(rows[1].find(",\"hk-below-bp:hk=-421,421929137572; "), std::string::npos) << rows[1];
     EXPECT_NE(rows[1].find("width-jump:a40-a50=879,788635253906"), std::string::npos) << rows[1];
     EXPECT_TRUE(rows[2].ends_with(",,division by zero computing the volute width a30 at φ = 30°"))
         << "a failed design has no checks: " << rows[2];

@@ -71,9 +71,25 @@ TEST(DesignFileRoundTrip, KeepsEveryTextByteForByte)
     EXPECT_EQ(designBytes(back), designBytes(design)) << "saving again changes the file";
 }
 
+TEST(DesignFileRoundTrip, KeepsTheWidthSetChosen)
+{
+    Design design = defaultDesign();
+    design.widthSet = WidthSet::AreaTrue;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("area-true.inlet"));
+    writeDesignFile(path, design);
+    EXPECT_EQ(readDesignFile(path).widthSet, WidthSet::AreaTrue);
+
+    // A file from before the choice was kept opens with the computed widths.
+    QJsonObject root = QJsonDocument::fromJson(designBytes(design)).object();
+    root.remove(QStringLiteral("widthSet"));
+    root[QStringLiteral("formatVersion")] = QStringLiteral("1.0");
+    EXPECT_EQ(parseDesign(QJsonDocument(root).toJson(), QStringLiteral("old.inlet")).widthSet, WidthSet::Computed);
+}
+
 TEST(DesignFileRoundTrip, KeepsWhatANewerMinorVersionAddsOnTheNextSave)
 {
-    QByteArray bytes = withReplaced("\"formatVersion\": \"1.0\"",
+    QByteArray bytes = withReplaced("\"formatVersion\": \"1.1\"",
                                     "\"formatVersion\": \"1.3\", \"view\": {\"zoom\": 2}");
     bytes = QJsonDocument::fromJson(bytes).toJson();  // still valid JSON
     QJsonObject root = QJsonDocument::fromJson(bytes).object();
@@ -105,9 +121,9 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"not JSON", "this is not json", "不是 JSON 格式"},
         {"JSON but not an object", "[1, 2]", "不是进水流道设计文件"},
         {"another format", withReplaced("inlet-design", "other-design"), "不是进水流道设计文件"},
-        {"a newer major version", withReplaced("\"1.0\"", "\"2.0\""), "比本程序支持的 1.x 新"},
-        {"an unreadable version", withReplaced("\"1.0\"", "\"one\""), "无法识别"},
-        {"a version that is a number", withReplaced("\"1.0\"", "1.0"), "formatVersion 应为文本"},
+        {"a newer major version", withReplaced("\"1.1\"", "\"2.0\""), "比本程序支持的 1.x 新"},
+        {"an unreadable version", withReplaced("\"1.1\"", "\"one\""), "无法识别"},
+        {"a version that is a number", withReplaced("\"1.1\"", "1.1"), "formatVersion 应为文本"},
         {"no texts", withReplaced("\"texts\"", "\"textz\""), "缺少字段 texts"},
         {"a missing box", withReplaced("\"hk\"", "\"hx\""), "缺少字段 texts.hk"},
         {"a box text that is a number", withReplaced("\"D0\": \"2200\"", "\"D0\": 2200"), "texts.D0 应为文本"},
@@ -115,6 +131,8 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"a megabyte of text", withReplaced("\"D0\": \"2200\"", "\"D0\": \"" + std::string(1 << 20, '7') + "\""), "文本过长"},
         {"a NUL in a text", withReplaced("\"D0\": \"2200\"", "\"D0\": \"22\\u000000\""), "空字符"},
         {"a lone surrogate", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\\ud800\""), "无效字符"},
+        {"a width set this program does not know", withReplaced("\"computed\"", "\"smoothed\""), "widthSet 应为"},
+        {"a width set that is a number", withReplaced("\"computed\"", "1"), "widthSet 应为文本"},
         {"bytes that are not UTF-8", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\xFF\xFE\""), "不是有效的 UTF-8"},
     };
     for (const Row& row : rows) {

@@ -1,8 +1,8 @@
 // The section drawn at each station encloses the station's area: the two width rules are
 // the areas of the two shapes, with the bell's lip between the rim and the tangent point
 // counted as a quarter ellipse of semi-axes ap and bp - H2 (and pi 3.1416, as the rules
-// count it). Checked from the outline's coordinates, for every station whose rule matches
-// the shape its width gives.
+// count it). Checked from the outline's coordinates, for every station of the run's widths
+// whose rule matches the shape its width gives, and for every area-true station drawn.
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
@@ -64,10 +64,11 @@ double tolerance(const StationSection& s, const Calculation& c)
     return std::fabs(wall) * step + 1e-9 * std::fabs(s.station.F);
 }
 
-// Checks every matching station of one design; returns how many there were.
-int checkDesign(const Typed& typed)
+// Checks every station of one design drawn with a width set whose rule matches its shape;
+// every area-true section must match. Returns how many there were.
+int checkDesign(const Typed& typed, WidthSet set = WidthSet::Computed)
 {
-    SCOPED_TRACE("design:" + describeTyped(typed));
+    SCOPED_TRACE("design:" + describeTyped(typed) + " widths " + std::string(widthSetName(set)));
     BoxTexts boxes;
     for (const auto& [box, text] : typed)
         boxes.type(box, text);
@@ -78,10 +79,15 @@ int checkDesign(const Typed& typed)
         return 0;
     }
     int checked = 0;
-    for (const Station& station : stations(c)) {
-        const StationSection section = stationSection(c, station);
-        if (!ruleMatchesShape(section))
+    for (const std::optional<StationSection>& drawn : drawnSections(c, widthSets(c), set)) {
+        if (!drawn)
             continue;
+        const StationSection& section = *drawn;
+        const Station& station = section.station;
+        if (!ruleMatchesShape(section)) {
+            EXPECT_EQ(set, WidthSet::Computed) << symbol(station.width) << " takes the other shape's rule";
+            continue;
+        }
         ++checked;
         EXPECT_NEAR(enclosedArea(section, c), station.F, tolerance(section, c))
             << symbol(station.width) << " width " << station.a << " mm";
@@ -93,11 +99,14 @@ int checkDesign(const Typed& typed)
 
 TEST(SectionArea, EqualsTheStationAreaInThePublishedDesigns)
 {
-    // hk 2000: 0 to 30 degrees on the quadratic rule's shape, 90 on the linear; hk 1000:
-    // 50 to 90 degrees on the linear rule's shape.
+    // hk 2000: 0 to 30 degrees on the quadratic rule's shape, 90 on the linear; hk 1000 lies
+    // below bp: no section of either shape.
     EXPECT_EQ(checkDesign({{Box::Text21, "2000"}}), 4);
-    EXPECT_EQ(checkDesign({{Box::Text21, "1000"}}), 7);
+    EXPECT_EQ(checkDesign({{Box::Text21, "1000"}}), 0);
     EXPECT_GT(checkDesign({{Box::Text21, "2000"}, {Box::Text4, "5"}, {Box::Text3, "2000"}}), 0);
+    // Area-true: every station but 0 degrees, whose area is nothing; none where hk lies below bp.
+    EXPECT_EQ(checkDesign({{Box::Text21, "2000"}}, WidthSet::AreaTrue), 11);
+    EXPECT_EQ(checkDesign({{Box::Text21, "1000"}}, WidthSet::AreaTrue), 0);
 }
 
 TEST(SectionArea, EqualsTheStationAreaInSeededRandomDesigns)
@@ -107,7 +116,7 @@ TEST(SectionArea, EqualsTheStationAreaInSeededRandomDesigns)
         return std::uniform_real_distribution<double>(low, high)(random);
     };
     const auto text = [](double value) { return std::to_string(value); };
-    int designs = 0, checked = 0;
+    int designs = 0, checked = 0, areaTrue = 0;
     for (int i = 0; i < 400; ++i) {
         const double D1 = uniform(1500, 5000);
         const Typed typed{
@@ -124,8 +133,10 @@ TEST(SectionArea, EqualsTheStationAreaInSeededRandomDesigns)
         const int n = checkDesign(typed);
         designs += n > 0;
         checked += n;
+        areaTrue += checkDesign(typed, WidthSet::AreaTrue);
     }
     // Enough designs on each rule to mean something.
-    EXPECT_GT(designs, 300);
+    EXPECT_GT(designs, 250);
     EXPECT_GT(checked, 2000);
+    EXPECT_GT(areaTrue, checked);
 }

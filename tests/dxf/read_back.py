@@ -84,9 +84,49 @@ def expected(D0=2200.0, theta=0.0, H0=700.0, H1=700.0, H2=1300.0, D1=3000.0, dd0
         "guideConeTop": (dd0 / 2, H1 + H2),
         "guideConeFoot": (r, 0.0),
         "halfWidth": r + a90,
+        "lipDifference": lip_difference(a1, b1, ap, bp, H2),
+        "F": lambda phi: PI * D1 * H2 * phi / 360,
         "bellMouth": (r, zc, a1, b1),
         "guideCone": (r, H1 + H2, (D1 - dd0) / 2, H1 + H2),
     }
+
+
+def lip_difference(a1, b1, ap, bp, H2):
+    """How much more the bell's lip takes from a station's section, drawn as the true
+    ellipse from the rim to the tangent point, than the quarter ellipse the width rules count."""
+    u = ap / a1
+    under_true = ap * (H2 + b1) - b1 * a1 / 2 * (u * math.sqrt(1 - u * u) + math.asin(u))
+    under_counted = ap * bp - PI * ap * (bp - H2) / 4
+    return under_true - under_counted
+
+
+def section_area(block):
+    """The area a STATION block's outline encloses: down the rim's centre line to the floor,
+    along the floor and up the outer wall and the roof to the tangent point (the polyline),
+    and back along the bell's lip to the rim."""
+    rim_line = list(block.query("LINE[layer=='CENTRE']"))[0]
+    rim = max((rim_line.dxf.start.x, rim_line.dxf.start.y), (rim_line.dxf.end.x, rim_line.dxf.end.y),
+              key=lambda p: p[1])
+    walls = [w.get_points("xy") for w in block.query("LWPOLYLINE[layer=='OUTLINE']")]
+    wall = [w for w in walls if abs(w[0][1]) < EXACT][0]
+    # The lip, however the file writes an elliptical arc: a spline, an ellipse or a polyline.
+    lip = [(v.x, v.y) for e in block.query("ELLIPSE SPLINE") for v in e.flattening(0.001)]
+    lip += [p for w in walls if abs(w[0][1]) >= EXACT for p in w]
+    if apart(lip[0], wall[-1]) > apart(lip[-1], wall[-1]):
+        lip.reverse()
+    outline = [rim, (rim[0], 0.0)] + [(p[0], p[1]) for p in wall] + lip[1:]
+    twice = sum(p[0] * q[1] - q[0] * p[1] for p, q in zip(outline, outline[1:] + outline[:1]))
+    return abs(twice) / 2
+
+
+def dimension_texts(block):
+    """Each dimension as it reads: "a40=827" for a DIMENSION whose text "a40=<>" shows its
+    measurement."""
+    texts = []
+    for d in block.query("DIMENSION"):
+        text = d.dxf.get("text", "<>")
+        texts.append(text.replace("<>", "%d" % round(d.get_measurement())))
+    return texts
 
 
 def export(args, out, *extra):
@@ -470,7 +510,80 @@ class ReadBack(unittest.TestCase):
         self.assertEqual(done.stderr, "inlet-calc: cannot write %s: No such file or directory\n" % missing)
 
 
+    # The width sets: the computed widths are drawn as before, the area-true ones carry their
+    # areas, and where no section of the assumed shape exists none is drawn.
+
+    def calc(self, *args):
+        return subprocess.run([CALC] + list(args), capture_output=True, text=True,
+                              env=dict(os.environ, LC_ALL="C"))
+
+    def test_area_true_sections_carry_their_area(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        out = self.path("area-true.dxf")
+        done = self.calc("--hk", "2000", "--widths", "area-true", "--checks", "--dxf", out)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        figures = expected(hk=2000)
+        doc = ezdxf.readfile(out)
+        stations = [b for b in doc.blocks if b.name.startswith("STATION_")]
+        # 0 degrees has no area, and no section of the assumed shape.
+        self.assertEqual([b.name for b in stations], ["STATION_%d" % phi for phi in VIEWS_PHI[1:]])
+        for block in stations:
+            phi = int(block.name.split("_")[1])
+            F = figures["F"](phi)
+            self.assertAlmostEqual(section_area(block) - figures["lipDifference"], F, delta=1e-3 * F,
+                                   msg="%s: the section drawn does not carry F" % block.name)
+        # Where the sets differ, the widths drawn are those the checks quote for the linear rule.
+        quoted = dict(re.findall(r"check\tquadratic-rule-wall-above-hk\t(a\d+)\t.*the linear rule gives (\d+) mm",
+                                 done.stdout))
+        self.assertEqual(sorted(quoted), ["a40", "a50", "a60", "a70", "a80", "a84", "a87"])
+        for name, width in quoted.items():
+            self.assertIn("%s=%s" % (name, width), dimension_texts(doc.blocks.get("STATION_" + name[1:])))
+
+    def test_computed_widths_are_the_default(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for name, args, _ in DESIGNS:
+            with self.subTest(design=name):
+                chosen, default = self.path("computed.dxf"), self.path("default.dxf")
+                self.assertEqual(self.calc(*args, "--widths", "computed", "--dxf", chosen).returncode, 0)
+                self.assertEqual(self.calc(*args, "--dxf", default).returncode, 0)
+                with open(chosen, "rb") as a, open(default, "rb") as b:
+                    self.assertEqual(a.read(), b.read())
+
+    def test_no_section_where_hk_is_not_above_bp(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for widths in ("computed", "area-true"):
+            with self.subTest(widths=widths):
+                out = self.path(widths + ".dxf")
+                done = self.calc("--hk", "1000", "--widths", widths, "--checks", "--dxf", out)
+                self.assertEqual(done.returncode, 0, done.stderr)
+                doc = ezdxf.readfile(out)
+                self.assertEqual([b.name for b in doc.blocks if b.name.startswith("STATION_")], [])
+                # No roof: no outline in the section reaches the height hk beside the bell.
+                section = doc.blocks.get("SECTION")
+                self.assertFalse(any(abs(p[1] - 1000) < EXACT for w in section.query("LWPOLYLINE[layer=='OUTLINE']")
+                                     for p in w.get_points("xy")), "a roof at hk in the section")
+                warnings = [line for line in done.stdout.splitlines()
+                            if re.match(r"check\t(hk-below-bp|negative-width|wall-meets|quadratic-rule|linear-rule)", line)]
+                self.assertEqual(len(warnings), 1, warnings)
+                self.assertIn("bp 1421 mm", warnings[0])
+                self.assertIn("H2 1300 mm", warnings[0])
+                self.assertNotRegex(done.stdout, r"rule gives|area-true widths are")
+
+    def test_area_true_writes_nothing_for_a_failing_design(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        out = self.path("calc.dxf")
+        done = self.calc("--widths", "area-true", "--dxf", out)
+        self.assertEqual(done.returncode, 1)
+        self.assertEqual(done.stderr, "inlet-calc: division by zero computing the volute width a30 at \u03c6 = 30\u00b0\n")
+        self.assertEqual(os.listdir(self.folder.name), [])
+
+
 CALC = None  # inlet-calc, when given as the second argument
+VIEWS_PHI = [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90]
 
 
 if __name__ == "__main__":

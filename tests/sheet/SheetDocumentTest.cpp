@@ -152,9 +152,10 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
         asked.push_back({view, scale, dpi});
         return framePicture(d, view, scale, dpi);
     }));
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].view, "SECTION");
-    EXPECT_EQ(asked[1].view, "PLAN");
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].view, "CHART");  // in 4 蜗壳断面, printed 1:1
+    EXPECT_EQ(asked[1].view, "SECTION");
+    EXPECT_EQ(asked[2].view, "PLAN");
     const QString text = plainText(sheet);
     for (const Asked& a : asked) {
         EXPECT_GT(a.dpi, 0);
@@ -199,8 +200,8 @@ TEST(SheetDocument, TheBoxesTheWindowShows)
     BoxTexts boxes;
     boxes.type(Box::Text21, "");
     boxes.setText(Box::Text13, "0400");
-    const SheetInput input =
-        sheetInputAfterRun(DesignInfo{}, boxes, {Box::Text13}, std::nullopt, "溢出：计算测试时出错", kPoint);
+    const SheetInput input = sheetInputFrom(
+        recordRun(boxes, {Box::Text13}, std::nullopt, "溢出：计算测试时出错", WidthSet::Computed, kPoint), DesignInfo{});
     const QString text = plainText(SheetDocument(input));
     EXPECT_TRUE(text.contains(QStringLiteral("溢出：计算测试时出错")));
     EXPECT_TRUE(text.contains(QStringLiteral("0400")));

@@ -142,8 +142,14 @@ with tempfile.TemporaryDirectory() as tmp:
                  "流道进口平均流速（B·hk） 1.18 m/s",
                  "锥管进口平均流速（π·D0²/4） 3.95 m/s"]:
         check(squeezed(line) in squeezed(text), "the checks lack: " + line)
-    check(table_row(text, "40", "1361360", "二次式", "823", "2000"), "the stations lack φ=40°")
-    check(table_row(text, "90", "3063060", "线性式", "1678", "2000"), "the stations lack φ=90°")
+    # Both width sets where they differ, each with its rule and the shape it gives.
+    check(table_row(text, "40", "1361360", "823", "827", "线性式·平顶", "2000", "1353835"),
+          "the stations lack φ=40°")
+    check(table_row(text, "90", "3063060", "1678", "线性式·平顶", "1678", "线性式·平顶", "2000", "3063060"),
+          "the stations lack φ=90°")
+    # The chart is drawn on the page, its texts as text.
+    for label in ["断面面积 F（m²）", "蜗壳宽度 a（mm）", "断面平均流速 v（m/s）"]:
+        check(squeezed(label) in squeezed(text), "the chart is not on the page as lines and text: " + label)
     check(re.search(r"比例 1:\d+", text) is not None, "the drawings state no scale")
 
     # The same sheet as ODT holds the same results.
@@ -153,8 +159,10 @@ with tempfile.TemporaryDirectory() as tmp:
     for name, shown in window:
         check(any(row[:1] == [name] and row[2:4] == [shown, "mm"] for row in rows),
               "the ODT lacks the result %s %s" % (name, shown))
-    check(sum(name.startswith("Pictures/") for name in names) == 4,
-          "the ODT does not embed the two drawings and their scale bars", " ".join(names))
+    check(any(row[:4] == ["40", "1361360", "823", "二次式·平顶（非二次式所设斜顶）"] for row in rows),
+          "the stations do not say that a40's section is not the shape its rule assumes")
+    check(sum(name.startswith("Pictures/") for name in names) == 5,
+          "the ODT does not embed the two drawings, their scale bars and the chart", " ".join(names))
 
     # A design that fails: hk empty, as a fresh window has it.
     failed = os.path.join(tmp, "failed.pdf")

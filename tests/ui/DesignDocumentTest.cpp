@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
 #include <QWindow>
@@ -56,6 +57,33 @@ TEST_F(DocumentWindow, SavedDesignOpensInAFreshWindowWithTheSameTextsResultsAndI
     EXPECT_EQ(reopened->designInfo().notes, QStringLiteral("一\n二"));
     EXPECT_FALSE(reopened->hasUnsavedChanges());
     EXPECT_TRUE(failures.isEmpty()) << failures.join(u'\n').toStdString();
+}
+
+TEST_F(DocumentWindow, TheWidthSetChosenIsSavedAndOpensAgain)
+{
+    type(Box::Text21, QStringLiteral("2000"));
+    press("Command1");
+    QAction* areaTrue = nullptr;
+    for (QAction* menu : window->menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (menu->text() == QStringLiteral("文件") && item->text() == QStringLiteral("断面宽度") && item->menu())
+                for (QAction* choice : item->menu()->actions())
+                    if (choice->text() == QStringLiteral("按断面形状（面积一致）"))
+                        areaTrue = choice;
+    ASSERT_NE(areaTrue, nullptr) << "no 文件 → 断面宽度 → 按断面形状（面积一致）";
+    areaTrue->trigger();
+    EXPECT_EQ(window->lastRun().widthSet(), WidthSet::AreaTrue);
+    script.filesToSave.push_back(file("area-true.inlet"));
+    ASSERT_TRUE(window->save()) << warnings();
+
+    const auto fresh = newWindow();
+    ASSERT_TRUE(fresh->openFile(file("area-true.inlet"))) << warnings();
+    EXPECT_EQ(fresh->lastRun().widthSet(), WidthSet::AreaTrue);
+    EXPECT_FALSE(fresh->hasUnsavedChanges());
+    ASSERT_TRUE(fresh->lastRun().record());
+    EXPECT_EQ(fresh->lastRun().record()->widthSet, WidthSet::AreaTrue) << "the run is drawn with other widths";
+    fresh->newDesign();
+    EXPECT_EQ(fresh->lastRun().widthSet(), WidthSet::Computed) << "a new design keeps the last one's widths";
 }
 
 TEST_F(DocumentWindow, WhatANewerFileAddedIsWrittenBack)

@@ -52,7 +52,7 @@ public:
     {
         return next(s_.infoAnswers, "design information").value_or(std::nullopt);
     }
-    std::optional<DrawingExportChoice> drawingExport(QWidget&, const QString&) override
+    std::optional<DrawingExportChoice> drawingExport(QWidget&, const QString&, WidthSet) override
     {
         return next(s_.exportAnswers, "a drawing export").value_or(std::nullopt);
     }

@@ -121,7 +121,7 @@ TEST_F(DrawingWindowUse, ShowsTheViewsAndChecksOfARunBeforeItWasOpened)
                                           "φ=80°断面", "φ=84°断面", "φ=87°断面", "φ=90°断面"};
     EXPECT_EQ(viewTitles(), titles);
     const QStringList lines = checks();
-    const QStringList a40 = lines.filter(QStringLiteral("a40"));
+    const QStringList a40 = lines.filter(QStringLiteral("a40按二次式"));
     ASSERT_EQ(a40.size(), 1) << lines.join(u'\n').toStdString();
     EXPECT_TRUE(a40[0].contains(QStringLiteral("2134 mm"))) << a40[0].toStdString();
     EXPECT_TRUE(exportsEnabled());
@@ -144,8 +144,9 @@ TEST_F(DrawingWindowUse, MarksTheWarningsAndLeavesTheFiguresPlain)
             EXPECT_FALSE(velocity) << "a figure marked as a warning: " << item->text().toStdString();
         }
     }
-    EXPECT_EQ(marked, 9) << "a0, a40 to a87 and the jump to a90";
-    EXPECT_EQ(plain, 5) << "H2/D1, the clearance and three velocities";
+    EXPECT_EQ(marked, 10) << "the width sets differing, a0, a40 to a87 and the jump to a90";
+    EXPECT_EQ(plain, 22) << "H2/D1, the cone's top against Ds, five proportions to D, the clearance, three "
+                            "velocities and one through each station but 0 degrees";
 }
 
 TEST_F(DrawingWindowUse, OpenedBeforeAnyRunSaysThereIsNothingYet)
@@ -206,6 +207,41 @@ TEST_F(DrawingWindowUse, RedrawsAfterEveryRun)
     run(QStringLiteral("1000"));
     EXPECT_TRUE(holds(dimensionTexts(), "hk=1000"));
     EXPECT_FALSE(holds(dimensionTexts(), "hk=2000"));
+}
+
+TEST_F(DrawingWindowUse, SaysWhereTheWidthSetsDifferAndSwitchesThemInOneClick)
+{
+    run(QStringLiteral("2000"));
+    const auto boxTexts = [this] {
+        QStringList texts;
+        for (const QLineEdit* edit : window.findChildren<QLineEdit*>())
+            texts << edit->objectName() + QLatin1Char('=') + edit->text();
+        return texts;
+    };
+    const QStringList boxes = boxTexts();
+    DrawingWindow* drawing = open();
+    const auto widthAt40 = [this] {
+        for (const View& v : view().drawing().views)
+            if (v.name == "STATION_40")
+                for (const Shape& s : v.shapes)
+                    if (const auto* d = std::get_if<Dimension>(&s.geometry); d && d->text.starts_with("a40="))
+                        return d->text;
+        return std::string();
+    };
+    EXPECT_TRUE(drawing->widthNote().contains(QStringLiteral("a40、a50、a60、a70、a80、a84、a87")))
+        << drawing->widthNote().toStdString();
+    EXPECT_EQ(widthAt40(), "a40=823");
+
+    drawing->findChild<QPushButton*>(QStringLiteral("switchWidths"))->click();
+    EXPECT_EQ(window.lastRun().widthSet(), WidthSet::AreaTrue);
+    EXPECT_EQ(widthAt40(), "a40=827") << "the drawing is not drawn with the area-true widths";
+    EXPECT_EQ(boxTexts(), boxes) << "the area-true widths reached the boxes";
+    EXPECT_TRUE(window.hasUnsavedChanges()) << "the choice is part of the design";
+
+    run(QStringLiteral("1000"));
+    EXPECT_TRUE(drawing->widthNote().isEmpty()) << drawing->widthNote().toStdString();
+    EXPECT_EQ(viewTitles(), (std::vector<std::string>{"断面图", "平面图"})) << "a station section without a shape";
+    EXPECT_TRUE(checks().filter(QStringLiteral("宽度为")).isEmpty()) << "another width is offered";
 }
 
 TEST_F(DrawingWindowUse, ExportsTheDrawingAndNamesTheFileItCannotWrite)

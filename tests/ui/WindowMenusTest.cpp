@@ -43,6 +43,7 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "新建", Qt::CTRL | Qt::Key_N}, {"文件", "打开…", Qt::CTRL | Qt::Key_O},
         {"文件", "保存", Qt::CTRL | Qt::Key_S}, {"文件", "另存为…", Qt::CTRL | Qt::SHIFT | Qt::Key_S},
         {"文件", "最近打开的设计", {}},          {"文件", "设计信息…", {}},
+        {"文件", "断面宽度", {}},
         {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
         {"文件", kDrawingExports.c_str(), {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
@@ -85,8 +86,9 @@ TEST_F(DocumentWindow, DesignChecksShowTheLastCompletedRunAndNothingAfterAFailur
     int marked = 0;
     for (int i = 0; i < list->count(); ++i)
         marked += list->item(i)->icon().isNull() ? 0 : 1;
-    EXPECT_EQ(list->count(), 14);
-    EXPECT_EQ(marked, 9) << "a0, a40 to a87 and the jump to a90 are warnings; the figures are plain";
+    EXPECT_EQ(list->count(), 32);
+    EXPECT_EQ(marked, 10) << "the width sets differing, a0, a40 to a87 and the jump to a90 are warnings; "
+                             "the figures are plain";
 
     type(Box::Text21, QString());
     press("Command1");

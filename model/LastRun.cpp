@@ -1,0 +1,45 @@
+#include "LastRun.h"
+
+#include "NumberFormat.h"
+
+namespace inlet {
+
+LastRun::LastRun(QObject* parent) : QObject(parent) {}
+
+void LastRun::recordCompleted(const Calculation& run, const BoxAccess& boxes, const std::vector<Box>& written)
+{
+    RunRecord record = recordRun(boxes, written, run, {}, widthSet_, systemNumberLocale());
+    record.run = ++runs_;
+    record_ = std::make_shared<const RunRecord>(std::move(record));
+    emit changed();
+}
+
+void LastRun::recordFailed(const std::string& failure, const BoxAccess& boxes, const std::vector<Box>& written)
+{
+    RunRecord record = recordRun(boxes, written, std::nullopt, failure, widthSet_, systemNumberLocale());
+    record.run = ++runs_;
+    record_ = std::make_shared<const RunRecord>(std::move(record));
+    emit changed();
+}
+
+void LastRun::clear()
+{
+    record_.reset();
+    emit changed();
+}
+
+void LastRun::setWidthSet(WidthSet set)
+{
+    if (set == widthSet_)
+        return;
+    widthSet_ = set;
+    if (record_) {
+        RunRecord redrawn = *record_;
+        chooseWidthSet(redrawn, set);
+        record_ = std::make_shared<const RunRecord>(std::move(redrawn));
+    }
+    emit widthSetChanged(set);
+    emit changed();
+}
+
+}  // namespace inlet

@@ -1,0 +1,69 @@
+#include "RunRecord.h"
+
+#include "CalculationRun.h"
+#include "PassageGeometry.h"
+#include "VoluteChart.h"
+
+namespace inlet {
+
+namespace {
+
+// What is drawn and checked with the record's widths.
+void draw(RunRecord& record)
+{
+    record.checks.clear();
+    record.drawing.reset();
+    record.chart.reset();
+    if (!record.calculation)
+        return;
+    const Calculation& c = *record.calculation;
+    if (!record.widths)
+        record.widths = widthSets(c);
+    record.checks = designChecks(c, *record.widths, record.widthSet, record.boxes, record.locale);
+    record.drawing = drawPassage(c, *record.widths, record.widthSet);
+    record.chart = voluteChart(c, *record.widths, record.widthSet, designFlow(record.boxes), record.locale);
+}
+
+}  // namespace
+
+RunRecord recordRun(const BoxAccess& boxes, const std::vector<Box>& written,
+                    const std::optional<Calculation>& calculation, const std::string& failure,
+                    WidthSet set, const NumberLocale& locale)
+{
+    RunRecord record;
+    for (const BoxInfo& info : boxTable())
+        record.boxes.type(info.box, boxes.text(info.box));
+    for (const Box box : written)
+        record.boxes.setText(box, boxes.text(box));
+    record.calculation = calculation;
+    if (!calculation)
+        record.failure = failure;
+    record.widthSet = set;
+    record.locale = locale;
+    draw(record);
+    return record;
+}
+
+RunRecord runAndRecord(const BoxTexts& typed, WidthSet set, const NumberLocale& locale)
+{
+    BoxTexts boxes = typed;
+    boxes.clearWritten();
+    std::optional<Calculation> calculation;
+    std::string failure;
+    try {
+        calculation = runCalculation(boxes, locale);
+    } catch (const RunFailure& f) {
+        failure = describeChinese(f);
+    }
+    return recordRun(boxes, boxes.written(), calculation, failure, set, locale);
+}
+
+void chooseWidthSet(RunRecord& record, WidthSet set)
+{
+    if (record.widthSet == set)
+        return;
+    record.widthSet = set;
+    draw(record);
+}
+
+}  // namespace inlet

@@ -1,0 +1,36 @@
+#pragma once
+
+// The sheet's pictures on paper. A picture whose shapes the document holds as well (a
+// Drawing under the same name as a user resource) is painted from them, so that a printer or
+// a PDF keeps its lines and texts as lines and texts at any size; every other picture, and a
+// reader that reads only pictures (the ODT writer), takes the image under its name.
+
+#include "Shapes.h"
+
+#include <QObject>
+#include <QTextObjectInterface>
+
+class QTextDocument;
+
+namespace inlet {
+
+class VectorPictures : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+
+public:
+    explicit VectorPictures(QObject* parent = nullptr);
+
+    // Paints the document's pictures from now on.
+    void install(QTextDocument& document);
+    // Keeps the shapes of the picture `name` with `document`.
+    static void addShapes(QTextDocument& document, const QString& name, const Drawing& drawing);
+
+    QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
+    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,
+                    const QTextFormat& format) override;
+};
+
+}  // namespace inlet
+
+Q_DECLARE_METATYPE(inlet::Drawing)
