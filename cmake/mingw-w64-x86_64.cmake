@@ -9,10 +9,10 @@ set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
-# The toolchain file is read again for every compiler check: take the prefix from the cache or
-# from the environment of the first run.
+# The toolchain file is read again for every compiler check and every later configure: the
+# prefix is kept in the cache, from -D or from the environment of the first run.
 if(NOT INLET_WINDOWS_PREFIX AND DEFINED ENV{INLET_WINDOWS_PREFIX})
-    set(INLET_WINDOWS_PREFIX "$ENV{INLET_WINDOWS_PREFIX}")
+    set(INLET_WINDOWS_PREFIX "$ENV{INLET_WINDOWS_PREFIX}" CACHE PATH "Where qt6-win/ and dxflib/ are unpacked")
 endif()
 if(INLET_WINDOWS_PREFIX)
     set(ENV{INLET_WINDOWS_PREFIX} "${INLET_WINDOWS_PREFIX}")
