@@ -8,6 +8,8 @@
 #include "CsvBatch.h"
 #include "DesignFile.h"
 #include "ExportRegistry.h"
+#include "FlowCommand.h"
+#include "FlowStudy.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
@@ -18,6 +20,8 @@
 #endif
 
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <cerrno>
@@ -40,6 +44,9 @@ constexpr const char* kHelp = R"(Usage:
              [--widths computed|area-true]
   inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
              [--open DESIGN] [--D TEXT ...]
+  inlet-calc [--D TEXT ...] --cfd DIR [--run] [FLOW OPTIONS]
+  inlet-calc --csv FILE --cfd-study DIR [--local] [FLOW OPTIONS]
+  inlet-calc --cfd-validate DIR [--run] [FLOW OPTIONS]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -48,17 +55,7 @@ pump-station inlet passage, exactly as the window shows them.
 
 Each TEXT is taken exactly as if typed into that quantity's box. An omitted
 option takes the box's default text:
-  --D      impeller diameter D, mm (read, enters no formula)   default 2200
-  --D0     cone inlet diameter D0, mm                          default 2200
-  --theta  cone contraction angle theta, degrees               default 0
-  --H0     height H0, mm                                       default 700
-  --H1     height H1, mm                                       default 700
-  --H2     height H2, mm                                       default 1300
-  --D1     bell-mouth diameter D1, mm                          default 3000
-  --dd0    guide cone diameter dd0, mm (locale's number form)  default 700
-  --aa     inclination aa of the volute's upper wall, degrees  default 50
-  --hk     volute section height hk, mm                        default empty
---NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+%OPTIONS%--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
 dd0 must be a number written with the locale's decimal separator (and,
 optionally, its digit grouping); every other text is read up to the first
 character that cannot continue a number written with a full stop, and is 0
@@ -127,6 +124,38 @@ above it. The printed results are the same either way. A design file's choice
 (--open) holds unless --widths is given, and --save keeps it. Where hk is not
 above bp or H2 no section of the assumed shape exists, and there are no
 area-true widths.
+--cfd DIR writes the flow through the passage as an OpenFOAM case in DIR (the
+passage's solid meshed by snappyHexMesh with prism layers at the walls, the
+design flow Q entering the passage inlet, a fixed pressure above the pump inlet
+section, k-omega SST, steady SIMPLE) and, with --run, computes it: OpenFOAM's
+programs run as external programs, their logs stay in DIR (log.*). Progress
+goes to standard error; Ctrl-C stops the solver so that the same command
+resumes it. The figures follow the results, one per line,
+flow<TAB>NAME<TAB>TEXT: the axial velocity uniformity Vu, the velocity-weighted
+mean inflow angle theta (90 = axial), the head loss from the passage inlet and
+the flow through, at the cone inlet and at the pump inlet section; the wall y+
+and the mesh. They are shown only when they settled (each changed by less than
+0.1 % over 100 iterations); otherwise the status says why (iteration-limit,
+cancelled, failed with the stage and the reason) and the exit status is 1.
+With --save the design file keeps the figures with the settings that produced
+them. A DIR that holds the case of another design or mesh is replaced only
+with --force; a DIR that holds anything else is never written.
+Flow options:
+  --mesh LEVEL      coarse (default), medium or fine; tiny tries the pipeline
+  --cells N         about N background cells instead of a level's
+  --np N            MPI processes (default 1)
+  --iterations N    the iteration limit (default 1000)
+  --force           replace another case in DIR
+--cfd-study DIR with --csv FILE writes one case per design of the batch in
+DIR/design-N, runs them as a Slurm job array where sbatch is found (--local:
+here, one after another) and prints the batch's columns with the flow's:
+flow_status, Vu, theta and loss at the cone inlet and the pump inlet section,
+the share of the wall area with y+ from 30 to 300, cells, iterations,
+flow_error; DIR/study.csv keeps them.
+--cfd-validate DIR computes the validation pipe (diameter 0.1 m, 60 diameters
+long, Re 100,000) and compares its friction factor with Colebrook-White and its
+velocity profile with the power law; exit status 0 when the friction factor is
+within 10 %. OpenFOAM comes from Debian's openfoam and openmpi-bin packages.
 
 %SOLID%--version prints the program's name and version.
 
@@ -176,6 +205,18 @@ std::string helpText()
     const auto put = [&help](std::string_view marker, std::string_view text) {
         help.replace(help.find(marker), marker.size(), text);
     };
+    // One line per given dimension, from the box table: "  --D0     cone inlet ...  default 2200".
+    std::string options;
+    for (const Box box : inputBoxes()) {
+        const BoxInfo& info = boxInfo(box);
+        std::string line = "  --" + std::string(info.symbol);
+        line.resize(std::max<std::size_t>(line.size() + 1, 11), ' ');
+        line.append(info.help);
+        line.resize(std::max<std::size_t>(line.size() + 2, 63), ' ');
+        line.append("default ").append(info.defaultText.empty() ? "empty" : info.defaultText).append("\n");
+        options.append(line);
+    }
+    put("%OPTIONS%", options);
 #ifdef INLET_HAVE_SOLID
     put("%SOLID_USAGE%", kSolidUsage);
     put("%SOLID%", kSolidHelp);
@@ -214,11 +255,14 @@ BoxTexts boxesFor(const Design& design)
     return boxes;
 }
 
-// Saves the design with the texts the boxes hold after the run, as the window would.
-void save(Design design, const BoxTexts& boxes, const std::string& path)
+// Saves the design with the texts the boxes hold after the run, as the window would, and the
+// flow computed for it, where there is one.
+void save(Design design, const BoxTexts& boxes, const std::string& path, const std::string& flowRecord = {})
 {
     for (const Box box : givenParameterBoxes())
         design.texts[box] = QString::fromStdString(boxes.text(box));
+    if (!flowRecord.empty())
+        design.kept[QStringLiteral("flow")] = QJsonDocument::fromJson(QByteArray::fromStdString(flowRecord)).object();
     try {
         writeDesignFile(QString::fromStdString(path), design);
     } catch (const DesignFileError& e) {
@@ -279,7 +323,8 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                 solidOptions.passageLength = std::stod(*options.passageLength);
             if (options.outletExtension)
                 solidOptions.outletExtension = std::stod(*options.outletExtension);
-            const auto solid = cachedSolid(solidDesign(*calculation, stations(*calculation), boxes.text(Box::Text7), solidOptions));
+            const auto solid = cachedSolid(solidDesign(*calculation, solidStations(*calculation, design.widthSet),
+                                                         boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
         } catch (const SolidFailure&) {
@@ -302,29 +347,47 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
             text.append(text.size() > 1 ? ", " : "").append("\"checks\": ");
             appendCheckJson(text, checks);
         }
-        text.append("}\n");
     } else {
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
         appendCheckLines(text, checks, locale);
+        output.flush();
     }
+    int flowStatus = 0;
+    std::string flowRecord;
+    if (options.flowTask == Options::FlowTask::Design && calculation) {
+        if (options.json)
+            text.append(text.size() > 1 ? ", " : "");
+        cfd::FlowResult flow;
+        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
+        if (flow.status == cfd::RunStatus::Settled)
+            flowRecord = flowRecordJson(flow, options.flow, design);
+    }
+    if (options.json)
+        text.append("}\n");
     output.flush();
     if (options.saveFile)
-        save(design, boxes, *options.saveFile);
+        save(design, boxes, *options.saveFile, flowRecord);
     if (!options.exports.empty())
         writeFiles(options, design, *record);
     if (failure) {
         err << "inlet-calc: " << describe(*failure) << '\n';
         return 1;
     }
-    return 0;
+    return flowStatus;
 }
 
-void runBatch(const Options& options, std::istream& in, std::ostream& out, const NumberLocale& locale)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale)
 {
-    if (options.csvFile == "-") {
+    auto batch = [&](std::istream& csv, const std::string& name) {
         const Design design = designFor(options);
-        runCsvBatch(in, "standard input", boxesFor(design), options.checks, design.widthSet, out, locale);
+        if (options.flowTask == Options::FlowTask::Study)
+            runFlowStudy(csv, name, boxesFor(design), options.flow, out, err, locale);
+        else
+            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale);
+    };
+    if (options.csvFile == "-") {
+        batch(in, "standard input");
         return;
     }
     const std::string name = quoteForMessage(options.csvFile);
@@ -335,8 +398,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, const
     std::ifstream file(options.csvFile, std::ios::binary);
     if (!file)
         throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    const Design design = designFor(options);
-    runCsvBatch(file, name, boxesFor(design), options.checks, design.widthSet, out, locale);
+    batch(file, name);
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -361,8 +423,10 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             print(out, std::string("inlet-calc ") + kVersion + "\n");
             return 0;
         }
+        if (options.flowTask == Options::FlowTask::Pipe)
+            return flowForPipe(options.flow, options.json, out, err);
         if (options.csv) {
-            runBatch(options, in, out, locale);
+            runBatch(options, in, out, err, locale);
             return 0;
         }
         return runOne(options, out, err, locale);

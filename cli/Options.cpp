@@ -6,6 +6,7 @@
 #include "MessageText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -23,6 +24,21 @@ CommandLineError usageError(std::string message)
 bool isOption(std::string_view arg)
 {
     return arg.starts_with("--") || arg == "-h";
+}
+
+// A whole number from `low` to `high` as an option's value.
+int countOption(const std::vector<std::string>& args, std::size_t& i, int low, int high)
+{
+    const std::string& arg = args[i];
+    if (i + 1 >= args.size())
+        throw usageError("option " + quoteForMessage(arg) + " needs a number");
+    const std::string& text = args[++i];
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high)
+        throw usageError("option " + quoteForMessage(arg) + " needs a whole number from " + std::to_string(low) + " to "
+                         + std::to_string(high) + ", not " + quoteForMessage(text));
+    return value;
 }
 
 std::optional<std::size_t> inputIndex(std::string_view name)
@@ -85,6 +101,8 @@ std::optional<Box> inputNamed(std::string_view name)
 Options parseOptions(const std::vector<std::string>& args)
 {
     Options options;
+    bool flowOptionsGiven = false;
+    std::string flowSettingGiven;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -137,6 +155,33 @@ Options parseOptions(const std::vector<std::string>& args)
                 throw usageError("option " + quoteForMessage(arg) + " needs a length in mm, not " + quoteForMessage(text));
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
+        } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError("option " + quoteForMessage(arg) + " needs a folder");
+            if (options.flowTask != Options::FlowTask::None)
+                throw usageError("give one of --cfd, --cfd-study and --cfd-validate");
+            options.flowTask = arg == "--cfd"         ? Options::FlowTask::Design
+                               : arg == "--cfd-study" ? Options::FlowTask::Study
+                                                      : Options::FlowTask::Pipe;
+            options.flow.dir = args[++i];
+            flowOptionsGiven = true;
+        } else if (arg == "--run" || arg == "--force" || arg == "--local") {
+            (arg == "--run" ? options.flow.run : arg == "--force" ? options.flow.force : options.flow.local) = true;
+            flowSettingGiven = arg;
+        } else if (arg == "--np") {
+            options.flow.processes = countOption(args, i, 1, 1024);
+            flowSettingGiven = arg;
+        } else if (arg == "--cells") {
+            options.flow.cells = countOption(args, i, 1000, 100'000'000);
+            flowSettingGiven = arg;
+        } else if (arg == "--iterations") {
+            options.flow.iterations = countOption(args, i, 1, 1'000'000);
+            flowSettingGiven = arg;
+        } else if (arg == "--mesh") {
+            if (i + 1 >= args.size() || !cfd::parseLevel(args[i + 1], options.flow.level))
+                throw usageError("option --mesh needs one of coarse, medium, fine (or tiny, for trying the pipeline)");
+            ++i;
+            flowSettingGiven = arg;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -187,6 +232,12 @@ Options parseOptions(const std::vector<std::string>& args)
         if (!given)
             throw usageError("--" + key + " goes with --" + owner + " FILE");
     }
+    if (!flowSettingGiven.empty() && !flowOptionsGiven)
+        throw usageError(flowSettingGiven + " goes with --cfd DIR, --cfd-study DIR or --cfd-validate DIR");
+    if (options.flowTask == Options::FlowTask::Design && options.csv)
+        throw usageError("--cfd is one design; a batch of designs takes --cfd-study DIR");
+    if (options.flowTask == Options::FlowTask::Study && !options.csv)
+        throw usageError("--cfd-study DIR goes with --csv FILE: a study is one case per design of the batch");
     return options;
 }
 

@@ -3,6 +3,7 @@
 // What inlet-calc was asked to do, read from its arguments.
 
 #include "Boxes.h"
+#include "FlowCommand.h"
 #include "WidthSets.h"
 
 #include <array>
@@ -31,6 +32,10 @@ struct Options {
     std::optional<WidthSet> widthSet;  // the widths drawn and checked; else the design file's
     bool csv = false;
     std::string csvFile = "-";
+    // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate DIR for
+    // the validation pipe; the folder is in flow.dir.
+    enum class FlowTask { None, Design, Study, Pipe } flowTask = FlowTask::None;
+    FlowOptions flow;
     bool help = false;
     bool version = false;
 };

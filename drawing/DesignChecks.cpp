@@ -495,22 +495,11 @@ void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& check
     }
 }
 
-// A box whose text the lenient reading takes otherwise than it looks: digits it does not
-// take (full-width digits, digits after a decimal comma) or words after the number.
+// A box read leniently (the box table says which) whose text is taken otherwise than it
+// looks: digits the reading does not take (full-width digits, digits after a decimal comma) or
+// words after the number other than the box's unit.
 void checkTexts(const BoxAccess& boxes, Checks& checks)
 {
-    struct Read {
-        Box box;
-        std::string_view name;
-        std::string_view unit;  // a unit typed after the number is read as it looks
-    };
-    using enum Quantity;
-    const Read reads[] = {
-        {inputBox(D), "D", "mm"},   {inputBox(D0), "D0", "mm"}, {inputBox(theta), "theta", "°"},
-        {inputBox(H0), "H0", "mm"}, {inputBox(H1), "H1", "mm"}, {inputBox(H2), "H2", "mm"},
-        {inputBox(D1), "D1", "mm"}, {inputBox(aa), "aa", "°"},  {inputBox(hk), "hk", "mm"},
-        {Box::Text2, "Ds", "mm"},   {Box::Text12, "Q", "m3/s"},
-    };
     const auto trimmed = [](std::string_view s) {
         const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; };
         while (!s.empty() && blank(s.front()))
@@ -527,7 +516,9 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
         return false;
     };
 
-    for (const Read& r : reads) {
+    for (const BoxInfo& r : boxTable()) {
+        if (!readsLeniently(r.reading))
+            continue;
         const std::string text = boxes.text(r.box);
         LenientReading reading;
         try {
@@ -536,7 +527,7 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
             continue;  // beyond the double range: the run says so
         }
         const std::string_view rest = trimmed(std::string_view(text).substr(reading.length));
-        if (rest.empty() || rest == r.unit)
+        if (rest.empty() || rest == r.typedUnit)
             continue;
         std::string chineseWhy, englishWhy;
         if (hasFullWidthDigit(rest)) {
@@ -554,10 +545,10 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
         }
         const std::string value = generalText(reading.value, checks.locale());
         const std::string quoted = quoteForMessage(text, 24, "“", "”");
-        checks.warn(CheckKind::TextReadOtherwise, std::string(r.name), reading.value, "",
-                    std::string(r.name) + "（" + std::string(boxName(r.box)) + "）的文本" + quoted + "按 " + value
+        checks.warn(CheckKind::TextReadOtherwise, std::string(r.symbol), reading.value, "",
+                    std::string(r.symbol) + "（" + std::string(r.name) + "）的文本" + quoted + "按 " + value
                         + " 计算：" + chineseWhy,
-                    std::string(r.name) + " (" + std::string(boxName(r.box)) + ") " + quoted + " is read as "
+                    std::string(r.symbol) + " (" + std::string(r.name) + ") " + quoted + " is read as "
                         + value + ": " + englishWhy);
     }
 }

@@ -99,14 +99,16 @@ public:
         // Nothing that is not finite reaches a writer: a shape with such a coordinate is
         // left out (the design checks say why the drawing is incomplete).
         View view{std::move(name), std::move(title), {}, {}, {}};
-        view.shapes.reserve(shapes_.size());
-        for (Shape& s : shapes_) {
+        bool first = true;
+        std::erase_if(shapes_, [&](const Shape& s) {
             const Extent e = extentOf(s);
             if (!std::isfinite(e.left + e.right + e.bottom + e.top))
-                continue;
-            view.extent = view.shapes.empty() ? e : unite(view.extent, e);
-            view.shapes.push_back(std::move(s));
-        }
+                return true;
+            view.extent = first ? e : unite(view.extent, e);
+            first = false;
+            return false;
+        });
+        view.shapes = std::move(shapes_);
         return view;
     }
 

@@ -55,7 +55,9 @@ Ticks ticksFor(double least, double most)
     most = std::max(most, 0.0);
     if (!(most > least))
         most = least + 1;
-    const double raw = (most - least) / 6;
+    const double raw = most / 6 - least / 6;  // without overflow
+    if (!std::isfinite(raw) || !(raw > 0))
+        return {};
     const double power = std::pow(10, std::floor(std::log10(raw)));
     double step = 10 * power;
     for (const double m : {1.0, 2.0, 2.5, 5.0}) {
@@ -97,7 +99,10 @@ public:
 
         add(Layer::Dimension, Polyline{{{kLeft, bottom}, {right, bottom}, {right, top}, {kLeft, top}}, true});
         const int decimals = decimalsFor(ticks.step);
-        for (double v = ticks.low; v <= ticks.high + ticks.step / 2; v += ticks.step) {
+        for (int tick = 0; tick <= 12; ++tick) {
+            const double v = ticks.low + tick * ticks.step;
+            if (!(v <= ticks.high + ticks.step / 2))
+                break;
             const double at = y(v);
             add(Layer::Dimension, Line{{kLeft - 1, at}, {kLeft, at}});
             if (std::fabs(v) < ticks.step / 2 && ticks.low < 0)
@@ -134,6 +139,11 @@ public:
 
     Drawing finish()
     {
+        // Nothing that is not finite reaches a writer (figures beyond the double range).
+        std::erase_if(shapes_, [](const Shape& s) {
+            const Extent e = extentOf(s);
+            return !std::isfinite(e.left + e.right + e.bottom + e.top);
+        });
         View view{"CHART", "面积、宽度与流速", std::move(shapes_), {0, 0, kChartWidthMm, kChartHeightMm}, {0, 0}};
         Drawing drawing;
         drawing.views.push_back(std::move(view));

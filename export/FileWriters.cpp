@@ -68,7 +68,7 @@ std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QStr
         options.passageLength = millimetres("length");
         options.outletExtension = millimetres("outlet-extension").value_or(0);
         const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, stations(c), input.text(Box::Text7), options));
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), options));
         const std::string file = QFile::encodeName(path).toStdString();
         if (step)
             solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
@@ -85,6 +85,22 @@ std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QStr
 #endif
 
 }  // namespace
+
+void addSolidFigures([[maybe_unused]] ExportInput& input)
+{
+#ifdef INLET_HAVE_SOLID
+    if (!input.calculation)
+        return;
+    try {
+        const Calculation& c = *input.calculation;
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), {}));
+        const auto figures = solidFigureChecks(solid->figures(), input.locale);
+        input.checks.insert(input.checks.end(), figures.begin(), figures.end());
+    } catch (const SolidFailure&) {
+        // No solid: the sheet has no figures of one.
+    }
+#endif
+}
 
 void addFileWriters(ExportRegistry& registry)
 {

@@ -9,4 +9,9 @@ namespace inlet {
 
 void addFileWriters(ExportRegistry& registry);
 
+// Adds the figures of the passage's solid (its fluid volume, inlet, outlet and wetted areas)
+// to the checks of a completed run, as the calculation sheet shows them; nothing where this
+// build makes no solids or the design has none.
+void addSolidFigures(ExportInput& input);
+
 }  // namespace inlet

@@ -10,6 +10,7 @@
 #include "CalculationRun.h"
 #include "DesignChecks.h"
 #include "PassageGeometry.h"
+#include "VoluteChart.h"
 
 #include <algorithm>
 #include <array>
@@ -45,16 +46,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Calculation c = runCalculation(boxes, locale);
         if (boxes.written().size() != resultWriteOrder().size())
             std::abort();  // a run that returns must have written every result
-        for (const View& view : drawPassage(c).views) {
-            for (const Shape& shape : view.shapes) {
-                const Extent e = extentOf(shape);
-                if (!std::isfinite(e.left + e.right + e.top + e.bottom))
-                    std::abort();  // no writer may meet a coordinate that is not finite
+        const WidthSets widths = widthSets(c);
+        for (const WidthSet set : {WidthSet::Computed, WidthSet::AreaTrue}) {
+            for (const Drawing& drawing : {drawPassage(c, widths, set), voluteChart(c, widths, set, 15.0, locale)}) {
+                for (const View& view : drawing.views) {
+                    for (const Shape& shape : view.shapes) {
+                        const Extent e = extentOf(shape);
+                        if (!std::isfinite(e.left + e.right + e.top + e.bottom))
+                            std::abort();  // no writer may meet a coordinate that is not finite
+                    }
+                }
             }
+            for (const DesignCheck& check : designChecks(c, widths, set, boxes, locale))
+                if (check.chinese.empty() || check.english.empty())
+                    std::abort();
         }
-        for (const DesignCheck& check : designChecks(c, boxes, locale))
-            if (check.chinese.empty() || check.english.empty())
-                std::abort();
     } catch (const RunFailure& failure) {
         if (boxes.written().size() >= resultWriteOrder().size() || describe(failure).empty())
             std::abort();  // a failure must stop before the end and say where

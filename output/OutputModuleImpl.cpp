@@ -85,7 +85,13 @@ QString writeDrawingPdf(const Drawing& drawing, const QString& path, const Title
     });
 }
 
-SheetInput withPictures(const ExportInput& input) { return SheetInput{input, viewPicture}; }
+// The sheet of a run, with its drawings and the figures of its solid.
+SheetInput withPictures(const ExportInput& input)
+{
+    SheetInput sheet{input, viewPicture};
+    addSolidFigures(sheet);
+    return sheet;
+}
 
 std::string paperOf(const ExportChoices& choices)
 {
@@ -123,12 +129,16 @@ public:
 
     QString previewSheet(QWidget& parent, const SheetInput& input) override
     {
-        return inlet::previewSheet(parent, input);
+        SheetInput sheet = input;
+        addSolidFigures(sheet);
+        return inlet::previewSheet(parent, sheet);
     }
 
     QString printSheet(QWidget& parent, const SheetInput& input) override
     {
-        return inlet::printSheet(parent, input);
+        SheetInput sheet = input;
+        addSolidFigures(sheet);
+        return inlet::printSheet(parent, sheet);
     }
 
 private:

@@ -1,6 +1,7 @@
 #pragma once
 
-// Each box's caption as the window's label shows it, and the unit of what the box holds.
+// Each box's caption as the window's label shows it, and the unit of what the box holds, as
+// the box table has them.
 
 #include "Boxes.h"
 

@@ -1,9 +1,13 @@
 #pragma once
 
 // The window's 38 edit boxes as the calculation run sees them: named by control name, read
-// and replaced through BoxAccess, with the texts a fresh window shows.
+// and replaced through BoxAccess, with the texts a fresh window shows. One table holds what
+// every box is: its caption, unit and reading rule drive the run's reads, the sheet's captions
+// and its value-used column, the checks of how texts are read and inlet-calc's help, so that a
+// box is one row.
 
 #include "Quantity.h"
+#include "Reading.h"
 
 #include <array>
 #include <string>
@@ -23,8 +27,15 @@ inline constexpr std::size_t kBoxCount = 38;
 struct BoxInfo {
     Box box;
     std::string_view name;         // control name, "Text13"
-    std::string_view symbol;       // quantity it holds: "a1", "hk", "Ds"
+    std::string_view symbol;       // quantity it holds: "a1", "hk", "Ds"; a given dimension's
+                                   // option of inlet-calc (--hk) and column of its CSV
     std::string_view defaultText;  // what a fresh window shows (UTF-8)
+    std::string_view caption;      // the window's label: "锥管进口直径D0(mm)" (ap's two labels as one)
+    std::string_view unit;         // of what it holds: "mm", "°", "m³/s"
+    Reading reading;               // how its text is read
+    std::string_view typedUnit;    // a unit typed after the number that is read as it looks
+    std::string_view remark;       // how it is read, as the sheet says it: "取单精度"
+    std::string_view help;         // a given dimension as inlet-calc's help names it
 };
 
 // Every box, in the order Text1 to Text38.

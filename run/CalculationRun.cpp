@@ -32,14 +32,13 @@ public:
 
     void step(int n) { step_ = n; }
 
-    // Reads a given dimension from its box.
-    template <typename Convert>
-    auto read(Quantity q, Convert convert)
+    // Reads a given dimension from its box by the box's reading rule.
+    double read(Quantity q, const NumberLocale& locale)
     {
         const Box box = inputBox(q);
         const std::string text = boxes_.text(box);
         try {
-            return convert(text);
+            return readValue(boxInfo(box).reading, text, locale);
         } catch (const CalcError& e) {
             throw RunFailure(e.kind(), FailureSite{step_, box, q});
         }
@@ -62,9 +61,6 @@ private:
     int step_ = 0;
 };
 
-double lenient(const std::string& text) { return lenientParse(text); }
-float lenientSingle(const std::string& text) { return toSingle(lenientParse(text)); }
-
 }  // namespace
 
 RunFailure::RunFailure(FailureKind kind, FailureSite site)
@@ -80,14 +76,15 @@ Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
     DesignInputs& in = c.in;
     ProfileResults& profile = c.profile;
 
+    // The single quantities are read as singles: held as floats, they lose nothing.
     run.step(1);
-    in.H0 = run.read(H0, lenient);
-    in.H1 = run.read(H1, lenient);
-    in.H2 = run.read(H2, lenientSingle);
-    in.D0 = run.read(D0, lenient);
-    in.theta = run.read(theta, [](const std::string& s) { return thetaRadians(lenientParse(s)); });
-    in.D1 = run.read(D1, lenient);
-    in.D = run.read(D, lenient);
+    in.H0 = run.read(H0, locale);
+    in.H1 = run.read(H1, locale);
+    in.H2 = static_cast<float>(run.read(H2, locale));
+    in.D0 = run.read(D0, locale);
+    in.theta = static_cast<float>(run.read(theta, locale));
+    in.D1 = run.read(D1, locale);
+    in.D = run.read(D, locale);
 
     run.step(2);
     profile.a1 = run.compute(a1, [&] { return inlet::a1(in); });
@@ -112,7 +109,7 @@ Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
     run.write(Box::Text17, singleText(profile.y2, locale));
 
     run.step(7);
-    in.dd0 = run.read(dd0, [&](const std::string& s) { return strictConversion(s, locale); });
+    in.dd0 = static_cast<float>(run.read(dd0, locale));
     profile.a2 = run.compute(a2, [&] { return inlet::a2(in); });
     run.write(Box::Text20, generalText(profile.a2, locale));
 
@@ -121,7 +118,7 @@ Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
     run.write(Box::Text19, generalText(profile.b2, locale));
 
     run.step(9);
-    in.aa = run.read(aa, [](const std::string& s) { return aaRadians(lenientParse(s)); });
+    in.aa = run.read(aa, locale);
     const double tanAa = run.compute(tangentPoint, [&] { return T(in); });
     const double s = run.compute(tangentPoint, [&] { return S(profile.a1, profile.b1, tanAa); });
     const TangentPoint tp{
@@ -132,7 +129,7 @@ Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
     run.write(Box::Text24, picture0000(tp.bp));
 
     run.step(10);
-    in.hk = run.read(hk, lenientSingle);
+    in.hk = static_cast<float>(run.read(hk, locale));
     Volute& v = c.volute;
     v = Volute{.tp = tp, .H2 = in.H2, .hk = in.hk, .T = tanAa};
     v.Ft = run.compute(Ft, [&] { return inlet::Ft(v); });

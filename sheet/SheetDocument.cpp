@@ -1,5 +1,6 @@
 #include "SheetDocument.h"
 
+#include "SheetFlow.h"
 #include "SheetSections.h"
 #include "SheetStyle.h"
 #include "TextWriter.h"
@@ -112,8 +113,11 @@ SheetDocument::SheetDocument(const SheetInput& input)
     if (input.calculation) {
         writeStations(writer, input);
         writeChecks(writer, input);
-        if (input.drawing && input.picture)
+        const bool drawings = input.drawing && input.picture;
+        if (drawings)
             writeDrawings(writer, input);
+        if (!input.flow.isEmpty())
+            writeFlow(writer, input, drawings ? 7 : 6);
     }
     QTextTable* contents = writer.writeContents();
     edit.endEditBlock();

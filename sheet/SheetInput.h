@@ -7,6 +7,7 @@
 #include "ExportInput.h"
 
 #include <QImage>
+#include <QJsonObject>
 
 #include <functional>
 #include <string>
@@ -23,6 +24,7 @@ using ViewPicture =
 
 struct SheetInput : ExportInput {
     ViewPicture picture;  // none leaves the drawings out
+    QJsonObject flow;     // the settled flow computed for these very texts, or empty
 };
 
 // The sheet of a recorded run: its texts, values, checks and drawings as the record has them.

@@ -17,9 +17,10 @@ struct ValueUsed {
     QString remark;  // how it was read, or why it is not used
 };
 
-// The lenient reading of the text (the single it rounds to for H2 and hk), the strict
-// conversion for dd0, θ and aa in degrees as read; "—" for the boxes the calculation does not
-// read and for a text it cannot read. Numbers are written with the locale's separator.
+// The number the box's reading rule takes from the text (the single it rounds to for H2 and
+// hk, the strict conversion for dd0, θ and aa in degrees as read, Ds and Q as the checks read
+// them), with the box table's remark; "—" for the boxes never read and for a text that cannot
+// be read. Numbers are written with the locale's separator.
 ValueUsed valueUsed(Box box, const std::string& text, const NumberLocale& locale);
 
 }  // namespace inlet

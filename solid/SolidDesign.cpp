@@ -34,6 +34,18 @@ Point at(const EllipseArc& arc, double u)
 
 }  // namespace
 
+std::array<Station, 12> solidStations(const Calculation& c, WidthSet set)
+{
+    const auto chosen = widthSets(c).chosen(set);
+    std::array<Station, 12> result;
+    for (std::size_t i = 0; i < chosen.size(); ++i) {
+        if (!chosen[i])
+            fail(SolidFault::NoWidth, std::string(symbol(stations(c)[i].width)), 0);
+        result[i] = *chosen[i];
+    }
+    return result;
+}
+
 std::optional<double> passageLengthFromText(const std::string& text, double D)
 {
     LenientReading reading;

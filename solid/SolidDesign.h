@@ -17,6 +17,7 @@
 #include "Calculation.h"
 #include "DesignChecks.h"
 #include "Walls.h"
+#include "WidthSets.h"
 #include "Shapes.h"
 
 #include <array>
@@ -57,6 +58,10 @@ struct SolidDesign {
 // ("3.5～5.0" is 3.5·D); a number above 20 is taken as millimetres, as its caption reads.
 // Null where the box holds no positive number.
 std::optional<double> passageLengthFromText(const std::string& text, double D);
+
+// The stations of the widths chosen; throws SolidFailure (NoWidth) naming the first station
+// that has no width in that set.
+std::array<Station, 12> solidStations(const Calculation& c, WidthSet set);
 
 // The solid of a completed run with the widths of `stations`, as long as the options say or
 // else as the L box's text `lengthText` says. Throws SolidFailure naming the condition that

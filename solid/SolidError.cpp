@@ -36,6 +36,8 @@ std::string SolidError::english() const
     case SolidFault::BackWallOnGuideCone:
         return "no solid: the outer wall at " + subject + " stands " + mm(figure)
                + " from the pump axis, within the guide cone's foot or the pipe (" + mm(limit) + ")";
+    case SolidFault::NoWidth:
+        return "no solid: the widths chosen have no width " + subject;
     case SolidFault::ProfileNotUsable:
         return "no solid: " + subject + " is " + mm(figure) + ": the wall it shapes cannot be built";
     case SolidFault::ProfilesCross:
@@ -71,6 +73,8 @@ std::string SolidError::chinese() const
     case SolidFault::BackWallOnGuideCone:
         return "无法生成实体：" + subject + "处外壁距水泵轴线 " + mm(figure) + "，伸入导水锥底脚或管内（"
                + mm(limit) + "）";
+    case SolidFault::NoWidth:
+        return "无法生成实体：所选断面宽度中没有" + subject;
     case SolidFault::ProfileNotUsable:
         return "无法生成实体：" + subject + " = " + mm(figure) + "，其壁面无法生成";
     case SolidFault::ProfilesCross:

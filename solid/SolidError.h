@@ -13,6 +13,7 @@ enum class SolidFault {
     NoSectionShape,           // hk at or below bp: no station section has an upper wall
     WidthBelowAp,             // a station from 10 degrees on narrower than ap
     BackWallOnGuideCone,      // the wall at 0 degrees reaches the guide cone's foot
+    NoWidth,                  // a station without a width in the set chosen
     ProfileNotUsable,         // a semi-axis of a wall's ellipse not positive, or a value not finite
     ProfilesCross,            // the guide cone reaches through the bell-mouth wall
     GuideConeAboveConeInlet,  // the guide cone's top above the narrow end of the bell-mouth pipe

@@ -13,6 +13,7 @@
 #include "QuickStartStyle.h"
 #include "RecentFiles.h"
 #include "SheetFiles.h"
+#include "SheetFlow.h"
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
 
@@ -403,6 +404,12 @@ SheetInput MainWindow::sheetAfterRun()
     form_->calculate();
     SheetInput input = sheetInputFrom(*lastRun_->record(), info_, viewPicture);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    // The flow kept with the design file, while it was computed for the texts in the boxes.
+    std::map<Box, QString> texts;
+    for (const Box box : givenParameterBoxes())
+        texts[box] = QString::fromStdString(form_->boxes().text(box));
+    if (input.calculation)
+        input.flow = flowRecordFor(kept_, texts);
     return input;
 }
 
@@ -503,15 +510,17 @@ void MainWindow::showSolidWindow()
 #ifdef INLET_HAVE_SOLID
     if (!solidWindow_) {
         solidWindow_ = new SolidWindow(this);
-        // Each new run of the last run, not each change of the widths, which the solid does not use.
-        const auto show = [this, shown = std::make_shared<std::optional<unsigned>>()] {
+        // Each new run of the last run, and each change of its widths; not a record made anew
+        // with the same run and widths.
+        using Shown = std::optional<std::pair<unsigned, WidthSet>>;
+        const auto show = [this, shown = std::make_shared<std::optional<Shown>>()] {
             const std::shared_ptr<const RunRecord> record = lastRun_->record();
-            const std::optional<unsigned> run = record ? std::optional<unsigned>(record->run) : std::nullopt;
-            if (*shown && run == *shown)
+            const Shown now = record ? Shown(std::pair(record->run, record->widthSet)) : std::nullopt;
+            if (*shown && now == **shown)
                 return;
-            *shown = run;
+            *shown = now;
             if (record && record->completed())
-                solidWindow_->showRun(*record->calculation, record->boxes);
+                solidWindow_->showRun(*record->calculation, record->boxes, record->widthSet);
             else if (record)
                 solidWindow_->showFailure(QString::fromStdString(record->failure));
             else

@@ -94,11 +94,11 @@ SolidWindow::~SolidWindow()
     }
 }
 
-void SolidWindow::showRun(const Calculation& run, const BoxAccess& boxes)
+void SolidWindow::showRun(const Calculation& run, const BoxAccess& boxes, WidthSet widths)
 {
     ++generation_;
     try {
-        pending_ = solidDesign(run, stations(run), boxes.text(Box::Text7), {});
+        pending_ = solidDesign(run, solidStations(run, widths), boxes.text(Box::Text7), {});
     } catch (const SolidFailure& e) {
         showNothing(QString::fromStdString(e.error().chinese()));
         return;

@@ -33,8 +33,9 @@ public:
     explicit SolidWindow(QWidget* parent = nullptr);
     ~SolidWindow() override;
 
-    // Builds and shows the solid of a completed run; `boxes` holds the texts the run read.
-    void showRun(const Calculation& run, const BoxAccess& boxes);
+    // Builds and shows the solid of a completed run with the widths chosen; `boxes` holds the
+    // texts the run read.
+    void showRun(const Calculation& run, const BoxAccess& boxes, WidthSet widths);
     // Shows nothing, saying why: the failure in the failure message's words.
     void showFailure(const QString& failure);
     // Shows nothing: nothing has been calculated.

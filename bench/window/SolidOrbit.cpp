@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
     QSignalSpy built(&window, &inlet::SolidWindow::built);
-    window.showRun(run, boxes);
+    window.showRun(run, boxes, inlet::WidthSet::Computed);
     if (!built.wait(120000) || !window.view()) {
         std::fprintf(stderr, "solid-orbit: no solid, or no OpenGL: %s\n", qPrintable(window.statusText()));
         return 1;

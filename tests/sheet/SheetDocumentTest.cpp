@@ -14,6 +14,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QPdfWriter>
 #include <QRawFont>
 #include <QRegularExpression>
@@ -168,6 +169,26 @@ TEST(SheetDocument, NoDrawingsWithoutAPicture)
     const SheetDocument sheet(hk2000(ViewPicture{}));
     EXPECT_FALSE(plainText(sheet).contains(QStringLiteral("6 型线图")));
     EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("5 设计校核")));
+}
+
+// A settled flow kept with the design is its own section, and only while it was computed for
+// the design's very texts.
+TEST(SheetDocument, FlowSectionOnlyForTheDesignItWasComputedFor)
+{
+    Design design = designWith({{Box::Text21, "2000"}});
+    QJsonObject texts;
+    for (const auto& [box, text] : design.texts)
+        texts[QString::fromUtf8(boxInfo(box).symbol.data(), static_cast<qsizetype>(boxInfo(box).symbol.size()))] = text;
+    const QJsonObject section{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"headLoss", 0.0532}, {"flow", 15.0}};
+    const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", QJsonArray{section}}};
+    design.kept[QStringLiteral("flow")] = QJsonObject{{"texts", texts}, {"result", result}};
+    const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
+    EXPECT_TRUE(text.contains(QStringLiteral("7 水力评价")));
+    EXPECT_TRUE(text.contains(QStringLiteral("91.7")));
+    EXPECT_TRUE(text.contains(QStringLiteral("0.0532")));
+
+    design.texts[Box::Text21] = QStringLiteral("2100");
+    EXPECT_FALSE(plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture))).contains(QStringLiteral("水力评价")));
 }
 
 TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)

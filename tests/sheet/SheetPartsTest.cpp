@@ -114,14 +114,18 @@ TEST(ValueUsed, Dd0InTheUsersLocale)
 TEST(ValueUsed, NoneForBoxesTheCalculationDoesNotRead)
 {
     const NumberLocale locale{".", ","};
-    for (const Box box : {Box::Text2, Box::Text7, Box::Text8}) {
+    for (const Box box : {Box::Text7, Box::Text8}) {
         const ValueUsed used = valueUsed(box, "2205", locale);
         EXPECT_EQ(used.value.toStdString(), "—") << boxName(box);
         EXPECT_TRUE(used.remark.contains(QStringLiteral("不参与计算"))) << boxName(box);
     }
+    // Ds and Q enter no formula, but the checks read them.
     const ValueUsed q = valueUsed(Box::Text12, "15", locale);
     EXPECT_EQ(q.value.toStdString(), "15");
     EXPECT_TRUE(q.remark.contains(QStringLiteral("流速"))) << q.remark.toStdString();
+    const ValueUsed ds = valueUsed(Box::Text2, "2205 mm", locale);
+    EXPECT_EQ(ds.value.toStdString(), "2205");
+    EXPECT_TRUE(ds.remark.contains(QStringLiteral("锥管顶部直径"))) << ds.remark.toStdString();
 }
 
 TEST(ValueUsed, TextBeyondTheRangeIsNotRead)

@@ -65,9 +65,9 @@ Calculation run(const Typed& typed)
 
 constexpr double kLength = 7700;  // the L box's 3.5 times D
 
-PassageSolid solidOf(const Calculation& c, const SolidOptions& options = {})
+PassageSolid solidOf(const Calculation& c, const SolidOptions& options = {}, WidthSet widths = WidthSet::Computed)
 {
-    return buildPassageSolid(solidDesign(c, stations(c), "3.5～5.0", options));
+    return buildPassageSolid(solidDesign(c, solidStations(c, widths), "3.5～5.0", options));
 }
 
 class TempDir {
@@ -88,7 +88,7 @@ private:
 // height of water over each radius from the pump axis (under the pipe, the bell-mouth wall, the
 // roof; over the floor and the guide cone with its foot), its moment ∫ h·r dr, and that
 // integrated over the plan's angle out to the outer wall or the straight passage's walls.
-double independentVolume(const Calculation& c, double length, double extension)
+double independentVolume(const Calculation& c, WidthSet widths, double length, double extension)
 {
     const ProfileResults& p = c.profile;
     const double t = std::tan(static_cast<double>(c.in.theta));
@@ -118,7 +118,8 @@ double independentVolume(const Calculation& c, double length, double extension)
         return top - bottom;
     };
 
-    const double half = p.x1 + c.a90;
+    const std::array<Station, 12> chosen = solidStations(c, widths);
+    const double half = p.x1 + chosen.back().a;
     const double reach = std::hypot(half, length) + 1;
     constexpr double dr = 0.25;
     std::vector<double> moment{0};
@@ -134,7 +135,7 @@ double independentVolume(const Calculation& c, double length, double extension)
         return moment[k] + (i - k) * (moment[k + 1] - moment[k]);
     };
 
-    const PlanWall wall(stations(c), p.x1);
+    const PlanWall wall(chosen, p.x1);
     constexpr int kSteps = 72000;
     double volume = 0;
     for (int k = 0; k < kSteps; ++k) {
@@ -205,6 +206,7 @@ TEST(PassageStep, ReadsBackAsOneClosedValidSolidOfTheIndependentVolume)
         const char* name;
         Typed typed;
         SolidOptions options;
+        WidthSet widths = WidthSet::Computed;
     };
     const Row rows[] = {
         {"defaults with hk 2000", {}, {}},
@@ -212,13 +214,14 @@ TEST(PassageStep, ReadsBackAsOneClosedValidSolidOfTheIndependentVolume)
         {"a passage 9000 mm long", {}, {9000.0, 0}},
         {"a contracting cone, theta 5", {{Box::Text4, "5"}}, {}},
         {"a high section, hk 2600", {{Box::Text21, "2600"}}, {}},
+        {"the area-true widths", {}, {}, WidthSet::AreaTrue},
     };
     const TempDir dir;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         const Calculation c = run(row.typed);
         const std::string path = dir.file("p.step");
-        writeStep(solidOf(c, row.options), path);
+        writeStep(solidOf(c, row.options, row.widths), path);
         const ReadStep read = readStep(path);
         ASSERT_FALSE(read.shape.IsNull());
 
@@ -230,7 +233,8 @@ TEST(PassageStep, ReadsBackAsOneClosedValidSolidOfTheIndependentVolume)
         EXPECT_EQ(BRepCheck_Shell(TopoDS::Shell(shells(1))).Closed(), BRepCheck_NoError);
         EXPECT_TRUE(BRepCheck_Analyzer(read.shape).IsValid());
 
-        const double expected = independentVolume(c, row.options.passageLength.value_or(kLength), row.options.outletExtension);
+        const double expected =
+            independentVolume(c, row.widths, row.options.passageLength.value_or(kLength), row.options.outletExtension);
         EXPECT_NEAR(volumeOf(read.shape) / expected, 1, 0.002);
 
         std::set<std::string> names;
@@ -241,7 +245,8 @@ TEST(PassageStep, ReadsBackAsOneClosedValidSolidOfTheIndependentVolume)
         double inlet = 0;
         for (const TopoDS_Face& f : read.named.at("inlet"))
             inlet += area(f);
-        EXPECT_NEAR(inlet / (c.B * c.volute.hk), 1, 1e-6);
+        const double B = 2 * solidStations(c, row.widths).back().a + c.in.D1;
+        EXPECT_NEAR(inlet / (B * c.volute.hk), 1, 1e-6);
     }
 }
 

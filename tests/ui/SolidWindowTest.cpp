@@ -50,6 +50,14 @@ TEST_F(SolidWindowUse, ShowsTheLastCompleteRunAndNothingStaleAfterOneWithout)
     EXPECT_TRUE(solid.hasSolid());
     EXPECT_TRUE(solid.statusText().contains(QStringLiteral("水体体积 111.05 m³"))) << solid.statusText().toStdString();
 
+    window.chooseWidthSet(WidthSet::AreaTrue);  // the solid is built anew with the widths chosen
+    EXPECT_TRUE(solid.isBuilding());
+    waitForSolid(solid);
+    EXPECT_TRUE(solid.hasSolid());
+    EXPECT_FALSE(solid.statusText().contains(QStringLiteral("水体体积 111.05 m³"))) << solid.statusText().toStdString();
+    window.chooseWidthSet(WidthSet::Computed);
+    waitForSolid(solid);
+
     run(QStringLiteral("1300"));  // below the tangent point: no section, no solid
     EXPECT_FALSE(solid.hasSolid());
     EXPECT_TRUE(solid.statusText().contains(QStringLiteral("hk = 1300 mm"))) << solid.statusText().toStdString();

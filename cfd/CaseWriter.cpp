@@ -1,0 +1,316 @@
+#include "CaseWriter.h"
+
+#include "CfdError.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace inlet::cfd {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string num(double v)
+{
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 9).ptr;
+    return std::string(buffer, end);
+}
+
+std::string vec(Vec3 v)
+{
+    std::string s = "(";
+    s.append(num(v.x)).append(" ").append(num(v.y)).append(" ").append(num(v.z)).append(")");
+    return s;
+}
+
+std::string header(const char* cls, const char* object)
+{
+    return std::string("FoamFile\n{\n    version 2.0;\n    format ascii;\n    class ") + cls
+           + ";\n    object " + object + ";\n}\n\n";
+}
+
+void write(const fs::path& path, const std::string& text)
+{
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    out.close();
+    if (!out)
+        throw CfdError(Stage::Case, "cannot write " + path.string());
+}
+
+std::string dictionary(const char* object, const std::string& body)
+{
+    return header("dictionary", object) + body;
+}
+
+std::string blockMeshDict(const FlowCase& c)
+{
+    auto [lo, hi] = bounds(c.surfaces);
+    const double h = c.mesh.cellSize;
+    // A margin of a cell and a half around the boundary, whole cells in each direction.
+    lo = lo - Vec3{1.5 * h, 1.5 * h, 1.5 * h};
+    hi = hi + Vec3{1.5 * h, 1.5 * h, 1.5 * h};
+    const int nx = std::max(1, static_cast<int>(std::ceil((hi.x - lo.x) / h)));
+    const int ny = std::max(1, static_cast<int>(std::ceil((hi.y - lo.y) / h)));
+    const int nz = std::max(1, static_cast<int>(std::ceil((hi.z - lo.z) / h)));
+    hi = lo + Vec3{nx * h, ny * h, nz * h};
+    std::ostringstream s;
+    s << "convertToMeters 1;\n\nvertices\n(\n";
+    for (const Vec3& v : {Vec3{lo.x, lo.y, lo.z}, Vec3{hi.x, lo.y, lo.z}, Vec3{hi.x, hi.y, lo.z}, Vec3{lo.x, hi.y, lo.z},
+                          Vec3{lo.x, lo.y, hi.z}, Vec3{hi.x, lo.y, hi.z}, Vec3{hi.x, hi.y, hi.z}, Vec3{lo.x, hi.y, hi.z}})
+        s << "    " << vec(v) << "\n";
+    s << ");\n\nblocks\n(\n    hex (0 1 2 3 4 5 6 7) (" << nx << " " << ny << " " << nz
+      << ") simpleGrading (1 1 1)\n);\n\nedges ();\n\nboundary\n(\n    background\n    {\n        type patch;\n"
+         "        faces ((0 3 2 1) (4 5 6 7) (0 1 5 4) (2 3 7 6) (0 4 7 3) (1 2 6 5));\n    }\n);\n";
+    return dictionary("blockMeshDict", s.str());
+}
+
+std::string wallRegex(const FlowCase& c)
+{
+    std::string r;
+    for (const Surface& s : c.surfaces)
+        if (s.wall)
+            r += (r.empty() ? "" : "|") + s.name;
+    return "\"(" + r + ")\"";
+}
+
+std::string snappyHexMeshDict(const FlowCase& c)
+{
+    std::ostringstream s;
+    s << "castellatedMesh true;\nsnap true;\naddLayers " << (c.mesh.layers > 0 ? "true" : "false") << ";\n\n"
+      << "geometry\n{\n    boundary.stl\n    {\n        type triSurfaceMesh;\n        name boundary;\n"
+         "        regions\n        {\n";
+    for (const Surface& f : c.surfaces)
+        s << "            " << f.name << " { name " << f.name << "; }\n";
+    s << "        }\n    }\n}\n\n"
+         "castellatedMeshControls\n{\n    maxLocalCells 20000000;\n    maxGlobalCells 40000000;\n"
+         "    minRefinementCells 0;\n    maxLoadUnbalance 0.10;\n    nCellsBetweenLevels 3;\n"
+         "    features ({ file \"boundary.eMesh\"; level 0; });\n"
+         "    refinementSurfaces\n    {\n        boundary\n        {\n            level (0 0);\n"
+         "            regions\n            {\n";
+    for (const Surface& f : c.surfaces)
+        s << "                " << f.name << " { level (0 0); patchInfo { type " << (f.wall ? "wall" : "patch")
+          << "; } }\n";
+    s << "            }\n        }\n    }\n    resolveFeatureAngle 30;\n    refinementRegions {}\n"
+         "    locationInMesh "
+      << vec(c.inside)
+      << ";\n    allowFreeStandingZoneFaces true;\n}\n\n"
+         "snapControls\n{\n    nSmoothPatch 3;\n    tolerance 2.0;\n    nSolveIter 50;\n    nRelaxIter 5;\n"
+         "    nFeatureSnapIter 10;\n    implicitFeatureSnap false;\n    explicitFeatureSnap true;\n"
+         "    multiRegionFeatureSnap true;\n}\n\n"
+         "addLayersControls\n{\n    relativeSizes false;\n    layers\n    {\n        "
+      << wallRegex(c) << " { nSurfaceLayers " << c.mesh.layers << "; }\n    }\n"
+      << "    expansionRatio " << num(c.mesh.expansion) << ";\n    firstLayerThickness " << num(c.mesh.firstLayer)
+      << ";\n    minThickness " << num(c.mesh.firstLayer / 10)
+      << ";\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 3;\n"
+         "    nSmoothSurfaceNormals 1;\n    nSmoothNormals 3;\n    nSmoothThickness 10;\n"
+         "    maxFaceThicknessRatio 0.5;\n    maxThicknessToMedialRatio 0.3;\n    minMedialAxisAngle 90;\n"
+         "    nBufferCellsNoExtrude 0;\n    nLayerIter 50;\n}\n\n"
+         "meshQualityControls\n{\n    maxNonOrtho 65;\n    maxBoundarySkewness 20;\n    maxInternalSkewness 4;\n"
+         "    maxConcave 80;\n    minVol 1e-13;\n    minTetQuality 1e-15;\n    minArea -1;\n    minTwist 0.02;\n"
+         "    minDeterminant 0.001;\n    minFaceWeight 0.05;\n    minVolRatio 0.01;\n    minTriangleTwist -1;\n"
+         "    nSmoothScale 4;\n    errorReduction 0.75;\n    relaxed { maxNonOrtho 75; }\n}\n\n"
+         "mergeTolerance 1e-6;\n";
+    return dictionary("snappyHexMeshDict", s.str());
+}
+
+std::string surfaceFeatureExtractDict()
+{
+    return dictionary("surfaceFeatureExtractDict",
+                      "boundary.stl\n{\n    extractionMethod extractFromSurface;\n"
+                      "    extractFromSurfaceCoeffs\n    {\n        includedAngle 150;\n        geometricTestOnly no;\n    }\n"
+                      "    subsetFeatures\n    {\n        nonManifoldEdges no;\n        openEdges yes;\n    }\n"
+                      "    writeObj no;\n}\n");
+}
+
+std::string sectionsFunction(const FlowCase& c, const char* name, const char* writeControl, int interval)
+{
+    std::ostringstream s;
+    s << "    " << name << "\n    {\n        type surfaces;\n        libs (\"libsampling.so\");\n"
+      << "        writeControl " << writeControl << ";\n        writeInterval " << interval << ";\n"
+      << "        surfaceFormat vtk;\n        formatOptions { vtk { format ascii; legacy true; precision 10; } }\n"
+      << "        fields (U p);\n        interpolationScheme cell;\n        surfaces\n        (\n"
+      << "            inlet { type patch; patches (inlet); interpolate false; triangulate false; }\n";
+    for (const Section& section : c.sections)
+        s << "            " << section.name
+          << " { type cuttingPlane; planeType pointAndNormal; pointAndNormalDict { point " << vec(section.point)
+          << "; normal " << vec(section.normal) << "; } interpolate false; triangulate false; }\n";
+    s << "        );\n    }\n";
+    return s.str();
+}
+
+// Iterations between the fields written, from which a run resumes; the limit is rounded up
+// to a multiple of it, so that the last iteration is written.
+constexpr int kWriteInterval = 50;
+
+std::string controlDict(const FlowCase& c)
+{
+    std::ostringstream s;
+    s << "application simpleFoam;\nstartFrom latestTime;\nstartTime 0;\nstopAt endTime;\nendTime "
+      << (std::max(c.solver.iterationLimit, 1) + kWriteInterval - 1) / kWriteInterval * kWriteInterval
+      << ";\ndeltaT 1;\nwriteControl timeStep;\nwriteInterval " << kWriteInterval << ";\npurgeWrite 2;\nwriteFormat binary;\n"
+         "writePrecision 10;\nwriteCompression off;\ntimeFormat general;\ntimePrecision 8;\n"
+         "runTimeModifiable true;\n\nfunctions\n{\n"
+         "    stop\n    {\n        type abort;\n        libs (\"libutilityFunctionObjects.so\");\n"
+         "        action writeNow;\n    }\n"
+         "    speed\n    {\n        type fieldMinMax;\n        libs (\"libfieldFunctionObjects.so\");\n"
+         "        fields (U);\n        mode magnitude;\n        writeToFile false;\n        log true;\n"
+         "        writeControl timeStep;\n        writeInterval 1;\n    }\n"
+      << sectionsFunction(c, "sections", "timeStep", c.solver.sampleInterval)
+      << "    yPlus\n    {\n        type yPlus;\n        libs (\"libfieldFunctionObjects.so\");\n"
+         "        writeControl writeTime;\n    }\n}\n";
+    return dictionary("controlDict", s.str());
+}
+
+std::string decomposeParDict(const FlowCase& c)
+{
+    // Hierarchical along the longest side: Debian's scotch and metis are stubs.
+    const auto [lo, hi] = bounds(c.surfaces);
+    const Vec3 size = hi - lo;
+    const int n = std::max(1, c.solver.processes);
+    const std::string split = size.x >= size.y && size.x >= size.z ? vec({double(n), 1, 1})
+                              : size.y >= size.z                   ? vec({1, double(n), 1})
+                                                                   : vec({1, 1, double(n)});
+    return dictionary("decomposeParDict", "numberOfSubdomains " + std::to_string(n)
+                                              + ";\nmethod hierarchical;\nhierarchicalCoeffs\n{\n    n " + split
+                                              + ";\n    delta 0.001;\n    order xyz;\n}\n");
+}
+
+const char* kFvSchemes =
+    "ddtSchemes { default steadyState; }\n\n"
+    "gradSchemes\n{\n    default Gauss linear;\n    grad(U) cellLimited Gauss linear 1;\n"
+    "    grad(k) cellLimited Gauss linear 1;\n    grad(omega) cellLimited Gauss linear 1;\n}\n\n"
+    "divSchemes\n{\n    default none;\n    div(phi,U) bounded Gauss linearUpwind grad(U);\n"
+    "    div(phi,k) bounded Gauss upwind;\n    div(phi,omega) bounded Gauss upwind;\n"
+    "    div((nuEff*dev2(T(grad(U))))) Gauss linear;\n}\n\n"
+    "laplacianSchemes { default Gauss linear limited corrected 0.33; }\n\n"
+    "interpolationSchemes { default linear; }\n\n"
+    "snGradSchemes { default limited corrected 0.33; }\n\n"
+    "wallDist { method meshWave; }\n";
+
+const char* kFvSolution =
+    "solvers\n{\n    p\n    {\n        solver GAMG;\n        smoother GaussSeidel;\n        tolerance 1e-7;\n"
+    "        relTol 0.05;\n    }\n    \"(U|k|omega)\"\n    {\n        solver smoothSolver;\n"
+    "        smoother symGaussSeidel;\n        tolerance 1e-8;\n        relTol 0.1;\n    }\n}\n\n"
+    "SIMPLE\n{\n    nNonOrthogonalCorrectors 1;\n    consistent yes;\n}\n\n"
+    "relaxationFactors\n{\n    equations\n    {\n        U 0.8;\n        \".*\" 0.6;\n    }\n}\n";
+
+// The fields at rest: a start from rest (a potential-flow start overshoots at sharp edges).
+struct Fields {
+    double k = 0, omega = 0, mixingLength = 0;
+};
+
+Fields inletTurbulence(const FlowCase& c)
+{
+    Fields f;
+    const double inletArea = [&] {
+        double a = 0;
+        for (const Surface& s : c.surfaces)
+            if (s.name == "inlet")
+                for (const Triangle& t : s.triangles)
+                    a += norm(cross(t[1] - t[0], t[2] - t[0])) / 2;
+        return a;
+    }();
+    const double velocity = inletArea > 0 ? c.flow / inletArea : 1;
+    constexpr double intensity = 0.05;
+    f.k = 1.5 * (intensity * velocity) * (intensity * velocity);
+    f.mixingLength = 0.07 * c.inletHydraulicDiameter;
+    f.omega = std::sqrt(f.k) / (std::pow(0.09, 0.25) * f.mixingLength);
+    return f;
+}
+
+std::string field(const FlowCase& c, const char* cls, const char* name, const char* dimensions,
+                  const std::string& internal, const std::string& inlet, const std::string& outlet,
+                  const std::string& wall)
+{
+    std::ostringstream s;
+    s << header(cls, name) << "dimensions " << dimensions << ";\n\ninternalField " << internal
+      << ";\n\nboundaryField\n{\n    inlet { " << inlet << " }\n    outlet { " << outlet << " }\n    "
+      << wallRegex(c) << " { " << wall << " }\n    background { type zeroGradient; }\n}\n";
+    return s.str();
+}
+
+void writeFields(const FlowCase& c, const fs::path& dir)
+{
+    const Fields t = inletTurbulence(c);
+    const std::string k = "uniform " + num(t.k), omega = "uniform " + num(t.omega);
+    write(dir / "U", field(c, "volVectorField", "U", "[0 1 -1 0 0 0 0]", "uniform (0 0 0)",
+                           "type flowRateInletVelocity; volumetricFlowRate constant " + num(c.flow)
+                               + "; extrapolateProfile false; value uniform (0 0 0);",
+                           "type inletOutlet; inletValue uniform (0 0 0); value uniform (0 0 0);", "type noSlip;"));
+    write(dir / "p", field(c, "volScalarField", "p", "[0 2 -2 0 0 0 0]", "uniform 0", "type zeroGradient;",
+                           "type fixedValue; value uniform 0;", "type zeroGradient;"));
+    write(dir / "k", field(c, "volScalarField", "k", "[0 2 -2 0 0 0 0]", k,
+                           "type turbulentIntensityKineticEnergyInlet; intensity 0.05; value " + k + ";",
+                           "type inletOutlet; inletValue " + k + "; value " + k + ";",
+                           "type kqRWallFunction; value " + k + ";"));
+    write(dir / "omega", field(c, "volScalarField", "omega", "[0 0 -1 0 0 0 0]", omega,
+                               "type turbulentMixingLengthFrequencyInlet; mixingLength " + num(t.mixingLength)
+                                   + "; value " + omega + ";",
+                               "type inletOutlet; inletValue " + omega + "; value " + omega + ";",
+                               "type omegaWallFunction; value " + omega + ";"));
+    write(dir / "nut", field(c, "volScalarField", "nut", "[0 2 -1 0 0 0 0]", "uniform 0",
+                             "type calculated; value uniform 0;", "type calculated; value uniform 0;",
+                             "type nutkWallFunction; value uniform 0;"));
+}
+
+}  // namespace
+
+void writeStl(const std::vector<Surface>& surfaces, std::ostream& out)
+{
+    for (const Surface& s : surfaces) {
+        out << "solid " << s.name << "\n";
+        for (const Triangle& t : s.triangles) {
+            Vec3 n = cross(t[1] - t[0], t[2] - t[0]);
+            const double length = norm(n);
+            if (length > 0)
+                n = (1 / length) * n;
+            out << "  facet normal " << num(n.x) << " " << num(n.y) << " " << num(n.z) << "\n    outer loop\n";
+            for (const Vec3& v : t)
+                out << "      vertex " << num(v.x) << " " << num(v.y) << " " << num(v.z) << "\n";
+            out << "    endloop\n  endfacet\n";
+        }
+        out << "endsolid " << s.name << "\n";
+    }
+}
+
+void writeControlDict(const FlowCase& flowCase, const fs::path& dir)
+{
+    write(dir / "system" / "controlDict", controlDict(flowCase));
+}
+
+void writeDecomposeParDict(const FlowCase& flowCase, const fs::path& dir)
+{
+    write(dir / "system" / "decomposeParDict", decomposeParDict(flowCase));
+}
+
+void writeCase(const FlowCase& c, const fs::path& dir)
+{
+    std::ostringstream stl;
+    writeStl(c.surfaces, stl);
+    write(dir / "constant" / "triSurface" / "boundary.stl", stl.str());
+    write(dir / "constant" / "transportProperties",
+          dictionary("transportProperties", "transportModel Newtonian;\nnu " + num(c.viscosity) + ";\n"));
+    write(dir / "constant" / "turbulenceProperties",
+          dictionary("turbulenceProperties",
+                     "simulationType RAS;\nRAS\n{\n    RASModel kOmegaSST;\n    turbulence on;\n    printCoeffs off;\n}\n"));
+    write(dir / "system" / "blockMeshDict", blockMeshDict(c));
+    write(dir / "system" / "surfaceFeatureExtractDict", surfaceFeatureExtractDict());
+    write(dir / "system" / "snappyHexMeshDict", snappyHexMeshDict(c));
+    write(dir / "system" / "decomposeParDict", decomposeParDict(c));
+    write(dir / "system" / "fvSchemes", dictionary("fvSchemes", kFvSchemes));
+    write(dir / "system" / "fvSolution", dictionary("fvSolution", kFvSolution));
+    writeControlDict(c, dir);
+    // The last evaluation, run once on the whole case after the solver.
+    write(dir / "system" / "evaluate", sectionsFunction(c, "sections", "writeTime", 1));
+    writeFields(c, dir / "0.orig");
+}
+
+}  // namespace inlet::cfd

@@ -1,0 +1,96 @@
+#include "FlowCase.h"
+
+#include "Friction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace inlet::cfd {
+
+double enclosedVolume(const std::vector<Surface>& surfaces)
+{
+    double six = 0;
+    for (const Surface& s : surfaces)
+        for (const Triangle& t : s.triangles)
+            six += dot(t[0], cross(t[1], t[2]));
+    return six / 6;
+}
+
+std::array<Vec3, 2> bounds(const std::vector<Surface>& surfaces)
+{
+    constexpr double big = std::numeric_limits<double>::max();
+    Vec3 lo{big, big, big}, hi{-big, -big, -big};
+    for (const Surface& s : surfaces)
+        for (const Triangle& t : s.triangles)
+            for (const Vec3& v : t) {
+                lo = {std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+                hi = {std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
+            }
+    return {lo, hi};
+}
+
+namespace {
+
+struct Level {
+    MeshLevel level;
+    const char* name;
+    int cells;
+};
+
+constexpr Level kLevels[] = {
+    {MeshLevel::Tiny, "tiny", 4000},
+    {MeshLevel::Coarse, "coarse", 60000},
+    {MeshLevel::Medium, "medium", 150000},
+    {MeshLevel::Fine, "fine", 400000},
+};
+
+}  // namespace
+
+const char* levelName(MeshLevel level)
+{
+    for (const Level& l : kLevels)
+        if (l.level == level)
+            return l.name;
+    return "";
+}
+
+bool parseLevel(const std::string& name, MeshLevel& level)
+{
+    for (const Level& l : kLevels)
+        if (name == l.name) {
+            level = l.level;
+            return true;
+        }
+    return false;
+}
+
+int levelCells(MeshLevel level)
+{
+    for (const Level& l : kLevels)
+        if (l.level == level)
+            return l.cells;
+    return 0;
+}
+
+MeshSettings meshFor(const FlowCase& flowCase, int cells)
+{
+    MeshSettings m;
+    m.cellSize = std::cbrt(enclosedVolume(flowCase.surfaces) / std::max(cells, 1));
+    const double reynolds = flowCase.outletVelocity * flowCase.outletDiameter / flowCase.viscosity;
+    const double friction = colebrookWhite(std::max(reynolds, 4000.0));
+    const double frictionVelocity = flowCase.outletVelocity * std::sqrt(friction / 8);
+    constexpr double yPlus = 100;
+    m.firstLayer = 2 * yPlus * flowCase.viscosity / frictionVelocity;
+    m.expansion = 1.25;
+    m.layers = 1;
+    double last = m.firstLayer;
+    while (last * m.expansion < 0.4 * m.cellSize && m.layers < 15) {
+        last *= m.expansion;
+        ++m.layers;
+    }
+    m.firstLayer = std::min(m.firstLayer, 0.4 * m.cellSize);
+    return m;
+}
+
+}  // namespace inlet::cfd

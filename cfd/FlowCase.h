@@ -1,0 +1,82 @@
+#pragma once
+
+// A flow computation as the solver is given it: the boundary as named surfaces, the flow, the
+// sections to evaluate, the mesh fineness and the solver's settings. Lengths in metres.
+
+#include "FlowFigures.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace inlet::cfd {
+
+using Triangle = std::array<Vec3, 3>;  // counter-clockwise seen from outside the fluid
+
+// One boundary patch: its name is the patch's name in the case.
+struct Surface {
+    std::string name;
+    bool wall = true;
+    std::vector<Triangle> triangles;
+};
+
+// A plane across the flow where the figures are evaluated.
+struct Section {
+    std::string name;
+    std::string caption;  // what the engineer calls it, e.g. "cone inlet"
+    Vec3 point;
+    Vec3 normal;          // unit, along the flow
+};
+
+enum class MeshLevel { Tiny, Coarse, Medium, Fine };
+
+// The mesh: a background of cubes of edge `cellSize` cut to the boundary, with prism layers
+// of `layers` cells at the walls, the first `firstLayer` thick, each `expansion` times the last.
+struct MeshSettings {
+    double cellSize = 0;     // m
+    int layers = 0;
+    double firstLayer = 0;   // m
+    double expansion = 1.2;
+};
+
+struct SolverSettings {
+    int processes = 1;           // MPI ranks
+    int iterationLimit = 1000;
+    int sampleInterval = 20;     // iterations between evaluations of the figures
+    int settleWindow = 100;      // the figures must hold over this many iterations
+    double settleTolerance = 1e-3;  // by this fraction of their value
+};
+
+struct FlowCase {
+    std::string title;
+    std::vector<Surface> surfaces;   // the whole boundary, closed; one surface named "inlet", one "outlet"
+    Vec3 inside;                     // a point in the fluid, away from the walls
+    double flow = 0;                 // Q, m^3/s, entering through "inlet"
+    double inletHydraulicDiameter = 0;  // m, for the turbulence entering
+    double outletVelocity = 0;       // m/s, a mean velocity that sets the first layer's thickness
+    double outletDiameter = 0;       // m
+    double viscosity = 1.0e-6;       // kinematic, m^2/s (water at 20 °C)
+    Vec3 axis{0, 0, 1};              // the axial direction at the sections
+    std::vector<Section> sections;
+    MeshSettings mesh;
+    SolverSettings solver;
+};
+
+// The fluid volume enclosed by the surfaces (divergence theorem), m^3.
+double enclosedVolume(const std::vector<Surface>& surfaces);
+// The smallest box holding every surface.
+std::array<Vec3, 2> bounds(const std::vector<Surface>& surfaces);
+
+// The name of a level as the command line and the files write it, and back (false: unknown).
+const char* levelName(MeshLevel level);
+bool parseLevel(const std::string& name, MeshLevel& level);
+// How many cells the background of a level holds: tiny 4,000, coarse 60,000, medium 150,000,
+// fine 400,000.
+int levelCells(MeshLevel level);
+
+// Mesh settings for about `cells` background cells in the case's volume, with prism layers
+// whose first cell puts the wall's y+ near 100 at the outlet's mean velocity (friction from
+// Colebrook-White), growing by 1.25 until they reach 0.4 of the background cell.
+MeshSettings meshFor(const FlowCase& flowCase, int cells);
+
+}  // namespace inlet::cfd

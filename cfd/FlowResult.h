@@ -1,0 +1,54 @@
+#pragma once
+
+// What a flow computation found, kept in the case folder as `results` (one `key value` per
+// line) so that a study can gather it and a design file can carry it.
+
+#include "FlowFigures.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace inlet::cfd {
+
+enum class RunStatus {
+    Settled,         // the figures held over the settling window: they may be shown
+    IterationLimit,  // the limit came first: no figure is shown
+    Cancelled,       // stopped on request, resumable
+    Failed,          // a program failed or the solution diverged: `stage` and `reason` say which
+};
+
+const char* statusName(RunStatus status);
+
+struct SectionResult {
+    std::string name;
+    std::string caption;
+    SectionFigures figures;
+    double headLoss = 0;  // m, from the passage inlet to this section
+};
+
+struct FlowResult {
+    RunStatus status = RunStatus::Failed;
+    std::string stage;   // where it failed
+    std::string reason;  // why
+    std::string level;   // the mesh level's name, or "cells"
+    int cells = 0;       // of the mesh
+    int processes = 1;
+    int iterations = 0;
+    double flow = 0;     // Q given, m^3/s
+    std::map<std::string, double> residuals;  // the last iteration's initial residuals
+    SectionFigures inlet;
+    std::vector<SectionResult> sections;
+    double yPlusMin = 0, yPlusMax = 0, yPlusMean = 0;  // over the walls, the mean area-weighted
+    double yPlusInRange = 0;  // the share of the wall area with 30 <= y+ <= 300
+    double seconds = 0;       // wall-clock time of the run
+
+    const SectionResult* section(const std::string& name) const;
+};
+
+void writeResult(const FlowResult& result, const std::filesystem::path& file);
+// Throws std::runtime_error when the file cannot be read.
+FlowResult readResult(const std::filesystem::path& file);
+
+}  // namespace inlet::cfd

@@ -1,0 +1,34 @@
+#pragma once
+
+// The flow through an inlet passage: the water enters the passage inlet at the design flow,
+// turns through the volute into the bell-mouth pipe and leaves through the pipe carried on
+// above the pump inlet section, where the pressure is fixed. The figures are taken at the
+// cone inlet and at the pump inlet section.
+
+#include "FlowCase.h"
+
+namespace inlet::cfd {
+
+struct Passage {
+    // The boundary in metres, one surface per wall: inlet, outlet, floor, outer_wall, roof,
+    // bell, guide_cone (the pipe above the pump inlet section belongs to the bell).
+    std::vector<Surface> surfaces;
+    double flow = 0;               // Q, m^3/s
+    double coneInletHeight = 0;    // H1 + H2, m
+    double pumpInletHeight = 0;    // H, m
+    double pumpInletDiameter = 0;  // m
+    double outletHeight = 0;       // the top of the pipe carried on, m
+    double inletWidth = 0;         // B, m
+    double inletHeight = 0;        // hk, m
+};
+
+// The pipe is carried on this many pump inlet diameters above the pump inlet section.
+inline constexpr double kOutletExtension = 1.0;
+
+// The guide cone's top lies in the cone inlet's plane: that section is taken this many pump
+// inlet diameters above it, in the water.
+inline constexpr double kConeInletOffset = 0.02;
+
+FlowCase passageCase(const Passage& passage);
+
+}  // namespace inlet::cfd

@@ -1,0 +1,431 @@
+#include "Pipeline.h"
+
+#include "CaseWriter.h"
+#include "CfdError.h"
+#include "Pictures.h"
+#include "Process.h"
+#include "VtkSurface.h"
+
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace inlet::cfd {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// The last lines of a log, on one line, for a failure's reason.
+std::string logTail(const fs::path& log)
+{
+    std::string text = readFile(log);
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    std::size_t start = text.size();
+    for (int lines = 0; lines < 3 && start != std::string::npos && start > 0; ++lines)
+        start = text.rfind('\n', start - 1);
+    std::string tail = text.substr(start == std::string::npos ? 0 : start + 1);
+    for (char& c : tail)
+        if (c == '\n')
+            c = ' ';
+    return tail;
+}
+
+double inletVelocity(const FlowCase& c)
+{
+    double area = 0;
+    for (const Surface& s : c.surfaces)
+        if (s.name == "inlet")
+            for (const Triangle& t : s.triangles)
+                area += norm(cross(t[1] - t[0], t[2] - t[0])) / 2;
+    return area > 0 ? c.flow / area : 0;
+}
+
+// Runs one program of a stage; throws CfdError with the log's last lines when it fails.
+void runStage(Stage stage, const std::vector<std::string>& args, const fs::path& dir, const std::string& logName,
+              const RunControl& control, bool& cancelled)
+{
+    const fs::path log = dir / ("log." + logName);
+    const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), log, [&] {
+        return !(control.cancelled && control.cancelled());
+    });
+    if (!r.started)
+        throw CfdError(stage, args[0] + " could not be started");
+    if (r.stopped) {
+        cancelled = true;
+        return;
+    }
+    if (r.exitCode != 0)
+        throw CfdError(stage, args[0] + (r.signal ? " was killed by signal " + std::to_string(r.signal)
+                                                  : " failed with status " + std::to_string(r.exitCode))
+                                  + " (" + log.filename().string() + ": " + logTail(log) + ")");
+}
+
+FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
+{
+    FlowResult r;
+    // The inlet's faces turn as the patch's do: their areas along their mean normal, and the
+    // flow along whichever way of that normal it enters.
+    const auto inlet = readVtkSurface(folder / "inlet.vtk");
+    Vec3 normal;
+    for (const SampledFace& f : inlet)
+        normal = normal + f.areaVector;
+    normal = norm(normal) > 0 ? (1 / norm(normal)) * normal : c.axis;
+    const auto inletFaces = sectionFaces(inlet, normal);
+    double flux = 0;
+    for (const SectionFace& f : inletFaces)
+        flux += dot(f.U, normal) * f.area;
+    r.inlet = sectionFigures(inletFaces, flux < 0 ? -1.0 * normal : normal);
+    for (const Section& s : c.sections) {
+        const auto faces = sectionFaces(readVtkSurface(folder / (s.name + ".vtk")), s.normal);
+        SectionResult section{s.name, s.caption, sectionFigures(faces, s.normal), 0};
+        section.headLoss = r.inlet.totalHead - section.figures.totalHead;
+        r.sections.push_back(section);
+    }
+    return r;
+}
+
+int latestTime(const fs::path& dir)
+{
+    int latest = 0;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.empty() && name.find_first_not_of("0123456789") == std::string::npos)
+            latest = std::max(latest, std::stoi(name));
+    }
+    return latest;
+}
+
+int processorCount(const fs::path& dir)
+{
+    int n = 0;
+    while (fs::exists(dir / ("processor" + std::to_string(n))))
+        ++n;
+    return n;
+}
+
+void wallFigures(const fs::path& file, FlowResult& r)
+{
+    double area = 0, weighted = 0, inRange = 0;
+    r.yPlusMin = 1e300;
+    r.yPlusMax = 0;
+    for (const SampledFace& f : readVtkSurface(file)) {
+        const auto y = f.fields.find("yPlus");
+        if (y == f.fields.end() || y->second.empty())
+            continue;
+        const double v = y->second[0];
+        const double a = norm(f.areaVector);
+        area += a;
+        weighted += v * a;
+        if (v >= 30 && v <= 300)
+            inRange += a;
+        r.yPlusMin = std::min(r.yPlusMin, v);
+        r.yPlusMax = std::max(r.yPlusMax, v);
+    }
+    if (area <= 0)
+        throw CfdError(Stage::Evaluate, "no wall y+ was sampled");
+    r.yPlusMean = weighted / area;
+    r.yPlusInRange = inRange / area;
+}
+
+int meshCells(const fs::path& dir)
+{
+    const std::string log = readFile(dir / "log.checkMesh");
+    const auto at = log.find("cells:");
+    return at == std::string::npos ? 0 : std::atoi(log.c_str() + at + 6);
+}
+
+std::string evaluateDict(const FlowCase& c, const fs::path& dir)
+{
+    std::string walls;
+    for (const Surface& s : c.surfaces)
+        if (s.wall)
+            walls += " " + s.name;
+    return "FoamFile { version 2.0; format ascii; class dictionary; object evaluateDict; }\n\nfunctions\n{\n"
+           "    yPlus { type yPlus; libs (\"libfieldFunctionObjects.so\"); writeControl writeTime; }\n"
+           + readFile(dir / "system" / "evaluate")
+           + "    walls\n    {\n        type surfaces;\n        libs (\"libsampling.so\");\n        writeControl writeTime;\n"
+             "        surfaceFormat vtk;\n        formatOptions { vtk { format ascii; legacy true; } }\n"
+             "        fields (yPlus);\n        interpolationScheme cell;\n        surfaces\n        (\n"
+             "            walls { type patch; patches ("
+           + walls + "); interpolate false; triangulate false; }\n        );\n    }\n}\n";
+}
+
+// The axial velocity over each section and the residuals' whole history, as SVG in the case.
+void writePictures(const FlowCase& c, const fs::path& dir, int latest, const FlowResult& result)
+{
+    for (const SectionResult& s : result.sections) {
+        const auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
+        std::ofstream out(dir / ("section-" + s.name + ".svg"));
+        const Section* section = nullptr;
+        for (const Section& candidate : c.sections)
+            if (candidate.name == s.name)
+                section = &candidate;
+        writeSectionPicture(faces, section ? section->normal : c.axis,
+                            s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
+                                + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %",
+                            out);
+    }
+    SolverLog whole;
+    whole.feed(readFile(dir / "log.simpleFoam"));
+    std::ofstream out(dir / "residuals.svg");
+    writeResidualPicture(whole.iterations(), out);
+}
+
+}  // namespace
+
+std::optional<std::string> openFoamMissing()
+{
+    for (const char* program : {"blockMesh", "snappyHexMesh", "simpleFoam"})
+        if (findProgram(program).empty())
+            return std::string("OpenFOAM is not installed (") + program
+                   + " is not on PATH); on Debian or Ubuntu: sudo apt-get install openfoam openmpi-bin";
+    return std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> openFoamEnvironment()
+{
+    std::vector<std::pair<std::string, std::string>> env;
+    const char* project = std::getenv("WM_PROJECT_DIR");
+    env.emplace_back("WM_PROJECT_DIR", project && *project ? project : "/usr/share/openfoam");
+    // mpirun refuses root unless told; CI and containers run as root.
+    env.emplace_back("OMPI_ALLOW_RUN_AS_ROOT", "1");
+    env.emplace_back("OMPI_ALLOW_RUN_AS_ROOT_CONFIRM", "1");
+    env.emplace_back("OMPI_MCA_rmaps_base_oversubscribe", "1");
+    return env;
+}
+
+std::map<int, FlowResult> evaluationsSoFar(const FlowCase& c, const fs::path& dir)
+{
+    std::map<int, FlowResult> result;
+    updateEvaluations(c, dir, result);
+    return result;
+}
+
+void updateEvaluations(const FlowCase& c, const fs::path& dir, std::map<int, FlowResult>& evaluations)
+{
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(dir / "postProcessing" / "sections", ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const int iteration = std::stoi(name);
+        if (evaluations.count(iteration))
+            continue;
+        try {
+            evaluations[iteration] = figuresFrom(c, entry.path());
+        } catch (const std::exception&) {
+            // Being written: read at the next look.
+        }
+    }
+}
+
+bool settled(const std::map<int, FlowResult>& evaluations, int window, double tolerance)
+{
+    if (evaluations.size() < 2)
+        return false;
+    const auto& [last, now] = *evaluations.rbegin();
+    auto before = evaluations.upper_bound(last - window);
+    if (before == evaluations.begin())
+        return false;
+    --before;
+    const FlowResult& then = before->second;
+    if (now.sections.size() != then.sections.size() || now.sections.empty())
+        return false;
+    auto close = [&](double a, double b) { return std::abs(a - b) <= tolerance * std::abs(a); };
+    for (std::size_t i = 0; i < now.sections.size(); ++i) {
+        const SectionResult &a = now.sections[i], &b = then.sections[i];
+        if (!close(a.figures.uniformity, b.figures.uniformity) || !close(a.figures.angle, b.figures.angle)
+            || !close(a.headLoss, b.headLoss))
+            return false;
+    }
+    return true;
+}
+
+FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& control)
+{
+    const auto start = std::chrono::steady_clock::now();
+    FlowResult result;
+    result.processes = std::max(1, c.solver.processes);
+    result.flow = c.flow;
+    bool cancelled = false;
+    Stage stage = Stage::Mesh;
+    auto report = [&](const char* name) {
+        if (control.progress)
+            control.progress(Progress{name, nullptr, nullptr});
+    };
+    try {
+        if (const auto missing = openFoamMissing())
+            throw CfdError(Stage::Mesh, *missing);
+        // The mesh, unless a finished one is there.
+        if (!fs::exists(dir / "constant" / "polyMesh" / "boundary") || !fs::exists(dir / "log.checkMesh")) {
+            report("meshing");
+            for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
+                fs::remove(dir / log);
+            runStage(stage, {"blockMesh"}, dir, "blockMesh", control, cancelled);
+            if (!cancelled)
+                runStage(stage, {"surfaceFeatureExtract"}, dir, "surfaceFeatureExtract", control, cancelled);
+            if (!cancelled)
+                runStage(stage, {"snappyHexMesh", "-overwrite"}, dir, "snappyHexMesh", control, cancelled);
+            if (!cancelled) {
+                runStage(stage, {"checkMesh"}, dir, "checkMesh", control, cancelled);
+                if (readFile(dir / "log.checkMesh").find("Mesh OK.") == std::string::npos)
+                    throw CfdError(stage, "the mesh failed its checks (log.checkMesh)");
+            }
+            if (cancelled)
+                fs::remove(dir / "log.checkMesh");
+        }
+        result.cells = meshCells(dir);
+        if (!cancelled && !fs::exists(dir / "0"))
+            fs::copy(dir / "0.orig", dir / "0", fs::copy_options::recursive);
+
+        // The decomposition, anew when the number of processes changed.
+        stage = Stage::Decompose;
+        const int np = result.processes;
+        if (!cancelled && np > 1 && processorCount(dir) != np) {
+            report("decomposing");
+            if (processorCount(dir) > 0)
+                runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
+            for (int i = 0; fs::exists(dir / ("processor" + std::to_string(i))); ++i)
+                fs::remove_all(dir / ("processor" + std::to_string(i)));
+            writeDecomposeParDict(c, dir);
+            if (!cancelled)
+                runStage(stage, {"decomposePar", "-latestTime", "-force"}, dir, "decomposePar", control, cancelled);
+        }
+
+        // The solver, from the latest time written.
+        stage = Stage::Solve;
+        fs::remove(dir / "stop");
+        writeControlDict(c, dir);
+        SolverLog log;
+        std::map<int, FlowResult> evaluations;
+        bool isSettled = false, diverged = false;
+        std::string divergence;
+        const double limitSpeed = 100 * inletVelocity(c);
+        if (!cancelled) {
+            report("solving");
+            const fs::path logPath = dir / "log.simpleFoam";
+            std::ifstream logFile;
+            const auto logStart = fs::exists(logPath) ? fs::file_size(logPath) : 0;
+            std::size_t seenEvaluations = 0;
+            int polls = 0;
+            auto follow = [&] {
+                if (!logFile.is_open()) {
+                    logFile.open(logPath, std::ios::binary);
+                    logFile.seekg(static_cast<std::streamoff>(logStart));
+                }
+                std::string chunk(1 << 16, '\0');
+                for (;;) {
+                    logFile.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+                    const auto got = logFile.gcount();
+                    if (got <= 0)
+                        break;
+                    log.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+                }
+                logFile.clear();
+                const auto& iterations = log.iterations();
+                const Iteration* last = iterations.size() >= 2 ? &iterations[iterations.size() - 2] : nullptr;
+                if (last) {
+                    for (const auto& [name, value] : last->residuals)
+                        if (!std::isfinite(value))
+                            diverged = true, divergence = "the residual of " + name + " is not finite";
+                    if (!std::isfinite(last->maxSpeed) || last->maxSpeed > limitSpeed)
+                        diverged = true,
+                        divergence = "the largest speed reached " + std::to_string(last->maxSpeed) + " m/s, over 100 times the inlet's";
+                }
+                // Every few seconds: reading the sections costs more than following the log.
+                if (++polls % 6 == 0)
+                    updateEvaluations(c, dir, evaluations);
+                if (evaluations.size() != seenEvaluations) {
+                    seenEvaluations = evaluations.size();
+                    isSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);
+                    if (isSettled)
+                        std::ofstream(dir / "stop") << "settled\n";
+                }
+                if (control.progress && last)
+                    control.progress(Progress{"solving", last, evaluations.empty() ? nullptr : &evaluations.rbegin()->second});
+                if (control.cancelled && control.cancelled() && !fs::exists(dir / "stop")) {
+                    cancelled = true;
+                    std::ofstream(dir / "stop") << "cancelled\n";
+                }
+                return !diverged;
+            };
+            std::vector<std::string> args = {"simpleFoam"};
+            if (np > 1)
+                args = {"mpirun", "-np", std::to_string(np), "simpleFoam", "-parallel"};
+            const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), logPath, follow);
+            follow();
+            if (!r.started)
+                throw CfdError(stage, args[0] + " could not be started");
+            if (diverged)
+                throw CfdError(stage, "the solution diverged: " + divergence + " (log.simpleFoam)");
+            if (!log.fatal().empty())
+                throw CfdError(stage, log.fatal() + " (log.simpleFoam)");
+            if (r.exitCode != 0)
+                throw CfdError(stage, "simpleFoam " + (r.signal ? "was killed by signal " + std::to_string(r.signal)
+                                                                 : "failed with status " + std::to_string(r.exitCode))
+                                          + " (log.simpleFoam: " + logTail(logPath) + ")");
+        }
+        if (!log.iterations().empty()) {
+            result.iterations = log.iterations().back().number;
+            result.residuals = log.iterations().back().residuals;
+        }
+
+        // The last evaluation, on the whole case.
+        stage = Stage::Evaluate;
+        if (!cancelled) {
+            report("evaluating");
+            if (np > 1)
+                runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
+            std::ofstream(dir / "system" / "evaluateDict") << evaluateDict(c, dir);
+            fs::remove(dir / "log.evaluate");
+            if (!cancelled)
+                runStage(stage, {"simpleFoam", "-postProcess", "-dict", "system/evaluateDict", "-latestTime"}, dir,
+                         "evaluate", control, cancelled);
+        }
+        if (!cancelled) {
+            const int latest = latestTime(dir);
+            result.iterations = latest;
+            const FlowResult last = figuresFrom(c, dir / "postProcessing" / "sections" / std::to_string(latest));
+            result.inlet = last.inlet;
+            result.sections = last.sections;
+            wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
+            writePictures(c, dir, latest, result);
+            result.status = isSettled ? RunStatus::Settled : RunStatus::IterationLimit;
+        } else {
+            result.status = RunStatus::Cancelled;
+        }
+    } catch (const CfdError& e) {
+        result.status = RunStatus::Failed;
+        result.stage = stageName(e.stage());
+        result.reason = e.reason();
+    } catch (const std::exception& e) {
+        result.status = RunStatus::Failed;
+        result.stage = stageName(stage);
+        result.reason = e.what();
+    }
+    result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    try {
+        writeResult(result, dir / "results");
+    } catch (const std::exception& e) {
+        if (result.status != RunStatus::Failed) {
+            result.status = RunStatus::Failed;
+            result.stage = stageName(Stage::Evaluate);
+            result.reason = e.what();
+        }
+    }
+    return result;
+}
+
+}  // namespace inlet::cfd

@@ -1,0 +1,228 @@
+#include "FlowStudy.h"
+
+#include "CalculationRun.h"
+#include "CfdError.h"
+#include "CheckedOutput.h"
+#include "CommandLineError.h"
+#include "CsvBatch.h"
+#include "CsvReader.h"
+#include "DesignFile.h"
+#include "Options.h"
+#include "Process.h"
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <thread>
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace inlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct StudyCase {
+    std::optional<cfd::FlowCase> flowCase;  // none: no case for this row
+    fs::path dir;
+    std::string error;                      // why there is no case
+};
+
+constexpr const char* kFlowColumns =
+    "flow_status,Vu_cone_inlet,theta_cone_inlet,loss_cone_inlet,Vu_pump_inlet,theta_pump_inlet,loss_pump_inlet,"
+    "yplus_share_30_300,cells,iterations,flow_error";
+
+std::string fixed(double v, int decimals)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals).ptr;
+    return std::string(buffer, end);
+}
+
+std::string csvField(const std::string& field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string::npos)
+        return field;
+    std::string out = "\"";
+    for (const char c : field)
+        out.append(c == '"' ? "\"\"" : std::string(1, c));
+    return out + "\"";
+}
+
+std::string flowCells(const StudyCase& c)
+{
+    if (!c.flowCase)
+        return "no case,,,,,,,,,," + csvField(c.error);
+    cfd::FlowResult r;
+    try {
+        r = cfd::readResult(c.dir / "results");
+    } catch (const std::exception&) {
+        return "not run,,,,,,,,,," + csvField("no results in " + c.dir.string() + ": the job did not run to its end");
+    }
+    std::string s = cfd::statusName(r.status);
+    for (const char* name : {"cone_inlet", "pump_inlet"}) {
+        const cfd::SectionResult* section = r.section(name);
+        if (r.status == cfd::RunStatus::Settled && section)
+            s += "," + fixed(section->figures.uniformity, 2) + "," + fixed(section->figures.angle, 2) + ","
+                 + fixed(section->headLoss, 4);
+        else
+            s += ",,,";
+    }
+    s += "," + (r.status == cfd::RunStatus::Settled ? fixed(r.yPlusInRange, 3) : std::string()) + ","
+         + std::to_string(r.cells) + "," + std::to_string(r.iterations) + ","
+         + csvField(r.status == cfd::RunStatus::Failed ? r.stage + ": " + r.reason : "");
+    return s;
+}
+
+std::string selfPath()
+{
+#ifdef _WIN32
+    return "inlet-calc";
+#else
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("inlet-calc");
+#endif
+}
+
+// Runs a program and returns what it printed, trimmed; empty when it failed.
+std::string capture(const std::vector<std::string>& args, const fs::path& dir)
+{
+    const fs::path out = dir / ".capture";
+    fs::remove(out);
+    const cfd::ProcessResult r = cfd::runProcess(args, dir, {}, out, {});
+    std::ifstream in(out);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    fs::remove(out);
+    while (!text.empty() && (text.back() == '\n' || text.back() == ' '))
+        text.pop_back();
+    return r.exitCode == 0 ? text : std::string();
+}
+
+// One array task per case; waits until none is pending or running.
+void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err)
+{
+    std::ofstream list(dir / "cases");
+    int count = 0;
+    for (const StudyCase& c : cases)
+        if (c.flowCase)
+            list << fs::absolute(c.dir).string() << "\n", ++count;
+    list.close();
+    if (count == 0)
+        return;
+    std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
+                           + std::to_string(options.iterations);
+    settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
+    const fs::path root = fs::absolute(dir);
+    std::ofstream script(dir / "study.sbatch");
+    script << "#!/bin/sh\n#SBATCH --job-name=inlet-study\n#SBATCH --ntasks=1\n#SBATCH --cpus-per-task="
+           << options.processes << "\n#SBATCH --output=" << (root / "slurm-%A_%a.out").string() << "\n#SBATCH --array=1-"
+           << count << "\ncase=$(sed -n \"${SLURM_ARRAY_TASK_ID}p\" '" << (root / "cases").string() << "')\nexec '"
+           << selfPath() << "' --open \"$case/design.inlet\" --cfd \"$case\"" << settings << "\n";
+    script.close();
+    const std::string job = capture({"sbatch", "--parsable", (root / "study.sbatch").string()}, root);
+    if (job.empty())
+        throw CommandLineError{CommandLineError::kUnfinished, "sbatch refused the study (" + (root / "study.sbatch").string() + ")"};
+    const std::string id = job.substr(0, job.find(';'));
+    err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
+    const InterruptWatch watch;
+    for (;;) {
+        if (InterruptWatch::requested()) {
+            capture({"scancel", id}, root);
+            err << "inlet-calc: cancelled job " << id << std::endl;
+            break;
+        }
+        const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, root);
+        bool waiting = false;
+        std::istringstream lines(states);
+        for (std::string state; std::getline(lines, state);)
+            if (state == "PENDING" || state == "RUNNING" || state == "CONFIGURING" || state == "COMPLETING"
+                || state == "SUSPENDED" || state == "REQUEUED" || state == "RESIZING")
+                waiting = true;
+        if (!waiting)
+            break;
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+    }
+}
+
+}  // namespace
+
+void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& defaults, const FlowOptions& options,
+                  std::ostream& out, std::ostream& err, const NumberLocale& locale)
+{
+    const std::string input((std::istreambuf_iterator<char>(in)), {});
+    std::ostringstream batch;
+    {
+        std::istringstream csv(input);
+        runCsvBatch(csv, source, defaults, true, WidthSet::Computed, batch, locale);
+    }
+    const fs::path dir = options.dir;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+
+    // The designs once more, each that computes with a case of its own.
+    std::vector<StudyCase> cases;
+    std::istringstream csv(input);
+    CsvReader reader(csv, source, [] {});
+    CsvRecord record;
+    reader.next(record);
+    std::vector<Box> columns;
+    for (const std::string& name : record.fields)
+        columns.push_back(*inputNamed(name));
+    while (reader.next(record)) {
+        StudyCase c;
+        c.dir = dir / ("design-" + std::to_string(cases.size() + 1));
+        if (!record.error.empty() || record.fields.size() != columns.size()) {
+            c.error = "the line cannot be read";
+        } else {
+            BoxTexts boxes = defaults;
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                boxes.type(columns[i], record.fields[i]);
+            try {
+                const Calculation calculation = runCalculation(boxes, locale);
+                Design design = defaultDesign();
+                for (const Box box : givenParameterBoxes())
+                    design.texts[box] = QString::fromStdString(boxes.text(box));
+                FlowOptions caseOptions = options;
+                caseOptions.dir = c.dir.string();
+                c.flowCase = writeDesignCase(calculation, design, caseOptions);
+            } catch (const RunFailure&) {
+                c.error = "the design does not compute";
+            } catch (const cfd::CfdError& e) {
+                c.error = std::string(cfd::stageName(e.stage())) + ": " + e.reason();
+            }
+        }
+        cases.push_back(std::move(c));
+    }
+
+    if (!options.local && !cfd::findProgram("sbatch").empty()) {
+        runOnSlurm(cases, options, dir, err);
+    } else {
+        for (const StudyCase& c : cases)
+            if (c.flowCase)
+                runWithProgress(*c.flowCase, c.dir, err);
+    }
+
+    // The batch's rows with the flow's columns.
+    std::string gathered;
+    std::istringstream rows(batch.str());
+    std::string line;
+    std::getline(rows, line);
+    gathered += line + "," + kFlowColumns + "\n";
+    for (const StudyCase& c : cases) {
+        if (!std::getline(rows, line))
+            break;
+        gathered += line + "," + flowCells(c) + "\n";
+    }
+    std::ofstream file(dir / "study.csv", std::ios::binary);
+    file << gathered;
+    CheckedOutput output(out);
+    output.text() = gathered;
+    output.flush();
+}
+
+}  // namespace inlet

@@ -1,0 +1,20 @@
+#pragma once
+
+// inlet-calc --csv FILE --cfd-study DIR: one flow case per design of a batch, run through Slurm
+// as a job array where sbatch is found (each case with its own MPI ranks), else here one
+// after another; the figures gathered into one CSV: the batch's columns (the design, the 24
+// results, the checks, the error) and the flow's.
+
+#include "BoxTexts.h"
+#include "FlowCommand.h"
+#include "NumberLocale.h"
+
+#include <iosfwd>
+#include <string>
+
+namespace inlet {
+
+void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& defaults, const FlowOptions& options,
+                  std::ostream& out, std::ostream& err, const NumberLocale& locale);
+
+}  // namespace inlet

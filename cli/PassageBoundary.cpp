@@ -1,0 +1,82 @@
+#include "FlowCommand.h"
+
+#include "CfdError.h"
+#include "DesignFile.h"
+#include "PassageCase.h"
+#ifdef INLET_HAVE_SOLID
+#include "Calculation.h"
+#include "DesignInputs.h"
+#include "SolidError.h"
+#include "SolidModule.h"
+#endif
+
+namespace inlet {
+
+#ifdef INLET_HAVE_SOLID
+
+namespace {
+
+// The farthest the boundary's triangles lie from the exact surfaces, mm: well inside the
+// finest cells at the walls.
+constexpr double kDeflection = 1.0;
+
+}  // namespace
+
+cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions&)
+{
+    const auto text = [&](Box box) {
+        const auto found = design.texts.find(box);
+        return found == design.texts.end() ? std::string() : found->second.toStdString();
+    };
+    double flow = 0;
+    try {
+        flow = lenientParse(text(Box::Text12));
+    } catch (const std::exception&) {
+    }
+    if (!(flow > 0))
+        throw cfd::CfdError(cfd::Stage::Case, "the design flow Q (" + text(Box::Text12)
+                                                  + ") is not a positive number of m3/s");
+
+    cfd::Passage p;
+    SolidMesh mesh;
+    try {
+        // The pipe carried on above the pump inlet section keeps the fixed pressure away from it.
+        const double pumpInlet = calculation.in.D0;  // mm, replaced by the solid's own below
+        SolidOptions options;
+        options.outletExtension = cfd::kOutletExtension * pumpInlet;
+        const SolidDesign solid = solidDesign(calculation, stations(calculation), text(Box::Text7), options);
+        p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
+        p.pumpInletHeight = solid.pipeTop / 1000;
+        p.outletHeight = solid.top / 1000;
+        mesh = buildSolid(solid)->mesh(kDeflection);
+    } catch (const SolidFailure& e) {
+        throw cfd::CfdError(cfd::Stage::Case, "the passage has no solid: " + e.error().english());
+    }
+
+    p.surfaces.resize(kWallCount);
+    for (int w = 0; w < kWallCount; ++w)
+        p.surfaces[static_cast<std::size_t>(w)].name = std::string(wallName(static_cast<Wall>(w)));
+    const auto vertex = [&](std::uint32_t i) {
+        return cfd::Vec3{mesh.positions[3 * i] / 1000.0, mesh.positions[3 * i + 1] / 1000.0,
+                         mesh.positions[3 * i + 2] / 1000.0};
+    };
+    for (std::size_t t = 0; t < mesh.walls.size(); ++t)
+        p.surfaces[mesh.walls[t]].triangles.push_back(
+            {vertex(mesh.triangles[3 * t]), vertex(mesh.triangles[3 * t + 1]), vertex(mesh.triangles[3 * t + 2])});
+    p.flow = flow;
+    p.coneInletHeight = (calculation.in.H1 + calculation.in.H2) / 1000;
+    p.inletWidth = calculation.B / 1000;
+    p.inletHeight = calculation.in.hk / 1000;
+    return cfd::passageCase(p);
+}
+
+#else
+
+cfd::FlowCase passageFlowCase(const Calculation&, const Design&, const FlowOptions&)
+{
+    throw cfd::CfdError(cfd::Stage::Case, "this build cannot model the passage as a solid, which the flow needs");
+}
+
+#endif
+
+}  // namespace inlet

@@ -1,0 +1,105 @@
+#include "SheetFlow.h"
+
+#include <QJsonArray>
+
+namespace inlet {
+
+namespace {
+
+QString fixed(double v, int decimals)
+{
+    return QString::number(v, 'f', decimals);
+}
+
+QString sectionName(const QString& name)
+{
+    if (name == QLatin1String("cone_inlet"))
+        return QStringLiteral("喇叭管进口（锥管进口）");
+    if (name == QLatin1String("pump_inlet"))
+        return QStringLiteral("水泵进口断面");
+    return name;
+}
+
+QString levelName(const QString& level)
+{
+    if (level == QLatin1String("coarse"))
+        return QStringLiteral("粗");
+    if (level == QLatin1String("medium"))
+        return QStringLiteral("中");
+    if (level == QLatin1String("fine"))
+        return QStringLiteral("细");
+    return level;
+}
+
+}  // namespace
+
+QJsonObject flowRecordFor(const QJsonObject& kept, const std::map<Box, QString>& texts)
+{
+    const QJsonObject record = kept.value(QStringLiteral("flow")).toObject();
+    if (record.value(QStringLiteral("result")).toObject().value(QStringLiteral("status")).toString()
+        != QLatin1String("settled"))
+        return {};
+    const QJsonObject recorded = record.value(QStringLiteral("texts")).toObject();
+    for (const auto& [box, text] : texts)
+        if (recorded.value(QString::fromUtf8(boxInfo(box).symbol.data(), static_cast<qsizetype>(boxInfo(box).symbol.size())))
+                .toString()
+            != text)
+            return {};
+    return record;
+}
+
+void writeFlow(TextWriter& writer, const SheetInput& input, int number)
+{
+    const QJsonObject settings = input.flow.value(QStringLiteral("settings")).toObject();
+    const QJsonObject result = input.flow.value(QStringLiteral("result")).toObject();
+    const QString n = QString::number(number);
+    writer.section(n + QStringLiteral(" 水力评价"));
+    writer.paragraph(QStringLiteral("以设计流量 Q = %1 m³/s 计算流道内的三维定常湍流：OpenFOAM simpleFoam，"
+                                    "k-ω SST 湍流模型，SIMPLE 算法，壁面函数；进口为流道进口断面的均匀来流，"
+                                    "出口压力固定在水泵进口断面以上延伸一倍管径处。")
+                         .arg(fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)));
+    writer.subsection(n + QStringLiteral(".1 网格与收敛"));
+    QStringList residuals;
+    const QJsonObject r = result.value(QStringLiteral("residuals")).toObject();
+    for (auto it = r.begin(); it != r.end(); ++it)
+        residuals << it.key() + QStringLiteral(" ") + QString::number(it.value().toDouble(), 'e', 1);
+    const QJsonObject yPlus = result.value(QStringLiteral("yPlus")).toObject();
+    writer.table({40, 60}, {QStringLiteral("项目"), QStringLiteral("数值")},
+                 {{QStringLiteral("网格（snappyHexMesh，壁面棱柱层）"),
+                   QStringLiteral("%1，%2 个单元").arg(levelName(settings.value(QStringLiteral("mesh")).toString()))
+                       .arg(result.value(QStringLiteral("cells")).toInt())},
+                  {QStringLiteral("并行进程数"), QString::number(result.value(QStringLiteral("processes")).toInt())},
+                  {QStringLiteral("迭代次数（上限）"), QStringLiteral("%1（%2）")
+                                                         .arg(result.value(QStringLiteral("iterations")).toInt())
+                                                         .arg(settings.value(QStringLiteral("iterationLimit")).toInt())},
+                  {QStringLiteral("停止条件"), QStringLiteral("各断面 Vu、θ̄、水头损失在 100 次迭代内变化均小于 0.1%")},
+                  {QStringLiteral("最终初始残差"), residuals.join(QStringLiteral("，"))},
+                  {QStringLiteral("壁面 y+"), QStringLiteral("%1～%2，面积加权平均 %3；%4% 的壁面积在 30～300 之间")
+                                                 .arg(fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1),
+                                                      fixed(yPlus.value(QStringLiteral("max")).toDouble(), 1),
+                                                      fixed(yPlus.value(QStringLiteral("mean")).toDouble(), 1),
+                                                      fixed(100 * yPlus.value(QStringLiteral("shareWithin30To300")).toDouble(), 0))},
+                  {QStringLiteral("进口流量核对"), QStringLiteral("给定 %1 m³/s，进口断面 %2 m³/s")
+                                                      .arg(fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3),
+                                                           fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3))}});
+    writer.subsection(n + QStringLiteral(".2 评价指标"));
+    writer.paragraph(QStringLiteral("轴向流速分布均匀度 Vu = (1 − √(Σ(uₐ − ūₐ)²ΔA / ΣΔA) / ūₐ) × 100%；"
+                                    "速度加权平均入流角 θ̄ = Σuₐ(90° − arctan(uₜ/uₐ))ΔA / ΣuₐΔA（90° 为轴向入流）；"
+                                    "水头损失为流道进口与该断面按流量加权的总水头 (p/ρg + u²/2g) 之差。"));
+    std::vector<QStringList> rows;
+    const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
+    for (const QJsonValue& value : sections) {
+        const QJsonObject s = value.toObject();
+        rows.push_back({sectionName(s.value(QStringLiteral("name")).toString()),
+                        fixed(s.value(QStringLiteral("Vu")).toDouble(), 1),
+                        fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
+                        fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),
+                        fixed(s.value(QStringLiteral("flow")).toDouble(), 3)});
+    }
+    writer.table({32, 17, 17, 17, 17},
+                 {QStringLiteral("断面"), QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("水头损失 (m)"),
+                  QStringLiteral("流量 (m³/s)")},
+                 rows, {1, 2, 3, 4});
+}
+
+}  // namespace inlet

@@ -1,0 +1,250 @@
+// The figures of a section, the sampled surfaces they are read from, the solver's log and the
+// rule that stops it: each against values worked out by hand.
+
+#include "CaseFolder.h"
+#include "CfdError.h"
+#include "Friction.h"
+#include "PipeCase.h"
+#include "Pipeline.h"
+#include "SolverLog.h"
+#include "VtkSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+using namespace inlet::cfd;
+
+namespace {
+
+// A unit square section across z split into two faces of 0.5 m^2 with the given velocities
+// and pressures.
+std::vector<SectionFace> twoFaces(Vec3 u1, Vec3 u2, double p1 = 0, double p2 = 0)
+{
+    return {{{0.25, 0.5, 0}, 0.5, u1, p1}, {{0.75, 0.5, 0}, 0.5, u2, p2}};
+}
+
+struct FiguresRow {
+    const char* name;
+    std::vector<SectionFace> faces;
+    SectionFigures expected;
+};
+
+class SectionFiguresTest : public ::testing::TestWithParam<FiguresRow> {};
+
+TEST_P(SectionFiguresTest, MatchesTheFormulas)
+{
+    const FiguresRow& row = GetParam();
+    const SectionFigures f = sectionFigures(row.faces, {0, 0, 1});
+    EXPECT_NEAR(f.area, row.expected.area, 1e-12);
+    EXPECT_NEAR(f.flow, row.expected.flow, 1e-12);
+    EXPECT_NEAR(f.uniformity, row.expected.uniformity, 1e-9);
+    EXPECT_NEAR(f.angle, row.expected.angle, 1e-9);
+    EXPECT_NEAR(f.totalHead, row.expected.totalHead, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, SectionFiguresTest,
+    ::testing::Values(
+        // Uniform axial flow: Vu 100 %, straight in, head (p + U^2/2)/g.
+        FiguresRow{"uniform", twoFaces({0, 0, 2}, {0, 0, 2}, 9.81, 9.81), {1, 2, 2, 100, 90, (9.81 + 2) / 9.81, 2}},
+        // 1 and 3 m/s: mean 2, deviation 1: Vu 50 %.
+        FiguresRow{"halves", twoFaces({0, 0, 1}, {0, 0, 3}), {1, 2, 2, 50, 90, (0.5 * 1 + 4.5 * 3) / 4 / 9.81, 2}},
+        // As much across the axis as along it: 45 degrees.
+        FiguresRow{"swirl", twoFaces({1, 0, 1}, {0, -1, 1}), {1, 1, 1, 100, 45, 1 / 9.81, 2}},
+        // Velocity-weighted angle: 90 on the fast face, 45 on the slow one.
+        FiguresRow{"weighted", twoFaces({0, 0, 3}, {1, 0, 1}), {1, 2, 2, 50, (3 * 90 + 1 * 45) / 4.0, (3 * 4.5 + 1 * 1) / 4 / 9.81, 2}},
+        // No flow through: zeros, never a division by zero.
+        FiguresRow{"still", twoFaces({0, 0, 0}, {0, 0, 0}), {1, 0, 0, 0, 0, 0, 2}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A section of two triangles over the unit square, one of them repeated (as a cut repeats a
+// face at a processor boundary), and a sliver folded back over the first (as cutting planes
+// fold), which its opposite area cancels.
+const char* kVtk = R"(# vtk DataFile Version 2.0
+time='20'
+ASCII
+DATASET POLYDATA
+FIELD FieldData 1
+TimeValue 1 1 float
+20
+POINTS 5 float
+0 0 1 1 0 1 1 1 1
+0 1 1 0.5 0.5 1
+POLYGONS 4 16
+3 0 1 2
+3 0 2 3
+3 0 2 3
+3 0 4 1
+CELL_DATA 4
+FIELD FieldData 2
+p 1 4 float
+1 1 1 1
+U 3 4 float
+0 0 2 0 0 2 0 0 2 0 0 2
+)";
+
+TEST(VtkSurface, ReadsOnceAndCancelsFolds)
+{
+    std::istringstream in(kVtk);
+    const auto faces = readVtkSurface(in);
+    ASSERT_EQ(faces.size(), 3u);
+    // The fold (0 4 1) turns the other way: its area counts against the rest.
+    const SectionFigures f = sectionFigures(sectionFaces(faces, {0, 0, 1}), {0, 0, 1});
+    EXPECT_NEAR(f.area, 1 - 0.25, 1e-12);
+    EXPECT_NEAR(f.flow, 2 * 0.75, 1e-12);
+}
+
+class MalformedVtk : public ::testing::TestWithParam<std::pair<const char*, std::string>> {};
+
+TEST_P(MalformedVtk, Throws)
+{
+    std::istringstream in(GetParam().second);
+    EXPECT_THROW(readVtkSurface(in), std::runtime_error);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, MalformedVtk,
+    ::testing::Values(std::make_pair("IndexOutOfRange", std::string("POINTS 3 float 0 0 0 1 0 0 0 1 0\nPOLYGONS 1 4\n3 0 1 7\n")),
+                      std::make_pair("CellCountDiffers", std::string("POINTS 3 float 0 0 0 1 0 0 0 1 0\nPOLYGONS 1 4\n3 0 1 2\nCELL_DATA 2\n")),
+                      std::make_pair("Truncated", std::string("POINTS 3 float 0 0 0 1 0\n")),
+                      std::make_pair("ArrayTooShort", std::string("POINTS 3 float 0 0 0 1 0 0 0 1 0\nPOLYGONS 1 4\n3 0 1 2\nCELL_DATA 1\nFIELD FieldData 1\nU 3 2 float\n0 0 1\n"))),
+    [](const auto& info) { return std::string(info.param.first); });
+
+TEST(VtkSurface, SectionWithoutVelocityIsRefused)
+{
+    std::istringstream in("POINTS 3 float 0 0 0 1 0 0 0 1 0\nPOLYGONS 1 4\n3 0 1 2\nCELL_DATA 1\nFIELD FieldData 1\np 1 1 float\n0\n");
+    EXPECT_THROW(sectionFaces(readVtkSurface(in), {0, 0, 1}), std::runtime_error);
+}
+
+// Two iterations as simpleFoam prints them, fed in pieces that split lines anywhere.
+const char* kLog = R"(Time = 1
+
+smoothSolver:  Solving for Ux, Initial residual = 1, Final residual = 0.04, No Iterations 2
+GAMG:  Solving for p, Initial residual = 0.5, Final residual = 0.01, No Iterations 12
+GAMG:  Solving for p, Initial residual = 0.02, Final residual = 0.001, No Iterations 12
+fieldMinMax speed write:
+    max(mag(U)) = 3.25 in cell 7 at location (0 0 1)
+
+Time = 2
+
+smoothSolver:  Solving for Ux, Initial residual = nan, Final residual = nan, No Iterations 1000
+
+
+--> FOAM FATAL ERROR:
+Maximum number of iterations exceeded
+
+    From function solve
+)";
+
+TEST(SolverLog, FollowsIterationsAcrossPieces)
+{
+    SolverLog log;
+    const std::string text = kLog;
+    for (std::size_t i = 0; i < text.size(); i += 37)
+        log.feed(text.substr(i, 37));
+    ASSERT_EQ(log.iterations().size(), 2u);
+    const Iteration& first = log.iterations()[0];
+    EXPECT_EQ(first.number, 1);
+    EXPECT_EQ(first.residuals.at("p"), 0.5);  // the first solve's, not the corrector's
+    EXPECT_EQ(first.maxSpeed, 3.25);
+    EXPECT_TRUE(std::isnan(log.iterations()[1].residuals.at("Ux")));
+    EXPECT_NE(log.fatal().find("Maximum number of iterations exceeded"), std::string::npos);
+    EXPECT_FALSE(log.ended());
+}
+
+FlowResult figuresAt(double vu, double theta, double loss)
+{
+    FlowResult r;
+    r.sections.push_back({"cone_inlet", "", {}, loss});
+    r.sections.back().figures.uniformity = vu;
+    r.sections.back().figures.angle = theta;
+    return r;
+}
+
+struct SettleRow {
+    const char* name;
+    std::map<int, FlowResult> evaluations;
+    bool settled;
+};
+
+class SettleTest : public ::testing::TestWithParam<SettleRow> {};
+
+TEST_P(SettleTest, StopsOnlyWhenEveryFigureHeld)
+{
+    EXPECT_EQ(settled(GetParam().evaluations, 100, 1e-3), GetParam().settled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, SettleTest,
+    ::testing::Values(
+        SettleRow{"held", {{100, figuresAt(90, 80, 0.05)}, {200, figuresAt(90.05, 80.05, 0.05004)}}, true},
+        SettleRow{"tooFewIterationsApart", {{140, figuresAt(90, 80, 0.05)}, {200, figuresAt(90, 80, 0.05)}}, false},
+        SettleRow{"uniformityMoved", {{100, figuresAt(90, 80, 0.05)}, {200, figuresAt(90.2, 80, 0.05)}}, false},
+        SettleRow{"lossMoved", {{100, figuresAt(90, 80, 0.05)}, {200, figuresAt(90, 80, 0.0501)}}, false},
+        // Compared with the evaluation a whole window before, not with the one just before.
+        SettleRow{"driftOverTheWindow",
+                  {{100, figuresAt(90, 80, 0.05)}, {180, figuresAt(90.5, 80, 0.05)}, {200, figuresAt(90.5, 80, 0.05)}},
+                  false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Friction, ColebrookWhiteAsMoodyReadsIt)
+{
+    // Smooth pipe at Re 1e5: 0.0180; commercial steel-like roughness 0.001 at Re 1e6: 0.0199.
+    EXPECT_NEAR(colebrookWhite(1e5), 0.01799, 5e-5);
+    EXPECT_NEAR(colebrookWhite(1e6, 0.001), 0.01992, 5e-5);
+    // The power-law profile's mean over the section is the mean velocity.
+    const double n = powerLawExponent(1e5);
+    double mean = 0;
+    const int rings = 20000;
+    for (int i = 0; i < rings; ++i) {
+        const double r = (i + 0.5) / rings;
+        mean += powerLawProfile(r, n) * 2 * r / rings;
+    }
+    EXPECT_NEAR(mean, 1, 1e-4);
+}
+
+TEST(PipeCase, ClosedAndFacingOut)
+{
+    const FlowCase c = pipeCase(Pipe{});
+    // The divergence theorem gives the inscribed polygon's volume only when every triangle
+    // faces out of the fluid and the boundary is closed.
+    const double polygon = 48 / 2.0 * 0.05 * 0.05 * std::sin(2 * 3.14159265358979 / 48) * Pipe{}.length;
+    EXPECT_NEAR(enclosedVolume(c.surfaces), polygon, 1e-12);
+}
+
+class CaseFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = std::filesystem::temp_directory_path()
+              / ("inlet-case-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-"
+                 + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        flowCase = pipeCase(Pipe{});
+        flowCase.mesh = meshFor(flowCase, levelCells(MeshLevel::Tiny));
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::filesystem::path dir;
+    FlowCase flowCase;
+};
+
+TEST_F(CaseFolderTest, KeepsItsOwnCaseRefusesAnothersAndAnythingElse)
+{
+    EXPECT_EQ(prepareCaseFolder(flowCase, dir, "design A", false), CaseState::Written);
+    std::ofstream(dir / "log.simpleFoam") << "kept\n";
+    EXPECT_EQ(prepareCaseFolder(flowCase, dir, "design A", false), CaseState::Kept);
+    EXPECT_TRUE(std::filesystem::exists(dir / "log.simpleFoam"));
+    EXPECT_THROW(prepareCaseFolder(flowCase, dir, "design B", false), CfdError);
+    EXPECT_EQ(prepareCaseFolder(flowCase, dir, "design B", true), CaseState::Written);
+    EXPECT_FALSE(std::filesystem::exists(dir / "log.simpleFoam"));
+
+    // A folder of something else is never written over, forced or not.
+    std::filesystem::remove(dir / "case");
+    EXPECT_THROW(prepareCaseFolder(flowCase, dir, "design B", true), CfdError);
+    EXPECT_TRUE(std::filesystem::exists(dir / "system" / "controlDict"));
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// inlet-calc's flow options: what is refused before anything runs, and a design without a
+// solid, which runs nothing and says why.
+
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+#include <sstream>
+
+using namespace inlet;
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(const std::vector<std::string>& args)
+{
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = runCommandLine(args, in, out, err, NumberLocale{".", ","});
+    return {status, out.str(), err.str()};
+}
+
+struct UsageRow {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class FlowUsage : public ::testing::TestWithParam<UsageRow> {};
+
+TEST_P(FlowUsage, IsRefusedWithItsReason)
+{
+    const Outcome r = run(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, FlowUsage,
+    ::testing::Values(UsageRow{"RunWithoutFolder", {"--hk", "2000", "--run"}, "--run goes with --cfd DIR"},
+                      UsageRow{"DesignFlowOfABatch", {"--csv", "--cfd", "d"}, "takes --cfd-study DIR"},
+                      UsageRow{"StudyWithoutBatch", {"--cfd-study", "d"}, "goes with --csv FILE"},
+                      UsageRow{"NoProcesses", {"--cfd", "d", "--np", "0"}, "from 1 to 1024, not '0'"},
+                      UsageRow{"ProcessesNotANumber", {"--cfd", "d", "--np", "2x"}, "not '2x'"},
+                      UsageRow{"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
+                      UsageRow{"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
+                      UsageRow{"FolderMissing", {"--cfd"}, "needs a folder"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// hk below bp: the passage has no section shape, so no solid and no case.
+TEST(FlowWithoutSolid, RunsNothingAndSaysWhy)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-nosolid-" + std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(dir);
+    const Outcome r = run({"--hk", "1300", "--cfd", dir.string(), "--run"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.out.find("flow\tstatus\tfailed\nflow\tfailed\twriting the case: "), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("Vu"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "system"));
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace

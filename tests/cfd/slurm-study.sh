@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# A study of two designs through a single-node Slurm started here and stopped at the end:
+# munged, slurmctld and slurmd with a configuration of their own in a temporary folder, on
+# free ports. The gathered CSV must hold a row per design with the flow's figures, and each
+# case its results: a job can show COMPLETED without having run.
+# Usage: slurm-study.sh INLET-CALC [CELLS]     (as root, or with sudo for munged)
+set -uo pipefail
+calc=$(readlink -f "$1")
+cells=${2:-}
+d=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2> /dev/null; done
+    sleep 1
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2> /dev/null; done
+    rm -rf "$d"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+free_port() { python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])'; }
+host=$(hostname -s)
+
+# munge: its own socket, key and state, so that nothing of the machine's is touched.
+mkdir -p "$d/munge"
+chmod 700 "$d/munge"
+dd if=/dev/urandom of="$d/munge/munge.key" bs=1024 count=1 status=none
+chmod 400 "$d/munge/munge.key"
+socket="$d/munge/munge.socket"
+munged --force --key-file="$d/munge/munge.key" --socket="$socket" --pid-file="$d/munge/munged.pid" \
+    --log-file="$d/munge/munged.log" --seed-file="$d/munge/munged.seed" || { echo "munged did not start"; exit 1; }
+pids+=("$(cat "$d/munge/munged.pid")")
+
+mkdir -p "$d/state" "$d/spool"
+cat > "$d/slurm.conf" <<CONF
+ClusterName=inlet
+SlurmctldHost=$host
+SlurmctldPort=$(free_port)
+SlurmdPort=$(free_port)
+AuthType=auth/munge
+AuthInfo=socket=$socket
+CredType=cred/munge
+SlurmUser=root
+SlurmdUser=root
+StateSaveLocation=$d/state
+SlurmdSpoolDir=$d/spool
+SlurmctldPidFile=$d/slurmctld.pid
+SlurmdPidFile=$d/slurmd.pid
+SlurmctldLogFile=$d/slurmctld.log
+SlurmdLogFile=$d/slurmd.log
+ProctrackType=proctrack/linuxproc
+TaskPlugin=task/none
+JobAcctGatherType=jobacct_gather/none
+AccountingStorageType=accounting_storage/none
+JobCompType=jobcomp/none
+MpiDefault=none
+SelectType=select/cons_tres
+SelectTypeParameters=CR_CPU
+SchedulerParameters=batch_sched_delay=0
+ReturnToService=2
+NodeName=$host CPUs=$(nproc) State=UNKNOWN
+PartitionName=study Nodes=ALL Default=YES MaxTime=INFINITE State=UP
+CONF
+export SLURM_CONF="$d/slurm.conf"
+slurmctld -i || { echo "slurmctld did not start:"; cat "$d/slurmctld.log"; exit 1; }
+for _ in $(seq 50); do [ -s "$d/slurmctld.pid" ] && break; sleep 0.1; done
+pids+=("$(cat "$d/slurmctld.pid")")
+slurmd || { echo "slurmd did not start:"; cat "$d/slurmd.log"; exit 1; }
+for _ in $(seq 50); do [ -s "$d/slurmd.pid" ] && break; sleep 0.1; done
+pids+=("$(cat "$d/slurmd.pid")")
+for _ in $(seq 100); do
+    sinfo -h -o %T 2> /dev/null | grep -qE '^(idle|mixed)' && break
+    sleep 0.2
+done
+sinfo -h -o %T | grep -qE '^(idle|mixed)' || { echo "the node is not up: $(sinfo)"; cat "$d/slurmd.log"; exit 1; }
+
+# Two designs, and a third that does not compute (hk 0): no case for it.
+printf 'hk,H2\n2000,1300\n2200,1300\n0,1300\n' > "$d/designs.csv"
+size=(--mesh tiny)
+[ -n "$cells" ] && size=(--cells "$cells")
+nice -n 10 "$calc" --csv "$d/designs.csv" --cfd-study "$d/study" "${size[@]}" --np 1 > "$d/gathered.csv" 2> "$d/study.err"
+status=$?
+[ $status -eq 0 ] || fail "the study's exit status $status: $(cat "$d/study.err")"
+grep -q 'Slurm job' "$d/study.err" || fail "the study did not go through Slurm: $(cat "$d/study.err")"
+python3 - "$d/gathered.csv" "$d/study" <<'PY' || failures=$((failures + 1))
+import csv, os, sys
+rows = list(csv.DictReader(open(sys.argv[1])))
+problems = []
+if len(rows) != 3:
+    problems.append(f"{len(rows)} rows, not 3")
+for i, row in enumerate(rows[:2], 1):
+    if row["flow_status"] != "settled":
+        problems.append(f"design {i}: {row['flow_status']} {row['flow_error']}")
+        continue
+    vu, theta = float(row["Vu_pump_inlet"]), float(row["theta_pump_inlet"])
+    if not (0 < vu <= 100 and 0 < theta <= 90):
+        problems.append(f"design {i}: Vu {vu}, theta {theta}")
+    if not os.path.exists(os.path.join(sys.argv[2], f"design-{i}", "results")):
+        problems.append(f"design {i}: no results file")
+    if row["a90"] == "" or row["B"] == "":
+        problems.append(f"design {i}: the calculation's results are missing")
+if len(rows) == 3 and (rows[2]["flow_status"] != "no case" or rows[2]["error"] == ""):
+    problems.append(f"the design that does not compute: {rows[2]['flow_status']!r}, error {rows[2]['error']!r}")
+for p in problems:
+    print("FAIL:", p)
+sys.exit(1 if problems else 0)
+PY
+[ $failures -eq 0 ] || { cat "$d/gathered.csv"; cat "$d/study/"slurm-*.out 2> /dev/null | tail -20; }
+echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
+[ $failures -eq 0 ]
