@@ -87,9 +87,18 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
             if (std::any_of(choices.begin(), choices.end(), [&](const auto& c) { return c.first.key == option.key; }))
                 continue;
             const QString values = option.values.join(QStringLiteral(", "));
+            // Every extension whose format offers the choice: ".dxf, .pdf, .svg, .png".
+            QStringList extensions;
+            for (const ExportFormat* g : formats.formats()) {
+                const bool offers = std::any_of(g->options.begin(), g->options.end(),
+                                                [&](const ExportOption& o) { return o.key == option.key; });
+                if (offers && !extensions.contains(QLatin1Char('.') + g->extension))
+                    extensions << QLatin1Char('.') + g->extension;
+            }
+            const QString with = extensions.join(QStringLiteral(", "));
             QCommandLineOption line = option.values.isEmpty()
-                                          ? QCommandLineOption(option.key, QStringLiteral("With --export .%1: %2.").arg(f->extension, option.english))
-                                          : QCommandLineOption(option.key, QStringLiteral("With --export .%1: %2 (%3).").arg(f->extension, option.english, values),
+                                          ? QCommandLineOption(option.key, QStringLiteral("With --export %1: %2.").arg(with, option.english))
+                                          : QCommandLineOption(option.key, QStringLiteral("With --export %1: %2 (%3).").arg(with, option.english, values),
                                                                QStringLiteral("VALUE"));
             parser.addOption(line);
             choices.emplace_back(option, line);

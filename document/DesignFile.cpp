@@ -17,20 +17,7 @@ namespace {
 
 constexpr const char* kFormat = "inlet-design";
 constexpr int kMajor = 1;
-constexpr int kMinor = 1;
-
-struct InfoField {
-    const char* key;
-    QString DesignInfo::*field;
-};
-constexpr std::array<InfoField, 6> kInfoFields{{
-    {"project", &DesignInfo::project},
-    {"stage", &DesignInfo::stage},
-    {"designer", &DesignInfo::designer},
-    {"checker", &DesignInfo::checker},
-    {"date", &DesignInfo::date},
-    {"notes", &DesignInfo::notes},
-}};
+constexpr int kMinor = 2;
 
 QString symbolOf(Box box)
 {
@@ -147,10 +134,15 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     Design design;
     design.kept = root;
     const QJsonObject info = objectField(root, QStringLiteral("info"), path);
-    for (const InfoField& f : kInfoFields) {
+    for (const DesignInfoField& f : designInfoFields()) {
         const QString key = QLatin1String(f.key);
+        if (f.optional && !info.contains(key))
+            continue;
         design.info.*f.field = textField(info, key, QStringLiteral("info.") + key, path);
     }
+    if (!floorElevationOf(design.info.floorElevation).ok)
+        refuse(path, QStringLiteral("的底板高程“%1”不是数字").arg(design.info.floorElevation.left(40)),
+               QStringLiteral("has a floor elevation '%1' that is not a number").arg(design.info.floorElevation.left(40)));
     const QJsonObject texts = objectField(root, QStringLiteral("texts"), path);
     for (const Box box : givenParameterBoxes())
         design.texts[box] = textField(texts, symbolOf(box), QStringLiteral("texts.") + symbolOf(box), path);
@@ -193,7 +185,7 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("program")] = QStringLiteral("inlet %1").arg(QLatin1String(kVersion));
 
     QJsonObject info = root.value(QStringLiteral("info")).toObject();
-    for (const InfoField& f : kInfoFields)
+    for (const DesignInfoField& f : designInfoFields())
         info[QLatin1String(f.key)] = design.info.*f.field;
     root[QStringLiteral("info")] = info;
 
@@ -219,6 +211,10 @@ void writeDesignFile(const QString& path, const Design& design)
                 QStringLiteral("cannot save design file '%1': the text of %2 is %3 characters long (at most %4)")
                     .arg(shown(path), symbolOf(box)).arg(text->second.size()).arg(kMaxDesignText));
     }
+    if (!floorElevationOf(design.info.floorElevation).ok)
+        throw DesignFileError(QStringLiteral("无法保存设计文件“%1”：底板高程“%2”不是数字").arg(shown(path), design.info.floorElevation.left(40)),
+                              QStringLiteral("cannot save design file '%1': the floor elevation '%2' is not a number")
+                                  .arg(shown(path), design.info.floorElevation.left(40)));
     const QString failure = saveAtomically(path, designBytes(design));
     if (!failure.isEmpty())
         throw DesignFileError(QStringLiteral("无法保存设计文件“%1”：%2").arg(shown(path), failure),

@@ -7,15 +7,18 @@
 // The file is UTF-8 JSON:
 //   { "format": "inlet-design", "formatVersion": "1.0", "program": "inlet 1.00",
 //     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
-//               "notes": ... },
+//               "notes": ..., "unit": ..., "drawingNumber": ..., "floorElevation": ... },
 //     "texts": { "D": "2200", "H": "2700", "H0": "700", ... },
 //     "widthSet": "computed" }
 // with one text per box of the frame, named by its quantity's symbol. "widthSet" (from format
 // version 1.1) names the volute widths the drawing, the exports and the sheet use: "computed"
-// or "area-true"; a file without it takes "computed". A file of a newer minor version may
+// or "area-true"; a file without it takes "computed". One text per field of
+// designInfoFields() (from format 1.2 on; an older file lacks those 1.2 added, read as
+// empty); a floor elevation must be empty or a number. A file of a newer minor version may
 // hold more; what this program does not know is kept and written back.
 
 #include "Boxes.h"
+#include "DesignInfo.h"
 #include "WidthSets.h"
 
 #include <QJsonObject>
@@ -26,16 +29,6 @@
 #include <string>
 
 namespace inlet {
-
-// 工程名称, 设计阶段, 设计, 校核, 日期, 备注
-struct DesignInfo {
-    QString project;
-    QString stage;
-    QString designer;
-    QString checker;
-    QString date;
-    QString notes;
-};
 
 struct Design {
     DesignInfo info;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <tuple>
 
 namespace inlet {
 
@@ -89,31 +91,43 @@ std::string fitText(const std::string& text, double height, double width)
     return cut + ellipsis;
 }
 
+double sheetScale(const Extent& extent, const std::string& paper)
+{
+    const std::vector<PaperSize>& sizes = paperSizes();
+    const auto named = std::find_if(sizes.begin(), sizes.end(), [&paper](const PaperSize& p) { return paper == p.name; });
+    const PaperSize& on = named != sizes.end() ? *named : sizes.front();
+    const Extent area = viewAreaOf(frameOf(on));
+    const double scale = drawingScale(extent, area.width(), area.height());
+    return scale > 0 ? scale : 1.0;
+}
+
 DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const std::string& paper)
 {
     const std::vector<PaperSize>& sizes = paperSizes();
-    const auto scaleOn = [&drawing](const PaperSize& p) {
+    const auto holdsAt = [&drawing](const PaperSize& p, double scale) {
         const Extent area = viewAreaOf(frameOf(p));
-        const double scale = drawingScale(drawing.extent, area.width(), area.height());
-        return scale > 0 ? scale : 1.0;
+        const Extent& e = drawing.extent;
+        return e.width() / scale <= area.width() * (1 + 1e-9) && e.height() / scale <= area.height() * (1 + 1e-9);
     };
     PaperSize chosen = sizes.front();
+    double scale = 0;
     const auto named = std::find_if(sizes.begin(), sizes.end(), [&paper](const PaperSize& p) { return paper == p.name; });
     if (named != sizes.end()) {
         chosen = *named;
+        scale = holdsAt(chosen, drawing.printScale) ? drawing.printScale : sheetScale(drawing.extent, paper);
     } else {
-        // The largest scale any size allows is the one the largest allows; the smallest size
-        // that holds the views at it.
-        const double best = scaleOn(sizes.front());
+        // The largest scale any size allows is the one the largest allows (or the drawing's own
+        // where A0 holds it); the smallest size that holds the views at it.
+        scale = holdsAt(chosen, drawing.printScale) ? drawing.printScale : sheetScale(drawing.extent, "A0");
         for (const PaperSize& p : sizes) {
-            if (scaleOn(p) <= best)
+            if (holdsAt(p, scale))
                 chosen = p;
         }
     }
 
     DrawingSheet sheet;
     sheet.paper = chosen;
-    sheet.scale = scaleOn(chosen);
+    sheet.scale = scale;
     sheet.frame = frameOf(chosen);
     sheet.viewArea = viewAreaOf(sheet.frame);
     // The views centred in their area.
@@ -139,9 +153,10 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     // Left: the unit over two rows, then the signatures: role, name, date.
     frameBox(box(0, 100, 0, 2));
     b.text(box(0, 100, 0, 2), block.unit, 5);
-    const std::pair<const char*, const std::string*> signatures[] = {
-        {"批准", &block.ratifier}, {"审定", &block.approver}, {"审查", &block.reviewer},
-        {"校核", &block.checker},  {"设计", &block.designer}};
+    const std::tuple<const char*, const std::string*, const std::string*> signatures[] = {
+        {"批准", &block.ratifier, &block.ratifyDate}, {"审定", &block.approver, &block.approveDate},
+        {"审查", &block.reviewer, &block.reviewDate}, {"校核", &block.checker, &block.date},
+        {"设计", &block.designer, &block.date}};
     frameBox(box(0, 15, 2, 1));
     b.text(box(0, 15, 2, 1), "职责", 3.5);
     frameBox(box(15, 60, 2, 1));
@@ -149,14 +164,14 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     frameBox(box(60, 100, 2, 1));
     b.text(box(60, 100, 2, 1), "日期", 3.5);
     int row = 3;
-    for (const auto& [role, name] : signatures) {
+    for (const auto& [role, name, date] : signatures) {
         frameBox(box(0, 15, row, 1));
         b.text(box(0, 15, row, 1), role, 3.5);
         frameBox(box(15, 60, row, 1));
         b.text(box(15, 60, row, 1), *name, 3.5);
         frameBox(box(60, 100, row, 1));
         if (!name->empty())
-            b.text(box(60, 100, row, 1), block.date, 3.5);
+            b.text(box(60, 100, row, 1), *date, 3.5);
         ++row;
     }
     // Right: the project, the drawing's name, its scale and stage, its number.
@@ -166,12 +181,12 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     b.text(box(115, 180, 0, 2), block.project, 3.5);
     frameBox(box(100, 180, 2, 3));
     b.text(box(100, 180, 2, 3), block.title, 7);
-    char scale[32];
-    std::snprintf(scale, sizeof scale, "1:%g", sheet.scale);
+    char scaleText[32];
+    std::snprintf(scaleText, sizeof scaleText, "1:%g", sheet.scale);
     frameBox(box(100, 115, 5, 1));
     b.text(box(100, 115, 5, 1), "比例", 3.5);
     frameBox(box(115, 140, 5, 1));
-    b.text(box(115, 140, 5, 1), scale, 3.5);
+    b.text(box(115, 140, 5, 1), scaleText, 3.5);
     frameBox(box(140, 155, 5, 1));
     b.text(box(140, 155, 5, 1), "阶段", 3.5);
     frameBox(box(155, 180, 5, 1));

@@ -25,7 +25,10 @@ struct TitleBlock {
     std::string reviewer;  // 审查
     std::string approver;  // 审定
     std::string ratifier;  // 批准
-    std::string date;
+    std::string date;         // of 设计 and 校核
+    std::string reviewDate;   // of 审查, 审定, 批准
+    std::string approveDate;
+    std::string ratifyDate;
 };
 
 struct PaperSize {
@@ -48,8 +51,13 @@ struct DrawingSheet {
 
 // The sheet for a drawing: `paper` names a size ("A1"), or is "auto" (or anything else) for the
 // smallest size that holds the views at the largest scale at which the largest size holds
-// them. A text longer than its box is cut with "…".
+// them; the drawing's own print scale where it holds on that size. A text longer than its box
+// is cut with "…".
 DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const std::string& paper = "auto");
+
+// The scale (its denominator) at which a drawing of `extent` is printed on `paper` ("A0" … "A3";
+// else the scale at which A0 holds it, the largest any size allows).
+double sheetScale(const Extent& extent, const std::string& paper);
 
 // `text` cut to at most `width` mm at `height` mm (rough widths: a Chinese character as wide as
 // high, others 0.6 of it), ending with "…" where it was cut.

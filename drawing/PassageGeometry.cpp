@@ -1,10 +1,13 @@
 #include "PassageGeometry.h"
 
+#include "DesignInputs.h"
+#include "DrawingSheet.h"
 #include "Figures.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 #include <string>
 
@@ -126,12 +129,11 @@ double tangentParameter(const Calculation& c)
     return std::atan2(c.profile.b1, -c.profile.a1 * c.volute.T);
 }
 
-// The text height of a drawing of this design: one seventieth of its larger size.
-double textHeightFor(const Calculation& c)
-{
-    const double size = std::max({std::fabs(c.B), std::fabs(c.profile.H), std::fabs(c.in.D1)});
-    return usable(size) ? size / 70 : 1.0;
-}
+// Text heights on paper, in mm: dimension figures and labels, and the views' titles.
+constexpr double kFigureMm = 3.5;
+constexpr double kTitleMm = 5;
+// A title's height in units of the figures' height h.
+constexpr double kTitle = kTitleMm / kFigureMm;
 
 // Where the outer wall at width a meets the bell-mouth wall (a < ap), and the lip arc up to it.
 Point wallOnBellMouth(const Calculation& c, double a)
@@ -381,6 +383,24 @@ std::vector<Point> wallAndRoof(const StationSection& s)
 
 std::string stationTitle(int phi) { return "φ=" + std::to_string(phi) + "°断面"; }
 
+// "±0.000", "1.300", "-0.500": an elevation in metres to three decimals.
+std::string elevationText(double metres)
+{
+    char text[48];
+    if (std::fabs(metres) < 0.0005)
+        return "±0.000";
+    std::snprintf(text, sizeof text, "%.3f", metres);
+    return text;
+}
+
+// An elevation mark: a triangle standing on its point at the level z, the elevation above it.
+void elevationMark(ViewBuilder& view, double x, double z, double h, const std::string& text)
+{
+    view.polyline(Layer::Dimension, {{x, z}, {x - 0.6 * h, z + h}, {x + 0.6 * h, z + h}, {x, z}});
+    view.line(Layer::Dimension, {x - 0.6 * h, z}, {x + 4.5 * h, z});
+    view.label({x - 0.6 * h, z + 1.3 * h}, h, Label::Anchor::Left, text, text);
+}
+
 // What the views of one drawing share: the run, the widths drawn and the text height.
 struct Drawn {
     const Calculation& c;
@@ -389,6 +409,7 @@ struct Drawn {
     std::array<std::optional<Station>, 12> stations;  // of the set drawn
     std::optional<double> B;                          // 2·a90 + D1 of that set
     double h = 0;
+    const DrawingOptions& options;
 };
 
 // Under a view's title: the widths drawn where they are not the boxes', and why no station
@@ -439,29 +460,82 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
 
     const ProfileResults& p = c.profile;
     const TangentPoint& tp = c.volute.tp;
+    const double H1 = c.in.H1, H2 = c.in.H2;
+    const DrawingOptions& options = d.options;
     if (d.B)
         view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B=" + wholeMillimetres(*d.B));
     view.horizontalDimension(mirrored(profile.rim), profile.rim, -6 * h, "D1=" + wholeMillimetres(c.in.D1));
+    // Above the top: D0 at the cone inlet, the centres' distances from the axis, Ds and D.
     view.horizontalDimension(mirrored(profile.coneInlet), profile.coneInlet, H + 3 * h,
                              "D0=" + wholeMillimetres(c.in.D0));
+    view.horizontalDimension({0, H}, {p.x1, p.H - p.y1}, H + 6 * h, "x1=" + wholeMillimetres(p.x1));
+    view.horizontalDimension({-p.x2, p.H - p.y2}, {0, H}, H + 6 * h, "x2=" + wholeMillimetres(p.x2));
+    double above = H + 9 * h;
+    if (options.Ds && usable(*options.Ds)) {
+        view.horizontalDimension({-*options.Ds / 2, H}, {*options.Ds / 2, H}, above, "Ds=" + wholeMillimetres(*options.Ds));
+        above += 3 * h;
+    }
+    if (usable(c.in.D))
+        view.horizontalDimension({-c.in.D / 2, H}, {c.in.D / 2, H}, above, "D=" + wholeMillimetres(c.in.D));
     view.horizontalDimension(mirrored(profile.guideConeTop), profile.guideConeTop,
                              profile.guideConeTop.y - 3 * h, "dd0=" + wholeMillimetres(c.in.dd0));
+    // Right: the whole height and hk; left: H2, H1 and H0 chained from the floor.
     view.verticalDimension({wall, 0}, {profile.coneTop.x, H}, wall + 6 * h, "H=" + wholeMillimetres(H));
     view.verticalDimension({wall, 0}, {wall, c.volute.hk}, wall + 3 * h,
                            "hk=" + wholeMillimetres(c.volute.hk));
+    view.verticalDimension({-wall, 0}, {-wall, H2}, -wall - 3 * h, "H2=" + wholeMillimetres(H2));
+    view.verticalDimension({-wall, H2}, {-wall, H1 + H2}, -wall - 3 * h, "H1=" + wholeMillimetres(H1));
+    view.verticalDimension({-wall, H1 + H2}, mirrored(profile.coneTop), -wall - 3 * h, "H0=" + wholeMillimetres(c.in.H0));
+    // The bell-mouth ellipse on the right, the guide cone's on the left.
     const Point centre{p.x1, p.H - p.y1};
     view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
     // Inside the pipe, clear of the bell-mouth wall that b1 spans.
     view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
+    view.verticalDimension(centre, {p.x1, H}, p.x1 - p.a1 - 2 * h, "y1=" + wholeMillimetres(p.y1));
+    const Point centre2{-p.x2, p.H - p.y2};
+    view.horizontalDimension(centre2, {-(p.x2 - p.a2), centre2.y}, centre2.y + 2 * h, "a2=" + wholeMillimetres(p.a2));
+    view.verticalDimension({-p.x2, 0}, centre2, -p.x2 - 2 * h, "b2=" + wholeMillimetres(p.b2));
+    view.verticalDimension(centre2, {-p.x2, H}, -p.x2 - 2 * h, "y2=" + wholeMillimetres(p.y2));
     // On the left-hand side, below the bell's lip, where its value has room beside it; on the
     // right the upper wall and bp are in the way.
     view.horizontalDimension(mirrored(profile.tangentPoint), mirrored(profile.rim),
                              std::min(profile.rim.y, profile.tangentPoint.y) - 2 * h, "ap=" + wholeMillimetres(tp.ap));
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
                            profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
-    view.label({0, -9 * h}, 1.4 * h, Label::Anchor::Centre, "断面图（φ=90°）", "SECTION (phi=90)");
-    notes(view, d, {0, -9 * h});
-    return view.finish("SECTION", "断面图");
+
+    // Elevations left of the chained heights: the floor, the rim, the cone inlet, hk and the
+    // top; a mark that would stand on another's moves left.
+    const double floor = options.floorElevation.value_or(0);
+    std::vector<std::pair<double, double>> marks;  // level, x
+    for (const double z : {0.0, static_cast<double>(H2), H1 + H2, static_cast<double>(c.volute.hk), H}) {
+        if (!std::isfinite(z) || std::any_of(marks.begin(), marks.end(), [z](const auto& m) { return m.first == z; }))
+            continue;
+        double x = -wall - 9 * h;
+        for (const auto& [level, at] : marks) {
+            if (std::fabs(level - z) < 2.5 * h)
+                x = std::min(x, at - 7 * h);
+        }
+        view.line(Layer::Dimension, {-wall - 3.5 * h, z}, {x + 4.5 * h, z});
+        elevationMark(view, x, z, h, elevationText(floor + z / 1000));
+        marks.emplace_back(z, x);
+    }
+    view.label({0, -10 * h}, kTitle * h, Label::Anchor::Centre, "A—A 断面（φ=90°）", "A-A (phi=90)");
+    notes(view, d, {0, -10 * h});
+    return view.finish("SECTION", "A—A 断面");
+}
+
+// A cutting plane's end: a thick stroke from `from` along `along`, an arrow toward `look`, the
+// plane's name beyond.
+void cuttingMark(ViewBuilder& view, Point from, Point along, Point look, double h, const std::string& name)
+{
+    const Point to{from.x + 1.5 * h * along.x, from.y + 1.5 * h * along.y};
+    view.polyline(Layer::Outline, {from, to});
+    const Point tip{to.x + 2 * h * look.x, to.y + 2 * h * look.y};
+    view.line(Layer::Dimension, to, tip);
+    const Point back{tip.x - 0.8 * h * look.x, tip.y - 0.8 * h * look.y};
+    const Point side{-look.y * 0.3 * h, look.x * 0.3 * h};
+    view.polyline(Layer::Dimension, {tip, {back.x + side.x, back.y + side.y}, {back.x - side.x, back.y - side.y}, tip});
+    view.label({to.x + 1.2 * h * along.x, to.y + 1.2 * h * along.y - 0.5 * h}, h, Label::Anchor::Centre, name, name);
 }
 
 View planView(const Drawn& d)
@@ -504,24 +578,30 @@ View planView(const Drawn& d)
     const double back = d.stations.front() ? rim + d.stations.front()->a : rim;
     view.line(Layer::Centre, {0, -straight - h}, {0, back + 2 * h});
 
-    for (const std::optional<Station>& s : d.stations) {
+    // The section A-A through the axis, seen from the inlet; each station's section, its
+    // plane the station's radius, seen turning with φ; numbered by the station, 1 at 0°.
+    cuttingMark(view, {-half - 2 * h, 0}, {-1, 0}, {0, 1}, h, "A");
+    cuttingMark(view, {half + 2 * h, 0}, {1, 0}, {0, 1}, h, "A");
+    for (std::size_t k = 0; k < d.stations.size(); ++k) {
+        const std::optional<Station>& s = d.stations[k];
         if (!s)
             continue;
         const Point& unit = unitAtDegree(s->phi);
-        const double r = rim + s->a;
-        view.line(Layer::Centre, {rim * unit.x, rim * unit.y}, {r * unit.x, r * unit.y});
-        view.label({(r + h) * unit.x, (r + h) * unit.y}, 0.8 * h, Label::Anchor::Left,
-                   std::to_string(s->phi) + "°", std::to_string(s->phi) + "d");
+        const double r = std::max(rim + s->a, rim);
+        view.line(Layer::Centre, {rim * unit.x, rim * unit.y}, {(rim + s->a) * unit.x, (rim + s->a) * unit.y});
+        cuttingMark(view, {(r + h) * unit.x, (r + h) * unit.y}, unit, {unit.y, -unit.x}, h, std::to_string(k + 1));
+        view.label({(r + 6 * h) * unit.x, (r + 6 * h) * unit.y - 0.5 * h}, h, Label::Anchor::Left,
+                   std::to_string(s->phi) + "°", std::to_string(s->phi) + "%%d");
     }
     if (s90 && d.B)
         view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
                                  "B=" + wholeMillimetres(*d.B));
-    view.label({0, -straight - 6 * h}, 1.4 * h, Label::Anchor::Centre, "平面图", "PLAN");
-    notes(view, d, {0, -straight - 6 * h});
+    view.label({0, -straight - 7 * h}, kTitle * h, Label::Anchor::Centre, "平面图", "PLAN");
+    notes(view, d, {0, -straight - 7 * h});
     return view.finish("PLAN", "平面图");
 }
 
-View stationView(const Calculation& c, const StationSection& section, double h)
+View stationView(const Calculation& c, const StationSection& section, int number, double h)
 {
     const Station& station = section.station;
     const double r0 = c.profile.x1;
@@ -547,9 +627,10 @@ View stationView(const Calculation& c, const StationSection& section, double h)
     const double middle = std::min(r0, wall) + std::fabs(station.a) / 2;
     const std::string phi = std::to_string(station.phi);
     const bool quadratic = station.rule == WidthRule::Quadratic;
-    view.label({middle, -5 * h}, 1.2 * h, Label::Anchor::Centre, stationTitle(station.phi),
-               "STATION phi=" + phi);
-    view.label({middle, -6.8 * h}, 0.9 * h, Label::Anchor::Centre,
+    const std::string cut = std::to_string(number) + "—" + std::to_string(number);
+    view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, cut + " " + stationTitle(station.phi),
+               std::to_string(number) + "-" + std::to_string(number) + " phi=" + phi);
+    view.label({middle, -7.5 * h}, h, Label::Anchor::Centre,
                "F=" + wholeMillimetres(station.F) + " mm²  " + (quadratic ? "二次式" : "线性式"),
                "F=" + wholeMillimetres(station.F) + " mm2 " + (quadratic ? "quadratic" : "linear"));
     return view.finish("STATION_" + phi, stationTitle(station.phi));
@@ -589,26 +670,63 @@ void placeViews(Drawing& drawing, double gap)
 
 }  // namespace
 
-Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set)
+namespace {
+
+Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set, const DrawingOptions& options,
+                    double scale)
 {
+    const double h = kFigureMm * scale;
     const Drawn d{c, widths, set, widths.chosen(set),
-                  set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1),
-                  textHeightFor(c)};
+                  set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1), h,
+                  options};
     const std::array<std::optional<StationSection>, 12> sections = drawnSections(c, widths, set);
     Drawing drawing;
-    drawing.textHeight = d.h;
+    drawing.textHeight = h;
+    drawing.printScale = scale;
     drawing.views.push_back(sectionView(d, sections.back()));
     drawing.views.push_back(planView(d));
-    for (const std::optional<StationSection>& s : sections)
-        if (s)
-            drawing.views.push_back(stationView(c, *s, d.h));
-    placeViews(drawing, 4 * d.h);
+    for (std::size_t k = 0; k < sections.size(); ++k)
+        if (sections[k])
+            drawing.views.push_back(stationView(c, *sections[k], static_cast<int>(k) + 1, h));
+    placeViews(drawing, 4 * h);
     return drawing;
 }
 
-Drawing drawPassage(const Calculation& c)
+}  // namespace
+
+Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set, const DrawingOptions& options)
 {
-    return drawPassage(c, widthSets(c), WidthSet::Computed);
+    if (options.printScale > 0)
+        return drawAtScale(c, widths, set, options, options.printScale);
+    // The texts grow with the scale and the views with their texts: from the scale that holds
+    // the bare geometry, on to the next of the series until the views drawn at a scale hold at it.
+    double scale = sheetScale(drawAtScale(c, widths, set, options, 1).extent, options.paper);
+    Drawing drawing = drawAtScale(c, widths, set, options, scale);
+    for (int step = 0; step < 8; ++step) {
+        const double needed = sheetScale(drawing.extent, options.paper);
+        if (needed <= scale)
+            break;
+        scale = needed;
+        drawing = drawAtScale(c, widths, set, options, scale);
+    }
+    return drawing;
+}
+
+std::optional<double> diameterFromText(std::string_view text)
+{
+    try {
+        const LenientReading Ds = lenientRead(text);
+        if (Ds.anyDigit)
+            return Ds.value;
+    } catch (const std::exception&) {
+        // Beyond the double range: not drawn.
+    }
+    return std::nullopt;
+}
+
+Drawing drawPassage(const Calculation& c, const DrawingOptions& options)
+{
+    return drawPassage(c, widthSets(c), WidthSet::Computed, options);
 }
 
 }  // namespace inlet

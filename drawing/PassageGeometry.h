@@ -20,6 +20,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace inlet {
@@ -95,6 +97,17 @@ private:
     std::vector<double> phi_, r_, slope_;
 };
 
+// What a drawing shows beyond the run's values, and how large it is printed.
+struct DrawingOptions {
+    // Printed at 1:printScale, so that texts come out at their paper heights (dimensions
+    // 3.5 mm, titles 5 mm); 0 for the scale the drawing sheet of `paper` gives the views.
+    double printScale = 0;
+    std::string paper = "auto";            // see drawingSheet()
+    std::optional<double> Ds;              // the pump inlet diameter, mm, dimensioned above zero
+    std::optional<double> floorElevation;  // m; without it elevations are heights above the floor
+};
+
+
 // The station sections drawn with a set of widths: none at all where hk does not lie above bp
 // and H2 (no section of the assumed form exists), none at a station without a width. The
 // computed set draws each of its widths as it stands, an outer wall meeting the bell included
@@ -107,11 +120,17 @@ std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c
 // right-hand half; the left is its mirror image in x). Empty without two such stations.
 std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
 
-// All views of a completed run drawn with a set of widths: the section through the axis at
-// the 90 degree stations, the plan, and one view per station section drawn, placed side by
-// side. Where no section of the assumed form exists, the views say so.
-Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set);
+// The pump inlet diameter Ds as its box reads: the number at the start of the text, none
+// without one (or beyond the double range).
+std::optional<double> diameterFromText(std::string_view text);
+
+// All views of a completed run drawn with a set of widths: the section A-A through the axis
+// at the 90 degree stations, the plan with the cutting planes of the section and of each
+// station, and one view per station section drawn, placed side by side; dimensions for every
+// given height and diameter and every result, elevations of the floor, the rim, the cone
+// inlet, hk and the top. Where no section of the assumed form exists, the views say so.
+Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set, const DrawingOptions& options = {});
 // The same with the run's own widths.
-Drawing drawPassage(const Calculation& c);
+Drawing drawPassage(const Calculation& c, const DrawingOptions& options = {});
 
 }  // namespace inlet

@@ -99,6 +99,7 @@ struct Drawing {
     std::vector<View> views;
     Extent extent;        // the whole sheet, views placed
     double textHeight = 0;  // mm: the dimension values' height, and the size of their arrows
+    double printScale = 1;  // printed at 1:printScale, where textHeight is 3.5 paper mm
     // Coordinates in paper millimetres (a chart): printed at 1:1, without a print scale.
     bool paper = false;
 };

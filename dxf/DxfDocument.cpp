@@ -1,7 +1,6 @@
 #include "DxfDocument.h"
 
 #include "DimensionGraphics.h"
-#include "DrawingScale.h"
 #include "DxfEllipse.h"
 #include "DxfError.h"
 #include "DxfSpline.h"
@@ -35,9 +34,6 @@ constexpr double kPolylineDeviation = 0.01;
 // An elliptical arc written as a spline departs from the arc by at most this (mm).
 constexpr double kSplineDeviation = 0.005;
 
-// The paper a drawing is printed on, for its print scale: the drawing area of an A1 sheet.
-constexpr double kPaperWidth = 801;
-constexpr double kPaperHeight = 534;
 // The height (paper mm) of the dimensions' figures.
 constexpr double kDimensionTextHeight = 3.5;
 
@@ -161,33 +157,67 @@ void requireWithinReach(const Reach& reach, const std::string& what)
     }
 }
 
-// The height of the dimension figures: that of the drawing's smallest label, so that the
-// dimensions fit the spacing the geometry gives them.
+// The height of the dimension figures: 3.5 mm on paper at the drawing's print scale.
 double figureHeightOf(const Drawing& drawing)
 {
-    double height = std::numeric_limits<double>::infinity();
-    for (const View& view : drawing.views) {
-        for (const Shape& shape : view.shapes) {
-            if (const auto* label = std::get_if<Label>(&shape.geometry);
-                label && std::isfinite(label->height) && label->height > 0)
-                height = std::min(height, label->height);
-        }
-    }
-    if (std::isfinite(height))
-        return height;
+    if (std::isfinite(drawing.textHeight) && drawing.textHeight > 0)
+        return drawing.textHeight;
     const double size = std::max(drawing.extent.width(), drawing.extent.height()) / 100;
     return std::isfinite(size) && size > 0 ? size : 1.0;
 }
 
-// A block name as DXF allows it: letters, digits, '_' and '-'.
-std::string blockName(const std::string& name)
+// The shape with every point p taken to origin + k·p: a view to its place in model space, or
+// the sheet's paper millimetres to model millimetres at the print scale.
+Shape transformed(const Shape& shape, Point origin, double k)
 {
-    std::string block = name;
-    for (char& c : block) {
-        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-')
-            c = '_';
+    const auto at = [&](Point p) { return Point{origin.x + k * p.x, origin.y + k * p.y}; };
+    struct Visitor {
+        decltype(at)& to;
+        double k;
+        Shape::Geometry operator()(const Line& l) const { return Line{to(l.from), to(l.to)}; }
+        Shape::Geometry operator()(const Polyline& p) const
+        {
+            Polyline moved{{}, p.closed};
+            for (const Point& q : p.points)
+                moved.points.push_back(to(q));
+            return moved;
+        }
+        Shape::Geometry operator()(const Circle& c) const { return Circle{to(c.centre), k * c.radius}; }
+        Shape::Geometry operator()(const EllipseArc& a) const
+        {
+            return EllipseArc{to(a.centre), k * a.rx, k * a.ry, a.start, a.end};
+        }
+        Shape::Geometry operator()(const Dimension& d) const
+        {
+            return Dimension{to(d.from), to(d.to), to(d.at), d.direction, d.text};
+        }
+        Shape::Geometry operator()(const Label& l) const
+        {
+            Label moved = l;
+            moved.at = to(l.at);
+            moved.height = k * l.height;
+            return moved;
+        }
+    };
+    return {shape.layer, std::visit(Visitor{at, k}, shape.geometry)};
+}
+
+// Everything model space holds: each view's shapes at the view's place, then the sheet's
+// frame and title block at the print scale around them.
+std::vector<Shape> modelShapes(const Drawing& drawing, const std::optional<DrawingSheet>& sheet)
+{
+    std::vector<Shape> shapes;
+    for (const View& view : drawing.views) {
+        for (const Shape& shape : view.shapes)
+            shapes.push_back(transformed(shape, view.placement, 1));
     }
-    return block.empty() ? "VIEW" : block;
+    if (sheet) {
+        const double k = sheet->scale;
+        const Point origin{-k * sheet->viewsOrigin.x, -k * sheet->viewsOrigin.y};
+        for (const Shape& shape : sheet->shapes)
+            shapes.push_back(transformed(shape, origin, k));
+    }
+    return shapes;
 }
 
 // One DXF file being written.
@@ -383,11 +413,11 @@ void writeShape(Output& out, const Shape& shape)
     std::visit(Visitor{out, layer}, shape.geometry);
 }
 
-void writeHeader(Output& out, const Drawing& drawing)
+void writeHeader(Output& out, const Extent& whole)
 {
     Reach extent;
-    extent.add(Point{drawing.extent.left, drawing.extent.bottom});
-    extent.add(Point{drawing.extent.right, drawing.extent.top});
+    extent.add(Point{whole.left, whole.bottom});
+    extent.add(Point{whole.right, whole.top});
     requireWithinReach(extent, "the drawing");
 
     DL_WriterA& dw = out.dw;
@@ -417,14 +447,14 @@ void writeHeader(Output& out, const Drawing& drawing)
     integer("$AUNITS", 0);       // decimal degrees
     integer("$AUPREC", 0);
     point("$INSBASE", 0, 0);
-    point("$EXTMIN", drawing.extent.left, drawing.extent.bottom);
-    point("$EXTMAX", drawing.extent.right, drawing.extent.top);
+    point("$EXTMIN", whole.left, whole.bottom);
+    point("$EXTMAX", whole.right, whole.top);
     dw.dxfString(9, "$LIMMIN");
-    dw.dxfReal(10, drawing.extent.left);
-    dw.dxfReal(20, drawing.extent.bottom);
+    dw.dxfReal(10, whole.left);
+    dw.dxfReal(20, whole.bottom);
     dw.dxfString(9, "$LIMMAX");
-    dw.dxfReal(10, drawing.extent.right);
-    dw.dxfReal(20, drawing.extent.top);
+    dw.dxfReal(10, whole.right);
+    dw.dxfReal(20, whole.top);
     dw.dxfString(9, "$TEXTSTYLE");
     dw.dxfString(7, kTextStyle);
     dw.dxfString(9, "$TEXTSIZE");
@@ -521,7 +551,7 @@ void writeDimensionStyles(Output& out)
     dw.dxfString(0, "ENDTAB");
 }
 
-void writeTables(Output& out, const std::vector<std::string>& blocks)
+void writeTables(Output& out)
 {
     DL_Dxf& dxf = out.dxf;
     DL_WriterA& dw = out.dw;
@@ -557,15 +587,13 @@ void writeTables(Output& out, const std::vector<std::string>& blocks)
     writeDimensionStyles(out);
 
     dxf.writeBlockRecord(dw);
-    for (const std::string& block : blocks)
-        dxf.writeBlockRecord(dw, block);
     for (const std::string& block : out.dimensionBlocks)
         dxf.writeBlockRecord(dw, block);
     dw.tableEnd();
     dw.sectionEnd();
 }
 
-void writeBlocks(Output& out, const Drawing& drawing, const std::vector<std::string>& blocks)
+void writeBlocks(Output& out)
 {
     DL_Dxf& dxf = out.dxf;
     DL_WriterA& dw = out.dw;
@@ -573,18 +601,6 @@ void writeBlocks(Output& out, const Drawing& drawing, const std::vector<std::str
     for (const char* layout : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
         dxf.writeBlock(dw, DL_BlockData(layout, 0, 0.0, 0.0, 0.0));
         dxf.writeEndBlock(dw, layout);
-    }
-    for (std::size_t i = 0; i < drawing.views.size(); ++i) {
-        const View& view = drawing.views[i];
-        dxf.writeBlock(dw, DL_BlockData(blocks[i], 0, 0.0, 0.0, 0.0));
-        for (const Shape& shape : view.shapes) {
-            const Reach reach = reachOf(shape);
-            if (!reach.finite)
-                continue;  // the geometry leaves such shapes out; never write one
-            requireWithinReach(reach, "the view " + blocks[i]);
-            writeShape(out, shape);
-        }
-        dxf.writeEndBlock(dw, blocks[i]);
     }
     for (std::size_t i = 0; i < out.dimensions.size(); ++i) {
         const std::string& name = out.dimensionBlocks[i];
@@ -595,15 +611,17 @@ void writeBlocks(Output& out, const Drawing& drawing, const std::vector<std::str
     dw.sectionEnd();
 }
 
-void writeInserts(Output& out, const Drawing& drawing, const std::vector<std::string>& blocks)
+// Every shape straight into model space, where every CAD program imports its texts (FreeCAD
+// 0.20 imports none that stands inside a block).
+void writeEntities(Output& out, const std::vector<Shape>& shapes)
 {
     out.dw.sectionEntities();
-    for (std::size_t i = 0; i < drawing.views.size(); ++i) {
-        const Point at = drawing.views[i].placement;
-        Reach reach;
-        reach.add(at);
-        requireWithinReach(reach, "the placement of the view " + blocks[i]);
-        out.dxf.writeInsert(out.dw, DL_InsertData(blocks[i], at.x, at.y, 0, 1, 1, 1, 0, 1, 1, 0, 0), onLayer("0"));
+    for (const Shape& shape : shapes) {
+        const Reach reach = reachOf(shape);
+        if (!reach.finite)
+            continue;  // the geometry leaves such shapes out; never write one
+        requireWithinReach(reach, "the drawing");
+        writeShape(out, shape);
     }
     out.dw.sectionEnd();
 }
@@ -631,29 +649,29 @@ void writeFile(const std::string& file, const std::string& text)
 
 void writeDxfDocument(const Drawing& drawing, const std::string& file, const DxfOptions& options)
 {
-    std::vector<std::string> blocks;
-    for (const View& view : drawing.views)
-        blocks.push_back(blockName(view.name));
+    const std::vector<Shape> shapes = modelShapes(drawing, options.sheet);
 
     DL_Dxf dxf;
     if (dxf.getVersion() != DL_Codes::AC1015)
         throw DxfError("this dxflib does not write the AutoCAD 2000 structure by default");
     DxfTextWriter dw;
-    const double printScale = drawingScale(drawing.extent, kPaperWidth, kPaperHeight);
+    const double printScale = options.sheet ? options.sheet->scale : drawing.printScale;
     Output out{dxf, dw, options, figureHeightOf(drawing), printScale > 0 ? printScale : 1.0, 0, 0, {}, {}, 0};
-    // Each dimension's block, named before the tables list them.
-    for (const View& view : drawing.views) {
-        for (const Shape& shape : view.shapes) {
-            if (const auto* d = std::get_if<Dimension>(&shape.geometry); d && reachOf(shape).finite) {
-                out.dimensions.push_back(*d);
-                out.dimensionBlocks.push_back("*D" + std::to_string(out.dimensions.size()));
-            }
+    // Each dimension's block, named before the tables list them; the extent of it all.
+    Extent whole = drawing.extent;
+    for (const Shape& shape : shapes) {
+        if (!reachOf(shape).finite)
+            continue;
+        whole = unite(whole, extentOf(shape));
+        if (const auto* d = std::get_if<Dimension>(&shape.geometry)) {
+            out.dimensions.push_back(*d);
+            out.dimensionBlocks.push_back("*D" + std::to_string(out.dimensions.size()));
         }
     }
-    writeHeader(out, drawing);
-    writeTables(out, blocks);
-    writeBlocks(out, drawing, blocks);
-    writeInserts(out, drawing, blocks);
+    writeHeader(out, whole);
+    writeTables(out);
+    writeBlocks(out);
+    writeEntities(out, shapes);
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();

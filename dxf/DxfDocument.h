@@ -1,7 +1,7 @@
 #pragma once
 
-// The DXF file's content, written through dxflib: header, tables, one block per view and
-// the views' insertions (see DxfWriter.h for what a reader finds in it).
+// The DXF file's content, written through dxflib: header, tables, the dimensions' blocks and
+// every shape in model space (see DxfWriter.h for what a reader finds in it).
 
 #include "DxfOptions.h"
 #include "Shapes.h"

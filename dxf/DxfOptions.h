@@ -1,5 +1,9 @@
 #pragma once
 
+#include "DrawingSheet.h"
+
+#include <optional>
+
 namespace inlet {
 
 struct DxfOptions {
@@ -10,6 +14,9 @@ struct DxfOptions {
         Polyline,  // a polyline within 0.01 mm of it, for CAD programs that read neither
     };
     Curves curves = Curves::Spline;
+    // The sheet the drawing is printed on: its frame and title block are drawn around the views
+    // at the print scale (a 1:25 sheet's frame 25 times its paper size). None: the views alone.
+    std::optional<DrawingSheet> sheet;
 };
 
 }  // namespace inlet

@@ -1,8 +1,9 @@
 #pragma once
 
 // The drawing as a DXF file for AutoCAD and other CAD programs: AutoCAD 2007 (AC1021, text
-// in UTF-8, dxflib's AutoCAD 2000 structure), millimetres (one model unit is 1 mm), one block
-// per view in the view's own coordinates, inserted at the view's placement in model space.
+// in UTF-8, dxflib's AutoCAD 2000 structure), millimetres (one model unit is 1 mm), every view
+// at full size at its place in model space, and the sheet's frame and title block around them
+// at the print scale (DxfOptions::sheet).
 //
 // Layers OUTLINE (continuous, 0.50 mm), CENTRE (chain line CENTER), HIDDEN (dashed line
 // HIDDEN), DIMENSION and TEXT (continuous, 0.25 mm); line type patterns in paper mm and

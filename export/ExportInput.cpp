@@ -1,7 +1,9 @@
 #include "ExportInput.h"
 
 #include "BoxTexts.h"
+#include "DesignInputs.h"
 #include "InletVersion.h"
+#include "PassageGeometry.h"
 
 #include <QDateTime>
 
@@ -13,6 +15,24 @@ namespace inlet {
 bool ExportInput::wasWritten(Box box) const
 {
     return std::find(written.begin(), written.end(), box) != written.end();
+}
+
+DrawingOptions ExportInput::drawingOptions(const std::string& paper) const
+{
+    DrawingOptions options;
+    options.paper = paper;
+    options.Ds = diameterFromText(text(Box::Text2));
+    options.floorElevation = floorElevationOf(info.floorElevation).metres;
+    return options;
+}
+
+Drawing ExportInput::drawingOn(const std::string& paper) const
+{
+    if (!calculation || !widths)
+        return {};
+    if (drawing && (paper == "auto" || paper.empty()))
+        return *drawing;
+    return drawPassage(*calculation, *widths, widthSet, drawingOptions(paper));
 }
 
 ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
@@ -29,6 +49,10 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.checks = record.checks;
     input.drawing = record.drawing;
     input.chart = record.chart;
+    // The record draws heights above the floor; elevations from the design's floor need the
+    // drawing again.
+    if (record.calculation && record.widths && input.drawingOptions().floorElevation)
+        input.drawing = drawPassage(*record.calculation, *record.widths, record.widthSet, input.drawingOptions());
     input.program = "inlet";
     input.version = kVersion;
     input.locale = record.locale;
@@ -40,12 +64,21 @@ TitleBlock titleBlock(const ExportInput& input)
 {
     const auto text = [](const QString& s) { return s.simplified().toStdString(); };
     TitleBlock block;
-    block.project = text(input.info.project);
+    const DesignInfo& info = input.info;
+    block.unit = text(info.unit);
+    block.project = text(info.project);
     block.title = "进水流道型线图";
-    block.stage = text(input.info.stage);
-    block.designer = text(input.info.designer);
-    block.checker = text(input.info.checker);
-    block.date = text(input.info.date);
+    block.number = text(info.drawingNumber);
+    block.stage = text(info.stage);
+    block.designer = text(info.designer);
+    block.checker = text(info.checker);
+    block.reviewer = text(info.reviewer);
+    block.approver = text(info.approver);
+    block.ratifier = text(info.ratifier);
+    block.date = text(info.date);
+    block.reviewDate = text(info.reviewDate);
+    block.approveDate = text(info.approveDate);
+    block.ratifyDate = text(info.ratifyDate);
     return block;
 }
 

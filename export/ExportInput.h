@@ -11,6 +11,7 @@
 #include "DesignFile.h"
 #include "DrawingSheet.h"
 #include "NumberLocale.h"
+#include "PassageGeometry.h"
 #include "RunRecord.h"
 #include "Shapes.h"
 #include "WidthSets.h"
@@ -43,6 +44,10 @@ struct ExportInput {
 
     const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
     bool wasWritten(Box box) const;
+    // What the drawing shows beyond the run (Ds from its box, the floor elevation) on `paper`.
+    DrawingOptions drawingOptions(const std::string& paper = "auto") const;
+    // The drawing of a completed run at the scale `paper` gives it: `drawing` itself for "auto".
+    Drawing drawingOn(const std::string& paper) const;
 };
 
 // What a recorded run shows (its texts, values, checks and drawings as the record has them,

@@ -43,6 +43,11 @@ ExportRegistry ExportRegistry::described()
 #if INLET_HAS_XLSX
     add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
 #endif
+    const ExportOption paper{QStringLiteral("paper"), QStringLiteral("图幅"),
+                             {QStringLiteral("auto"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
+                              QStringLiteral("A3")},
+                             QStringLiteral("the sheet's size: the smallest that holds the views at the largest "
+                                            "scale (auto), or A0 to A3")};
     add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,
         {{QStringLiteral("dxf-curves"), QStringLiteral("椭圆弧写为"),
           {QStringLiteral("spline"), QStringLiteral("ellipse"), QStringLiteral("polyline")},
@@ -50,12 +55,8 @@ ExportRegistry ExportRegistry::described()
                          "program tried draws it), an exact ELLIPSE (ellipse, for AutoCAD and LibreCAD; "
                          "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
          {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
-          QStringLiteral("the same as --dxf-curves polyline")}});
-    const ExportOption paper{QStringLiteral("paper"), QStringLiteral("图幅"),
-                             {QStringLiteral("auto"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
-                              QStringLiteral("A3")},
-                             QStringLiteral("the sheet's size: the smallest that holds the views at the largest "
-                                            "scale (auto), or A0 to A3")};
+          QStringLiteral("the same as --dxf-curves polyline")},
+         paper});
     add("drawing-pdf", "图纸 PDF", "the drawing sheet as a vector PDF of its size", ExportKind::Drawing, {paper});
 #if INLET_HAS_SVG
     add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});

@@ -28,7 +28,9 @@ ExportFailure cannotWrite(const QString& path, const QString& reason)
 
 std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
 {
-    if (!input.drawing || input.drawing->views.empty())
+    const auto paper = choices.find(QStringLiteral("paper"));
+    const Drawing drawing = input.drawingOn(paper == choices.end() ? std::string("auto") : paper->second.toStdString());
+    if (drawing.views.empty())
         return cannotWrite(path, QStringLiteral("没有可导出的图形"));
     try {
         const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
@@ -37,12 +39,13 @@ std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QStrin
             options.curves = DxfOptions::Curves::Ellipse;
         else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
             options.curves = DxfOptions::Curves::Polyline;
+        options.sheet = drawingSheet(drawing, titleBlock(input), paper == choices.end() ? "auto" : paper->second.toStdString());
 #ifdef Q_OS_WIN
         const std::string name = path.toStdString();  // UTF-8, as the DXF writer takes it there
 #else
         const std::string name = QFile::encodeName(path).toStdString();
 #endif
-        writeDxf(*input.drawing, name, options);
+        writeDxf(drawing, name, options);
     } catch (const DxfError& e) {
         return cannotWrite(path, QString::fromStdString(e.reason()));
     }

@@ -159,12 +159,12 @@ void fill(lxw_workbook* book, const ExportInput& input)
 
     Sheet about(book, "设计信息", bold);
     about.widths({12, 40});
-    const std::pair<const char*, QString> rows[] = {
-        {"工程名称", input.info.project}, {"设计阶段", input.info.stage}, {"设计", input.info.designer},
-        {"校核", input.info.checker},     {"日期", input.info.date},     {"备注", input.info.notes},
-        {"设计文件", input.designFile},   {"计算时间", input.runTime},
-        {"计算程序", QString::fromStdString(input.program + " " + input.version)},
-    };
+    std::vector<std::pair<const char*, QString>> rows;
+    for (const DesignInfoField& f : designInfoFields())
+        rows.emplace_back(f.caption, input.info.*f.field);
+    rows.emplace_back("设计文件", input.designFile);
+    rows.emplace_back("计算时间", input.runTime);
+    rows.emplace_back("计算程序", QString::fromStdString(input.program + " " + input.version));
     for (const auto& [name, value] : rows) {
         about.text(0, name);
         about.text(1, value.toStdString());

@@ -20,7 +20,9 @@ void draw(RunRecord& record)
     if (!record.widths)
         record.widths = widthSets(c);
     record.checks = designChecks(c, *record.widths, record.widthSet, record.boxes, record.locale);
-    record.drawing = drawPassage(c, *record.widths, record.widthSet);
+    DrawingOptions options;
+    options.Ds = diameterFromText(record.boxes.text(Box::Text2));
+    record.drawing = drawPassage(c, *record.widths, record.widthSet, options);
     record.chart = voluteChart(c, *record.widths, record.widthSet, designFlow(record.boxes), record.locale);
 }
 

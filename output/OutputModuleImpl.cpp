@@ -110,15 +110,15 @@ ExportRegistry moduleFormats()
         return writeOdt(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeDrawingPdf(*input.drawing, path, titleBlock(input), paperOf(c)));
+        return failed(writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
     });
 #if INLET_HAS_SVG
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeSvg(*input.drawing, path, titleBlock(input), paperOf(c)));
+        return failed(writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
     });
 #endif
     formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writePng(*input.drawing, path, kPngWidth, titleBlock(input), paperOf(c)));
+        return failed(writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c)));
     });
     return formats;
 }

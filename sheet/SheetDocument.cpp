@@ -43,7 +43,10 @@ void keepHeadingsWithText(QTextDocument& document, const std::vector<QTextBlock>
     const double room = fromMm(25);
     for (const QTextBlock& heading : headings) {
         const double pageBottom = (pageIndexOf(document, heading) + 1) * pageHeight;
-        if (pageBottom - layout->blockBoundingRect(heading).bottom() < room) {
+        // Too near the foot, or what follows (a picture) does not fit below it.
+        const QTextBlock next = heading.next();
+        const bool parted = next.isValid() && pageIndexOf(document, next) != pageIndexOf(document, heading);
+        if (parted || pageBottom - layout->blockBoundingRect(heading).bottom() < room) {
             QTextBlockFormat format = heading.blockFormat();
             format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
             QTextCursor(heading).setBlockFormat(format);

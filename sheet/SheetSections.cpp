@@ -12,6 +12,7 @@
 
 #include <QTextTable>
 
+#include <algorithm>
 #include <array>
 
 namespace inlet {
@@ -330,39 +331,91 @@ void writeChecks(TextWriter& writer, const SheetInput& input)
         writer.paragraph(QStringLiteral("无。"), 2);
 }
 
+namespace {
+
+// A view drawn for the sheet at the scale at which it holds in `widthMm` by `heightMm` of paper,
+// its texts at their paper heights (dimensions 3.5 mm) at that scale: from the bare geometry's
+// scale on to the next of the series until the view drawn at a scale holds at it.
+struct SheetView {
+    Drawing drawing;
+    double scale = 0;
+};
+
+SheetView drawnForSheet(const SheetInput& input, const std::string& name, double widthMm, double heightMm)
+{
+    DrawingOptions options = input.drawingOptions();
+    const auto extentOf = [&name](const Drawing& d) -> std::optional<Extent> {
+        for (const View& v : d.views)
+            if (v.name == name)
+                return v.extent;
+        return std::nullopt;
+    };
+    SheetView drawn;
+    double scale = 1;
+    for (int step = 0; step < 10; ++step) {
+        options.printScale = scale;
+        drawn.drawing = input.widths ? drawPassage(*input.calculation, *input.widths, input.widthSet, options)
+                                     : drawPassage(*input.calculation, options);
+        const std::optional<Extent> extent = extentOf(drawn.drawing);
+        const double needed = extent ? drawingScale(*extent, widthMm, heightMm) : 0;
+        if (needed <= 0)
+            return {};
+        drawn.scale = scale;
+        if (needed <= scale)
+            break;
+        scale = needed;
+        drawn.scale = 0;
+    }
+    return drawn;
+}
+
+void writeView(TextWriter& writer, const SheetInput& input, const std::string& name, const QString& title,
+               double widthMm, double heightMm)
+{
+    writer.subsection(title);
+    const SheetView drawn = drawnForSheet(input, name, widthMm, heightMm);
+    const QImage picture =
+        drawn.scale > 0 ? input.picture(drawn.drawing, name, drawn.scale, kPictureDpi) : QImage();
+    if (picture.isNull()) {
+        writer.paragraph(QStringLiteral("（此图无法绘出，见 5 设计校核。）"));
+        return;
+    }
+    const QString key = QString::fromStdString(name);
+    writer.picture(QStringLiteral("sheet:%1").arg(key), picture, picture.width() * 25.4 / kPictureDpi);
+    writer.paragraph(QStringLiteral("比例 1:%1").arg(drawn.scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
+    const double bar = std::min(kScaleBarMm, picture.width() * 25.4 / kPictureDpi);
+    const QImage scaleBar = scaleBarPicture(drawn.scale, kPictureDpi, bar);
+    writer.picture(QStringLiteral("sheet:%1-scale").arg(key), scaleBar, scaleBar.width() * 25.4 / kPictureDpi);
+}
+
+}  // namespace
+
 void writeDrawings(TextWriter& writer, const SheetInput& input)
 {
     writer.newPage();
     writer.section(QStringLiteral("6 型线图"));
-    writer.paragraph(QStringLiteral("图中尺寸以 mm 计。各图按所注比例绘制，图下附比例尺。")
+    writer.paragraph(QStringLiteral("图中尺寸以 mm 计，高程以 m 计。各图按所注比例绘制，尺寸数字高 3.5 mm，图下附比例尺。")
                      + (input.widthSet == WidthSet::AreaTrue
                             ? QStringLiteral("蜗壳宽度按断面形状（面积一致）绘制，见 4 蜗壳断面。")
                             : QStringLiteral("蜗壳宽度按计算结果绘制。"))
                      + (input.widths && !input.widths->sectionsExist()
                             ? QStringLiteral("hk 不高于 bp 或 H2，图中不绘蜗壳断面。")
                             : QString()));
-    const std::array<std::pair<const char*, const char*>, 2> views{{
-        {"SECTION", "6.1 断面图（φ=90°）"},
-        {"PLAN", "6.2 平面图"},
-    }};
-    for (const auto& [name, title] : views) {
-        writer.subsection(QString::fromUtf8(title));
-        const View* view = nullptr;
-        for (const View& v : input.drawing->views)
-            if (v.name == name)
-                view = &v;
-        const double scale = view ? drawingScale(view->extent, kDrawingWidthMm, kDrawingHeightMm) : 0;
-        const QImage picture = scale > 0 ? input.picture(*input.drawing, name, scale, kPictureDpi) : QImage();
-        if (picture.isNull()) {
-            writer.paragraph(QStringLiteral("（此图无法绘出，见 5 设计校核。）"));
+    if (!input.calculation || !input.drawing)
+        return;
+    writeView(writer, input, "SECTION", QStringLiteral("6.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
+    writeView(writer, input, "PLAN", QStringLiteral("6.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
+    // Each station section the drawing has, numbered as the plan's cutting planes number them.
+    const std::array<Station, 12> all = stations(*input.calculation);
+    int subsection = 3;
+    for (std::size_t k = 0; k < all.size(); ++k) {
+        const std::string name = "STATION_" + std::to_string(all[k].phi);
+        if (std::none_of(input.drawing->views.begin(), input.drawing->views.end(),
+                         [&name](const View& v) { return v.name == name; }))
             continue;
-        }
-        writer.picture(QStringLiteral("sheet:%1").arg(QString::fromUtf8(name)), picture,
-                       picture.width() * 25.4 / kPictureDpi);
-        writer.paragraph(QStringLiteral("比例 1:%1").arg(scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
-        const QImage bar = scaleBarPicture(scale, kPictureDpi, kScaleBarMm);
-        writer.picture(QStringLiteral("sheet:%1-scale").arg(QString::fromUtf8(name)), bar,
-                       bar.width() * 25.4 / kPictureDpi);
+        const int n = static_cast<int>(k) + 1;
+        writeView(writer, input, name, QStringLiteral("6.%1 %2—%2 断面（φ=%3°）").arg(subsection++).arg(n).arg(all[k].phi),
+                  kDrawingWidthMm / 2, kDrawingHeightMm);
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -11,39 +12,31 @@
 
 namespace inlet {
 
-namespace {
-
-QLineEdit* lineEdit(const char* name)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(name));
-    edit->setMinimumWidth(320);
-    // As long as a design file may hold it.
-    edit->setMaxLength(std::numeric_limits<int>::max());
-    return edit;
-}
-
-}  // namespace
-
 DesignInfoDialog::DesignInfoDialog(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("设计信息"));
-    project_ = lineEdit("project");
-    stage_ = lineEdit("stage");
-    designer_ = lineEdit("designer");
-    checker_ = lineEdit("checker");
-    date_ = lineEdit("date");
-    notes_ = new QPlainTextEdit;
-    notes_->setObjectName(QStringLiteral("notes"));
-    notes_->setTabChangesFocus(true);
-
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("工程名称"), project_);
-    form->addRow(QStringLiteral("设计阶段"), stage_);
-    form->addRow(QStringLiteral("设计"), designer_);
-    form->addRow(QStringLiteral("校核"), checker_);
-    form->addRow(QStringLiteral("日期"), date_);
-    form->addRow(QStringLiteral("备注"), notes_);
+    for (const DesignInfoField& f : designInfoFields()) {
+        QWidget* edit = nullptr;
+        if (f.multiline) {
+            notes_ = new QPlainTextEdit;
+            notes_->setTabChangesFocus(true);
+            edit = notes_;
+        } else {
+            auto* line = new QLineEdit;
+            line->setMinimumWidth(320);
+            // As long as a design file may hold it.
+            line->setMaxLength(std::numeric_limits<int>::max());
+            lines_.push_back(line);
+            edit = line;
+        }
+        edit->setObjectName(QLatin1String(f.key));
+        form->addRow(QString::fromUtf8(f.caption), edit);
+    }
+    message_ = new QLabel;
+    message_->setObjectName(QStringLiteral("message"));
+    message_->setStyleSheet(QStringLiteral("color: #b00000"));
+    message_->hide();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -51,23 +44,44 @@ DesignInfoDialog::DesignInfoDialog(QWidget* parent) : QDialog(parent)
 
     auto* column = new QVBoxLayout(this);
     column->addLayout(form);
+    column->addWidget(message_);
     column->addWidget(buttons);
 }
 
-void DesignInfoDialog::setInfo(const DesignInfo& info)
+void DesignInfoDialog::setInfo(const DesignInfo& given)
 {
-    project_->setText(info.project);
-    stage_->setText(info.stage);
-    designer_->setText(info.designer);
-    checker_->setText(info.checker);
-    date_->setText(info.date.isEmpty() ? QDate::currentDate().toString(Qt::ISODate) : info.date);
-    notes_->setPlainText(info.notes);
+    DesignInfo info = given;
+    if (info.date.isEmpty())
+        info.date = QDate::currentDate().toString(Qt::ISODate);
+    std::size_t line = 0;
+    for (const DesignInfoField& f : designInfoFields()) {
+        if (f.multiline)
+            notes_->setPlainText(info.*f.field);
+        else
+            lines_[line++]->setText(info.*f.field);
+    }
 }
 
 DesignInfo DesignInfoDialog::info() const
 {
-    return {project_->text(), stage_->text(), designer_->text(), checker_->text(), date_->text(),
-            notes_->toPlainText()};
+    DesignInfo info;
+    std::size_t line = 0;
+    for (const DesignInfoField& f : designInfoFields())
+        info.*f.field = f.multiline ? notes_->toPlainText() : lines_[line++]->text();
+    return info;
+}
+
+void DesignInfoDialog::accept()
+{
+    const QString elevation = info().floorElevation;
+    if (!floorElevationOf(elevation).ok) {
+        message_->setText(QStringLiteral("底板高程“%1”不是数字：请填写以米计的高程（如 12.500），或留空").arg(elevation.left(40)));
+        message_->show();
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("floorElevation")))
+            edit->setFocus();
+        return;
+    }
+    QDialog::accept();
 }
 
 }  // namespace inlet

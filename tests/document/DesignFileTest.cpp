@@ -89,7 +89,7 @@ TEST(DesignFileRoundTrip, KeepsTheWidthSetChosen)
 
 TEST(DesignFileRoundTrip, KeepsWhatANewerMinorVersionAddsOnTheNextSave)
 {
-    QByteArray bytes = withReplaced("\"formatVersion\": \"1.1\"",
+    QByteArray bytes = withReplaced("\"formatVersion\": \"1.2\"",
                                     "\"formatVersion\": \"1.3\", \"view\": {\"zoom\": 2}");
     bytes = QJsonDocument::fromJson(bytes).toJson();  // still valid JSON
     QJsonObject root = QJsonDocument::fromJson(bytes).object();
@@ -121,9 +121,11 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"not JSON", "this is not json", "不是 JSON 格式"},
         {"JSON but not an object", "[1, 2]", "不是进水流道设计文件"},
         {"another format", withReplaced("inlet-design", "other-design"), "不是进水流道设计文件"},
-        {"a newer major version", withReplaced("\"1.1\"", "\"2.0\""), "比本程序支持的 1.x 新"},
-        {"an unreadable version", withReplaced("\"1.1\"", "\"one\""), "无法识别"},
-        {"a version that is a number", withReplaced("\"1.1\"", "1.1"), "formatVersion 应为文本"},
+        {"a newer major version", withReplaced("\"1.2\"", "\"2.0\""), "比本程序支持的 1.x 新"},
+        {"an unreadable version", withReplaced("\"1.2\"", "\"one\""), "无法识别"},
+        {"a floor elevation that is not a number", withReplaced("\"floorElevation\": \"\"", "\"floorElevation\": \"12m\""),
+         "底板高程“12m”不是数字"},
+        {"a version that is a number", withReplaced("\"1.2\"", "1.2"), "formatVersion 应为文本"},
         {"no texts", withReplaced("\"texts\"", "\"textz\""), "缺少字段 texts"},
         {"a missing box", withReplaced("\"hk\"", "\"hx\""), "缺少字段 texts.hk"},
         {"a box text that is a number", withReplaced("\"D0\": \"2200\"", "\"D0\": 2200"), "texts.D0 应为文本"},

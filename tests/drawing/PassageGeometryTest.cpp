@@ -4,6 +4,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "DrawingSheet.h"
 #include "PassageGeometry.h"
 
 #include <gtest/gtest.h>
@@ -147,14 +148,22 @@ TEST(Drawing, HasEveryViewInItsOwnFrameAndPlacedWithoutOverlap)
     }
 }
 
-// Dimension values are written at the height the dimensions were spaced for: one seventieth
-// of the design's largest size.
-TEST(Drawing, CarriesTheHeightOfItsDimensionValues)
+// Texts have their paper heights at the scale the sheet prints the drawing: dimension figures
+// 3.5 mm, titles 5 mm; and the views drawn with them hold on the sheet at that scale.
+TEST(Drawing, SizesItsTextsInPaperMillimetresAtTheSheetsScale)
 {
     for (const char* hk : {"2000", "1000"}) {
         const Calculation c = run({{Box::Text21, hk}});
-        const Drawing d = drawPassage(c);
-        EXPECT_NEAR(d.textHeight, std::max({c.B, c.profile.H, c.in.D1}) / 70, 1e-9) << "hk " << hk;
+        for (const char* paper : {"auto", "A3"}) {
+            const Drawing d = drawPassage(c, {0, paper, {}, {}});
+            const double scale = d.printScale;
+            EXPECT_NEAR(d.textHeight, 3.5 * scale, 1e-9) << "hk " << hk << " on " << paper;
+            EXPECT_EQ(drawingSheet(d, {}, paper).scale, scale) << "hk " << hk << " on " << paper;
+            for (const Shape& shape : d.views[1].shapes) {
+                if (const auto* label = std::get_if<Label>(&shape.geometry); label && label->text == "平面图")
+                    EXPECT_NEAR(label->height, 5 * scale, 1e-9) << "hk " << hk << " on " << paper;
+            }
+        }
     }
 }
 

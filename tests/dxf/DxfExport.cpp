@@ -12,7 +12,7 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
-#include "DrawingScale.h"
+#include "ExportInput.h"
 #include "DxfError.h"
 #include "DxfWriter.h"
 #include "PassageGeometry.h"
@@ -75,10 +75,13 @@ void printPoints(const Calculation& c, const Drawing& drawing)
         print("bellMouth", *p.bellMouth);
     if (p.guideCone)
         print("guideCone", *p.guideCone);
-    for (const View& view : drawing.views)
+    for (const View& view : drawing.views) {
         print(("placement." + view.name).c_str(), {view.placement.x, view.placement.y});
-    // The scale the drawing is printed at on the drawing area of an A1 sheet.
-    print("printScale", {drawingScale(drawing.extent, 801, 534)});
+        print(("extent." + view.name).c_str(), {view.extent.left + view.placement.x, view.extent.bottom + view.placement.y,
+                                                 view.extent.right + view.placement.x, view.extent.top + view.placement.y});
+    }
+    // The scale the drawing is printed at.
+    print("printScale", {drawing.printScale});
 }
 
 }  // namespace
@@ -122,7 +125,11 @@ int main(int argc, char** argv)
 
     try {
         const Calculation c = runCalculation(boxes, NumberLocale{".", ","});
-        const Drawing drawing = drawPassage(c);
+        // As every program writes it: the record of the run, its sheet around the views.
+        const ExportInput input = exportInputFrom(recordRun(boxes, boxes.written(), c, {}, WidthSet::Computed,
+                                                            NumberLocale{".", ","}), {});
+        const Drawing& drawing = *input.drawing;
+        options.sheet = drawingSheet(drawing, titleBlock(input));
         writeDxf(drawing, out, options);
         if (printing)
             printPoints(c, drawing);

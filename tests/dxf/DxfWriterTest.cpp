@@ -98,7 +98,7 @@ TEST_F(DxfWriterTest, AFailureMidwayLeavesTheExistingFileAsItWas)
         FAIL() << "a view reaching 3e12 mm was written";
     } catch (const DxfError& e) {
         EXPECT_EQ(std::string(e.what()), "cannot write " + target.string()
-                                             + ": the view PLAN reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
+                                             + ": the drawing reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
                                                " within which a DXF coordinate holds 0.01 mm");
     }
     EXPECT_EQ(contents(target), "an older drawing");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The default DXF of a design opened by the CAD programs engineers use: FreeCAD's own
-# importer (freecadcmd) draws every elliptical arc as an arc, not as a whole ellipse, and
-# takes the dimensions as dimensions; LibreCAD prints it (dxf2pdf). A program that is not
+# importer (freecadcmd) draws every elliptical arc as an arc, not as a whole ellipse, takes
+# the dimensions as dimensions and the views' and the title block's texts as Chinese texts; LibreCAD prints it (dxf2pdf). A program that is not
 # installed is skipped (status 77 when neither is).
 # Usage: cad-clients.sh INLET_CALC
 set -uo pipefail
@@ -18,12 +18,16 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 if command -v freecadcmd > /dev/null; then
     ran=1
     (cd "$work" && timeout 300 freecadcmd "$here/freecad_import.py" "$work/passage.dxf") 2>&1 | tr '\r\t' '\n\n' \
-        | grep -a '^IMPORTED ' > "$work/freecad.txt"
+        | grep -a '^IMPORTED \|^TEXT ' > "$work/freecad.txt"
     count() { awk -v k="$1" '$2 == k { print $3 }' "$work/freecad.txt"; }
     [ "$(count BSplineCurve)" = 16 ] || fail "FreeCAD: $(count BSplineCurve) elliptical arcs, not 16: $(tr '\n' ' ' < "$work/freecad.txt")"
     [ -z "$(count Ellipse-closed)" ] || fail "FreeCAD drew $(count Ellipse-closed) whole ellipses"
     [ "$(count LinearDimension)" -ge 30 ] 2>/dev/null \
         || fail "FreeCAD: $(count LinearDimension) dimensions"
+    # The views' titles and the title block's texts reach FreeCAD, in Chinese.
+    for text in "平面图" "1—1 φ=0%%d断面" "进水流道型线图" "第 1 张 共 1 张" "±0.000"; do
+        grep -aq "^TEXT $text" "$work/freecad.txt" || fail "FreeCAD did not import the text \"$text\""
+    done
 else
     echo "note: freecadcmd missing (Debian freecad); FreeCAD's import is not checked"
 fi

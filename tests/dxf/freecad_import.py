@@ -15,6 +15,9 @@ FreeCAD.newDocument("imported")
 Import.readDXF(path, "imported")
 kinds = Counter()
 for obj in FreeCAD.ActiveDocument.Objects:
+    text = getattr(obj, "LabelText", None) or getattr(obj, "Text", None)
+    if text:
+        print("TEXT %s" % " ".join(text if isinstance(text, list) else [text]))
     if obj.TypeId == "App::FeaturePython":
         kinds[type(obj.Proxy).__name__] += 1
     elif hasattr(obj, "Shape"):

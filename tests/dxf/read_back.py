@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 """Reads back with ezdxf every DXF file that dxf-export writes, and checks it as a CAD user
-would find it: the file audits clean, is AutoCAD 2000 in millimetres, has its layers, line
-types and one block per view inserted once, and the section's rim, tangent point, guide cone
-and outer walls lie where the formulas put them. The expected figures are worked out here
+would find it: the file audits clean, is AutoCAD 2007 in millimetres, has its layers and line
+types, every view at full size in model space (no block a CAD program might not open) with the
+sheet's frame and title block around them at the print scale, and the section's rim, tangent
+point, guide cone and outer walls lie where the formulas put them. The expected figures are worked out here
 from the inputs in Python's doubles, and compared with what dxf-export --print-points says
 the geometry holds.
 
@@ -21,6 +22,7 @@ from collections import Counter
 
 import ezdxf
 from ezdxf.audit import AuditError
+from ezdxf.query import EntityQuery
 
 EXPORT = None  # the dxf-export program, from the command line
 
@@ -141,6 +143,74 @@ def printed_points(stdout):
     return points
 
 
+def anchor(entity):
+    """A point every entity of a view has inside the view's extent."""
+    kind = entity.dxftype()
+    if kind == "LINE":
+        return entity.dxf.start
+    if kind == "LWPOLYLINE":
+        return entity.get_points("xy")[0]
+    if kind == "SPLINE":
+        return entity.control_points[0]
+    if kind == "CIRCLE":
+        return entity.dxf.center
+    if kind == "ELLIPSE":
+        return entity.start_point
+    if kind == "DIMENSION":
+        return entity.dxf.defpoint2
+    if kind == "SOLID":
+        return entity.dxf.vtx0
+    return entity.dxf.insert
+
+
+def view_entities(doc, points, view):
+    """The model space's entities within the view's extent, moved into the view's own
+    coordinates (the section's pump axis at x = 0, its floor at y = 0)."""
+    left, bottom, right, top = points["extent." + view]
+    dx, dy = points["placement." + view]
+    found = []
+    for entity in doc.modelspace():
+        p = anchor(entity)
+        x, y = p[0], p[1]
+        if left - EXACT <= x <= right + EXACT and bottom - EXACT <= y <= top + EXACT:
+            moved = entity.copy()
+            moved.translate(-dx, -dy, 0)
+            found.append(moved)
+    return EntityQuery(found)
+
+
+def station_views(doc):
+    """Each station's view as a file with no printed points shows it, found by its title
+    ("5—5 φ=40%%d断面", 5.5 figure heights below its floor): {"STATION_40": its entities moved so
+    that the floor is at y = 0}. A view reaches sideways halfway to the next title in its row
+    (views of a row are aligned at their tops),
+    and up to the nearest text above its row (the views above it end with texts)."""
+    h = 3.5 * doc.header["$LTSCALE"]
+    texts = list(doc.modelspace().query("TEXT"))
+    titles = []
+    for t in texts:
+        m = re.match(r"(\d+)—\1 φ=(\d+)%%d断面$", t.dxf.text)
+        if m:
+            titles.append((int(m.group(2)), t.dxf.insert[0], t.dxf.insert[1]))
+    views = {}
+    for phi, x, y in titles:
+        # Titles of one row stand at their views' floors, within 20 figure heights of each other.
+        row = [tx for _, tx, ty in titles if abs(ty - y) < 20 * h and tx != x]
+        left = max([(x + tx) / 2 for tx in row if tx < x], default=-1e300)
+        right = min([(x + tx) / 2 for tx in row if tx > x], default=1e300)
+        top = min([t.dxf.insert[1] for t in texts if t.dxf.insert[1] > y + 20 * h], default=1e300) - 0.3 * h
+        floor = y + 5.5 * h
+        found = []
+        for entity in doc.modelspace():
+            p = anchor(entity)
+            if left <= p[0] <= right and y - 3 * h <= p[1] <= top:
+                moved = entity.copy()
+                moved.translate(0, -floor, 0)
+                found.append(moved)
+        views["STATION_%d" % phi] = EntityQuery(found)
+    return views
+
+
 def apart(p, q):
     return math.hypot(p[0] - q[0], p[1] - q[1])
 
@@ -228,27 +298,29 @@ class ReadBack(unittest.TestCase):
             self.assertTrue(any(d > 0 for d in dashes) and any(d < 0 for d in dashes),
                             "%s: line type %s has the pattern %s" % (design, name, dashes))
 
-        inserts = [e for e in doc.modelspace()]
-        self.assertEqual({e.dxftype() for e in inserts}, {"INSERT"}, design)
-        self.assertEqual(Counter(e.dxf.name for e in inserts), Counter(VIEWS), design)
-        for insert in inserts:
-            placement = points["placement." + insert.dxf.name]
-            self.assertLess(apart(insert.dxf.insert, placement), EXACT,
-                            "%s: %s inserted at %s, placed at %s"
-                            % (design, insert.dxf.name, insert.dxf.insert, placement))
-
+        # No block but the dimensions' own: every view and the sheet in model space.
+        kinds = {e.dxftype() for e in doc.modelspace()}
+        self.assertNotIn("INSERT", kinds, design)
         texts = []
-        for view in VIEWS:
-            for entity in doc.blocks.get(view):
-                self.assertIn(entity.dxf.layer, LAYERS, "%s: %s in %s" % (design, entity, view))
-                if entity.dxftype() == "TEXT":
-                    texts.append(entity.dxf.text)
-                    self.assertEqual(entity.dxf.style, "FS", "%s: text %r" % (design, entity.dxf.text))
-                if entity.dxftype() == "DIMENSION":
-                    self.check_dimension(doc, entity, design)
+        for entity in doc.modelspace():
+            self.assertIn(entity.dxf.layer, LAYERS, "%s: %s" % (design, entity))
+            if entity.dxftype() == "TEXT":
+                texts.append(entity.dxf.text)
+                self.assertEqual(entity.dxf.style, "FS", "%s: text %r" % (design, entity.dxf.text))
+            if entity.dxftype() == "DIMENSION":
+                self.check_dimension(doc, entity, design)
+        # The title block at the print scale: its texts 3.5 mm high on paper.
+        scale = points["printScale"][0]
+        title = [e for e in doc.modelspace().query("TEXT") if e.dxf.text == "进水流道型线图"]
+        self.assertEqual(len(title), 1, design)
+        self.assertAlmostEqual(title[0].dxf.height, 7 * scale, delta=1e-6, msg=design)
+        self.assertIn("1:%g" % scale, texts, design)
+        for view in ("SECTION", "PLAN", "STATION_40"):
+            self.assertTrue(len(view_entities(doc, points, view)) > 5, "%s: %s is empty" % (design, view))
         # Chinese as it is, the degree sign as the CAD code.
-        self.assertIn("断面图（φ=90%%d）", texts, design)
+        self.assertIn("A—A 断面（φ=90%%d）", texts, design)
         self.assertIn("40%%d", texts, design)
+        self.assertIn("±0.000", texts, design)
         style = doc.styles.get("FS")
         self.assertEqual(style.dxf.font.lower(), "simfang.ttf", design)
         hz = doc.styles.get("HZ")
@@ -287,7 +359,7 @@ class ReadBack(unittest.TestCase):
     def check_walls(self, doc, points, figures, design):
         """The floor and the outer walls at +-B/2, in the section and at 90 degrees."""
         half = figures["halfWidth"]
-        section = doc.blocks.get("SECTION")
+        section = view_entities(doc, points, "SECTION")
         floor = [e for e in section.query("LINE[layer=='OUTLINE']")
                  if apart(e.dxf.start, (-half, 0)) < EXACT and apart(e.dxf.end, (half, 0)) < EXACT]
         self.assertEqual(len(floor), 1, "%s: the floor from -B/2 to B/2" % design)
@@ -298,12 +370,12 @@ class ReadBack(unittest.TestCase):
         for tangent in (figures["tangentPoint"], mirrored(figures["tangentPoint"])):
             self.assertTrue(any(apart(w.get_points("xy")[-1], tangent) < FORMULAS for w in walls),
                             "%s: no upper wall ends at the tangent point %s" % (design, tangent))
-        station = doc.blocks.get("STATION_90")
+        station = view_entities(doc, points, "STATION_90")
         self.assertTrue(any(apart(p, (half, 0)) < FORMULAS
                             for w in station.query("LWPOLYLINE[layer=='OUTLINE']")
                             for p in w.get_points("xy")),
                         "%s: STATION_90 has no outer wall at B/2" % design)
-        plan = doc.blocks.get("PLAN")
+        plan = view_entities(doc, points, "PLAN")
         rim = figures["rim"][0]
         self.assertTrue(any(apart(c.dxf.center, (0, 0)) < EXACT and abs(c.dxf.radius - rim) < EXACT
                             for c in plan.query("CIRCLE")),
@@ -333,7 +405,7 @@ class ReadBack(unittest.TestCase):
                 self.check_points(points, figures, design)
                 self.check_walls(doc, points, figures, design)
 
-                ellipses = list(doc.blocks.get("SECTION").query("ELLIPSE"))
+                ellipses = list(view_entities(doc, points, "SECTION").query("ELLIPSE"))
                 self.assertEqual(len(ellipses), 4, design)
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [e for e in ellipses if apart(e.dxf.center, arc) < EXACT
@@ -370,9 +442,8 @@ class ReadBack(unittest.TestCase):
                 doc, points = self.written("splines.dxf", args)
                 figures = expected(**inputs)
                 self.check_file(doc, points, design)
-                for view in VIEWS:
-                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
-                splines = list(doc.blocks.get("SECTION").query("SPLINE"))
+                self.assertEqual(len(doc.modelspace().query("ELLIPSE")), 0, design)
+                splines = list(view_entities(doc, points, "SECTION").query("SPLINE"))
                 self.assertEqual(len(splines), 4, design)
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [e for e in splines if apart(e.control_points[0], start) < FORMULAS
@@ -400,10 +471,9 @@ class ReadBack(unittest.TestCase):
                 self.check_file(doc, points, design)
                 self.check_points(points, figures, design)
                 self.check_walls(doc, points, figures, design)
-                for view in VIEWS:
-                    self.assertEqual(len(doc.blocks.get(view).query("ELLIPSE")), 0, "%s: %s" % (design, view))
+                self.assertEqual(len(doc.modelspace().query("ELLIPSE")), 0, design)
 
-                polylines = [p.get_points("xy") for p in doc.blocks.get("SECTION").query("LWPOLYLINE")]
+                polylines = [p.get_points("xy") for p in view_entities(doc, points, "SECTION").query("LWPOLYLINE")]
                 for name, arc, start, end in self.arcs(points, figures):
                     found = [p for p in polylines
                              if apart(p[0], start) < FORMULAS and apart(p[-1], end) < FORMULAS]
@@ -525,20 +595,21 @@ class ReadBack(unittest.TestCase):
         self.assertEqual(done.returncode, 0, done.stderr)
         figures = expected(hk=2000)
         doc = ezdxf.readfile(out)
-        stations = [b for b in doc.blocks if b.name.startswith("STATION_")]
+        views = station_views(doc)
         # 0 degrees has no area, and no section of the assumed shape.
-        self.assertEqual([b.name for b in stations], ["STATION_%d" % phi for phi in VIEWS_PHI[1:]])
-        for block in stations:
-            phi = int(block.name.split("_")[1])
+        self.assertEqual(sorted(views, key=lambda n: int(n.split("_")[1])),
+                         ["STATION_%d" % phi for phi in VIEWS_PHI[1:]])
+        for name, view in views.items():
+            phi = int(name.split("_")[1])
             F = figures["F"](phi)
-            self.assertAlmostEqual(section_area(block) - figures["lipDifference"], F, delta=1e-3 * F,
-                                   msg="%s: the section drawn does not carry F" % block.name)
+            self.assertAlmostEqual(section_area(view) - figures["lipDifference"], F, delta=1e-3 * F,
+                                   msg="%s: the section drawn does not carry F" % name)
         # Where the sets differ, the widths drawn are those the checks quote for the linear rule.
         quoted = dict(re.findall(r"check\tquadratic-rule-wall-above-hk\t(a\d+)\t.*the linear rule gives (\d+) mm",
                                  done.stdout))
         self.assertEqual(sorted(quoted), ["a40", "a50", "a60", "a70", "a80", "a84", "a87"])
         for name, width in quoted.items():
-            self.assertIn("%s=%s" % (name, width), dimension_texts(doc.blocks.get("STATION_" + name[1:])))
+            self.assertIn("%s=%s" % (name, width), dimension_texts(views["STATION_" + name[1:]]))
 
     def test_computed_widths_are_the_default(self):
         if not CALC:
@@ -560,9 +631,10 @@ class ReadBack(unittest.TestCase):
                 done = self.calc("--hk", "1000", "--widths", widths, "--checks", "--dxf", out)
                 self.assertEqual(done.returncode, 0, done.stderr)
                 doc = ezdxf.readfile(out)
-                self.assertEqual([b.name for b in doc.blocks if b.name.startswith("STATION_")], [])
-                # No roof: no outline in the section reaches the height hk beside the bell.
-                section = doc.blocks.get("SECTION")
+                self.assertEqual(station_views(doc), {})
+                # No roof: no outline in the section reaches the height hk beside the bell (the
+                # section's floor at y = 0, as the file places it).
+                section = doc.modelspace()
                 self.assertFalse(any(abs(p[1] - 1000) < EXACT for w in section.query("LWPOLYLINE[layer=='OUTLINE']")
                                      for p in w.get_points("xy")), "a roof at hk in the section")
                 warnings = [line for line in done.stdout.splitlines()

@@ -111,7 +111,7 @@ TEST(SheetDocument, EveryHeadingHasTextAfterItOnItsPage)
         EXPECT_EQ(pageOf(document, b), pageOf(document, next))
             << b.text().toStdString() << " is followed by " << next.text().toStdString();
     }
-    EXPECT_EQ(headings, 15);  // six sections, nine subsections
+    EXPECT_EQ(headings, 27);  // six sections, 21 subsections (the section, the plan, 12 stations)
 }
 
 // Every character the sheet writes is in the face it asks for, so that the PDF embeds that
@@ -153,10 +153,11 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
         asked.push_back({view, scale, dpi});
         return framePicture(d, view, scale, dpi);
     }));
-    ASSERT_EQ(asked.size(), 3u);
+    ASSERT_EQ(asked.size(), 15u);
     EXPECT_EQ(asked[0].view, "CHART");  // in 4 蜗壳断面, printed 1:1
     EXPECT_EQ(asked[1].view, "SECTION");
     EXPECT_EQ(asked[2].view, "PLAN");
+    EXPECT_EQ(asked[3].view, "STATION_0");
     const QString text = plainText(sheet);
     for (const Asked& a : asked) {
         EXPECT_GT(a.dpi, 0);

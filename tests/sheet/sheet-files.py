@@ -161,8 +161,9 @@ with tempfile.TemporaryDirectory() as tmp:
               "the ODT lacks the result %s %s" % (name, shown))
     check(any(row[:4] == ["40", "1361360", "823", "二次式·平顶（非二次式所设斜顶）"] for row in rows),
           "the stations do not say that a40's section is not the shape its rule assumes")
-    check(sum(name.startswith("Pictures/") for name in names) == 5,
-          "the ODT does not embed the two drawings, their scale bars and the chart", " ".join(names))
+    check(sum(name.startswith("Pictures/") for name in names) == 29,
+          "the ODT does not embed the fourteen drawings (section, plan, twelve stations), their scale bars and the chart",
+          " ".join(names))
 
     # A design that fails: hk empty, as a fresh window has it.
     failed = os.path.join(tmp, "failed.pdf")

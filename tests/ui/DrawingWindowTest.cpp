@@ -116,7 +116,7 @@ TEST_F(DrawingWindowUse, ShowsTheViewsAndChecksOfARunBeforeItWasOpened)
 {
     run(QStringLiteral("2000"));
     open();
-    const std::vector<std::string> titles{"断面图", "平面图", "φ=0°断面", "φ=10°断面", "φ=20°断面",
+    const std::vector<std::string> titles{"A—A 断面", "平面图", "φ=0°断面", "φ=10°断面", "φ=20°断面",
                                           "φ=30°断面", "φ=40°断面", "φ=50°断面", "φ=60°断面", "φ=70°断面",
                                           "φ=80°断面", "φ=84°断面", "φ=87°断面", "φ=90°断面"};
     EXPECT_EQ(viewTitles(), titles);
@@ -240,7 +240,7 @@ TEST_F(DrawingWindowUse, SaysWhereTheWidthSetsDifferAndSwitchesThemInOneClick)
 
     run(QStringLiteral("1000"));
     EXPECT_TRUE(drawing->widthNote().isEmpty()) << drawing->widthNote().toStdString();
-    EXPECT_EQ(viewTitles(), (std::vector<std::string>{"断面图", "平面图"})) << "a station section without a shape";
+    EXPECT_EQ(viewTitles(), (std::vector<std::string>{"A—A 断面", "平面图"})) << "a station section without a shape";
     EXPECT_TRUE(checks().filter(QStringLiteral("宽度为")).isEmpty()) << "another width is offered";
 }
 

@@ -13,6 +13,8 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -119,6 +121,25 @@ TEST(DesignInfoDialog, OffersTodayWhenTheDesignHasNoDateAndReturnsEveryField)
     const DesignInfo shown = dialog.info();
     EXPECT_EQ(QStringList({shown.project, shown.stage, shown.designer, shown.checker, shown.date, shown.notes}),
               QStringList({info.project, info.stage, info.designer, info.checker, info.date, info.notes}));
+}
+
+TEST(DesignInfoDialog, RefusesAFloorElevationThatIsNotANumber)
+{
+    const struct {
+        const char* text;
+        bool accepted;
+    } rows[] = {{"", true}, {"12.500", true}, {"-3", true}, {" 102.3 ", true}, {"12,5", false}, {"高程12", false},
+                {"12m", false}, {"1e3", false}};
+    for (const auto& [text, accepted] : rows) {
+        DesignInfoDialog dialog;
+        dialog.setInfo({});
+        dialog.findChild<QLineEdit*>(QStringLiteral("floorElevation"))->setText(QString::fromUtf8(text));
+        dialog.accept();
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted) << "'" << text << "'";
+        EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("message"))->text().contains(QStringLiteral("不是数字")),
+                  !accepted)
+            << "'" << text << "'";
+    }
 }
 
 TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
