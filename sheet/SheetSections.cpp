@@ -21,6 +21,12 @@ namespace {
 
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Why the run stopped, as the window says it.
+QString failureText(const SheetInput& input)
+{
+    return input.failure ? q(render(*input.failure, Language::Chinese)) : QString();
+}
+
 QString symbolOf(Box box)
 {
     const std::string_view symbol = boxInfo(box).symbol;
@@ -109,7 +115,7 @@ void writeCover(TextWriter& writer, const SheetInput& input)
     if (!input.info.notes.isEmpty())
         writer.paragraph(QStringLiteral("备注：") + input.info.notes, textFormat(12), Qt::AlignLeft, 8);
     if (!input.calculation)
-        writer.paragraph(QStringLiteral("本次计算未完成：") + q(input.failure) + QStringLiteral("。"),
+        writer.paragraph(QStringLiteral("本次计算未完成：") + failureText(input) + QStringLiteral("。"),
                          textFormat(12, true), Qt::AlignLeft, 8);
 }
 
@@ -205,7 +211,7 @@ void writeResults(TextWriter& writer, const SheetInput& input)
     if (input.calculation) {
         writer.paragraph(QStringLiteral("各结果与程序窗口中所示完全一致。"));
     } else {
-        writer.paragraph(QStringLiteral("计算未完成：") + q(input.failure) + QStringLiteral("。"), textFormat(10.5, true),
+        writer.paragraph(QStringLiteral("计算未完成：") + failureText(input) + QStringLiteral("。"), textFormat(10.5, true),
                          Qt::AlignLeft, 0.5);
         writer.paragraph(QStringLiteral("下表列出中止前已算出的结果；未算出的结果以“—”表示。"
                                         "因计算未完成，本计算书不含蜗壳断面、设计校核及型线图。"));

@@ -29,7 +29,7 @@ check() {
 # Runs the programs found in folder $1: the version, a design saved, its sheet as PDF.
 programs_in() {
     local folder=$1
-    [ "$("$wine_run" "$folder/inlet-calc.exe" --version)" = "inlet-calc $version" ] || { echo "no version from $folder" >&2; return 1; }
+    [ "$("$wine_run" "$folder/inlet-calc.exe" --version | sed -n 1p)" = "inlet-calc $version" ] || { echo "no version from $folder" >&2; return 1; }
     "$wine_run" "$folder/inlet-calc.exe" --hk 2000 --save "$(win "$work/design.inlet")" >/dev/null || return 1
     rm -f "$work/sheet.pdf"
     "$wine_run" "$folder/inlet.exe" --export "$(win "$work/sheet.pdf")" "$(win "$work/design.inlet")" || return 1
