@@ -195,12 +195,12 @@ with one "solid NAME" per wall, or with --stl-binary binary (each triangle's
 attribute word holds the wall's index in the order above); --stl-metres writes
 metres instead of millimetres. --length MM is the distance from the pump axis
 to the passage inlet (else the L box's text, "3.5~5.0" by default, read as
-a multiple of D, or as mm above 20); --outlet-extension MM carries the pipe on
-straight above the pump inlet section, so that the outlet lies that far above
-it. With --checks the solid's volume and areas follow the checks. A design
-that has no solid (hk not above bp, a width from 10 degrees on below ap,
-crossing profiles, a guide cone above the cone inlet, a passage too short for
-its roof) writes no file, says which condition failed and exits with status 1.
+a multiple of D, or as mm above 20), for the flow's case too;
+--outlet-extension MM carries the pipe on straight above the pump inlet
+section, so that the outlet lies that far above it. With --checks the solid's
+volume and areas follow the checks. A design that has no solid (hk not above
+bp, a width from 10 degrees on below ap, crossing profiles, a guide cone above
+the cone inlet, a passage too short for its roof) writes no file, says which condition failed and exits with status 1.
 
 )";
 #endif
@@ -263,12 +263,12 @@ BoxTexts boxesFor(const Design& design)
 
 // Saves the design with the texts the boxes hold after the run, as the window would, and the
 // flow computed for it, where there is one.
-void save(Design design, const BoxTexts& boxes, const std::string& path, const std::string& flowRecord = {})
+void save(Design design, const BoxTexts& boxes, const std::string& path, const QJsonObject& flowRecord = {})
 {
     for (const Box box : givenParameterBoxes())
         design.texts[box] = QString::fromStdString(boxes.text(box));
-    if (!flowRecord.empty())
-        design.kept[QStringLiteral("flow")] = QJsonDocument::fromJson(QByteArray::fromStdString(flowRecord)).object();
+    if (!flowRecord.isEmpty())
+        design.kept[QStringLiteral("flow")] = flowRecord;
     try {
         writeDesignFile(QString::fromStdString(path), design);
     } catch (const Failure& f) {
@@ -363,14 +363,14 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         output.flush();
     }
     int flowStatus = 0;
-    std::string flowRecord;
+    QJsonObject flowRecord;
     if (options.flowTask == Options::FlowTask::Design && calculation) {
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
         flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
         if (flow.status == cfd::RunStatus::Settled)
-            flowRecord = flowRecordJson(flow, options.flow, design);
+            flowRecord = inlet::flowRecord(flow, options.flow, design);
     }
     if (options.json)
         text.append("}\n");
