@@ -17,7 +17,7 @@
 #include "Options.h"
 #include "RunRecord.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidModule.h"
 #endif
 
@@ -336,7 +336,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                                                          boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
-        } catch (const SolidFailure&) {
+        } catch (const Failure&) {
         }
     }
 #endif
