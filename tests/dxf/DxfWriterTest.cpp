@@ -10,10 +10,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,9 +29,11 @@ protected:
     void SetUp() override
     {
         // A fresh name, so that the same test run elsewhere at the same time keeps its own.
-        std::string name = (fs::temp_directory_path() / "inlet-dxf-XXXXXX").string();
-        ASSERT_NE(mkdtemp(name.data()), nullptr);
-        folder_ = name;
+        std::random_device random;
+        do {
+            folder_ = fs::temp_directory_path()
+                / ("inlet-dxf-" + std::to_string(random()));
+        } while (!fs::create_directory(folder_));
     }
     void TearDown() override { fs::remove_all(folder_); }
 
