@@ -126,6 +126,8 @@ SheetDocument::SheetDocument(const SheetInput& input)
     edit.endEditBlock();
     keepHeadingsWithText(document, writer.headings());
     fillContents(document, *contents, writer.sections());
+    for (const int page : inlet::sectionPages(document, writer.sections()))
+        sectionPages_.append(page);
 }
 
 SheetDocument::~SheetDocument() = default;

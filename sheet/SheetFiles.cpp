@@ -3,6 +3,9 @@
 #include "AtomicSave.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
+#ifdef INLET_WITH_ODT
+#include "SheetOdt.h"
+#endif
 
 #include <QBuffer>
 #include <QDir>
@@ -51,6 +54,10 @@ QByteArray sheetPdf(const SheetDocument& sheet)
 
 QByteArray sheetOdt(const SheetDocument& sheet)
 {
+#ifdef INLET_WITH_ODT
+    return sheetOdtDocument(sheet);
+#else
+    // Without libodfgen: Qt's own ODF writer (no page styles, no header or footer).
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -58,6 +65,7 @@ QByteArray sheetOdt(const SheetDocument& sheet)
     if (!writer.write(&sheet.document()))
         return {};
     return bytes;
+#endif
 }
 
 std::optional<SheetFileError> writePdf(const SheetInput& input, const QString& path)
