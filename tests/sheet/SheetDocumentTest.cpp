@@ -216,6 +216,34 @@ TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
     EXPECT_TRUE(input.checks.empty());
 }
 
+// The station table and the drawings with each width set: both sets where they differ, which
+// set the drawings use, and no other width where no section of the assumed shape exists.
+TEST(SheetDocument, SaysWhichWidthsItDrawsAndOffersNoneWithoutASection)
+{
+    const struct {
+        const char* name;
+        const char* hk;
+        WidthSet set;
+        std::vector<const char*> holds;
+        std::vector<const char*> lacks;
+    } rows[] = {
+        {"hk 2000, computed", "2000", WidthSet::Computed, {"面积一致宽度 (mm)", "按计算宽度（即 3 计算结果中的宽度）绘制"},
+         {"按面积一致宽度绘制"}},
+        {"hk 2000, area-true", "2000", WidthSet::AreaTrue, {"面积一致宽度 (mm)", "按面积一致宽度绘制"}, {}},
+        {"hk 1000", "1000", WidthSet::AreaTrue, {"不存在计算式所设形状的蜗壳断面"},
+         {"面积一致宽度 (mm)", "F* =", "按线性式宽度为"}},
+    };
+    for (const auto& row : rows) {
+        Design design = designWith({{Box::Text21, row.hk}});
+        design.widthSet = row.set;
+        const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
+        for (const char* words : row.holds)
+            EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << row.name << " lacks " << words;
+        for (const char* words : row.lacks)
+            EXPECT_FALSE(text.contains(QString::fromUtf8(words))) << row.name << " holds " << words;
+    }
+}
+
 TEST(SheetDocument, TheBoxesTheWindowShows)
 {
     // The window's own boxes after a failure: results not reached are empty there.
