@@ -18,7 +18,7 @@ SHEET_EXPORT = sys.argv[1]
 ENV = dict(os.environ, LC_ALL="C.UTF-8", QT_QPA_PLATFORM="offscreen")
 INFO = ["--project", "某泵站更新改造工程", "--stage", "初步设计", "--designer", "张三",
         "--checker", "李四", "--date", "2026-12-07"]
-SECTIONS = ["1 给定参数", "2 计算方法", "3 计算结果", "4 蜗壳断面", "5 设计校核", "6 型线图"]
+SECTIONS = ["1 计算目的", "2 计算依据", "3 基本资料", "4 计算过程", "5 计算结果", "6 结论", "7 型线图"]
 
 failures = []
 
@@ -85,8 +85,8 @@ def main():
                   % (title, entry.group(1) if entry else None, starts))
 
         # Headings at their sizes: a section's title (14 pt) above the text (10.5 pt).
-        heights = word_heights(converted, {"给定参数", "计算方法"})
-        check(heights.get("给定参数", 0) > 12, "the heading 1 给定参数 is %s pt high" % heights.get("给定参数"))
+        heights = word_heights(converted, {"计算目的", "基本资料"})
+        check(heights.get("计算目的", 0) > 12, "the heading 1 计算目的 is %s pt high" % heights.get("计算目的"))
     for failure in failures:
         print("FAIL:", failure)
     return 1 if failures else 0
