@@ -1,7 +1,9 @@
 #include "DesignExport.h"
 
+#include "AtomicSave.h"
 #include "DesignFile.h"
 #include "ExportInput.h"
+#include "Failure.h"
 #include "NumberFormat.h"
 #include "OutputModule.h"
 
@@ -11,42 +13,53 @@
 
 namespace inlet {
 
+namespace {
+
+// How long a design read from a pipe may keep the export waiting for each piece.
+constexpr int kPipeWaitSeconds = 5;
+
+void report(std::ostream& err, const Failure& failure)
+{
+    err << "inlet: " << render(failure, messageLanguage()) << '\n';
+}
+
+// The calculation stopped: what stopped it, and what was (or was not) written because of it.
+int incomplete(std::ostream& err, const ExportInput& input, Failure::Kind consequence, const QString& design,
+               const QString& out)
+{
+    if (input.failure)
+        report(err, *input.failure);
+    report(err, Failure{.kind = consequence, .file = shownPath(design), .other = shownPath(out)});
+    return 1;
+}
+
+}  // namespace
+
 int exportDesign(const QString& design, const QString& out, const QString& formatKey, const ExportChoices& choices,
                  std::ostream& err, std::optional<WidthSet> widthSet)
 {
-    Design opened;
     try {
-        opened = readDesignFile(design);
-    } catch (const DesignFileError& e) {
-        err << "inlet: " << e.english().toStdString() << '\n';
-        return 1;
-    }
-    if (widthSet)
-        opened.widthSet = *widthSet;
-    const ExportFormat* format = outputFormats().byKey(formatKey);
-    if (!format) {
-        err << "inlet: no format " << formatKey.toStdString() << '\n';
-        return 1;
-    }
+        Design opened = readDesignFile(design, kPipeWaitSeconds);
+        if (widthSet)
+            opened.widthSet = *widthSet;
+        const ExportFormat* format = outputFormats().byKey(formatKey);
+        if (!format)
+            throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(out),
+                          .item = formatKey.toStdString(), .other = outputFormats().extensionList().toStdString()};
 
-    // One run, as the window's "计算并打印" runs it, for every format alike.
-    ExportInput input = exportInputFor(opened, systemNumberLocale());
-    input.designFile = QFileInfo(design).fileName();
-    if (!input.calculation && format->needsCompletedRun) {
-        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-            << "); " << out.toStdString() << " is not written\n";
+        // One run, as the window's "计算并打印" runs it, for every format alike.
+        ExportInput input = exportInputFor(opened, systemNumberLocale());
+        input.designFile = QFileInfo(design).fileName();
+        if (!input.calculation && format->needsCompletedRun)
+            return incomplete(err, input, Failure::Kind::NoDrawingOfIncompleteRun, design, out);
+        writeExport(*format, input, out, choices);
+        if (!input.calculation)
+            return incomplete(err, input, Failure::Kind::SheetOfIncompleteRun, design, out);
+        return 0;
+    } catch (const Failure& failure) {
+        report(err, failure);
         return 1;
     }
-    if (const auto failure = writeExport(*format, input, out, choices)) {
-        err << "inlet: " << failure->english.toStdString() << '\n';
-        return 1;
-    }
-    if (!input.calculation) {
-        err << "inlet: the calculation of " << design.toStdString() << " fails (" << input.failure
-            << "); the file shows how far it came\n";
-        return 1;
-    }
-    return 0;
 }
 
 }  // namespace inlet

@@ -1,5 +1,6 @@
 #include "ProgramOptions.h"
 
+#include "Failure.h"
 #include "InletVersion.h"
 #include "OutputModule.h"
 
@@ -29,10 +30,44 @@ ProgramOptions ending(int status)
     return options;
 }
 
-ProgramOptions usageError(std::ostream& err, const QString& message)
+ProgramOptions usageError(std::ostream& err, const Failure& failure)
 {
-    err << "inlet: " << message.toStdString() << "\nTry 'inlet --help'.\n";
+    const Language language = messageLanguage();
+    err << "inlet: " << render(failure, language) << '\n'
+        << (language == Language::Chinese ? "请参阅“inlet --help”。\n" : "Try 'inlet --help'.\n");
     return ending(2);
+}
+
+ProgramOptions usageError(std::ostream& err, Failure::Kind kind, const QString& item = {}, const QString& other = {},
+                          const QString& detail = {})
+{
+    Failure f{.kind = kind, .item = item.toStdString(), .other = other.toStdString()};
+    f.detail = detail.toStdString();
+    return usageError(err, f);
+}
+
+// Qt's own options, which the application object takes from the command line: with the
+// number of values each takes.
+int qtOptionValues(const QString& argument)
+{
+    static const QStringList withValue{
+        QStringLiteral("platform"), QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+        QStringLiteral("plugin"), QStringLiteral("qwindowgeometry"), QStringLiteral("geometry"),
+        QStringLiteral("qwindowicon"), QStringLiteral("icon"), QStringLiteral("qwindowtitle"), QStringLiteral("title"),
+        QStringLiteral("session"), QStringLiteral("name"), QStringLiteral("display"), QStringLiteral("style"),
+        QStringLiteral("stylesheet"), QStringLiteral("visual")};
+    static const QStringList alone{QStringLiteral("reverse"), QStringLiteral("widgetcount"), QStringLiteral("nograb"),
+                                   QStringLiteral("dograb"), QStringLiteral("sync")};
+    if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-") || argument == QLatin1String("--"))
+        return -1;
+    QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    if (name.startsWith(QLatin1String("qmljsdebugger=")))
+        return 0;
+    if (withValue.contains(name.section(QLatin1Char('='), 0, 0)) && name.contains(QLatin1Char('=')))
+        return 0;
+    if (withValue.contains(name))
+        return 1;
+    return alone.contains(name) ? 0 : -1;
 }
 
 }  // namespace
@@ -40,9 +75,17 @@ ProgramOptions usageError(std::ostream& err, const QString& message)
 ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostream& out,
                                   std::ostream& err)
 {
+    // Qt's own options (-platform offscreen, -session ..., -style ...) are the application
+    // object's: left in argv for it, and out of what is read here.
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    for (int i = 0; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const int values = i > 0 ? qtOptionValues(argument) : -1;
+        if (values < 0)
+            arguments.append(argument);
+        else
+            i += values;
+    }
 
     QCommandLineParser parser;
     // "-help" and "-version" work like "--help" and "--version".
@@ -109,7 +152,7 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments))
-        return usageError(err, parser.errorText());
+        return usageError(err, Failure::Kind::CommandLineUnreadable, {}, {}, parser.errorText());
     if (parser.isSet(help)) {
         // Without an application object the parser cannot name the program in its usage line.
         QString text = parser.helpText();
@@ -119,37 +162,41 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         return ending(0);
     }
     if (parser.isSet(version)) {
-        out << "inlet " << kVersion << '\n';
+        out << "inlet " << kVersion << '\n'
+            << (messageLanguage() == Language::Chinese ? kLicenceChinese : kLicenceEnglish);
         return ending(0);
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1)
-        return usageError(err, QStringLiteral("only one design file can be opened at a time"));
+        return usageError(err, Failure::Kind::OnlyOneFile);
     ProgramOptions options;
     options.file = files.value(0);
     if (parser.isSet(widths)) {
         if (!parser.isSet(exportTo))
-            return usageError(err, QStringLiteral("--widths goes with --export"));
+            return usageError(err, Failure::Kind::OptionNeedsOption, QStringLiteral("--widths"), QStringLiteral("--export OUT"));
         options.widthSet = widthSetNamed(parser.value(widths).toStdString());
         if (!options.widthSet)
-            return usageError(err, QStringLiteral("--widths takes computed or area-true, not '%1'").arg(parser.value(widths)));
+            return usageError(err, Failure::Kind::OptionTakesOneOf, QStringLiteral("--widths"),
+                              QStringLiteral("computed, area-true"), parser.value(widths));
     }
     if (parser.isSet(exportTo)) {
         options.exportTo = parser.value(exportTo);
         if (options.file.isEmpty())
-            return usageError(err, QStringLiteral("--export OUT needs the design FILE to export"));
+            return usageError(err, Failure::Kind::ExportNeedsFile);
         const ExportFormat* chosen = nullptr;
         if (parser.isSet(format)) {
             chosen = formats.byKey(parser.value(format));
             if (!chosen)
-                return usageError(err, QStringLiteral("--format takes one of %1, not '%2'")
-                                           .arg(kinds.join(QStringLiteral(", ")), parser.value(format)));
+                return usageError(err, Failure::Kind::OptionTakesOneOf, QStringLiteral("--format"),
+                                  kinds.join(QStringLiteral(", ")), parser.value(format));
         } else {
             chosen = formats.forPath(options.exportTo);
             if (!chosen)
-                return usageError(err, QStringLiteral("--export writes %1 files, not '%2'")
-                                           .arg(formats.extensionList().replace(QStringLiteral("、"), QStringLiteral(", ")),
-                                                options.exportTo));
+                return usageError(err, Failure{.kind = Failure::Kind::ExportFormat,
+                                               .file = options.exportTo.toStdString(),
+                                               .other = formats.extensionList()
+                                                            .replace(QStringLiteral("、"), QStringLiteral(", "))
+                                                            .toStdString()});
         }
         options.exportFormat = chosen->key;
         for (const auto& [option, line] : choices) {
@@ -157,17 +204,19 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
                 continue;
             const QString value = option.values.isEmpty() ? QStringLiteral("yes") : parser.value(line);
             if (!option.values.isEmpty() && !option.values.contains(value))
-                return usageError(err, QStringLiteral("--%1 takes one of %2, not '%3'")
-                                           .arg(option.key, option.values.join(QStringLiteral(", ")), value));
+                return usageError(err, Failure::Kind::OptionTakesOneOf, QStringLiteral("--") + option.key,
+                                  option.values.join(QStringLiteral(", ")), value);
             options.exportChoices[option.key] = value;
         }
     } else {
         for (const auto& [option, line] : choices) {
             if (parser.isSet(line))
-                return usageError(err, QStringLiteral("--%1 goes with --export OUT").arg(option.key));
+                return usageError(err, Failure::Kind::OptionNeedsOption, QStringLiteral("--") + option.key,
+                                  QStringLiteral("--export OUT"));
         }
         if (parser.isSet(format))
-            return usageError(err, QStringLiteral("--format goes with --export OUT"));
+            return usageError(err, Failure::Kind::OptionNeedsOption, QStringLiteral("--format"),
+                              QStringLiteral("--export OUT"));
     }
     return options;
 }

@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 #include "ProgramIdentity.h"
 #include "ProgramOptions.h"
+#include "SaveFile.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -14,10 +15,17 @@ int main(int argc, char* argv[])
     if (options.exitStatus)
         return *options.exitStatus;
 
+    inlet::reportFileSizeLimit();
     inlet::nameProgram();
     if (!options.exportTo.isEmpty()) {
         // No window and no display server: Qt lays out and draws the sheet in memory.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Qt's notes on its set-up (no runtime folder, say) are not the engineer's business;
+        // what the export says is its own, in one language.
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            if (type == QtCriticalMsg || type == QtFatalMsg)
+                std::cerr << "inlet: " << message.toStdString() << '\n';
+        });
         QGuiApplication app(argc, argv);
         return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr,
                                    options.widthSet);

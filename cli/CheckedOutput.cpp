@@ -3,7 +3,6 @@
 #include "CommandLineError.h"
 
 #include <cerrno>
-#include <cstring>
 #include <ostream>
 
 namespace inlet {
@@ -46,8 +45,8 @@ void CheckedOutput::check()
 {
     if (out_)
         return;
-    const char* reason = errno != 0 ? std::strerror(errno) : "the output stream failed";
-    throw CommandLineError{CommandLineError::kUnfinished, std::string("cannot write the results: ") + reason};
+    throw CommandLineError{CommandLineError::kUnfinished,
+                           systemFailure(Failure::Kind::CannotWriteResults, {}, errno != 0 ? errno : EIO)};
 }
 
 }  // namespace inlet

@@ -8,6 +8,8 @@
 #include "CsvBatch.h"
 #include "DesignFile.h"
 #include "ExportRegistry.h"
+#include "Failure.h"
+#include "FileRead.h"
 #include "FlowCommand.h"
 #include "FlowStudy.h"
 #include "InletVersion.h"
@@ -35,6 +37,10 @@
 namespace inlet {
 
 namespace {
+
+// How long a file named on the command line that is a pipe or FIFO may keep the program
+// waiting for its writer (and, for a design file, for each piece).
+constexpr int kPipeWaitSeconds = 5;
 
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
@@ -234,9 +240,9 @@ Design designFor(const Options& options)
     Design design = defaultDesign();
     if (options.openFile) {
         try {
-            design = readDesignFile(QString::fromStdString(*options.openFile));
-        } catch (const DesignFileError& e) {
-            throw CommandLineError{CommandLineError::kUsage, e.english().toStdString()};
+            design = readDesignFile(QString::fromStdString(*options.openFile), kPipeWaitSeconds);
+        } catch (const Failure& f) {
+            throw CommandLineError{CommandLineError::kUsage, f};
         }
     }
     for (std::size_t i = 0; i < options.texts.size(); ++i)
@@ -265,8 +271,8 @@ void save(Design design, const BoxTexts& boxes, const std::string& path, const s
         design.kept[QStringLiteral("flow")] = QJsonDocument::fromJson(QByteArray::fromStdString(flowRecord)).object();
     try {
         writeDesignFile(QString::fromStdString(path), design);
-    } catch (const DesignFileError& e) {
-        throw CommandLineError{CommandLineError::kUnfinished, e.english().toStdString()};
+    } catch (const Failure& f) {
+        throw CommandLineError{CommandLineError::kUnfinished, f};
     }
 }
 
@@ -289,27 +295,30 @@ void writeFiles(const Options& options, const Design& design, const RunRecord& r
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
         if (format.needsCompletedRun && !record.completed())
             continue;
-        if (const auto written = writeExport(format, input, QString::fromStdString(file), choices))
-            throw CommandLineError{CommandLineError::kUnfinished, written->english.toStdString()};
+        try {
+            writeExport(format, input, QString::fromStdString(file), choices);
+        } catch (const Failure& f) {
+            throw CommandLineError{CommandLineError::kUnfinished, f};
+        }
     }
 }
 
-int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale)
+int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale,
+           Language language)
 {
     const Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
-    std::optional<RunFailure> failure;
+    std::optional<Failure> failure;
     std::optional<Calculation> calculation;
     try {
         calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
+    } catch (const Failure& f) {
         failure = f;
     }
     // The checks and the files, worked out once with the widths chosen, where asked for.
     std::optional<RunRecord> record;
     if (options.checks || !options.exports.empty())
-        record = recordRun(boxes, boxes.written(), calculation, failure ? describeChinese(*failure) : std::string(),
-                           design.widthSet, locale);
+        record = recordRun(boxes, boxes.written(), calculation, failure, design.widthSet, locale);
     std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
 #ifdef INLET_HAVE_SOLID
     // The solid's figures join the checks where a solid is written; the files written below
@@ -371,34 +380,34 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (!options.exports.empty())
         writeFiles(options, design, *record);
     if (failure) {
-        err << "inlet-calc: " << describe(*failure) << '\n';
+        err << "inlet-calc: " << render(*failure, language) << '\n';
         return 1;
     }
     return flowStatus;
 }
 
-void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale)
+void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale,
+              Language language)
 {
     auto batch = [&](std::istream& csv, const std::string& name) {
         const Design design = designFor(options);
         if (options.flowTask == Options::FlowTask::Study)
-            runFlowStudy(csv, name, boxesFor(design), options.flow, out, err, locale);
+            runFlowStudy(csv, name.empty() ? "standard input" : quoteForMessage(name), boxesFor(design), options.flow,
+                         out, err, locale);
         else
-            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale);
+            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
     };
     if (options.csvFile == "-") {
-        batch(in, "standard input");
+        batch(in, {});
         return;
     }
-    const std::string name = quoteForMessage(options.csvFile);
-    std::error_code ignored;
-    if (std::filesystem::is_directory(options.csvFile, ignored))
-        throw CommandLineError{CommandLineError::kUsage,
-                               name + " is a directory, not a CSV file; give the path of the file"};
-    std::ifstream file(options.csvFile, std::ios::binary);
-    if (!file)
-        throw CommandLineError{CommandLineError::kUsage, "cannot open " + name + ": " + std::strerror(errno)};
-    batch(file, name);
+    std::optional<InputFile> file;
+    try {
+        file.emplace(options.csvFile, kPipeWaitSeconds);
+    } catch (const Failure& f) {
+        throw CommandLineError{CommandLineError::kUsage, f};
+    }
+    batch(file->stream(), options.csvFile);
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -411,7 +420,7 @@ void print(std::ostream& out, const std::string& text)
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, const NumberLocale& locale)
+                   std::ostream& err, const NumberLocale& locale, Language language)
 {
     try {
         const Options options = parseOptions(args);
@@ -420,23 +429,25 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return 0;
         }
         if (options.version) {
-            print(out, std::string("inlet-calc ") + kVersion + "\n");
+            print(out, std::string("inlet-calc ") + kVersion + "\n"
+                           + (language == Language::Chinese ? kLicenceChinese : kLicenceEnglish));
             return 0;
         }
         if (options.flowTask == Options::FlowTask::Pipe)
             return flowForPipe(options.flow, options.json, out, err);
         if (options.csv) {
-            runBatch(options, in, out, err, locale);
+            runBatch(options, in, out, err, locale, language);
             return 0;
         }
-        return runOne(options, out, err, locale);
+        return runOne(options, out, err, locale, language);
     } catch (const CommandLineError& e) {
-        err << "inlet-calc: " << e.message << '\n';
+        err << "inlet-calc: " << render(e.failure, language) << '\n';
         if (e.status == CommandLineError::kUsage)
-            err << "Try 'inlet-calc --help'.\n";
+            err << (language == Language::Chinese ? "请参阅“inlet-calc --help”。\n" : "Try 'inlet-calc --help'.\n");
         return e.status;
     } catch (const std::bad_alloc&) {
-        err << "inlet-calc: out of memory\n";
+        err << "inlet-calc: " << render(Failure{.kind = Failure::Kind::OutOfMemory, .file = "inlet-calc"}, language)
+            << '\n';
         return CommandLineError::kUnfinished;
     }
 }

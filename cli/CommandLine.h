@@ -2,8 +2,9 @@
 
 // inlet-calc: the design calculation from the command line, one design from options or a
 // batch of designs from CSV. Returns the process exit status: 0 done, 1 the run failed,
-// 2 a usage error.
+// 2 a usage error. Messages are in `language`.
 
+#include "Failure.h"
 #include "NumberLocale.h"
 
 #include <iosfwd>
@@ -13,6 +14,6 @@
 namespace inlet {
 
 int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
-                   std::ostream& err, const NumberLocale& locale);
+                   std::ostream& err, const NumberLocale& locale, Language language = Language::English);
 
 }  // namespace inlet

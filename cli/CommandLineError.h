@@ -2,7 +2,7 @@
 
 // Why inlet-calc stops before its work is done, with the exit status that tells a script so.
 
-#include <string>
+#include "Failure.h"
 
 namespace inlet {
 
@@ -11,7 +11,7 @@ struct CommandLineError {
     static constexpr int kUsage = 2;       // options, the CSV header, the input file
 
     int status;
-    std::string message;  // one line, without the program's name: "cannot open 'x.csv': ..."
+    Failure failure;
 };
 
 }  // namespace inlet

@@ -5,48 +5,47 @@
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvReader.h"
-#include "MessageText.h"
 #include "Options.h"
 #include "Utf8.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace inlet {
 
 namespace {
 
-CommandLineError headerError(std::string message)
+CommandLineError headerError(Failure::Kind kind, std::string item = {})
 {
-    return {CommandLineError::kUsage, std::move(message)};
+    return {CommandLineError::kUsage, Failure{.kind = kind, .item = std::move(item)}};
 }
 
 // The input box of each column of the header, in its order.
 std::vector<Box> headerColumns(const CsvRecord& header)
 {
-    if (!header.error.empty())
-        throw headerError("cannot read the CSV header: " + header.error);
+    if (header.error)
+        throw CommandLineError{CommandLineError::kUsage, *header.error};
     const std::vector<std::string>& names = header.fields;
     for (const std::string& name : names)
         if (!isUtf8(name))
-            throw headerError("the CSV header is not UTF-8 text (column " + quoteForMessage(name)
-                              + "); save the file as CSV in UTF-8");
+            throw headerError(Failure::Kind::CsvHeaderNotUtf8, name);
     if (names.size() > 1 && names.back().empty())
-        throw headerError("the CSV header ends with an empty column (a trailing comma, as spreadsheets write"
-                          " it); remove the trailing comma from every line");
+        throw headerError(Failure::Kind::CsvHeaderTrailingComma);
 
     std::vector<Box> columns;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
-        if (name.empty())
-            throw headerError("column " + std::to_string(i + 1) + " of the CSV header has no name; name it"
-                              " (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk) or remove it");
+        if (name.empty()) {
+            CommandLineError e = headerError(Failure::Kind::CsvColumnUnnamed);
+            e.failure.number = static_cast<long long>(i + 1);
+            throw e;
+        }
         const auto box = inputNamed(name);
         if (!box)
-            throw headerError("unknown column " + quoteForMessage(name)
-                              + " in the CSV header (the columns are D, D0, theta, H0, H1, H2, D1, dd0, aa, hk)");
+            throw headerError(Failure::Kind::CsvUnknownColumn, name);
         if (std::find(columns.begin(), columns.end(), *box) != columns.end())
-            throw headerError("column " + quoteForMessage(name) + " appears twice in the CSV header");
+            throw headerError(Failure::Kind::CsvColumnTwice, name);
         columns.push_back(*box);
     }
     return columns;
@@ -72,8 +71,7 @@ void appendCsvField(std::string& out, std::string_view field)
 }  // namespace
 
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 WidthSet widthSet,
-                 std::ostream& out, const NumberLocale& locale)
+                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale, Language language)
 {
     CheckedOutput output(out);
     // Rows go out whenever the input makes us wait, so that each row of a design typed or
@@ -82,7 +80,7 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
 
     CsvRecord record;
     if (!reader.next(record))
-        throw headerError("the CSV input has no header row");
+        throw headerError(Failure::Kind::CsvNoHeader);
     const std::vector<Box> columns = headerColumns(record);
 
     std::string& text = output.text();
@@ -96,21 +94,28 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
 
     BoxTexts boxes = defaults;
     while (reader.next(record)) {
-        std::string error = record.error;
+        std::optional<Failure> failure = record.error;
         std::string checkList;
         boxes.clearWritten();
-        if (error.empty() && record.fields.size() != columns.size()) {
-            error = "line " + std::to_string(record.line) + " has " + std::to_string(record.fields.size())
-                    + " fields, the header has " + std::to_string(columns.size());
-        } else if (error.empty()) {
+        if (!failure && record.fields.size() != columns.size()) {
+            failure = Failure{.kind = Failure::Kind::CsvFieldCount};
+            failure->line = record.line;
+            failure->number = static_cast<long long>(record.fields.size());
+            failure->limit = static_cast<long long>(columns.size());
+        } else if (!failure && !std::all_of(record.fields.begin(), record.fields.end(),
+                                            [](const std::string& field) { return isUtf8(field); })) {
+            failure = Failure{.kind = Failure::Kind::CsvRowNotUtf8};
+            failure->line = record.line;
+            record.fields.clear();  // the output stays UTF-8
+        } else if (!failure) {
             for (std::size_t i = 0; i < columns.size(); ++i)
                 boxes.type(columns[i], record.fields[i]);
             try {
                 const Calculation c = runCalculation(boxes, locale);
                 if (checks)
                     checkList = checkCell(designChecks(c, widthSets(c), widthSet, boxes, locale), locale);
-            } catch (const RunFailure& f) {
-                error = describe(f);
+            } catch (const Failure& f) {
+                failure = f;
             }
         }
         record.fields.resize(columns.size());
@@ -129,7 +134,7 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
             appendCsvField(text, checkList);
             text.push_back(',');
         }
-        appendCsvField(text, error);
+        appendCsvField(text, failure ? render(*failure, language) : std::string());
         text.push_back('\n');
         output.writeIfLarge();
     }

@@ -3,6 +3,7 @@
 // inlet-calc --csv: one design per CSV row, each row written out as soon as it is computed.
 
 #include "BoxTexts.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "WidthSets.h"
 
@@ -18,8 +19,10 @@ namespace inlet {
 // read gets its reason there. Throws CommandLineError for a header that is not usable or input
 // that is not text (status 2), and when reading or writing fails (status 1). With `checks`, a
 // column before the error column lists each computed design's checks, made with the widths
-// `widthSet`.
+// `widthSet`. `source` is the file as given, empty for standard input. The error column is in
+// `language`.
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale);
+                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale,
+                 Language language = Language::English);
 
 }  // namespace inlet

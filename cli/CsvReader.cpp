@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kMaxLineLength = 16 * 1024 * 1024;  // the messages say 16 MiB
 
 // Splits `text` at its commas into `fields`, unquoting quoted fields. Returns why it cannot,
-// or nullptr.
-const char* split(std::string_view text, std::vector<std::string>& fields)
+// or nothing.
+std::optional<Failure::Kind> split(std::string_view text, std::vector<std::string>& fields)
 {
     std::size_t count = 0;  // reuses the strings of the previous record
     std::size_t pos = 0;
@@ -28,7 +28,7 @@ const char* split(std::string_view text, std::vector<std::string>& fields)
             for (;;) {
                 const std::size_t quote = text.find('"', pos);
                 if (quote == std::string_view::npos)
-                    return "the quoted field is not closed on its line";
+                    return Failure::Kind::CsvQuoteNotClosed;
                 field.append(text.substr(pos, quote - pos));
                 pos = quote + 1;
                 if (pos >= text.size() || text[pos] != '"')
@@ -37,14 +37,12 @@ const char* split(std::string_view text, std::vector<std::string>& fields)
                 ++pos;
             }
             if (pos < text.size() && text[pos] != ',')
-                return "text after the closing quote of a field (a field in quotes ends at its quote;"
-                       " double a \" inside it)";
+                return Failure::Kind::CsvTextAfterQuote;
         } else {
             const std::size_t comma = std::min(text.find(',', pos), text.size());
             const std::string_view cell = text.substr(pos, comma - pos);
             if (cell.find('"') != std::string_view::npos)
-                return "a \" inside a field that does not begin with one (put the field in quotes and"
-                       " double the \" inside it)";
+                return Failure::Kind::CsvQuoteInField;
             field.assign(cell);
             pos = comma;
         }
@@ -53,7 +51,7 @@ const char* split(std::string_view text, std::vector<std::string>& fields)
         ++pos;  // the comma
     }
     fields.resize(count);
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -78,23 +76,22 @@ bool CsvReader::next(CsvRecord& record)
     } while (result == LineReader::Result::Line && text.empty());
 
     record.line = lines_.lineNumber();
-    record.error.clear();
-    const char* fault = nullptr;
+    record.error.reset();
+    std::optional<Failure::Kind> fault;
     if (result == LineReader::Result::TooLong) {
-        fault = "the line is longer than 16 MiB";
+        fault = Failure::Kind::CsvLineTooLong;
     } else if (text.find('\0') != std::string_view::npos) {
-        throw CommandLineError{CommandLineError::kUsage,
-                               lines_.source() + " is not text: line " + std::to_string(record.line)
-                                   + " holds a NUL byte (is it a spreadsheet's own file, or UTF-16 text?);"
-                                     " save it as CSV in UTF-8"};
+        Failure f{.kind = Failure::Kind::CsvNotText, .file = lines_.source()};
+        f.line = record.line;
+        throw CommandLineError{CommandLineError::kUsage, f};
     } else if (text.find('\r') != std::string_view::npos) {
-        fault = "a carriage return not followed by a line feed: lines end with LF or CRLF, not with CR"
-                " alone (save the file again with Windows or Unix line ends)";
+        fault = Failure::Kind::CsvCarriageReturn;
     } else {
         fault = split(text, record.fields);
     }
     if (fault) {
-        record.error = "line " + std::to_string(record.line) + ": " + fault;
+        record.error = Failure{.kind = *fault};
+        record.error->line = record.line;
         record.fields.clear();
     }
     return true;

@@ -5,10 +5,12 @@
 // line break. Lines end with LF or CRLF; empty lines are skipped; a leading UTF-8 byte order
 // mark, as spreadsheet programs write, is skipped.
 
+#include "Failure.h"
 #include "LineReader.h"
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,9 +18,8 @@ namespace inlet {
 
 struct CsvRecord {
     std::vector<std::string> fields;
-    // Why the line could not be split into fields ("line 2: the quoted field is not closed on
-    // its line"); then `fields` is empty. Empty when it could.
-    std::string error;
+    // Why the line could not be split into fields, naming the line; then `fields` is empty.
+    std::optional<Failure> error;
     long line = 0;  // counting from 1
 };
 

@@ -5,6 +5,7 @@
 #include "CfdError.h"
 #include "CheckText.h"
 #include "DesignFile.h"
+#include "Failure.h"
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
@@ -118,8 +119,8 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     cfd::prepareCaseFolder(flowCase, dir, signatureOf(what, options), options.force);
     try {
         writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
-    } catch (const DesignFileError& e) {
-        throw cfd::CfdError(cfd::Stage::Case, e.english().toStdString());
+    } catch (const Failure& f) {
+        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
     }
     return flowCase;
 }

@@ -126,7 +126,8 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
     script.close();
     const std::string job = capture({"sbatch", "--parsable", (root / "study.sbatch").string()}, root);
     if (job.empty())
-        throw CommandLineError{CommandLineError::kUnfinished, "sbatch refused the study (" + (root / "study.sbatch").string() + ")"};
+        throw CommandLineError{CommandLineError::kUnfinished,
+                               Failure{.kind = Failure::Kind::StudyRefused, .file = (root / "study.sbatch").string()}};
     const std::string id = job.substr(0, job.find(';'));
     err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
     const InterruptWatch watch;
@@ -176,7 +177,7 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
     while (reader.next(record)) {
         StudyCase c;
         c.dir = dir / ("design-" + std::to_string(cases.size() + 1));
-        if (!record.error.empty() || record.fields.size() != columns.size()) {
+        if (record.error || record.fields.size() != columns.size()) {
             c.error = "the line cannot be read";
         } else {
             BoxTexts boxes = defaults;
@@ -190,7 +191,7 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
                 FlowOptions caseOptions = options;
                 caseOptions.dir = c.dir.string();
                 c.flowCase = writeDesignCase(calculation, design, caseOptions);
-            } catch (const RunFailure&) {
+            } catch (const Failure&) {
                 c.error = "the design does not compute";
             } catch (const cfd::CfdError& e) {
                 c.error = std::string(cfd::stageName(e.stage())) + ": " + e.reason();

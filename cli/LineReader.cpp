@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <istream>
 #include <utility>
 
@@ -18,12 +17,9 @@ constexpr std::size_t kChunk = 64 * 1024;
 
 CommandLineError LineReader::readFailure(int error) const
 {
-    std::string message = "cannot read " + source_;
-    if (lineNumber_ > 0)
-        message += " after line " + std::to_string(lineNumber_);
-    message += ": ";
-    message += error != 0 ? std::strerror(error) : "the input stream failed";
-    return {CommandLineError::kUnfinished, message};
+    Failure f = systemFailure(Failure::Kind::ReadFailedAfterLine, source_, error != 0 ? error : EIO);
+    f.line = lineNumber_;
+    return {CommandLineError::kUnfinished, f};
 }
 
 LineReader::LineReader(std::istream& in, std::string source, std::size_t maxLength,

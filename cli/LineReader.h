@@ -17,7 +17,7 @@ class LineReader {
 public:
     enum class Result { Line, TooLong, End };
 
-    // `source` names the input in messages ("standard input", "'designs.csv'").
+    // `source` names the input in messages: the file as given, empty for standard input.
     // `beforeWaiting` is called whenever the next read may have to wait for input to arrive
     // (on a pipe or a terminal), so that what was done so far can be written out first.
     LineReader(std::istream& in, std::string source, std::size_t maxLength,

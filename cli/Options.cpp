@@ -3,7 +3,6 @@
 #include "CommandLineError.h"
 #include "ExportRegistry.h"
 #include "FileWriters.h"
-#include "MessageText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,9 +13,9 @@ namespace inlet {
 
 namespace {
 
-CommandLineError usageError(std::string message)
+CommandLineError usageError(Failure::Kind kind, std::string item = {}, std::string other = {})
 {
-    return {CommandLineError::kUsage, std::move(message)};
+    return {CommandLineError::kUsage, Failure{.kind = kind, .item = std::move(item), .other = std::move(other)}};
 }
 
 // "--json", "--hk=5", "-h": arguments that cannot be an option's TEXT or the CSV file's name
@@ -30,14 +29,19 @@ bool isOption(std::string_view arg)
 int countOption(const std::vector<std::string>& args, std::size_t& i, int low, int high)
 {
     const std::string& arg = args[i];
+    CommandLineError refused = usageError(Failure::Kind::OptionNeedsWholeNumber, arg);
+    refused.failure.number = low;
+    refused.failure.limit = high;
     if (i + 1 >= args.size())
-        throw usageError("option " + quoteForMessage(arg) + " needs a number");
+        throw refused;
     const std::string& text = args[++i];
     int value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high)
-        throw usageError("option " + quoteForMessage(arg) + " needs a whole number from " + std::to_string(low) + " to "
-                         + std::to_string(high) + ", not " + quoteForMessage(text));
+    if (ec != std::errc{} || end != text.data() + text.size() || value < low || value > high) {
+        refused.failure.kind = Failure::Kind::OptionNotAWholeNumber;
+        refused.failure.other = text;
+        throw refused;
+    }
     return value;
 }
 
@@ -115,7 +119,7 @@ Options parseOptions(const std::vector<std::string>& args)
             options.checks = true;
         } else if (arg == "--open" || arg == "--save" || (arg.starts_with("--") && formatWritten(arg.substr(2)))) {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
-                throw usageError("option " + quoteForMessage(arg) + " needs a FILE");
+                throw usageError(Failure::Kind::OptionNeedsFile, arg);
             if (arg == "--open")
                 options.openFile = args[++i];
             else if (arg == "--save")
@@ -126,40 +130,45 @@ Options parseOptions(const std::vector<std::string>& args)
             std::string name;
             if (arg == "--widths") {
                 if (i + 1 >= args.size() || isOption(args[i + 1]))
-                    throw usageError("option '--widths' needs computed or area-true");
+                    throw usageError(Failure::Kind::OptionNeedsOneOf, "--widths", "computed, area-true");
                 name = args[++i];
             } else {
                 name = arg.substr(std::string_view("--widths=").size());
             }
             options.widthSet = widthSetNamed(name);
-            if (!options.widthSet)
-                throw usageError("--widths takes computed or area-true, not " + quoteForMessage(name));
+            if (!options.widthSet) {
+                CommandLineError e = usageError(Failure::Kind::OptionTakesOneOf, "--widths", "computed, area-true");
+                e.failure.detail = name;
+                throw e;
+            }
         } else if (const ExportFormat* of = nullptr; arg.starts_with("--") && choiceNamed(arg.substr(2), &of)) {
             const ExportOption& choice = *choiceNamed(arg.substr(2), &of);
             std::string value = "yes";
             if (!choice.values.isEmpty()) {
                 if (i + 1 >= args.size() || isOption(args[i + 1]))
-                    throw usageError("option " + quoteForMessage(arg) + " needs one of " + choice.values.join(", ").toStdString());
+                    throw usageError(Failure::Kind::OptionNeedsOneOf, arg, choice.values.join(", ").toStdString());
                 value = args[++i];
-                if (!choice.values.contains(QString::fromStdString(value)))
-                    throw usageError("option " + quoteForMessage(arg) + " takes one of " + choice.values.join(", ").toStdString()
-                                     + ", not " + quoteForMessage(value));
+                if (!choice.values.contains(QString::fromStdString(value))) {
+                    CommandLineError e = usageError(Failure::Kind::OptionTakesOneOf, arg, choice.values.join(", ").toStdString());
+                    e.failure.detail = value;
+                    throw e;
+                }
             }
             options.choices[arg.substr(2)] = value;
         #ifdef INLET_HAVE_SOLID
         } else if (arg == "--length" || arg == "--outlet-extension") {
             if (i + 1 >= args.size())
-                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm");
+                throw usageError(Failure::Kind::OptionNeedsLength, arg);
             const std::string& text = args[++i];
             if (!millimetres(text))
-                throw usageError("option " + quoteForMessage(arg) + " needs a length in mm, not " + quoteForMessage(text));
+                throw usageError(Failure::Kind::OptionNotALength, arg, text);
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
         } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate") {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
-                throw usageError("option " + quoteForMessage(arg) + " needs a folder");
+                throw usageError(Failure::Kind::OptionNeedsFolder, arg);
             if (options.flowTask != Options::FlowTask::None)
-                throw usageError("give one of --cfd, --cfd-study and --cfd-validate");
+                throw usageError(Failure::Kind::OnlyOneOf, {}, "--cfd, --cfd-study, --cfd-validate");
             options.flowTask = arg == "--cfd"         ? Options::FlowTask::Design
                                : arg == "--cfd-study" ? Options::FlowTask::Study
                                                       : Options::FlowTask::Pipe;
@@ -179,7 +188,7 @@ Options parseOptions(const std::vector<std::string>& args)
             flowSettingGiven = arg;
         } else if (arg == "--mesh") {
             if (i + 1 >= args.size() || !cfd::parseLevel(args[i + 1], options.flow.level))
-                throw usageError("option --mesh needs one of coarse, medium, fine (or tiny, for trying the pipeline)");
+                throw usageError(Failure::Kind::OptionNeedsOneOf, "--mesh", "coarse, medium, fine, tiny");
             ++i;
             flowSettingGiven = arg;
         } else if (arg == "--csv") {
@@ -191,38 +200,37 @@ Options parseOptions(const std::vector<std::string>& args)
             const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             const auto index = inputIndex(name);
             if (!index)
-                throw usageError("unknown option " + quoteForMessage(arg));
+                throw usageError(Failure::Kind::UnknownOption, arg);
             if (equals != std::string::npos) {
                 options.texts[*index] = arg.substr(equals + 1);
             } else {
                 if (i + 1 >= args.size())
-                    throw usageError("option " + quoteForMessage(arg) + " needs a TEXT");
+                    throw usageError(Failure::Kind::OptionNeedsText, arg);
                 const std::string& text = args[++i];
                 if (isOption(text))
-                    throw usageError("option " + quoteForMessage(arg) + " needs a TEXT, not the option " + quoteForMessage(text)
-                                     + " (write " + quoteForMessage(arg + "=" + text) + " to give that text)");
+                    throw usageError(Failure::Kind::OptionNeedsTextNotOption, arg, text);
                 options.texts[*index] = text;
             }
         } else {
-            throw usageError("unexpected argument " + quoteForMessage(arg));
+            throw usageError(Failure::Kind::UnexpectedArgument, arg);
         }
     }
     if (options.json && options.csv)
-        throw usageError("--json and --csv cannot be combined");
+        throw usageError(Failure::Kind::OptionsExclusive, "--json", "--csv");
     if (options.saveFile && options.csv)
-        throw usageError("--save and --csv cannot be combined: a batch is many designs");
+        throw usageError(Failure::Kind::OptionNotInBatch, "--save");
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *formatWritten(key);
         if (options.csv && format.kind != ExportKind::Workbook)
-            throw usageError("--" + key + " and --csv cannot be combined: a batch is many designs");
+            throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
         if (options.csv)
-            throw usageError("--" + key + " and --csv cannot be combined: a batch's workbook is not written yet");
+            throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
     }
     if ((options.passageLength || options.outletExtension)
         && std::none_of(options.exports.begin(), options.exports.end(),
                         [](const auto& e) { return e.first == "step" || e.first == "stl"; }))
-        throw usageError(std::string(options.passageLength ? "--length" : "--outlet-extension")
-                         + " goes with --step FILE or --stl FILE");
+        throw usageError(Failure::Kind::OptionNeedsOption, options.passageLength ? "--length" : "--outlet-extension",
+                         "--step FILE, --stl FILE");
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;
         choiceNamed(key, &of);
@@ -230,14 +238,15 @@ Options parseOptions(const std::vector<std::string>& args)
         const bool given = std::any_of(options.exports.begin(), options.exports.end(),
                                        [&](const auto& e) { return e.first == owner; });
         if (!given)
-            throw usageError("--" + key + " goes with --" + owner + " FILE");
+            throw usageError(Failure::Kind::OptionNeedsOption, "--" + key, "--" + owner + " FILE");
     }
     if (!flowSettingGiven.empty() && !flowOptionsGiven)
-        throw usageError(flowSettingGiven + " goes with --cfd DIR, --cfd-study DIR or --cfd-validate DIR");
+        throw usageError(Failure::Kind::OptionNeedsOption, flowSettingGiven,
+                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR");
     if (options.flowTask == Options::FlowTask::Design && options.csv)
-        throw usageError("--cfd is one design; a batch of designs takes --cfd-study DIR");
+        throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
     if (options.flowTask == Options::FlowTask::Study && !options.csv)
-        throw usageError("--cfd-study DIR goes with --csv FILE: a study is one case per design of the batch");
+        throw usageError(Failure::Kind::OptionNeedsOption, "--cfd-study DIR", "--csv FILE");
     return options;
 }
 

@@ -1,5 +1,7 @@
 #include "CommandLine.h"
+#include "Failure.h"
 #include "NumberFormat.h"
+#include "SaveFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,14 +13,18 @@ int main(int argc, char* argv[])
 {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
-    int status = inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::systemNumberLocale());
+    inlet::reportFileSizeLimit();
+    const inlet::Language language = inlet::messageLanguage();
+    int status = inlet::runCommandLine(args, std::cin, std::cout, std::cerr, inlet::systemNumberLocale(), language);
 
     // runCommandLine flushes and checks what it writes; flushing here once more leaves the
     // runtime nothing to flush unchecked at exit.
     errno = 0;
     if (!std::cout.flush() && status == 0) {
-        std::cerr << "inlet-calc: cannot write the results: "
-                  << (errno != 0 ? std::strerror(errno) : "the output stream failed") << '\n';
+        std::cerr << "inlet-calc: "
+                  << inlet::render(inlet::systemFailure(inlet::Failure::Kind::CannotWriteResults, {}, errno != 0 ? errno : EIO),
+                                   language)
+                  << '\n';
         status = 1;
     }
     return status;

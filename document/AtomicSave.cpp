@@ -1,22 +1,34 @@
 #include "AtomicSave.h"
 
-#include <QSaveFile>
+#include "SaveFile.h"
+#include "Failure.h"
+
+#include <QDir>
+#include <QFile>
 
 namespace inlet {
 
-QString saveAtomically(const QString& path, const QByteArray& bytes)
+std::string systemPath(const QString& path)
 {
-    // Unbuffered: a buffered QSaveFile loses an error of its last flush (a full disk, a file
-    // size limit) and commits a truncated file over the old one; written directly, a short
-    // write shows, and the old file stays as it was.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size())
-        return file.errorString();
-    if (!file.commit())
-        return file.errorString();
-    return {};
+#ifdef _WIN32
+    return path.toStdString();
+#else
+    return QFile::encodeName(path).toStdString();
+#endif
+}
+
+std::string shownPath(const QString& path) { return QDir::toNativeSeparators(path).toStdString(); }
+
+void saveAtomically(const QString& path, const QByteArray& bytes)
+{
+    try {
+        saveFileAtomically(systemPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    } catch (Failure& f) {
+        f.file = shownPath(path);
+        if (!f.other.empty())
+            f.other = shownPath(QFile::decodeName(QByteArray::fromStdString(f.other)));
+        throw;
+    }
 }
 
 }  // namespace inlet

@@ -1,15 +1,21 @@
 #pragma once
 
-// Writing a whole file so that it is either written completely or not at all.
+// Files named by the window and the sheet (QString paths), written and read as every file of
+// the programs is (see files/AtomicSave.h and files/FileRead.h).
 
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 namespace inlet {
 
-// Writes `bytes` to `path` through a temporary file that replaces the old one only when
-// everything was written. Returns an empty string on success, else the reason
-// ("No space left on device").
-QString saveAtomically(const QString& path, const QByteArray& bytes);
+// The path as the file system takes it: UTF-8 on Windows, the local encoding elsewhere.
+std::string systemPath(const QString& path);
+// The path as messages show it, with the platform's separators (UTF-8).
+std::string shownPath(const QString& path);
+
+// Writes `bytes` to `path` whole or not at all. Throws a Failure naming the file as shown.
+void saveAtomically(const QString& path, const QByteArray& bytes);
 
 }  // namespace inlet

@@ -1,15 +1,22 @@
 #include "DesignFile.h"
 
 #include "AtomicSave.h"
+#include "Failure.h"
+#include "FileRead.h"
 #include "InletVersion.h"
+#include "JsonMembers.h"
 
 #include <QFile>
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <limits>
+#include <optional>
 
 namespace inlet {
 
@@ -25,14 +32,30 @@ QString symbolOf(Box box)
     return QString::fromUtf8(symbol.data(), qsizetype(symbol.size()));
 }
 
-QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
-
-// Builds the two messages of a refusal: "设计文件“x.inlet”<chinese>" and
-// "design file 'x.inlet' <english>".
-[[noreturn]] void refuse(const QString& path, const QString& chinese, const QString& english)
+Failure fileFailure(Failure::Kind kind, const QString& path, const QString& item = {})
 {
-    throw DesignFileError(QStringLiteral("设计文件“%1”%2").arg(shown(path), chinese),
-                          QStringLiteral("design file '%1' %2").arg(shown(path), english));
+    Failure f{.kind = kind, .file = shownPath(path)};
+    f.item = item.toStdString();
+    return f;
+}
+
+// Why `text` cannot be a box's or a field's text, or nothing: too long, a NUL, a lone
+// surrogate. The same rule for opening and saving, so that what is saved opens again.
+std::optional<Failure::Kind> textFault(const QString& text)
+{
+    if (text.size() > kMaxDesignText)
+        return Failure::Kind::TextTooLong;
+    if (text.contains(QChar(0)))
+        return Failure::Kind::TextHasNul;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const bool paired = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        if (paired)
+            ++i;
+        else if (c.isSurrogate())
+            return Failure::Kind::TextHasInvalidChar;
+    }
+    return std::nullopt;
 }
 
 // The text of one field, which must be a string a box can hold.
@@ -40,24 +63,15 @@ QString textField(const QJsonObject& object, const QString& name, const QString&
 {
     const auto value = object.constFind(name);
     if (value == object.constEnd())
-        refuse(path, QStringLiteral("缺少字段 %1").arg(where), QStringLiteral("lacks the field %1").arg(where));
+        throw fileFailure(Failure::Kind::FieldMissing, path, where);
     if (!value->isString())
-        refuse(path, QStringLiteral("的字段 %1 应为文本").arg(where),
-               QStringLiteral("has %1 that is not a text").arg(where));
+        throw fileFailure(Failure::Kind::FieldNotText, path, where);
     const QString text = value->toString();
-    if (text.size() > kMaxDesignText)
-        refuse(path, QStringLiteral("中 %1 的文本过长（%2 个字符，最多 %3 个）").arg(where).arg(text.size()).arg(kMaxDesignText),
-               QStringLiteral("has a text of %2 characters in %1 (at most %3)").arg(where).arg(text.size()).arg(kMaxDesignText));
-    if (text.contains(QChar(0)))
-        refuse(path, QStringLiteral("中 %1 含有空字符").arg(where), QStringLiteral("has a NUL character in %1").arg(where));
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        const bool paired = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        if (paired)
-            ++i;
-        else if (c.isSurrogate())
-            refuse(path, QStringLiteral("中 %1 含有无效字符").arg(where),
-                   QStringLiteral("has an invalid character in %1").arg(where));
+    if (const auto fault = textFault(text)) {
+        Failure f = fileFailure(*fault, path, where);
+        f.number = text.size();
+        f.limit = kMaxDesignText;
+        throw f;
     }
     return text;
 }
@@ -66,30 +80,81 @@ QJsonObject objectField(const QJsonObject& root, const QString& name, const QStr
 {
     const auto value = root.constFind(name);
     if (value == root.constEnd())
-        refuse(path, QStringLiteral("缺少字段 %1").arg(name), QStringLiteral("lacks the field %1").arg(name));
+        throw fileFailure(Failure::Kind::FieldMissing, path, name);
     if (!value->isObject())
-        refuse(path, QStringLiteral("的字段 %1 应为对象").arg(name), QStringLiteral("has %1 that is not an object").arg(name));
+        throw fileFailure(Failure::Kind::FieldNotObject, path, name);
     return value->toObject();
 }
 
-// "1.0" as major and minor; -1 where it is not such a version.
-std::pair<int, int> versionOf(const QString& text)
+// The members of a design file this program writes itself, at the top and in info and texts.
+bool isKnown(const QString& place)
 {
-    const QStringList parts = text.split(QLatin1Char('.'));
+    static const QStringList kTop{QStringLiteral("format"), QStringLiteral("formatVersion"), QStringLiteral("program"),
+                                  QStringLiteral("info"), QStringLiteral("texts"),
+                                  QStringLiteral("widthSet")};
+    if (!place.contains(QLatin1Char('/')))
+        return kTop.contains(place);
+    const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
+    if (object == QLatin1String("info"))
+        return std::any_of(designInfoFields().begin(), designInfoFields().end(),
+                           [&](const DesignInfoField& f) { return key == QLatin1String(f.key); });
+    const auto& boxes = givenParameterBoxes();
+    return std::any_of(boxes.begin(), boxes.end(), [&](Box box) { return key == symbolOf(box); });
+}
+
+// Calls `visit(place, member)` for every member at the top of `text` and in its info and texts.
+template <typename Visit>
+void forEachMember(QByteArrayView text, Visit visit)
+{
+    for (const JsonMember& member : jsonMembers(text)) {
+        visit(member.key, member);
+        if (member.key == QLatin1String("info") || member.key == QLatin1String("texts"))
+            for (const JsonMember& inner : jsonMembers(text, member.valueStart))
+                visit(member.key + QLatin1Char('/') + inner.key, inner);
+    }
+}
+
+void keepUnknownMembers(const QByteArray& bytes, std::map<QString, QByteArray>& kept)
+{
+    forEachMember(bytes, [&](const QString& place, const JsonMember& member) {
+        if (!isKnown(place))
+            kept[place] = bytes.sliced(member.valueStart, member.valueEnd - member.valueStart);
+    });
+}
+
+// `written` with each unknown member's value as the file it came from wrote it.
+QByteArray withKeptText(QByteArray written, const std::map<QString, QByteArray>& kept)
+{
+    if (kept.empty())
+        return written;
+    std::vector<std::pair<JsonMember, QByteArray>> spans;
+    forEachMember(written, [&](const QString& place, const JsonMember& member) {
+        if (const auto found = kept.find(place); found != kept.end())
+            spans.emplace_back(member, found->second);
+    });
+    std::sort(spans.begin(), spans.end(),
+              [](const auto& a, const auto& b) { return a.first.valueStart > b.first.valueStart; });
+    for (const auto& [member, text] : spans)
+        written.replace(member.valueStart, member.valueEnd - member.valueStart, text);
+    return written;
+}
+
+// "1.0" as major and minor: digits, a full stop, digits, nothing else. A major version too
+// large to hold is still a version, newer than any. Nothing where it is not a version.
+std::optional<std::pair<long long, long long>> versionOf(const QString& text)
+{
+    static const QRegularExpression kVersion(QStringLiteral("^([0-9]+)\\.([0-9]+)$"));
+    const QRegularExpressionMatch match = kVersion.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
     bool majorOk = false, minorOk = false;
-    const int major = parts.size() == 2 ? parts[0].toInt(&majorOk) : -1;
-    const int minor = parts.size() == 2 ? parts[1].toInt(&minorOk) : -1;
-    if (!majorOk || !minorOk || major < 0 || minor < 0)
-        return {-1, -1};
-    return {major, minor};
+    const long long major = match.captured(1).toLongLong(&majorOk);
+    const long long minor = match.captured(2).toLongLong(&minorOk);
+    return std::pair{majorOk ? major : std::numeric_limits<long long>::max(),
+                     minorOk ? minor : std::numeric_limits<long long>::max()};
 }
 
 }  // namespace
-
-DesignFileError::DesignFileError(const QString& chinese, const QString& english)
-    : std::runtime_error(english.toStdString()), chinese_(chinese), english_(english)
-{
-}
 
 Design defaultDesign()
 {
@@ -103,36 +168,42 @@ Design defaultDesign()
 
 Design parseDesign(const QByteArray& bytes, const QString& path)
 {
-    if (bytes.size() > kMaxDesignFileBytes)
-        refuse(path, QStringLiteral("过大（%1 字节），不是本程序的设计文件").arg(bytes.size()),
-               QStringLiteral("is too large (%1 bytes) to be a design file").arg(bytes.size()));
+    if (bytes.size() > kMaxDesignFileBytes) {
+        Failure f = fileFailure(Failure::Kind::ReadTooLarge, path);
+        f.number = bytes.size();
+        f.limit = kMaxDesignFileBytes;
+        throw f;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     [[maybe_unused]] const QString decoded = utf8.decode(bytes);
     if (utf8.hasError())
-        refuse(path, QStringLiteral("不是有效的 UTF-8 文本"), QStringLiteral("is not valid UTF-8 text"));
+        throw fileFailure(Failure::Kind::DesignNotUtf8, path);
 
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError)
-        refuse(path, QStringLiteral("不是 JSON 格式（第 %1 个字节处：%2）").arg(error.offset + 1).arg(error.errorString()),
-               QStringLiteral("is not JSON (at byte %1: %2)").arg(error.offset + 1).arg(error.errorString()));
+    if (error.error != QJsonParseError::NoError) {
+        Failure f = fileFailure(Failure::Kind::DesignNotJson, path);
+        f.number = error.offset + 1;
+        throw f;
+    }
     if (!document.isObject())
-        refuse(path, QStringLiteral("不是进水流道设计文件"), QStringLiteral("is not an inlet passage design"));
+        throw fileFailure(Failure::Kind::NotADesign, path);
     const QJsonObject root = document.object();
     if (root.value(QStringLiteral("format")).toString() != QLatin1String(kFormat))
-        refuse(path, QStringLiteral("不是进水流道设计文件（缺少 \"format\": \"%1\"）").arg(QLatin1String(kFormat)),
-               QStringLiteral("is not an inlet passage design (no \"format\": \"%1\")").arg(QLatin1String(kFormat)));
+        throw fileFailure(Failure::Kind::NotADesign, path);
     const QString versionText = textField(root, QStringLiteral("formatVersion"), QStringLiteral("formatVersion"), path);
-    const auto [major, minor] = versionOf(versionText);
-    if (major < 0)
-        refuse(path, QStringLiteral("的格式版本“%1”无法识别").arg(versionText),
-               QStringLiteral("has a format version '%1' this program cannot read").arg(versionText));
-    if (major > kMajor)
-        refuse(path, QStringLiteral("的格式版本 %1 比本程序支持的 %2.x 新，请用新版程序打开").arg(versionText).arg(kMajor),
-               QStringLiteral("has format version %1, newer than the %2.x this program reads").arg(versionText).arg(kMajor));
+    const auto version = versionOf(versionText);
+    if (!version)
+        throw fileFailure(Failure::Kind::FormatVersionUnreadable, path, versionText);
+    if (version->first > kMajor) {
+        Failure f = fileFailure(Failure::Kind::FormatVersionNewer, path, versionText);
+        f.number = kMajor;
+        throw f;
+    }
 
     Design design;
     design.kept = root;
+    keepUnknownMembers(bytes, design.keptText);
     const QJsonObject info = objectField(root, QStringLiteral("info"), path);
     for (const DesignInfoField& f : designInfoFields()) {
         const QString key = QLatin1String(f.key);
@@ -140,48 +211,46 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
             continue;
         design.info.*f.field = textField(info, key, QStringLiteral("info.") + key, path);
     }
-    if (!floorElevationOf(design.info.floorElevation).ok)
-        refuse(path, QStringLiteral("的底板高程“%1”不是数字").arg(design.info.floorElevation.left(40)),
-               QStringLiteral("has a floor elevation '%1' that is not a number").arg(design.info.floorElevation.left(40)));
+    if (!floorElevationOf(design.info.floorElevation).ok) {
+        Failure f = fileFailure(Failure::Kind::FloorElevationNotANumber, path);
+        f.other = design.info.floorElevation.toStdString();
+        throw f;
+    }
     const QJsonObject texts = objectField(root, QStringLiteral("texts"), path);
     for (const Box box : givenParameterBoxes())
         design.texts[box] = textField(texts, symbolOf(box), QStringLiteral("texts.") + symbolOf(box), path);
     if (root.contains(QStringLiteral("widthSet"))) {
         const QString name = textField(root, QStringLiteral("widthSet"), QStringLiteral("widthSet"), path);
         const std::optional<WidthSet> set = widthSetNamed(name.toStdString());
-        if (!set)
-            refuse(path, QStringLiteral("的字段 widthSet 应为 \"computed\" 或 \"area-true\""),
-                   QStringLiteral("has a widthSet that is neither \"computed\" nor \"area-true\""));
+        if (!set) {
+            Failure f = fileFailure(Failure::Kind::FieldNotOneOf, path, QStringLiteral("widthSet"));
+            f.other = "\"computed\", \"area-true\"";
+            throw f;
+        }
         design.widthSet = *set;
     }
     return design;
 }
 
-Design readDesignFile(const QString& path)
+Design readDesignFile(const QString& path, int pipeWaitSeconds)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        refuse(path, QStringLiteral("无法打开：%1").arg(file.errorString()),
-               QStringLiteral("cannot be opened: %1").arg(file.errorString()));
-    // Read one byte more than a design may have, so that a huge file is refused without
-    // reading it whole.
-    const QByteArray bytes = file.read(kMaxDesignFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
-        refuse(path, QStringLiteral("无法读取：%1").arg(file.errorString()),
-               QStringLiteral("cannot be read: %1").arg(file.errorString()));
-    if (bytes.size() > kMaxDesignFileBytes)
-        refuse(path, QStringLiteral("过大（%1 字节），不是本程序的设计文件").arg(file.size()),
-               QStringLiteral("is too large (%1 bytes) to be a design file").arg(file.size()));
-    return parseDesign(bytes, path);
+    std::string bytes;
+    try {
+        bytes = readWholeFile(systemPath(path), kMaxDesignFileBytes, pipeWaitSeconds);
+    } catch (Failure& f) {
+        f.file = shownPath(path);
+        throw;
+    }
+    return parseDesign(QByteArray::fromStdString(bytes), path);
 }
 
 QByteArray designBytes(const Design& design)
 {
     QJsonObject root = design.kept;
-    const auto [keptMajor, keptMinor] = versionOf(root.value(QStringLiteral("formatVersion")).toString());
-    const bool newerMinor = keptMajor == kMajor && keptMinor > kMinor;
+    const auto kept = versionOf(root.value(QStringLiteral("formatVersion")).toString());
+    const bool newerMinor = kept && kept->first == kMajor && kept->second > kMinor;
     root[QStringLiteral("format")] = QLatin1String(kFormat);
-    root[QStringLiteral("formatVersion")] = QStringLiteral("%1.%2").arg(kMajor).arg(newerMinor ? keptMinor : kMinor);
+    root[QStringLiteral("formatVersion")] = QStringLiteral("%1.%2").arg(kMajor).arg(newerMinor ? kept->second : kMinor);
     root[QStringLiteral("program")] = QStringLiteral("inlet %1").arg(QLatin1String(kVersion));
 
     QJsonObject info = root.value(QStringLiteral("info")).toObject();
@@ -197,28 +266,58 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("texts")] = texts;
     const std::string_view set = widthSetName(design.widthSet);
     root[QStringLiteral("widthSet")] = QString::fromUtf8(set.data(), qsizetype(set.size()));
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Indented for reading by eye, unless that would make the file too large to open.
+    const QJsonDocument document(root);
+    QByteArray bytes = withKeptText(document.toJson(QJsonDocument::Indented), design.keptText);
+    if (bytes.size() > kMaxDesignFileBytes)
+        bytes = withKeptText(document.toJson(QJsonDocument::Compact), design.keptText);
+    return bytes;
+}
+
+void checkSavable(const Design& design, const QString& path)
+{
+    auto check = [&](const QString& text, const QString& where) {
+        if (const auto fault = textFault(text)) {
+            const Failure::Kind kind = *fault == Failure::Kind::TextTooLong ? Failure::Kind::SaveTextTooLong
+                                       : *fault == Failure::Kind::TextHasNul ? Failure::Kind::SaveTextHasNul
+                                                                              : Failure::Kind::SaveTextHasInvalidChar;
+            Failure f = fileFailure(kind, path, where);
+            f.number = text.size();
+            f.limit = kMaxDesignText;
+            throw f;
+        }
+    };
+    for (const DesignInfoField& field : designInfoFields())
+        check(design.info.*field.field, QStringLiteral("info.") + QLatin1String(field.key));
+    if (!floorElevationOf(design.info.floorElevation).ok) {
+        Failure f = fileFailure(Failure::Kind::SaveFloorElevationNotANumber, path);
+        f.other = design.info.floorElevation.toStdString();
+        throw f;
+    }
+    for (const Box box : givenParameterBoxes()) {
+        const auto text = design.texts.find(box);
+        if (text != design.texts.end())
+            check(text->second, symbolOf(box));
+    }
 }
 
 void writeDesignFile(const QString& path, const Design& design)
 {
-    for (const Box box : givenParameterBoxes()) {
-        const auto text = design.texts.find(box);
-        if (text != design.texts.end() && text->second.size() > kMaxDesignText)
-            throw DesignFileError(
-                QStringLiteral("无法保存设计文件“%1”：%2 的文本过长（%3 个字符，最多 %4 个）")
-                    .arg(shown(path), symbolOf(box)).arg(text->second.size()).arg(kMaxDesignText),
-                QStringLiteral("cannot save design file '%1': the text of %2 is %3 characters long (at most %4)")
-                    .arg(shown(path), symbolOf(box)).arg(text->second.size()).arg(kMaxDesignText));
+    checkSavable(design, path);
+    const QByteArray bytes = designBytes(design);
+    if (bytes.size() > kMaxDesignFileBytes) {
+        Failure f = fileFailure(Failure::Kind::SaveTooLarge, path);
+        f.number = bytes.size();
+        f.limit = kMaxDesignFileBytes;
+        throw f;
     }
-    if (!floorElevationOf(design.info.floorElevation).ok)
-        throw DesignFileError(QStringLiteral("无法保存设计文件“%1”：底板高程“%2”不是数字").arg(shown(path), design.info.floorElevation.left(40)),
-                              QStringLiteral("cannot save design file '%1': the floor elevation '%2' is not a number")
-                                  .arg(shown(path), design.info.floorElevation.left(40)));
-    const QString failure = saveAtomically(path, designBytes(design));
-    if (!failure.isEmpty())
-        throw DesignFileError(QStringLiteral("无法保存设计文件“%1”：%2").arg(shown(path), failure),
-                              QStringLiteral("cannot save design file '%1': %2").arg(shown(path), failure));
+    try {
+        saveAtomically(path, bytes);
+    } catch (Failure& f) {
+        if (f.kind == Failure::Kind::CannotWrite)
+            f.kind = Failure::Kind::CannotSaveDesign;
+        throw;
+    }
 }
 
 }  // namespace inlet

@@ -25,7 +25,6 @@
 #include <QString>
 
 #include <map>
-#include <stdexcept>
 #include <string>
 
 namespace inlet {
@@ -35,38 +34,35 @@ struct Design {
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
     WidthSet widthSet = WidthSet::Computed;  // the widths the geometry is drawn with
     QJsonObject kept;              // the file as read, for what this program does not know
-};
-
-// Why a file could not be read or written, naming the file: in Chinese for the window, in
-// English for inlet-calc.
-class DesignFileError : public std::runtime_error {
-public:
-    DesignFileError(const QString& chinese, const QString& english);
-    const QString& chinese() const { return chinese_; }
-    const QString& english() const { return english_; }
-
-private:
-    QString chinese_;
-    QString english_;
+    // What this program does not know, as the file wrote it: each member's value by its place,
+    // "pump", "info/x", "texts/y". Written back byte for byte.
+    std::map<QString, QByteArray> keptText;
 };
 
 // The longest text a box or an information field may hold in a file, in characters, and the
-// largest file this program reads.
+// largest file this program reads: enough for every box and field at its longest, written
+// with every character escaped (22 texts of 65,536 characters, 6 bytes each).
 inline constexpr qsizetype kMaxDesignText = 65536;
-inline constexpr qint64 kMaxDesignFileBytes = 4 * 1024 * 1024;
+inline constexpr qint64 kMaxDesignFileBytes = 16 * 1024 * 1024;
 
 // A fresh window's design: the default texts and no information.
 Design defaultDesign();
 
-// Reads a design file; throws DesignFileError saying what is wrong with it.
-Design readDesignFile(const QString& path);
+// Reads a design file; throws a Failure saying what is wrong with it. A pipe (/dev/stdin)
+// is read where `pipeWaitSeconds` is above zero, waiting at most that long for each piece;
+// folders, devices and FIFOs nothing writes to are refused.
+Design readDesignFile(const QString& path, int pipeWaitSeconds = 0);
 // The same from the file's bytes; `path` only names the file in messages.
 Design parseDesign(const QByteArray& bytes, const QString& path);
 
 // Writes a design file atomically: the old file stays whole unless the new one was written
-// completely. Throws DesignFileError naming the file and the reason.
+// completely. Throws a Failure naming the file and the reason.
 void writeDesignFile(const QString& path, const Design& design);
-// The bytes writeDesignFile writes.
+// Throws the Failure that saving `design` as `path` would meet in its texts: a text too long,
+// a NUL, an invalid character. Saving and opening hold texts to the same rule.
+void checkSavable(const Design& design, const QString& path);
+// The bytes writeDesignFile writes: indented JSON, compact where indenting would make the file
+// larger than a design file may be.
 QByteArray designBytes(const Design& design);
 
 }  // namespace inlet

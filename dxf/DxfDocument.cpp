@@ -2,9 +2,9 @@
 
 #include "DimensionGraphics.h"
 #include "DxfEllipse.h"
-#include "DxfError.h"
 #include "DxfSpline.h"
 #include "DxfText.h"
+#include "Failure.h"
 #include "DxfTextWriter.h"
 
 #include <dl_dxf.h>
@@ -146,13 +146,14 @@ std::string figure(double value)
 }
 
 // Throws unless every number is finite and within kLargestCoordinate.
-void requireWithinReach(const Reach& reach, const std::string& what)
+void requireWithinReach(const Reach& reach)
 {
     if (!reach.finite)
-        throw DxfError(what + " has a coordinate that is not a finite number");
+        throw Failure{.kind = Failure::Kind::DrawingNotFinite};
     if (reach.largest > kLargestCoordinate) {
-        throw DxfError(what + " reaches " + figure(reach.largest) + " mm from its origin, beyond the "
-                       + figure(kLargestCoordinate) + " mm within which a DXF coordinate holds 0.01 mm");
+        Failure f{.kind = Failure::Kind::DrawingBeyondReach, .other = figure(reach.largest)};
+        f.detail = figure(kLargestCoordinate);
+        throw f;
     }
 }
 
@@ -417,7 +418,7 @@ void writeHeader(Output& out, const Extent& whole)
     Reach extent;
     extent.add(Point{whole.left, whole.bottom});
     extent.add(Point{whole.right, whole.top});
-    requireWithinReach(extent, "the drawing");
+    requireWithinReach(extent);
 
     DL_WriterA& dw = out.dw;
     // AutoCAD 2007: its text is UTF-8, which every CAD program tried reads as Chinese (FreeCAD
@@ -619,35 +620,21 @@ void writeEntities(Output& out, const std::vector<Shape>& shapes)
         const Reach reach = reachOf(shape);
         if (!reach.finite)
             continue;  // the geometry leaves such shapes out; never write one
-        requireWithinReach(reach, "the drawing");
+        requireWithinReach(reach);
         writeShape(out, shape);
     }
     out.dw.sectionEnd();
 }
 
-// Writes the text into the file in one piece; throws DxfError with the reason.
-void writeFile(const std::string& file, const std::string& text)
-{
-    errno = 0;
-    std::FILE* out = std::fopen(file.c_str(), "wb");
-    if (!out)
-        throw DxfError(errno != 0 ? std::strerror(errno) : "the file cannot be created");
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    const int error = errno;
-    const bool closed = std::fclose(out) == 0;
-    if (!written || !closed)
-        throw DxfError(std::strerror(!written && error != 0 ? error : errno));
-}
-
 }  // namespace
 
-void writeDxfDocument(const Drawing& drawing, const std::string& file, const DxfOptions& options)
+std::string dxfText(const Drawing& drawing, const DxfOptions& options)
 {
     const std::vector<Shape> shapes = modelShapes(drawing, options.sheet);
 
     DL_Dxf dxf;
     if (dxf.getVersion() != DL_Codes::AC1015)
-        throw DxfError("this dxflib does not write the AutoCAD 2000 structure by default");
+        throw Failure{.kind = Failure::Kind::CannotMake, .item = "DXF (AutoCAD 2000)"};
     DxfTextWriter dw;
     const double printScale = options.sheet ? options.sheet->scale : drawing.printScale;
     Output out{dxf, dw, options, figureHeightOf(drawing), printScale > 0 ? printScale : 1.0, 0, 0, {}, {}, 0};
@@ -669,7 +656,7 @@ void writeDxfDocument(const Drawing& drawing, const std::string& file, const Dxf
     dxf.writeObjects(dw);
     dxf.writeObjectsEnd(dw);
     dw.dxfEOF();
-    writeFile(file, dw.text());
+    return dw.text();
 }
 
 }  // namespace inlet

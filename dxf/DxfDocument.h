@@ -10,10 +10,9 @@
 
 namespace inlet {
 
-// Writes the drawing into `file`, created or emptied first. Throws DxfError with the reason
-// alone (the caller names the file): the file cannot be created, a coordinate is beyond the
-// range a DXF coordinate holds 0.01 mm in, or the file was cut short. Shapes with a
-// coordinate that is not finite are left out.
-void writeDxfDocument(const Drawing& drawing, const std::string& file, const DxfOptions& options);
+// The DXF file's text. Throws a Failure (DrawingBeyondReach, DrawingNotFinite) where a
+// coordinate is beyond the range a DXF coordinate holds 0.01 mm in. Shapes with a coordinate
+// that is not finite are left out.
+std::string dxfText(const Drawing& drawing, const DxfOptions& options);
 
 }  // namespace inlet

@@ -18,9 +18,11 @@
 
 namespace inlet {
 
-// Writes the drawing to `path`, replacing a file there only once the whole drawing is
-// written: a failure leaves no partial file and an existing file as it was. Throws DxfError
-// naming the file and the reason.
+// Writes the drawing to `path` as every file is written (see SaveFile.h): whole or not at
+// all. Throws a Failure naming the file and the reason.
 void writeDxf(const Drawing& drawing, const std::string& path, const DxfOptions& options = {});
+
+// The drawing's DXF text, for writing elsewhere. Throws a Failure where it cannot be made.
+std::string dxfText(const Drawing& drawing, const DxfOptions& options = {});
 
 }  // namespace inlet

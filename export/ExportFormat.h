@@ -37,17 +37,9 @@ struct ExportOption {
 // its default.
 using ExportChoices = std::map<QString, QString>;
 
-// Why a file could not be written, naming the file: in Chinese for the window, in English for
-// the command line.
-struct ExportFailure {
-    QString chinese;
-    QString english;
-};
-
 // Writes the file at `path` from the run, replacing a file there only once it has been
-// written whole. Returns nothing when written.
-using ExportWriter = std::function<std::optional<ExportFailure>(const ExportInput& input, const QString& path,
-                                                                const ExportChoices& choices)>;
+// written whole (saveAtomically). Throws a Failure naming the file when it cannot.
+using ExportWriter = std::function<void(const ExportInput& input, const QString& path, const ExportChoices& choices)>;
 
 struct ExportFormat {
     QString key;        // unique: the extension, or "drawing-pdf" where an extension is taken

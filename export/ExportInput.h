@@ -10,6 +10,7 @@
 #include "DesignChecks.h"
 #include "DesignFile.h"
 #include "DrawingSheet.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "PassageGeometry.h"
 #include "RunRecord.h"
@@ -30,7 +31,7 @@ struct ExportInput {
     std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
     std::vector<Box> written;                   // the result boxes the run wrote
     std::optional<Calculation> calculation;     // when the run completed
-    std::string failure;                        // else why it stopped, in Chinese
+    std::optional<Failure> failure;             // else why it stopped
     WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
     std::optional<WidthSets> widths;            // of a completed run: both sets
     std::vector<DesignCheck> checks;            // of a completed run

@@ -1,5 +1,8 @@
 #include "ExportRegistry.h"
 
+#include "AtomicSave.h"
+#include "Failure.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -124,16 +127,12 @@ QString ExportRegistry::extensionList(std::optional<ExportKind> kind) const
     return extensions.join(QStringLiteral("、"));
 }
 
-std::optional<ExportFailure> writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
-                                         const ExportChoices& choices)
+void writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
+                 const ExportChoices& choices)
 {
-    if (format.needsCompletedRun && !input.calculation) {
-        const QString shown = QDir::toNativeSeparators(path);
-        return ExportFailure{QStringLiteral("无法写入“%1”：计算未完成，无图形可导出").arg(shown),
-                             QStringLiteral("cannot write '%1': the calculation fails (%2), so there is no drawing")
-                                 .arg(shown, QString::fromStdString(input.failure))};
-    }
-    return format.write(input, path, choices);
+    if (format.needsCompletedRun && !input.calculation)
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    format.write(input, path, choices);
 }
 
 }  // namespace inlet

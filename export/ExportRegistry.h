@@ -39,8 +39,8 @@ private:
 };
 
 // Writes the run in `format` to `path`: a format that needs a completed run refuses a failed
-// one, saying so.
-std::optional<ExportFailure> writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
-                                         const ExportChoices& choices = {});
+// one (NothingToDraw). Throws a Failure naming the file.
+void writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
+                 const ExportChoices& choices = {});
 
 }  // namespace inlet

@@ -1,6 +1,7 @@
 #include "FileWriters.h"
 
-#include "DxfError.h"
+#include "AtomicSave.h"
+#include "Failure.h"
 #include "DxfWriter.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidError.h"
@@ -18,41 +19,32 @@ namespace inlet {
 
 namespace {
 
-ExportFailure cannotWrite(const QString& path, const QString& reason)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    return {QStringLiteral("无法写入“%1”：%2").arg(shown, reason), QStringLiteral("cannot write %1: %2").arg(shown, reason)};
-}
-
-std::optional<ExportFailure> writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
+void writeDxfFile(const ExportInput& input, const QString& path, const ExportChoices& choices)
 {
     const auto paper = choices.find(QStringLiteral("paper"));
-    const Drawing drawing = input.drawingOn(paper == choices.end() ? std::string("auto") : paper->second.toStdString());
+    const std::string paperName = paper == choices.end() ? std::string("auto") : paper->second.toStdString();
+    const Drawing drawing = input.drawingOn(paperName);
     if (drawing.views.empty())
-        return cannotWrite(path, QStringLiteral("没有可导出的图形"));
-    try {
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    {
         const QString curves = choices.count(QStringLiteral("dxf-curves")) ? choices.at(QStringLiteral("dxf-curves")) : QString();
         DxfOptions options;
         if (curves == QLatin1String("ellipse"))
             options.curves = DxfOptions::Curves::Ellipse;
         else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
             options.curves = DxfOptions::Curves::Polyline;
-        options.sheet = drawingSheet(drawing, titleBlock(input), paper == choices.end() ? "auto" : paper->second.toStdString());
-        writeDxf(drawing, QFile::encodeName(path).toStdString(), options);
-    } catch (const DxfError& e) {
-        return cannotWrite(path, QString::fromStdString(e.reason()));
+        options.sheet = drawingSheet(drawing, titleBlock(input), paperName);
+        saveAtomically(path, QByteArray::fromStdString(dxfText(drawing, options)));
     }
-    return std::nullopt;
 }
 
 #ifdef INLET_HAVE_SOLID
 // The passage's solid written as STEP or STL; a design without a solid says which condition
 // fails. The choices "length" and "outlet-extension" (mm) shape the solid.
-std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices,
-                                            bool step)
+void writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices, bool step)
 {
     if (!input.calculation)
-        return cannotWrite(path, QStringLiteral("没有可导出的三维模型"));
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     const auto millimetres = [&](const char* key) -> std::optional<double> {
         const auto it = choices.find(QString::fromLatin1(key));
         if (it == choices.end())
@@ -72,11 +64,11 @@ std::optional<ExportFailure> writeSolidFile(const ExportInput& input, const QStr
             solid->writeStl(file, StlOptions{ExportFormat::isOn(choices, QStringLiteral("stl-binary")),
                                              ExportFormat::isOn(choices, QStringLiteral("stl-metres"))});
     } catch (const SolidFailure& e) {
-        if (e.error().fault == SolidFault::Write)
-            return cannotWrite(path, QString::fromStdString(e.error().detail));
-        return ExportFailure{QString::fromStdString(e.error().chinese()), QString::fromStdString(e.error().english())};
+        // Until the solid's faults are kinds of Failure, its own words go along as the detail.
+        Failure f{.kind = Failure::Kind::SolidNotMade, .file = shownPath(path)};
+        f.detail = e.error().english();
+        throw f;
     }
-    return std::nullopt;
 }
 #endif
 
@@ -103,15 +95,15 @@ void addFileWriters(ExportRegistry& registry)
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
 #ifdef INLET_HAVE_SOLID
     registry.setWriter(QStringLiteral("step"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
-        return writeSolidFile(input, path, choices, true);
+        writeSolidFile(input, path, choices, true);
     });
     registry.setWriter(QStringLiteral("stl"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
-        return writeSolidFile(input, path, choices, false);
+        writeSolidFile(input, path, choices, false);
     });
 #endif
 #ifdef INLET_WITH_XLSX
     registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        return writeXlsx(input, path);
+        writeXlsx(input, path);
     });
 #endif
 }

@@ -1,6 +1,7 @@
 #include "XlsxWorkbook.h"
 
 #include "AtomicSave.h"
+#include "Failure.h"
 #include "BoxCaption.h"
 
 #include <QDir>
@@ -15,10 +16,9 @@ namespace inlet {
 
 namespace {
 
-ExportFailure cannotWrite(const QString& path, const QString& reason)
+[[noreturn]] void cannotMake(const QString& path)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    return {QStringLiteral("无法写入“%1”：%2").arg(shown, reason), QStringLiteral("cannot write %1: %2").arg(shown, reason)};
+    throw Failure{.kind = Failure::Kind::CannotMake, .file = shownPath(path), .item = "XLSX"};
 }
 
 // The value a result box's text was made from, as the run held it.
@@ -127,7 +127,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
     }
     if (!input.calculation) {
         results.next();
-        results.text(0, "计算未完成：" + input.failure);
+        results.text(0, "计算未完成：" + (input.failure ? render(*input.failure, Language::Chinese) : std::string()));
         results.next();
     }
 
@@ -174,24 +174,22 @@ void fill(lxw_workbook* book, const ExportInput& input)
 
 }  // namespace
 
-std::optional<ExportFailure> writeXlsx(const ExportInput& input, const QString& path)
+void writeXlsx(const ExportInput& input, const QString& path)
 {
     QTemporaryDir folder;
     if (!folder.isValid())
-        return cannotWrite(path, folder.errorString());
+        cannotMake(path);
     const QString temporary = folder.filePath(QStringLiteral("workbook.xlsx"));
     lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
     if (!book)
-        return cannotWrite(path, QStringLiteral("cannot start the workbook"));
+        cannotMake(path);
     fill(book, input);
-    if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
-        return cannotWrite(path, QString::fromUtf8(lxw_strerror(error)));
+    if (workbook_close(book) != LXW_NO_ERROR)
+        cannotMake(path);
     QFile file(temporary);
     if (!file.open(QIODevice::ReadOnly))
-        return cannotWrite(path, file.errorString());
-    if (const QString reason = saveAtomically(path, file.readAll()); !reason.isEmpty())
-        return cannotWrite(path, reason);
-    return std::nullopt;
+        cannotMake(path);
+    saveAtomically(path, file.readAll());
 }
 
 }  // namespace inlet

@@ -10,8 +10,8 @@
 
 namespace inlet {
 
-// Writes the workbook of the run to `path` (through a temporary file, replacing `path` only
-// once written whole).
-std::optional<ExportFailure> writeXlsx(const ExportInput& input, const QString& path);
+// Writes the workbook of the run to `path`, whole or not at all. Throws a Failure naming the
+// file.
+void writeXlsx(const ExportInput& input, const QString& path);
 
 }  // namespace inlet

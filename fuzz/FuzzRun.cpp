@@ -61,8 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 if (check.chinese.empty() || check.english.empty())
                     std::abort();
         }
-    } catch (const RunFailure& failure) {
-        if (boxes.written().size() >= resultWriteOrder().size() || describe(failure).empty())
+    } catch (const Failure& failure) {
+        if (boxes.written().size() >= resultWriteOrder().size() || render(failure, Language::English).empty())
             std::abort();  // a failure must stop before the end and say where
     }
     for (const Box box : boxes.written()) {

@@ -14,7 +14,7 @@ void LastRun::recordCompleted(const Calculation& run, const BoxAccess& boxes, co
     emit changed();
 }
 
-void LastRun::recordFailed(const std::string& failure, const BoxAccess& boxes, const std::vector<Box>& written)
+void LastRun::recordFailed(const Failure& failure, const BoxAccess& boxes, const std::vector<Box>& written)
 {
     RunRecord record = recordRun(boxes, written, std::nullopt, failure, widthSet_, systemNumberLocale());
     record.run = ++runs_;

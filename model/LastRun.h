@@ -28,7 +28,7 @@ public:
     // Records a run made over `boxes`, with the widths chosen; each record of a new run has
     // the next RunRecord::run.
     void recordCompleted(const Calculation& run, const BoxAccess& boxes, const std::vector<Box>& written);
-    void recordFailed(const std::string& failure, const BoxAccess& boxes, const std::vector<Box>& written);
+    void recordFailed(const Failure& failure, const BoxAccess& boxes, const std::vector<Box>& written);
     // No run: a new design, or one whose run has not been made yet.
     void clear();
     // Draws the last run with other widths (the run itself stays as it was).

@@ -29,7 +29,7 @@ void draw(RunRecord& record)
 }  // namespace
 
 RunRecord recordRun(const BoxAccess& boxes, const std::vector<Box>& written,
-                    const std::optional<Calculation>& calculation, const std::string& failure,
+                    const std::optional<Calculation>& calculation, const std::optional<Failure>& failure,
                     WidthSet set, const NumberLocale& locale)
 {
     RunRecord record;
@@ -51,13 +51,18 @@ RunRecord runAndRecord(const BoxTexts& typed, WidthSet set, const NumberLocale& 
     BoxTexts boxes = typed;
     boxes.clearWritten();
     std::optional<Calculation> calculation;
-    std::string failure;
+    std::optional<Failure> failure;
     try {
         calculation = runCalculation(boxes, locale);
-    } catch (const RunFailure& f) {
-        failure = describeChinese(f);
+    } catch (const Failure& f) {
+        failure = f;
     }
     return recordRun(boxes, boxes.written(), calculation, failure, set, locale);
+}
+
+std::string whyStopped(const RunRecord& record, Language language)
+{
+    return record.failure ? render(*record.failure, language) : std::string();
 }
 
 void chooseWidthSet(RunRecord& record, WidthSet set)

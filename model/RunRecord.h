@@ -8,6 +8,7 @@
 #include "BoxTexts.h"
 #include "Calculation.h"
 #include "DesignChecks.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "Shapes.h"
 #include "WidthSets.h"
@@ -22,7 +23,7 @@ struct RunRecord {
     // Every box as the run left it; boxes.written() lists the result boxes it wrote, in order.
     BoxTexts boxes;
     std::optional<Calculation> calculation;  // when the run completed
-    std::string failure;                     // else why it stopped, in the window's words
+    std::optional<Failure> failure;          // else why it stopped
     WidthSet widthSet = WidthSet::Computed;  // what the drawing, the chart and the checks use
     NumberLocale locale;                     // what the checks' and the chart's figures use
     unsigned run = 0;  // which run this is: the same for the run redrawn with other widths
@@ -39,12 +40,15 @@ struct RunRecord {
 // The record of a run over `boxes` that wrote the result boxes `written` (in order) and
 // completed with `calculation`, or stopped with `failure`.
 RunRecord recordRun(const BoxAccess& boxes, const std::vector<Box>& written,
-                    const std::optional<Calculation>& calculation, const std::string& failure,
+                    const std::optional<Calculation>& calculation, const std::optional<Failure>& failure,
                     WidthSet set, const NumberLocale& locale);
 
 // Runs the calculation over a copy of `typed`, as the window's "计算并打印" runs it, and
 // records it.
 RunRecord runAndRecord(const BoxTexts& typed, WidthSet set, const NumberLocale& locale);
+
+// Why the run stopped, in `language`; empty for a run that completed.
+std::string whyStopped(const RunRecord& record, Language language);
 
 // The record drawn with other widths: the drawing, the chart and the checks anew, the run
 // and its texts as they were.

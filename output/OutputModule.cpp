@@ -1,5 +1,8 @@
 #include "OutputModule.h"
 
+#include "AtomicSave.h"
+#include "Failure.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibrary>
@@ -30,7 +33,7 @@ QStringList candidates()
 
 }  // namespace
 
-OutputModule* outputModule(QString* why)
+OutputModule& outputModule()
 {
     static OutputModule* module = nullptr;
     static QString failure;
@@ -48,12 +51,11 @@ OutputModule* outputModule(QString* why)
             tried << library.errorString();
         }
         if (!module)
-            failure = tried.isEmpty() ? QStringLiteral("找不到输出模块 inlet-output")
-                                      : QStringLiteral("找不到输出模块 inlet-output（%1）").arg(tried.join(QStringLiteral("；")));
+            failure = tried.isEmpty() ? QStringLiteral("-") : tried.join(QStringLiteral("; "));
     }
-    if (!module && why)
-        *why = failure;
-    return module;
+    if (!module)
+        throw Failure{.kind = Failure::Kind::ModuleMissing, .detail = failure.toStdString()};
+    return *module;
 }
 
 const ExportRegistry& outputFormats()
@@ -64,19 +66,13 @@ const ExportRegistry& outputFormats()
         for (const ExportFormat& format : formats.all())
             keys << format.key;
         for (const QString& key : keys) {
-            formats.setWriter(key, [key](const ExportInput& input, const QString& path,
-                                         const ExportChoices& choices) -> std::optional<ExportFailure> {
-                QString why;
-                OutputModule* module = outputModule(&why);
-                const ExportFormat* written = module ? module->formats().byKey(key) : nullptr;
-                if (!written) {
-                    const QString shown = QDir::toNativeSeparators(path);
-                    if (why.isEmpty())
-                        why = QStringLiteral("输出模块不能写入此格式");
-                    return ExportFailure{QStringLiteral("无法写入“%1”：%2").arg(shown, why),
-                                         QStringLiteral("cannot write %1: %2").arg(shown, why)};
-                }
-                return written->write(input, path, choices);
+            formats.setWriter(key, [key](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+                const ExportRegistry& module = outputModule().formats();
+                const ExportFormat* written = module.byKey(key);
+                if (!written)
+                    throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(path),
+                                  .item = key.toStdString(), .other = module.extensionList().toStdString()};
+                written->write(input, path, choices);
             });
         }
         return formats;

@@ -20,16 +20,15 @@ public:
 
     // Every format with its writer.
     virtual const ExportRegistry& formats() = 0;
-    // Each returns an empty text when done (or cancelled), else what went wrong, in Chinese,
-    // naming the printer.
-    virtual QString previewSheet(QWidget& parent, const SheetInput& input) = 0;
-    virtual QString printSheet(QWidget& parent, const SheetInput& input) = 0;
+    // Each throws a Failure naming the printer when it cannot be done (a cancelled print is
+    // done).
+    virtual void previewSheet(QWidget& parent, const SheetInput& input) = 0;
+    virtual void printSheet(QWidget& parent, const SheetInput& input) = 0;
 };
 
 // The module, loaded the first time it is asked for: beside the program, in the library folder
-// it is installed to, or in the build tree. Null where it cannot be loaded, `why` then says
-// why.
-OutputModule* outputModule(QString* why = nullptr);
+// it is installed to, or in the build tree. Throws ModuleMissing where it cannot be loaded.
+OutputModule& outputModule();
 
 // The program's formats: every format of the build, each written by the module, which is
 // loaded the first time a file is written.

@@ -23,20 +23,11 @@ namespace {
 // The width of the PNG of the drawing.
 constexpr int kPngWidth = 4000;
 
-// The drawing's pictures word their failures in Chinese only, naming the file.
-std::optional<ExportFailure> failed(const QString& chinese)
+void writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
 {
-    if (chinese.isEmpty())
-        return std::nullopt;
-    return ExportFailure{chinese, chinese};
-}
-
-QString writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
-{
-    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-        return error;
+    checkSomethingToDraw(drawing, path);
     const Sheet sheet(drawing, block, paper);
-    return writeWhole(path, [&](QBuffer& file) -> QString {
+    writeWhole(path, QStringLiteral("SVG"), [&](QBuffer& file) {
         QSvgGenerator svg;
         svg.setOutputDevice(&file);
         // Ten pixels to the millimetre (254 dpi), so that the document's size comes out in
@@ -50,21 +41,19 @@ QString writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& 
                                .arg(QString::number(sheet.scaleDenominator(), 'g', 10)));
         QPainter painter;
         if (!painter.begin(&svg))
-            return QStringLiteral("无法开始绘制 SVG");
+            return false;
         sheet.paint(painter, 1);
-        painter.end();
-        return QString();
+        return painter.end();
     });
 }
 
 // The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
 // embedded.
-QString writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
 {
-    if (QString error = nothingToDraw(drawing, path); !error.isEmpty())
-        return error;
+    checkSomethingToDraw(drawing, path);
     const Sheet sheet(drawing, block, paper);
-    return writeWhole(path, [&](QBuffer& file) -> QString {
+    writeWhole(path, QStringLiteral("PDF"), [&](QBuffer& file) {
         QPdfWriter pdf(&file);
         pdf.setTitle(QStringLiteral("进水流道型线图"));
         pdf.setCreator(QStringLiteral("inlet"));
@@ -73,10 +62,9 @@ QString writeDrawingPdf(const Drawing& drawing, const QString& path, const Title
         pdf.setResolution(1200);
         QPainter painter;
         if (!painter.begin(&pdf))
-            return QStringLiteral("无法开始绘制 PDF");
+            return false;
         sheet.paint(painter, pdf.resolution() / 25.4);
-        painter.end();
-        return QString();
+        return painter.end();
     });
 }
 
@@ -99,19 +87,19 @@ ExportRegistry moduleFormats()
     ExportRegistry formats = ExportRegistry::described();
     addFileWriters(formats);
     formats.setWriter(QStringLiteral("pdf"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        return writePdf(withPictures(input), path);
+        writePdf(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("odt"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        return writeOdt(withPictures(input), path);
+        writeOdt(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
+        writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c)));
+        writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
     formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        return failed(writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c)));
+        writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c));
     });
     return formats;
 }
@@ -120,18 +108,18 @@ class OutputModuleImpl : public OutputModule {
 public:
     const ExportRegistry& formats() override { return formats_; }
 
-    QString previewSheet(QWidget& parent, const SheetInput& input) override
+    void previewSheet(QWidget& parent, const SheetInput& input) override
     {
         SheetInput sheet = input;
         addSolidFigures(sheet);
-        return inlet::previewSheet(parent, sheet);
+        inlet::previewSheet(parent, sheet);
     }
 
-    QString printSheet(QWidget& parent, const SheetInput& input) override
+    void printSheet(QWidget& parent, const SheetInput& input) override
     {
         SheetInput sheet = input;
         addSolidFigures(sheet);
-        return inlet::printSheet(parent, sheet);
+        inlet::printSheet(parent, sheet);
     }
 
 private:

@@ -1,11 +1,14 @@
 #include "SheetPrinting.h"
 
+#include "Failure.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
 
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+#include <optional>
 
 namespace inlet {
 
@@ -15,12 +18,12 @@ namespace {
 // printer's full resolution.
 constexpr int kPrintDpi = 300;
 
-QString paintOn(const SheetDocument& sheet, QPrinter& printer)
+std::optional<Failure> paintOn(const SheetDocument& sheet, QPrinter& printer)
 {
     if (paintSheet(sheet, printer).isEmpty())
-        return {};
+        return std::nullopt;
     const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-    return QStringLiteral("无法在打印机“%1”上输出计算书").arg(printerName);
+    return Failure{.kind = Failure::Kind::PrinterFailed, .item = printerName.toStdString()};
 }
 
 // The printer at the sheet's resolution, the sheet's title as the print job's name.
@@ -32,22 +35,23 @@ void prepare(QPrinter& printer, const SheetDocument& sheet)
 
 }  // namespace
 
-QString previewSheet(QWidget& parent, const SheetInput& input)
+void previewSheet(QWidget& parent, const SheetInput& input)
 {
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
     prepare(printer, sheet);
     QPrintPreviewDialog dialog(&printer, &parent);
     dialog.setWindowTitle(QStringLiteral("打印预览 - %1").arg(sheet.title()));
-    QString failure;
+    std::optional<Failure> failure;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&](QPrinter* shown) { failure = paintOn(sheet, *shown); });
     dialog.resize(900, 1000);
     dialog.exec();
-    return failure;
+    if (failure)
+        throw *failure;
 }
 
-QString printSheet(QWidget& parent, const SheetInput& input)
+void printSheet(QWidget& parent, const SheetInput& input)
 {
     const SheetDocument sheet(input);
     QPrinter printer(QPrinter::HighResolution);
@@ -55,8 +59,9 @@ QString printSheet(QWidget& parent, const SheetInput& input)
     QPrintDialog dialog(&printer, &parent);
     dialog.setWindowTitle(QStringLiteral("打印计算书"));
     if (dialog.exec() != QDialog::Accepted)
-        return {};
-    return paintOn(sheet, printer);
+        return;
+    if (const auto failure = paintOn(sheet, printer))
+        throw *failure;
 }
 
 }  // namespace inlet

@@ -11,12 +11,12 @@ class QWidget;
 
 namespace inlet {
 
-// Shows the sheet in the print preview (A4 portrait), from which it can be printed. Returns
-// an empty text, else why the sheet could not be painted.
-QString previewSheet(QWidget& parent, const SheetInput& input);
+// Shows the sheet in the print preview (A4 portrait), from which it can be printed. Throws
+// PrinterFailed where the sheet could not be painted.
+void previewSheet(QWidget& parent, const SheetInput& input);
 
-// Asks for a printer and prints the sheet on it. Returns an empty text when printed or
-// cancelled, else why it could not be printed.
-QString printSheet(QWidget& parent, const SheetInput& input);
+// Asks for a printer and prints the sheet on it (or nothing when cancelled). Throws
+// PrinterFailed where it could not be printed.
+void printSheet(QWidget& parent, const SheetInput& input);
 
 }  // namespace inlet

@@ -6,40 +6,38 @@
 #include "DrawingSheet.h"
 #include "Shapes.h"
 
+#include <QBuffer>
 #include <QString>
 
 namespace inlet {
 
-// "无法写入“PATH”：REASON", as every drawing export words a failure.
-QString cannotWrite(const QString& path, const QString& reason);
-
-// Makes the file's bytes through `write(QBuffer&)`, which returns an empty text or the reason
-// it failed, and saves them whole or not at all. Returns an empty text or the failure.
+// Makes the file's bytes through `write(QBuffer&)`, which returns false when it cannot make
+// them, and saves them whole or not at all. Throws a Failure: CannotMake (the `format`), or
+// why the file could not be saved.
 template <typename Write>
-QString writeWhole(const QString& path, Write write);
+void writeWhole(const QString& path, const QString& format, Write write);
 
-// The PNG `widthPx` pixels wide, as high as the sheet's proportions make it. Returns an empty
-// text when written, else what went wrong, naming the file; a failure leaves nothing behind.
-QString writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block = {},
-                 const std::string& paper = "auto");
+// The PNG `widthPx` pixels wide, as high as the sheet's proportions make it. Throws a Failure
+// naming the file; a failure leaves nothing behind.
+void writePng(const Drawing& drawing, const QString& path, int widthPx, const TitleBlock& block = {},
+              const std::string& paper = "auto");
 
-// Empty for a drawing that has views, else why there is nothing to export.
-QString nothingToDraw(const Drawing& drawing, const QString& path);
+// Throws NothingToDraw unless the drawing has views.
+void checkSomethingToDraw(const Drawing& drawing, const QString& path);
+
+// Throws CannotMake, naming the file and the format.
+[[noreturn]] void cannotMake(const QString& path, const QString& format);
 
 }  // namespace inlet
 
 #include "AtomicSave.h"
 
-#include <QBuffer>
-
 template <typename Write>
-QString inlet::writeWhole(const QString& path, Write write)
+void inlet::writeWhole(const QString& path, const QString& format, Write write)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (const QString reason = write(buffer); !reason.isEmpty())
-        return cannotWrite(path, reason);
-    if (const QString reason = saveAtomically(path, buffer.data()); !reason.isEmpty())
-        return cannotWrite(path, reason);
-    return {};
+    if (!write(buffer))
+        cannotMake(path, format);
+    saveAtomically(path, buffer.data());
 }

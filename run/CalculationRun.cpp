@@ -13,19 +13,28 @@ namespace inlet {
 
 namespace {
 
-const char* kindChinese(FailureKind kind)
+Failure::Kind failureKind(FailureKind kind)
 {
     switch (kind) {
-    case FailureKind::TypeMismatch: return "类型不匹配";
-    case FailureKind::Overflow: return "溢出";
-    case FailureKind::DivisionByZero: return "除数为零";
-    case FailureKind::InvalidCall: return "无效的过程调用或参数";
+    case FailureKind::TypeMismatch: return Failure::Kind::TypeMismatch;
+    case FailureKind::Overflow: return Failure::Kind::Overflow;
+    case FailureKind::DivisionByZero: return Failure::Kind::DivisionByZero;
+    case FailureKind::InvalidCall: return Failure::Kind::InvalidCall;
     }
-    return "错误";
+    return Failure::Kind::InvalidCall;
+}
+
+Failure runFailure(FailureKind kind, Quantity q, std::optional<Box> box, int step)
+{
+    Failure f{.kind = failureKind(kind)};
+    f.quantity = q;
+    f.box = box;
+    f.step = step;
+    return f;
 }
 
 // The run's own bookkeeping: which step it is in, and turning a calculation failure into a
-// RunFailure that says where it happened.
+// Failure that says where it happened.
 class Run {
 public:
     explicit Run(BoxAccess& boxes) : boxes_(boxes) {}
@@ -40,7 +49,7 @@ public:
         try {
             return readValue(boxInfo(box).reading, text, locale);
         } catch (const CalcError& e) {
-            throw RunFailure(e.kind(), FailureSite{step_, box, q});
+            throw runFailure(e.kind(), q, box, step_);
         }
     }
 
@@ -50,7 +59,7 @@ public:
         try {
             return f();
         } catch (const CalcError& e) {
-            throw RunFailure(e.kind(), FailureSite{step_, std::nullopt, q});
+            throw runFailure(e.kind(), q, std::nullopt, step_);
         }
     }
 
@@ -62,11 +71,6 @@ private:
 };
 
 }  // namespace
-
-RunFailure::RunFailure(FailureKind kind, FailureSite site)
-    : std::runtime_error(kindName(kind)), kind_(kind), site_(site)
-{
-}
 
 Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
 {
@@ -166,33 +170,6 @@ Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale)
     c.B = run.compute(B, [&] { return inlet::B(c.a90, in.D1); });
     run.write(Box::Text6, picture0000(c.B));
     return c;
-}
-
-std::string describe(const RunFailure& failure)
-{
-    const FailureSite& site = failure.site();
-    std::string text = kindName(failure.kind());
-    if (site.box) {
-        text.append(" reading ").append(englishName(site.quantity));
-        text.append(" from box ").append(boxName(*site.box));
-    } else {
-        text.append(" computing ").append(englishName(site.quantity));
-    }
-    return text;
-}
-
-std::string describeChinese(const RunFailure& failure)
-{
-    const FailureSite& site = failure.site();
-    std::string text = kindChinese(failure.kind());
-    text.append("：");
-    if (site.box) {
-        text.append("读取").append(chineseName(site.quantity));
-        text.append("（").append(boxName(*site.box)).append("）时出错");
-    } else {
-        text.append("计算").append(chineseName(site.quantity)).append("时出错");
-    }
-    return text;
 }
 
 }  // namespace inlet

@@ -7,40 +7,17 @@
 #include "Boxes.h"
 #include "CalcError.h"
 #include "Calculation.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "Quantity.h"
 
-#include <optional>
-#include <stdexcept>
-#include <string>
 
 namespace inlet {
 
-// Where a run stopped: the box being read, or the quantity being computed.
-struct FailureSite {
-    int step = 0;            // 1 to 16, in the order the run takes them
-    std::optional<Box> box;  // set when a box text was being converted
-    Quantity quantity;       // what was being read or computed
-};
-
-class RunFailure : public std::runtime_error {
-public:
-    RunFailure(FailureKind kind, FailureSite site);
-    FailureKind kind() const { return kind_; }
-    const FailureSite& site() const { return site_; }
-
-private:
-    FailureKind kind_;
-    FailureSite site_;
-};
-
-// Performs one run and returns every value it computed. Throws RunFailure at the first
-// failure; the boxes written before it keep their new texts, the others are untouched.
+// Performs one run and returns every value it computed. Throws a Failure at the first
+// failure, naming its kind (type mismatch, overflow, division by zero, invalid call), the
+// quantity, the box being read and the step; the boxes written before it keep their new
+// texts, the others are untouched.
 Calculation runCalculation(BoxAccess& boxes, const NumberLocale& locale);
-
-// "division by zero computing the volute width a30 at φ = 30°"
-std::string describe(const RunFailure& failure);
-// The same in Chinese, for the window: "除数为零：计算φ=30°时蜗壳宽度a30时出错"
-std::string describeChinese(const RunFailure& failure);
 
 }  // namespace inlet

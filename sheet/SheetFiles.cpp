@@ -1,6 +1,7 @@
 #include "SheetFiles.h"
 
 #include "AtomicSave.h"
+#include "Failure.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
 #ifdef INLET_WITH_ODT
@@ -16,22 +17,12 @@ namespace inlet {
 
 namespace {
 
-SheetFileError failure(const QString& path, const QString& chinese, const QString& english)
-{
-    const QString shown = QDir::toNativeSeparators(path);
-    return {QStringLiteral("无法写入计算书“%1”：%2").arg(shown, chinese),
-            QStringLiteral("cannot write the calculation sheet '%1': %2").arg(shown, english)};
-}
-
 // Saves the bytes made in memory; none means the sheet could not be made in that format.
-std::optional<SheetFileError> save(const QString& path, const QByteArray& bytes, const QString& format)
+void save(const QString& path, const QByteArray& bytes, const char* format)
 {
     if (bytes.isEmpty())
-        return failure(path, QStringLiteral("无法生成 %1").arg(format), QStringLiteral("the %1 could not be made").arg(format));
-    const QString reason = saveAtomically(path, bytes);
-    if (!reason.isEmpty())
-        return failure(path, reason, reason);
-    return std::nullopt;
+        throw Failure{.kind = Failure::Kind::CannotMake, .file = shownPath(path), .item = format};
+    saveAtomically(path, bytes);
 }
 
 }  // namespace
@@ -68,16 +59,16 @@ QByteArray sheetOdt(const SheetDocument& sheet)
 #endif
 }
 
-std::optional<SheetFileError> writePdf(const SheetInput& input, const QString& path)
+void writePdf(const SheetInput& input, const QString& path)
 {
     const SheetDocument sheet(input);
-    return save(path, sheetPdf(sheet), QStringLiteral("PDF"));
+    save(path, sheetPdf(sheet), "PDF");
 }
 
-std::optional<SheetFileError> writeOdt(const SheetInput& input, const QString& path)
+void writeOdt(const SheetInput& input, const QString& path)
 {
     const SheetDocument sheet(input);
-    return save(path, sheetOdt(sheet), QStringLiteral("ODT"));
+    save(path, sheetOdt(sheet), "ODT");
 }
 
 }  // namespace inlet

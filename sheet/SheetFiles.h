@@ -10,15 +10,10 @@
 #include <QByteArray>
 #include <QString>
 
-#include <optional>
 
 namespace inlet {
 
 class SheetDocument;
-
-// Why a sheet could not be written, naming the file: in Chinese for the window, in English
-// for the command line.
-using SheetFileError = ExportFailure;
 
 // The sheet as the bytes of a PDF file, 300 dpi, with its title and the program as creator.
 // Empty where the sheet could not be painted.
@@ -27,7 +22,8 @@ QByteArray sheetPdf(const SheetDocument& sheet);
 // written.
 QByteArray sheetOdt(const SheetDocument& sheet);
 
-std::optional<SheetFileError> writePdf(const SheetInput& input, const QString& path);
-std::optional<SheetFileError> writeOdt(const SheetInput& input, const QString& path);
+// Each throws a Failure naming the file when the sheet cannot be made or saved.
+void writePdf(const SheetInput& input, const QString& path);
+void writeOdt(const SheetInput& input, const QString& path);
 
 }  // namespace inlet

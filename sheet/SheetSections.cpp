@@ -23,6 +23,12 @@ namespace {
 
 QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Why the run stopped, as the window says it.
+QString failureText(const SheetInput& input)
+{
+    return input.failure ? q(render(*input.failure, Language::Chinese)) : QString();
+}
+
 QString symbolOf(Box box)
 {
     const std::string_view symbol = boxInfo(box).symbol;
@@ -119,7 +125,7 @@ void writeCover(TextWriter& writer, const SheetInput& input)
     if (!info.notes.isEmpty())
         writer.paragraph(QStringLiteral("备注：") + info.notes, textFormat(12), Qt::AlignLeft, 6);
     if (!input.calculation)
-        writer.paragraph(QStringLiteral("本次计算未完成：") + q(input.failure) + QStringLiteral("。"),
+        writer.paragraph(QStringLiteral("本次计算未完成：") + failureText(input) + QStringLiteral("。"),
                          textFormat(12, true), Qt::AlignLeft, 6);
 }
 
@@ -200,7 +206,7 @@ void writeResults(TextWriter& writer, const SheetInput& input)
         writer.paragraph(QStringLiteral("各结果与程序窗口中所示一致；窗口中前补零的整数（如 0400）此处去掉前补的零，"
                                         "窗口原文列于“窗口显示”栏。"));
     } else {
-        writer.paragraph(QStringLiteral("计算未完成：") + q(input.failure) + QStringLiteral("。"), textFormat(10.5, true),
+        writer.paragraph(QStringLiteral("计算未完成：") + failureText(input) + QStringLiteral("。"), textFormat(10.5, true),
                          Qt::AlignLeft, 0.5);
         writer.paragraph(QStringLiteral("下表列出中止前已算出的结果；未算出的结果以“—”表示。"
                                         "因计算未完成，本计算书不含蜗壳断面形状、设计校核及型线图。"));
@@ -306,7 +312,7 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
 {
     writer.section(QStringLiteral("6 结论"));
     if (!input.calculation) {
-        writer.paragraph(QStringLiteral("计算未完成（") + q(input.failure)
+        writer.paragraph(QStringLiteral("计算未完成（") + failureText(input)
                          + QStringLiteral("），不能得出结论：请按所指出错的量检查给定参数后重新计算。"));
         return;
     }

@@ -80,14 +80,13 @@ void CalculationForm::calculate()
     Calculation run;
     try {
         run = runCalculation(*boxes_, systemNumberLocale());
-    } catch (const RunFailure& failure) {
+    } catch (const Failure& failure) {
         // No box may show a figure computed from other inputs than the ones on screen.
         boxes_->emptyResultsNotWritten();
-        const QString message = QString::fromStdString(describeChinese(failure));
         // Whatever shows this run's results is emptied before the message waits for the
         // engineer.
-        emit runFailed(message);
-        reportFailure_(*window(), message);
+        emit runFailed(failure);
+        reportFailure_(*window(), QString::fromStdString(inlet::render(failure, Language::Chinese)));
         return;
     }
     emit runCompleted(run, *boxes_);

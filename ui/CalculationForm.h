@@ -5,6 +5,7 @@
 // sits in.
 
 #include "Boxes.h"
+#include "Failure.h"
 
 #include <QString>
 #include <QWidget>
@@ -48,8 +49,8 @@ signals:
     // A press of "计算并打印" that completed: every value of the run, and the boxes as the run
     // left them (what the design checks read). Both are valid only during the call.
     void runCompleted(const inlet::Calculation& run, const inlet::BoxAccess& boxes);
-    // A press that stopped at a failure, in the words of the failure message.
-    void runFailed(const QString& failure);
+    // A press that stopped at a failure.
+    void runFailed(const inlet::Failure& failure);
     // The engineer changed the text of a box of the "给定参数" frame (typing, pasting,
     // deleting), not a program.
     void givenParameterEdited();

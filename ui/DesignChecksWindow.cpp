@@ -31,7 +31,7 @@ void DesignChecksWindow::showLastRun()
         showNote({});
     } else if (record) {
         checks_->showChecks({});
-        showNote(QStringLiteral("计算未完成：%1，无校核").arg(QString::fromStdString(record->failure)));
+        showNote(QStringLiteral("计算未完成：%1，无校核").arg(QString::fromStdString(whyStopped(*record, Language::Chinese))));
     } else {
         checks_->showChecks({});
         showNote(QStringLiteral("尚未计算：按“计算并打印”后在此显示设计校核"));

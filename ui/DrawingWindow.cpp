@@ -1,5 +1,8 @@
 #include "DrawingWindow.h"
 
+#include "AtomicSave.h"
+#include "Failure.h"
+
 #include "DesignCheckList.h"
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
@@ -125,7 +128,7 @@ void DrawingWindow::showLastRun()
                 note = QString::fromStdString(check.chinese);
         enableExports();
     } else if (record) {
-        showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(QString::fromStdString(record->failure)));
+        showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(QString::fromStdString(whyStopped(*record, Language::Chinese))));
     } else {
         showNothingDrawn(QStringLiteral("尚未计算：按“计算并打印”后在此显示型线图"));
     }
@@ -158,29 +161,25 @@ void DrawingWindow::enableExports()
         action->setEnabled(drawn);
 }
 
-QString DrawingWindow::exportTo(const QString& path, const ExportChoices& choices) { return write(path, choices, false); }
+void DrawingWindow::exportTo(const QString& path, const ExportChoices& choices) { write(path, choices, false); }
 
-QString DrawingWindow::exportChartTo(const QString& path, const ExportChoices& choices)
-{
-    return write(path, choices, true);
-}
+void DrawingWindow::exportChartTo(const QString& path, const ExportChoices& choices) { write(path, choices, true); }
 
-QString DrawingWindow::write(const QString& path, const ExportChoices& choices, bool chart)
+void DrawingWindow::write(const QString& path, const ExportChoices& choices, bool chart)
 {
     const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
-    if (!format) {
-        return QStringLiteral("无法写入“%1”：不支持的文件类型“.%2”（可导出 %3）")
-            .arg(QDir::toNativeSeparators(path), QFileInfo(path).suffix(), outputFormats().extensionList(ExportKind::Drawing));
-    }
+    if (!format)
+        throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(path),
+                      .item = QFileInfo(path).suffix().toStdString(),
+                      .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
     const std::shared_ptr<const RunRecord> record = lastRun_.record();
     if (!record || !record->completed())
-        return QStringLiteral("无法写入“%1”：没有可导出的图形").arg(QDir::toNativeSeparators(path));
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     ExportInput input = exportInputFrom(*record, info_);
     input.designFile = designFile_;
     if (chart)
         input.drawing = record->chart;
-    const auto failure = writeExport(*format, input, path, choices);
-    return failure ? failure->chinese : QString();
+    writeExport(*format, input, path, choices);
 }
 
 void DrawingWindow::exportWithDialog(const QString& name, bool chart)
@@ -195,8 +194,11 @@ void DrawingWindow::exportWithDialog(const QString& name, bool chart)
     // The choice in the dialog is the design's: the drawing is redrawn with it first.
     lastRun_.setWidthSet(dialog.widthSet());
     exportFolder_ = QFileInfo(dialog.path()).absolutePath();
-    if (const QString failure = write(dialog.path(), dialog.choices(), chart); !failure.isEmpty())
-        QMessageBox::warning(this, QStringLiteral("导出失败"), failure);
+    try {
+        write(dialog.path(), dialog.choices(), chart);
+    } catch (const Failure& failure) {
+        QMessageBox::warning(this, QStringLiteral("导出失败"), QString::fromStdString(inlet::render(failure, Language::Chinese)));
+    }
 }
 
 }  // namespace inlet

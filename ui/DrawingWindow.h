@@ -37,11 +37,11 @@ public:
     // The design information the drawing's title block shows.
     void setDesignInfo(const DesignInfo& info, const QString& designFile);
 
-    // Writes the drawing to `path` in the drawing format its extension names. An empty text
-    // when written, else the message that says what went wrong.
-    QString exportTo(const QString& path, const ExportChoices& choices = {});
+    // Writes the drawing to `path` in the drawing format its extension names. Throws a
+    // Failure when it cannot.
+    void exportTo(const QString& path, const ExportChoices& choices = {});
     // The same for the chart of area, width and velocity.
-    QString exportChartTo(const QString& path, const ExportChoices& choices = {});
+    void exportChartTo(const QString& path, const ExportChoices& choices = {});
 
     // The line above the drawing where the width sets differ; empty where they do not.
     QString widthNote() const;
@@ -52,7 +52,7 @@ private:
     // Asks where to with the export dialog, offering `name` (型线图.dxf); exports the chart
     // instead of the drawing with `chart`.
     void exportWithDialog(const QString& name, bool chart);
-    QString write(const QString& path, const ExportChoices& choices, bool chart);
+    void write(const QString& path, const ExportChoices& choices, bool chart);
     void showNothingDrawn(const QString& message);
     void enableExports();
 

@@ -3,6 +3,7 @@
 #include "SolidWindow.h"
 #endif
 
+#include "AtomicSave.h"
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
@@ -54,6 +55,8 @@ QString withSuffix(const QString& path, const QString& suffix)
 }
 
 QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+QString chinese(const Failure& failure) { return QString::fromStdString(inlet::render(failure, Language::Chinese)); }
 
 bool sameInfo(const DesignInfo& a, const DesignInfo& b)
 {
@@ -188,6 +191,7 @@ void MainWindow::newDesign()
         form_->setText(box.box, qs(box.defaultText));
     info_ = {};
     kept_ = {};
+    keptText_ = {};
     lastRun_->clear();
     lastRun_->setWidthSet(WidthSet::Computed);
     setFilePath({});
@@ -211,10 +215,10 @@ bool MainWindow::read(const QString& path)
     Design design;
     try {
         design = readDesignFile(path);
-    } catch (const DesignFileError& refused) {
+    } catch (const Failure& refused) {
         if (!QFileInfo::exists(path))
             RecentFiles::remove(path);
-        asker_->warn(*this, QStringLiteral("无法打开设计文件"), refused.chinese());
+        asker_->warn(*this, QStringLiteral("无法打开设计文件"), chinese(refused));
         return false;
     }
     // The frame's texts as the file has them; the results are the run's to write.
@@ -224,6 +228,7 @@ bool MainWindow::read(const QString& path)
     }
     info_ = design.info;
     kept_ = design.kept;
+    keptText_ = design.keptText;
     lastRun_->clear();
     lastRun_->setWidthSet(design.widthSet);
     setFilePath(QFileInfo(path).absoluteFilePath());
@@ -247,13 +252,14 @@ bool MainWindow::saveTo(const QString& path)
     Design design;
     design.info = info_;
     design.kept = kept_;
+    design.keptText = keptText_;
     design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
     try {
         writeDesignFile(path, design);
-    } catch (const DesignFileError& failed) {
-        asker_->warn(*this, QStringLiteral("无法保存设计文件"), failed.chinese());
+    } catch (const Failure& failed) {
+        asker_->warn(*this, QStringLiteral("无法保存设计文件"), chinese(failed));
         return false;
     }
     setFilePath(QFileInfo(path).absoluteFilePath());
@@ -392,9 +398,9 @@ void MainWindow::runCompleted(const Calculation& run, const BoxAccess& boxes)
     lastRun_->recordCompleted(run, boxes, form_->boxes().written());
 }
 
-void MainWindow::runFailed(const QString& failure)
+void MainWindow::runFailed(const Failure& failure)
 {
-    lastRun_->recordFailed(failure.toStdString(), form_->boxes(), form_->boxes().written());
+    lastRun_->recordFailed(failure, form_->boxes(), form_->boxes().written());
 }
 
 void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
@@ -416,21 +422,21 @@ SheetInput MainWindow::sheetAfterRun()
 void MainWindow::previewSheet()
 {
     QtTranslation::install();
-    QString failure;
-    if (OutputModule* module = outputModule(&failure))
-        failure = module->previewSheet(*this, sheetAfterRun());
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("无法打印预览"), failure);
+    try {
+        outputModule().previewSheet(*this, sheetAfterRun());
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法打印预览"), chinese(failure));
+    }
 }
 
 void MainWindow::printSheet()
 {
     QtTranslation::install();
-    QString failure;
-    if (OutputModule* module = outputModule(&failure))
-        failure = module->printSheet(*this, sheetAfterRun());
-    if (!failure.isEmpty())
-        asker_->warn(*this, QStringLiteral("无法打印"), failure);
+    try {
+        outputModule().printSheet(*this, sheetAfterRun());
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法打印"), chinese(failure));
+    }
 }
 
 void MainWindow::exportRun(const QString& key)
@@ -446,8 +452,11 @@ void MainWindow::exportRun(const QString& key)
         return;
     path = withSuffix(path, suffix);
     folder_ = QFileInfo(path).absolutePath();
-    if (const auto failure = writeExport(*format, run, path))
-        asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), failure->chinese);
+    try {
+        writeExport(*format, run, path);
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), chinese(failure));
+    }
 }
 
 ExportInput MainWindow::lastRunInput() const
@@ -473,14 +482,15 @@ void MainWindow::exportDrawing()
     const ExportFormat* format = outputFormats().forPath(choice->path, ExportKind::Drawing);
     if (!choice->format.isEmpty())
         format = outputFormats().byKey(choice->format);
-    if (!format) {
-        asker_->warn(*this, QStringLiteral("导出失败"),
-                     QStringLiteral("不支持的文件类型“%1”（可导出 %2）")
-                         .arg(QFileInfo(choice->path).suffix(), outputFormats().extensionList(ExportKind::Drawing)));
-        return;
+    try {
+        if (!format)
+            throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(choice->path),
+                          .item = QFileInfo(choice->path).suffix().toStdString(),
+                          .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
+        writeExport(*format, lastRunInput(), choice->path, choice->choices);
+    } catch (const Failure& failure) {
+        asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
     }
-    if (const auto failure = writeExport(*format, lastRunInput(), choice->path, choice->choices))
-        asker_->warn(*this, QStringLiteral("导出失败"), failure->chinese);
 }
 
 // --- The other windows ---------------------------------------------------------------------
@@ -521,8 +531,8 @@ void MainWindow::showSolidWindow()
             *shown = now;
             if (record && record->completed())
                 solidWindow_->showRun(*record->calculation, record->boxes, record->widthSet);
-            else if (record)
-                solidWindow_->showFailure(QString::fromStdString(record->failure));
+            else if (record && record->failure)
+                solidWindow_->showFailure(chinese(*record->failure));
             else
                 solidWindow_->showNoRun();
         };
@@ -542,8 +552,12 @@ void MainWindow::showAbout()
                        QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
                                       "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
                                       "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
-                                      "<p>基于 Qt %2</p>")
-                           .arg(QLatin1String(kVersion), QLatin1String(qVersion())));
+                                      "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
+                                      "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
+                                      "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+                                      "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
+                                      "<p>基于 Qt %2（LGPL-3.0）、dxflib（GPL-2.0-or-later）、libxlsxwriter（BSD-2-Clause）</p>")
+                           .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId)));
 }
 
 }  // namespace inlet

@@ -11,6 +11,7 @@
 #include "CalculationForm.h"
 #include "DesignFile.h"
 #include "ExportInput.h"
+#include "Failure.h"
 #include "LastRun.h"
 #include "SheetInput.h"
 
@@ -108,7 +109,7 @@ private:
     void createMenus();
     void fillRecentMenu();
     void runCompleted(const Calculation& run, const BoxAccess& boxes);
-    void runFailed(const QString& failure);
+    void runFailed(const Failure& failure);
 
     // Whether the design may be set aside: true when unchanged, saved or given up.
     bool maySetAside();
@@ -136,6 +137,7 @@ private:
     QString path_;
     DesignInfo info_;
     QJsonObject kept_;
+    std::map<QString, QByteArray> keptText_;
     QString folder_;  // where the last file was opened, saved or exported
 
     // The last press's outcome, and the design's choice of widths.

@@ -23,7 +23,7 @@ grep -q '"dd0": "700.1"' "$work/a.inlet" || fail "the text of dd0 is not kept as
 # A missing file and a file that is not a design: usage errors naming the file.
 "$calc" --open "$work/missing.inlet" > /dev/null 2> "$work/err"; status=$?
 [ $status -eq 2 ] || fail "missing file: status $status"
-grep -q "missing.inlet' cannot be opened" "$work/err" || fail "missing file: $(cat "$work/err")"
+grep -q "cannot open '$work/missing.inlet'" "$work/err" || fail "missing file: $(cat "$work/err")"
 echo "not json" > "$work/bad.inlet"
 "$calc" --open "$work/bad.inlet" > /dev/null 2> "$work/err"; status=$?
 [ $status -eq 2 ] || fail "bad file: status $status"

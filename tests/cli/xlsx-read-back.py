@@ -66,7 +66,7 @@ class XlsxReadBack(unittest.TestCase):
         out = os.path.join(self.folder.name, "missing", "design.xlsx")
         done = run("--hk", "2000", "--xlsx", out)
         self.assertEqual(done.returncode, 1)
-        self.assertIn("cannot write %s: " % out, done.stderr)
+        self.assertIn("cannot write '%s': " % out, done.stderr)
         self.assertEqual(os.listdir(self.folder.name), [])
 
 

@@ -3,6 +3,7 @@
 // the old file whole.
 
 #include "DesignFile.h"
+#include "Failure.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
 #include <string>
 #include <sys/resource.h>
@@ -37,6 +39,9 @@ QByteArray readAll(const QString& path)
 }
 
 }  // namespace
+
+QString zh(const Failure& f) { return QString::fromStdString(render(f, Language::Chinese)); }
+QString en(const Failure& f) { return QString::fromStdString(render(f, Language::English)); }
 
 TEST(DesignFileRoundTrip, KeepsEveryTextByteForByte)
 {
@@ -134,16 +139,19 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"a width set this program does not know", withReplaced("\"computed\"", "\"smoothed\""), "widthSet 应为"},
         {"a width set that is a number", withReplaced("\"computed\"", "1"), "widthSet 应为文本"},
         {"bytes that are not UTF-8", withReplaced("\"D0\": \"2200\"", "\"D0\": \"\xFF\xFE\""), "不是有效的 UTF-8"},
+        {"a version with a sign", withReplaced("\"1.2\"", "\"1.+1\""), "无法识别"},
+        {"a version with a minus", withReplaced("\"1.2\"", "\"1.-0\""), "无法识别"},
+        {"a major version beyond any integer", withReplaced("\"1.2\"", "\"99999999999.0\""), "比本程序支持的 1.x 新"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         try {
             parseDesign(row.bytes, QStringLiteral("/designs/bad.inlet"));
             ADD_FAILURE() << "accepted";
-        } catch (const DesignFileError& e) {
-            EXPECT_TRUE(e.chinese().contains(QStringLiteral("/designs/bad.inlet"))) << e.chinese().toStdString();
-            EXPECT_TRUE(e.chinese().contains(QString::fromUtf8(row.chinese))) << e.chinese().toStdString();
-            EXPECT_TRUE(e.english().contains(QStringLiteral("/designs/bad.inlet"))) << e.english().toStdString();
+        } catch (const Failure& e) {
+            EXPECT_TRUE(zh(e).contains(QStringLiteral("/designs/bad.inlet"))) << zh(e).toStdString();
+            EXPECT_TRUE(zh(e).contains(QString::fromUtf8(row.chinese))) << zh(e).toStdString();
+            EXPECT_TRUE(en(e).contains(QStringLiteral("/designs/bad.inlet"))) << en(e).toStdString();
         }
     }
 }
@@ -159,12 +167,12 @@ TEST(BadDesignFiles, AHundredMegabyteFileIsRefusedWithoutReadingItWhole)
     try {
         readDesignFile(path);
         ADD_FAILURE() << "accepted";
-    } catch (const DesignFileError& e) {
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("过大"))) << e.chinese().toStdString();
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("104857600"))) << e.chinese().toStdString();
+    } catch (const Failure& e) {
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("过大"))) << zh(e).toStdString();
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("104857600"))) << zh(e).toStdString();
     }
-    EXPECT_THROW(readDesignFile(dir.filePath(QStringLiteral("missing.inlet"))), DesignFileError);
-    EXPECT_THROW(readDesignFile(dir.path()), DesignFileError) << "a folder";
+    EXPECT_THROW(readDesignFile(dir.filePath(QStringLiteral("missing.inlet"))), Failure);
+    EXPECT_THROW(readDesignFile(dir.path()), Failure) << "a folder";
 }
 
 TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
@@ -186,8 +194,8 @@ TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
     bool refused = false;
     try {
         writeDesignFile(path, changed);
-    } catch (const DesignFileError& e) {
-        refused = e.chinese().contains(QStringLiteral("无法保存设计文件"));
+    } catch (const Failure& e) {
+        refused = zh(e).contains(QStringLiteral("无法保存设计文件")) && e.error == EFBIG;
     }
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
@@ -205,10 +213,99 @@ TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
     try {
         writeDesignFile(dir.filePath(QStringLiteral("long.inlet")), design);
         ADD_FAILURE() << "saved";
-    } catch (const DesignFileError& e) {
-        EXPECT_TRUE(e.chinese().contains(QStringLiteral("dd0"))) << e.chinese().toStdString();
+    } catch (const Failure& e) {
+        EXPECT_TRUE(zh(e).contains(QStringLiteral("dd0"))) << zh(e).toStdString();
     }
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("long.inlet"))));
     EXPECT_THROW(writeDesignFile(dir.filePath(QStringLiteral("no/such/folder/x.inlet")), defaultDesign()),
-                 DesignFileError);
+                 Failure);
+}
+
+// What the engineer can put in the window is saved only where it opens again: a save that would
+// write a file this program refuses is refused before anything is written.
+TEST(DesignFileSave, SavesOnlyWhatOpensAgain)
+{
+    struct Row {
+        const char* name;
+        void (*change)(Design&);
+        Failure::Kind refused;
+        const char* where;
+    };
+    const Row rows[] = {
+        {"notes of 70,000 characters", [](Design& d) { d.info.notes = QString(70000, u'注'); },
+         Failure::Kind::SaveTextTooLong, "info.notes"},
+        {"a NUL pasted into hk", [](Design& d) { d.texts[Box::Text21] = QString::fromUtf8("AB\0CD", 5); },
+         Failure::Kind::SaveTextHasNul, "hk"},
+        {"half a surrogate pair in the project", [](Design& d) { d.info.project = QString(QChar(0xD800)); },
+         Failure::Kind::SaveTextHasInvalidChar, "info.project"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.inlet"));
+    writeDesignFile(path, defaultDesign());
+    const QByteArray before = readAll(path);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Design design = defaultDesign();
+        row.change(design);
+        try {
+            writeDesignFile(path, design);
+            ADD_FAILURE() << "saved";
+        } catch (const Failure& f) {
+            EXPECT_EQ(f.kind, row.refused) << en(f).toStdString();
+            EXPECT_EQ(f.item, row.where);
+        }
+        EXPECT_EQ(readAll(path), before);
+    }
+}
+
+TEST(DesignFileSave, TheLargestDesignTheWindowHoldsOpensAgain)
+{
+    // Every box and every field as long as it may be, of the character that takes the most
+    // bytes in JSON (\u0001).
+    Design design = defaultDesign();
+    const QString longest(kMaxDesignText, QChar(1));
+    for (auto& [box, text] : design.texts)
+        text = longest;
+    for (const DesignInfoField& f : designInfoFields())
+        design.info.*f.field = longest;
+    design.info.floorElevation = QStringLiteral("0.") + QString(kMaxDesignText - 2, u'0');  // a number
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("largest.inlet"));
+    ASSERT_NO_THROW(writeDesignFile(path, design));
+    const Design opened = readDesignFile(path);
+    EXPECT_EQ(opened.texts, design.texts);
+    EXPECT_EQ(opened.info.notes, longest);
+    EXPECT_EQ(opened.info.ratifyDate, longest);
+}
+
+TEST(DesignFileSave, ANewerFileGrownByIndentingIsWrittenCompact)
+{
+    // 1.6 million zeros a newer program wrote compactly: indented, one per line, the file
+    // would be larger than a design file may be.
+    QByteArray bytes = designBytes(defaultDesign());
+    bytes.replace("\"formatVersion\": \"1.2\"", "\"formatVersion\": \"1.4\", \"samples\": [0" + QByteArray(",0").repeated(1600000) + "]");
+    ASSERT_TRUE(bytes.contains("\"samples\""));
+    const Design newer = parseDesign(bytes, QStringLiteral("grow.inlet"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("grow.inlet"));
+    ASSERT_NO_THROW(writeDesignFile(path, newer));
+    EXPECT_NO_THROW(readDesignFile(path));
+}
+
+TEST(DesignFileRoundTrip, KeepsWhatANewerFileWroteAsItWroteIt)
+{
+    QByteArray bytes = designBytes(defaultDesign());
+    bytes.replace("\"formatVersion\": \"1.2\"",
+                  "\"formatVersion\": \"1.3\", \"serial\": 12345678901234567890, \"ratio\": 1.10");
+    ASSERT_TRUE(bytes.contains("\"serial\""));
+    bytes.replace("\"notes\": \"\"", "\"notes\": \"\", \"sheets\": [1e2, {\"a\": 0.30}]");
+    bytes.replace("\"hk\": \"\"", "\"hk\": \"\\ufeff2000\"");
+    Design newer = parseDesign(bytes, QStringLiteral("newer.inlet"));
+    EXPECT_EQ(newer.texts.at(Box::Text21), QStringLiteral("\uFEFF2000"));
+    newer.widthSet = WidthSet::AreaTrue;  // what this program knows is written as it is now
+    const QByteArray saved = designBytes(newer);
+    for (const char* kept : {"\"serial\": 12345678901234567890", "\"ratio\": 1.10", "\"sheets\": [1e2, {\"a\": 0.30}]",
+                             "\"formatVersion\": \"1.3\"", "\"hk\": \"\xEF\xBB\xBF" "2000\"",
+                             "\"widthSet\": \"area-true\""})
+        EXPECT_TRUE(saved.contains(kept)) << kept << " not in " << saved.toStdString();
 }

@@ -183,7 +183,7 @@ TEST(Drawing, OddDesignsGiveFiniteShapesOnly)
         Calculation c;
         try {
             c = run(typed);
-        } catch (const RunFailure& f) {
+        } catch (const Failure& f) {
             continue;
         }
         const Drawing d = drawPassage(c);

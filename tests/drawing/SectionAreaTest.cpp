@@ -75,7 +75,7 @@ int checkDesign(const Typed& typed, WidthSet set = WidthSet::Computed)
     Calculation c;
     try {
         c = runCalculation(boxes, NumberLocale{".", ","});
-    } catch (const RunFailure&) {
+    } catch (const Failure&) {
         return 0;
     }
     int checked = 0;

@@ -13,7 +13,6 @@
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "ExportInput.h"
-#include "DxfError.h"
 #include "DxfWriter.h"
 #include "PassageGeometry.h"
 
@@ -133,11 +132,8 @@ int main(int argc, char** argv)
         writeDxf(drawing, out, options);
         if (printing)
             printPoints(c, drawing);
-    } catch (const RunFailure& failure) {
-        std::cerr << "dxf-export: " << describe(failure) << "\n";
-        return 1;
-    } catch (const DxfError& e) {
-        std::cerr << "dxf-export: " << e.what() << "\n";
+    } catch (const Failure& failure) {
+        std::cerr << "dxf-export: " << render(failure, Language::English) << "\n";
         return 1;
     }
     return 0;

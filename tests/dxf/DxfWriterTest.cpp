@@ -4,7 +4,6 @@
 
 #include "BoxTexts.h"
 #include "CalculationRun.h"
-#include "DxfError.h"
 #include "DxfWriter.h"
 #include "PassageGeometry.h"
 
@@ -96,10 +95,9 @@ TEST_F(DxfWriterTest, AFailureMidwayLeavesTheExistingFileAsItWas)
     try {
         writeDxf(drawing, target.string());
         FAIL() << "a view reaching 3e12 mm was written";
-    } catch (const DxfError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot write " + target.string()
-                                             + ": the drawing reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
-                                               " within which a DXF coordinate holds 0.01 mm");
+    } catch (const Failure& e) {
+        EXPECT_EQ(render(e, Language::English), "the drawing reaches 3e+12 mm from its origin, beyond the 1e+12 mm"
+                                                " within which a DXF coordinate holds 0.01 mm");
     }
     EXPECT_EQ(contents(target), "an older drawing");
     EXPECT_EQ(filesIn(folder_), std::vector<std::string>{"passage.dxf"});
@@ -111,8 +109,8 @@ TEST_F(DxfWriterTest, AMissingFolderIsNamed)
     try {
         writeDxf(drawingOf({viewOf("SECTION", {kLine})}), target.string());
         FAIL() << "wrote into a missing folder";
-    } catch (const DxfError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot write " + target.string() + ": No such file or directory");
+    } catch (const Failure& e) {
+        EXPECT_EQ(render(e, Language::English), "cannot write '" + target.string() + "': No such file or directory");
     }
     EXPECT_TRUE(filesIn(folder_).empty());
 }
@@ -122,7 +120,7 @@ TEST_F(DxfWriterTest, AFolderInTheWayIsLeftAlone)
     const fs::path target = folder_ / "passage.dxf";
     fs::create_directory(target);
     std::ofstream(target / "inside") << "kept";
-    EXPECT_THROW(writeDxf(drawingOf({viewOf("SECTION", {kLine})}), target.string()), DxfError);
+    EXPECT_THROW(writeDxf(drawingOf({viewOf("SECTION", {kLine})}), target.string()), Failure);
     EXPECT_EQ(filesIn(folder_), std::vector<std::string>{"passage.dxf"});
     EXPECT_EQ(contents(target / "inside"), "kept");
 }
@@ -133,8 +131,8 @@ TEST_F(DxfWriterTest, NoFileNameIsNamed)
     try {
         writeDxf(drawingOf({}), target);
         FAIL() << "wrote to a folder's name";
-    } catch (const DxfError& e) {
-        EXPECT_EQ(std::string(e.what()), "cannot write " + target + ": no file name");
+    } catch (const Failure& e) {
+        EXPECT_EQ(render(e, Language::English), "'" + target + "' is a folder, not a file");
     }
 }
 
@@ -166,7 +164,7 @@ TEST_F(DxfWriterTest, ShapesThatAreNotNumbersAreLeftOutAndTextIsKeptWhole)
 }
 
 // Designs the run accepts, at the edges of what it accepts: each ends in a DXF file or in a
-// DxfError that names the file, never in a crash or an endless write.
+// Failure that says why, never in a crash or an endless write.
 struct EdgeDesign {
     const char* name;
     std::vector<std::pair<Box, std::string>> texts;
@@ -186,8 +184,8 @@ TEST_P(DxfEdgeDesignTest, EndsInAFileOrANamedFailure)
     Calculation c;
     try {
         c = runCalculation(boxes, NumberLocale{".", ","});
-    } catch (const RunFailure& failure) {
-        FAIL() << typed << "no longer passes the run: " << describe(failure);
+    } catch (const Failure& failure) {
+        FAIL() << typed << "no longer passes the run: " << render(failure, Language::English);
     }
     const fs::path target = folder_ / "passage.dxf";
     for (const auto curves : {DxfOptions::Curves::Spline, DxfOptions::Curves::Ellipse, DxfOptions::Curves::Polyline}) {
@@ -197,8 +195,8 @@ TEST_P(DxfEdgeDesignTest, EndsInAFileOrANamedFailure)
             EXPECT_TRUE(dxf.ends_with("EOF\n")) << typed;
             EXPECT_EQ(dxf.find("nan"), std::string::npos) << typed;
             EXPECT_EQ(dxf.find("inf"), std::string::npos) << typed;
-        } catch (const DxfError& e) {
-            EXPECT_TRUE(std::string(e.what()).starts_with("cannot write " + target.string() + ": ")) << typed << e.what();
+        } catch (const Failure& e) {
+            EXPECT_EQ(e.kind, Failure::Kind::DrawingBeyondReach) << typed << render(e, Language::English);
             EXPECT_FALSE(fs::exists(target)) << typed;
         }
         EXPECT_LE(filesIn(folder_).size(), 1u) << typed;

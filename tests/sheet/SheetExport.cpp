@@ -10,6 +10,7 @@
 #include "DesignFile.h"
 #include "FramePicture.h"
 #include "NumberFormat.h"
+#include "Failure.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
 
@@ -69,15 +70,15 @@ int main(int argc, char* argv[])
     }
 
     const SheetInput input = sheetInputFor(design, systemNumberLocale(), framePicture);
-    std::optional<SheetFileError> error;
-    if (out.endsWith(QLatin1String(".pdf")))
-        error = writePdf(input, out);
-    else if (out.endsWith(QLatin1String(".odt")))
-        error = writeOdt(input, out);
-    else
+    if (!out.endsWith(QLatin1String(".pdf")) && !out.endsWith(QLatin1String(".odt")))
         return usage(QStringLiteral("the output file must end in .pdf or .odt"));
-    if (error) {
-        std::fprintf(stderr, "sheet-export: %s\n", error->english.toLocal8Bit().constData());
+    try {
+        if (out.endsWith(QLatin1String(".pdf")))
+            writePdf(input, out);
+        else
+            writeOdt(input, out);
+    } catch (const Failure& failure) {
+        std::fprintf(stderr, "sheet-export: %s\n", render(failure, Language::English).c_str());
         return 1;
     }
     return 0;

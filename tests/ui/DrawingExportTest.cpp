@@ -2,6 +2,7 @@
 // extension, and failures that name the file and leave nothing behind.
 
 #include "ExportRegistry.h"
+#include "Failure.h"
 #include "OutputModule.h"
 #include "PngFile.h"
 #include "ViewPicture.h"
@@ -29,7 +30,7 @@ protected:
     QString file(const QString& name) const { return folder.filePath(name); }
 
     // Writes the run in the drawing format of the path's extension, as the export dialog
-    // does: an empty text, or the message.
+    // does: an empty text, or the failure in English.
     static QString exportDrawing(const QString& path, const ExportChoices& choices = {})
     {
         static const ExportInput run = [] {
@@ -40,8 +41,12 @@ protected:
         const ExportFormat* format = outputFormats().forPath(path, ExportKind::Drawing);
         if (!format)
             return QStringLiteral("no drawing format for ") + path;
-        const auto failure = writeExport(*format, run, path, choices);
-        return failure ? failure->chinese : QString();
+        try {
+            writeExport(*format, run, path, choices);
+        } catch (const Failure& failure) {
+            return QString::fromStdString(render(failure, Language::English));
+        }
+        return {};
     }
     QStringList filesLeft() const { return QDir(folder.path()).entryList(QDir::Files | QDir::Hidden); }
 };
@@ -112,7 +117,7 @@ TEST_F(DrawingExport, PngIsAsWideAsAskedWithTheSheetsProportions)
 {
     for (const int width : {800, 2001}) {
         const QString path = file(QStringLiteral("sheet-%1.png").arg(width));
-        ASSERT_EQ(writePng(drawing, path, width).toStdString(), "") << width;
+        ASSERT_NO_THROW(writePng(drawing, path, width)) << width;
         const QImage image(path);
         ASSERT_FALSE(image.isNull()) << "cannot read back " << path.toStdString();
         EXPECT_EQ(image.width(), width);

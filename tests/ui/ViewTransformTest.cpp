@@ -21,6 +21,7 @@ namespace test {
 namespace {
 
 struct FitCase {
+    const char* name;  // the test's name: readable, and the same on every build
     Extent extent;
     QRectF viewport;
     double margin;
@@ -61,14 +62,11 @@ TEST_P(Fitting, PutsTheWholeExtentInsideTheMarginAndTouchesItOnTwoSides)
 
 INSTANTIATE_TEST_SUITE_P(Extents, Fitting,
                          testing::Values(
-                             // the defaults with hk 2000, in the drawing window
-                             FitCase{{-3177.6, -6850.8, 10843.9, 4923.4}, {0, 0, 1000, 800}, 20},
-                             // wider than the viewport's proportions
-                             FitCase{{0, 0, 1000, 10}, {0, 0, 400, 300}, 10},
-                             // taller, with the viewport away from the device's corner
-                             FitCase{{-5, -500, 5, 500}, {30, 40, 400, 300}, 8},
-                             // a line along x only
-                             FitCase{{0, 7, 250, 7}, {0, 0, 500, 500}, 0}));
+                             FitCase{"DefaultsWithHk2000InTheDrawingWindow", {-3177.6, -6850.8, 10843.9, 4923.4}, {0, 0, 1000, 800}, 20},
+                             FitCase{"WiderThanTheViewport", {0, 0, 1000, 10}, {0, 0, 400, 300}, 10},
+                             FitCase{"TallerWithTheViewportAwayFromTheCorner", {-5, -500, 5, 500}, {30, 40, 400, 300}, 8},
+                             FitCase{"ALineAlongXOnly", {0, 7, 250, 7}, {0, 0, 500, 500}, 0}),
+                         [](const testing::TestParamInfo<FitCase>& info) { return info.param.name; });
 
 TEST(ViewTransform, ZoomStopsAtItsLimits)
 {

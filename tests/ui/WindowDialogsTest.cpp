@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -113,7 +114,11 @@ TEST(DesignInfoDialog, OffersTodayWhenTheDesignHasNoDateAndReturnsEveryField)
 {
     DesignInfoDialog dialog;
     dialog.setInfo({});
-    EXPECT_EQ(dialog.info().date, QDate::currentDate().toString(Qt::ISODate));
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("date"))->text(), today);
+    EXPECT_EQ(dialog.info().date, QString()) << "nothing edited, nothing changed";
+    QTest::keyClicks(dialog.findChild<QLineEdit*>(QStringLiteral("project")), QStringLiteral("X"));
+    EXPECT_EQ(dialog.info().date, today) << "the date offered goes with an edit";
     const DesignInfo info{QStringLiteral("某泵站"), QStringLiteral("初步设计"), QStringLiteral("张三"),
                           QStringLiteral("李四"), QStringLiteral("2026年12月"), QStringLiteral("一\n二")};
     dialog.setInfo(info);
@@ -160,6 +165,25 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
         EXPECT_EQ(ExportFormat::isOn(dialog.choices(), QStringLiteral("dxf-polylines")), dxfOption) << "'" << path << "'";
     }
+}
+
+TEST(DesignInfoDialog, GivesBackWhatItWasGivenUnlessEditedAndCutsWhatAFileCannotHold)
+{
+    DesignInfoDialog dialog;
+    const DesignInfo given{QStringLiteral("某泵站"), {}, {}, {}, {}, QStringLiteral("l1\r\nl2\rl3")};
+    dialog.setInfo(given);
+    EXPECT_EQ(dialog.info().notes, given.notes) << "line ends rewritten without an edit";
+    EXPECT_EQ(dialog.info().date, QString());
+
+    auto* notes = dialog.findChild<QPlainTextEdit*>(QStringLiteral("notes"));
+    notes->selectAll();
+    notes->insertPlainText(QString(70000, u'注'));  // pasted
+    EXPECT_EQ(dialog.info().notes.size(), kMaxDesignText);
+    EXPECT_FALSE(dialog.findChild<QLabel*>(QStringLiteral("cut"))->isHidden());
+    auto* project = dialog.findChild<QLineEdit*>(QStringLiteral("project"));
+    project->selectAll();
+    project->insert(QString(70000, u'工'));
+    EXPECT_EQ(dialog.info().project.size(), kMaxDesignText);
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(WindowRun, CompletedRunHandsOnItsValuesAndTheBoxesItRead)
         heard.push_back("completed B=" + std::to_string(std::lround(run.B)) + " hk=" + boxes.text(Box::Text21));
     });
     QObject::connect(form, &CalculationForm::runFailed,
-                     [&](const QString& failure) { heard.push_back("failed " + failure.toStdString()); });
+                     [&](const Failure& failure) { heard.push_back("failed " + render(failure, Language::Chinese)); });
     type("Text21", QStringLiteral("2000"));
     press("Command1");
     EXPECT_EQ(heard, std::vector<std::string>{"completed B=6355 hk=2000"});
@@ -239,7 +239,7 @@ TEST_F(WindowRun, FailedRunIsToldBeforeItsMessageWaitsForTheEngineer)
     QObject::connect(form, &CalculationForm::runCompleted,
                      [&](const Calculation&, const BoxAccess&) { heard.push_back("completed"); });
     QObject::connect(form, &CalculationForm::runFailed,
-                     [&](const QString& failure) { heard.push_back("failed: " + failure.toStdString()); });
+                     [&](const Failure& failure) { heard.push_back("failed: " + render(failure, Language::Chinese)); });
     window.setFailureReporter(
         [&](QWidget&, const QString& message) { heard.push_back("reported: " + message.toStdString()); });
     press("Command1");

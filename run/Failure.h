@@ -1,0 +1,86 @@
+#pragma once
+
+// What went wrong and where, as data. Every part of the program reports a failure as a
+// Failure: it is thrown where the work stops and caught at the program's edge, which renders
+// it in the program's language: the window, the calculation sheet and the dialogs in Chinese,
+// each command-line program in the language of its locale (messageLanguage()).
+//
+// To add a kind of failure: add its name to Failure::Kind and one row to the table in
+// Failure.cpp with its Chinese and its English text, written with the facts it needs:
+// {file} {source} {item} {other} {line} {number} {limit} {reason} {detail} {where}. Fill in those
+// facts where the failure is thrown; never put words in a fact that only one language
+// reads. A test renders every kind in both languages and checks that both state the same
+// facts.
+
+#include "Boxes.h"
+#include "Quantity.h"
+
+#include <optional>
+#include <string>
+
+namespace inlet {
+
+enum class Language { Chinese, English };
+
+struct Failure {
+    enum class Kind {
+        // The calculation ({where}: the box being read, or the quantity being computed).
+        TypeMismatch, Overflow, DivisionByZero, InvalidCall,
+
+        // Opening and reading a file ({file}).
+        CannotOpen, CannotRead, ReadFailedAfterLine, IsFolder, IsDevice, IsPipe, NothingArrived, ReadTooLarge, StreamTooLarge,
+        // A design file's contents.
+        DesignNotUtf8, DesignNotJson, NotADesign, FormatVersionUnreadable, FormatVersionNewer,
+        FieldMissing, FieldNotText, FieldNotObject, FieldNotOneOf, FloorElevationNotANumber, TextTooLong, TextHasNul, TextHasInvalidChar,
+        // Saving a design that would not open again.
+        SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveFloorElevationNotANumber, SaveTooLarge, CannotSaveDesign,
+
+        // Writing a file ({file}); {reason} is the system's.
+        CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile,
+        // What is written.
+        NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
+        PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
+        SolidNotMade,
+
+        // The command line.
+        UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
+        UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionNeedsLength, OptionNotALength, OptionTakesOneOf,
+        OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
+        OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
+        CannotWriteResults, StudyRefused,
+        // CSV input ({file} the input, {line} its line).
+        CsvNoHeader, CsvHeaderUnreadable, CsvHeaderNotUtf8, CsvHeaderTrailingComma, CsvColumnUnnamed,
+        CsvUnknownColumn, CsvColumnTwice, CsvNotText, CsvLineTooLong, CsvCarriageReturn,
+        CsvQuoteNotClosed, CsvTextAfterQuote, CsvQuoteInField, CsvFieldCount, CsvRowNotUtf8,
+    };
+
+    Kind kind{};
+    std::string file{}; // the file or input concerned, as given (UTF-8); empty: standard input
+    std::string item{}; // the field, box, option, column, extension or text concerned
+    std::string other{}; // a second one: the folder, the other option
+    long long line = 0;
+    long long number = 0;  // a size, count or position
+    long long limit = 0;   // the most allowed
+    int error = 0;         // the system's error number (errno), worded by this program
+    std::string detail{}; // a library's own words, where it gives nothing else
+    // Where a calculation stopped: the quantity being read or computed, the box being read.
+    std::optional<Quantity> quantity{};
+    std::optional<Box> box{};
+    int step = 0;  // the run's step, 1 to 16
+};
+
+// The failure as one line in `language`: "division by zero computing the volute width a30 at
+// φ = 30°", "除数为零：计算φ=30°时蜗壳宽度a30时出错".
+std::string render(const Failure& failure, Language language);
+
+// The language a command-line program speaks: Chinese where the locale's language is Chinese
+// (LANGUAGE, LC_ALL, LC_MESSAGES, LANG as the C library reads them), English otherwise.
+Language messageLanguage();
+
+// How many kinds there are.
+std::size_t failureKindCount();
+
+// A failure of the system call that set errno to `error`, on `file`.
+Failure systemFailure(Failure::Kind kind, const std::string& file, int error);
+
+}  // namespace inlet
