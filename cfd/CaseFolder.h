@@ -14,6 +14,17 @@ enum class CaseState {
     Kept,     // the folder holds this very case (the same signature): it resumes
 };
 
+// What a folder holds, for a case of `signature` (one line saying what the case is: the
+// design's texts and the mesh).
+enum class FolderContent {
+    Nothing,    // absent or empty
+    SameCase,   // this very case: it resumes
+    OtherCase,  // the case of another design or mesh: replaced only when forced
+    NotACase,   // anything else: never touched
+    File,       // a file, not a folder
+};
+FolderContent folderContent(const std::filesystem::path& dir, const std::string& signature);
+
 // Writes `flowCase` into `dir` unless `dir` holds the case of the same `signature` (one line
 // saying what the case is: the design's texts and the mesh). A folder that holds another
 // case is written anew only with `force`; a folder that holds anything else is never touched.

@@ -210,15 +210,7 @@ struct Fields {
 Fields inletTurbulence(const FlowCase& c)
 {
     Fields f;
-    const double inletArea = [&] {
-        double a = 0;
-        for (const Surface& s : c.surfaces)
-            if (s.name == "inlet")
-                for (const Triangle& t : s.triangles)
-                    a += norm(cross(t[1] - t[0], t[2] - t[0])) / 2;
-        return a;
-    }();
-    const double velocity = inletArea > 0 ? c.flow / inletArea : 1;
+    const double velocity = inletVelocity(c) > 0 ? inletVelocity(c) : 1;
     constexpr double intensity = 0.05;
     f.k = 1.5 * (intensity * velocity) * (intensity * velocity);
     f.mixingLength = 0.07 * c.inletHydraulicDiameter;

@@ -30,6 +30,16 @@ std::array<Vec3, 2> bounds(const std::vector<Surface>& surfaces)
     return {lo, hi};
 }
 
+double inletVelocity(const FlowCase& flowCase)
+{
+    double area = 0;
+    for (const Surface& s : flowCase.surfaces)
+        if (s.name == "inlet")
+            for (const Triangle& t : s.triangles)
+                area += norm(cross(t[1] - t[0], t[2] - t[0])) / 2;
+    return area > 0 ? flowCase.flow / area : 0;
+}
+
 namespace {
 
 struct Level {

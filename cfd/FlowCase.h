@@ -79,4 +79,7 @@ int levelCells(MeshLevel level);
 // Colebrook-White), growing by 1.25 until they reach 0.4 of the background cell.
 MeshSettings meshFor(const FlowCase& flowCase, int cells);
 
+// The mean velocity through the surface "inlet", m/s (0 without one).
+double inletVelocity(const FlowCase& flowCase);
+
 }  // namespace inlet::cfd

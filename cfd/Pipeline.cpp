@@ -41,16 +41,6 @@ std::string logTail(const fs::path& log)
     return tail;
 }
 
-double inletVelocity(const FlowCase& c)
-{
-    double area = 0;
-    for (const Surface& s : c.surfaces)
-        if (s.name == "inlet")
-            for (const Triangle& t : s.triangles)
-                area += norm(cross(t[1] - t[0], t[2] - t[0])) / 2;
-    return area > 0 ? c.flow / area : 0;
-}
-
 // Runs one program of a stage; throws CfdError with the log's last lines when it fails.
 void runStage(Stage stage, const std::vector<std::string>& args, const fs::path& dir, const std::string& logName,
               const RunControl& control, bool& cancelled)
@@ -172,15 +162,15 @@ void writePictures(const FlowCase& c, const fs::path& dir, int latest, const Flo
         for (const Section& candidate : c.sections)
             if (candidate.name == s.name)
                 section = &candidate;
-        writeSectionPicture(faces, section ? section->normal : c.axis,
+        writeSvg(sectionPicture(faces, section ? section->normal : c.axis,
                             s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
-                                + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %",
-                            out);
+                                + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %"),
+                 out);
     }
     SolverLog whole;
     whole.feed(readFile(dir / "log.simpleFoam"));
     std::ofstream out(dir / "residuals.svg");
-    writeResidualPicture(whole.iterations(), out);
+    writeSvg(residualPicture(whole.iterations()), out);
 }
 
 }  // namespace

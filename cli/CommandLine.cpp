@@ -263,12 +263,12 @@ BoxTexts boxesFor(const Design& design)
 
 // Saves the design with the texts the boxes hold after the run, as the window would, and the
 // flow computed for it, where there is one.
-void save(Design design, const BoxTexts& boxes, const std::string& path, const std::string& flowRecord = {})
+void save(Design design, const BoxTexts& boxes, const std::string& path, const QJsonObject& flowRecord = {})
 {
     for (const Box box : givenParameterBoxes())
         design.texts[box] = QString::fromStdString(boxes.text(box));
-    if (!flowRecord.empty())
-        design.kept[QStringLiteral("flow")] = QJsonDocument::fromJson(QByteArray::fromStdString(flowRecord)).object();
+    if (!flowRecord.isEmpty())
+        design.kept[QStringLiteral("flow")] = flowRecord;
     try {
         writeDesignFile(QString::fromStdString(path), design);
     } catch (const Failure& f) {
@@ -363,14 +363,14 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         output.flush();
     }
     int flowStatus = 0;
-    std::string flowRecord;
+    QJsonObject flowRecord;
     if (options.flowTask == Options::FlowTask::Design && calculation) {
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
         flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
         if (flow.status == cfd::RunStatus::Settled)
-            flowRecord = flowRecordJson(flow, options.flow, design);
+            flowRecord = inlet::flowRecord(flow, options.flow, design);
     }
     if (options.json)
         text.append("}\n");

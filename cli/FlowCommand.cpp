@@ -1,15 +1,13 @@
 #include "FlowCommand.h"
 
-#include "BoxTexts.h"
 #include "CaseFolder.h"
 #include "CfdError.h"
-#include "CheckText.h"
-#include "DesignFile.h"
-#include "Failure.h"
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
 #include "VtkSurface.h"
+
+#include <QJsonDocument>
 
 #include <charconv>
 #include <cmath>
@@ -65,29 +63,6 @@ extern "C" void onFlowInterrupt(int)
     interrupted = 1;
 }
 
-int cellsFor(const FlowOptions& options)
-{
-    return options.cells ? *options.cells : cfd::levelCells(options.level);
-}
-
-std::string levelText(const FlowOptions& options)
-{
-    return options.cells ? "cells" : cfd::levelName(options.level);
-}
-
-void configure(cfd::FlowCase& c, const FlowOptions& options)
-{
-    c.mesh = cfd::meshFor(c, cellsFor(options));
-    c.solver.processes = options.processes;
-    c.solver.iterationLimit = options.iterations;
-}
-
-// What the case is: a second run with the same signature resumes it.
-std::string signatureOf(const std::string& what, const FlowOptions& options)
-{
-    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
-}
-
 }  // namespace
 
 InterruptWatch::InterruptWatch()
@@ -106,23 +81,6 @@ InterruptWatch::~InterruptWatch()
 bool InterruptWatch::requested()
 {
     return interrupted != 0;
-}
-
-cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& design, const FlowOptions& options)
-{
-    cfd::FlowCase flowCase = passageFlowCase(calculation, design, options);
-    configure(flowCase, options);
-    std::string what = "design";
-    for (const auto& [box, value] : design.texts)
-        what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
-    const fs::path dir = options.dir;
-    cfd::prepareCaseFolder(flowCase, dir, signatureOf(what, options), options.force);
-    try {
-        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
-    } catch (const Failure& f) {
-        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
-    }
-    return flowCase;
 }
 
 void appendFlowLines(std::string& text, const cfd::FlowResult& r)
@@ -154,59 +112,7 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r)
 
 void appendFlowJson(std::string& text, const cfd::FlowResult& r)
 {
-    auto member = [&](const char* name, const std::string& value, bool first = false) {
-        text.append(first ? "" : ", ");
-        appendJsonString(text, name);
-        text.append(": ").append(value);
-    };
-    auto str = [](const std::string& s) {
-        std::string out;
-        appendJsonString(out, s);
-        return out;
-    };
-    text.push_back('{');
-    member("status", str(cfd::statusName(r.status)), true);
-    if (r.status == cfd::RunStatus::Failed) {
-        member("stage", str(r.stage));
-        member("reason", str(r.reason));
-        text.push_back('}');
-        return;
-    }
-    member("level", str(r.level));
-    member("cells", std::to_string(r.cells));
-    member("processes", std::to_string(r.processes));
-    member("iterations", std::to_string(r.iterations));
-    text.append(", \"residuals\": {");
-    bool first = true;
-    for (const auto& [name, value] : r.residuals) {
-        member(name.c_str(), scientific(value), first);
-        first = false;
-    }
-    text.push_back('}');
-    if (r.status == cfd::RunStatus::Settled) {
-        text.append(", \"yPlus\": {");
-        member("min", fixed(r.yPlusMin, 2), true);
-        member("max", fixed(r.yPlusMax, 2));
-        member("mean", fixed(r.yPlusMean, 2));
-        member("shareWithin30To300", fixed(r.yPlusInRange, 4));
-        text.push_back('}');
-        member("flowGiven", fixed(r.flow, 6));
-        member("flowAtInlet", fixed(r.inlet.flow, 6));
-        text.append(", \"sections\": [");
-        for (std::size_t i = 0; i < r.sections.size(); ++i) {
-            const cfd::SectionResult& s = r.sections[i];
-            text.append(i ? ", {" : "{");
-            member("name", str(s.name), true);
-            member("Vu", fixed(s.figures.uniformity, 3));
-            member("theta", fixed(s.figures.angle, 3));
-            member("headLoss", fixed(s.headLoss, 5));
-            member("flow", fixed(s.figures.flow, 6));
-            member("area", fixed(s.figures.area, 6));
-            text.push_back('}');
-        }
-        text.push_back(']');
-    }
-    text.push_back('}');
+    text += QJsonDocument(flowResultObject(r)).toJson(QJsonDocument::Compact).toStdString();
 }
 
 cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& dir, std::ostream& err)
@@ -272,37 +178,18 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
     return result.status == cfd::RunStatus::Settled ? 0 : 1;
 }
 
-std::string flowRecordJson(const cfd::FlowResult& result, const FlowOptions& options, const Design& design)
-{
-    std::string text = "{\"settings\": {\"mesh\": ";
-    appendJsonString(text, levelText(options));
-    text += ", \"backgroundCells\": " + std::to_string(cellsFor(options)) + ", \"processes\": "
-            + std::to_string(options.processes) + ", \"iterationLimit\": " + std::to_string(options.iterations)
-            + ", \"solver\": \"OpenFOAM simpleFoam, k-omega SST, steady SIMPLE\", \"case\": ";
-    appendJsonString(text, fs::absolute(options.dir).string());
-    text += "}, \"texts\": {";
-    bool first = true;
-    for (const auto& [box, value] : design.texts) {
-        text += first ? "" : ", ";
-        first = false;
-        appendJsonString(text, boxInfo(box).symbol);
-        text += ": ";
-        appendJsonString(text, value.toStdString());
-    }
-    text += "}, \"result\": ";
-    appendFlowJson(text, result);
-    return text + "}";
-}
-
 int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err)
 {
     const cfd::Pipe pipe;
     cfd::FlowCase flowCase = cfd::pipeCase(pipe);
-    configure(flowCase, options);
+    applySettings(flowCase, options);
     cfd::FlowResult result;
     std::string text;
     try {
-        cfd::prepareCaseFolder(flowCase, options.dir, signatureOf("validation pipe", options), options.force);
+        cfd::prepareCaseFolder(flowCase, options.dir,
+                               "validation pipe | mesh " + levelText(options) + " " + std::to_string(cellsFor(options))
+                                   + " background cells",
+                               options.force);
         if (!options.run) {
             err << "inlet-calc: the case is written in " << options.dir << "; --run computes it\n";
             return 0;

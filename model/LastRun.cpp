@@ -42,4 +42,12 @@ void LastRun::setWidthSet(WidthSet set)
     emit changed();
 }
 
+void LastRun::setFlow(const QJsonObject& flow)
+{
+    if (flow == flow_)
+        return;
+    flow_ = flow;
+    emit flowChanged();
+}
+
 }  // namespace inlet

@@ -2,11 +2,13 @@
 
 // The main window's last run, the one record every other window reads: the drawing window,
 // the design-check window, the exports and the sheet. It also holds the design's choice of
-// widths, which stays when a new run replaces the record. changed() follows every new record
-// and every change of the choice.
+// widths, which stays when a new run replaces the record, and the flow computed for the design
+// (the record a design file keeps under "flow"). changed() follows every new record and every
+// change of the choice; flowChanged() every new flow.
 
 #include "RunRecord.h"
 
+#include <QJsonObject>
 #include <QObject>
 
 #include <memory>
@@ -34,13 +36,20 @@ public:
     // Draws the last run with other widths (the run itself stays as it was).
     void setWidthSet(WidthSet set);
 
+    // The flow computed for the design: its settings, the texts it was computed for and what it
+    // found; empty when there is none. Shown only while those texts are the record's.
+    const QJsonObject& flow() const { return flow_; }
+    void setFlow(const QJsonObject& flow);
+
 signals:
     void changed();
     void widthSetChanged(inlet::WidthSet set);
+    void flowChanged();
 
 private:
     std::shared_ptr<const RunRecord> record_;
     WidthSet widthSet_ = WidthSet::Computed;
+    QJsonObject flow_;
     unsigned runs_ = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <QJsonArray>
 
+#include <map>
+
 namespace inlet {
 
 namespace {
@@ -11,7 +13,9 @@ QString fixed(double v, int decimals)
     return QString::number(v, 'f', decimals);
 }
 
-QString sectionName(const QString& name)
+}  // namespace
+
+QString flowSectionName(const QString& name)
 {
     if (name == QLatin1String("cone_inlet"))
         return QStringLiteral("喇叭管进口（锥管进口）");
@@ -20,22 +24,19 @@ QString sectionName(const QString& name)
     return name;
 }
 
-QString levelName(const QString& level)
+QString flowLevelName(const QString& level)
 {
-    if (level == QLatin1String("coarse"))
-        return QStringLiteral("粗");
-    if (level == QLatin1String("medium"))
-        return QStringLiteral("中");
-    if (level == QLatin1String("fine"))
-        return QStringLiteral("细");
-    return level;
+    static const std::map<QString, QString> names{{QStringLiteral("coarse"), QStringLiteral("粗网格")},
+                                                  {QStringLiteral("medium"), QStringLiteral("中网格")},
+                                                  {QStringLiteral("fine"), QStringLiteral("细网格")},
+                                                  {QStringLiteral("tiny"), QStringLiteral("试算网格")},
+                                                  {QStringLiteral("cells"), QStringLiteral("按单元数")}};
+    const auto found = names.find(level);
+    return found == names.end() ? level : found->second;
 }
 
-}  // namespace
-
-QJsonObject flowRecordFor(const QJsonObject& kept, const std::map<Box, QString>& texts)
+QJsonObject flowRecordFor(const QJsonObject& record, const std::map<Box, QString>& texts)
 {
-    const QJsonObject record = kept.value(QStringLiteral("flow")).toObject();
     if (record.value(QStringLiteral("result")).toObject().value(QStringLiteral("status")).toString()
         != QLatin1String("settled"))
         return {};
@@ -66,7 +67,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
     const QJsonObject yPlus = result.value(QStringLiteral("yPlus")).toObject();
     writer.table({40, 60}, {QStringLiteral("项目"), QStringLiteral("数值")},
                  {{QStringLiteral("网格（snappyHexMesh，壁面棱柱层）"),
-                   QStringLiteral("%1，%2 个单元").arg(levelName(settings.value(QStringLiteral("mesh")).toString()))
+                   QStringLiteral("%1，%2 个单元").arg(flowLevelName(settings.value(QStringLiteral("mesh")).toString()))
                        .arg(result.value(QStringLiteral("cells")).toInt())},
                   {QStringLiteral("并行进程数"), QString::number(result.value(QStringLiteral("processes")).toInt())},
                   {QStringLiteral("迭代次数（上限）"), QStringLiteral("%1（%2）")
@@ -90,7 +91,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
     const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
     for (const QJsonValue& value : sections) {
         const QJsonObject s = value.toObject();
-        rows.push_back({sectionName(s.value(QStringLiteral("name")).toString()),
+        rows.push_back({flowSectionName(s.value(QStringLiteral("name")).toString()),
                         fixed(s.value(QStringLiteral("Vu")).toDouble(), 1),
                         fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
                         fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),

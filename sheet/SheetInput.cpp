@@ -18,7 +18,7 @@ SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewP
     SheetInput input{exportInputFor(design, locale), {}, {}};
     input.picture = std::move(picture);
     if (input.calculation)
-        input.flow = flowRecordFor(design.kept, design.texts);
+        input.flow = flowRecordFor(design.kept.value(QStringLiteral("flow")).toObject(), design.texts);
     return input;
 }
 

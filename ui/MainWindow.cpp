@@ -7,6 +7,7 @@
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
+#include "FlowWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
 #include "OutputModule.h"
@@ -91,6 +92,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
     connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
+    // A flow computed (or taken away) from 水力评价 is a change of the design.
+    connect(lastRun_, &LastRun::flowChanged, this, [this] { setWindowModified(true); });
     connect(lastRun_, &LastRun::widthSetChanged, this, [this](WidthSet set) {
         for (QAction* action : widthSets_->actions())
             action->setChecked(action->data().toInt() == static_cast<int>(set));
@@ -159,6 +162,7 @@ void MainWindow::createMenus()
 #ifdef INLET_HAVE_SOLID
     view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
 #endif
+    view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
@@ -194,6 +198,7 @@ void MainWindow::newDesign()
     keptText_ = {};
     lastRun_->clear();
     lastRun_->setWidthSet(WidthSet::Computed);
+    lastRun_->setFlow({});
     setFilePath({});
     setWindowModified(false);
 }
@@ -231,6 +236,7 @@ bool MainWindow::read(const QString& path)
     keptText_ = design.keptText;
     lastRun_->clear();
     lastRun_->setWidthSet(design.widthSet);
+    lastRun_->setFlow(design.kept.value(QStringLiteral("flow")).toObject());
     setFilePath(QFileInfo(path).absoluteFilePath());
     setWindowModified(false);
     RecentFiles::add(path_);
@@ -253,6 +259,10 @@ bool MainWindow::saveTo(const QString& path)
     design.info = info_;
     design.kept = kept_;
     design.keptText = keptText_;
+    if (lastRun_->flow().isEmpty())
+        design.kept.remove(QStringLiteral("flow"));
+    else
+        design.kept[QStringLiteral("flow")] = lastRun_->flow();
     design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
@@ -301,6 +311,8 @@ void MainWindow::setFilePath(const QString& path)
         folder_ = QFileInfo(path).absolutePath();
     if (drawingWindow_)
         drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
+    if (flowWindow_)
+        flowWindow_->setDesignPath(path_);
     // "[*]" shows the unsaved-changes mark.
     const QString title = form_->windowTitle();
     setWindowTitle(path.isEmpty() ? title + QStringLiteral("[*]")
@@ -410,12 +422,12 @@ SheetInput MainWindow::sheetAfterRun()
     form_->calculate();
     SheetInput input = sheetInputFrom(*lastRun_->record(), info_, viewPicture);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
-    // The flow kept with the design file, while it was computed for the texts in the boxes.
+    // The design's flow, while it was computed for the texts in the boxes.
     std::map<Box, QString> texts;
     for (const Box box : givenParameterBoxes())
         texts[box] = QString::fromStdString(form_->boxes().text(box));
     if (input.calculation)
-        input.flow = flowRecordFor(kept_, texts);
+        input.flow = flowRecordFor(lastRun_->flow(), texts);
     return input;
 }
 
@@ -513,6 +525,17 @@ void MainWindow::showDesignChecks()
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
+}
+
+void MainWindow::showFlowWindow()
+{
+    if (!flowWindow_) {
+        flowWindow_ = new FlowWindow(*lastRun_, this);
+        flowWindow_->setDesignPath(path_);
+    }
+    flowWindow_->show();
+    flowWindow_->raise();
+    flowWindow_->activateWindow();
 }
 
 void MainWindow::showSolidWindow()

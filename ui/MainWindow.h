@@ -30,6 +30,7 @@ namespace inlet {
 
 class DesignChecksWindow;
 class DrawingWindow;
+class FlowWindow;
 class SolidWindow;
 
 class MainWindow : public QMainWindow {
@@ -58,6 +59,8 @@ public:
     DesignChecksWindow* designChecksWindow() const { return checksWindow_; }
     // The last run as every other window reads it, and the design's choice of widths.
     LastRun& lastRun() const { return *lastRun_; }
+    // 水力评价, or none before it is first opened.
+    FlowWindow* flowWindow() const { return flowWindow_; }
     // The 3D view, or none before it is first opened (or in a build without solids).
     SolidWindow* solidWindow() const { return solidWindow_; }
 
@@ -92,6 +95,8 @@ public slots:
     // 查看 → 型线图… and 设计校核…: open the window, creating it the first time.
     void showDrawingWindow();
     void showDesignChecks();
+    // 查看 → 水力评价…: the flow through the passage, computed with OpenFOAM.
+    void showFlowWindow();
     // 查看 → 三维模型…: the passage's solid, where this build can make solids.
     void showSolidWindow();
     // 帮助 → 关于.
@@ -130,6 +135,7 @@ private:
     DrawingWindow* drawingWindow_ = nullptr;
     DesignChecksWindow* checksWindow_ = nullptr;
     SolidWindow* solidWindow_ = nullptr;
+    FlowWindow* flowWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QActionGroup* widthSets_ = nullptr;
     std::unique_ptr<Asker> asker_;

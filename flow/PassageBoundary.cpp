@@ -1,4 +1,4 @@
-#include "FlowCommand.h"
+#include "DesignFlow.h"
 
 #include "CfdError.h"
 #include "DesignFile.h"

@@ -1,0 +1,133 @@
+#include "DesignFlow.h"
+
+#include "Boxes.h"
+#include "CaseFolder.h"
+#include "CfdError.h"
+#include "DesignFile.h"
+#include "Failure.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+#include <filesystem>
+
+namespace inlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// `v` to `decimals` decimals, or to `digits` significant digits: what the figure is worth.
+double decimals(double v, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::isfinite(v) ? std::round(v * scale) / scale : 0;
+}
+
+double significant(double v, int digits)
+{
+    if (!(v != 0) || !std::isfinite(v))
+        return 0;
+    return decimals(v, digits - 1 - static_cast<int>(std::floor(std::log10(std::abs(v)))));
+}
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QString symbolOf(Box box)
+{
+    const std::string_view symbol = boxInfo(box).symbol;
+    return QString::fromUtf8(symbol.data(), static_cast<qsizetype>(symbol.size()));
+}
+
+}  // namespace
+
+int cellsFor(const FlowOptions& options)
+{
+    return options.cells ? *options.cells : cfd::levelCells(options.level);
+}
+
+std::string levelText(const FlowOptions& options)
+{
+    return options.cells ? "cells" : cfd::levelName(options.level);
+}
+
+std::string caseSignature(const Design& design, const FlowOptions& options)
+{
+    std::string what = "design";
+    for (const auto& [box, value] : design.texts)
+        what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
+    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
+}
+
+void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options)
+{
+    flowCase.mesh = cfd::meshFor(flowCase, cellsFor(options));
+    flowCase.solver.processes = options.processes;
+    flowCase.solver.iterationLimit = options.iterations;
+}
+
+cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& design, const FlowOptions& options)
+{
+    cfd::FlowCase flowCase = passageFlowCase(calculation, design, options);
+    applySettings(flowCase, options);
+    const fs::path dir = options.dir;
+    cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
+    try {
+        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
+    } catch (const Failure& f) {
+        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
+    }
+    return flowCase;
+}
+
+QJsonObject flowResultObject(const cfd::FlowResult& r)
+{
+    QJsonObject o{{"status", cfd::statusName(r.status)}};
+    if (r.status == cfd::RunStatus::Failed) {
+        o["stage"] = qs(r.stage);
+        o["reason"] = qs(r.reason);
+        return o;
+    }
+    o["level"] = qs(r.level);
+    o["cells"] = r.cells;
+    o["processes"] = r.processes;
+    o["iterations"] = r.iterations;
+    QJsonObject residuals;
+    for (const auto& [name, value] : r.residuals)
+        residuals[qs(name)] = significant(value, 3);
+    o["residuals"] = residuals;
+    if (r.status != cfd::RunStatus::Settled)
+        return o;
+    o["yPlus"] = QJsonObject{{"min", decimals(r.yPlusMin, 2)},
+                             {"max", decimals(r.yPlusMax, 2)},
+                             {"mean", decimals(r.yPlusMean, 2)},
+                             {"shareWithin30To300", decimals(r.yPlusInRange, 4)}};
+    o["flowGiven"] = decimals(r.flow, 6);
+    o["flowAtInlet"] = decimals(r.inlet.flow, 6);
+    QJsonArray sections;
+    for (const cfd::SectionResult& s : r.sections)
+        sections.append(QJsonObject{{"name", qs(s.name)},
+                                    {"Vu", decimals(s.figures.uniformity, 3)},
+                                    {"theta", decimals(s.figures.angle, 3)},
+                                    {"headLoss", decimals(s.headLoss, 5)},
+                                    {"flow", decimals(s.figures.flow, 6)},
+                                    {"area", decimals(s.figures.area, 6)}});
+    o["sections"] = sections;
+    return o;
+}
+
+QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options, const Design& design)
+{
+    QJsonObject settings{{"mesh", qs(levelText(options))},
+                         {"backgroundCells", cellsFor(options)},
+                         {"processes", options.processes},
+                         {"iterationLimit", options.iterations},
+                         {"solver", "OpenFOAM simpleFoam, k-omega SST, steady SIMPLE"},
+                         {"case", qs(fs::absolute(options.dir).string())}};
+    QJsonObject texts;
+    for (const auto& [box, value] : design.texts)
+        texts[symbolOf(box)] = value;
+    return QJsonObject{{"settings", settings}, {"texts", texts}, {"result", flowResultObject(result)}};
+}
+
+}  // namespace inlet

@@ -1,0 +1,59 @@
+#pragma once
+
+// The flow through the passage of a design: its OpenFOAM case built on the passage's solid and
+// written into a folder with the design beside it, and the record a design file keeps of what
+// the case gave (the settings, the texts it was computed for, the figures). The command line
+// and the window run the case through cfd::runCase.
+
+#include "FlowCase.h"
+#include "FlowResult.h"
+
+#include <QJsonObject>
+
+#include <optional>
+#include <string>
+
+namespace inlet {
+
+struct Calculation;
+struct Design;
+
+struct FlowOptions {
+    std::string dir;
+    bool run = false;
+    int processes = 1;
+    cfd::MeshLevel level = cfd::MeshLevel::Coarse;
+    std::optional<int> cells;  // background cells, instead of the level's
+    int iterations = 1000;
+    bool force = false;
+    bool local = false;        // a study runs here, one case after another, even where Slurm is
+};
+
+// The background cells the options ask for, and the mesh's name: the level's, or "cells".
+int cellsFor(const FlowOptions& options);
+std::string levelText(const FlowOptions& options);
+// The options' mesh and solver settings given to a case.
+void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options);
+
+// The case of a design: its boundary from the passage's solid. Throws cfd::CfdError (Case)
+// saying why there is none.
+cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
+
+// One line saying what the case of a design is (its texts and the mesh): a
+// folder holding a case of the same line resumes it.
+std::string caseSignature(const Design& design, const FlowOptions& options);
+
+// The case of a design with the options' mesh and solver settings, written into options.dir
+// (with the design as design.inlet) unless that folder holds it already. Throws
+// cfd::CfdError saying why it cannot be.
+cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
+
+// What a run found, as --json prints it and a design file keeps it: status, mesh, iterations,
+// residuals and, once settled, the wall y+, the flow and each section's figures.
+QJsonObject flowResultObject(const cfd::FlowResult& result);
+
+// The flow as a design file keeps it under "flow": the result with the settings and the
+// design's texts it was computed for (shown only while they are the boxes' texts).
+QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options, const Design& design);
+
+}  // namespace inlet

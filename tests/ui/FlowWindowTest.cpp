@@ -1,0 +1,152 @@
+// 水力评价: created when 查看 first asks for it, it shows the design's flow only while it was
+// computed for the last run's texts; a run goes on away from the window's thread (the window
+// answers while OpenFOAM's programs run) and can be cancelled; a run that fails takes the
+// figures away, so that nothing stale is shown. OpenFOAM's programs are stood in for by
+// scripts on PATH.
+
+#include "FlowWindow.h"
+#include "LastRun.h"
+#include "MainWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace inlet::test {
+namespace {
+
+// A settled flow as a design file keeps it, for the texts the main window holds.
+QJsonObject settledFlow(const MainWindow& window)
+{
+    QJsonObject texts;
+    for (const Box box : givenParameterBoxes()) {
+        const std::string_view symbol = boxInfo(box).symbol;
+        texts[QString::fromUtf8(symbol.data(), qsizetype(symbol.size()))] =
+            window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
+    }
+    const QJsonArray sections{QJsonObject{{"name", "cone_inlet"}, {"Vu", 88.2}, {"theta", 80.1}, {"headLoss", 0.031}, {"flow", 15.0}},
+                              QJsonObject{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"headLoss", 0.0532}, {"flow", 15.0}}};
+    const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", sections}};
+    return QJsonObject{{"settings", QJsonObject{{"mesh", "coarse"}, {"case", "/nonexistent"}}}, {"texts", texts}, {"result", result}};
+}
+
+class FlowWindowUse : public testing::Test {
+protected:
+    MainWindow window;
+    QTemporaryDir programs;  // stand-ins for OpenFOAM's programs
+    QTemporaryDir cases;
+    QByteArray path = qgetenv("PATH");
+
+    void SetUp() override
+    {
+        window.setFailureReporter([](QWidget&, const QString&) {});
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    void TearDown() override { qputenv("PATH", path); }
+
+    void run(const QString& hk)
+    {
+        window.findChild<QLineEdit*>(QStringLiteral("Text21"))->setText(hk);
+        QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    }
+
+    // OpenFOAM's programs as scripts: blockMesh runs `blockMesh`, the others succeed.
+    void standIn(const QByteArray& blockMesh)
+    {
+        for (const char* name : {"blockMesh", "snappyHexMesh", "simpleFoam"}) {
+            QFile script(QDir(programs.path()).filePath(QString::fromLatin1(name)));
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\n" + (QByteArray(name) == "blockMesh" ? blockMesh : QByteArray("exit 0")) + "\n");
+            script.close();
+            script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", programs.path().toLocal8Bit() + ":" + path);
+    }
+
+    FlowWindow& flowWindow()
+    {
+        for (QAction* action : window.menuBar()->actions())
+            if (action->text() == QStringLiteral("查看"))
+                for (QAction* item : action->menu()->actions())
+                    if (item->text() == QStringLiteral("水力评价…"))
+                        item->trigger();
+        return *window.flowWindow();
+    }
+
+    void startIn(FlowWindow& flow, const QString& folder)
+    {
+        FlowOptions options = flow.options();
+        options.dir = QDir(cases.path()).filePath(folder).toStdString();
+        options.level = cfd::MeshLevel::Tiny;
+        flow.setOptions(options);
+        ASSERT_TRUE(flow.run());
+    }
+};
+
+TEST_F(FlowWindowUse, ShowsTheDesignsFlowOnlyWhileTheBoxesHoldItsTexts)
+{
+    EXPECT_EQ(window.flowWindow(), nullptr) << "created before it was asked for";
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(settledFlow(window));
+    FlowWindow& flow = flowWindow();
+    ASSERT_EQ(flow.figureRows().size(), 2u);
+    EXPECT_EQ(flow.figureRows()[1], (QStringList{QStringLiteral("水泵进口断面"), "91.7", "83.6", "0.0532", "15.000"}));
+    EXPECT_FALSE(flow.showsContour()) << "a picture from a case folder that is not there";
+
+    run(QStringLiteral("2100"));
+    EXPECT_TRUE(flow.figureRows().empty());
+    EXPECT_TRUE(flow.note().startsWith(QStringLiteral("本设计尚无水力评价"))) << flow.note().toStdString();
+    run(QString());
+    EXPECT_TRUE(flow.figureRows().empty());
+    EXPECT_TRUE(flow.note().startsWith(QStringLiteral("计算未完成"))) << flow.note().toStdString();
+    run(QStringLiteral("2000"));
+    EXPECT_EQ(flow.figureRows().size(), 2u);
+}
+
+TEST_F(FlowWindowUse, AFailedRunTakesTheFiguresAway)
+{
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(settledFlow(window));
+    FlowWindow& flow = flowWindow();
+    standIn("echo 'cannot open blockMeshDict'; exit 1");
+    QSignalSpy ended(&flow, &FlowWindow::runEnded);
+    startIn(flow, QStringLiteral("failing"));
+    ASSERT_TRUE(ended.wait(120000));
+    EXPECT_TRUE(flow.figureRows().empty());
+    EXPECT_TRUE(window.lastRun().flow().isEmpty());
+    EXPECT_TRUE(flow.note().contains(QStringLiteral("失败（划分网格）"))) << flow.note().toStdString();
+    EXPECT_TRUE(flow.note().contains(QStringLiteral("blockMesh failed"))) << flow.note().toStdString();
+    EXPECT_TRUE(window.hasUnsavedChanges());
+}
+
+TEST_F(FlowWindowUse, RunsAwayFromTheWindowAndCancels)
+{
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(settledFlow(window));
+    FlowWindow& flow = flowWindow();
+    const QString started = QDir(programs.path()).filePath(QStringLiteral("started"));
+    standIn("touch '" + started.toLocal8Bit() + "'; sleep 120");
+    QSignalSpy ended(&flow, &FlowWindow::runEnded);
+    startIn(flow, QStringLiteral("cancelled"));
+    // run() has returned while the mesher is yet to start or is running: the window answers.
+    EXPECT_TRUE(flow.isRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(started); }, 120000));
+    EXPECT_TRUE(flow.isRunning());
+    flow.cancel();
+    ASSERT_TRUE(ended.wait(60000));
+    EXPECT_FALSE(flow.isRunning());
+    EXPECT_EQ(flow.figureRows().size(), 2u) << "a cancelled run keeps the design's flow";
+}
+
+}  // namespace
+}  // namespace inlet::test

@@ -1,0 +1,393 @@
+#include "FlowWindow.h"
+
+#include "CaseFolder.h"
+#include "FlowResult.h"
+#include "LastRun.h"
+#include "Pictures.h"
+#include "Pipeline.h"
+#include "SheetFlow.h"
+#include "VtkSurface.h"
+#include "ui_FlowWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QThread>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace inlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
+
+// The stages as the window names them.
+QString stageChinese(const std::string& stage)
+{
+    static const std::map<std::string, QString> names{
+        {"writing the case", QStringLiteral("写入算例")}, {"meshing", QStringLiteral("划分网格")},
+        {"decomposing", QStringLiteral("分解网格")},      {"solving", QStringLiteral("求解")},
+        {"evaluating", QStringLiteral("计算评价指标")},
+    };
+    const auto found = names.find(stage);
+    return found == names.end() ? qs(stage) : found->second;
+}
+
+QString residualsText(const std::map<std::string, double>& residuals)
+{
+    QStringList parts;
+    for (const auto& [name, value] : residuals)
+        parts << qs(name) + QLatin1Char(' ') + QString::number(value, 'e', 1);
+    return parts.join(QStringLiteral("，"));
+}
+
+std::map<Box, QString> textsOf(const RunRecord& record)
+{
+    std::map<Box, QString> texts;
+    for (const Box box : givenParameterBoxes())
+        texts[box] = qs(record.boxes.text(box));
+    return texts;
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::FlowWindow>()), lastRun_(lastRun)
+{
+    ui_->setupUi(this);
+    for (const auto& [caption, level] : {std::pair{"粗网格", cfd::MeshLevel::Coarse}, {"中网格", cfd::MeshLevel::Medium},
+                                         {"细网格", cfd::MeshLevel::Fine}, {"试算网格（只检验流程）", cfd::MeshLevel::Tiny}})
+        ui_->mesh->addItem(QString::fromUtf8(caption), static_cast<int>(level));
+    ui_->processes->setValue(std::min(2, std::max(1, QThread::idealThreadCount())));
+    ui_->figures->setColumnCount(4);
+    ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"),
+                                             QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)")});
+    ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    ui_->progress->setMaximum(1);
+    ui_->progress->setValue(0);
+
+    connect(ui_->run, &QPushButton::clicked, this, &FlowWindow::run);
+    connect(ui_->cancel, &QPushButton::clicked, this, &FlowWindow::cancel);
+    connect(ui_->browse, &QPushButton::clicked, this, [this] {
+        const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("算例文件夹"), ui_->folder->text());
+        if (!folder.isEmpty())
+            ui_->folder->setText(QDir::toNativeSeparators(folder));
+    });
+    connect(ui_->mesh, &QComboBox::currentIndexChanged, this, &FlowWindow::suggestFolder);
+    connect(&lastRun_, &LastRun::changed, this, &FlowWindow::showLastRun);
+    connect(&lastRun_, &LastRun::flowChanged, this, &FlowWindow::showLastRun);
+    connect(&runner_, &FlowRunner::progressed, this, &FlowWindow::showProgress);
+    connect(&runner_, &FlowRunner::finished, this, &FlowWindow::runFinished);
+    suggestFolder();
+    showLastRun();
+}
+
+FlowWindow::~FlowWindow() = default;
+
+void FlowWindow::setDesignPath(const QString& path)
+{
+    designPath_ = path;
+    suggestFolder();
+}
+
+QString FlowWindow::suggestedFolder() const
+{
+    const QString level = QString::fromUtf8(cfd::levelName(static_cast<cfd::MeshLevel>(ui_->mesh->currentData().toInt())));
+    if (designPath_.isEmpty())
+        return QDir(QDir::homePath()).filePath(QStringLiteral("inlet-cfd-") + level);
+    const QFileInfo design(designPath_);
+    return design.dir().filePath(design.completeBaseName() + QStringLiteral("-cfd-") + level);
+}
+
+void FlowWindow::suggestFolder()
+{
+    // The engineer's own folder stays; the suggestion follows the design and the mesh.
+    if (!ui_->folder->text().isEmpty() && ui_->folder->text() != suggested_)
+        return;
+    suggested_ = QDir::toNativeSeparators(suggestedFolder());
+    ui_->folder->setText(suggested_);
+}
+
+FlowOptions FlowWindow::options() const
+{
+    FlowOptions options;
+    options.dir = QDir::fromNativeSeparators(ui_->folder->text().trimmed()).toStdString();
+    options.run = true;
+    options.processes = ui_->processes->value();
+    options.level = static_cast<cfd::MeshLevel>(ui_->mesh->currentData().toInt());
+    options.iterations = ui_->iterations->value();
+    options.force = ui_->replace->isChecked();
+    return options;
+}
+
+void FlowWindow::setOptions(const FlowOptions& options)
+{
+    ui_->mesh->setCurrentIndex(ui_->mesh->findData(static_cast<int>(options.level)));
+    ui_->processes->setValue(options.processes);
+    ui_->iterations->setValue(options.iterations);
+    ui_->folder->setText(QDir::toNativeSeparators(qs(options.dir)));
+    ui_->replace->setChecked(options.force);
+}
+
+QString FlowWindow::note() const { return ui_->note->text(); }
+
+void FlowWindow::setNote(const QString& note)
+{
+    ui_->note->setText(note);
+    ui_->note->setVisible(!note.isEmpty());
+}
+
+std::vector<QStringList> FlowWindow::figureRows() const
+{
+    std::vector<QStringList> rows;
+    for (int r = 0; r < ui_->figures->rowCount(); ++r) {
+        QStringList row{ui_->figures->verticalHeaderItem(r)->text()};
+        for (int c = 0; c < ui_->figures->columnCount(); ++c)
+            row << ui_->figures->item(r, c)->text();
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+bool FlowWindow::showsContour() const { return ui_->contour->hasPicture(); }
+
+bool FlowWindow::showsResiduals() const { return ui_->residuals->hasPicture(); }
+
+void FlowWindow::showLastRun()
+{
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    ui_->run->setEnabled(record && record->completed() && !runner_.isRunning());
+    if (!record) {
+        showNothing(QStringLiteral("尚未计算：按“计算并打印”后，在此计算并显示流道的水力评价"));
+        return;
+    }
+    if (!record->completed()) {
+        showNothing(QStringLiteral("计算未完成：%1，无水力评价").arg(record->failure ? qs(inlet::render(*record->failure, Language::Chinese)) : QString()));
+        return;
+    }
+    const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record));
+    if (flow.isEmpty())
+        showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record)
+                        ? endNote_
+                        : QStringLiteral("本设计尚无水力评价：选择网格后按“计算”（OpenFOAM 在外部进程中计算）"));
+    else
+        showFlow(flow);
+}
+
+void FlowWindow::showNothing(const QString& note)
+{
+    setNote(note);
+    ui_->figures->setRowCount(0);
+    ui_->runText->clear();
+    ui_->contour->showNote(QStringLiteral("无结果"));
+    if (!runner_.isRunning())
+        ui_->residuals->showNote(QStringLiteral("无结果"));
+}
+
+void FlowWindow::showFlow(const QJsonObject& flow)
+{
+    setNote({});
+    const QJsonObject settings = flow.value(QStringLiteral("settings")).toObject();
+    const QJsonObject result = flow.value(QStringLiteral("result")).toObject();
+    const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
+    ui_->figures->setRowCount(static_cast<int>(sections.size()));
+    for (int r = 0; r < sections.size(); ++r) {
+        const QJsonObject s = sections[r].toObject();
+        ui_->figures->setVerticalHeaderItem(r, new QTableWidgetItem(flowSectionName(s.value(QStringLiteral("name")).toString())));
+        const QStringList cells{fixed(s.value(QStringLiteral("Vu")).toDouble(), 1), fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
+                                fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),
+                                fixed(s.value(QStringLiteral("flow")).toDouble(), 3)};
+        for (int c = 0; c < cells.size(); ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            ui_->figures->setItem(r, c, item);
+        }
+    }
+    std::map<std::string, double> residuals;
+    const QJsonObject r = result.value(QStringLiteral("residuals")).toObject();
+    for (auto it = r.begin(); it != r.end(); ++it)
+        residuals[it.key().toStdString()] = it.value().toDouble();
+    const QJsonObject yPlus = result.value(QStringLiteral("yPlus")).toObject();
+    ui_->runText->setText(
+        QStringLiteral("网格：%1，%2 个单元，%3 个进程；迭代 %4 次后各指标已稳定（上限 %5），最终残差 %6。\n"
+                       "壁面 y+ %7～%8，面积加权平均 %9，%10% 的壁面积在 30～300 之间；进口流量 %11 m³/s（给定 %12 m³/s）。")
+            .arg(flowLevelName(settings.value(QStringLiteral("mesh")).toString()))
+            .arg(result.value(QStringLiteral("cells")).toInt())
+            .arg(result.value(QStringLiteral("processes")).toInt())
+            .arg(result.value(QStringLiteral("iterations")).toInt())
+            .arg(settings.value(QStringLiteral("iterationLimit")).toInt())
+            .arg(residualsText(residuals), fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1),
+                 fixed(yPlus.value(QStringLiteral("max")).toDouble(), 1), fixed(yPlus.value(QStringLiteral("mean")).toDouble(), 1),
+                 fixed(100 * yPlus.value(QStringLiteral("shareWithin30To300")).toDouble(), 0),
+                 fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3),
+                 fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)));
+
+    // The pictures from the case, while it still holds the run the figures came from.
+    const fs::path dir = settings.value(QStringLiteral("case")).toString().toStdString();
+    const int iterations = result.value(QStringLiteral("iterations")).toInt();
+    bool sameRun = false;
+    try {
+        const cfd::FlowResult held = cfd::readResult(dir / "results");
+        sameRun = held.status == cfd::RunStatus::Settled && held.iterations == iterations
+                  && held.cells == result.value(QStringLiteral("cells")).toInt();
+    } catch (const std::exception&) {
+    }
+    const QString missing = QStringLiteral("算例文件夹 %1 已不是得出这些指标的计算，无图").arg(QDir::toNativeSeparators(qs(dir.string())));
+    if (!sameRun) {
+        ui_->contour->showNote(missing);
+        if (!runner_.isRunning())
+            ui_->residuals->showNote(missing);
+        return;
+    }
+    try {
+        const auto faces = cfd::readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(iterations) / "pump_inlet.vtk");
+        double vu = 0;
+        for (const QJsonValue& s : sections)
+            if (s.toObject().value(QStringLiteral("name")).toString() == QLatin1String("pump_inlet"))
+                vu = s.toObject().value(QStringLiteral("Vu")).toDouble();
+        ui_->contour->showPicture(cfd::sectionPicture(
+            faces, {0, 0, 1}, QStringLiteral("水泵进口断面 uₐ/ūₐ（自上方看），Vu %1%").arg(fixed(vu, 1)).toStdString()));
+    } catch (const std::exception&) {
+        ui_->contour->showNote(missing);
+    }
+    if (!runner_.isRunning()) {
+        cfd::SolverLog log;
+        log.feed(readFile(dir / "log.simpleFoam"));
+        ui_->residuals->showPicture(cfd::residualPicture(log.iterations(), "迭代次数"));
+    }
+}
+
+bool FlowWindow::run()
+{
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    if (runner_.isRunning() || !record || !record->completed())
+        return false;
+    const FlowOptions options = this->options();
+    Design design;
+    design.texts = textsOf(*record);
+    design.widthSet = record->widthSet;
+    const auto refuse = [this](const QString& why) {
+        ui_->progressText->setText(why);
+        return false;
+    };
+    if (options.dir.empty())
+        return refuse(QStringLiteral("请给出算例文件夹"));
+    if (const auto missing = cfd::openFoamMissing())
+        return refuse(QStringLiteral("未安装 OpenFOAM，无法计算（Debian/Ubuntu：sudo apt-get install openfoam openmpi-bin）"));
+    switch (cfd::folderContent(options.dir, caseSignature(design, options))) {
+    case cfd::FolderContent::OtherCase:
+        if (!options.force)
+            return refuse(QStringLiteral("算例文件夹中是另一设计或网格的算例：勾选“替换文件夹中其他设计或网格的算例”，或另选文件夹"));
+        break;
+    case cfd::FolderContent::NotACase:
+        return refuse(QStringLiteral("算例文件夹不空，且不是水力计算的算例：请另选一个空的或新的文件夹"));
+    case cfd::FolderContent::File:
+        return refuse(QStringLiteral("算例文件夹是一个文件：请另选文件夹"));
+    case cfd::FolderContent::Nothing:
+    case cfd::FolderContent::SameCase:
+        break;
+    }
+    history_.clear();
+    endNote_.clear();
+    runTexts_ = design.texts;
+    ui_->progress->setMaximum(0);  // busy until the solver counts iterations
+    ui_->progressText->setText(QStringLiteral("开始计算…"));
+    if (!runner_.start(*record->calculation, design, options))
+        return false;
+    setRunning(true);
+    return true;
+}
+
+void FlowWindow::cancel()
+{
+    if (!runner_.isRunning())
+        return;
+    runner_.cancel();
+    ui_->progressText->setText(QStringLiteral("正在停止：求解器写出当前的场后停止，再次“计算”从此处继续…"));
+}
+
+void FlowWindow::setRunning(bool running)
+{
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    ui_->run->setEnabled(!running && record && record->completed());
+    ui_->cancel->setEnabled(running);
+    for (QWidget* setting : std::initializer_list<QWidget*>{ui_->mesh, ui_->processes, ui_->iterations, ui_->folder,
+                                                           ui_->browse, ui_->replace})
+        setting->setEnabled(!running);
+}
+
+void FlowWindow::showProgress(const FlowProgress& progress)
+{
+    QString text = stageChinese(progress.stage);
+    if (progress.iteration) {
+        const cfd::Iteration& it = *progress.iteration;
+        if (history_.empty() || history_.back().number < it.number)
+            history_.push_back(it);
+        ui_->progress->setMaximum(ui_->iterations->value());
+        ui_->progress->setValue(std::min(it.number, ui_->iterations->value()));
+        text += QStringLiteral("：第 %1 次迭代，残差 %2").arg(it.number).arg(residualsText(it.residuals));
+        ui_->residuals->showPicture(cfd::residualPicture(history_, "迭代次数"));
+    } else {
+        ui_->progress->setMaximum(0);
+        text += QStringLiteral("…");
+    }
+    if (progress.figures)
+        for (const cfd::SectionResult& s : progress.figures->sections)
+            text += QStringLiteral("；%1 Vu %2%，θ̄ %3°，水头损失 %4 m")
+                        .arg(flowSectionName(qs(s.name)), fixed(s.figures.uniformity, 1), fixed(s.figures.angle, 1),
+                             fixed(s.headLoss, 4));
+    if (progress.figures)
+        text += QStringLiteral("（尚未稳定，不作结果）");
+    ui_->progressText->setText(text);
+}
+
+void FlowWindow::runFinished(const cfd::FlowResult& result, const QJsonObject& record)
+{
+    setRunning(false);
+    ui_->progress->setMaximum(1);
+    ui_->progress->setValue(result.status == cfd::RunStatus::Settled ? 1 : 0);
+    switch (result.status) {
+    case cfd::RunStatus::Settled:
+        ui_->progressText->setText(QStringLiteral("计算完成：迭代 %1 次后各指标已稳定，用时 %2 分钟")
+                                       .arg(result.iterations)
+                                       .arg(fixed(result.seconds / 60, 1)));
+        lastRun_.setFlow(record);
+        break;
+    case cfd::RunStatus::Cancelled:
+        ui_->progressText->setText(QStringLiteral("已取消：再次“计算”从停止处继续"));
+        break;
+    case cfd::RunStatus::IterationLimit:
+        endNote_ = QStringLiteral("达到迭代上限 %1 次时各指标尚未稳定，无结果：提高迭代上限后再次“计算”从此处继续")
+                       .arg(result.iterations);
+        ui_->progressText->setText(endNote_);
+        lastRun_.setFlow({});
+        break;
+    case cfd::RunStatus::Failed:
+        endNote_ = QStringLiteral("水力计算失败（%1）：%2。日志（log.*）在算例文件夹中，无结果")
+                       .arg(stageChinese(result.stage), qs(result.reason));
+        ui_->progressText->setText(endNote_);
+        lastRun_.setFlow({});
+        break;
+    }
+    showLastRun();
+    emit runEnded();
+}
+
+}  // namespace inlet

@@ -1,0 +1,81 @@
+#pragma once
+
+// "水力评价": the flow through the passage of the main window's last run. It shows the design's
+// flow (the figures at each section, the mesh, the residuals reached and the wall y+, the axial
+// velocity over the pump inlet section and the residuals' history) while it was computed for
+// the texts of the last run, and nothing otherwise. 计算 computes it with OpenFOAM's programs
+// as external processes, away from the window's thread, with progress; 取消 stops the solver so
+// that the next 计算 resumes. A run that fails or does not settle takes the design's flow away,
+// so that nothing stale is shown.
+
+#include "DesignFlow.h"
+#include "FlowRunner.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class FlowWindow;
+}
+
+namespace inlet {
+
+class LastRun;
+
+class FlowWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // A window of its own, also when it has a parent; shows `lastRun`'s flow as it changes.
+    explicit FlowWindow(LastRun& lastRun, QWidget* parent = nullptr);
+    ~FlowWindow() override;
+
+    // The design's file, absolute, or empty for a new design: the case folder is suggested
+    // beside it.
+    void setDesignPath(const QString& path);
+
+    // Starts the computation with the settings shown; false, saying why, when it cannot start.
+    bool run();
+    void cancel();
+    bool isRunning() const { return runner_.isRunning(); }
+
+    // What the window says above its settings; empty while it shows figures or a run.
+    QString note() const;
+    // The settings, as the engineer leaves them.
+    FlowOptions options() const;
+    void setOptions(const FlowOptions& options);
+    // The figures shown, a row per section: name, Vu, θ̄, loss, flow; empty when none.
+    std::vector<QStringList> figureRows() const;
+    bool showsContour() const;
+    bool showsResiduals() const;
+
+signals:
+    // A run has ended, whatever its outcome.
+    void runEnded();
+
+private:
+    void showLastRun();
+    void showFlow(const QJsonObject& flow);
+    void showNothing(const QString& note);
+    void showProgress(const FlowProgress& progress);
+    void runFinished(const cfd::FlowResult& result, const QJsonObject& record);
+    void setNote(const QString& note);
+    void setRunning(bool running);
+    void suggestFolder();
+    QString suggestedFolder() const;
+
+    std::unique_ptr<Ui::FlowWindow> ui_;
+    LastRun& lastRun_;
+    FlowRunner runner_;
+    QString designPath_;
+    QString suggested_;                    // the folder suggested last, replaced while untouched
+    std::vector<cfd::Iteration> history_;  // the residuals of the run going on
+    QString endNote_;                      // what the last run's end says, while the texts are its
+    std::map<Box, QString> runTexts_;      // the texts the last run was started for
+};
+
+}  // namespace inlet
