@@ -108,14 +108,14 @@ std::string snappyHexMeshDict(const FlowCase& c)
          "addLayersControls\n{\n    relativeSizes false;\n    layers\n    {\n        "
       << wallRegex(c) << " { nSurfaceLayers " << c.mesh.layers << "; }\n    }\n"
       << "    expansionRatio " << num(c.mesh.expansion) << ";\n    firstLayerThickness " << num(c.mesh.firstLayer)
-      << ";\n    minThickness " << num(c.mesh.firstLayer / 10)
-      << ";\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 3;\n"
-         "    nSmoothSurfaceNormals 1;\n    nSmoothNormals 3;\n    nSmoothThickness 10;\n"
+      << ";\n    minThickness " << num(c.mesh.firstLayer / 2)
+      << ";\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 5;\n"
+         "    nSmoothSurfaceNormals 3;\n    nSmoothNormals 3;\n    nSmoothThickness 10;\n"
          "    maxFaceThicknessRatio 0.5;\n    maxThicknessToMedialRatio 0.3;\n    minMedialAxisAngle 90;\n"
          "    nBufferCellsNoExtrude 0;\n    nLayerIter 50;\n}\n\n"
          "meshQualityControls\n{\n    maxNonOrtho 65;\n    maxBoundarySkewness 20;\n    maxInternalSkewness 4;\n"
-         "    maxConcave 80;\n    minVol 1e-13;\n    minTetQuality 1e-15;\n    minArea -1;\n    minTwist 0.02;\n"
-         "    minDeterminant 0.001;\n    minFaceWeight 0.05;\n    minVolRatio 0.01;\n    minTriangleTwist -1;\n"
+         "    maxConcave 80;\n    minVol 1e-13;\n    minTetQuality -1e30;\n    minArea -1;\n    minTwist 0.02;\n"
+         "    minDeterminant 1e-4;\n    minFaceWeight 0.05;\n    minVolRatio 0.01;\n    minTriangleTwist -1;\n"
          "    nSmoothScale 4;\n    errorReduction 0.75;\n    relaxed { maxNonOrtho 75; }\n}\n\n"
          "mergeTolerance 1e-6;\n";
     return dictionary("snappyHexMeshDict", s.str());
@@ -197,10 +197,10 @@ const char* kFvSchemes =
 
 const char* kFvSolution =
     "solvers\n{\n    p\n    {\n        solver GAMG;\n        smoother GaussSeidel;\n        tolerance 1e-7;\n"
-    "        relTol 0.05;\n    }\n    \"(U|k|omega)\"\n    {\n        solver smoothSolver;\n"
+    "        relTol 0.1;\n    }\n    \"(U|k|omega)\"\n    {\n        solver smoothSolver;\n"
     "        smoother symGaussSeidel;\n        tolerance 1e-8;\n        relTol 0.1;\n    }\n}\n\n"
-    "SIMPLE\n{\n    nNonOrthogonalCorrectors 1;\n    consistent yes;\n}\n\n"
-    "relaxationFactors\n{\n    equations\n    {\n        U 0.8;\n        \".*\" 0.6;\n    }\n}\n";
+    "SIMPLE\n{\n    nNonOrthogonalCorrectors 0;\n    consistent yes;\n}\n\n"
+    "relaxationFactors\n{\n    equations\n    {\n        U 0.9;\n        \".*\" 0.7;\n    }\n}\n";
 
 // The fields at rest: a start from rest (a potential-flow start overshoots at sharp edges).
 struct Fields {

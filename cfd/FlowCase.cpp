@@ -87,19 +87,22 @@ MeshSettings meshFor(const FlowCase& flowCase, int cells)
 {
     MeshSettings m;
     m.cellSize = std::cbrt(enclosedVolume(flowCase.surfaces) / std::max(cells, 1));
-    const double reynolds = flowCase.outletVelocity * flowCase.outletDiameter / flowCase.viscosity;
+    // The wall cell's centre at y+ = 95, the middle of 30 to 300 on a logarithmic scale, at the
+    // velocity halfway (geometrically) between the slowest and fastest mean velocities of the
+    // case, with the friction of a smooth pipe of the outlet's diameter (Colebrook-White).
+    const double velocity = std::sqrt(inletVelocity(flowCase) * flowCase.outletVelocity);
+    const double reynolds = velocity * flowCase.outletDiameter / flowCase.viscosity;
     const double friction = colebrookWhite(std::max(reynolds, 4000.0));
-    const double frictionVelocity = flowCase.outletVelocity * std::sqrt(friction / 8);
-    constexpr double yPlus = 100;
-    m.firstLayer = 2 * yPlus * flowCase.viscosity / frictionVelocity;
-    m.expansion = 1.25;
+    const double frictionVelocity = velocity * std::sqrt(friction / 8);
+    constexpr double yPlus = 95;
+    m.firstLayer = std::min(2 * yPlus * flowCase.viscosity / frictionVelocity, kLastLayerShare * m.cellSize);
+    m.expansion = kLayerExpansion;
     m.layers = 1;
     double last = m.firstLayer;
-    while (last * m.expansion < 0.4 * m.cellSize && m.layers < 15) {
+    while (last * m.expansion < kLastLayerShare * m.cellSize && m.layers < kMostLayers) {
         last *= m.expansion;
         ++m.layers;
     }
-    m.firstLayer = std::min(m.firstLayer, 0.4 * m.cellSize);
     return m;
 }
 

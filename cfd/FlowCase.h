@@ -74,9 +74,17 @@ bool parseLevel(const std::string& name, MeshLevel& level);
 // fine 400,000.
 int levelCells(MeshLevel level);
 
+// The prism layers at the walls: each this many times as thick as the one before, at most this
+// many, the last at most this share of the background cell.
+inline constexpr double kLayerExpansion = 1.3;
+inline constexpr int kMostLayers = 8;
+inline constexpr double kLastLayerShare = 0.4;
+
 // Mesh settings for about `cells` background cells in the case's volume, with prism layers
-// whose first cell puts the wall's y+ near 100 at the outlet's mean velocity (friction from
-// Colebrook-White), growing by 1.25 until they reach 0.4 of the background cell.
+// whose first cell puts the wall's y+ near 95 (the middle of the wall functions' 30 to 300 on
+// a logarithmic scale) at the geometric mean of the inlet's and the outlet's mean velocities
+// (friction from Colebrook-White), growing by kLayerExpansion while the last stays within
+// kLastLayerShare of the background cell.
 MeshSettings meshFor(const FlowCase& flowCase, int cells);
 
 // The mean velocity through the surface "inlet", m/s (0 without one).

@@ -202,12 +202,12 @@ with one "solid NAME" per wall, or with --stl-binary binary (each triangle's
 attribute word holds the wall's index in the order above); --stl-metres writes
 metres instead of millimetres. --length MM is the distance from the pump axis
 to the passage inlet (else the L box's text, "3.5~5.0" by default, read as
-a multiple of D, or as mm above 20); --outlet-extension MM carries the pipe on
-straight above the pump inlet section, so that the outlet lies that far above
-it. With --checks the solid's volume and areas follow the checks. A design
-that has no solid (hk not above bp, a width from 10 degrees on below ap,
-crossing profiles, a guide cone above the cone inlet, a passage too short for
-its roof) writes no file, says which condition failed and exits with status 1.
+a multiple of D, or as mm above 20), for the flow's case too;
+--outlet-extension MM carries the pipe on straight above the pump inlet
+section, so that the outlet lies that far above it. With --checks the solid's
+volume and areas follow the checks. A design that has no solid (hk not above
+bp, a width from 10 degrees on below ap, crossing profiles, a guide cone above
+the cone inlet, a passage too short for its roof) writes no file, says which condition failed and exits with status 1.
 
 )";
 #endif

@@ -225,11 +225,17 @@ Options parseOptions(const std::vector<std::string>& args)
         if (options.csv && (format.kind != ExportKind::Workbook || options.flowTask == Options::FlowTask::Study))
             throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
     }
-    if ((options.passageLength || options.outletExtension)
-        && std::none_of(options.exports.begin(), options.exports.end(),
-                        [](const auto& e) { return e.first == "step" || e.first == "stl"; }))
-        throw usageError(Failure::Kind::OptionNeedsOption, options.passageLength ? "--length" : "--outlet-extension",
-                         "--step FILE, --stl FILE");
+    const bool solidWritten = std::any_of(options.exports.begin(), options.exports.end(),
+                                          [](const auto& e) { return e.first == "step" || e.first == "stl"; });
+    // The flow's case is built on the passage's solid, so the passage length goes with it too;
+    // its outlet is the flow's own (one pump inlet diameter above the pump inlet section).
+    const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study;
+    if (options.passageLength && !solidWritten && !passageModelled)
+        throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
+    if (options.outletExtension && !solidWritten)
+        throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension", "--step FILE, --stl FILE");
+    if (options.passageLength)
+        options.flow.passageLength = std::stod(*options.passageLength);
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;
         choiceNamed(key, &of);

@@ -154,6 +154,18 @@ std::optional<std::pair<long long, long long>> versionOf(const QString& text)
                      minorOk ? minor : std::numeric_limits<long long>::max()};
 }
 
+// Qt's JSON reader drops a byte order mark that starts a string, while the escape \ufeff is
+// read as the character it is: every U+FEFF (the only character whose UTF-8 is EF BB BF, and
+// JSON has it only inside strings) is written and read as the escape. Bytes before `from` are
+// left as they are (a mark that starts the file is no string's).
+QByteArray withEscapedByteOrderMarks(QByteArray json, qsizetype from = 0)
+{
+    static const QByteArray kMark("\xEF\xBB\xBF");
+    for (qsizetype at = json.indexOf(kMark, from); at >= 0; at = json.indexOf(kMark, at + 6))
+        json.replace(at, kMark.size(), "\\ufeff");
+    return json;
+}
+
 }  // namespace
 
 Design defaultDesign()
@@ -180,8 +192,9 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
         throw fileFailure(Failure::Kind::DesignNotUtf8, path);
 
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(withEscapedByteOrderMarks(bytes, 1), &error);
     if (error.error != QJsonParseError::NoError) {
+        QJsonDocument::fromJson(bytes, &error);  // where the fault is in the file's own bytes
         Failure f = fileFailure(Failure::Kind::DesignNotJson, path);
         f.number = error.offset + 1;
         throw f;
@@ -268,9 +281,9 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("widthSet")] = QString::fromUtf8(set.data(), qsizetype(set.size()));
     // Indented for reading by eye, unless that would make the file too large to open.
     const QJsonDocument document(root);
-    QByteArray bytes = withKeptText(document.toJson(QJsonDocument::Indented), design.keptText);
+    QByteArray bytes = withKeptText(withEscapedByteOrderMarks(document.toJson(QJsonDocument::Indented)), design.keptText);
     if (bytes.size() > kMaxDesignFileBytes)
-        bytes = withKeptText(document.toJson(QJsonDocument::Compact), design.keptText);
+        bytes = withKeptText(withEscapedByteOrderMarks(document.toJson(QJsonDocument::Compact)), design.keptText);
     return bytes;
 }
 

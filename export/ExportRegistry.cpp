@@ -2,6 +2,7 @@
 
 #include "AtomicSave.h"
 #include "Failure.h"
+#include "Progress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -132,6 +133,7 @@ void writeExport(const ExportFormat& format, const ExportInput& input, const QSt
 {
     if (format.needsCompletedRun && !input.calculation)
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    progress(0, 0);  // the work starts: a watching window times it from here
     format.write(input, path, choices);
 }
 

@@ -8,6 +8,7 @@
 
 #include <QJsonArray>
 
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 
@@ -16,6 +17,14 @@ namespace inlet {
 namespace fs = std::filesystem;
 
 namespace {
+
+// As few digits as read back the same.
+std::string shortest(double v)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    return std::string(buffer, end);
+}
 
 // `v` to `decimals` decimals, or to `digits` significant digits: what the figure is worth.
 double decimals(double v, int decimals)
@@ -56,6 +65,8 @@ std::string caseSignature(const Design& design, const FlowOptions& options)
     std::string what = "design";
     for (const auto& [box, value] : design.texts)
         what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
+    if (options.passageLength)
+        what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
     return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
 }
 
@@ -124,6 +135,8 @@ QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options
                          {"iterationLimit", options.iterations},
                          {"solver", "OpenFOAM simpleFoam, k-omega SST, steady SIMPLE"},
                          {"case", qs(fs::absolute(options.dir).string())}};
+    if (options.passageLength)
+        settings["passageLength"] = *options.passageLength;
     QJsonObject texts;
     for (const auto& [box, value] : design.texts)
         texts[symbolOf(box)] = value;

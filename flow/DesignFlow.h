@@ -27,6 +27,7 @@ struct FlowOptions {
     int iterations = 1000;
     bool force = false;
     bool local = false;        // a study runs here, one case after another, even where Slurm is
+    std::optional<double> passageLength;  // mm from the pump axis to the passage inlet; else the L box's
 };
 
 // The background cells the options ask for, and the mesh's name: the level's, or "cells".
@@ -39,7 +40,7 @@ void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options);
 // saying why there is none.
 cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
 
-// One line saying what the case of a design is (its texts and the mesh): a
+// One line saying what the case of a design is (its texts, the passage length, the mesh): a
 // folder holding a case of the same line resumes it.
 std::string caseSignature(const Design& design, const FlowOptions& options);
 

@@ -22,7 +22,7 @@ constexpr double kDeflection = 1.0;
 
 }  // namespace
 
-cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions&)
+cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions& flowOptions)
 {
     const auto text = [&](Box box) {
         const auto found = design.texts.find(box);
@@ -44,6 +44,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         const double pumpInlet = calculation.in.D0;  // mm, replaced by the solid's own below
         SolidOptions options;
         options.outletExtension = cfd::kOutletExtension * pumpInlet;
+        options.passageLength = flowOptions.passageLength;
         const SolidDesign solid = solidDesign(calculation, stations(calculation), text(Box::Text7), options);
         p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
         p.pumpInletHeight = solid.pipeTop / 1000;

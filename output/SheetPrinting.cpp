@@ -1,9 +1,11 @@
 #include "SheetPrinting.h"
 
 #include "Failure.h"
+#include "Progress.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
 
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -20,8 +22,24 @@ constexpr int kPrintDpi = 300;
 
 std::optional<Failure> paintOn(const SheetDocument& sheet, QPrinter& printer)
 {
-    if (paintSheet(sheet, printer).isEmpty())
-        return std::nullopt;
+    // A print stopped part-way is withdrawn where the print system allows, and a file printed
+    // to is not left half written.
+    const ProgressWatcher* outer = ProgressWatch::current();
+    const ProgressWatch withdrawn([&printer, outer](int done, int total) {
+        if (!outer || !*outer || (*outer)(done, total))
+            return true;
+        printer.abort();
+        return false;
+    });
+    progress(0, 0);
+    try {
+        if (paintSheet(sheet, printer).isEmpty())
+            return std::nullopt;
+    } catch (const Failure& stopped) {
+        if (stopped.kind == Failure::Kind::Cancelled && !printer.outputFileName().isEmpty())
+            QFile::remove(printer.outputFileName());
+        throw;
+    }
     const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     return Failure{.kind = Failure::Kind::PrinterFailed, .item = printerName.toStdString()};
 }

@@ -104,6 +104,7 @@ constexpr std::array kWords{
           "coordinate holds 0.01 mm"},
     Words{SolidNotMade, "无法写入“{file}”：三维模型未能生成或写出（{detail}）",
           "cannot write '{file}': the solid could not be made or written ({detail})"},
+    Words{Cancelled, "已取消", "cancelled"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

@@ -40,7 +40,7 @@ struct Failure {
         // What is written.
         NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
-        SolidNotMade,
+        SolidNotMade, Cancelled,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,

@@ -1,5 +1,6 @@
 #include "SheetPainter.h"
 
+#include "Progress.h"
 #include "SheetDocument.h"
 #include "SheetSections.h"
 #include "SheetStyle.h"
@@ -80,6 +81,7 @@ QString paintSheet(const SheetDocument& sheet, QPagedPaintDevice& device)
     const int pages = sheet.pageCount();
     const QRectF body = fromMm(kBodyMm);
     for (int page = 0; page < pages; ++page) {
+        progress(page, pages);
         if (page > 0)
             device.newPage();
         painter.save();
@@ -101,6 +103,7 @@ QString paintSheet(const SheetDocument& sheet, QPagedPaintDevice& device)
     }
     if (!painter.end())
         return QStringLiteral("the output device failed while the sheet was painted");
+    progress(pages, pages);
     return {};
 }
 

@@ -18,6 +18,7 @@
 #include "SheetFlow.h"
 #include "ViewPicture.h"
 #include "WindowBoxes.h"
+#include "WorkProgress.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -445,9 +446,11 @@ void MainWindow::printSheet()
 {
     QtTranslation::install();
     try {
+        const WorkProgress progress(*this, QStringLiteral("正在打印计算书…"));
         outputModule().printSheet(*this, sheetAfterRun());
     } catch (const Failure& failure) {
-        asker_->warn(*this, QStringLiteral("无法打印"), chinese(failure));
+        if (failure.kind != Failure::Kind::Cancelled)
+            asker_->warn(*this, QStringLiteral("无法打印"), chinese(failure));
     }
 }
 
@@ -465,9 +468,11 @@ void MainWindow::exportRun(const QString& key)
     path = withSuffix(path, suffix);
     folder_ = QFileInfo(path).absolutePath();
     try {
+        const WorkProgress progress(*this, QStringLiteral("正在导出%1…").arg(format->name));
         writeExport(*format, run, path);
     } catch (const Failure& failure) {
-        asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), chinese(failure));
+        if (failure.kind != Failure::Kind::Cancelled)
+            asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), chinese(failure));
     }
 }
 
@@ -499,9 +504,11 @@ void MainWindow::exportDrawing()
             throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(choice->path),
                           .item = QFileInfo(choice->path).suffix().toStdString(),
                           .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
+        const WorkProgress progress(*this, QStringLiteral("正在导出图形…"));
         writeExport(*format, lastRunInput(), choice->path, choice->choices);
     } catch (const Failure& failure) {
-        asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
+        if (failure.kind != Failure::Kind::Cancelled)
+            asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <sstream>
 
@@ -50,7 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageRow{"ProcessesNotANumber", {"--cfd", "d", "--np", "2x"}, "not '2x'"},
                       UsageRow{"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
                       UsageRow{"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
-                      UsageRow{"FolderMissing", {"--cfd"}, "needs a folder"}),
+                      UsageRow{"FolderMissing", {"--cfd"}, "needs a folder"},
+                      UsageRow{"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
+                      UsageRow{"OutletExtensionWithFlow", {"--cfd", "d", "--outlet-extension", "500"}, "--outlet-extension goes with"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // hk below bp: the passage has no section shape, so no solid and no case.
@@ -63,6 +66,30 @@ TEST(FlowWithoutSolid, RunsNothingAndSaysWhy)
     EXPECT_NE(r.out.find("flow\tstatus\tfailed\nflow\tfailed\twriting the case: "), std::string::npos) << r.out;
     EXPECT_EQ(r.out.find("Vu"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "system"));
+    std::filesystem::remove_all(dir);
+}
+
+// --length reaches the flow's case as it reaches the solid: the passage inlet lies that far from
+// the pump axis, and the case says so.
+TEST(FlowCase, TakesThePassageLength)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-length-" + std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(dir);
+    const Outcome r = run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny", "--length", "9000"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::ifstream stl(dir / "constant" / "triSurface" / "boundary.stl");
+    double lowest = 0;
+    for (std::string word; stl >> word;)
+        if (word == "vertex") {
+            double x, y, z;
+            stl >> x >> y >> z;
+            lowest = std::min(lowest, y);
+        }
+    EXPECT_NEAR(lowest, -9.0, 1e-6);
+    std::ifstream signature(dir / "case");
+    std::string line;
+    std::getline(signature, line);
+    EXPECT_NE(line.find("length=9000 mm"), std::string::npos) << line;
     std::filesystem::remove_all(dir);
 }
 

@@ -305,7 +305,8 @@ TEST(DesignFileRoundTrip, KeepsWhatANewerFileWroteAsItWroteIt)
     newer.widthSet = WidthSet::AreaTrue;  // what this program knows is written as it is now
     const QByteArray saved = designBytes(newer);
     for (const char* kept : {"\"serial\": 12345678901234567890", "\"ratio\": 1.10", "\"sheets\": [1e2, {\"a\": 0.30}]",
-                             "\"formatVersion\": \"1.3\"", "\"hk\": \"\xEF\xBB\xBF" "2000\"",
+                             "\"formatVersion\": \"1.3\"", "\"hk\": \"\\ufeff2000\"",
                              "\"widthSet\": \"area-true\""})
         EXPECT_TRUE(saved.contains(kept)) << kept << " not in " << saved.toStdString();
+    EXPECT_EQ(parseDesign(saved, QStringLiteral("newer.inlet")).texts.at(Box::Text21), QStringLiteral("\uFEFF2000"));
 }

@@ -3,6 +3,7 @@
 
 #include "BoxTexts.h"
 #include "FramePicture.h"
+#include "Progress.h"
 #include "SheetDocument.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
@@ -287,6 +288,31 @@ TEST(SheetFiles, UnwritableTargetLeavesNoFile)
     }
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+TEST(SheetFiles, StoppedWhileBeingPaintedLeavesTheOlderFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("an older sheet");
+    old.close();
+    int pages = 0;
+    const ProgressWatch stopAtTheSecondPage([&](int done, int total) {
+        pages = total;
+        return done < 1;
+    });
+    try {
+        writePdf(hk2000(), path);
+        ADD_FAILURE() << "written whole";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.kind, Failure::Kind::Cancelled);
+    }
+    EXPECT_GT(pages, 1);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("an older sheet"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"sheet.pdf"});
 }
 
 TEST(SheetFiles, ReplacesAnOlderFileWhole)

@@ -100,6 +100,18 @@ TEST_F(DocumentWindow, WhatANewerFileAddedIsWrittenBack)
     EXPECT_EQ(saved.texts.at(Box::Text21), QStringLiteral("1900"));
 }
 
+TEST_F(DocumentWindow, BoxTextsAreSavedAsTheFileHadThemByteOrderMarkIncluded)
+{
+    const QString marked = QStringLiteral("\uFEFF2000");
+    ASSERT_TRUE(write(file("marked.inlet"), hk2000([&](QJsonObject&, QJsonObject& texts) {
+        texts[QStringLiteral("hk")] = marked;
+    })));
+    ASSERT_TRUE(window->openFile(file("marked.inlet"))) << warnings();
+    EXPECT_EQ(box(*window, Box::Text21)->text(), marked);
+    ASSERT_TRUE(window->save()) << warnings();
+    EXPECT_EQ(readDesignFile(file("marked.inlet")).texts.at(Box::Text21), marked);
+}
+
 TEST_F(DocumentWindow, BadFilesAreRefusedNamingTheFileAndChangeNothing)
 {
     QByteArray nuls = hk2000(), badUtf8 = hk2000();
