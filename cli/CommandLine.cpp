@@ -18,7 +18,7 @@
 #include "Options.h"
 #include "RunRecord.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidModule.h"
 #ifdef INLET_WITH_XLSX
 #include "XlsxWorkbook.h"
@@ -343,7 +343,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
                                                          boxes.text(Box::Text7), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
-        } catch (const SolidFailure&) {
+        } catch (const Failure&) {
         }
     }
 #endif

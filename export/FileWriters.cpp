@@ -4,7 +4,7 @@
 #include "Failure.h"
 #include "DxfWriter.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidModule.h"
 #endif
 
@@ -63,11 +63,10 @@ void writeSolidFile(const ExportInput& input, const QString& path, const ExportC
         else
             solid->writeStl(file, StlOptions{ExportFormat::isOn(choices, QStringLiteral("stl-binary")),
                                              ExportFormat::isOn(choices, QStringLiteral("stl-metres"))});
-    } catch (const SolidFailure& e) {
-        // Until the solid's faults are kinds of Failure, its own words go along as the detail.
-        Failure f{.kind = Failure::Kind::SolidNotMade, .file = shownPath(path)};
-        f.detail = e.error().english();
-        throw f;
+    } catch (Failure& f) {
+        if (f.file.empty())
+            f.file = shownPath(path);
+        throw;
     }
 }
 #endif
@@ -84,7 +83,7 @@ void addSolidFigures([[maybe_unused]] ExportInput& input)
         const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), {}));
         const auto figures = solidFigureChecks(solid->figures(), input.locale);
         input.checks.insert(input.checks.end(), figures.begin(), figures.end());
-    } catch (const SolidFailure&) {
+    } catch (const Failure&) {
         // No solid: the sheet has no figures of one.
     }
 #endif

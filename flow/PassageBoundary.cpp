@@ -6,7 +6,7 @@
 #ifdef INLET_HAVE_SOLID
 #include "Calculation.h"
 #include "DesignInputs.h"
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidModule.h"
 #endif
 
@@ -50,8 +50,8 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         p.pumpInletHeight = solid.pipeTop / 1000;
         p.outletHeight = solid.top / 1000;
         mesh = buildSolid(solid)->mesh(kDeflection);
-    } catch (const SolidFailure& e) {
-        throw cfd::CfdError(cfd::Stage::Case, "the passage has no solid: " + e.error().english());
+    } catch (const Failure& e) {
+        throw cfd::CfdError(cfd::Stage::Case, "the passage has no solid: " + render(e, Language::English));
     }
 
     p.surfaces.resize(kWallCount);

@@ -102,9 +102,31 @@ constexpr std::array kWords{
     Words{DrawingBeyondReach, "图形距原点 {other} mm，超出 DXF 坐标保持 0.01 mm 精度的 {detail} mm",
           "the drawing reaches {other} mm from its origin, beyond the {detail} mm within which a DXF "
           "coordinate holds 0.01 mm"},
-    Words{SolidNotMade, "无法写入“{file}”：三维模型未能生成或写出（{detail}）",
-          "cannot write '{file}': the solid could not be made or written ({detail})"},
     Words{Cancelled, "已取消", "cancelled"},
+    Words{SolidNoSectionShape, "无法生成实体：hk = {other} mm 不高于切点高度 bp，断面无上壁面",
+          "no solid: hk {other} mm is not above the tangent point's height bp, so no section has an upper wall"},
+    Words{SolidWidthBelowAp, "无法生成实体：蜗壳宽度{item}为 {other} mm，小于 ap = {detail} mm：外壁与喇叭口相交于切点以下",
+          "no solid: the volute width {item} is {other} mm, less than ap {detail} mm: the outer wall meets the bell "
+          "mouth below the tangent point"},
+    Words{SolidBackWallOnGuideCone, "无法生成实体：{item}处外壁距水泵轴线 {other} mm，伸入导水锥底脚或管内（{detail} mm）",
+          "no solid: the outer wall at {item} stands {other} mm from the pump axis, within the guide cone's foot or "
+          "the pipe ({detail} mm)"},
+    Words{SolidNoWidth, "无法生成实体：所选断面宽度中没有{item}", "no solid: the widths chosen have no width {item}"},
+    Words{SolidProfileNotUsable, "无法生成实体：{item} = {other} mm，其壁面无法生成",
+          "no solid: {item} is {other} mm: the wall it shapes cannot be built"},
+    Words{SolidProfilesCross, "无法生成实体：导水锥穿过喇叭管壁面，最大重叠 {other} mm",
+          "no solid: the guide cone reaches through the bell-mouth wall, by up to {other} mm"},
+    Words{SolidGuideConeAboveConeInlet, "无法生成实体：导水锥顶高出锥管进口 {other} mm",
+          "no solid: the guide cone's top lies {other} mm above the cone inlet"},
+    Words{SolidPassageTooShort, "无法生成实体：流道长度 {other} mm 未超出顶板水平段起点（距水泵轴线 {detail} mm）",
+          "no solid: the passage length {other} mm does not reach beyond where the roof is level ({detail} mm from "
+          "the pump axis)"},
+    Words{SolidLengthNotUsable, "无法生成实体：流道长度 L {other} mm 不可用", "no solid: the passage length L {other} mm is not usable"},
+    Words{SolidExtensionNotUsable, "无法生成实体：出口延伸段长度 {other} mm 不可用",
+          "no solid: the outlet extension {other} mm is not usable"},
+    Words{SolidModelling, "无法生成实体：建模失败（{detail}）", "no solid: the modelling kernel could not build it ({detail})"},
+    Words{SolidNotSound, "实体检查未通过（{detail}），未写出文件", "no solid: the solid built is not sound ({detail}), so nothing is written"},
+    Words{SolidUnavailable, "本程序无法生成实体（{detail}）", "no solid: this build cannot make solids ({detail})"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

@@ -40,7 +40,12 @@ struct Failure {
         // What is written.
         NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
-        SolidNotMade, Cancelled,
+        Cancelled,
+        // The passage's solid ({item} the quantity or station, {other} the figure that failed,
+        // {detail} the bound, both in whole mm; or {detail} the modelling kernel's own words).
+        SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
+        SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
+        SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,

@@ -1,6 +1,6 @@
 #include "PassageSolid.h"
 
-#include "SolidError.h"
+#include "SolidFailure.h"
 
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepBndLib.hxx>
@@ -53,7 +53,7 @@ TopoDS_Edge segment(const TopoDS_Vertex& from, const TopoDS_Vertex& to)
 {
     BRepBuilderAPI_MakeEdge edge(from, to);
     if (!edge.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "a straight wall of no length"});
+        throw solidFailure(Failure::Kind::SolidModelling, "a straight wall of no length");
     return edge.Edge();
 }
 
@@ -74,7 +74,7 @@ TopoDS_Edge ellipseEdge(const EllipseArc& arc, const TopoDS_Vertex& from, const 
     }
     BRepBuilderAPI_MakeEdge edge(ellipse, from, to, arc.start + shift, arc.end + shift);
     if (!edge.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "an elliptical wall"});
+        throw solidFailure(Failure::Kind::SolidModelling, "an elliptical wall");
     return edge.Edge();
 }
 
@@ -124,15 +124,15 @@ TopoDS_Shape revolvedSection(const SolidDesign& d, double reach, std::vector<Nam
     for (const NamedEdge& e : edges)
         wire.Add(e.edge);
     if (!wire.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the section through the axis does not close"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the section through the axis does not close");
     BRepBuilderAPI_MakeFace face(wire.Wire(), true);
     if (!face.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the section through the axis"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the section through the axis");
 
     BRepPrimAPI_MakeRevol revolved(face.Face(), gp_Ax1(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1)), 2 * kPi);
     revolved.Build();
     if (!revolved.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the section turned about the pump axis"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the section turned about the pump axis");
     // Turned a full turn, an edge of the section becomes the seam of the face it sweeps; an
     // edge across the axis sweeps a flat ring without a seam, found by its height and reach.
     for (TopExp_Explorer f(revolved.Shape(), TopAbs_FACE); f.More(); f.Next()) {
@@ -173,7 +173,7 @@ Handle(Geom_BSplineCurve) planCurve(const std::vector<Point>& points, double z, 
     GeomAPI_Interpolate interpolate(poles, false, 1e-9);
     interpolate.Perform();
     if (!interpolate.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the outer wall in plan"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the outer wall in plan");
     return interpolate.Curve();
 }
 
@@ -192,7 +192,7 @@ TopoDS_Shape planPrism(const SolidDesign& d, double below, double above, std::ve
     const auto curveEdge = [](const Handle(Geom_BSplineCurve)& curve, const TopoDS_Vertex& from, const TopoDS_Vertex& to) {
         BRepBuilderAPI_MakeEdge edge(curve, from, to);
         if (!edge.IsDone())
-            throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the outer wall in plan"});
+            throw solidFailure(Failure::Kind::SolidModelling, "the outer wall in plan");
         return edge.Edge();
     };
     const std::vector<NamedEdge> edges{
@@ -206,14 +206,14 @@ TopoDS_Shape planPrism(const SolidDesign& d, double below, double above, std::ve
     for (const NamedEdge& e : edges)
         wire.Add(e.edge);
     if (!wire.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the plan does not close"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the plan does not close");
     BRepBuilderAPI_MakeFace face(wire.Wire(), true);
     if (!face.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the plan"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the plan");
     BRepPrimAPI_MakePrism prism(face.Face(), gp_Vec(0, 0, above - below));
     prism.Build();
     if (!prism.IsDone())
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the plan raised to the outlet"});
+        throw solidFailure(Failure::Kind::SolidModelling, "the plan raised to the outlet");
     for (const NamedEdge& e : edges)
         for (const TopoDS_Shape& f : prism.Generated(e.edge))
             if (f.ShapeType() == TopAbs_FACE)
@@ -223,7 +223,7 @@ TopoDS_Shape planPrism(const SolidDesign& d, double below, double above, std::ve
 
 [[noreturn]] void unsound(const char* what)
 {
-    throw SolidFailure({SolidFault::NotSound, {}, 0, 0, what});
+    throw solidFailure(Failure::Kind::SolidNotSound, what);
 }
 
 // One solid of one closed shell, valid, every face named.
@@ -262,7 +262,7 @@ PassageSolid buildPassageSolid(const SolidDesign& d)
 
         BRepAlgoAPI_Common common(revolved, prism);
         if (!common.IsDone() || common.HasErrors())
-            throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the plan and the section do not meet in one solid"});
+            throw solidFailure(Failure::Kind::SolidModelling, "the plan and the section do not meet in one solid");
 
         PassageSolid s;
         s.solid = common.Shape();
@@ -299,7 +299,7 @@ PassageSolid buildPassageSolid(const SolidDesign& d)
         check(s, faces.Extent());
         return s;
     } catch (const Standard_Failure& e) {
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, e.GetMessageString()});
+        throw solidFailure(Failure::Kind::SolidModelling, e.GetMessageString());
     }
 }
 

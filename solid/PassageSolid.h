@@ -25,7 +25,7 @@ struct PassageSolid {
 };
 
 // Builds and checks the solid: one solid, one closed shell, valid, every face named. Throws
-// SolidFailure (Modelling, NotSound) where it cannot.
+// a Failure (SolidModelling, SolidNotSound) where it cannot.
 PassageSolid buildPassageSolid(const SolidDesign& design);
 
 }  // namespace inlet

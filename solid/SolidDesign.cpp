@@ -4,7 +4,8 @@
 #include "DesignInputs.h"
 #include "Figures.h"
 #include "PassageGeometry.h"
-#include "SolidError.h"
+#include "SolidFailure.h"
+#include "Walls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,15 +17,15 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-[[noreturn]] void fail(SolidFault fault, std::string subject, double figure, double limit = 0)
+[[noreturn]] void fail(Failure::Kind kind, std::string item, double figure, double limit = 0)
 {
-    throw SolidFailure(SolidError{fault, std::move(subject), figure, limit, {}});
+    throw solidFailure(kind, std::move(item), figure, limit);
 }
 
 void requirePositive(const char* name, double value)
 {
     if (!std::isfinite(value) || value <= 0)
-        fail(SolidFault::ProfileNotUsable, name, value);
+        fail(Failure::Kind::SolidProfileNotUsable, name, value);
 }
 
 Point at(const EllipseArc& arc, double u)
@@ -40,7 +41,7 @@ std::array<Station, 12> solidStations(const Calculation& c, WidthSet set)
     std::array<Station, 12> result;
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         if (!chosen[i])
-            fail(SolidFault::NoWidth, std::string(symbol(stations(c)[i].width)), 0);
+            fail(Failure::Kind::SolidNoWidth, std::string(symbol(stations(c)[i].width)), 0);
         result[i] = *chosen[i];
     }
     return result;
@@ -76,23 +77,23 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     requirePositive("D1", c.in.D1);
     requirePositive("aa", c.volute.T);
     if (!(hk > tp.bp))
-        fail(SolidFault::NoSectionShape, "hk", hk, tp.bp);
+        fail(Failure::Kind::SolidNoSectionShape, "hk", hk, tp.bp);
     for (const Station& s : stations) {
         if (!std::isfinite(s.a))
-            fail(SolidFault::ProfileNotUsable, std::string(symbol(s.width)), s.a);
+            fail(Failure::Kind::SolidProfileNotUsable, std::string(symbol(s.width)), s.a);
         if (s.phi > 0 && s.a < tp.ap)
-            fail(SolidFault::WidthBelowAp, std::string(symbol(s.width)), s.a, tp.ap);
+            fail(Failure::Kind::SolidWidthBelowAp, std::string(symbol(s.width)), s.a, tp.ap);
     }
     if (!std::isfinite(options.outletExtension) || options.outletExtension < 0)
-        fail(SolidFault::BadOption, "outlet", options.outletExtension);
+        fail(Failure::Kind::SolidExtensionNotUsable, "outlet", options.outletExtension);
     if (!std::isfinite(passageLength) || passageLength <= 0)
-        fail(SolidFault::BadOption, "L", passageLength);
+        fail(Failure::Kind::SolidLengthNotUsable, "L", passageLength);
 
     const PassageProfile profile = passageProfile(c);
     if (!profile.bellMouth || !profile.guideCone)
-        fail(SolidFault::ProfileNotUsable, "a1", p.a1);
+        fail(Failure::Kind::SolidProfileNotUsable, "a1", p.a1);
     if (const double overlap = profilesOverlap(c); overlap > 0)
-        fail(SolidFault::ProfilesCross, "profiles", overlap);
+        fail(Failure::Kind::SolidProfilesCross, "profiles", overlap);
 
     SolidDesign d;
     d.pipeTop = p.H;
@@ -107,9 +108,9 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     const Point coneInlet = at(d.bellMouth, d.bellMouth.start);
     const EllipseArc& cone = *profile.guideCone;
     if (cone.centre.y > coneInlet.y)
-        fail(SolidFault::GuideConeAboveConeInlet, "dd0", cone.centre.y - coneInlet.y);
+        fail(Failure::Kind::SolidGuideConeAboveConeInlet, "dd0", cone.centre.y - coneInlet.y);
     if (!(d.coneTop.x > 0) || !std::isfinite(d.coneTop.x))
-        fail(SolidFault::ProfileNotUsable, "D0", c.in.D0);
+        fail(Failure::Kind::SolidProfileNotUsable, "D0", c.in.D0);
 
     // The guide cone down to the height e, from where its foot stands vertically on the floor.
     d.footHeight = kFootShare * cone.ry;
@@ -124,13 +125,13 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     for (int degree = 0; degree <= 90; ++degree) {
         const double r = wall.radius(degree);
         if (!(r > clear))
-            fail(SolidFault::BackWallOnGuideCone, "φ=" + std::to_string(degree) + "°", r, clear);
+            fail(Failure::Kind::SolidBackWallOnGuideCone, "φ=" + std::to_string(degree) + "°", r, clear);
         const double phi = degree * kPi / 180;
         d.planWall.push_back(degree == 90 ? Point{r, 0} : Point{r * std::sin(phi), r * std::cos(phi)});
     }
     const double needed = std::max(d.roofLevel.x, p.x1);
     if (!(passageLength > needed))
-        fail(SolidFault::PassageTooShort, "L", passageLength, needed);
+        fail(Failure::Kind::SolidPassageTooShort, "L", passageLength, needed);
     return d;
 }
 
@@ -149,6 +150,20 @@ std::vector<DesignCheck> solidFigureChecks(const SolidFigures& figures, const Nu
                "outlet (pump inlet section) area"),
         figure(CheckKind::WettedArea, "walls", figures.wettedArea / 1e6, "m²", "过水边壁面积", "wetted wall area"),
     };
+}
+
+std::string_view wallName(Wall wall)
+{
+    switch (wall) {
+    case Wall::Inlet: return "inlet";
+    case Wall::Outlet: return "outlet";
+    case Wall::Floor: return "floor";
+    case Wall::OuterWall: return "outer_wall";
+    case Wall::Roof: return "roof";
+    case Wall::Bell: return "bell";
+    case Wall::GuideCone: return "guide_cone";
+    }
+    return "wall";
 }
 
 }  // namespace inlet

@@ -59,12 +59,12 @@ struct SolidDesign {
 // Null where the box holds no positive number.
 std::optional<double> passageLengthFromText(const std::string& text, double D);
 
-// The stations of the widths chosen; throws SolidFailure (NoWidth) naming the first station
+// The stations of the widths chosen; throws a Failure (SolidNoWidth) naming the first station
 // that has no width in that set.
 std::array<Station, 12> solidStations(const Calculation& c, WidthSet set);
 
 // The solid of a completed run with the widths of `stations`, as long as the options say or
-// else as the L box's text `lengthText` says. Throws SolidFailure naming the condition that
+// else as the L box's text `lengthText` says. Throws a Failure naming the condition that
 // fails: no section shape (hk <= bp), a station from 10 degrees on narrower than ap, the back
 // wall on the guide cone, crossing profiles, the guide cone above the cone inlet, a passage
 // too short for its roof, an unusable length or outlet extension.

@@ -1,6 +1,7 @@
 #include "SolidFiles.h"
 
-#include "SolidError.h"
+#include "SaveFile.h"
+#include "SolidFailure.h"
 
 #include <GeomLProp_SLProps.hxx>
 #include <Geom_Surface.hxx>
@@ -62,53 +63,30 @@ void silenceKernel()
     (void)silenced;
 }
 
-[[noreturn]] void cannotWrite(const std::string& path, const std::string& reason)
+// The bytes OpenCASCADE writes to a file of its own naming, read back from a private folder
+// that is gone again afterwards.
+std::string writtenBy(const std::function<bool(const std::string&)>& write, const std::string& path)
 {
-    throw SolidFailure({SolidFault::Write, path, 0, 0, reason});
-}
-
-// Writes through a file beside the target, which replaces it only when `write` has finished;
-// nothing is left behind by a failure.
-void writeReplacing(const std::string& path, const std::function<void(const std::string&)>& write)
-{
-    const fs::path target(path);
-    if (!target.has_filename())
-        cannotWrite(path, "no file name");
-    std::random_device random;
-    std::ostringstream name;
-    name << target.filename().string() << ".tmp-" << std::hex << random() << random();
-    const fs::path temporary = target.parent_path() / name.str();
-    try {
-        write(temporary.string());
-        fs::rename(temporary, target);
-    } catch (const std::system_error& e) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        cannotWrite(path, e.code().message());
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string folder = std::string(tmp && *tmp ? tmp : "/tmp") + "/inlet-solid-XXXXXX";
+    if (!mkdtemp(folder.data()))
+        throw systemFailure(Failure::Kind::CannotWrite, path, errno);
+    const fs::path file = fs::path(folder) / "solid";
+    std::string bytes;
+    errno = 0;
+    const bool written = write(file.string());
+    const int error = errno;
+    if (written) {
+        std::ifstream in(file, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-}
-
-// Opens a file for writing, naming the reason it cannot be opened.
-std::ofstream openForWriting(const std::string& temporary, const std::string& path)
-{
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary);
-    if (!out)
-        cannotWrite(path, errno ? std::strerror(errno) : "cannot create the file");
-    return out;
-}
-
-void closeWritten(std::ofstream& out, const std::string& path)
-{
-    errno = 0;
-    out.flush();
-    out.close();
-    if (!out)
-        cannotWrite(path, errno ? std::strerror(errno) : "the file could not be written whole");
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    if (!written && error)
+        throw systemFailure(Failure::Kind::CannotWrite, path, error);  // the file-size limit, a full disk
+    if (!written || bytes.empty())
+        throw Failure{.kind = Failure::Kind::CannotMake, .file = path, .item = "STEP"};
+    return bytes;
 }
 
 void appendNumber(std::string& text, double value)
@@ -130,16 +108,16 @@ SolidMesh meshOf(const TopoDS_Shape& shape, const std::vector<NamedFace>& faces,
         BRepTools::Clean(shape);
         BRepMesh_IncrementalMesh mesher(shape, deflection, false, angle, true);  // faces in parallel
         if (!mesher.IsDone())
-            throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the walls could not be divided into triangles"});
+            throw solidFailure(Failure::Kind::SolidModelling, "the walls could not be divided into triangles");
 
         SolidMesh mesh;
         for (const NamedFace& named : faces) {
             TopLoc_Location location;
             const Handle(Poly_Triangulation) triangulation = BRep_Tool::Triangulation(named.face, location);
             if (triangulation.IsNull())
-                throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "a wall without triangles"});
+                throw solidFailure(Failure::Kind::SolidModelling, "a wall without triangles");
             if (!triangulation->HasUVNodes())
-                throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "a wall's triangles lie on no surface"});
+                throw solidFailure(Failure::Kind::SolidModelling, "a wall's triangles lie on no surface");
             const Handle(Geom_Surface) surface = BRep_Tool::Surface(named.face);
             triangulation->ComputeNormals();
             const bool reversed = named.face.Orientation() == TopAbs_REVERSED;
@@ -201,7 +179,7 @@ SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle)
     try {
         return meshOf(solid.solid, solid.faces, deflection, angle);
     } catch (const Standard_Failure& e) {
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, e.GetMessageString()});
+        throw solidFailure(Failure::Kind::SolidModelling, e.GetMessageString());
     }
 }
 
@@ -217,7 +195,7 @@ SolidMesh sectionMesh(const PassageSolid& solid, double phiDegrees, double defle
         const TopoDS_Face cutter = BRepBuilderAPI_MakeFace(plane, -reach, reach, -reach, reach).Face();
         BRepAlgoAPI_Common cut(solid.solid, cutter);
         if (!cut.IsDone() || cut.HasErrors())
-            throw SolidFailure({SolidFault::Modelling, {}, 0, 0, "the solid could not be cut"});
+            throw solidFailure(Failure::Kind::SolidModelling, "the solid could not be cut");
         std::vector<NamedFace> faces;
         for (TopExp_Explorer f(cut.Shape(), TopAbs_FACE); f.More(); f.Next())
             faces.push_back({TopoDS::Face(f.Current()), Wall::Inlet});
@@ -225,13 +203,14 @@ SolidMesh sectionMesh(const PassageSolid& solid, double phiDegrees, double defle
         std::fill(mesh.walls.begin(), mesh.walls.end(), kSectionWall);
         return mesh;
     } catch (const Standard_Failure& e) {
-        throw SolidFailure({SolidFault::Modelling, {}, 0, 0, e.GetMessageString()});
+        throw solidFailure(Failure::Kind::SolidModelling, e.GetMessageString());
     }
 }
 
 void writeStep(const PassageSolid& solid, const std::string& path, const StepOptions& options)
 {
     silenceKernel();
+    std::string bytes;
     try {
         Handle(TDocStd_Document) document;
         XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", document);
@@ -264,14 +243,12 @@ void writeStep(const PassageSolid& solid, const std::string& path, const StepOpt
         Interface_Static::SetIVal("write.stepcaf.subshapes.name", 1);
         Interface_Static::SetCVal("write.step.product.name", "inlet passage");
         if (!writer.Transfer(document, STEPControl_AsIs))
-            cannotWrite(path, "the solid could not be put into STEP terms");
-        writeReplacing(path, [&](const std::string& temporary) {
-            if (writer.Write(temporary.c_str()) != IFSelect_RetDone)
-                cannotWrite(path, std::string("the STEP file could not be written: ") + std::strerror(errno));
-        });
+            throw solidFailure(Failure::Kind::SolidModelling, "the solid could not be put into STEP terms");
+        bytes = writtenBy([&](const std::string& file) { return writer.Write(file.c_str()) == IFSelect_RetDone; }, path);
     } catch (const Standard_Failure& e) {
-        cannotWrite(path, e.GetMessageString());
+        throw solidFailure(Failure::Kind::SolidModelling, e.GetMessageString());
     }
+    saveFileAtomically(path, bytes);
 }
 
 void writeStl(const PassageSolid& solid, const std::string& path, const StlOptions& options)
@@ -293,15 +270,15 @@ void writeStl(const PassageSolid& solid, const std::string& path, const StlOptio
     };
     const std::size_t count = mesh.walls.size();
 
-    writeReplacing(path, [&](const std::string& temporary) {
-        std::ofstream out = openForWriting(temporary, path);
+    std::string bytes;
+    {
         if (options.binary) {
             std::array<char, 80> header{};
             const std::string names = "inlet passage, mm or m; attribute = region: inlet outlet floor outer_wall roof bell guide_cone";
             std::memcpy(header.data(), names.data(), std::min(names.size(), header.size()));
-            out.write(header.data(), header.size());
+            bytes.append(header.data(), header.size());
             const auto total = static_cast<std::uint32_t>(count);
-            out.write(reinterpret_cast<const char*>(&total), 4);
+            bytes.append(reinterpret_cast<const char*>(&total), 4);
             for (int wall = 0; wall < kWallCount; ++wall) {
                 for (std::size_t t = 0; t < count; ++t) {
                     if (mesh.walls[t] != wall)
@@ -316,8 +293,8 @@ void writeStl(const PassageSolid& solid, const std::string& path, const StlOptio
                             values[static_cast<std::size_t>(3 + 3 * corner + k)] = static_cast<float>(p[static_cast<std::size_t>(k)]);
                     }
                     const auto attribute = static_cast<std::uint16_t>(wall);
-                    out.write(reinterpret_cast<const char*>(values.data()), 48);
-                    out.write(reinterpret_cast<const char*>(&attribute), 2);
+                    bytes.append(reinterpret_cast<const char*>(values.data()), 48);
+                    bytes.append(reinterpret_cast<const char*>(&attribute), 2);
                 }
             }
         } else {
@@ -343,12 +320,12 @@ void writeStl(const PassageSolid& solid, const std::string& path, const StlOptio
                     text.append("    endloop\n  endfacet\n");
                 }
                 text.append("endsolid ").append(name).append("\n");
-                out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                bytes += text;
                 text.clear();
             }
         }
-        closeWritten(out, path);
-    });
+    }
+    saveFileAtomically(path, bytes);
 }
 
 }  // namespace inlet

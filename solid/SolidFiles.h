@@ -24,8 +24,8 @@ SolidMesh meshSolid(const PassageSolid& solid, double deflection, double angle =
 // The solid cut by the vertical plane through the pump axis at phiDegrees, in triangles.
 SolidMesh sectionMesh(const PassageSolid& solid, double phiDegrees, double deflection);
 
-// Each writes through a file beside the target that replaces it only when complete; throws
-// SolidFailure (Write) naming the file and the reason.
+// Each saves the whole file as every file is saved (saveFileAtomically): whole or not at all;
+// throws the save's Failure naming the file, or a Solid… Failure where the kernel fails.
 void writeStep(const PassageSolid& solid, const std::string& path, const StepOptions& options = {});
 void writeStl(const PassageSolid& solid, const std::string& path, const StlOptions& options = {});
 

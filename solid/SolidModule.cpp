@@ -1,6 +1,6 @@
 #include "SolidModule.h"
 
-#include "SolidError.h"
+#include "SolidFailure.h"
 
 #include <dlfcn.h>
 
@@ -66,7 +66,7 @@ std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design)
     std::string why;
     SolidModule* module = solidModule(&why);
     if (!module)
-        throw SolidFailure({SolidFault::Unavailable, {}, 0, 0, why});
+        throw solidFailure(Failure::Kind::SolidUnavailable, why);
     return module->build(design);
 }
 

@@ -23,7 +23,7 @@ struct StlOptions {
     double deflection = 0.5;  // mm, the farthest a triangle may lie from the exact surface
 };
 
-// A solid that was built and checked. Each method throws SolidFailure where it fails.
+// A solid that was built and checked. Each method throws a Failure where it fails.
 class BuiltSolid {
 public:
     virtual ~BuiltSolid() = default;
@@ -41,7 +41,7 @@ public:
 class SolidModule {
 public:
     virtual ~SolidModule() = default;
-    // Throws SolidFailure where the solid cannot be built or fails its check.
+    // Throws a Failure where the solid cannot be built or fails its check.
     virtual std::unique_ptr<BuiltSolid> build(const SolidDesign& design) = 0;
 };
 
@@ -50,7 +50,7 @@ public:
 // then says why.
 SolidModule* solidModule(std::string* why = nullptr);
 
-// Builds the solid through the module; throws SolidFailure (Unavailable where the module
+// Builds the solid through the module; throws a Failure (SolidUnavailable where the module
 // cannot be loaded).
 std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design);
 

@@ -4,7 +4,7 @@
 #include "Calculation.h"
 #include "Figures.h"
 #include "NumberFormat.h"
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidModule.h"
 #include "SolidView.h"
 
@@ -99,8 +99,8 @@ void SolidWindow::showRun(const Calculation& run, const BoxAccess& boxes, WidthS
     ++generation_;
     try {
         pending_ = solidDesign(run, solidStations(run, widths), boxes.text(Box::Text7), {});
-    } catch (const SolidFailure& e) {
-        showNothing(QString::fromStdString(e.error().chinese()));
+    } catch (const Failure& e) {
+        showNothing(QString::fromStdString(inlet::render(e, Language::Chinese)));
         return;
     }
     if (!worker_)
@@ -139,8 +139,8 @@ void SolidWindow::startBuild()
         try {
             solid = buildSolid(design);
             mesh = std::make_shared<SolidMesh>(solid->mesh(kViewDeflection));
-        } catch (const SolidFailure& e) {
-            failure = QString::fromStdString(e.error().chinese());
+        } catch (const Failure& e) {
+            failure = QString::fromStdString(inlet::render(e, Language::Chinese));
         }
         QMetaObject::invokeMethod(
             this, [this, generation, solid, mesh, failure] { finishBuild(generation, solid, mesh, failure); },
@@ -195,9 +195,9 @@ void SolidWindow::updateCut()
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         view_->setCut(solid_->section(phi, kViewDeflection), phi);
-    } catch (const SolidFailure& e) {
+    } catch (const Failure& e) {
         view_->setCut(std::nullopt, phi);
-        status_->setText(QString::fromStdString(e.error().chinese()));
+        status_->setText(QString::fromStdString(inlet::render(e, Language::Chinese)));
     }
     QGuiApplication::restoreOverrideCursor();
 }

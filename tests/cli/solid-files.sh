@@ -31,13 +31,13 @@ if [ "$(id -u)" -ne 0 ]; then
     status=0
     "$calc" --hk 2000 --step "$dir/ro/p.step" > /dev/null 2> "$dir/err" || status=$?
     [ "$status" -eq 1 ] || fail "an unwritable STEP exits $status"
-    grep -q "cannot write $dir/ro/p.step" "$dir/err" || fail "the failure is not named: $(cat "$dir/err")"
+    grep -q "cannot write '$dir/ro/p.step'" "$dir/err" || fail "the failure is not named: $(cat "$dir/err")"
     [ "$(cat "$dir/ro/p.step")" = old ] && [ "$(ls "$dir/ro")" = p.step ] || fail "the old file was not kept whole"
 fi
 status=0
 "$calc" --hk 2000 --stl "$dir/missing/p.stl" > /dev/null 2> "$dir/err" || status=$?
 [ "$status" -eq 1 ] || fail "an STL in a missing folder exits $status"
-grep -q "cannot write $dir/missing/p.stl" "$dir/err" || fail "the failure is not named: $(cat "$dir/err")"
+grep -q "cannot write '$dir/missing/p.stl'" "$dir/err" || fail "the failure is not named: $(cat "$dir/err")"
 
 # Options that go with others.
 for args in "--stl-binary" "--step-walls" "--length abc --step x.step" "--csv --step x.step"; do

@@ -39,7 +39,7 @@ else
     echo "note: strace missing or not allowed here; the kill and sync checks are left out"
 fi
 
-for writer in design calc-dxf pdf odt svg png dxf; do
+for writer in design calc-dxf pdf odt svg png dxf step stl; do
     ext=$(extension "$writer")
     dir="$work/$writer"
     mkdir "$dir"
@@ -92,15 +92,19 @@ for writer in design calc-dxf pdf odt svg png dxf; do
     fi
 done
 
-# What is not a file to replace: a folder, a device.
-for target in "$work" /dev/null; do
+# What is not a file to replace: a folder, a device. The device is a null device of the test's
+# own where it may make one (as root), so that a writer that replaced devices would not take
+# the machine's /dev/null with it.
+device=/dev/null
+mknod -m 666 "$work/null" c 1 3 2> /dev/null && device=$work/null
+for target in "$work" "$device"; do
     "$calc" --hk 2000 --dxf "$target" > /dev/null 2> "$work/err"; status=$?
     [ $status -eq 1 ] || fail "$target: status $status"
 done
-grep -q "is not a regular file" "$work/err" || fail "/dev/null: $(cat "$work/err")"
+grep -q "is not a regular file" "$work/err" || fail "$device: $(cat "$work/err")"
 "$calc" --hk 2000 --dxf . > /dev/null 2> "$work/err"
 grep -qx "inlet-calc: '.' is a folder, not a file" "$work/err" || fail ".: $(cat "$work/err")"
-[ -c /dev/null ] || fail "/dev/null was replaced"
+[ -c "$device" ] || fail "$device was replaced"
 
 # A read-only folder names the folder and the way out; as root, as a user who cannot write.
 mkdir "$work/readonly"

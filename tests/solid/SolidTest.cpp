@@ -7,7 +7,7 @@
 #include "CalculationRun.h"
 #include "PassageGeometry.h"
 #include "PassageSolid.h"
-#include "SolidError.h"
+#include "SolidFailure.h"
 #include "SolidFiles.h"
 
 #include <BRepAlgoAPI_Common.hxx>
@@ -382,17 +382,17 @@ TEST(PassageSolid, DesignsWithoutASolidSayWhichConditionFails)
         const char* name;
         Typed typed;
         SolidOptions options;
-        SolidFault fault;
+        Failure::Kind fault;
         const char* subject;
     };
     const Row rows[] = {
-        {"hk below the tangent point", {{Box::Text21, "1300"}}, {}, SolidFault::NoSectionShape, "hk"},
-        {"hk at the tangent point's height, rounded", {{Box::Text21, "1421"}}, {}, SolidFault::NoSectionShape, "hk"},
-        {"a steep upper wall leaves a10 below ap", {{Box::Text22, "60"}}, {}, SolidFault::WidthBelowAp, "a10"},
-        {"a guide cone wider than the pipe", {{Box::Text34, "2500"}}, {}, SolidFault::ProfilesCross, "profiles"},
-        {"a passage ending before the roof is level", {}, {1500.0, 0}, SolidFault::PassageTooShort, "L"},
-        {"a negative outlet extension", {}, {std::nullopt, -1}, SolidFault::BadOption, "outlet"},
-        {"no length in the L box nor given", {{Box::Text7, "长"}}, {}, SolidFault::BadOption, "L"},
+        {"hk below the tangent point", {{Box::Text21, "1300"}}, {}, Failure::Kind::SolidNoSectionShape, "hk"},
+        {"hk at the tangent point's height, rounded", {{Box::Text21, "1421"}}, {}, Failure::Kind::SolidNoSectionShape, "hk"},
+        {"a steep upper wall leaves a10 below ap", {{Box::Text22, "60"}}, {}, Failure::Kind::SolidWidthBelowAp, "a10"},
+        {"a guide cone wider than the pipe", {{Box::Text34, "2500"}}, {}, Failure::Kind::SolidProfilesCross, "profiles"},
+        {"a passage ending before the roof is level", {}, {1500.0, 0}, Failure::Kind::SolidPassageTooShort, "L"},
+        {"a negative outlet extension", {}, {std::nullopt, -1}, Failure::Kind::SolidExtensionNotUsable, "outlet"},
+        {"no length in the L box nor given", {{Box::Text7, "长"}}, {}, Failure::Kind::SolidLengthNotUsable, "L"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -405,9 +405,9 @@ TEST(PassageSolid, DesignsWithoutASolidSayWhichConditionFails)
         try {
             solidDesign(c, stations(c), lengthText, row.options);
             ADD_FAILURE() << "built";
-        } catch (const SolidFailure& e) {
-            EXPECT_EQ(e.error().fault, row.fault) << e.what();
-            EXPECT_EQ(e.error().subject, row.subject) << e.what();
+        } catch (const Failure& e) {
+            EXPECT_EQ(e.kind, row.fault) << render(e, Language::English);
+            EXPECT_EQ(e.item, row.subject) << render(e, Language::English);
         }
     }
 }
