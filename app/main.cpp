@@ -3,6 +3,7 @@
 #include "ProgramIdentity.h"
 #include "ProgramOptions.h"
 #include "SaveFile.h"
+#include "StandardStreams.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    inlet::useBinaryStandardStreams();
     const inlet::ProgramOptions options = inlet::readProgramOptions(argc, argv, std::cout, std::cerr);
     if (options.exitStatus)
         return *options.exitStatus;
@@ -18,8 +20,12 @@ int main(int argc, char* argv[])
     inlet::reportFileSizeLimit();
     inlet::nameProgram();
     if (!options.exportTo.isEmpty()) {
-        // No window and no display server: Qt lays out and draws the sheet in memory.
+        // No window and no display server: Qt lays out and draws the sheet in memory. Windows
+        // has no display server to miss, and its own platform finds the system's fonts, which
+        // the offscreen one there does not.
+#ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         // Qt's notes on its set-up (no runtime folder, say) are not the engineer's business;
         // what the export says is its own, in one language.
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {

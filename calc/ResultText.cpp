@@ -135,13 +135,30 @@ std::string significantText(double value, int significant, const NumberLocale& l
     return text;
 }
 
+// The whole number nearest to a finite `value`, halves away from zero, worked out here rather
+// than by the C library's round(), which is not exact everywhere (MinGW's rounds
+// 0.49999999999999994 up to 1). From 2^52 on every double is whole already; below, the part
+// after the point is exact.
+double roundHalfAwayFromZero(double value)
+{
+    if (!(std::fabs(value) < 0x1p52))
+        return value;
+    const double whole = static_cast<double>(static_cast<long long>(value));  // toward zero
+    const double fraction = value - whole;
+    if (fraction >= 0.5)
+        return whole + 1;
+    if (fraction <= -0.5)
+        return whole - 1;
+    return whole;
+}
+
 }  // namespace
 
 std::string picture0000(double value)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
-    const double whole = std::round(value);  // halves away from zero
+    const double whole = roundHalfAwayFromZero(value);
     const double magnitude = std::fabs(whole);
     std::array<char, 400> buffer;
     char* end = buffer.data();

@@ -2,6 +2,7 @@
 #include "Failure.h"
 #include "NumberFormat.h"
 #include "SaveFile.h"
+#include "StandardStreams.h"
 
 #include <cerrno>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    inlet::useBinaryStandardStreams();
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv + 1, argv + argc);
     inlet::reportFileSizeLimit();

@@ -16,6 +16,7 @@
 #include <cmath>
 #include <cstring>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <sstream>
 

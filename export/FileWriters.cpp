@@ -8,7 +8,9 @@
 #include "SolidModule.h"
 #endif
 
-#ifdef INLET_WITH_XLSX
+#include "InletFeatures.h"
+
+#if INLET_HAS_XLSX
 #include "XlsxWorkbook.h"
 #endif
 
@@ -100,7 +102,7 @@ void addFileWriters(ExportRegistry& registry)
         writeSolidFile(input, path, choices, false);
     });
 #endif
-#ifdef INLET_WITH_XLSX
+#if INLET_HAS_XLSX
     registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
         writeXlsx(input, path);
     });

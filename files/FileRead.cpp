@@ -165,8 +165,21 @@ InputFile::InputFile(const std::string& path, int waitSeconds) : stream_(nullptr
 
 #else  // Windows: no FIFOs to wait on.
 
+namespace {
+
+// Windows opens no folder as a file and says only "Permission denied": say what it is.
+void refuseFolder(const std::string& path)
+{
+    std::error_code ignored;
+    if (std::filesystem::is_directory(std::filesystem::u8path(path), ignored))
+        refuse(Failure::Kind::IsFolder, path);
+}
+
+}  // namespace
+
 std::string readWholeFile(const std::string& path, std::size_t maxBytes, int)
 {
+    refuseFolder(path);
     std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
     if (!file)
         refuse(Failure::Kind::CannotOpen, path, errno);
@@ -190,6 +203,7 @@ class InputFile::Buffer : public std::filebuf {};
 
 InputFile::InputFile(const std::string& path, int) : buffer_(std::make_unique<Buffer>()), stream_(nullptr)
 {
+    refuseFolder(path);
     if (!buffer_->open(std::filesystem::u8path(path), std::ios::in | std::ios::binary))
         refuse(Failure::Kind::CannotOpen, path, errno);
     stream_.rdbuf(buffer_.get());

@@ -1,6 +1,7 @@
 #include "SaveFile.h"
 
 #include "Failure.h"
+#include "WindowsNames.h"
 
 #include <cerrno>
 #include <random>
@@ -251,14 +252,17 @@ int errnoOf(DWORD error)
 
 void saveFileAtomically(const std::string& path, std::string_view bytes)
 {
-    const std::string name = nameOf(path);
-    if (name.empty() || name == "." || name == "..")
-        throw Failure{.kind = Failure::Kind::NotAFileName, .file = path};
     const std::wstring target = wide(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw Failure{.kind = Failure::Kind::IsFolder, .file = path};
+    const std::string name = nameOf(path);
+    if (name.empty() || name == "." || name == "..")
+        throw Failure{.kind = Failure::Kind::NotAFileName, .file = path};
+    // "NUL.inlet" opens the device in every folder: a save there would write nowhere.
+    if (const std::string device = windowsDeviceName(path); !device.empty())
+        throw Failure{.kind = Failure::Kind::ReservedDeviceName, .file = path, .item = device};
     if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
         fail(Failure::Kind::CannotWrite, path, EACCES);
 

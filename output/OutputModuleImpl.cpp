@@ -4,6 +4,7 @@
 #include "OutputModule.h"
 
 #include "FileWriters.h"
+#include "InletFeatures.h"
 #include "PngFile.h"
 #include "Sheet.h"
 #include "SheetFiles.h"
@@ -14,7 +15,9 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#if INLET_HAS_SVG
 #include <QSvgGenerator>
+#endif
 
 namespace inlet {
 
@@ -23,6 +26,7 @@ namespace {
 // The width of the PNG of the drawing.
 constexpr int kPngWidth = 4000;
 
+#if INLET_HAS_SVG
 void writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
 {
     checkSomethingToDraw(drawing, path);
@@ -46,6 +50,7 @@ void writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& blo
         return painter.end();
     });
 }
+#endif
 
 // The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
 // embedded.
@@ -95,9 +100,11 @@ ExportRegistry moduleFormats()
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
         writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
+#if INLET_HAS_SVG
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
         writeSvg(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
     });
+#endif
     formats.setWriter(QStringLiteral("png"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
         writePng(input.drawingOn(paperOf(c)), path, kPngWidth, titleBlock(input), paperOf(c));
     });

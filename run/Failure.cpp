@@ -84,6 +84,8 @@ constexpr std::array kWords{
     Words{NotAFileName, "无法写入“{file}”：没有文件名", "cannot write '{file}': it names no file"},
     Words{NotARegularFile, "无法写入“{file}”：它不是普通文件，不会被替换",
           "cannot write '{file}': it is not a regular file, and is not replaced"},
+    Words{ReservedDeviceName, "无法写入“{file}”：Windows 将名称 {item} 保留给设备",
+          "cannot write '{file}': Windows reserves the name {item} for a device"},
     Words{NothingToDraw, "无法写入“{file}”：没有图形可导出（计算未完成）",
           "cannot write '{file}': there is no drawing to export (the calculation did not complete)"},
     Words{UnsupportedFormat, "无法写入“{file}”：不支持的文件类型“.{item}”（可导出 {other}）",
@@ -250,18 +252,7 @@ std::string reasonOf(int error, Language language)
 // A file's name, printable: invisible characters and bytes that are not UTF-8 as \xHH. Shown
 // whole, however long, and with its backslashes as they are, so that Windows paths read as
 // typed.
-std::string printable(std::string_view text)
-{
-    std::string out = quoteForMessage(text, std::string_view::npos, "", "");
-    std::string plain;
-    plain.reserve(out.size());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] == '\\' && i + 1 < out.size() && out[i + 1] == '\\')
-            ++i;  // quoteForMessage doubles a backslash
-        plain.push_back(out[i]);
-    }
-    return plain;
-}
+std::string printable(std::string_view text) { return quoteForMessage(text, std::string_view::npos, "", ""); }
 
 // The input named: "'designs.csv'", or standard input.
 std::string source(const std::string& file, Language language)

@@ -36,7 +36,7 @@ struct Failure {
         SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveFloorElevationNotANumber, SaveTooLarge, CannotSaveDesign,
 
         // Writing a file ({file}); {reason} is the system's.
-        CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile,
+        CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile, ReservedDeviceName,
         // What is written.
         NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,

@@ -40,9 +40,7 @@ std::string quoteForMessage(std::string_view text, std::size_t limit, std::strin
         const Utf8Char c = firstUtf8Char(text);
         const std::size_t length = c.length == 0 ? 1 : c.length;
         const std::string_view bytes = text.substr(0, length);
-        if (c.codePoint == '\\')
-            out.append("\\\\");
-        else if (c.codePoint == '\t')
+        if (c.codePoint == '\t')
             out.append("\\t");
         else if (c.codePoint == '\r')
             out.append("\\r");

@@ -4,11 +4,12 @@
 #   EXPECTED  the expected standard output; EXPECTED.err, if present, the expected standard error
 #   STATUS    the expected exit status
 #   INPUT     optional file for standard input
+#   EMULATOR  optional program that runs PROGRAM (Wine, for a Windows build)
 set(input_option)
 if(INPUT AND EXISTS "${INPUT}")
     set(input_option INPUT_FILE ${INPUT})
 endif()
-execute_process(COMMAND ${PROGRAM} ${ARGS} ${input_option}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS} ${input_option}
                 OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 file(READ ${EXPECTED} expected_out)
 set(expected_err "")

@@ -19,8 +19,11 @@ void QtTranslation::install()
     if (done)
         return;
     done = true;
+    // Where Qt keeps them (Debian), else beside the program (the Windows installation).
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))
+        && !translator->load(QStringLiteral("qtbase_zh_CN"),
+                             QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))) {
         delete translator;
         return;
     }

@@ -317,7 +317,7 @@ TEST(UsageErrors, MessagesShowEchoedTextEscapedAndCutShort)
     const Row rows[] = {
         {"escape character", {"--h\x1B[2Jk"}, "", "unknown option '--h\\x1B[2Jk'\n"},
         {"tab, CR and LF", {"--a\tb\rc\n"}, "", "unknown option '--a\\tb\\rc\\n'\n"},
-        {"backslash", {"a\\b"}, "", "unexpected argument 'a\\\\b'\n"},
+        {"a Windows path keeps its backslashes", {"C:\\设计\\a b"}, "", "unexpected argument 'C:\\设计\\a b'\n"},
         {"byte that is not UTF-8", {"--\xFFx"}, "", "unknown option '--\\xFFx'\n"},
         {"truncated UTF-8 character", {"--x\xCF"}, "", "unknown option '--x\\xCF'\n"},
         {"direction override", {"--\xE2\x80\xAEx"}, "", "unknown option '--\\xE2\\x80\\xAEx'\n"},

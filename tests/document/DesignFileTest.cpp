@@ -15,7 +15,9 @@
 #include <cerrno>
 #include <csignal>
 #include <string>
+#ifndef _WIN32
 #include <sys/resource.h>
+#endif
 
 using namespace inlet;
 
@@ -149,9 +151,10 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
             parseDesign(row.bytes, QStringLiteral("/designs/bad.inlet"));
             ADD_FAILURE() << "accepted";
         } catch (const Failure& e) {
-            EXPECT_TRUE(zh(e).contains(QStringLiteral("/designs/bad.inlet"))) << zh(e).toStdString();
+            const QString shown = QDir::toNativeSeparators(QStringLiteral("/designs/bad.inlet"));
+            EXPECT_TRUE(zh(e).contains(shown)) << zh(e).toStdString();
             EXPECT_TRUE(zh(e).contains(QString::fromUtf8(row.chinese))) << zh(e).toStdString();
-            EXPECT_TRUE(en(e).contains(QStringLiteral("/designs/bad.inlet"))) << en(e).toStdString();
+            EXPECT_TRUE(en(e).contains(shown)) << en(e).toStdString();
         }
     }
 }
@@ -175,6 +178,8 @@ TEST(BadDesignFiles, AHundredMegabyteFileIsRefusedWithoutReadingItWhole)
     EXPECT_THROW(readDesignFile(dir.path()), Failure) << "a folder";
 }
 
+// A file size limit makes the write fail part-way; Windows has no such limit.
+#ifndef _WIN32
 TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
 {
     QTemporaryDir dir;
@@ -204,6 +209,7 @@ TEST(DesignFileSave, ASaveThatFailsPartWayLeavesTheOldFileWhole)
     EXPECT_EQ(readAll(path), before) << "the old file was damaged";
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "a partial file was left behind";
 }
+#endif
 
 TEST(DesignFileSave, RefusesATextTooLongToOpenAgainAndNamesTheBox)
 {

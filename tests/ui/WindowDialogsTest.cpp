@@ -5,6 +5,7 @@
 #include "DesignInfoDialog.h"
 #include "DialogAsker.h"
 #include "DrawingExportDialog.h"
+#include "InletFeatures.h"
 #include "MainWindow.h"
 #include "QtTranslation.h"
 
@@ -152,7 +153,7 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
         const char* path;
         bool ok;
         bool dxfOption;
-    } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", true, false},
+    } rows[] = {{"/tmp/型线图.dxf", true, true},  {"/tmp/型线图.DXF", true, true},   {"/tmp/型线图.svg", INLET_HAS_SVG == 1, false},
                 {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", true, false}, {"/tmp/型线图.doc", false, false}, {"/tmp/型线图", false, false},
                 {"", false, false},              {"/tmp/", false, false}};
     DrawingExportDialog dialog;

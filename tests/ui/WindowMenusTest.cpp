@@ -4,19 +4,23 @@
 #include "DesignChecksWindow.h"
 #include "DesignFile.h"
 #include "DocumentWindow.h"
+#include "InletFeatures.h"
 
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <string>
+
 namespace inlet::test {
 
+// The drawing formats this build writes, as 文件 → 导出图形 names them.
+const std::string kDrawingExports = std::string("导出图形 DXF/PDF") + (INLET_HAS_SVG ? "/SVG" : "") + "/PNG"
 #ifdef INLET_HAVE_SOLID
-constexpr const char* kDrawingExports = "导出图形 DXF/PDF/SVG/PNG/STEP/STL…";
-#else
-constexpr const char* kDrawingExports = "导出图形 DXF/PDF/SVG/PNG…";
+                                    + "/STEP/STL"
 #endif
+                                    + "…";
 
 namespace {
 
@@ -42,7 +46,7 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "断面宽度", {}},
         {"文件", "打印预览…", {}},              {"文件", "打印…", Qt::CTRL | Qt::Key_P},
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
-        {"文件", kDrawingExports, {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
+        {"文件", kDrawingExports.c_str(), {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
         {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
         {"帮助", "关于", {}},
     };

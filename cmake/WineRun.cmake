@@ -1,0 +1,25 @@
+# A cross build for Windows runs its programs under Wine: CTest through the emulator
+# build-windows/wine-run, which finds Qt's DLLs (and its plugins beside them) and MinGW's runtime.
+find_program(INLET_WINE wine)
+find_program(INLET_WINESERVER NAMES wineserver PATHS /usr/lib/wine)
+if(NOT INLET_WINE OR NOT INLET_WINESERVER)
+    message(STATUS "Wine is not installed: the Windows programs are built but not tested (apt-get install wine wine64)")
+    return()
+endif()
+set(folders ${Qt6_DIR}/../../../bin)
+foreach(dll libstdc++-6.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    get_filename_component(folder ${path} DIRECTORY)
+    list(APPEND folders ${folder})
+endforeach()
+set(INLET_WINE_PATH)
+foreach(folder ${folders})
+    get_filename_component(folder ${folder} REALPATH)
+    string(REPLACE "/" "\\" folder "${folder}")
+    list(APPEND INLET_WINE_PATH "Z:${folder}")
+endforeach()
+list(JOIN INLET_WINE_PATH ";" INLET_WINE_PATH)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.in ${PROJECT_BINARY_DIR}/wine-run @ONLY
+               FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${PROJECT_BINARY_DIR}/wine-run)
