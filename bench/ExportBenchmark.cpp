@@ -15,7 +15,9 @@
 #include <QSvgGenerator>
 #include <QTemporaryDir>
 
-#ifdef INLET_WITH_XLSX
+#include "InletFeatures.h"
+
+#if INLET_HAS_XLSX
 #include "XlsxWorkbook.h"
 #endif
 
@@ -94,7 +96,7 @@ void drawingSheetSvg(benchmark::State& state)
 }
 BENCHMARK(drawingSheetSvg)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-#ifdef INLET_WITH_XLSX
+#if INLET_HAS_XLSX
 void workbookXlsx(benchmark::State& state)
 {
     const ExportInput& input = hk2000();

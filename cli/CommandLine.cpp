@@ -20,7 +20,9 @@
 #ifdef INLET_HAVE_SOLID
 #include "SolidFailure.h"
 #include "SolidModule.h"
-#ifdef INLET_WITH_XLSX
+#include "InletFeatures.h"
+
+#if INLET_HAS_XLSX
 #include "XlsxWorkbook.h"
 #endif
 #endif
@@ -417,7 +419,7 @@ void writeBatchWorkbooks(const Options& options, const std::string& csv, const N
     }
     for (const auto& [key, file] : options.exports) {
         try {
-#ifdef INLET_WITH_XLSX
+#if INLET_HAS_XLSX
             writeBatchXlsx(rows, numbers, locale, QString::fromStdString(file));
 #endif
         } catch (const Failure& f) {
