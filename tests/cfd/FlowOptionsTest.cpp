@@ -2,6 +2,7 @@
 // solid, which runs nothing and says why.
 
 #include "CommandLine.h"
+#include "InletFeatures.h"
 
 #include <gtest/gtest.h>
 
@@ -42,18 +43,24 @@ TEST_P(FlowUsage, IsRefusedWithItsReason)
     EXPECT_NE(r.err.find(GetParam().message), std::string::npos) << r.err;
 }
 
+const UsageRow kUsageRows[] = {
+    {"RunWithoutFolder", {"--hk", "2000", "--run"}, "--run goes with --cfd DIR"},
+    {"DesignFlowOfABatch", {"--csv", "--cfd", "d"}, "takes --cfd-study DIR"},
+    {"StudyWithoutBatch", {"--cfd-study", "d"}, "goes with --csv FILE"},
+    {"NoProcesses", {"--cfd", "d", "--np", "0"}, "from 1 to 1024, not '0'"},
+    {"ProcessesNotANumber", {"--cfd", "d", "--np", "2x"}, "not '2x'"},
+    {"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
+    {"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
+    {"FolderMissing", {"--cfd"}, "needs a folder"},
+#if INLET_HAS_SOLID
+    // The passage's length and the outlet's extension are the solid's options.
+    {"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
+    {"OutletExtensionWithFlow", {"--cfd", "d", "--outlet-extension", "500"}, "--outlet-extension goes with"},
+#endif
+};
+
 INSTANTIATE_TEST_SUITE_P(
-    Options, FlowUsage,
-    ::testing::Values(UsageRow{"RunWithoutFolder", {"--hk", "2000", "--run"}, "--run goes with --cfd DIR"},
-                      UsageRow{"DesignFlowOfABatch", {"--csv", "--cfd", "d"}, "takes --cfd-study DIR"},
-                      UsageRow{"StudyWithoutBatch", {"--cfd-study", "d"}, "goes with --csv FILE"},
-                      UsageRow{"NoProcesses", {"--cfd", "d", "--np", "0"}, "from 1 to 1024, not '0'"},
-                      UsageRow{"ProcessesNotANumber", {"--cfd", "d", "--np", "2x"}, "not '2x'"},
-                      UsageRow{"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
-                      UsageRow{"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
-                      UsageRow{"FolderMissing", {"--cfd"}, "needs a folder"},
-                      UsageRow{"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
-                      UsageRow{"OutletExtensionWithFlow", {"--cfd", "d", "--outlet-extension", "500"}, "--outlet-extension goes with"}),
+    Options, FlowUsage, ::testing::ValuesIn(kUsageRows),
     [](const auto& info) { return std::string(info.param.name); });
 
 // hk below bp: the passage has no section shape, so no solid and no case.
@@ -69,6 +76,7 @@ TEST(FlowWithoutSolid, RunsNothingAndSaysWhy)
     std::filesystem::remove_all(dir);
 }
 
+#if INLET_HAS_SOLID
 // --length reaches the flow's case as it reaches the solid: the passage inlet lies that far from
 // the pump axis, and the case says so.
 TEST(FlowCase, TakesThePassageLength)
@@ -92,5 +100,6 @@ TEST(FlowCase, TakesThePassageLength)
     EXPECT_NE(line.find("length=9000 mm"), std::string::npos) << line;
     std::filesystem::remove_all(dir);
 }
+#endif
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,10 +28,12 @@ class DxfWriterTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-        folder_ = fs::temp_directory_path() / (std::string("inlet-dxf-") + info->test_suite_name() + "-" + info->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
+        // A fresh name, so that the same test run elsewhere at the same time keeps its own.
+        std::random_device random;
+        do {
+            folder_ = fs::temp_directory_path()
+                / ("inlet-dxf-" + std::to_string(random()));
+        } while (!fs::create_directory(folder_));
     }
     void TearDown() override { fs::remove_all(folder_); }
 
