@@ -4,7 +4,8 @@
 #include "Failure.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
-#ifdef INLET_WITH_ODT
+#include "InletFeatures.h"
+#if INLET_HAS_ODT
 #include "SheetOdt.h"
 #endif
 
@@ -45,7 +46,7 @@ QByteArray sheetPdf(const SheetDocument& sheet)
 
 QByteArray sheetOdt(const SheetDocument& sheet)
 {
-#ifdef INLET_WITH_ODT
+#if INLET_HAS_ODT
     return sheetOdtDocument(sheet);
 #else
     // Without libodfgen: Qt's own ODF writer (no page styles, no header or footer).
