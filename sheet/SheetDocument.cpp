@@ -120,7 +120,7 @@ SheetDocument::SheetDocument(const SheetInput& input)
     writeResults(writer, input);
     writeConclusion(writer, input);
     if (input.calculation) {
-        const bool drawings = input.drawing && input.picture;
+        const bool drawings = input.drawing && input.drawings;
         if (drawings)
             writeDrawings(writer, input);
         if (!input.flow.isEmpty())
