@@ -164,6 +164,20 @@ TEST(SheetDocument, PrintsEachViewAtTheScaleItStates)
     EXPECT_EQ(views, 14) << "the section, the plan and twelve stations";
 }
 
+// Pages and pages of notes: refused with the page count, before anything is painted.
+TEST(SheetDocument, RefusesToRunPastItsMostPages)
+{
+    Design design = designWith({{Box::Text21, "2000"}});
+    design.info.notes = QStringLiteral("备注\n").repeated(3000);
+    try {
+        const SheetDocument sheet(sheetInputFor(design, kPoint));
+        ADD_FAILURE() << "a sheet of " << sheet.pageCount() << " pages";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.kind, Failure::Kind::SheetTooLong);
+        EXPECT_GT(f.number, SheetDocument::kMostPages);
+    }
+}
+
 TEST(SheetDocument, NoDrawingsWhenNotAsked)
 {
     const SheetDocument sheet(hk2000(false));
