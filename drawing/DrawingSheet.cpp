@@ -208,7 +208,7 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
 Drawing withSheet(const Drawing& drawing, const DrawingSheet& sheet)
 {
     const double k = sheet.scale;
-    View view{"SHEET", "", {}, {0, 0, k * sheet.paper.width, k * sheet.paper.height}, {-k * sheet.viewsOrigin.x, -k * sheet.viewsOrigin.y}};
+    View view{kSheetView, "", {}, {0, 0, k * sheet.paper.width, k * sheet.paper.height}, {-k * sheet.viewsOrigin.x, -k * sheet.viewsOrigin.y}};
     for (const Shape& shape : sheet.shapes)
         view.shapes.push_back(transformed(shape, {}, k));
     Drawing on = drawing;
