@@ -2,6 +2,7 @@
 
 #include "ResultText.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -49,10 +50,10 @@ std::string join(std::initializer_list<std::string_view> parts)
     std::size_t size = 0;
     for (const std::string_view part : parts)
         size += part.size();
-    std::string text;
-    text.reserve(size);
+    std::string text(size, '\0');
+    char* end = text.data();
     for (const std::string_view part : parts)
-        text.append(part);
+        end = std::copy(part.begin(), part.end(), end);
     return text;
 }
 

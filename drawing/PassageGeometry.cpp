@@ -114,9 +114,12 @@ public:
     }
     std::vector<Shape> take() { return std::move(shapes_); }
 
-    View finish(std::string name, std::string title)
+    // The view, named by these parts (a measured view has no names).
+    View finish(std::initializer_list<std::string_view> name, std::initializer_list<std::string_view> title)
     {
-        return View{std::move(name), std::move(title), std::move(shapes_), extent_, {}};
+        if (mode_ == Mode::Measure)
+            return View{{}, {}, {}, extent_, {}};
+        return View{join(name), join(title), std::move(shapes_), extent_, {}};
     }
 
 private:
@@ -416,8 +419,6 @@ std::vector<Point> wallAndRoof(const StationSection& s)
     return {s.outline.begin() + 2, s.outline.end()};
 }
 
-std::string stationTitle(std::string_view phi) { return join({"φ=", phi, "°断面"}); }
-
 // "±0.000", "1.300", "-0.500": an elevation in metres to three decimals.
 std::string elevationText(double metres)
 {
@@ -579,7 +580,7 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
     }
     view.label({0, -10 * h}, kTitle * h, Label::Anchor::Centre, {"A—A 断面（φ=90°）"}, {"A-A (phi=90)"});
     notes(view, d, {0, -10 * h});
-    return view.finish("SECTION", "A—A 断面");
+    return view.finish({"SECTION"}, {"A—A 断面"});
 }
 
 // A cutting plane's end: a thick stroke from `from` along `along`, an arrow toward `look`, the
@@ -657,7 +658,7 @@ View planView(const Drawn& d)
                                  "B", *d.B);
     view.label({0, -straight - 7 * h}, kTitle * h, Label::Anchor::Centre, {"平面图"}, {"PLAN"});
     notes(view, d, {0, -straight - 7 * h});
-    return view.finish("PLAN", "平面图");
+    return view.finish({"PLAN"}, {"平面图"});
 }
 
 View stationView(const Calculation& c, const StationSection& section, int number, double h, ViewBuilder::Mode mode)
@@ -684,14 +685,13 @@ View stationView(const Calculation& c, const StationSection& section, int number
 
     const double middle = std::min(r0, wall) + std::fabs(station.a) / 2;
     const std::string phi = std::to_string(station.phi), n = std::to_string(number);
-    const std::string title = stationTitle(phi);
     const std::string F = wholeMillimetres(station.F);
     const bool quadratic = station.rule == WidthRule::Quadratic;
-    view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, {n, "—", n, " ", title},
+    view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, {n, "—", n, " φ=", phi, "°断面"},
                {n, "-", n, " phi=", phi});
     view.label({middle, -7.5 * h}, h, Label::Anchor::Centre, {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式"},
                {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear"});
-    return view.finish(join({"STATION_", phi}), title);
+    return view.finish({"STATION_", phi}, {"φ=", phi, "°断面"});
 }
 
 // The views side by side: the section with its pump axis at x = 0 and floor at y = 0, the
