@@ -6,6 +6,7 @@
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvBatch.h"
+#include "CsvReader.h"
 #include "DesignFile.h"
 #include "ExportRegistry.h"
 #include "Failure.h"
@@ -19,6 +20,11 @@
 #ifdef INLET_HAVE_SOLID
 #include "SolidFailure.h"
 #include "SolidModule.h"
+#include "InletFeatures.h"
+
+#if INLET_HAS_XLSX
+#include "XlsxWorkbook.h"
+#endif
 #endif
 
 #include <QFileInfo>
@@ -33,6 +39,7 @@
 #include <new>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace inlet {
 
@@ -49,7 +56,7 @@ constexpr const char* kHelp = R"(Usage:
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
              [--widths computed|area-true]
   inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
-             [--open DESIGN] [--D TEXT ...]
+             [--open DESIGN] [--xlsx FILE] [--D TEXT ...]
   inlet-calc [--D TEXT ...] --cfd DIR [--run] [FLOW OPTIONS]
   inlet-calc --csv FILE --cfd-study DIR [--local] [FLOW OPTIONS]
   inlet-calc --cfd-validate DIR [--run] [FLOW OPTIONS]
@@ -101,7 +108,9 @@ column. Each row is written as soon as it is computed, so rows follow the
 input as it arrives on a pipe. A design that fails keeps the results it
 reached and names its failure; a line that cannot be read (a quote left open
 or a quote inside an unquoted field, the wrong number of fields) is named in
-the error column; either way the batch goes on.
+the error column; either way the batch goes on. With --xlsx FILE the whole
+batch is also written as one sheet of an Excel workbook, the results as
+numbers (the output then follows once the batch is complete).
 
 --open DESIGN starts from the texts of a design file (.inlet) as the window
 saves it, instead of a fresh window's; options given as well are typed over
@@ -386,16 +395,56 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     return flowStatus;
 }
 
+void print(std::ostream& out, const std::string& text)
+{
+    CheckedOutput output(out);
+    output.text() = text;
+    output.flush();
+}
+
+// The CSV a batch printed, as workbooks: one sheet, the result columns as numbers.
+void writeBatchWorkbooks(const Options& options, const std::string& csv, const NumberLocale& locale)
+{
+    std::istringstream in(csv);
+    CsvReader reader(in, "batch", [] {});
+    std::vector<std::vector<std::string>> rows;
+    CsvRecord record;
+    while (reader.next(record))
+        rows.push_back(std::move(record.fields));
+    std::vector<bool> numbers;
+    if (!rows.empty()) {
+        for (const std::string& column : rows.front())
+            numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
+                                          [&column](Box box) { return boxInfo(box).symbol == column; }));
+    }
+    for (const auto& [key, file] : options.exports) {
+        try {
+#if INLET_HAS_XLSX
+            writeBatchXlsx(rows, numbers, locale, QString::fromStdString(file));
+#endif
+        } catch (const Failure& f) {
+            throw CommandLineError{CommandLineError::kUnfinished, f};
+        }
+    }
+}
+
 void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale,
               Language language)
 {
     auto batch = [&](std::istream& csv, const std::string& name) {
         const Design design = designFor(options);
-        if (options.flowTask == Options::FlowTask::Study)
+        if (options.flowTask == Options::FlowTask::Study) {
             runFlowStudy(csv, name.empty() ? "standard input" : quoteForMessage(name), boxesFor(design), options.flow,
                          out, err, locale);
-        else
+        } else if (options.exports.empty()) {
             runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
+        } else {
+            // The batch kept whole, printed, and written as a workbook too.
+            std::ostringstream kept;
+            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, kept, locale, language);
+            print(out, kept.str());
+            writeBatchWorkbooks(options, kept.str(), locale);
+        }
     };
     if (options.csvFile == "-") {
         batch(in, {});
@@ -408,13 +457,6 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, std::
         throw CommandLineError{CommandLineError::kUsage, f};
     }
     batch(file->stream(), options.csvFile);
-}
-
-void print(std::ostream& out, const std::string& text)
-{
-    CheckedOutput output(out);
-    output.text() = text;
-    output.flush();
 }
 
 }  // namespace

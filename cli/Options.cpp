@@ -221,9 +221,8 @@ Options parseOptions(const std::vector<std::string>& args)
         throw usageError(Failure::Kind::OptionNotInBatch, "--save");
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *formatWritten(key);
-        if (options.csv && format.kind != ExportKind::Workbook)
-            throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
-        if (options.csv)
+        // A batch is written as one workbook; no other file describes a batch.
+        if (options.csv && (format.kind != ExportKind::Workbook || options.flowTask == Options::FlowTask::Study))
             throw usageError(Failure::Kind::OptionNotInBatch, "--" + key);
     }
     const bool solidWritten = std::any_of(options.exports.begin(), options.exports.end(),

@@ -43,6 +43,15 @@ if(PKG_CONFIG_FOUND)
 endif()
 inlet_feature(XLSX "Excel workbooks (libxlsxwriter)" TARGET PkgConfig::xlsxwriter)
 
+# Without it the calculation sheet's ODT is still written, by Qt's own ODF writer: no page
+# styles, no header or footer, a contents list of fixed text.
+if(PKG_CONFIG_FOUND)
+    pkg_check_modules(odfgen QUIET IMPORTED_TARGET GLOBAL libodfgen-0.1 librevenge-0.0)
+endif()
+find_package(ZLIB QUIET)
+inlet_feature(ODT "the calculation sheet's ODT with page styles, header and contents (libodfgen)"
+              TARGET PkgConfig::odfgen AND TARGET ZLIB::ZLIB AND TARGET Qt6::Svg)
+
 # The solid, STEP and STL where OpenCASCADE is there (INLET_BUILD_SOLID=OFF leaves them out as
 # well); without it the program is the same, less those menu entries, options and formats.
 if(INLET_BUILD_SOLID)

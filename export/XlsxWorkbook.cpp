@@ -10,6 +10,8 @@
 
 #include <xlsxwriter.h>
 
+#include <algorithm>
+#include <charconv>
 #include <string>
 
 namespace inlet {
@@ -132,14 +134,26 @@ void fill(lxw_workbook* book, const ExportInput& input)
     }
 
     if (input.calculation) {
+        // Both width sets: the run's widths and the area-true ones (none where no section of
+        // the assumed shape exists or the width cannot be computed).
         Sheet table(book, "蜗壳断面", bold);
-        table.widths({8, 18, 10, 14});
-        table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)"});
-        for (const Station& s : stations(*input.calculation)) {
+        table.widths({8, 18, 10, 14, 12, 18});
+        table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)", "面积一致宽度公式", "面积一致宽度(mm)"});
+        const auto rule = [](WidthRule r) { return r == WidthRule::Quadratic ? "二次式" : "线性式"; };
+        const std::optional<WidthSets>& sets = input.widths;
+        const std::array<Station, 12> computed = stations(*input.calculation);
+        for (std::size_t i = 0; i < computed.size(); ++i) {
+            const Station& s = computed[i];
             table.number(0, s.phi);
             table.number(1, s.F);
-            table.text(2, s.rule == WidthRule::Quadratic ? "二次式" : "线性式");
+            table.text(2, rule(s.rule));
             table.number(3, s.a);
+            if (sets && sets->areaTrue[i]) {
+                table.text(4, rule(sets->areaTrue[i]->rule));
+                table.number(5, sets->areaTrue[i]->a);
+            } else {
+                table.text(4, "—");
+            }
             table.next();
         }
 
@@ -172,9 +186,30 @@ void fill(lxw_workbook* book, const ExportInput& input)
     }
 }
 
-}  // namespace
+// A cell's text as a number, where it is one whole in the locale's notation: an optional
+// sign, digits, at most one decimal separator, digits; nothing else.
+std::optional<double> plainNumber(const std::string& text, const NumberLocale& locale)
+{
+    std::string c = text;
+    if (const std::size_t at = c.find(locale.decimalSeparator); at != std::string::npos && !locale.decimalSeparator.empty())
+        c.replace(at, locale.decimalSeparator.size(), ".");
+    const std::size_t start = !c.empty() && c[0] == '-' ? 1 : 0;
+    const std::size_t point = c.find('.', start);
+    const auto digits = [&c](std::size_t from, std::size_t to) {
+        return to > from && std::all_of(c.begin() + long(from), c.begin() + long(to), [](char d) { return d >= '0' && d <= '9'; });
+    };
+    if (point == std::string::npos ? !digits(start, c.size()) : !(digits(start, point) && digits(point + 1, c.size())))
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
+    if (error != std::errc() || end != c.data() + c.size())
+        return std::nullopt;
+    return value;
+}
 
-void writeXlsx(const ExportInput& input, const QString& path)
+// Makes the workbook `fill` writes in a temporary folder and saves it to `path` whole.
+template <typename Fill>
+void saveWorkbook(const QString& path, Fill fill)
 {
     QTemporaryDir folder;
     if (!folder.isValid())
@@ -183,13 +218,46 @@ void writeXlsx(const ExportInput& input, const QString& path)
     lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
     if (!book)
         cannotMake(path);
-    fill(book, input);
+    fill(book);
     if (workbook_close(book) != LXW_NO_ERROR)
         cannotMake(path);
     QFile file(temporary);
     if (!file.open(QIODevice::ReadOnly))
         cannotMake(path);
     saveAtomically(path, file.readAll());
+}
+
+}  // namespace
+
+void writeXlsx(const ExportInput& input, const QString& path)
+{
+    saveWorkbook(path, [&input](lxw_workbook* book) { fill(book, input); });
+}
+
+void writeBatchXlsx(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& numbers,
+                    const NumberLocale& locale, const QString& path)
+{
+    saveWorkbook(path, [&](lxw_workbook* book) {
+        lxw_format* bold = workbook_add_format(book);
+        format_set_bold(bold);
+        lxw_worksheet* sheet = workbook_add_worksheet(book, "批量计算");
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const auto row = static_cast<lxw_row_t>(r);
+            for (std::size_t c = 0; c < rows[r].size(); ++c) {
+                const auto col = static_cast<lxw_col_t>(c);
+                const std::string& cell = rows[r][c];
+                if (cell.empty())
+                    continue;
+                const std::optional<double> value =
+                    r > 0 && c < numbers.size() && numbers[c] ? plainNumber(cell, locale) : std::nullopt;
+                if (value)
+                    worksheet_write_number(sheet, row, col, *value, nullptr);
+                else
+                    worksheet_write_string(sheet, row, col, cell.c_str(), r == 0 ? bold : nullptr);
+            }
+        }
+        worksheet_freeze_panes(sheet, 1, 0);
+    });
 }
 
 }  // namespace inlet

@@ -1,6 +1,7 @@
 #include "SheetDocument.h"
 
 #include "SheetFlow.h"
+#include "SheetProcess.h"
 #include "SheetSections.h"
 #include "SheetStyle.h"
 #include "TextWriter.h"
@@ -110,22 +111,28 @@ SheetDocument::SheetDocument(const SheetInput& input)
     TextWriter writer(document);
     writeCover(writer, input);
     writeContentsHeading(writer);
+    writePurpose(writer);
+    writeBasis(writer, input);
     writeGivenDimensions(writer, input);
-    writeMethod(writer);
-    writeResults(writer, input);
-    if (input.calculation) {
+    writeProcess(writer, input);
+    if (input.calculation)
         writeStations(writer, input);
-        writeChecks(writer, input);
+    writeResults(writer, input);
+    writeConclusion(writer, input);
+    if (input.calculation) {
         const bool drawings = input.drawing && input.picture;
         if (drawings)
             writeDrawings(writer, input);
         if (!input.flow.isEmpty())
-            writeFlow(writer, input, drawings ? 7 : 6);
+            writeFlow(writer, input, drawings ? 8 : 7);
     }
+    writeAppendix(writer);
     QTextTable* contents = writer.writeContents();
     edit.endEditBlock();
     keepHeadingsWithText(document, writer.headings());
     fillContents(document, *contents, writer.sections());
+    for (const int page : inlet::sectionPages(document, writer.sections()))
+        sectionPages_.append(page);
 }
 
 SheetDocument::~SheetDocument() = default;

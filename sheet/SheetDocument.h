@@ -7,6 +7,7 @@
 
 #include "SheetInput.h"
 
+#include <QList>
 #include <QString>
 #include <QTextDocument>
 
@@ -33,6 +34,8 @@ public:
     const QString& program() const { return program_; }
     // The sheet's title, for the PDF's metadata.
     QString title() const;
+    // The page each section starts on, counted from 1, as the contents list gives it.
+    const QList<int>& sectionPages() const { return sectionPages_; }
 
 private:
     std::unique_ptr<VectorPictures> pictures_;  // outlives the document, which paints with it
@@ -40,6 +43,7 @@ private:
     QString project_;
     QString stage_;
     QString program_;
+    QList<int> sectionPages_;
 };
 
 }  // namespace inlet

@@ -4,6 +4,10 @@
 #include "Failure.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
+#include "InletFeatures.h"
+#if INLET_HAS_ODT
+#include "SheetOdt.h"
+#endif
 
 #include <QBuffer>
 #include <QDir>
@@ -42,6 +46,10 @@ QByteArray sheetPdf(const SheetDocument& sheet)
 
 QByteArray sheetOdt(const SheetDocument& sheet)
 {
+#if INLET_HAS_ODT
+    return sheetOdtDocument(sheet);
+#else
+    // Without libodfgen: Qt's own ODF writer (no page styles, no header or footer).
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -49,6 +57,7 @@ QByteArray sheetOdt(const SheetDocument& sheet)
     if (!writer.write(&sheet.document()))
         return {};
     return bytes;
+#endif
 }
 
 void writePdf(const SheetInput& input, const QString& path)

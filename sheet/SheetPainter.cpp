@@ -90,7 +90,9 @@ QString paintSheet(const SheetDocument& sheet, QPagedPaintDevice& device)
 
         painter.save();
         painter.translate(body.left(), body.top() - page * body.height());
-        document.drawContents(&painter, QRectF(0, page * body.height(), body.width(), body.height()));
+        // A line at the top of a page can reach into the page before by a rounding error;
+        // the page's foot, one pixel short, keeps it (and its text) off that page.
+        document.drawContents(&painter, QRectF(0, page * body.height(), body.width(), body.height() - 1));
         painter.restore();
 
         painter.setPen(QPen(Qt::black, fromMm(0.2)));

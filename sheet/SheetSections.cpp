@@ -1,6 +1,7 @@
 #include "SheetSections.h"
 
 #include "BoxCaption.h"
+#include "DesignInputs.h"
 #include "DrawingScale.h"
 #include "Figures.h"
 #include "PassageGeometry.h"
@@ -10,6 +11,7 @@
 #include "ValueUsed.h"
 #include "VoluteChart.h"
 
+#include <QRegularExpression>
 #include <QTextTable>
 
 #include <algorithm>
@@ -88,35 +90,43 @@ QString calculationContent() { return QStringLiteral("进水流道喇叭管、�
 
 void writeCover(TextWriter& writer, const SheetInput& input)
 {
-    writer.paragraph(calculationContent(), titleFormat(20), Qt::AlignHCenter, 40);
+    writer.paragraph(calculationContent(), titleFormat(20), Qt::AlignHCenter, 30);
     writer.paragraph(QStringLiteral("计  算  书"), titleFormat(36), Qt::AlignHCenter, 10);
-    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 20);
+    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 12);
 
     const QString program = q(input.program) + QLatin1Char(' ') + q(input.version);
-    const std::array<std::pair<QString, QString>, 4> lines{{
-        {QStringLiteral("工程名称："), input.info.project},
-        {QStringLiteral("设计阶段："), input.info.stage},
+    const DesignInfo& info = input.info;
+    const std::array<std::pair<QString, QString>, 9> lines{{
+        {QStringLiteral("设计单位："), info.unit},
+        {QStringLiteral("工程名称："), info.project},
+        {QStringLiteral("设计阶段："), info.stage},
+        {QStringLiteral("专　　业："), info.discipline},
         {QStringLiteral("计算内容："), calculationContent()},
+        {QStringLiteral("文档编号："), info.documentNumber},
+        {QStringLiteral("设计文件："), input.designFile.isEmpty() ? QStringLiteral("（未保存）") : input.designFile},
+        {QStringLiteral("计算时间："), input.runTime},
         {QStringLiteral("计算软件："), program},
     }};
     QTextTable* table = writer.plainTable(static_cast<int>(lines.size()), {22, 78});
     for (int r = 0; r < static_cast<int>(lines.size()); ++r) {
-        setCellText(*table, r, 0, lines[static_cast<std::size_t>(r)].first, textFormat(14, true), Qt::AlignRight);
-        setCellText(*table, r, 1, lines[static_cast<std::size_t>(r)].second, textFormat(14));
+        setCellText(*table, r, 0, lines[static_cast<std::size_t>(r)].first, textFormat(12, true), Qt::AlignRight);
+        setCellText(*table, r, 1, lines[static_cast<std::size_t>(r)].second, textFormat(12));
     }
 
-    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 15);
+    writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 8);
     writer.table({16, 28, 28, 28}, {QString(), QStringLiteral("姓名"), QStringLiteral("签名"), QStringLiteral("日期")},
-                 {{QStringLiteral("计  算"), input.info.designer, QString(), input.info.date},
-                  {QStringLiteral("校  核"), input.info.checker, QString(), QString()},
-                  {QStringLiteral("审  查"), QString(), QString(), QString()}},
-                 {}, 3);  // room to sign
+                 {{QStringLiteral("计  算"), info.designer, QString(), info.date},
+                  {QStringLiteral("校  核"), info.checker, QString(), info.checker.isEmpty() ? QString() : info.date},
+                  {QStringLiteral("审  查"), info.reviewer, QString(), info.reviewDate},
+                  {QStringLiteral("审  定"), info.approver, QString(), info.approveDate},
+                  {QStringLiteral("批  准"), info.ratifier, QString(), info.ratifyDate}},
+                 {}, 2);  // room to sign
 
-    if (!input.info.notes.isEmpty())
-        writer.paragraph(QStringLiteral("备注：") + input.info.notes, textFormat(12), Qt::AlignLeft, 8);
+    if (!info.notes.isEmpty())
+        writer.paragraph(QStringLiteral("备注：") + info.notes, textFormat(12), Qt::AlignLeft, 6);
     if (!input.calculation)
         writer.paragraph(QStringLiteral("本次计算未完成：") + failureText(input) + QStringLiteral("。"),
-                         textFormat(12, true), Qt::AlignLeft, 8);
+                         textFormat(12, true), Qt::AlignLeft, 6);
 }
 
 void writeContentsHeading(TextWriter& writer)
@@ -126,10 +136,52 @@ void writeContentsHeading(TextWriter& writer)
     writer.contentsHere();
 }
 
-void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
+void writePurpose(TextWriter& writer)
 {
     writer.newPage();
-    writer.section(QStringLiteral("1 给定参数"));
+    writer.section(QStringLiteral("1 计算目的"));
+    writer.paragraph(QStringLiteral("由给定的喇叭管、导水锥及蜗壳吸水室尺寸，计算喇叭管与导水锥的椭圆型线、蜗壳上壁面与"
+                                    "喇叭管的切点、蜗壳吸水室 φ = 0°～90° 各断面的宽度以及流道高度和宽度，校核所得断面，"
+                                    "并绘出进水流道型线图，供进水流道设计与施工图绘制使用。"));
+}
+
+void writeBasis(TextWriter& writer, const SheetInput& input)
+{
+    writer.section(QStringLiteral("2 计算依据"));
+    const QStringList items{
+        QStringLiteral("（1）GB 50265—2022《泵站设计标准》。"),
+        QStringLiteral("（2）给定参数：水泵的喇叭管、导水锥及蜗壳吸水室尺寸，见 3 基本资料。"),
+        QStringLiteral("（3）计算程序 %1 %2 的计算式，按其计算次序列于 4 计算过程；圆周率 π 取 3.1416。")
+            .arg(q(input.program), q(input.version)),
+    };
+    for (const QString& item : items)
+        writer.paragraph(item, 2);
+}
+
+namespace {
+
+// The unit of a given dimension as the sheet states it. The passage length L is a multiple of
+// D ("3.5～5.0") unless its number exceeds 20, when it is millimetres, as its caption reads.
+QString givenUnit(Box box, const std::string& text)
+{
+    if (box == Box::Text7 && !(lenientParse(text) > 20))
+        return QStringLiteral("×D");
+    return q(boxUnit(box));
+}
+
+// A result as the sheet prints it: the box's text without the leading zeros of its picture
+// ("0400" is 400, "-0008" is -8); any other text as it is.
+QString withoutLeadingZeros(const QString& text)
+{
+    static const QRegularExpression kLeadingZeros(QStringLiteral("^(-?)0+(?=\\d)"));
+    return QString(text).replace(kLeadingZeros, QStringLiteral("\\1"));
+}
+
+}  // namespace
+
+void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
+{
+    writer.section(QStringLiteral("3 基本资料"));
     writer.paragraph(QStringLiteral("下表列出“给定参数”框中输入的文本（原样照录）及计算由该文本取用的数值。"
                                     "长度以 mm 计，角度以度（°）计。"));
     std::vector<QStringList> rows;
@@ -138,95 +190,40 @@ void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
             continue;  // H and B: results the run writes into the frame
         const std::string& text = input.text(box);
         const ValueUsed used = valueUsed(box, text, input.locale);
-        rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, q(boxUnit(box)), used.remark});
+        rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, givenUnit(box, text), used.remark});
     }
     writer.table({7, 24, 13, 21, 7, 28},
                  {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("输入文本"), QStringLiteral("计算取值"),
                   QStringLiteral("单位"), QStringLiteral("说明")},
                  rows, {3});
-    writer.paragraph(QStringLiteral("框中的流道高度 H 与流道宽度 B 由计算写入，见 3 计算结果。"));
-}
-
-void writeMethod(TextWriter& writer)
-{
-    writer.section(QStringLiteral("2 计算方法"));
-    writer.paragraph(QStringLiteral("以下各式按程序计算的先后次序列出，每式自左至右依次计算。"
-                                    "圆周率 π 一律取 3.1416（角度化为弧度时亦同）。"
-                                    "长度以 mm 计，面积以 mm² 计，角度输入以度计。"));
-
-    writer.subsection(QStringLiteral("2.1 输入的读取与精度"));
-    writer.paragraph(QStringLiteral("除导水锥直径 dd0 外，各框文本按宽松读法取数：跳过前导空格，读取正负号、数字、"
-                                    "小数点（一律为句点“.”）及指数，数字中的空格不计，遇到不能构成数字的字符即止，"
-                                    "其后文字不读；没有数字时取 0。"));
-    writer.paragraph(QStringLiteral("导水锥直径 dd0 按严格转换取数：整段文本（去掉首尾空格）必须是按本机数字格式"
-                                    "书写的数，否则计算中止（类型不匹配）。"));
-    writer.paragraph(QStringLiteral("θ = θ° × π / 180，以扩展精度计算后取单精度；aa = aa° × π / 180，双精度。"));
-    writer.paragraph(QStringLiteral("以单精度保存的量：θ（弧度）、H2、dd0、hk、y2、φ=0°～80° 各断面面积 F 及宽度 a0～a80、"
-                                    "a84、a87；单精度值参与运算时扩展为双精度。其余各量均为双精度。"));
-
-    const auto formulas = [&writer](std::initializer_list<const char*> lines) {
-        for (const char* line : lines)
-            writer.paragraph(QString::fromUtf8(line), 6);
-    };
-    writer.subsection(QStringLiteral("2.2 喇叭管及导水锥型线"));
-    formulas({"(1)  t = tan θ",
-              "(2)  d = D1 - D0",
-              "(3)  c = d·H1 - 2·H1²·t",
-              "(4)  a1 = c·√( d / (H1²·d - 4·H1³·t) ) / 2",
-              "(5)  b1 = c / (d - 4·H1·t)",
-              "(6)  x1 = D1 / 2",
-              "(7)  y1 = (H0 + H1) - b1",
-              "(8)  x2 = D1 / 2",
-              "(9)  y2 = H0（取单精度）",
-              "(10) a2 = (D1 - dd0) / 2",
-              "(11) b2 = H1 + H2"});
-    writer.subsection(QStringLiteral("2.3 蜗壳上壁面切点"));
-    formulas({"(12) T = tan aa",
-              "(13) S = √( a1²·T² + b1² )",
-              "(14) ap = a1²·T / S",
-              "(15) bp = (b1 + H2) - b1² / S"});
-    writer.subsection(QStringLiteral("2.4 蜗壳断面宽度及流道尺寸"));
-    formulas({"(16) 临界面积 Ft = ( bp·hk + (hk - bp)² / (2·T) ) - π·ap·(bp - H2) / 4",
-              "(17) P = 2·(ap - bp / T)"});
-    writer.paragraph(QStringLiteral("依次对 φ = 0°、10°、…、80°，再对 φ = 87°、84° 计算："));
-    formulas({"(18) 断面面积 F = π·D1·H2·φ / 360（φ = 0°～80° 取单精度，84°、87° 为双精度）",
-              "(19) C = ( ap² + π·(ap·H2 - ap·bp) / (2·T) ) - 2·F / T",
-              "(20) F ≤ Ft 时按二次式：a = ( P + (P² - 4·C)^0.5 ) / 2",
-              "(21) F > Ft 时按线性式：a = ( (F + ap·(hk - bp)) + π·ap·(bp - H2) / 4 + (hk - bp)² / (2·T) ) / hk",
-              "       a0～a80、a84、a87 取单精度。",
-              "(22) 流道高度 H = (H0 + H1) + H2",
-              "(23) φ = 90°：F = π·D1·H2 / 4，a90 一律按线性式 (21) 计算（不与 Ft 比较，双精度）",
-              "(24) 流道宽度 B = 2·a90 + D1"});
-    writer.paragraph(QStringLiteral("计算中遇除数为零、负数开方、数值溢出即中止，并指明出错的量。"));
-
-    writer.subsection(QStringLiteral("2.5 结果的显示"));
-    writer.paragraph(QStringLiteral("a1、b1、ap、bp、各断面宽度、H、B 四舍五入取整（0.5 向远离零的方向进位），"
-                                    "不足四位时前补零（如 0400、-0008）；x1、x2、a2、b2 显示至多 15 位有效数字，"
-                                    "y2 至多 7 位有效数字；y1 显示最接近的整数，不补零。小数点按本机数字格式。"));
+    writer.paragraph(QStringLiteral("框中的流道高度 H 与流道宽度 B 由计算写入，见 5 计算结果。"));
 }
 
 void writeResults(TextWriter& writer, const SheetInput& input)
 {
-    writer.section(QStringLiteral("3 计算结果"));
+    writer.section(QStringLiteral("5 计算结果"));
     if (input.calculation) {
-        writer.paragraph(QStringLiteral("各结果与程序窗口中所示完全一致。"));
+        writer.paragraph(QStringLiteral("各结果与程序窗口中所示一致；窗口中前补零的整数（如 0400）此处去掉前补的零，"
+                                        "窗口原文列于“窗口显示”栏。"));
     } else {
         writer.paragraph(QStringLiteral("计算未完成：") + failureText(input) + QStringLiteral("。"), textFormat(10.5, true),
                          Qt::AlignLeft, 0.5);
         writer.paragraph(QStringLiteral("下表列出中止前已算出的结果；未算出的结果以“—”表示。"
-                                        "因计算未完成，本计算书不含蜗壳断面、设计校核及型线图。"));
+                                        "因计算未完成，本计算书不含蜗壳断面形状、设计校核及型线图。"));
     }
     std::vector<QStringList> rows;
     for (const ResultGroup& group : resultGroups()) {
         rows.push_back({QString::fromUtf8(group.title)});
         for (const Box box : group.boxes) {
             const QString text = input.wasWritten(box) ? q(input.text(box)) : QStringLiteral("—");
-            rows.push_back({symbolOf(box), q(boxCaption(box)), text, q(boxUnit(box))});
+            const QString shown = withoutLeadingZeros(text);
+            rows.push_back({symbolOf(box), q(boxCaption(box)), shown, q(boxUnit(box)), shown == text ? QString() : text});
         }
     }
-    writer.table({10, 56, 22, 12},
-                 {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("结果"), QStringLiteral("单位")}, rows,
-                 {2});
+    writer.table({10, 44, 22, 9, 15},
+                 {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("结果"), QStringLiteral("单位"),
+                  QStringLiteral("窗口显示")},
+                 rows, {2, 4});
 }
 
 void writeStations(TextWriter& writer, const SheetInput& input)
@@ -235,7 +232,7 @@ void writeStations(TextWriter& writer, const SheetInput& input)
     const Volute& v = c.volute;
     const WidthSets& widths = *input.widths;
     const bool areaTrue = input.widthSet == WidthSet::AreaTrue;
-    writer.section(QStringLiteral("4 蜗壳断面"));
+    writer.subsection(QStringLiteral("4.5 蜗壳断面形状"));
     writer.paragraph(QStringLiteral("临界面积 Ft = %1 mm²，P = %2 mm，T = tan aa = %3。"
                                     "断面面积不大于 Ft 时按二次式、大于 Ft 时按线性式计算宽度，φ = 90° 一律按线性式。")
                          .arg(q(wholeMillimetres(v.Ft)), q(wholeMillimetres(v.P)), q(fixedFigure(v.T, 4, input.locale))));
@@ -255,7 +252,7 @@ void writeStations(TextWriter& writer, const SheetInput& input)
     }
     const bool both = !widths.differing().empty();
     writer.paragraph((areaTrue ? QStringLiteral("本计算书的图形及导出图形按面积一致宽度绘制。")
-                               : QStringLiteral("本计算书的图形及导出图形按计算宽度（即 3 计算结果中的宽度）绘制。"))
+                               : QStringLiteral("本计算书的图形及导出图形按计算宽度（即 5 计算结果中的宽度）绘制。"))
                      + (both ? QStringLiteral("两组宽度不同之处，下表并列两组宽度。") : QString()));
 
     const std::array<std::optional<Station>, 12> drawn = widths.chosen(input.widthSet);
@@ -311,11 +308,28 @@ void writeStations(TextWriter& writer, const SheetInput& input)
     }
 }
 
-void writeChecks(TextWriter& writer, const SheetInput& input)
+void writeConclusion(TextWriter& writer, const SheetInput& input)
 {
-    writer.section(QStringLiteral("5 设计校核"));
-    writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。标有“▲”者为警告。"));
-    writer.subsection(QStringLiteral("5.1 警告"));
+    writer.section(QStringLiteral("6 结论"));
+    if (!input.calculation) {
+        writer.paragraph(QStringLiteral("计算未完成（") + failureText(input)
+                         + QStringLiteral("），不能得出结论：请按所指出错的量检查给定参数后重新计算。"));
+        return;
+    }
+    const auto result = [&input](Box box) { return withoutLeadingZeros(q(input.text(box))); };
+    int warnings = 0;
+    for (const DesignCheck& check : input.checks)
+        warnings += check.warning ? 1 : 0;
+    writer.paragraph(QStringLiteral("按 3 基本资料所列给定参数计算：喇叭管型线椭圆半轴 a1 = %1 mm、b1 = %2 mm，"
+                                    "导水锥型线椭圆半轴 a2 = %3 mm、b2 = %4 mm，蜗壳上壁面切点 ap = %5 mm、bp = %6 mm，"
+                                    "φ = 90° 断面蜗壳宽度 a90 = %7 mm；进水流道高度 H = %8 mm，宽度 B = %9 mm。")
+                         .arg(result(Box::Text13), result(Box::Text14), result(Box::Text20), result(Box::Text19),
+                              result(Box::Text23), result(Box::Text24), result(Box::Text25), result(Box::Text5),
+                              result(Box::Text6)));
+    writer.paragraph(warnings == 0 ? QStringLiteral("设计校核无警告。")
+                                   : QStringLiteral("设计校核有 %1 条警告（标“▲”者，见 6.1），宜复核相应参数。").arg(warnings));
+    writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。"));
+    writer.subsection(QStringLiteral("6.1 设计校核警告"));
     bool any = false;
     for (const DesignCheck& check : input.checks) {
         if (check.warning) {
@@ -325,7 +339,7 @@ void writeChecks(TextWriter& writer, const SheetInput& input)
     }
     if (!any)
         writer.paragraph(QStringLiteral("无。"), 2);
-    writer.subsection(QStringLiteral("5.2 流速及其他数值"));
+    writer.subsection(QStringLiteral("6.2 流速及其他数值"));
     any = false;
     for (const DesignCheck& check : input.checks) {
         if (!check.warning) {
@@ -383,7 +397,7 @@ void writeView(TextWriter& writer, const SheetInput& input, const std::string& n
     const QImage picture =
         drawn.scale > 0 ? input.picture(drawn.drawing, name, drawn.scale, kPictureDpi) : QImage();
     if (picture.isNull()) {
-        writer.paragraph(QStringLiteral("（此图无法绘出，见 5 设计校核。）"));
+        writer.paragraph(QStringLiteral("（此图无法绘出，见 6 结论。）"));
         return;
     }
     const QString key = QString::fromStdString(name);
@@ -399,18 +413,18 @@ void writeView(TextWriter& writer, const SheetInput& input, const std::string& n
 void writeDrawings(TextWriter& writer, const SheetInput& input)
 {
     writer.newPage();
-    writer.section(QStringLiteral("6 型线图"));
+    writer.section(QStringLiteral("7 型线图"));
     writer.paragraph(QStringLiteral("图中尺寸以 mm 计，高程以 m 计。各图按所注比例绘制，尺寸数字高 3.5 mm，图下附比例尺。")
                      + (input.widthSet == WidthSet::AreaTrue
-                            ? QStringLiteral("蜗壳宽度按断面形状（面积一致）绘制，见 4 蜗壳断面。")
+                            ? QStringLiteral("蜗壳宽度按断面形状（面积一致）绘制，见 4.5 蜗壳断面形状。")
                             : QStringLiteral("蜗壳宽度按计算结果绘制。"))
                      + (input.widths && !input.widths->sectionsExist()
                             ? QStringLiteral("hk 不高于 bp 或 H2，图中不绘蜗壳断面。")
                             : QString()));
     if (!input.calculation || !input.drawing)
         return;
-    writeView(writer, input, "SECTION", QStringLiteral("6.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
-    writeView(writer, input, "PLAN", QStringLiteral("6.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
+    writeView(writer, input, "SECTION", QStringLiteral("7.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
+    writeView(writer, input, "PLAN", QStringLiteral("7.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     // Each station section the drawing has, numbered as the plan's cutting planes number them.
     const std::array<Station, 12> all = stations(*input.calculation);
     int subsection = 3;
@@ -420,7 +434,7 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
                          [&name](const View& v) { return v.name == name; }))
             continue;
         const int n = static_cast<int>(k) + 1;
-        writeView(writer, input, name, QStringLiteral("6.%1 %2—%2 断面（φ=%3°）").arg(subsection++).arg(n).arg(all[k].phi),
+        writeView(writer, input, name, QStringLiteral("7.%1 %2—%2 断面（φ=%3°）").arg(subsection++).arg(n).arg(all[k].phi),
                   kDrawingWidthMm / 2, kDrawingHeightMm);
     }
 }

@@ -12,24 +12,28 @@ namespace inlet {
 // "进水流道喇叭管、导水锥及蜗壳计算": what the sheet calculates.
 QString calculationContent();
 
-// The cover, on its own page: project, stage, what is calculated, the program, the signature
-// lines, and a run that did not complete.
+// The cover, on its own page: 设计单位, project, stage, 专业, what is calculated, the document
+// number, the design file, the run's time, the program, the signature rows 计算 / 校核 / 审查 /
+// 审定 / 批准, and a run that did not complete.
 void writeCover(TextWriter& writer, const SheetInput& input);
 // The heading of the contents list, on a new page; the list itself follows once the
 // sections are known (TextWriter::writeContents).
 void writeContentsHeading(TextWriter& writer);
-// 1 给定参数: every typed box, its text exactly, and the value the calculation took from it.
+// 1 计算目的, on a new page.
+void writePurpose(TextWriter& writer);
+// 2 计算依据: the codes, the given dimensions and the program's formulas.
+void writeBasis(TextWriter& writer, const SheetInput& input);
+// 3 基本资料: every typed box, its text exactly, and the value the calculation took from it.
 void writeGivenDimensions(TextWriter& writer, const SheetInput& input);
-// 2 计算方法: the formulas in the order the calculation evaluates them.
-void writeMethod(TextWriter& writer);
-// 3 计算结果: every result box as the window shows it; for a failed run the results reached
-// and the failure.
-void writeResults(TextWriter& writer, const SheetInput& input);
-// 4 蜗壳断面: the twelve stations of a completed run.
+// 4.5 蜗壳断面形状: the twelve stations of a completed run, their shapes and both width sets.
 void writeStations(TextWriter& writer, const SheetInput& input);
-// 5 设计校核: the checks of a completed run.
-void writeChecks(TextWriter& writer, const SheetInput& input);
-// 6 型线图: the section and the plan, each to a stated scale with a scale bar.
+// 5 计算结果: every result box, whole numbers without the leading zeros of the box's picture
+// and the box's text beside them; for a failed run the results reached and the failure.
+void writeResults(TextWriter& writer, const SheetInput& input);
+// 6 结论: the main results in words and the design checks.
+void writeConclusion(TextWriter& writer, const SheetInput& input);
+// 7 型线图: the section, the plan and the station sections, each to a stated scale with a
+// scale bar.
 void writeDrawings(TextWriter& writer, const SheetInput& input);
 
 }  // namespace inlet

@@ -91,6 +91,7 @@ QTextTable* TextWriter::insertTable(int rows, const std::vector<double>& widths,
 void TextWriter::section(const QString& title)
 {
     startBlock(Qt::AlignLeft, 5);
+    markHeading(1);
     cursor_.insertText(title, textFormat(14, true));
     sections_.push_back({title, cursor_.block()});
     headings_.push_back(cursor_.block());
@@ -99,6 +100,7 @@ void TextWriter::section(const QString& title)
 void TextWriter::subsection(const QString& title)
 {
     startBlock(Qt::AlignLeft, 3);
+    markHeading(2);
     cursor_.insertText(title, textFormat(12, true));
     headings_.push_back(cursor_.block());
 }
@@ -150,11 +152,20 @@ QTextTable* TextWriter::plainTable(int rows, const std::vector<double>& widths)
     return insertTable(rows, widths, false);
 }
 
+void TextWriter::markHeading(int level)
+{
+    QTextBlockFormat format = cursor_.blockFormat();
+    format.setHeadingLevel(level);
+    cursor_.setBlockFormat(format);
+}
+
 QTextTable* TextWriter::writeContents()
 {
     QTextCursor place(contentsBlock_);
     place.movePosition(QTextCursor::EndOfBlock);
-    QTextTable* table = place.insertTable(static_cast<int>(sections_.size()), 2, tableFormat({88, 12}, false));
+    QTextTableFormat format = tableFormat({88, 12}, false);
+    format.setProperty(kContentsProperty, true);
+    QTextTable* table = place.insertTable(static_cast<int>(sections_.size()), 2, format);
     for (int r = 0; r < static_cast<int>(sections_.size()); ++r)
         setCellText(*table, r, 0, sections_[static_cast<std::size_t>(r)].title, textFormat(12));
     return table;

@@ -16,6 +16,10 @@
 
 namespace inlet {
 
+// Marks the contents list's table, which a word processor's file replaces with its own
+// contents that it updates.
+inline constexpr int kContentsProperty = QTextFormat::UserProperty + 1;
+
 class TextWriter {
 public:
     struct Section {
@@ -28,7 +32,8 @@ public:
     // Starts the next paragraph on a new page.
     void newPage() { newPage_ = true; }
 
-    // A numbered section ("1 给定参数"), listed in the contents, or a subsection ("2.1 ...").
+    // A numbered section ("1 给定参数"), listed in the contents, or a subsection ("2.1 ...");
+    // their blocks carry heading levels 1 and 2.
     void section(const QString& title);
     void subsection(const QString& title);
     // A paragraph of text, optionally indented by `indentMm`.
@@ -63,6 +68,7 @@ public:
     const std::vector<QTextBlock>& headings() const { return headings_; }
 
 private:
+    void markHeading(int level);
     void startBlock(Qt::Alignment alignment, double spaceAboveMm, double indentMm = 0);
     QTextTable* insertTable(int rows, const std::vector<double>& widths, bool ruled, double paddingMm = 0.8);
 

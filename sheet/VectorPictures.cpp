@@ -31,6 +31,21 @@ void VectorPictures::addShapes(QTextDocument& document, const QString& name, con
     document.addResource(QTextDocument::UserResource, shapesOf(name), QVariant::fromValue(drawing));
 }
 
+bool VectorPictures::paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name)
+{
+    const QVariant shapes = document.resource(QTextDocument::UserResource, shapesOf(name));
+    if (!shapes.canConvert<Drawing>())
+        return false;
+    const Drawing drawing = shapes.value<Drawing>();
+    const Extent& e = drawing.extent;
+    if (e.width() > 0) {
+        const double scale = rect.width() / e.width();
+        const ViewTransform transform(scale, {rect.left() - scale * e.left, rect.top() + scale * e.top});
+        DrawingPainter(painter, transform, fromMm(0.5), fromMm(0.25)).paint(drawing);
+    }
+    return true;
+}
+
 QSizeF VectorPictures::intrinsicSize(QTextDocument*, int, const QTextFormat& format)
 {
     const QTextImageFormat image = format.toImageFormat();
@@ -45,17 +60,8 @@ void VectorPictures::drawObject(QPainter* painter, const QRectF& rect, QTextDocu
     if (painter->hasClipping() && painter->clipBoundingRect().intersected(rect).height() < 1)
         return;
     const QString name = format.toImageFormat().name();
-    const QVariant shapes = document->resource(QTextDocument::UserResource, shapesOf(name));
-    if (shapes.canConvert<Drawing>()) {
-        const Drawing drawing = shapes.value<Drawing>();
-        const Extent& e = drawing.extent;
-        if (e.width() > 0) {
-            const double scale = rect.width() / e.width();
-            const ViewTransform transform(scale, {rect.left() - scale * e.left, rect.top() + scale * e.top});
-            DrawingPainter(*painter, transform, fromMm(0.5), fromMm(0.25)).paint(drawing);
-        }
+    if (paintShapes(*painter, rect, *document, name))
         return;
-    }
     const QImage image = document->resource(QTextDocument::ImageResource, QUrl(name)).value<QImage>();
     if (!image.isNull())
         painter->drawImage(rect, image);

@@ -25,6 +25,8 @@ public:
     void install(QTextDocument& document);
     // Keeps the shapes of the picture `name` with `document`.
     static void addShapes(QTextDocument& document, const QString& name, const Drawing& drawing);
+    // Paints the shapes kept for the picture `name` into `rect`; false where it has none.
+    static bool paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name);
 
     QSizeF intrinsicSize(QTextDocument* document, int position, const QTextFormat& format) override;
     void drawObject(QPainter* painter, const QRectF& rect, QTextDocument* document, int position,

@@ -49,6 +49,9 @@ class XlsxReadBack(unittest.TestCase):
         self.assertEqual(results["a2"][0], 1149.950012207031)
         stations = list(book["蜗壳断面"].iter_rows(values_only=True))
         self.assertEqual([r[0] for r in stations[1:]], [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90])
+        # Both width sets: at 40° the run's width 823 (二次式), the area-true one 827 (线性式).
+        a40 = stations[1:][4]
+        self.assertEqual((a40[2], round(a40[3]), a40[4], round(a40[5])), ("二次式", 823, "线性式", 827))
         given = {r[0]: r for r in book["给定参数"].iter_rows(values_only=True)}
         self.assertEqual(given["dd0"][2:], ("700.1", 700.0999755859375))
         self.assertGreater(book["设计校核"].max_row, 1)
@@ -61,6 +64,26 @@ class XlsxReadBack(unittest.TestCase):
         self.assertNotIn("B", results)
         texts = [r[0] for r in book["计算结果"].iter_rows(values_only=True) if r[0]]
         self.assertTrue(any(t.startswith("计算未完成：除数为零") for t in texts), texts)
+
+    def test_a_batch_as_one_sheet(self):
+        out = os.path.join(self.folder.name, "batch.xlsx")
+        batch = "hk,dd0\n2000,700.1\n,700\n1800,abc\n"
+        done = subprocess.run([CALC, "--csv", "--xlsx", out], input=batch, capture_output=True, text=True,
+                              env=dict(os.environ, LC_ALL="C"))
+        self.assertEqual(done.returncode, 0, done.stderr)
+        printed = [line.split(",") for line in done.stdout.splitlines()]
+        rows = list(openpyxl.load_workbook(out)["批量计算"].iter_rows(values_only=True))
+        self.assertEqual(len(rows), len(printed))
+        self.assertEqual(list(rows[0]), printed[0])
+        header = printed[0]
+        for row, line in zip(rows[1:], printed[1:]):
+            for column, cell, text in zip(header, row, line):
+                if column in ("hk", "dd0", "error"):
+                    self.assertEqual(cell or "", text, column)  # as typed, as printed
+                elif text:
+                    self.assertEqual(cell, float(text), column)  # a result as its number
+        self.assertEqual(rows[1][header.index("a1")], 400)
+        self.assertTrue(rows[2][header.index("error")].startswith("division by zero"), rows[2])
 
     def test_an_unwritable_file_is_named_and_not_left(self):
         out = os.path.join(self.folder.name, "missing", "design.xlsx")

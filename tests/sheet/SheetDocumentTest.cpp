@@ -88,7 +88,8 @@ TEST(SheetDocument, ContentsListEverySectionAtItsPage)
         EXPECT_EQ(page.toInt(), pageOf(document, section)) << title.toStdString();
         titles << title;
     }
-    EXPECT_EQ(titles, (QStringList{"1 给定参数", "2 计算方法", "3 计算结果", "4 蜗壳断面", "5 设计校核", "6 型线图"}));
+    EXPECT_EQ(titles, (QStringList{"1 计算目的", "2 计算依据", "3 基本资料", "4 计算过程", "5 计算结果", "6 结论", "7 型线图",
+                                   "附录 A 输入的读取、精度与结果的显示"}));
     EXPECT_GE(sheet.pageCount(), 6);
 }
 
@@ -112,7 +113,7 @@ TEST(SheetDocument, EveryHeadingHasTextAfterItOnItsPage)
         EXPECT_EQ(pageOf(document, b), pageOf(document, next))
             << b.text().toStdString() << " is followed by " << next.text().toStdString();
     }
-    EXPECT_EQ(headings, 27);  // six sections, 21 subsections (the section, the plan, 12 stations)
+    EXPECT_EQ(headings, 28);  // seven sections, 21 subsections (the section, the plan, 12 stations)
 }
 
 // Every character the sheet writes is in the face it asks for, so that the PDF embeds that
@@ -155,7 +156,7 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
         return framePicture(d, view, scale, dpi);
     }));
     ASSERT_EQ(asked.size(), 15u);
-    EXPECT_EQ(asked[0].view, "CHART");  // in 4 蜗壳断面, printed 1:1
+    EXPECT_EQ(asked[0].view, "CHART");  // in 4.5 蜗壳断面形状, printed 1:1
     EXPECT_EQ(asked[1].view, "SECTION");
     EXPECT_EQ(asked[2].view, "PLAN");
     EXPECT_EQ(asked[3].view, "STATION_0");
@@ -169,8 +170,8 @@ TEST(SheetDocument, StatesTheScaleOfEachView)
 TEST(SheetDocument, NoDrawingsWithoutAPicture)
 {
     const SheetDocument sheet(hk2000(ViewPicture{}));
-    EXPECT_FALSE(plainText(sheet).contains(QStringLiteral("6 型线图")));
-    EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("5 设计校核")));
+    EXPECT_FALSE(plainText(sheet).contains(QStringLiteral("7 型线图")));
+    EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("6 结论")));
 }
 
 // A settled flow kept with the design is its own section, and only while it was computed for
@@ -185,7 +186,7 @@ TEST(SheetDocument, FlowSectionOnlyForTheDesignItWasComputedFor)
     const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", QJsonArray{section}}};
     design.kept[QStringLiteral("flow")] = QJsonObject{{"texts", texts}, {"result", result}};
     const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
-    EXPECT_TRUE(text.contains(QStringLiteral("7 水力评价")));
+    EXPECT_TRUE(text.contains(QStringLiteral("8 水力评价")));
     EXPECT_TRUE(text.contains(QStringLiteral("91.7")));
     EXPECT_TRUE(text.contains(QStringLiteral("0.0532")));
 
@@ -210,7 +211,7 @@ TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
     // Text5 still holds the fresh window's 2700, which this run did not write.
     for (const char* notReached : {"6355", "2700"})
         EXPECT_FALSE(text.contains(QString::fromUtf8(notReached))) << notReached;
-    for (const char* section : {"4 蜗壳断面", "5 设计校核", "6 型线图"})
+    for (const char* section : {"4.5 蜗壳断面形状", "6.1 设计校核警告", "7 型线图"})
         EXPECT_FALSE(headingBlock(sheet.document(), QString::fromUtf8(section)).isValid()) << section;
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("临界面积 Ft = \\d"))));
     EXPECT_EQ(pictures, 0);
@@ -228,7 +229,7 @@ TEST(SheetDocument, SaysWhichWidthsItDrawsAndOffersNoneWithoutASection)
         std::vector<const char*> holds;
         std::vector<const char*> lacks;
     } rows[] = {
-        {"hk 2000, computed", "2000", WidthSet::Computed, {"面积一致宽度 (mm)", "按计算宽度（即 3 计算结果中的宽度）绘制"},
+        {"hk 2000, computed", "2000", WidthSet::Computed, {"面积一致宽度 (mm)", "按计算宽度（即 5 计算结果中的宽度）绘制"},
          {"按面积一致宽度绘制"}},
         {"hk 2000, area-true", "2000", WidthSet::AreaTrue, {"面积一致宽度 (mm)", "按面积一致宽度绘制"}, {}},
         {"hk 1000", "1000", WidthSet::AreaTrue, {"不存在计算式所设形状的蜗壳断面"},
