@@ -1,7 +1,9 @@
 // How long the drawing sheet and the workbook of one design take to write: the drawing sheet
 // as a vector PDF and as SVG (the sheet's frame, title block and views painted), and the Excel
-// workbook. The design is run once; each loop writes from its record.
+// workbook. The design is run once; each loop writes from its record. And the workbook of a
+// batch of 10,000 designs, as `inlet-calc --csv … --xlsx` writes it.
 
+#include "Boxes.h"
 #include "DesignFile.h"
 #include "Failure.h"
 #include "ExportInput.h"
@@ -22,6 +24,10 @@
 #endif
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 using namespace inlet;
 
@@ -110,6 +116,33 @@ void workbookXlsx(benchmark::State& state)
     }
 }
 BENCHMARK(workbookXlsx)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+void workbookBatch(benchmark::State& state)
+{
+    // Every box as a column, the results as numbers; each design the one run above.
+    const ExportInput& input = hk2000();
+    std::vector<std::string> header;
+    std::vector<std::string> row;
+    std::vector<bool> numbers;
+    for (const BoxInfo& box : boxTable()) {
+        header.emplace_back(box.symbol);
+        row.push_back(input.text(box.box));
+        numbers.push_back(std::find(resultWriteOrder().begin(), resultWriteOrder().end(), box.box)
+                          != resultWriteOrder().end());
+    }
+    std::vector<std::vector<std::string>> rows{header};
+    rows.resize(1 + static_cast<std::size_t>(state.range(0)), row);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("batch.xlsx"));
+    try {
+        for (auto _ : state)
+            writeBatchXlsx(rows, numbers, input.locale, path);
+    } catch (const Failure&) {
+        state.SkipWithError("the workbook could not be written");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(workbookBatch)->Arg(10000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 #endif
 
 }  // namespace

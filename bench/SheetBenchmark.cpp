@@ -5,7 +5,6 @@
 #include "SheetDocument.h"
 #include "SheetFiles.h"
 #include "SheetInput.h"
-#include "ViewPicture.h"
 
 #include <QGuiApplication>
 
@@ -44,7 +43,7 @@ void calculationSheetPdf(benchmark::State& state)
     const Design design = hk2000();
     const NumberLocale locale{".", ","};
     for (auto _ : state) {
-        const SheetInput input = sheetInputFor(design, locale, viewPicture);
+        const SheetInput input = sheetInputFor(design, locale, true);
         const SheetDocument sheet(input);
         const QByteArray pdf = sheetPdf(sheet);
         if (pdf.isEmpty())
@@ -60,7 +59,7 @@ void calculationSheetOdt(benchmark::State& state)
     const Design design = hk2000();
     const NumberLocale locale{".", ","};
     for (auto _ : state) {
-        const SheetInput input = sheetInputFor(design, locale, viewPicture);
+        const SheetInput input = sheetInputFor(design, locale, true);
         const SheetDocument sheet(input);
         const QByteArray odt = sheetOdt(sheet);
         benchmark::DoNotOptimize(odt.constData());
@@ -71,7 +70,7 @@ BENCHMARK(calculationSheetOdt)->Unit(benchmark::kMillisecond)->MeasureProcessCPU
 void calculationSheetDocument(benchmark::State& state)
 {
     ensureApplication();
-    const SheetInput input = sheetInputFor(hk2000(), NumberLocale{".", ","}, viewPicture);
+    const SheetInput input = sheetInputFor(hk2000(), NumberLocale{".", ","}, true);
     for (auto _ : state) {
         const SheetDocument sheet(input);
         benchmark::DoNotOptimize(sheet.pageCount());

@@ -205,4 +205,17 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     return sheet;
 }
 
+Drawing withSheet(const Drawing& drawing, const DrawingSheet& sheet)
+{
+    const double k = sheet.scale;
+    View view{kSheetView, "", {}, {0, 0, k * sheet.paper.width, k * sheet.paper.height}, {-k * sheet.viewsOrigin.x, -k * sheet.viewsOrigin.y}};
+    for (const Shape& shape : sheet.shapes)
+        view.shapes.push_back(transformed(shape, {}, k));
+    Drawing on = drawing;
+    on.extent = unite(drawing.extent, {view.placement.x, view.placement.y, view.placement.x + view.extent.right,
+                                       view.placement.y + view.extent.top});
+    on.views.push_back(std::move(view));
+    return on;
+}
+
 }  // namespace inlet

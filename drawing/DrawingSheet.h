@@ -55,6 +55,14 @@ struct DrawingSheet {
 // is cut with "…".
 DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const std::string& paper = "auto");
 
+// The name of the view withSheet() adds.
+inline constexpr const char* kSheetView = "SHEET";
+
+// The drawing with the sheet around it, as the drawing window shows it: the trimmed edge, the
+// frame and the title block as one more view, kSheetView, in the drawing's own millimetres
+// (the paper's times the print scale).
+Drawing withSheet(const Drawing& drawing, const DrawingSheet& sheet);
+
 // The scale (its denominator) at which a drawing of `extent` is printed on `paper` ("A0" … "A3";
 // else the scale at which A0 holds it, the largest any size allows).
 double sheetScale(const Extent& extent, const std::string& paper);

@@ -106,6 +106,10 @@ struct Drawing {
     bool paper = false;
 };
 
+// The shape with every point p taken to origin + k·p (lengths and text heights times k): a
+// view to its place, or a sheet's paper millimetres to the drawing's at the print scale.
+Shape transformed(const Shape& shape, Point origin, double k);
+
 // The extent of one shape (dimension and label text included roughly).
 Extent extentOf(const Shape& shape);
 // The smallest extent holding both.

@@ -167,42 +167,6 @@ double figureHeightOf(const Drawing& drawing)
     return std::isfinite(size) && size > 0 ? size : 1.0;
 }
 
-// The shape with every point p taken to origin + k·p: a view to its place in model space, or
-// the sheet's paper millimetres to model millimetres at the print scale.
-Shape transformed(const Shape& shape, Point origin, double k)
-{
-    const auto at = [&](Point p) { return Point{origin.x + k * p.x, origin.y + k * p.y}; };
-    struct Visitor {
-        decltype(at)& to;
-        double k;
-        Shape::Geometry operator()(const Line& l) const { return Line{to(l.from), to(l.to)}; }
-        Shape::Geometry operator()(const Polyline& p) const
-        {
-            Polyline moved{{}, p.closed};
-            for (const Point& q : p.points)
-                moved.points.push_back(to(q));
-            return moved;
-        }
-        Shape::Geometry operator()(const Circle& c) const { return Circle{to(c.centre), k * c.radius}; }
-        Shape::Geometry operator()(const EllipseArc& a) const
-        {
-            return EllipseArc{to(a.centre), k * a.rx, k * a.ry, a.start, a.end};
-        }
-        Shape::Geometry operator()(const Dimension& d) const
-        {
-            return Dimension{to(d.from), to(d.to), to(d.at), d.direction, d.text};
-        }
-        Shape::Geometry operator()(const Label& l) const
-        {
-            Label moved = l;
-            moved.at = to(l.at);
-            moved.height = k * l.height;
-            return moved;
-        }
-    };
-    return {shape.layer, std::visit(Visitor{at, k}, shape.geometry)};
-}
-
 // Everything model space holds: each view's shapes at the view's place, then the sheet's
 // frame and title block at the print scale around them.
 std::vector<Shape> modelShapes(const Drawing& drawing, const std::optional<DrawingSheet>& sheet)

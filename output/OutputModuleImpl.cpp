@@ -9,7 +9,6 @@
 #include "Sheet.h"
 #include "SheetFiles.h"
 #include "SheetPrinting.h"
-#include "ViewPicture.h"
 
 #include <QDir>
 #include <QPageSize>
@@ -76,7 +75,7 @@ void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlo
 // The sheet of a run, with its drawings and the figures of its solid.
 SheetInput withPictures(const ExportInput& input)
 {
-    SheetInput sheet{input, viewPicture};
+    SheetInput sheet{input, true};
     addSolidFigures(sheet);
     return sheet;
 }

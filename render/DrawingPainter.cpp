@@ -1,5 +1,7 @@
 #include "DrawingPainter.h"
 
+#include "DrawingSheet.h"
+
 #include <QPainter>
 #include <QPen>
 #include <QPolygonF>
@@ -71,8 +73,14 @@ void DrawingPainter::paint(const Drawing& drawing, const QRectF& visible)
 
 void DrawingPainter::paintView(const View& view, double textHeight)
 {
+    // The sheet's frame and title block keep their texts at their heights: enlarged, they
+    // would spill out of the title block's boxes.
+    const double enlarged = textEnlarged_;
+    if (view.name == kSheetView)
+        textEnlarged_ = 1;
     for (const Shape& shape : view.shapes)
         paintShape(shape, view.placement, textHeight);
+    textEnlarged_ = enlarged;
 }
 
 QPointF DrawingPainter::at(Point p, Point placement) const

@@ -94,6 +94,9 @@ constexpr std::array kWords{
           "cannot write '{file}': a picture of {item} pixels is beyond 1 to {limit}"},
     Words{OutOfMemory, "内存不足：{file}", "out of memory: {file}"},
     Words{CannotMake, "无法写入“{file}”：无法生成 {item}", "cannot write '{file}': the {item} could not be made"},
+    Words{SheetTooLong, "计算书将有 {number} 页，多于 {limit} 页：请缩短设计信息中的长文字（如备注）",
+          "the calculation sheet would run to {number} pages, more than {limit}: shorten the long texts of the design "
+          "information (such as the notes)"},
     Words{ModuleMissing, "找不到输出模块 inlet-output（{detail}）", "the output module inlet-output is missing ({detail})"},
     Words{PrinterFailed, "无法在打印机“{item}”上输出计算书", "the calculation sheet could not be printed on '{item}'"},
     Words{SheetOfIncompleteRun, "设计“{file}”的计算未完成，“{other}”写到计算停止之处",

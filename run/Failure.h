@@ -38,7 +38,7 @@ struct Failure {
         // Writing a file ({file}); {reason} is the system's.
         CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile, ReservedDeviceName,
         // What is written.
-        NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, ModuleMissing,
+        NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, SheetTooLong, ModuleMissing,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
         Cancelled,
         // The passage's solid ({item} the quantity or station, {other} the figure that failed,

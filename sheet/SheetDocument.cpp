@@ -1,5 +1,6 @@
 #include "SheetDocument.h"
 
+#include "Failure.h"
 #include "SheetFlow.h"
 #include "SheetProcess.h"
 #include "SheetSections.h"
@@ -120,7 +121,7 @@ SheetDocument::SheetDocument(const SheetInput& input)
     writeResults(writer, input);
     writeConclusion(writer, input);
     if (input.calculation) {
-        const bool drawings = input.drawing && input.picture;
+        const bool drawings = input.drawing && input.drawings;
         if (drawings)
             writeDrawings(writer, input);
         if (!input.flow.isEmpty())
@@ -129,6 +130,8 @@ SheetDocument::SheetDocument(const SheetInput& input)
     writeAppendix(writer);
     QTextTable* contents = writer.writeContents();
     edit.endEditBlock();
+    if (const int pages = document.pageCount(); pages > kMostPages)
+        throw Failure{.kind = Failure::Kind::SheetTooLong, .number = pages, .limit = kMostPages};
     keepHeadingsWithText(document, writer.headings());
     fillContents(document, *contents, writer.sections());
     for (const int page : inlet::sectionPages(document, writer.sections()))

@@ -19,6 +19,10 @@ class VectorPictures;
 
 class SheetDocument {
 public:
+    // The most pages a sheet has: a longer one (pages of notes) is refused.
+    static constexpr int kMostPages = 100;
+
+    // Throws a Failure (SheetTooLong) where the sheet would run past kMostPages.
     explicit SheetDocument(const SheetInput& input);
     ~SheetDocument();
     SheetDocument(const SheetDocument&) = delete;

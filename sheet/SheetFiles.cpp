@@ -4,6 +4,7 @@
 #include "Failure.h"
 #include "SheetDocument.h"
 #include "SheetPainter.h"
+#include "VectorPictures.h"
 #include "InletFeatures.h"
 #if INLET_HAS_ODT
 #include "SheetOdt.h"
@@ -49,7 +50,9 @@ QByteArray sheetOdt(const SheetDocument& sheet)
 #if INLET_HAS_ODT
     return sheetOdtDocument(sheet);
 #else
-    // Without libodfgen: Qt's own ODF writer (no page styles, no header or footer).
+    // Without libodfgen: Qt's own ODF writer (no page styles, no header or footer), which
+    // reads pictures as images only.
+    VectorPictures::addImages(sheet.document(), 300);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

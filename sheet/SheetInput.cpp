@@ -2,21 +2,19 @@
 
 #include "SheetFlow.h"
 
-#include <utility>
-
 namespace inlet {
 
-SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, ViewPicture picture)
+SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, bool drawings)
 {
     SheetInput input{exportInputFrom(record, info), {}, {}};
-    input.picture = std::move(picture);
+    input.drawings = drawings;
     return input;
 }
 
-SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, ViewPicture picture)
+SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, bool drawings)
 {
     SheetInput input{exportInputFor(design, locale), {}, {}};
-    input.picture = std::move(picture);
+    input.drawings = drawings;
     if (input.calculation)
         input.flow = flowRecordFor(design.kept.value(QStringLiteral("flow")).toObject(), design.texts);
     return input;

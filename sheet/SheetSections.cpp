@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace inlet {
 
@@ -35,14 +36,14 @@ QString symbolOf(Box box)
     return symbol == "theta" ? QStringLiteral("θ") : q(symbol);
 }
 
-// The picture resolution: enough for thin lines on paper, small enough to write quickly.
+// The scale bar's resolution: enough for thin lines on paper, small enough to write quickly.
 constexpr int kPictureDpi = 300;
 // Paper for one drawing: the body's width, and half its height less the captions.
 constexpr double kDrawingWidthMm = 160;
 constexpr double kDrawingHeightMm = 75;
 constexpr double kScaleBarMm = 80;
-// The chart stands in, for readers of pictures only, at this resolution.
-constexpr int kChartDpi = 200;
+// Paper around a view: its dimension figures stand a little outside what its extent counts.
+constexpr double kViewMarginMm = 5;
 
 // The result boxes grouped as the window's frames group them; φ in ascending order.
 struct ResultGroup {
@@ -297,9 +298,8 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                                     "平顶：上壁面升至 hk 后水平延至外壁，外壁高度 hk。所绘外壁高度与所绘断面面积")
                      + drawnMark + QStringLiteral("，面积按计算式的计法（喇叭口唇部按四分之一椭圆）计算。"));
 
-    if (input.chart && input.picture) {
-        const QImage fallback = input.picture(*input.chart, "CHART", 1, kChartDpi);
-        writer.picture(QStringLiteral("sheet:CHART"), *input.chart, fallback, kChartWidthMm);
+    if (input.chart && input.drawings) {
+        writer.picture(QStringLiteral("sheet:CHART"), *input.chart, kChartWidthMm);
         writer.paragraph(QStringLiteral("图 4-1 各断面的面积、宽度与平均流速（比例 1:1）"), textFormat(10.5, true),
                          Qt::AlignHCenter, 1);
         writer.paragraph(QStringLiteral("实线为断面面积 F、计算宽度及按 F 的平均流速 Q·(φ/360)/F；虚线为所绘断面%1的面积、"
@@ -389,21 +389,38 @@ SheetView drawnForSheet(const SheetInput& input, const std::string& name, double
     return drawn;
 }
 
+// The view `name` of `drawing` alone, its origin where the sheet had placed it, with a margin of
+// paper around it at 1:`scale`.
+std::optional<Drawing> viewAlone(const Drawing& drawing, const std::string& name, double scale)
+{
+    for (const View& v : drawing.views) {
+        if (v.name != name)
+            continue;
+        Drawing alone = drawing;
+        alone.views = {v};
+        alone.views.front().placement = {};
+        const double margin = kViewMarginMm * scale;
+        alone.extent = {v.extent.left - margin, v.extent.bottom - margin, v.extent.right + margin, v.extent.top + margin};
+        return alone;
+    }
+    return std::nullopt;
+}
+
 void writeView(TextWriter& writer, const SheetInput& input, const std::string& name, const QString& title,
                double widthMm, double heightMm)
 {
     writer.subsection(title);
     const SheetView drawn = drawnForSheet(input, name, widthMm, heightMm);
-    const QImage picture =
-        drawn.scale > 0 ? input.picture(drawn.drawing, name, drawn.scale, kPictureDpi) : QImage();
-    if (picture.isNull()) {
+    const std::optional<Drawing> view = drawn.scale > 0 ? viewAlone(drawn.drawing, name, drawn.scale) : std::nullopt;
+    if (!view) {
         writer.paragraph(QStringLiteral("（此图无法绘出，见 6 结论。）"));
         return;
     }
     const QString key = QString::fromStdString(name);
-    writer.picture(QStringLiteral("sheet:%1").arg(key), picture, picture.width() * 25.4 / kPictureDpi);
+    const double paperWidthMm = view->extent.width() / drawn.scale;
+    writer.picture(QStringLiteral("sheet:%1").arg(key), *view, paperWidthMm);
     writer.paragraph(QStringLiteral("比例 1:%1").arg(drawn.scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
-    const double bar = std::min(kScaleBarMm, picture.width() * 25.4 / kPictureDpi);
+    const double bar = std::min(kScaleBarMm, paperWidthMm);
     const QImage scaleBar = scaleBarPicture(drawn.scale, kPictureDpi, bar);
     writer.picture(QStringLiteral("sheet:%1-scale").arg(key), scaleBar, scaleBar.width() * 25.4 / kPictureDpi);
 }

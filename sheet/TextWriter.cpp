@@ -182,10 +182,9 @@ void TextWriter::picture(const QString& name, const QImage& image, double widthM
     cursor_.insertImage(format);
 }
 
-void TextWriter::picture(const QString& name, const Drawing& drawing, const QImage& image, double widthMm)
+void TextWriter::picture(const QString& name, const Drawing& drawing, double widthMm)
 {
     startBlock(Qt::AlignHCenter, 1);
-    document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
     VectorPictures::addShapes(document_, name, drawing);
     QTextImageFormat format;
     format.setName(name);

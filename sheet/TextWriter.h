@@ -57,9 +57,9 @@ public:
     QTextTable* writeContents();
     // A picture printed `widthMm` wide, centred on its own line; `name` must be unique.
     void picture(const QString& name, const QImage& image, double widthMm);
-    // The same painted from the drawing's shapes at `widthMm` wide (its height in proportion),
-    // `image` standing in for readers of pictures only (see VectorPictures).
-    void picture(const QString& name, const Drawing& drawing, const QImage& image, double widthMm);
+    // A picture painted from the drawing's shapes at `widthMm` wide, its height in proportion
+    // (see VectorPictures).
+    void picture(const QString& name, const Drawing& drawing, double widthMm);
     // Where the next text goes.
     QTextCursor& cursor() { return cursor_; }
 

@@ -5,6 +5,8 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
+#include <QTextBlock>
+#include <QtMath>
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QUrl>
@@ -31,12 +33,20 @@ void VectorPictures::addShapes(QTextDocument& document, const QString& name, con
     document.addResource(QTextDocument::UserResource, shapesOf(name), QVariant::fromValue(drawing));
 }
 
+std::optional<Drawing> VectorPictures::shapes(const QTextDocument& document, const QString& name)
+{
+    const QVariant kept = document.resource(QTextDocument::UserResource, shapesOf(name));
+    if (!kept.canConvert<Drawing>())
+        return std::nullopt;
+    return kept.value<Drawing>();
+}
+
 bool VectorPictures::paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name)
 {
-    const QVariant shapes = document.resource(QTextDocument::UserResource, shapesOf(name));
-    if (!shapes.canConvert<Drawing>())
+    const std::optional<Drawing> kept = shapes(document, name);
+    if (!kept)
         return false;
-    const Drawing drawing = shapes.value<Drawing>();
+    const Drawing& drawing = *kept;
     const Extent& e = drawing.extent;
     if (e.width() > 0) {
         const double scale = rect.width() / e.width();
@@ -44,6 +54,30 @@ bool VectorPictures::paintShapes(QPainter& painter, const QRectF& rect, const QT
         DrawingPainter(painter, transform, fromMm(0.5), fromMm(0.25)).paint(drawing);
     }
     return true;
+}
+
+void VectorPictures::addImages(QTextDocument& document, int dpi)
+{
+    const double pixels = dpi / 25.4 / fromMm(1);  // per unit of the document
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextImageFormat format = it.fragment().charFormat().toImageFormat();
+            if (!format.isValid())
+                continue;
+            const QSize size(qCeil(format.width() * pixels), qCeil(format.height() * pixels));
+            QImage image(size, QImage::Format_RGB32);
+            image.setDotsPerMeterX(qRound(dpi / 0.0254));
+            image.setDotsPerMeterY(qRound(dpi / 0.0254));
+            image.fill(Qt::white);
+            bool painted = false;
+            {
+                QPainter painter(&image);
+                painted = paintShapes(painter, QRectF(QPointF(0, 0), size), document, format.name());
+            }
+            if (painted)
+                document.addResource(QTextDocument::ImageResource, QUrl(format.name()), image);
+        }
+    }
 }
 
 QSizeF VectorPictures::intrinsicSize(QTextDocument*, int, const QTextFormat& format)

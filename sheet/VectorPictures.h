@@ -1,14 +1,16 @@
 #pragma once
 
-// The sheet's pictures on paper. A picture whose shapes the document holds as well (a
-// Drawing under the same name as a user resource) is painted from them, so that a printer or
-// a PDF keeps its lines and texts as lines and texts at any size; every other picture, and a
-// reader that reads only pictures (the ODT writer), takes the image under its name.
+// The sheet's pictures on paper. A picture whose shapes the document holds (a Drawing under
+// the picture's name as a user resource) is painted from them, so that a printer, a PDF and
+// the ODT keep its lines and texts as lines and texts at any size; every other picture is the
+// image under its name.
 
 #include "Shapes.h"
 
 #include <QObject>
 #include <QTextObjectInterface>
+
+#include <optional>
 
 class QTextDocument;
 
@@ -25,6 +27,11 @@ public:
     void install(QTextDocument& document);
     // Keeps the shapes of the picture `name` with `document`.
     static void addShapes(QTextDocument& document, const QString& name, const Drawing& drawing);
+    // Adds an image at `dpi` for every picture painted from shapes, for a writer that reads
+    // images only (Qt's own ODF writer).
+    static void addImages(QTextDocument& document, int dpi);
+    // The shapes kept for the picture `name`, if any.
+    static std::optional<Drawing> shapes(const QTextDocument& document, const QString& name);
     // Paints the shapes kept for the picture `name` into `rect`; false where it has none.
     static bool paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name);
 

@@ -6,6 +6,7 @@
 #include "DesignCheckList.h"
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
+#include "DrawingSheet.h"
 #include "DrawingView.h"
 #include "ExportInput.h"
 #include "LastRun.h"
@@ -120,7 +121,7 @@ void DrawingWindow::showLastRun()
     const std::shared_ptr<const RunRecord> record = lastRun_.record();
     QString note;
     if (record && record->completed()) {
-        view_->setDrawing(*record->drawing);
+        showDrawingOnSheet(*record);
         chart_->setDrawing(*record->chart);
         checks_->showChecks(record->checks);
         for (const DesignCheck& check : record->checks)
@@ -139,10 +140,19 @@ void DrawingWindow::showLastRun()
 
 QString DrawingWindow::widthNote() const { return widthNote_->text(); }
 
+void DrawingWindow::showDrawingOnSheet(const RunRecord& record)
+{
+    const Drawing& drawing = *record.drawing;
+    view_->setDrawing(withSheet(drawing, drawingSheet(drawing, titleBlock(exportInputFrom(record, info_)))));
+}
+
 void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)
 {
     info_ = info;
     designFile_ = designFile;
+    const std::shared_ptr<const RunRecord> record = lastRun_.record();
+    if (record && record->completed())
+        showDrawingOnSheet(*record);
 }
 
 void DrawingWindow::showNothingDrawn(const QString& message)

@@ -26,6 +26,7 @@ namespace inlet {
 class DesignCheckList;
 class DrawingView;
 class LastRun;
+struct RunRecord;
 
 class DrawingWindow : public QMainWindow {
     Q_OBJECT
@@ -49,6 +50,8 @@ public:
 private:
     void createMenus();
     void showLastRun();
+    // The last completed run's drawing on its sheet, the title block filled from 设计信息.
+    void showDrawingOnSheet(const RunRecord& record);
     // Asks where to with the export dialog, offering `name` (型线图.dxf); exports the chart
     // instead of the drawing with `chart`.
     void exportWithDialog(const QString& name, bool chart);

@@ -16,7 +16,6 @@
 #include "RecentFiles.h"
 #include "SheetFiles.h"
 #include "SheetFlow.h"
-#include "ViewPicture.h"
 #include "WindowBoxes.h"
 #include "WorkProgress.h"
 
@@ -421,7 +420,7 @@ void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
-    SheetInput input = sheetInputFrom(*lastRun_->record(), info_, viewPicture);
+    SheetInput input = sheetInputFrom(*lastRun_->record(), info_, true);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     // The design's flow, while it was computed for the texts in the boxes.
     std::map<Box, QString> texts;

@@ -2,7 +2,6 @@
 // its faces, and the files written from it.
 
 #include "BoxTexts.h"
-#include "FramePicture.h"
 #include "Progress.h"
 #include "SheetDocument.h"
 #include "SheetFiles.h"
@@ -10,6 +9,7 @@
 #include "SheetPainter.h"
 #include "SheetSections.h"
 #include "SheetStyle.h"
+#include "VectorPictures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -47,9 +47,9 @@ Design designWith(std::initializer_list<std::pair<Box, const char*>> texts)
     return design;
 }
 
-SheetInput hk2000(ViewPicture picture = framePicture)
+SheetInput hk2000(bool drawings = true)
 {
-    return sheetInputFor(designWith({{Box::Text21, "2000"}}), kPoint, std::move(picture));
+    return sheetInputFor(designWith({{Box::Text21, "2000"}}), kPoint, drawings);
 }
 
 QString plainText(const SheetDocument& sheet) { return sheet.document().toPlainText(); }
@@ -143,33 +143,44 @@ TEST(SheetDocument, EveryCharacterIsInItsFace)
         EXPECT_TRUE(painted.supportsCharacter(c)) << "U+" << std::hex << static_cast<unsigned>(c);
 }
 
-TEST(SheetDocument, StatesTheScaleOfEachView)
+// Each view is printed at the scale stated under it: its picture's paper width at that scale
+// is the width its shapes cover.
+TEST(SheetDocument, PrintsEachViewAtTheScaleItStates)
 {
-    struct Asked {
-        std::string view;
-        double scale;
-        int dpi;
-    };
-    std::vector<Asked> asked;
-    const SheetDocument sheet(hk2000([&asked](const Drawing& d, const std::string& view, double scale, int dpi) {
-        asked.push_back({view, scale, dpi});
-        return framePicture(d, view, scale, dpi);
-    }));
-    ASSERT_EQ(asked.size(), 15u);
-    EXPECT_EQ(asked[0].view, "CHART");  // in 4.5 蜗壳断面形状, printed 1:1
-    EXPECT_EQ(asked[1].view, "SECTION");
-    EXPECT_EQ(asked[2].view, "PLAN");
-    EXPECT_EQ(asked[3].view, "STATION_0");
-    const QString text = plainText(sheet);
-    for (const Asked& a : asked) {
-        EXPECT_GT(a.dpi, 0);
-        EXPECT_TRUE(text.contains(QStringLiteral("比例 1:%1").arg(a.scale))) << a.view << " at 1:" << a.scale;
+    const SheetDocument sheet(hk2000());
+    const QRegularExpression stated(QStringLiteral("^比例 1:(\\d+(?:\\.\\d+)?)$"));
+    int views = 0;
+    for (QTextBlock b = sheet.document().begin(); b.isValid(); b = b.next()) {
+        const QRegularExpressionMatch scale = stated.match(b.next().text());
+        if (!scale.hasMatch())
+            continue;
+        const QTextImageFormat picture = b.begin().fragment().charFormat().toImageFormat();
+        const std::optional<Drawing> shapes = VectorPictures::shapes(sheet.document(), picture.name());
+        ASSERT_TRUE(shapes) << picture.name().toStdString();
+        EXPECT_NEAR(picture.width() / fromMm(1) * scale.captured(1).toDouble() / shapes->extent.width(), 1, 1e-9)
+            << picture.name().toStdString();
+        ++views;
+    }
+    EXPECT_EQ(views, 14) << "the section, the plan and twelve stations";
+}
+
+// Pages and pages of notes: refused with the page count, before anything is painted.
+TEST(SheetDocument, RefusesToRunPastItsMostPages)
+{
+    Design design = designWith({{Box::Text21, "2000"}});
+    design.info.notes = QStringLiteral("备注\n").repeated(3000);
+    try {
+        const SheetDocument sheet(sheetInputFor(design, kPoint));
+        ADD_FAILURE() << "a sheet of " << sheet.pageCount() << " pages";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.kind, Failure::Kind::SheetTooLong);
+        EXPECT_GT(f.number, SheetDocument::kMostPages);
     }
 }
 
-TEST(SheetDocument, NoDrawingsWithoutAPicture)
+TEST(SheetDocument, NoDrawingsWhenNotAsked)
 {
-    const SheetDocument sheet(hk2000(ViewPicture{}));
+    const SheetDocument sheet(hk2000(false));
     EXPECT_FALSE(plainText(sheet).contains(QStringLiteral("7 型线图")));
     EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("6 结论")));
 }
@@ -185,23 +196,18 @@ TEST(SheetDocument, FlowSectionOnlyForTheDesignItWasComputedFor)
     const QJsonObject section{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"headLoss", 0.0532}, {"flow", 15.0}};
     const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", QJsonArray{section}}};
     design.kept[QStringLiteral("flow")] = QJsonObject{{"texts", texts}, {"result", result}};
-    const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
+    const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, true)));
     EXPECT_TRUE(text.contains(QStringLiteral("8 水力评价")));
     EXPECT_TRUE(text.contains(QStringLiteral("91.7")));
     EXPECT_TRUE(text.contains(QStringLiteral("0.0532")));
 
     design.texts[Box::Text21] = QStringLiteral("2100");
-    EXPECT_FALSE(plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture))).contains(QStringLiteral("水力评价")));
+    EXPECT_FALSE(plainText(SheetDocument(sheetInputFor(design, kPoint, true))).contains(QStringLiteral("水力评价")));
 }
 
 TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
 {
-    int pictures = 0;
-    const SheetInput input = sheetInputFor(designWith({}), kPoint,
-                                           [&pictures](const Drawing& d, const std::string& v, double s, int dpi) {
-                                               ++pictures;
-                                               return framePicture(d, v, s, dpi);
-                                           });
+    const SheetInput input = sheetInputFor(designWith({}), kPoint, true);
     ASSERT_FALSE(input.calculation);
     const SheetDocument sheet(input);
     const QString text = plainText(sheet);
@@ -214,7 +220,6 @@ TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
     for (const char* section : {"4.5 蜗壳断面形状", "6.1 设计校核警告", "7 型线图"})
         EXPECT_FALSE(headingBlock(sheet.document(), QString::fromUtf8(section)).isValid()) << section;
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("临界面积 Ft = \\d"))));
-    EXPECT_EQ(pictures, 0);
     EXPECT_TRUE(input.checks.empty());
 }
 
@@ -238,7 +243,7 @@ TEST(SheetDocument, SaysWhichWidthsItDrawsAndOffersNoneWithoutASection)
     for (const auto& row : rows) {
         Design design = designWith({{Box::Text21, row.hk}});
         design.widthSet = row.set;
-        const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, framePicture)));
+        const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, true)));
         for (const char* words : row.holds)
             EXPECT_TRUE(text.contains(QString::fromUtf8(words))) << row.name << " lacks " << words;
         for (const char* words : row.lacks)

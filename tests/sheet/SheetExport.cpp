@@ -8,7 +8,6 @@
 // written, 2 for a usage error.
 
 #include "DesignFile.h"
-#include "FramePicture.h"
 #include "NumberFormat.h"
 #include "Failure.h"
 #include "SheetFiles.h"
@@ -69,7 +68,7 @@ int main(int argc, char* argv[])
             return usage(QStringLiteral("unknown name '%1'").arg(args[i]));
     }
 
-    const SheetInput input = sheetInputFor(design, systemNumberLocale(), framePicture);
+    const SheetInput input = sheetInputFor(design, systemNumberLocale(), true);
     if (!out.endsWith(QLatin1String(".pdf")) && !out.endsWith(QLatin1String(".odt")))
         return usage(QStringLiteral("the output file must end in .pdf or .odt"));
     try {

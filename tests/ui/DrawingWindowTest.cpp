@@ -92,7 +92,8 @@ protected:
     {
         std::vector<std::string> titles;
         for (const View& v : view().drawing().views)
-            titles.push_back(v.title);
+            if (v.name != "SHEET")  // the frame and title block around the views
+                titles.push_back(v.title);
         return titles;
     }
 };
@@ -163,7 +164,7 @@ TEST_F(DrawingWindowUse, FailedRunEmptiesItAndTheNextRunFillsItAgain)
 {
     open();
     run(QStringLiteral("2000"));
-    ASSERT_EQ(view().drawing().views.size(), 14u);
+    ASSERT_EQ(view().drawing().views.size(), 15u);  // fourteen views and the sheet
 
     run(QString());
     ASSERT_EQ(failures.size(), 1u);
@@ -176,7 +177,7 @@ TEST_F(DrawingWindowUse, FailedRunEmptiesItAndTheNextRunFillsItAgain)
     EXPECT_FALSE(exportsEnabled());
 
     run(QStringLiteral("2000"));
-    EXPECT_EQ(view().drawing().views.size(), 14u);
+    EXPECT_EQ(view().drawing().views.size(), 15u);
     EXPECT_FALSE(checks().filter(QStringLiteral("a40")).isEmpty());
     EXPECT_TRUE(exportsEnabled());
 }
@@ -188,6 +189,29 @@ TEST_F(DrawingWindowUse, FailureBeforeItWasOpenedIsShownWhenItOpens)
     open();
     EXPECT_TRUE(view().drawing().views.empty());
     EXPECT_TRUE(view().message().contains(QStringLiteral("a30"))) << view().message().toStdString();
+}
+
+TEST_F(DrawingWindowUse, ShowsTheSheetWithItsTitleBlockFilledFromTheDesignInformation)
+{
+    DrawingWindow* drawing = open();
+    run(QStringLiteral("2000"));
+    const auto sheetTexts = [this] {
+        std::vector<std::string> texts;
+        for (const View& v : view().drawing().views)
+            if (v.name == "SHEET")
+                for (const Shape& s : v.shapes)
+                    if (const auto* label = std::get_if<Label>(&s.geometry))
+                        texts.push_back(label->text);
+        return texts;
+    };
+    const auto holds = [](const std::vector<std::string>& texts, const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    EXPECT_TRUE(holds(sheetTexts(), "进水流道型线图"));
+    DesignInfo info;
+    info.project = QStringLiteral("某泵站更新改造工程");
+    drawing->setDesignInfo(info, QString());
+    EXPECT_TRUE(holds(sheetTexts(), "某泵站更新改造工程")) << "the title block is not filled again";
 }
 
 TEST_F(DrawingWindowUse, RedrawsAfterEveryRun)
