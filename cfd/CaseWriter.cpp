@@ -199,8 +199,8 @@ const char* kFvSolution =
     "solvers\n{\n    p\n    {\n        solver GAMG;\n        smoother GaussSeidel;\n        tolerance 1e-7;\n"
     "        relTol 0.1;\n    }\n    \"(U|k|omega)\"\n    {\n        solver smoothSolver;\n"
     "        smoother symGaussSeidel;\n        tolerance 1e-8;\n        relTol 0.1;\n    }\n}\n\n"
-    "SIMPLE\n{\n    nNonOrthogonalCorrectors 0;\n    consistent yes;\n}\n\n"
-    "relaxationFactors\n{\n    equations\n    {\n        U 0.9;\n        \".*\" 0.7;\n    }\n}\n";
+    "SIMPLE\n{\n    nNonOrthogonalCorrectors 1;\n    consistent no;\n}\n\n"
+    "relaxationFactors\n{\n    fields\n    {\n        p 0.3;\n    }\n    equations\n    {\n        U 0.7;\n        \".*\" 0.6;\n    }\n}\n";
 
 // The fields at rest: a start from rest (a potential-flow start overshoots at sharp edges).
 struct Fields {

@@ -17,14 +17,13 @@
 #include "MessageText.h"
 #include "Options.h"
 #include "RunRecord.h"
+#include "InletFeatures.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidFailure.h"
 #include "SolidModule.h"
-#include "InletFeatures.h"
-
+#endif
 #if INLET_HAS_XLSX
 #include "XlsxWorkbook.h"
-#endif
 #endif
 
 #include <QFileInfo>
