@@ -22,19 +22,6 @@ namespace {
 
 std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
 
-// The parts one after the other, in one allocation.
-std::string join(std::initializer_list<std::string_view> parts)
-{
-    std::size_t size = 0;
-    for (const std::string_view part : parts)
-        size += part.size();
-    std::string text;
-    text.reserve(size);
-    for (const std::string_view part : parts)
-        text.append(part);
-    return text;
-}
-
 std::string phiText(const Station& s) { return "φ=" + std::to_string(s.phi) + "°"; }
 
 std::string ruleChinese(WidthRule rule) { return rule == WidthRule::Quadratic ? "二次式" : "线性式"; }
@@ -67,14 +54,14 @@ public:
     void warn(CheckKind kind, std::string subject, double figure, std::string unit,
               std::string chinese, std::string english, std::optional<double> advice = {})
     {
-        list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice,
-                         std::move(chinese), std::move(english)});
+        list_.emplace_back(kind, true, std::move(subject), figure, std::move(unit), advice, std::move(chinese),
+                           std::move(english));
     }
     void figure(CheckKind kind, std::string subject, double figure, std::string unit,
                 std::string chinese, std::string english)
     {
-        list_.push_back({kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
-                         std::move(chinese), std::move(english)});
+        list_.emplace_back(kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
+                           std::move(chinese), std::move(english));
     }
     const NumberLocale& locale() const { return locale_; }
     std::vector<DesignCheck> take() { return std::move(list_); }

@@ -4,6 +4,7 @@
 
 #include "NumberLocale.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ std::string wholeMillimetres(double value);
 
 // A figure with a fixed number of decimals (nearest), the locale's decimal separator: 3,95.
 std::string fixedFigure(double value, int decimals, const NumberLocale& locale);
+
+// The parts one after the other, in one allocation.
+std::string join(std::initializer_list<std::string_view> parts);
 
 }  // namespace inlet

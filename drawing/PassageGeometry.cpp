@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <string>
 
@@ -55,10 +55,17 @@ Shape mirrored(const Shape& shape)
     return {shape.layer, std::visit(Visitor{}, shape.geometry)};
 }
 
-// The shapes a view is made of, added in drawing order.
+// The shapes a view is made of, added in drawing order. A builder that only measures keeps
+// no shapes and writes no dimension texts: it works out the extent the view would have.
 class ViewBuilder {
 public:
-    ViewBuilder() { shapes_.reserve(48); }
+    enum class Mode { Draw, Measure };
+    // `capacity`: about how many shapes the view has.
+    explicit ViewBuilder(Mode mode = Mode::Draw, std::size_t capacity = 8) : mode_(mode)
+    {
+        if (mode_ == Mode::Draw)
+            shapes_.reserve(capacity);
+    }
 
     void line(Layer layer, Point from, Point to) { add(layer, Line{from, to}); }
     void polyline(Layer layer, std::vector<Point> points)
@@ -72,52 +79,83 @@ public:
         if (usable(radius))
             add(layer, Circle{centre, radius});
     }
-    void horizontalDimension(Point from, Point to, double y, const std::string& text)
+    // A dimension whose figure reads "name=value" in whole millimetres.
+    void horizontalDimension(Point from, Point to, double y, std::string_view name, double value)
     {
-        add(Layer::Dimension, Dimension{from, to, {(from.x + to.x) / 2, y}, Dimension::Direction::Horizontal, text});
+        add(Layer::Dimension, Dimension{from, to, {(from.x + to.x) / 2, y}, Dimension::Direction::Horizontal,
+                                        figure(name, value)});
     }
-    void verticalDimension(Point from, Point to, double x, const std::string& text)
+    void verticalDimension(Point from, Point to, double x, std::string_view name, double value)
     {
-        add(Layer::Dimension, Dimension{from, to, {x, (from.y + to.y) / 2}, Dimension::Direction::Vertical, text});
+        add(Layer::Dimension, Dimension{from, to, {x, (from.y + to.y) / 2}, Dimension::Direction::Vertical,
+                                        figure(name, value)});
     }
-    void label(Point at, double height, Label::Anchor anchor, std::string text, std::string ascii)
+    // A label whose text and ASCII text are these parts one after the other.
+    void label(Point at, double height, Label::Anchor anchor, std::initializer_list<std::string_view> text,
+               std::initializer_list<std::string_view> ascii)
     {
-        add(Layer::Text, Label{at, height, anchor, std::move(text), std::move(ascii)});
+        if (mode_ == Mode::Measure)
+            include(labelExtent(at, height, anchor, std::max(textWidth(text, height), textWidth(ascii, height))));
+        else
+            add(Layer::Text, Label{at, height, anchor, join(text), join(ascii)});
     }
     void centreMark(Point p, double size)
     {
         line(Layer::Centre, {p.x - size, p.y}, {p.x + size, p.y});
         line(Layer::Centre, {p.x, p.y - size}, {p.x, p.y + size});
     }
-    // Adds the mirror image of every shape so far, for the left-hand side of the axis.
-    void mirrorAll()
+    // Adds these shapes and then the mirror image of each, for the left-hand side of the axis.
+    void withMirrorImage(const std::vector<Shape>& shapes)
     {
-        const std::size_t count = shapes_.size();
-        for (std::size_t i = 0; i < count; ++i)
-            shapes_.push_back(mirrored(shapes_[i]));
+        for (const Shape& shape : shapes)
+            add(shape);
+        for (const Shape& shape : shapes)
+            add(mirrored(shape));
     }
+    std::vector<Shape> take() { return std::move(shapes_); }
 
-    View finish(std::string name, std::string title)
+    // The view, named by these parts (a measured view has no names).
+    View finish(std::initializer_list<std::string_view> name, std::initializer_list<std::string_view> title)
     {
-        // Nothing that is not finite reaches a writer: a shape with such a coordinate is
-        // left out (the design checks say why the drawing is incomplete).
-        View view{std::move(name), std::move(title), {}, {}, {}};
-        bool first = true;
-        std::erase_if(shapes_, [&](const Shape& s) {
-            const Extent e = extentOf(s);
-            if (!std::isfinite(e.left + e.right + e.bottom + e.top))
-                return true;
-            view.extent = first ? e : unite(view.extent, e);
-            first = false;
-            return false;
-        });
-        view.shapes = std::move(shapes_);
-        return view;
+        if (mode_ == Mode::Measure)
+            return View{{}, {}, {}, extent_, {}};
+        return View{join(name), join(title), std::move(shapes_), extent_, {}};
     }
 
 private:
-    void add(Layer layer, Shape::Geometry geometry) { shapes_.push_back({layer, std::move(geometry)}); }
+    std::string figure(std::string_view name, double value) const
+    {
+        if (mode_ == Mode::Measure)
+            return {};
+        return join({name, "=", wholeMillimetres(value)});
+    }
+    // Nothing that is not finite reaches a writer: a shape with such a coordinate is left out
+    // (the design checks say why the drawing is incomplete).
+    template <typename Geometry>
+    void add(Layer layer, Geometry&& geometry)
+    {
+        if (mode_ == Mode::Measure) {
+            include(extentOf(Shape{layer, std::forward<Geometry>(geometry)}));
+            return;
+        }
+        shapes_.emplace_back(layer, std::forward<Geometry>(geometry));
+        if (!include(extentOf(shapes_.back())))
+            shapes_.pop_back();
+    }
+    void add(const Shape& shape) { add(shape.layer, shape.geometry); }
+    // Widens the view's extent by a shape's, where that is finite.
+    bool include(const Extent& e)
+    {
+        if (!std::isfinite(e.left + e.right + e.bottom + e.top))
+            return false;
+        extent_ = empty_ ? e : unite(extent_, e);
+        empty_ = false;
+        return true;
+    }
+    Mode mode_;
     std::vector<Shape> shapes_;
+    Extent extent_;
+    bool empty_ = true;
 };
 
 // s on the bell-mouth ellipse (r = x1 - a1·cos s, z = zc - b1·sin s) as an arc parameter.
@@ -381,16 +419,15 @@ std::vector<Point> wallAndRoof(const StationSection& s)
     return {s.outline.begin() + 2, s.outline.end()};
 }
 
-std::string stationTitle(int phi) { return "φ=" + std::to_string(phi) + "°断面"; }
-
 // "±0.000", "1.300", "-0.500": an elevation in metres to three decimals.
 std::string elevationText(double metres)
 {
-    char text[48];
     if (std::fabs(metres) < 0.0005)
         return "±0.000";
-    std::snprintf(text, sizeof text, "%.3f", metres);
-    return text;
+    std::array<char, 400> text;  // "%.3f" of any double fits
+    const char* end = std::to_chars(text.data(), text.data() + text.size(), metres, std::chars_format::fixed, 3).ptr;
+    // At most 47 characters, as the mark has always cut an elevation beyond the double's range.
+    return std::string(text.data(), std::min<std::size_t>(static_cast<std::size_t>(end - text.data()), 47));
 }
 
 // An elevation mark: a triangle standing on its point at the level z, the elevation above it.
@@ -398,7 +435,25 @@ void elevationMark(ViewBuilder& view, double x, double z, double h, const std::s
 {
     view.polyline(Layer::Dimension, {{x, z}, {x - 0.6 * h, z + h}, {x + 0.6 * h, z + h}, {x, z}});
     view.line(Layer::Dimension, {x - 0.6 * h, z}, {x + 4.5 * h, z});
-    view.label({x - 0.6 * h, z + 1.3 * h}, h, Label::Anchor::Left, text, text);
+    view.label({x - 0.6 * h, z + 1.3 * h}, h, Label::Anchor::Left, {text}, {text});
+}
+
+// What a drawing shows at every scale, worked out once: the widths drawn and the walls.
+struct Walls {
+    std::array<std::optional<Station>, 12> stations;         // of the set drawn
+    std::optional<double> B;                                 // 2·a90 + D1 of that set
+    PassageProfile profile;
+    std::array<std::optional<StationSection>, 12> sections;  // see drawnSections()
+    std::vector<Point> plan;                                 // see outerWallInPlan()
+};
+
+Walls wallsOf(const Calculation& c, const WidthSets& widths, WidthSet set)
+{
+    Walls walls{widths.chosen(set),
+                set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1),
+                passageProfile(c), drawnSections(c, widths, set), {}};
+    walls.plan = outerWallInPlan(walls.stations, c.profile.x1);
+    return walls;
 }
 
 // What the views of one drawing share: the run, the widths drawn and the text height.
@@ -406,10 +461,12 @@ struct Drawn {
     const Calculation& c;
     const WidthSets& widths;
     WidthSet set;
-    std::array<std::optional<Station>, 12> stations;  // of the set drawn
-    std::optional<double> B;                          // 2·a90 + D1 of that set
+    const Walls& walls;
+    const std::array<std::optional<Station>, 12>& stations;  // of the set drawn
+    const std::optional<double>& B;                          // 2·a90 + D1 of that set
     double h = 0;
     const DrawingOptions& options;
+    ViewBuilder::Mode mode;
 };
 
 // Under a view's title: the widths drawn where they are not the boxes', and why no station
@@ -418,8 +475,8 @@ void notes(ViewBuilder& view, const Drawn& d, Point title)
 {
     double y = title.y - 1.8 * d.h;
     if (d.set == WidthSet::AreaTrue) {
-        view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre, "蜗壳宽度按断面形状（面积一致）",
-                   "VOLUTE WIDTHS BY SECTION SHAPE (AREA-TRUE)");
+        view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre, {"蜗壳宽度按断面形状（面积一致）"},
+                   {"VOLUTE WIDTHS BY SECTION SHAPE (AREA-TRUE)"});
         y -= 1.5 * d.h;
     }
     if (!d.widths.sectionsExist()) {
@@ -427,8 +484,8 @@ void notes(ViewBuilder& view, const Drawn& d, Point title)
         const std::string hk = wholeMillimetres(v.hk), bp = wholeMillimetres(v.tp.bp);
         const std::string H2 = wholeMillimetres(d.c.in.H2);
         view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre,
-                   "hk=" + hk + " 不高于 bp=" + bp + " 或 H2=" + H2 + "：无所设形状的蜗壳断面，未绘断面",
-                   "NO VOLUTE SECTION: hk=" + hk + " NOT ABOVE bp=" + bp + " OR H2=" + H2);
+                   {"hk=", hk, " 不高于 bp=", bp, " 或 H2=", H2, "：无所设形状的蜗壳断面，未绘断面"},
+                   {"NO VOLUTE SECTION: hk=", hk, " NOT ABOVE bp=", bp, " OR H2=", H2});
     }
 }
 
@@ -436,21 +493,23 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
 {
     const Calculation& c = d.c;
     const double h = d.h;
-    const PassageProfile profile = passageProfile(c);
+    const PassageProfile& profile = d.walls.profile;
     const std::optional<Station>& s90 = d.stations.back();
     const double wall = s90 ? std::max(c.profile.x1, c.profile.x1 + s90->a)
                             : std::max(c.profile.x1, profile.tangentPoint.x);
     const double H = c.profile.H;
 
-    ViewBuilder view;
-    view.line(Layer::Outline, profile.coneInlet, profile.coneTop);
+    // The walls right of the axis, and their mirror image on the left.
+    ViewBuilder right;
+    right.line(Layer::Outline, profile.coneInlet, profile.coneTop);
     if (profile.bellMouth)
-        view.arc(*profile.bellMouth);
+        right.arc(*profile.bellMouth);
     if (profile.guideCone)
-        view.arc(*profile.guideCone);
+        right.arc(*profile.guideCone);
     if (at90)
-        view.polyline(Layer::Outline, wallAndRoof(*at90));
-    view.mirrorAll();
+        right.polyline(Layer::Outline, wallAndRoof(*at90));
+    ViewBuilder view(d.mode, 64);
+    view.withMirrorImage(right.take());
 
     view.line(Layer::Outline, {-wall, 0}, {wall, 0});
     view.line(Layer::Outline, mirrored(profile.guideConeTop), profile.guideConeTop);
@@ -463,45 +522,45 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
     const double H1 = c.in.H1, H2 = c.in.H2;
     const DrawingOptions& options = d.options;
     if (d.B)
-        view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B=" + wholeMillimetres(*d.B));
-    view.horizontalDimension(mirrored(profile.rim), profile.rim, -6 * h, "D1=" + wholeMillimetres(c.in.D1));
+        view.horizontalDimension({-wall, 0}, {wall, 0}, -3 * h, "B", *d.B);
+    view.horizontalDimension(mirrored(profile.rim), profile.rim, -6 * h, "D1", c.in.D1);
     // Above the top: D0 at the cone inlet, the centres' distances from the axis, Ds and D.
     view.horizontalDimension(mirrored(profile.coneInlet), profile.coneInlet, H + 3 * h,
-                             "D0=" + wholeMillimetres(c.in.D0));
-    view.horizontalDimension({0, H}, {p.x1, p.H - p.y1}, H + 6 * h, "x1=" + wholeMillimetres(p.x1));
-    view.horizontalDimension({-p.x2, p.H - p.y2}, {0, H}, H + 6 * h, "x2=" + wholeMillimetres(p.x2));
+                             "D0", c.in.D0);
+    view.horizontalDimension({0, H}, {p.x1, p.H - p.y1}, H + 6 * h, "x1", p.x1);
+    view.horizontalDimension({-p.x2, p.H - p.y2}, {0, H}, H + 6 * h, "x2", p.x2);
     double above = H + 9 * h;
     if (options.Ds && usable(*options.Ds)) {
-        view.horizontalDimension({-*options.Ds / 2, H}, {*options.Ds / 2, H}, above, "Ds=" + wholeMillimetres(*options.Ds));
+        view.horizontalDimension({-*options.Ds / 2, H}, {*options.Ds / 2, H}, above, "Ds", *options.Ds);
         above += 3 * h;
     }
     if (usable(c.in.D))
-        view.horizontalDimension({-c.in.D / 2, H}, {c.in.D / 2, H}, above, "D=" + wholeMillimetres(c.in.D));
+        view.horizontalDimension({-c.in.D / 2, H}, {c.in.D / 2, H}, above, "D", c.in.D);
     view.horizontalDimension(mirrored(profile.guideConeTop), profile.guideConeTop,
-                             profile.guideConeTop.y - 3 * h, "dd0=" + wholeMillimetres(c.in.dd0));
+                             profile.guideConeTop.y - 3 * h, "dd0", c.in.dd0);
     // Right: the whole height and hk; left: H2, H1 and H0 chained from the floor.
-    view.verticalDimension({wall, 0}, {profile.coneTop.x, H}, wall + 6 * h, "H=" + wholeMillimetres(H));
+    view.verticalDimension({wall, 0}, {profile.coneTop.x, H}, wall + 6 * h, "H", H);
     view.verticalDimension({wall, 0}, {wall, c.volute.hk}, wall + 3 * h,
-                           "hk=" + wholeMillimetres(c.volute.hk));
-    view.verticalDimension({-wall, 0}, {-wall, H2}, -wall - 3 * h, "H2=" + wholeMillimetres(H2));
-    view.verticalDimension({-wall, H2}, {-wall, H1 + H2}, -wall - 3 * h, "H1=" + wholeMillimetres(H1));
-    view.verticalDimension({-wall, H1 + H2}, mirrored(profile.coneTop), -wall - 3 * h, "H0=" + wholeMillimetres(c.in.H0));
+                           "hk", c.volute.hk);
+    view.verticalDimension({-wall, 0}, {-wall, H2}, -wall - 3 * h, "H2", H2);
+    view.verticalDimension({-wall, H2}, {-wall, H1 + H2}, -wall - 3 * h, "H1", H1);
+    view.verticalDimension({-wall, H1 + H2}, mirrored(profile.coneTop), -wall - 3 * h, "H0", c.in.H0);
     // The bell-mouth ellipse on the right, the guide cone's on the left.
     const Point centre{p.x1, p.H - p.y1};
-    view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1=" + wholeMillimetres(p.a1));
+    view.horizontalDimension({p.x1 - p.a1, centre.y}, centre, centre.y + 2 * h, "a1", p.a1);
     // Inside the pipe, clear of the bell-mouth wall that b1 spans.
-    view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1=" + wholeMillimetres(p.b1));
-    view.verticalDimension(centre, {p.x1, H}, p.x1 - p.a1 - 2 * h, "y1=" + wholeMillimetres(p.y1));
+    view.verticalDimension(profile.rim, centre, p.x1 - p.a1 - 2 * h, "b1", p.b1);
+    view.verticalDimension(centre, {p.x1, H}, p.x1 - p.a1 - 2 * h, "y1", p.y1);
     const Point centre2{-p.x2, p.H - p.y2};
-    view.horizontalDimension(centre2, {-(p.x2 - p.a2), centre2.y}, centre2.y + 2 * h, "a2=" + wholeMillimetres(p.a2));
-    view.verticalDimension({-p.x2, 0}, centre2, -p.x2 - 2 * h, "b2=" + wholeMillimetres(p.b2));
-    view.verticalDimension(centre2, {-p.x2, H}, -p.x2 - 2 * h, "y2=" + wholeMillimetres(p.y2));
+    view.horizontalDimension(centre2, {-(p.x2 - p.a2), centre2.y}, centre2.y + 2 * h, "a2", p.a2);
+    view.verticalDimension({-p.x2, 0}, centre2, -p.x2 - 2 * h, "b2", p.b2);
+    view.verticalDimension(centre2, {-p.x2, H}, -p.x2 - 2 * h, "y2", p.y2);
     // On the left-hand side, below the bell's lip, where its value has room beside it; on the
     // right the upper wall and bp are in the way.
     view.horizontalDimension(mirrored(profile.tangentPoint), mirrored(profile.rim),
-                             std::min(profile.rim.y, profile.tangentPoint.y) - 2 * h, "ap=" + wholeMillimetres(tp.ap));
+                             std::min(profile.rim.y, profile.tangentPoint.y) - 2 * h, "ap", tp.ap);
     view.verticalDimension({profile.tangentPoint.x, 0}, profile.tangentPoint,
-                           profile.tangentPoint.x + 2 * h, "bp=" + wholeMillimetres(tp.bp));
+                           profile.tangentPoint.x + 2 * h, "bp", tp.bp);
 
     // Elevations left of the chained heights: the floor, the rim, the cone inlet, hk and the
     // top; a mark that would stand on another's moves left.
@@ -519,9 +578,9 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
         elevationMark(view, x, z, h, elevationText(floor + z / 1000));
         marks.emplace_back(z, x);
     }
-    view.label({0, -10 * h}, kTitle * h, Label::Anchor::Centre, "A—A 断面（φ=90°）", "A-A (phi=90)");
+    view.label({0, -10 * h}, kTitle * h, Label::Anchor::Centre, {"A—A 断面（φ=90°）"}, {"A-A (phi=90)"});
     notes(view, d, {0, -10 * h});
-    return view.finish("SECTION", "A—A 断面");
+    return view.finish({"SECTION"}, {"A—A 断面"});
 }
 
 // A cutting plane's end: a thick stroke from `from` along `along`, an arrow toward `look`, the
@@ -535,7 +594,7 @@ void cuttingMark(ViewBuilder& view, Point from, Point along, Point look, double 
     const Point back{tip.x - 0.8 * h * look.x, tip.y - 0.8 * h * look.y};
     const Point side{-look.y * 0.3 * h, look.x * 0.3 * h};
     view.polyline(Layer::Dimension, {tip, {back.x + side.x, back.y + side.y}, {back.x - side.x, back.y - side.y}, tip});
-    view.label({to.x + 1.2 * h * along.x, to.y + 1.2 * h * along.y - 0.5 * h}, h, Label::Anchor::Centre, name, name);
+    view.label({to.x + 1.2 * h * along.x, to.y + 1.2 * h * along.y - 0.5 * h}, h, Label::Anchor::Centre, {name}, {name});
 }
 
 View planView(const Drawn& d)
@@ -547,8 +606,8 @@ View planView(const Drawn& d)
     const double half = s90 ? std::max(rim, rim + s90->a) : rim;  // B/2
     const double straight = std::max(half, h);                     // how far the straight walls are drawn
 
-    ViewBuilder view;
-    std::vector<Point> wall = outerWallInPlan(d.stations, rim);
+    ViewBuilder view(d.mode, 96);
+    std::vector<Point> wall = d.walls.plan;
     if (!wall.empty()) {
         if (s90)
             wall.push_back({half, -straight});
@@ -590,50 +649,49 @@ View planView(const Drawn& d)
         const double r = std::max(rim + s->a, rim);
         view.line(Layer::Centre, {rim * unit.x, rim * unit.y}, {(rim + s->a) * unit.x, (rim + s->a) * unit.y});
         cuttingMark(view, {(r + h) * unit.x, (r + h) * unit.y}, unit, {unit.y, -unit.x}, h, std::to_string(k + 1));
-        view.label({(r + 6 * h) * unit.x, (r + 6 * h) * unit.y - 0.5 * h}, h, Label::Anchor::Left,
-                   std::to_string(s->phi) + "°", std::to_string(s->phi) + "%%d");
+        const std::string phi = std::to_string(s->phi);
+        view.label({(r + 6 * h) * unit.x, (r + 6 * h) * unit.y - 0.5 * h}, h, Label::Anchor::Left, {phi, "°"},
+                   {phi, "%%d"});
     }
     if (s90 && d.B)
         view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,
-                                 "B=" + wholeMillimetres(*d.B));
-    view.label({0, -straight - 7 * h}, kTitle * h, Label::Anchor::Centre, "平面图", "PLAN");
+                                 "B", *d.B);
+    view.label({0, -straight - 7 * h}, kTitle * h, Label::Anchor::Centre, {"平面图"}, {"PLAN"});
     notes(view, d, {0, -straight - 7 * h});
-    return view.finish("PLAN", "平面图");
+    return view.finish({"PLAN"}, {"平面图"});
 }
 
-View stationView(const Calculation& c, const StationSection& section, int number, double h)
+View stationView(const Calculation& c, const StationSection& section, int number, double h, ViewBuilder::Mode mode)
 {
     const Station& station = section.station;
     const double r0 = c.profile.x1;
     const double wall = r0 + station.a;
 
-    ViewBuilder view;
+    ViewBuilder view(mode, 8);
     view.line(Layer::Centre, {r0, c.in.H2}, {r0, 0});
     view.line(Layer::Outline, {std::min(r0, wall) - 2 * h, 0}, {std::max(r0, wall), 0});
     view.polyline(Layer::Outline, wallAndRoof(section));
     if (section.lip)
         view.arc(*section.lip);
 
-    const std::string name = std::string(symbol(station.width));
-    view.horizontalDimension({r0, 0}, {wall, 0}, -2 * h, name + "=" + wholeMillimetres(station.a));
+    view.horizontalDimension({r0, 0}, {wall, 0}, -2 * h, symbol(station.width), station.a);
     if (section.shape == SectionShape::Level) {
         view.verticalDimension({wall, 0}, {wall, c.volute.hk}, wall + 2 * h,
-                               "hk=" + wholeMillimetres(c.volute.hk));
+                               "hk", c.volute.hk);
     } else if (section.shape == SectionShape::Inclined) {
         const double height = inclinedWallHeight(c, station.a);
-        view.verticalDimension({wall, 0}, {wall, height}, wall + 2 * h, "h=" + wholeMillimetres(height));
+        view.verticalDimension({wall, 0}, {wall, height}, wall + 2 * h, "h", height);
     }
 
     const double middle = std::min(r0, wall) + std::fabs(station.a) / 2;
-    const std::string phi = std::to_string(station.phi);
+    const std::string phi = std::to_string(station.phi), n = std::to_string(number);
+    const std::string F = wholeMillimetres(station.F);
     const bool quadratic = station.rule == WidthRule::Quadratic;
-    const std::string cut = std::to_string(number) + "—" + std::to_string(number);
-    view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, cut + " " + stationTitle(station.phi),
-               std::to_string(number) + "-" + std::to_string(number) + " phi=" + phi);
-    view.label({middle, -7.5 * h}, h, Label::Anchor::Centre,
-               "F=" + wholeMillimetres(station.F) + " mm²  " + (quadratic ? "二次式" : "线性式"),
-               "F=" + wholeMillimetres(station.F) + " mm2 " + (quadratic ? "quadratic" : "linear"));
-    return view.finish("STATION_" + phi, stationTitle(station.phi));
+    view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, {n, "—", n, " φ=", phi, "°断面"},
+               {n, "-", n, " phi=", phi});
+    view.label({middle, -7.5 * h}, h, Label::Anchor::Centre, {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式"},
+               {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear"});
+    return view.finish({"STATION_", phi}, {"φ=", phi, "°断面"});
 }
 
 // The views side by side: the section with its pump axis at x = 0 and floor at y = 0, the
@@ -672,22 +730,23 @@ void placeViews(Drawing& drawing, double gap)
 
 namespace {
 
-Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set, const DrawingOptions& options,
-                    double scale)
+// The drawing printed at 1:scale; only measured (its views' and its extent, no shapes) in
+// Measure mode.
+Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set, const Walls& walls,
+                    const DrawingOptions& options, double scale, ViewBuilder::Mode mode = ViewBuilder::Mode::Draw)
 {
     const double h = kFigureMm * scale;
-    const Drawn d{c, widths, set, widths.chosen(set),
-                  set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1), h,
-                  options};
-    const std::array<std::optional<StationSection>, 12> sections = drawnSections(c, widths, set);
+    const Drawn d{c, widths, set, walls, walls.stations, walls.B, h, options, mode};
+    const std::array<std::optional<StationSection>, 12>& sections = walls.sections;
     Drawing drawing;
     drawing.textHeight = h;
     drawing.printScale = scale;
+    drawing.views.reserve(2 + sections.size());
     drawing.views.push_back(sectionView(d, sections.back()));
     drawing.views.push_back(planView(d));
     for (std::size_t k = 0; k < sections.size(); ++k)
         if (sections[k])
-            drawing.views.push_back(stationView(c, *sections[k], static_cast<int>(k) + 1, h));
+            drawing.views.push_back(stationView(c, *sections[k], static_cast<int>(k) + 1, h, mode));
     placeViews(drawing, 4 * h);
     return drawing;
 }
@@ -696,18 +755,20 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
 
 Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set, const DrawingOptions& options)
 {
+    const Walls walls = wallsOf(c, widths, set);
     if (options.printScale > 0)
-        return drawAtScale(c, widths, set, options, options.printScale);
+        return drawAtScale(c, widths, set, walls, options, options.printScale);
     // The texts grow with the scale and the views with their texts: from the scale that holds
     // the bare geometry, on to the next of the series until the views drawn at a scale hold at it.
-    double scale = sheetScale(drawAtScale(c, widths, set, options, 1).extent, options.paper);
-    Drawing drawing = drawAtScale(c, widths, set, options, scale);
+    double scale = sheetScale(drawAtScale(c, widths, set, walls, options, 1, ViewBuilder::Mode::Measure).extent,
+                              options.paper);
+    Drawing drawing = drawAtScale(c, widths, set, walls, options, scale);
     for (int step = 0; step < 8; ++step) {
         const double needed = sheetScale(drawing.extent, options.paper);
         if (needed <= scale)
             break;
         scale = needed;
-        drawing = drawAtScale(c, widths, set, options, scale);
+        drawing = drawAtScale(c, widths, set, walls, options, scale);
     }
     return drawing;
 }

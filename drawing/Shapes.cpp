@@ -12,32 +12,31 @@ Extent around(Point p) { return {p.x, p.y, p.x, p.y}; }
 
 Extent include(Extent e, Point p) { return unite(e, around(p)); }
 
-// A rough width of a text: Chinese characters a full height wide, others 0.6 of it.
-double textWidth(const std::string& text, double height)
+}  // namespace
+
+double textWidth(std::initializer_list<std::string_view> parts, double height)
 {
     double width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if ((byte & 0xC0) == 0x80)
-            continue;  // a continuation byte of a UTF-8 sequence
-        width += byte >= 0xE0 ? height : 0.6 * height;
+    for (const std::string_view text : parts) {
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if ((byte & 0xC0) == 0x80)
+                continue;  // a continuation byte of a UTF-8 sequence
+            width += byte >= 0xE0 ? height : 0.6 * height;
+        }
     }
     return width;
 }
 
-Extent labelExtent(const Label& label)
+Extent labelExtent(Point at, double height, Label::Anchor anchor, double width)
 {
-    // Wide enough for either text: the window shows `text`, a DXF file `ascii`.
-    const double width = std::max(textWidth(label.text, label.height), textWidth(label.ascii, label.height));
-    double left = label.at.x;
-    if (label.anchor == Label::Anchor::Centre)
+    double left = at.x;
+    if (anchor == Label::Anchor::Centre)
         left -= width / 2;
-    else if (label.anchor == Label::Anchor::Right)
+    else if (anchor == Label::Anchor::Right)
         left -= width;
-    return {left, label.at.y - 0.25 * label.height, left + width, label.at.y + label.height};
+    return {left, at.y - 0.25 * height, left + width, at.y + height};
 }
-
-}  // namespace
 
 Shape transformed(const Shape& shape, Point origin, double k)
 {
@@ -114,7 +113,12 @@ Extent extentOf(const Shape& shape)
         {
             return include(include(around(d.from), d.to), d.at);
         }
-        Extent operator()(const Label& l) const { return labelExtent(l); }
+        Extent operator()(const Label& l) const
+        {
+            // Wide enough for either text: the window shows `text`, a DXF file `ascii`.
+            return labelExtent(l.at, l.height, l.anchor,
+                               std::max(textWidth({l.text}, l.height), textWidth({l.ascii}, l.height)));
+        }
     };
     return std::visit(Visitor{}, shape.geometry);
 }

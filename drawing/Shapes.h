@@ -5,7 +5,9 @@
 // own frame; one list of shapes that every output (the window, DXF, SVG, PNG, the
 // calculation sheet) draws from.
 
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -112,6 +114,11 @@ Shape transformed(const Shape& shape, Point origin, double k);
 Extent extentOf(const Shape& shape);
 // The smallest extent holding both.
 Extent unite(const Extent& a, const Extent& b);
+// A text's rough width, its parts written one after the other: Chinese characters `height`
+// wide, others 0.6 of it.
+double textWidth(std::initializer_list<std::string_view> parts, double height);
+// The extent of a label whose widest text is `width` wide.
+Extent labelExtent(Point at, double height, Label::Anchor anchor, double width);
 
 // Points along an arc, at most `maxDeviation` mm from it (and at least 8 segments).
 std::vector<Point> pointsAlong(const EllipseArc& arc, double maxDeviation);
