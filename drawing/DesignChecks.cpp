@@ -54,14 +54,14 @@ public:
     void warn(CheckKind kind, std::string subject, double figure, std::string unit,
               std::string chinese, std::string english, std::optional<double> advice = {})
     {
-        list_.emplace_back(kind, true, std::move(subject), figure, std::move(unit), advice, std::move(chinese),
-                           std::move(english));
+        list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice, std::move(chinese),
+                         std::move(english)});
     }
     void figure(CheckKind kind, std::string subject, double figure, std::string unit,
                 std::string chinese, std::string english)
     {
-        list_.emplace_back(kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
-                           std::move(chinese), std::move(english));
+        list_.push_back({kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
+                         std::move(chinese), std::move(english)});
     }
     const NumberLocale& locale() const { return locale_; }
     std::vector<DesignCheck> take() { return std::move(list_); }

@@ -138,7 +138,7 @@ private:
             include(extentOf(Shape{layer, std::forward<Geometry>(geometry)}));
             return;
         }
-        shapes_.emplace_back(layer, std::forward<Geometry>(geometry));
+        shapes_.push_back(Shape{layer, std::forward<Geometry>(geometry)});
         if (!include(extentOf(shapes_.back())))
             shapes_.pop_back();
     }
