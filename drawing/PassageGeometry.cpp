@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 
 namespace inlet {
@@ -68,10 +69,28 @@ public:
     }
 
     void line(Layer layer, Point from, Point to) { add(layer, Line{from, to}); }
-    void polyline(Layer layer, std::vector<Point> points)
+    void polyline(Layer layer, std::vector<Point>&& points)
     {
-        if (points.size() >= 2)
+        if (points.size() < 2)
+            return;
+        if (mode_ == Mode::Measure)
+            include(extentOf(points));
+        else
             add(layer, Polyline{std::move(points), false});
+    }
+    // The points are copied only where the view keeps its shapes.
+    void polyline(Layer layer, std::span<const Point> points)
+    {
+        if (points.size() < 2)
+            return;
+        if (mode_ == Mode::Measure)
+            include(extentOf(points));
+        else
+            add(layer, Polyline{{points.begin(), points.end()}, false});
+    }
+    void polyline(Layer layer, std::initializer_list<Point> points)
+    {
+        polyline(layer, std::span<const Point>(points.begin(), points.size()));
     }
     void arc(const EllipseArc& a) { add(Layer::Outline, a); }
     void circle(Layer layer, Point centre, double radius)
@@ -225,6 +244,8 @@ PlanWall::PlanWall(const std::array<Station, 12>& stations, double rimRadius)
 
 PlanWall::PlanWall(const std::array<std::optional<Station>, 12>& stations, double rimRadius)
 {
+    phi_.reserve(stations.size());
+    r_.reserve(stations.size());
     for (const std::optional<Station>& s : stations) {
         if (s && std::isfinite(s->a)) {
             phi_.push_back(s->phi);
@@ -322,7 +343,10 @@ StationSection stationSection(const Calculation& c, const Station& station)
     const double hk = v.hk;
     const double a = station.a;
 
-    StationSection section{station, sectionShapeFor(c, a), {{r0, H2}, {r0, 0}}, std::nullopt};
+    StationSection section{station, sectionShapeFor(c, a), {}, std::nullopt};
+    section.outline.reserve(5);
+    section.outline.push_back({r0, H2});
+    section.outline.push_back({r0, 0});
     if (r0 + a < 0)
         return section;  // a wall beyond the pump axis: only the rim is drawn
     section.outline.push_back({r0 + a, 0});
@@ -400,6 +424,7 @@ std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>&
     if (!wall.exists())
         return {};
     std::vector<Point> points;
+    points.reserve(static_cast<std::size_t>(std::max(0, static_cast<int>(wall.lastPhi()) - static_cast<int>(wall.firstPhi()) + 1)));
     for (int degree = static_cast<int>(wall.firstPhi()); degree <= static_cast<int>(wall.lastPhi()); ++degree) {
         const double radius = wall.radius(degree);
         const Point& unit = unitAtDegree(degree);
@@ -412,11 +437,11 @@ namespace {
 
 // The wall and roof of a station's section: its outline from the floor at the outer wall to
 // the tangent point (or to where the wall meets the bell).
-std::vector<Point> wallAndRoof(const StationSection& s)
+std::span<const Point> wallAndRoof(const StationSection& s)
 {
     if (s.outline.size() < 3)
         return {};
-    return {s.outline.begin() + 2, s.outline.end()};
+    return std::span<const Point>(s.outline).subspan(2);
 }
 
 // "±0.000", "1.300", "-0.500": an elevation in metres to three decimals.
@@ -607,21 +632,32 @@ View planView(const Drawn& d)
     const double straight = std::max(half, h);                     // how far the straight walls are drawn
 
     ViewBuilder view(d.mode, 96);
-    std::vector<Point> wall = d.walls.plan;
-    if (!wall.empty()) {
+    const std::vector<Point>& plan = d.walls.plan;
+    if (!plan.empty()) {
+        // The wall on the right, on to the inlet where there is a width at 90 degrees, and its
+        // mirror image on the left, from the inlet back.
+        std::vector<Point> wall;
+        wall.reserve(2 * plan.size() + 2);
         if (s90)
-            wall.push_back({half, -straight});
-        std::vector<Point> left;
-        for (auto it = wall.rbegin(); it != wall.rend(); ++it)
-            left.push_back(mirrored(*it));
+            wall.push_back(mirrored({half, -straight}));
+        for (auto it = plan.rbegin(); it != plan.rend(); ++it)
+            wall.push_back(mirrored(*it));
+        const std::size_t leftEnd = wall.size();
         if (d.stations.front()) {
             // One wall round the back from one side to the other.
-            left.insert(left.end(), wall.begin() + 1, wall.end());
-            view.polyline(Layer::Outline, std::move(left));
+            wall.insert(wall.end(), plan.begin() + 1, plan.end());
         } else {
             // Without a width at 0 degrees the wall stops short of the back on either side.
-            view.polyline(Layer::Outline, std::move(left));
+            wall.insert(wall.end(), plan.begin(), plan.end());
+        }
+        if (s90)
+            wall.push_back({half, -straight});
+        if (d.stations.front()) {
             view.polyline(Layer::Outline, std::move(wall));
+        } else {
+            const std::span<const Point> both(wall);
+            view.polyline(Layer::Outline, both.first(leftEnd));
+            view.polyline(Layer::Outline, both.subspan(leftEnd));
         }
     }
 

@@ -82,15 +82,7 @@ Extent extentOf(const Shape& shape)
 {
     struct Visitor {
         Extent operator()(const Line& l) const { return include(around(l.from), l.to); }
-        Extent operator()(const Polyline& p) const
-        {
-            if (p.points.empty())
-                return {};
-            Extent e = around(p.points.front());
-            for (const Point& q : p.points)
-                e = include(e, q);
-            return e;
-        }
+        Extent operator()(const Polyline& p) const { return extentOf(p.points); }
         Extent operator()(const Circle& c) const
         {
             return {c.centre.x - c.radius, c.centre.y - c.radius, c.centre.x + c.radius,
@@ -121,6 +113,16 @@ Extent extentOf(const Shape& shape)
         }
     };
     return std::visit(Visitor{}, shape.geometry);
+}
+
+Extent extentOf(std::span<const Point> points)
+{
+    if (points.empty())
+        return {};
+    Extent e = around(points.front());
+    for (const Point& q : points)
+        e = include(e, q);
+    return e;
 }
 
 std::vector<Point> pointsAlong(const EllipseArc& arc, double maxDeviation)

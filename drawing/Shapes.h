@@ -6,6 +6,7 @@
 // calculation sheet) draws from.
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -112,6 +113,8 @@ Shape transformed(const Shape& shape, Point origin, double k);
 
 // The extent of one shape (dimension and label text included roughly).
 Extent extentOf(const Shape& shape);
+// The extent of a polyline through these points (none given: an empty extent at the origin).
+Extent extentOf(std::span<const Point> points);
 // The smallest extent holding both.
 Extent unite(const Extent& a, const Extent& b);
 // A text's rough width, its parts written one after the other: Chinese characters `height`
