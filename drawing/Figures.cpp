@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 namespace inlet {
 
@@ -20,13 +21,52 @@ std::string wholeMillimetres(double value)
     return text;
 }
 
+char* toFixed(char* first, char* last, double value, int decimals)
+{
+    constexpr std::uint64_t kPowersOfTen[] = {1, 10, 100, 1000};
+    const double magnitude = std::fabs(value);
+    if (!(magnitude < 0x1p53) || decimals < 0 || decimals > 3 || last - first < 24)
+        return std::to_chars(first, last, value, std::chars_format::fixed, decimals).ptr;
+    // |value| = mantissa·2^-shift exactly, the mantissa below 2^53; times 10^decimals it stays
+    // below 2^63. Rounded to a whole number as printf rounds: to nearest, halves to even.
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int shift = 53 - exponent;
+    const std::uint64_t scaled = mantissa * kPowersOfTen[decimals];
+    std::uint64_t rounded = 0;  // |value|·10^decimals
+    if (shift == 0) {
+        rounded = scaled;
+    } else if (shift < 64) {
+        rounded = scaled >> shift;
+        const std::uint64_t rest = scaled & ((std::uint64_t{1} << shift) - 1);
+        const std::uint64_t half = std::uint64_t{1} << (shift - 1);
+        if (rest > half || (rest == half && (rounded & 1) != 0))
+            ++rounded;
+    }  // else below 2^-10, under half of the last decimal: 0
+
+    char* out = first;
+    if (std::signbit(value))
+        *out++ = '-';
+    out = std::to_chars(out, last, rounded / kPowersOfTen[decimals]).ptr;
+    if (decimals > 0) {
+        *out++ = '.';
+        std::uint64_t digits = rounded % kPowersOfTen[decimals];
+        for (int k = decimals - 1; k >= 0; --k) {
+            out[k] = static_cast<char>('0' + digits % 10);
+            digits /= 10;
+        }
+        out += decimals;
+    }
+    return out;
+}
+
 std::string fixedFigure(double value, int decimals, const NumberLocale& locale)
 {
     if (!std::isfinite(value) || std::fabs(value) >= 1e15)
         return generalText(value, locale);
     std::array<char, 64> buffer;
-    const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::fixed, decimals).ptr;
+    const char* end = toFixed(buffer.data(), buffer.data() + buffer.size(), value, decimals);
     std::string_view digits(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
     const std::string_view separator =
         digits.find('.') == std::string_view::npos ? std::string_view() : std::string_view(locale.decimalSeparator);

@@ -14,6 +14,12 @@ namespace inlet {
 // 823, -8, 12346.
 std::string wholeMillimetres(double value);
 
+// `value` with `decimals` decimals, written from `first`: the characters
+// std::to_chars(first, last, value, std::chars_format::fixed, decimals) writes ("%.3f"'s),
+// worked out with one integer multiplication where that is exact (0 to 3 decimals, |value|
+// below 2^53). Returns the end of the characters written.
+char* toFixed(char* first, char* last, double value, int decimals);
+
 // A figure with a fixed number of decimals (nearest), the locale's decimal separator: 3,95.
 std::string fixedFigure(double value, int decimals, const NumberLocale& locale);
 

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <span>
@@ -450,7 +449,7 @@ std::string elevationText(double metres)
     if (std::fabs(metres) < 0.0005)
         return "±0.000";
     std::array<char, 400> text;  // "%.3f" of any double fits
-    const char* end = std::to_chars(text.data(), text.data() + text.size(), metres, std::chars_format::fixed, 3).ptr;
+    const char* end = toFixed(text.data(), text.data() + text.size(), metres, 3);
     // At most 47 characters, as the mark has always cut an elevation beyond the double's range.
     return std::string(text.data(), std::min<std::size_t>(static_cast<std::size_t>(end - text.data()), 47));
 }
