@@ -135,10 +135,8 @@ std::string significantText(double value, int significant, const NumberLocale& l
     return text;
 }
 
-// The whole number nearest to a finite `value`, halves away from zero, worked out here rather
-// than by the C library's round(), which is not exact everywhere (MinGW's rounds
-// 0.49999999999999994 up to 1). From 2^52 on every double is whole already; below, the part
-// after the point is exact.
+}  // namespace
+
 double roundHalfAwayFromZero(double value)
 {
     if (!(std::fabs(value) < 0x1p52))
@@ -151,8 +149,6 @@ double roundHalfAwayFromZero(double value)
         return whole - 1;
     return whole;
 }
-
-}  // namespace
 
 std::string picture0000(double value)
 {

@@ -8,6 +8,12 @@
 
 namespace inlet {
 
+// The whole number nearest to a finite `value`, halves away from zero, worked out here rather
+// than by the C library's round(), which is not exact everywhere (MinGW's rounds
+// 0.49999999999999994 up to 1). From 2^52 on every double is whole already; below, the part
+// after the point is exact.
+double roundHalfAwayFromZero(double value);
+
 // The number picture "0000": rounded to an integer (halves away from zero), at least four
 // digits, no grouping, a leading minus for negatives. A value that rounds to zero shows 0000.
 std::string picture0000(double value);

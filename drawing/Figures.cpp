@@ -12,13 +12,21 @@ namespace inlet {
 
 std::string wholeMillimetres(double value)
 {
-    std::string text = picture0000(value);
-    const std::size_t sign = text.starts_with('-') ? 1 : 0;
-    std::size_t zeros = 0;
-    while (sign + zeros + 1 < text.size() && text[sign + zeros] == '0')
-        ++zeros;
-    text.erase(sign, zeros);
-    return text;
+    if (!std::isfinite(value))
+        return picture0000(value);  // "NaN", "Infinity", "-Infinity"
+    // picture0000's digits without its leading zeros: the whole number's own digits.
+    const double whole = roundHalfAwayFromZero(value);
+    const double magnitude = std::fabs(whole);
+    std::array<char, 400> text;  // any double's whole digits fit
+    char* const last = text.data() + text.size();
+    char* end = text.data();
+    if (whole < 0)
+        *end++ = '-';
+    if (magnitude < 1e18)
+        end = std::to_chars(end, last, static_cast<unsigned long long>(magnitude)).ptr;
+    else
+        end = std::to_chars(end, last, magnitude, std::chars_format::fixed, 0).ptr;
+    return std::string(text.data(), end);
 }
 
 char* toFixed(char* first, char* last, double value, int decimals)

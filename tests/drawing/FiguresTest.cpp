@@ -1,7 +1,8 @@
-// Fixed decimals written without std::to_chars's general algorithm must be its characters
-// exactly: every figure of the drawing and the checks goes through them.
+// Figures written without the general algorithms must be their characters exactly: every
+// figure of the drawing and the checks goes through them.
 
 #include "Figures.h"
+#include "ResultText.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,26 @@ TEST(ToFixed, WritesWhatToCharsWrites)
     for (const double value : values)
         for (int decimals = 0; decimals <= 4; ++decimals)
             ASSERT_EQ(written(value, decimals), expected(value, decimals)) << std::hexfloat << value << " " << decimals;
+}
+
+// Whole millimetres are the result boxes' picture "0000" without its leading zeros.
+TEST(WholeMillimetres, ArePictureDigitsWithoutLeadingZeros)
+{
+    std::vector<double> values = {0.0, -0.0, 0.5, -0.5, 0.49999999999999994, -0.49999999999999994, 7.5, -7.5, 999.5,
+                                  -8.0, 12345.4, 0x1p52 + 1, 1e18, -1e18, 1e300, -1e300,
+                                  std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> exponent(-3, 20);
+    for (int i = 0; i < 20000; ++i)
+        values.push_back((i % 2 ? 1 : -1) * std::pow(10.0, exponent(random)));
+    for (const double value : values) {
+        std::string picture = picture0000(value);
+        const std::size_t sign = picture.starts_with('-') ? 1 : 0;
+        while (picture.size() > sign + 1 && picture[sign] == '0')
+            picture.erase(sign, 1);
+        ASSERT_EQ(wholeMillimetres(value), picture) << std::hexfloat << value;
+    }
 }
 
 }  // namespace
