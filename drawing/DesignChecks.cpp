@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <numbers>
 #include <string_view>
+#include <utility>
 
 namespace inlet {
 
@@ -22,10 +23,8 @@ namespace {
 
 std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
 
-std::string phiText(const Station& s) { return "φ=" + std::to_string(s.phi) + "°"; }
-
-std::string ruleChinese(WidthRule rule) { return rule == WidthRule::Quadratic ? "二次式" : "线性式"; }
-std::string ruleEnglish(WidthRule rule) { return rule == WidthRule::Quadratic ? "quadratic" : "linear"; }
+std::string_view ruleChinese(WidthRule rule) { return rule == WidthRule::Quadratic ? "二次式" : "线性式"; }
+std::string_view ruleEnglish(WidthRule rule) { return rule == WidthRule::Quadratic ? "quadratic" : "linear"; }
 
 // The width the other rule gives a station, where the section has the shape that rule
 // assumes there.
@@ -77,33 +76,34 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
 {
     const Volute& v = c.volute;
     for (const Station& s : all) {
-        const std::string name(symbol(s.width));
-        // The station as a message names it, made only for a station that has something to say.
-        const auto where = [&] { return phiText(s) + "时蜗壳宽度" + name; };
-        const auto at = [&] { return name + " at φ = " + std::to_string(s.phi) + "°"; };
+        const std::string_view name = symbol(s.width);
         const double height = inclinedWallHeight(c, s.a);
         switch (sectionShapeFor(c, s.a)) {
-        case SectionShape::InsideRim:
-            checks.warn(CheckKind::NegativeWidth, name, s.a, "mm",
-                        where() + "为 " + mm(s.a) + "，小于零：外壁位于喇叭口边缘以内",
-                        at() + " is " + mm(s.a) + ", below zero: the outer wall stands inside the bell-mouth rim");
+        case SectionShape::InsideRim: {
+            const std::string phi = std::to_string(s.phi), a = wholeMillimetres(s.a);
+            checks.warn(CheckKind::NegativeWidth, std::string(name), s.a, "mm",
+                        join({"φ=", phi, "°时蜗壳宽度", name, "为 ", a, " mm，小于零：外壁位于喇叭口边缘以内"}),
+                        join({name, " at φ = ", phi, "° is ", a, " mm, below zero: the outer wall stands inside the bell-mouth rim"}));
             if (c.profile.x1 + s.a < 0)
-                checks.warn(CheckKind::NotDrawable, name, s.a, "mm",
-                            where() + "的外壁越过水泵轴线，断面无法绘出",
-                            at() + ": the outer wall lies beyond the pump axis; its section cannot be drawn");
+                checks.warn(CheckKind::NotDrawable, std::string(name), s.a, "mm",
+                            join({"φ=", phi, "°时蜗壳宽度", name, "的外壁越过水泵轴线，断面无法绘出"}),
+                            join({name, " at φ = ", phi, "°: the outer wall lies beyond the pump axis; its section cannot be drawn"}));
             break;
-        case SectionShape::BelowTangentPoint:
-            checks.warn(CheckKind::WallMeetsBellMouth, name, s.a, "mm",
-                        where() + "为 " + mm(s.a) + "，小于 ap = " + mm(v.tp.ap) + "：外壁与喇叭口唇部相交于切点以下",
-                        at() + " is " + mm(s.a) + ", less than ap " + mm(v.tp.ap)
-                            + ": the outer wall meets the bell mouth below the tangent point");
+        }
+        case SectionShape::BelowTangentPoint: {
+            const std::string phi = std::to_string(s.phi), a = wholeMillimetres(s.a), ap = wholeMillimetres(v.tp.ap);
+            checks.warn(CheckKind::WallMeetsBellMouth, std::string(name), s.a, "mm",
+                        join({"φ=", phi, "°时蜗壳宽度", name, "为 ", a, " mm，小于 ap = ", ap, " mm：外壁与喇叭口唇部相交于切点以下"}),
+                        join({name, " at φ = ", phi, "° is ", a, " mm, less than ap ", ap,
+                              " mm: the outer wall meets the bell mouth below the tangent point"}));
             break;
+        }
         case SectionShape::Level:
             if (s.rule == WidthRule::Quadratic) {
                 const auto advice = otherRuleWidth(c, s);
                 const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
                 const std::string hk = wholeMillimetres(v.hk), other = advice ? wholeMillimetres(*advice) : "";
-                checks.warn(CheckKind::QuadraticRuleWallAboveHk, name, height, "mm",
+                checks.warn(CheckKind::QuadraticRuleWallAboveHk, std::string(name), height, "mm",
                             advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
                                            " mm；按线性式宽度为 ", other, " mm"})
                                    : join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
@@ -118,12 +118,17 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
         case SectionShape::Inclined:
             if (s.rule == WidthRule::Linear) {
                 const auto advice = otherRuleWidth(c, s);
-                checks.warn(CheckKind::LinearRuleWallBelowHk, name, height, "mm",
-                            where() + "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 " + mm(height) + "）"
-                                + (advice ? "；按二次式宽度为 " + mm(*advice) : "；二次式亦不相符"),
-                            at() + " takes the linear rule, but the outer wall comes before the upper wall rises to hk (wall "
-                                + mm(height) + " tall)"
-                                + (advice ? "; the quadratic rule gives " + mm(*advice) : "; the quadratic rule does not fit either"),
+                const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
+                const std::string other = advice ? wholeMillimetres(*advice) : "";
+                checks.warn(CheckKind::LinearRuleWallBelowHk, std::string(name), height, "mm",
+                            advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 ", wall,
+                                           " mm）；按二次式宽度为 ", other, " mm"})
+                                   : join({"φ=", phi, "°时蜗壳宽度", name, "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 ", wall,
+                                           " mm）；二次式亦不相符"}),
+                            advice ? join({name, " at φ = ", phi, "° takes the linear rule, but the outer wall comes before the upper "
+                                           "wall rises to hk (wall ", wall, " mm tall); the quadratic rule gives ", other, " mm"})
+                                   : join({name, " at φ = ", phi, "° takes the linear rule, but the outer wall comes before the upper "
+                                           "wall rises to hk (wall ", wall, " mm tall); the quadratic rule does not fit either"}),
                             advice);
             }
             break;
@@ -138,13 +143,13 @@ void checkJumps(const std::array<Station, 12>& all, Checks& checks)
         const Station& b = all[i + 1];
         if (a.rule == b.rule)
             continue;
-        const std::string pair = std::string(symbol(a.width)) + "-" + std::string(symbol(b.width));
-        checks.warn(CheckKind::WidthJump, pair, b.a - a.a, "mm",
-                    phiText(a) + "至" + phiText(b) + "蜗壳宽度由 " + mm(a.a) + " 跳至 " + mm(b.a) + "（"
-                        + ruleChinese(a.rule) + "→" + ruleChinese(b.rule) + "）",
-                    "the width jumps from " + mm(a.a) + " at φ = " + std::to_string(a.phi) + "° to " + mm(b.a)
-                        + " at φ = " + std::to_string(b.phi) + "° where the rule changes from "
-                        + ruleEnglish(a.rule) + " to " + ruleEnglish(b.rule));
+        const std::string phiA = std::to_string(a.phi), phiB = std::to_string(b.phi);
+        const std::string widthA = wholeMillimetres(a.a), widthB = wholeMillimetres(b.a);
+        checks.warn(CheckKind::WidthJump, join({symbol(a.width), "-", symbol(b.width)}), b.a - a.a, "mm",
+                    join({"φ=", phiA, "°至φ=", phiB, "°蜗壳宽度由 ", widthA, " mm 跳至 ", widthB, " mm（", ruleChinese(a.rule), "→",
+                          ruleChinese(b.rule), "）"}),
+                    join({"the width jumps from ", widthA, " mm at φ = ", phiA, "° to ", widthB, " mm at φ = ", phiB,
+                          "° where the rule changes from ", ruleEnglish(a.rule), " to ", ruleEnglish(b.rule)}));
     }
 }
 
@@ -156,10 +161,12 @@ void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
     if (differing.empty())
         return;
     std::string chineseNames, englishNames;
+    chineseNames.reserve(8 * differing.size());
+    englishNames.reserve(8 * differing.size());
     double least = 0, most = 0, largest = 0;
     bool any = false;
     for (const std::size_t i : differing) {
-        const std::string name(symbol(widths.computed[i].width));
+        const std::string_view name = symbol(widths.computed[i].width);
         chineseNames.append(chineseNames.empty() ? "" : "、").append(name);
         englishNames.append(englishNames.empty() ? "" : ", ").append(name);
         if (const std::optional<Station>& a = widths.areaTrue[i]) {
@@ -171,18 +178,20 @@ void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
             any = true;
         }
     }
-    const std::string range = !any ? "" : least == most ? mm(least) : wholeMillimetres(least) + "～" + mm(most);
-    const std::string englishRange = !any ? "" : least == most ? mm(least) : wholeMillimetres(least) + " to " + mm(most);
-    const std::string subject = std::string(symbol(widths.computed[differing.front()].width)) + "-"
-                                + std::string(symbol(widths.computed[differing.back()].width));
+    // "827 mm", or "827～1627 mm" and "827 to 1627 mm".
+    const std::string first = any ? wholeMillimetres(least) : "", last = any ? wholeMillimetres(most) : "";
+    const bool one = least == most;
     const bool areaTrue = set == WidthSet::AreaTrue;
-    checks.warn(CheckKind::WidthSetsDiffer, subject, largest, "mm",
-                "计算宽度 " + chineseNames + " 所得断面不是其计算式所设的形状，面积与 F 不符"
-                    + (any ? "；按断面形状（面积一致）的宽度为 " + range : "")
-                    + (areaTrue ? "。图形按面积一致宽度绘制" : "。图形按计算结果绘制"),
-                "the computed widths " + englishNames + " give sections of another shape than their rule assumes, "
-                    + "whose areas are not F" + (any ? "; the area-true widths are " + englishRange : "")
-                    + (areaTrue ? "; drawn with the area-true widths" : "; drawn with the computed widths"));
+    checks.warn(CheckKind::WidthSetsDiffer,
+                join({symbol(widths.computed[differing.front()].width), "-", symbol(widths.computed[differing.back()].width)}),
+                largest, "mm",
+                join({"计算宽度 ", chineseNames, " 所得断面不是其计算式所设的形状，面积与 F 不符",
+                      any ? "；按断面形状（面积一致）的宽度为 " : "", any && !one ? first : "", any && !one ? "～" : "",
+                      any ? last : "", any ? " mm" : "", areaTrue ? "。图形按面积一致宽度绘制" : "。图形按计算结果绘制"}),
+                join({"the computed widths ", englishNames, " give sections of another shape than their rule assumes, ",
+                      "whose areas are not F", any ? "; the area-true widths are " : "", any && !one ? first : "",
+                      any && !one ? " to " : "", any ? last : "", any ? " mm" : "",
+                      areaTrue ? "; drawn with the area-true widths" : "; drawn with the computed widths"}));
 }
 
 const char* kindChinese(FailureKind kind)
@@ -204,11 +213,12 @@ void checkAreaTrueFailures(const WidthSets& widths, Checks& checks)
         if (!failure)
             continue;
         const Station& s = widths.computed[i];
-        const std::string name(symbol(s.width));
-        checks.warn(CheckKind::AreaTrueWidthFails, name, 0, "mm",
-                    phiText(s) + "时蜗壳宽度" + name + "无法按断面形状求得（" + kindChinese(*failure) + "），该处无面积一致宽度",
-                    "the area-true width " + name + " at φ = " + std::to_string(s.phi) + "° cannot be computed ("
-                        + kindName(*failure) + "); there is none at that station");
+        const std::string_view name = symbol(s.width);
+        const std::string phi = std::to_string(s.phi);
+        checks.warn(CheckKind::AreaTrueWidthFails, std::string(name), 0, "mm",
+                    join({"φ=", phi, "°时蜗壳宽度", name, "无法按断面形状求得（", kindChinese(*failure), "），该处无面积一致宽度"}),
+                    join({"the area-true width ", name, " at φ = ", phi, "° cannot be computed (", kindName(*failure),
+                          "); there is none at that station"}));
     }
 }
 
@@ -247,9 +257,9 @@ void checkProportions(const Calculation& c, Checks& checks)
         const double ratio = static_cast<double>(c.in.H2) / D1;
         const std::string figure = fixedFigure(ratio, 3, checks.locale());
         checks.figure(CheckKind::FloorClearance, "H2/D1", ratio, "",
-                      "喇叭口悬空高度 H2/D1 = " + figure + "（泵站进水设计常引用 0.25～0.5 倍喇叭口直径）",
-                      "floor clearance H2/D1 = " + figure
-                          + " (pump-intake guidance commonly cites 0.25 to 0.5 of the bell diameter)");
+                      join({"喇叭口悬空高度 H2/D1 = ", figure, "（泵站进水设计常引用 0.25～0.5 倍喇叭口直径）"}),
+                      join({"floor clearance H2/D1 = ", figure,
+                            " (pump-intake guidance commonly cites 0.25 to 0.5 of the bell diameter)"}));
     }
 }
 
@@ -273,24 +283,25 @@ void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
     const double top = c.in.D0 - 2 * c.in.H0 * std::tan(static_cast<double>(c.in.theta));
     if (!std::isfinite(top))
         return;
-    const std::string figure = "锥管顶部直径 D0 - 2·H0·tanθ = " + mm(top);
-    const std::string english = "the top of the conical pipe D0 - 2·H0·tan θ is " + mm(top);
+    const std::string figure = wholeMillimetres(top);
     const std::optional<double> Ds = positiveReading(boxes, Box::Text2);
     if (!Ds) {
-        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", figure + "（未给出泵进口直径 Ds）",
-                      english + " (no pump inlet diameter Ds given)");
+        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm",
+                      join({"锥管顶部直径 D0 - 2·H0·tanθ = ", figure, " mm（未给出泵进口直径 Ds）"}),
+                      join({"the top of the conical pipe D0 - 2·H0·tan θ is ", figure, " mm (no pump inlet diameter Ds given)"}));
         return;
     }
     const double percent = (top - *Ds) / *Ds * 100;
-    const std::string difference = fixedFigure(percent, 2, checks.locale()) + "%";
+    const std::string difference = fixedFigure(percent, 2, checks.locale()), pump = wholeMillimetres(*Ds);
     const bool apart = std::fabs(percent) > 1;
-    const std::string chinese = figure + "，泵进口直径 Ds = " + mm(*Ds) + "，相差 " + difference + (apart ? "，超过 1%" : "");
-    const std::string words = english + " against the pump inlet Ds " + mm(*Ds) + ", " + difference
-                              + (apart ? ", more than 1 % apart" : "");
+    std::string chinese = join({"锥管顶部直径 D0 - 2·H0·tanθ = ", figure, " mm，泵进口直径 Ds = ", pump, " mm，相差 ", difference,
+                                apart ? "%，超过 1%" : "%"});
+    std::string words = join({"the top of the conical pipe D0 - 2·H0·tan θ is ", figure, " mm against the pump inlet Ds ", pump,
+                              " mm, ", difference, apart ? "%, more than 1 % apart" : "%"});
     if (apart)
-        checks.warn(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", chinese, words);
+        checks.warn(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(chinese), std::move(words));
     else
-        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", chinese, words);
+        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(chinese), std::move(words));
 }
 
 // The passage's sizes as multiples of the impeller diameter D. A recommended range is shown
@@ -423,9 +434,10 @@ void checkClearance(const Calculation& c, Checks& checks)
     const auto& b = samples->bell;
     const auto& g = samples->cone;
     if (const double overlap = overlapOf(c, *samples); overlap > 0) {
+        const std::string figure = wholeMillimetres(overlap);
         checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm",
-                    "喇叭管壁面与导水锥型线相交，最大重叠 " + mm(overlap),
-                    "the bell-mouth wall and the guide cone cross, by up to " + mm(overlap));
+                    join({"喇叭管壁面与导水锥型线相交，最大重叠 ", figure, " mm"}),
+                    join({"the bell-mouth wall and the guide cone cross, by up to ", figure, " mm"}));
         return;
     }
 
@@ -446,10 +458,12 @@ void checkClearance(const Calculation& c, Checks& checks)
         for (int j = std::max(0, gj - kCoarse); j <= std::min(kSamples, gj + kCoarse); ++j)
             nearestSquared = std::min(nearestSquared, squared(i, j));
     const double nearest = std::sqrt(nearestSquared);
-    if (std::isfinite(nearest))
+    if (std::isfinite(nearest)) {
+        const std::string figure = wholeMillimetres(nearest);
         checks.figure(CheckKind::ProfileClearance, "profiles", nearest, "mm",
-                      "喇叭管壁面与导水锥之间最小间距 " + mm(nearest),
-                      "smallest clearance between the bell-mouth wall and the guide cone " + mm(nearest));
+                      join({"喇叭管壁面与导水锥之间最小间距 ", figure, " mm"}),
+                      join({"smallest clearance between the bell-mouth wall and the guide cone ", figure, " mm"}));
+    }
 }
 
 void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& checks)
@@ -476,9 +490,9 @@ void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& check
         const double velocity = *Q / s.area;
         if (!std::isfinite(velocity))
             continue;
-        const std::string figure = fixedFigure(velocity, 2, checks.locale()) + " m/s";
-        checks.figure(s.kind, "Q", velocity, "m/s", std::string(s.chinese) + " " + figure,
-                      std::string(s.english) + " " + figure);
+        const std::string figure = fixedFigure(velocity, 2, checks.locale());
+        checks.figure(s.kind, "Q", velocity, "m/s", join({s.chinese, " ", figure, " m/s"}),
+                      join({s.english, " ", figure, " m/s"}));
     }
 }
 
