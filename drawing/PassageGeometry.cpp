@@ -152,15 +152,14 @@ private:
     template <typename Geometry>
     void add(Layer layer, Geometry&& geometry)
     {
-        if (mode_ == Mode::Measure) {
-            include(extentOf(Shape{layer, std::forward<Geometry>(geometry)}));
-            return;
-        }
-        shapes_.push_back(Shape{layer, std::forward<Geometry>(geometry)});
-        if (!include(extentOf(shapes_.back())))
-            shapes_.pop_back();
+        if (include(extentOf(geometry)) && mode_ == Mode::Draw)
+            shapes_.push_back(Shape{layer, std::forward<Geometry>(geometry)});
     }
-    void add(const Shape& shape) { add(shape.layer, shape.geometry); }
+    void add(const Shape& shape)
+    {
+        if (include(extentOf(shape)) && mode_ == Mode::Draw)
+            shapes_.push_back(shape);
+    }
     // Widens the view's extent by a shape's, where that is finite.
     bool include(const Extent& e)
     {

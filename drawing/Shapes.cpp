@@ -78,41 +78,45 @@ Extent unite(const Extent& a, const Extent& b)
             std::max(a.top, b.top)};
 }
 
+Extent extentOf(const Line& line) { return include(around(line.from), line.to); }
+
+Extent extentOf(const Polyline& polyline) { return extentOf(polyline.points); }
+
+Extent extentOf(const Circle& circle)
+{
+    return {circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
+            circle.centre.y + circle.radius};
+}
+
+Extent extentOf(const EllipseArc& arc)
+{
+    // The end points, and each quarter point (u = k·pi/2) that the arc passes.
+    const auto at = [&arc](double u) {
+        return Point{arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)};
+    };
+    Extent e = include(around(at(arc.start)), at(arc.end));
+    constexpr double kQuarter = std::numbers::pi / 2;
+    const double first = std::ceil(arc.start / kQuarter);
+    for (double k = first; k * kQuarter <= arc.end && k < first + 5; ++k)
+        e = include(e, at(k * kQuarter));
+    return e;
+}
+
+Extent extentOf(const Dimension& dimension)
+{
+    return include(include(around(dimension.from), dimension.to), dimension.at);
+}
+
+Extent extentOf(const Label& label)
+{
+    // Wide enough for either text: the window shows `text`, a DXF file `ascii`.
+    return labelExtent(label.at, label.height, label.anchor,
+                       std::max(textWidth({label.text}, label.height), textWidth({label.ascii}, label.height)));
+}
+
 Extent extentOf(const Shape& shape)
 {
-    struct Visitor {
-        Extent operator()(const Line& l) const { return include(around(l.from), l.to); }
-        Extent operator()(const Polyline& p) const { return extentOf(p.points); }
-        Extent operator()(const Circle& c) const
-        {
-            return {c.centre.x - c.radius, c.centre.y - c.radius, c.centre.x + c.radius,
-                    c.centre.y + c.radius};
-        }
-        Extent operator()(const EllipseArc& arc) const
-        {
-            // The end points, and each quarter point (u = k·pi/2) that the arc passes.
-            const auto at = [&arc](double u) {
-                return Point{arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)};
-            };
-            Extent e = include(around(at(arc.start)), at(arc.end));
-            constexpr double kQuarter = std::numbers::pi / 2;
-            const double first = std::ceil(arc.start / kQuarter);
-            for (double k = first; k * kQuarter <= arc.end && k < first + 5; ++k)
-                e = include(e, at(k * kQuarter));
-            return e;
-        }
-        Extent operator()(const Dimension& d) const
-        {
-            return include(include(around(d.from), d.to), d.at);
-        }
-        Extent operator()(const Label& l) const
-        {
-            // Wide enough for either text: the window shows `text`, a DXF file `ascii`.
-            return labelExtent(l.at, l.height, l.anchor,
-                               std::max(textWidth({l.text}, l.height), textWidth({l.ascii}, l.height)));
-        }
-    };
-    return std::visit(Visitor{}, shape.geometry);
+    return std::visit([](const auto& geometry) { return extentOf(geometry); }, shape.geometry);
 }
 
 Extent extentOf(std::span<const Point> points)

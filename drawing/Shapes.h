@@ -111,8 +111,14 @@ struct Drawing {
 // view to its place, or a sheet's paper millimetres to the drawing's at the print scale.
 Shape transformed(const Shape& shape, Point origin, double k);
 
-// The extent of one shape (dimension and label text included roughly).
+// The extent of one shape (dimension and label text included roughly), and of each kind.
 Extent extentOf(const Shape& shape);
+Extent extentOf(const Line& line);
+Extent extentOf(const Polyline& polyline);
+Extent extentOf(const Circle& circle);
+Extent extentOf(const EllipseArc& arc);
+Extent extentOf(const Dimension& dimension);
+Extent extentOf(const Label& label);
 // The extent of a polyline through these points (none given: an empty extent at the origin).
 Extent extentOf(std::span<const Point> points);
 // The smallest extent holding both.
