@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -35,12 +36,16 @@ char* toFixed(char* first, char* last, double value, int decimals)
     const double magnitude = std::fabs(value);
     if (!(magnitude < 0x1p53) || decimals < 0 || decimals > 3 || last - first < 24)
         return std::to_chars(first, last, value, std::chars_format::fixed, decimals).ptr;
-    // |value| = mantissa·2^-shift exactly, the mantissa below 2^53; times 10^decimals it stays
-    // below 2^63. Rounded to a whole number as printf rounds: to nearest, halves to even.
-    int exponent = 0;
-    const double fraction = std::frexp(magnitude, &exponent);
-    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int shift = 53 - exponent;
+    // |value| = mantissa·2^-shift exactly, read from the double's bits (52 stored bits and the
+    // leading 1 of a normal number; the biased exponent 1075 stands for 2^0 at the last bit).
+    // The mantissa is below 2^53, so times 10^decimals it stays below 2^63. Rounded to a whole
+    // number as printf rounds: to nearest, halves to even.
+    const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased > 0)
+        mantissa |= std::uint64_t{1} << 52;
+    const int shift = biased > 0 ? 1075 - biased : 1074;
     const std::uint64_t scaled = mantissa * kPowersOfTen[decimals];
     std::uint64_t rounded = 0;  // |value|·10^decimals
     if (shift == 0) {
