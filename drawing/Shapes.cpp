@@ -1,6 +1,7 @@
 #include "Shapes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -88,17 +89,40 @@ Extent extentOf(const Circle& circle)
             circle.centre.y + circle.radius};
 }
 
+namespace {
+
+// (cos u, sin u) at u = k·pi/2 for a whole k, as the C library gives them; those of the
+// quarters from -2 pi to 2 pi are worked out once.
+Point unitAtQuarter(double k)
+{
+    constexpr double kQuarter = std::numbers::pi / 2;
+    static const std::array<Point, 17> kNear = [] {
+        std::array<Point, 17> unit{};
+        for (int i = 0; i < 17; ++i) {
+            const double u = (i - 8) * kQuarter;
+            unit[static_cast<std::size_t>(i)] = {std::cos(u), std::sin(u)};
+        }
+        return unit;
+    }();
+    if (k >= -8 && k <= 8)
+        return kNear[static_cast<std::size_t>(k + 8)];
+    const double u = k * kQuarter;
+    return {std::cos(u), std::sin(u)};
+}
+
+}  // namespace
+
 Extent extentOf(const EllipseArc& arc)
 {
     // The end points, and each quarter point (u = k·pi/2) that the arc passes.
-    const auto at = [&arc](double u) {
-        return Point{arc.centre.x + arc.rx * std::cos(u), arc.centre.y + arc.ry * std::sin(u)};
+    const auto at = [&arc](Point unit) {
+        return Point{arc.centre.x + arc.rx * unit.x, arc.centre.y + arc.ry * unit.y};
     };
-    Extent e = include(around(at(arc.start)), at(arc.end));
+    Extent e = include(around(at({std::cos(arc.start), std::sin(arc.start)})), at({std::cos(arc.end), std::sin(arc.end)}));
     constexpr double kQuarter = std::numbers::pi / 2;
     const double first = std::ceil(arc.start / kQuarter);
     for (double k = first; k * kQuarter <= arc.end && k < first + 5; ++k)
-        e = include(e, at(k * kQuarter));
+        e = include(e, at(unitAtQuarter(k)));
     return e;
 }
 
