@@ -92,6 +92,12 @@ public:
         polyline(layer, std::span<const Point>(points.begin(), points.size()));
     }
     void arc(const EllipseArc& a) { add(Layer::Outline, a); }
+    // An arc whose extent has been worked out already.
+    void arc(const EllipseArc& a, const Extent& extent)
+    {
+        if (include(extent) && mode_ == Mode::Draw)
+            shapes_.push_back(Shape{Layer::Outline, a});
+    }
     void circle(Layer layer, Point centre, double radius)
     {
         if (usable(radius))
@@ -467,6 +473,7 @@ struct Walls {
     std::optional<double> B;                                 // 2·a90 + D1 of that set
     PassageProfile profile;
     std::array<std::optional<StationSection>, 12> sections;  // see drawnSections()
+    std::array<Extent, 12> lips;                             // the extent of each section's lip
     std::vector<Point> plan;                                 // see outerWallInPlan()
 };
 
@@ -474,7 +481,10 @@ Walls wallsOf(const Calculation& c, const WidthSets& widths, WidthSet set)
 {
     Walls walls{widths.chosen(set),
                 set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1),
-                passageProfile(c), drawnSections(c, widths, set), {}};
+                passageProfile(c), drawnSections(c, widths, set), {}, {}};
+    for (std::size_t k = 0; k < walls.sections.size(); ++k)
+        if (walls.sections[k] && walls.sections[k]->lip)
+            walls.lips[k] = extentOf(*walls.sections[k]->lip);
     walls.plan = outerWallInPlan(walls.stations, c.profile.x1);
     return walls;
 }
@@ -589,6 +599,7 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
     // top; a mark that would stand on another's moves left.
     const double floor = options.floorElevation.value_or(0);
     std::vector<std::pair<double, double>> marks;  // level, x
+    marks.reserve(5);
     for (const double z : {0.0, static_cast<double>(H2), H1 + H2, static_cast<double>(c.volute.hk), H}) {
         if (!std::isfinite(z) || std::any_of(marks.begin(), marks.end(), [z](const auto& m) { return m.first == z; }))
             continue;
@@ -695,7 +706,8 @@ View planView(const Drawn& d)
     return view.finish({"PLAN"}, {"平面图"});
 }
 
-View stationView(const Calculation& c, const StationSection& section, int number, double h, ViewBuilder::Mode mode)
+View stationView(const Calculation& c, const StationSection& section, const Extent& lip, int number, double h,
+                 ViewBuilder::Mode mode)
 {
     const Station& station = section.station;
     const double r0 = c.profile.x1;
@@ -706,7 +718,7 @@ View stationView(const Calculation& c, const StationSection& section, int number
     view.line(Layer::Outline, {std::min(r0, wall) - 2 * h, 0}, {std::max(r0, wall), 0});
     view.polyline(Layer::Outline, wallAndRoof(section));
     if (section.lip)
-        view.arc(*section.lip);
+        view.arc(*section.lip, lip);
 
     view.horizontalDimension({r0, 0}, {wall, 0}, -2 * h, symbol(station.width), station.a);
     if (section.shape == SectionShape::Level) {
@@ -780,7 +792,7 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
     drawing.views.push_back(planView(d));
     for (std::size_t k = 0; k < sections.size(); ++k)
         if (sections[k])
-            drawing.views.push_back(stationView(c, *sections[k], static_cast<int>(k) + 1, h, mode));
+            drawing.views.push_back(stationView(c, *sections[k], walls.lips[k], static_cast<int>(k) + 1, h, mode));
     placeViews(drawing, 4 * h);
     return drawing;
 }

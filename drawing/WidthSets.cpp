@@ -59,6 +59,7 @@ std::array<std::optional<Station>, 12> WidthSets::chosen(WidthSet set) const
 std::vector<std::size_t> WidthSets::differing() const
 {
     std::vector<std::size_t> found;
+    found.reserve(computed.size());
     for (std::size_t i = 0; i < computed.size(); ++i)
         if (Fstar && (!areaTrue[i] || areaTrue[i]->rule != computed[i].rule))
             found.push_back(i);
