@@ -338,10 +338,9 @@ void checkProportionsToImpeller(const Calculation& c, std::optional<double> B, C
 
 // The mean velocity through each station's section, Q·(φ/360) over its area: the area F the
 // station is to carry, and the area of the section its drawn width gives.
-void checkSectionVelocities(const Calculation& c, const WidthSets& widths, WidthSet set, const BoxAccess& boxes,
+void checkSectionVelocities(const Calculation& c, const WidthSets& widths, WidthSet set, std::optional<double> Q,
                             Checks& checks)
 {
-    const std::optional<double> Q = designFlow(boxes);
     if (!Q || !widths.sectionsExist())
         return;  // without sections, each would be the velocity under the rim again
     const std::array<std::optional<Station>, 12> drawn = widths.chosen(set);
@@ -388,6 +387,7 @@ void sample(const EllipseArc& arc, double from, double to, std::array<Point, N>&
 constexpr int kClearanceSamples = 48;
 
 struct ProfileSamples {
+    EllipseArc bellMouth;  // the whole bell-mouth wall
     std::array<Point, kClearanceSamples + 1> bell{}, cone{};
 };
 
@@ -405,15 +405,16 @@ std::optional<ProfileSamples> profileSamples(const Calculation& c)
     if (!(bell.start < bellEnd))
         return std::nullopt;
     ProfileSamples samples;
+    samples.bellMouth = bell;
     sample(bell, bell.start, bellEnd, samples.bell);
     sample(cone, cone.start, cone.end, samples.cone);
     return samples;
 }
 
 // How far a point of the guide cone lies outside the bell-mouth wall at the same height.
-double overlapOf(const Calculation& c, const ProfileSamples& samples)
+double overlapOf(const ProfileSamples& samples)
 {
-    const EllipseArc bell = *passageProfile(c).bellMouth;
+    const EllipseArc& bell = samples.bellMouth;
     const auto& b = samples.bell;
     double overlap = 0;
     for (const Point& p : samples.cone) {
@@ -433,7 +434,7 @@ void checkClearance(const Calculation& c, Checks& checks)
         return;
     const auto& b = samples->bell;
     const auto& g = samples->cone;
-    if (const double overlap = overlapOf(c, *samples); overlap > 0) {
+    if (const double overlap = overlapOf(*samples); overlap > 0) {
         const std::string figure = wholeMillimetres(overlap);
         checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm",
                     join({"喇叭管壁面与导水锥型线相交，最大重叠 ", figure, " mm"}),
@@ -466,9 +467,8 @@ void checkClearance(const Calculation& c, Checks& checks)
     }
 }
 
-void checkVelocities(const Calculation& c, const BoxAccess& boxes, Checks& checks)
+void checkVelocities(const Calculation& c, std::optional<double> Q, Checks& checks)
 {
-    const std::optional<double> Q = designFlow(boxes);
     if (!Q)
         return;
     struct Section {
@@ -577,7 +577,7 @@ std::optional<double> designFlow(const BoxAccess& boxes) { return positiveReadin
 double profilesOverlap(const Calculation& c)
 {
     const std::optional<ProfileSamples> samples = profileSamples(c);
-    return samples ? overlapOf(c, *samples) : 0;
+    return samples ? overlapOf(*samples) : 0;
 }
 
 std::string_view checkName(CheckKind kind)
@@ -633,8 +633,9 @@ std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& wid
     checkClearance(c, checks);
     checkDrawable(c, checks);
     checkTexts(boxes, checks);
-    checkVelocities(c, boxes, checks);
-    checkSectionVelocities(c, widths, set, boxes, checks);
+    const std::optional<double> Q = designFlow(boxes);
+    checkVelocities(c, Q, checks);
+    checkSectionVelocities(c, widths, set, Q, checks);
     return checks.take();
 }
 
