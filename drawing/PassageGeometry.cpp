@@ -259,7 +259,7 @@ PlanWall::PlanWall(const std::array<std::optional<Station>, 12>& stations, doubl
     const std::size_t n = phi_.size();
     if (n < 2)
         return;
-    std::vector<double> delta(n - 1);
+    std::array<double, 12> delta{};  // the slope of each interval; at most 12 stations
     slope_.resize(n);
     for (std::size_t i = 0; i + 1 < n; ++i)
         delta[i] = (r_[i + 1] - r_[i]) / (phi_[i + 1] - phi_[i]);
