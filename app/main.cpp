@@ -4,6 +4,7 @@
 #include "ProgramOptions.h"
 #include "SaveFile.h"
 #include "StandardStreams.h"
+#include "WindowFonts.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -36,6 +37,7 @@ int main(int argc, char* argv[])
         return inlet::exportDesign(options.file, options.exportTo, options.exportFormat, options.exportChoices, std::cerr,
                                    options.widthSet);
     }
+    inlet::startReadingFontConfiguration();
     QApplication app(argc, argv);
     inlet::MainWindow window;
     inlet::setProgramIconOncePainted(window);

@@ -1,5 +1,6 @@
 #include "CalculationForm.h"
 
+#include "FrameCaptionStyle.h"
 #include "WindowBoxes.h"
 #include "WindowFonts.h"
 #include "CalculationRun.h"
@@ -10,8 +11,6 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QStyle>
-#include <QStyleFactory>
 
 #include <limits>
 
@@ -35,22 +34,12 @@ CalculationForm::CalculationForm(QWidget* parent)
     setFont(windowTextFont());
     ui_->setupUi(this);
 
-    // The frame face is for the frame captions only: what a frame holds keeps the window's
-    // face.
-    const QFont caption = frameCaptionFont();
-    // An etched border with the caption set into its top edge, drawn with lines (the default
-    // style puts the caption above the border and draws the border from a picture, whose
-    // loading slows the first frame).
-    QStyle* frameStyle = QStyleFactory::create(QStringLiteral("Windows"));
-    if (frameStyle)
-        frameStyle->setParent(this);
-    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
-        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            child->setFont(font());
-        frame->setFont(caption);
-        if (frameStyle)
-            frame->setStyle(frameStyle);
-    }
+    // The captions of the frames in their own face, drawn by the frames' style; the frames
+    // and what they hold keep the window's face.
+    auto* frameStyle = new FrameCaptionStyle(frameCaptionFont().resolve(font()));
+    frameStyle->setParent(this);
+    for (QGroupBox* frame : findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+        frame->setStyle(frameStyle);
 
     // A box holds whatever is typed or pasted into it, however long.
     for (QLineEdit* box : findChildren<QLineEdit*>())

@@ -3,15 +3,44 @@
 #include <QFontDatabase>
 #include <QStringList>
 
+#ifdef INLET_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+#endif
+
 namespace inlet {
 
 namespace {
+
+#ifdef INLET_HAVE_FONTCONFIG
+// Fontconfig's first use reads its configuration; Qt's font database calls FcInit again,
+// which then finds it read. Waited for before the first face is looked up, and at exit.
+struct ConfigurationReader {
+    std::thread thread;
+    void wait()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+    ~ConfigurationReader() { wait(); }
+};
+ConfigurationReader configurationReader;
+#endif
+
+void waitForFontConfiguration()
+{
+#ifdef INLET_HAVE_FONTCONFIG
+    configurationReader.wait();
+#endif
+}
 
 // The first of the preferred faces that is installed, alone. Naming only a face that exists
 // spares the start-up the font system's search for substitutes of each missing one; where
 // none is installed, the whole list goes to the font system to substitute.
 QStringList installedFace(const QStringList& preferred)
 {
+    waitForFontConfiguration();
     const QStringList installed = QFontDatabase::families();
     for (const QString& family : preferred) {
         if (installed.contains(family, Qt::CaseInsensitive))
@@ -21,6 +50,14 @@ QStringList installedFace(const QStringList& preferred)
 }
 
 }  // namespace
+
+void startReadingFontConfiguration()
+{
+#ifdef INLET_HAVE_FONTCONFIG
+    if (!configurationReader.thread.joinable())
+        configurationReader.thread = std::thread([] { FcInit(); });
+#endif
+}
 
 QFont windowTextFont()
 {

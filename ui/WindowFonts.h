@@ -6,6 +6,12 @@
 
 namespace inlet {
 
+// Starts reading the system's font configuration (Fontconfig's, some 3 ms of parsing) on
+// another thread, before the application object connects to the display, so that both are
+// done at once on a machine with two cores. The faces below wait for it. Call it once, just
+// before the QApplication is made; where Qt finds fonts without Fontconfig it does nothing.
+void startReadingFontConfiguration();
+
 // Labels, edit boxes and buttons: 12 px, Latin letters and digits half as wide as a Chinese
 // character, which is what the label rectangles were laid out for.
 QFont windowTextFont();

@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "ProgramIdentity.h"
 #include "ProgramOptions.h"
+#include "WindowFonts.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -48,6 +49,7 @@ int main(int argc, char* argv[])
         const char* const programArguments[] = {"inlet"};
         inlet::readProgramOptions(1, programArguments, std::cout, std::cerr);
         inlet::nameProgram();
+        inlet::startReadingFontConfiguration();
     }
     QApplication app(argc, argv);
     std::unique_ptr<QWidget> window;

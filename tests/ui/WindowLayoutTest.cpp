@@ -2,9 +2,12 @@
 
 #include "CalculationForm.h"
 #include "ExpectedWindow.h"
+#include "FrameCaptionStyle.h"
 #include "MainWindow.h"
+#include "WindowFonts.h"
 
 #include <QFontMetrics>
+#include <QImage>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QToolBar>
@@ -32,6 +36,13 @@ QString textOf(const QWidget* widget)
     if (auto* edit = qobject_cast<const QLineEdit*>(widget)) return edit->text();
     if (auto* button = qobject_cast<const QPushButton*>(widget)) return button->text();
     return {};
+}
+
+// The face a frame's caption is measured and drawn in: its style's.
+QFont captionFace(const QGroupBox& frame)
+{
+    auto* style = qobject_cast<const FrameCaptionStyle*>(frame.style());
+    return style ? style->captionFont() : frame.font();
 }
 
 bool isKind(const QWidget* widget, Kind kind)
@@ -232,7 +243,7 @@ TEST_F(WindowLayout, FrameCaptionsStandClearOfWhatTheFrameHolds)
         option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
         const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option,
                                                              QStyle::SC_GroupBoxLabel, frame);
-        EXPECT_LE(QFontMetrics(frame->font()).horizontalAdvance(frame->title()), caption.width())
+        EXPECT_LE(QFontMetrics(captionFace(*frame)).horizontalAdvance(frame->title()), caption.width())
             << frame->objectName().toStdString() << " caption cut off";
         for (const QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             EXPECT_FALSE(caption.intersects(child->geometry()))
@@ -267,12 +278,42 @@ TEST_F(WindowLayout, FrameCaptionsUseTheCalligraphicFaceAndCoverEveryCharacter)
 {
     for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
         const std::string name = frame->objectName().toStdString();
-        EXPECT_EQ(frame->font().pixelSize(), 19) << name;
-        EXPECT_EQ(frame->font().weight(), QFont::Normal) << name;
-        const QFontMetrics metrics(frame->font());
+        const QFont face = captionFace(*frame);
+        EXPECT_EQ(face.pixelSize(), 19) << name;
+        EXPECT_EQ(face.weight(), QFont::Normal) << name;
+        const QFontMetrics metrics(face);
         for (char32_t ch : frame->title().toUcs4())
             EXPECT_TRUE(metrics.inFontUcs4(ch)) << name << " lacks U+" << std::hex << unsigned(ch);
     }
+}
+
+// The form exactly as Qt draws it with the caption face set on each frame (the window's face
+// set back on what the frame holds) and the frames in the Windows style: the captions' own
+// style must not move or change a pixel.
+TEST_F(WindowLayout, FormLooksAsWithTheCaptionFaceSetOnEachFrame)
+{
+    CalculationForm reference;
+    QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"));
+    ASSERT_NE(lines, nullptr);
+    lines->setParent(&reference);
+    for (QGroupBox* frame : reference.findChildren<QGroupBox*>()) {
+        for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->setFont(reference.font());
+        frame->setFont(frameCaptionFont());
+        frame->setStyle(lines);
+    }
+    const QImage expected = reference.grab().toImage();
+    const QImage shown = form->grab().toImage();
+    ASSERT_EQ(shown.size(), expected.size());
+    int differing = 0;
+    QPoint first;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) != expected.pixel(x, y) && differing++ == 0)
+                first = {x, y};
+        }
+    }
+    EXPECT_EQ(differing, 0) << "pixels differ, the first at (" << first.x() << ", " << first.y() << ")";
 }
 
 // --- Keyboard ----------------------------------------------------------------------------
