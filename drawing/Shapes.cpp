@@ -73,12 +73,6 @@ Shape transformed(const Shape& shape, Point origin, double k)
     return {shape.layer, std::visit(Visitor{at, k}, shape.geometry)};
 }
 
-Extent unite(const Extent& a, const Extent& b)
-{
-    return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
-            std::max(a.top, b.top)};
-}
-
 Extent extentOf(const Line& line) { return include(around(line.from), line.to); }
 
 Extent extentOf(const Polyline& polyline) { return extentOf(polyline.points); }

@@ -5,6 +5,7 @@
 // own frame; one list of shapes that every output (the window, DXF, SVG, PNG, the
 // calculation sheet) draws from.
 
+#include <algorithm>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -121,8 +122,12 @@ Extent extentOf(const Dimension& dimension);
 Extent extentOf(const Label& label);
 // The extent of a polyline through these points (none given: an empty extent at the origin).
 Extent extentOf(std::span<const Point> points);
-// The smallest extent holding both.
-Extent unite(const Extent& a, const Extent& b);
+// The smallest extent holding both (here, inline: every shape of a view is united with it).
+inline Extent unite(const Extent& a, const Extent& b)
+{
+    return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
+            std::max(a.top, b.top)};
+}
 // A text's rough width, its parts written one after the other: Chinese characters `height`
 // wide, others 0.6 of it.
 double textWidth(std::initializer_list<std::string_view> parts, double height);
