@@ -9,8 +9,6 @@ namespace inlet {
 
 namespace {
 
-Extent around(Point p) { return {p.x, p.y, p.x, p.y}; }
-
 Extent include(Extent e, Point p) { return unite(e, around(p)); }
 
 }  // namespace
@@ -73,15 +71,7 @@ Shape transformed(const Shape& shape, Point origin, double k)
     return {shape.layer, std::visit(Visitor{at, k}, shape.geometry)};
 }
 
-Extent extentOf(const Line& line) { return include(around(line.from), line.to); }
-
 Extent extentOf(const Polyline& polyline) { return extentOf(polyline.points); }
-
-Extent extentOf(const Circle& circle)
-{
-    return {circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
-            circle.centre.y + circle.radius};
-}
 
 namespace {
 
@@ -118,11 +108,6 @@ Extent extentOf(const EllipseArc& arc)
     for (double k = first; k * kQuarter <= arc.end && k < first + 5; ++k)
         e = include(e, at(unitAtQuarter(k)));
     return e;
-}
-
-Extent extentOf(const Dimension& dimension)
-{
-    return include(include(around(dimension.from), dimension.to), dimension.at);
 }
 
 Extent extentOf(const Label& label)

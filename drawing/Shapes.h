@@ -112,22 +112,34 @@ struct Drawing {
 // view to its place, or a sheet's paper millimetres to the drawing's at the print scale.
 Shape transformed(const Shape& shape, Point origin, double k);
 
-// The extent of one shape (dimension and label text included roughly), and of each kind.
-Extent extentOf(const Shape& shape);
-Extent extentOf(const Line& line);
-Extent extentOf(const Polyline& polyline);
-Extent extentOf(const Circle& circle);
-Extent extentOf(const EllipseArc& arc);
-Extent extentOf(const Dimension& dimension);
-Extent extentOf(const Label& label);
-// The extent of a polyline through these points (none given: an empty extent at the origin).
-Extent extentOf(std::span<const Point> points);
-// The smallest extent holding both (here, inline: every shape of a view is united with it).
+// The smallest extent holding both.
 inline Extent unite(const Extent& a, const Extent& b)
 {
     return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
             std::max(a.top, b.top)};
 }
+// The extent of a point alone.
+inline Extent around(Point p) { return {p.x, p.y, p.x, p.y}; }
+
+// The extent of one shape (dimension and label text included roughly), and of each kind.
+// unite() and the extents of lines, circles and dimensions are inline, here: the layout
+// measures every shape it adds, and out of line their results would go through memory.
+Extent extentOf(const Shape& shape);
+inline Extent extentOf(const Line& line) { return unite(around(line.from), around(line.to)); }
+Extent extentOf(const Polyline& polyline);
+inline Extent extentOf(const Circle& circle)
+{
+    return {circle.centre.x - circle.radius, circle.centre.y - circle.radius, circle.centre.x + circle.radius,
+            circle.centre.y + circle.radius};
+}
+Extent extentOf(const EllipseArc& arc);
+inline Extent extentOf(const Dimension& dimension)
+{
+    return unite(unite(around(dimension.from), around(dimension.to)), around(dimension.at));
+}
+Extent extentOf(const Label& label);
+// The extent of a polyline through these points (none given: an empty extent at the origin).
+Extent extentOf(std::span<const Point> points);
 // A text's rough width, its parts written one after the other: Chinese characters `height`
 // wide, others 0.6 of it.
 double textWidth(std::initializer_list<std::string_view> parts, double height);
