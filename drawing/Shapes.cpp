@@ -122,16 +122,6 @@ Extent extentOf(const Shape& shape)
     return std::visit([](const auto& geometry) { return extentOf(geometry); }, shape.geometry);
 }
 
-Extent extentOf(std::span<const Point> points)
-{
-    if (points.empty())
-        return {};
-    Extent e = around(points.front());
-    for (const Point& q : points)
-        e = include(e, q);
-    return e;
-}
-
 std::vector<Point> pointsAlong(const EllipseArc& arc, double maxDeviation)
 {
     // A chord of the angle step du departs from an arc of radius R by R·(1 - cos(du/2)); the

@@ -122,7 +122,7 @@ inline Extent unite(const Extent& a, const Extent& b)
 inline Extent around(Point p) { return {p.x, p.y, p.x, p.y}; }
 
 // The extent of one shape (dimension and label text included roughly), and of each kind.
-// unite() and the extents of lines, circles and dimensions are inline, here: the layout
+// unite() and the extents of lines, circles, dimensions and points are inline, here: the layout
 // measures every shape it adds, and out of line their results would go through memory.
 Extent extentOf(const Shape& shape);
 inline Extent extentOf(const Line& line) { return unite(around(line.from), around(line.to)); }
@@ -139,7 +139,15 @@ inline Extent extentOf(const Dimension& dimension)
 }
 Extent extentOf(const Label& label);
 // The extent of a polyline through these points (none given: an empty extent at the origin).
-Extent extentOf(std::span<const Point> points);
+inline Extent extentOf(std::span<const Point> points)
+{
+    if (points.empty())
+        return {};
+    Extent e = around(points.front());
+    for (const Point& q : points)
+        e = unite(e, around(q));
+    return e;
+}
 // A text's rough width, its parts written one after the other: Chinese characters `height`
 // wide, others 0.6 of it.
 double textWidth(std::initializer_list<std::string_view> parts, double height);
