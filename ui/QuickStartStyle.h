@@ -5,6 +5,11 @@
 // every image format plugin (some 3 million instructions) before the window's first frame.
 // The button appears only when the menus do not fit the window's width, which the main
 // window's three menus always do.
+//
+// Over Fusion, edit-box panels are drawn once per look and copied (PanelCopies.h); other
+// styles animate or theme their panels and draw each one themselves.
+
+#include "PanelCopies.h"
 
 #include <QProxyStyle>
 
@@ -21,8 +26,15 @@ public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
 
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
     // Makes it the application's style, once.
     static void install();
+
+private:
+    bool copiesPanels_;
+    mutable PanelCopies panels_;
 };
 
 }  // namespace inlet

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
@@ -288,14 +289,22 @@ TEST_F(WindowLayout, FrameCaptionsUseTheCalligraphicFaceAndCoverEveryCharacter)
 }
 
 // The form exactly as Qt draws it with the caption face set on each frame (the window's face
-// set back on what the frame holds) and the frames in the Windows style: the captions' own
-// style must not move or change a pixel.
+// set back on what the frame holds), the frames in the Windows style and each edit box drawn
+// by the plain style: neither the captions' own style nor the copied box panels may move or
+// change a pixel.
 TEST_F(WindowLayout, FormLooksAsWithTheCaptionFaceSetOnEachFrame)
 {
     CalculationForm reference;
     QStyle* lines = QStyleFactory::create(QStringLiteral("Windows"));
     ASSERT_NE(lines, nullptr);
     lines->setParent(&reference);
+    const auto* own = qobject_cast<const QProxyStyle*>(QApplication::style());
+    ASSERT_NE(own, nullptr);
+    QStyle* plain = QStyleFactory::create(own->baseStyle()->name());
+    ASSERT_NE(plain, nullptr);
+    plain->setParent(&reference);
+    for (QLineEdit* box : reference.findChildren<QLineEdit*>())
+        box->setStyle(plain);
     for (QGroupBox* frame : reference.findChildren<QGroupBox*>()) {
         for (QWidget* child : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             child->setFont(reference.font());
