@@ -1,5 +1,7 @@
 #include "ProgramOptions.h"
 
+#include "AtomicSave.h"
+#include "DistinctFiles.h"
 #include "Failure.h"
 #include "InletVersion.h"
 #include "OutputModule.h"
@@ -102,14 +104,16 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
         QStringLiteral("Write OUT from the design FILE without a window or a display, and exit, in the "
-                       "format its extension names (%1). Exit status 0 when written, 1 when the design "
+                       "format its extension names (%1); OUT is another file than FILE, and not standard "
+                       "output (-). Exit status 0 when written, 1 when the design "
                        "cannot be read, its calculation fails (a sheet is written all the same, showing "
                        "the failure) or OUT cannot be written.")
             .arg(formats.extensionList().replace(QStringLiteral("、"), QStringLiteral(", "))),
         QStringLiteral("OUT"));
     const QCommandLineOption format(
         QStringLiteral("format"),
-        QStringLiteral("With --export, the format by its key where an extension has more than one: %1.")
+        QStringLiteral("With --export, the format by its key where an extension has more than one; it "
+                       "agrees with OUT's extension: %1.")
             .arg(kinds.join(QStringLiteral(", "))),
         QStringLiteral("KEY"));
     parser.addOption(help);
@@ -183,12 +187,26 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         options.exportTo = parser.value(exportTo);
         if (options.file.isEmpty())
             return usageError(err, Failure::Kind::ExportNeedsFile);
+        // The design and OUT are two files: a DXF written over its own design would lose it.
+        if (options.exportTo == QLatin1String("-"))
+            return usageError(err, Failure::Kind::NoStandardOutput, QStringLiteral("--export"));
+        if (std::optional<Failure> clash = sameFileClash({{"FILE", systemPath(options.file), false},
+                                                          {"--export", systemPath(options.exportTo), true}})) {
+            clash->file = shownPath(options.exportTo);
+            return usageError(err, *clash);
+        }
         const ExportFormat* chosen = nullptr;
         if (parser.isSet(format)) {
             chosen = formats.byKey(parser.value(format));
             if (!chosen)
                 return usageError(err, Failure::Kind::OptionTakesOneOf, QStringLiteral("--format"),
                                   kinds.join(QStringLiteral(", ")), parser.value(format));
+            // A file whose extension names another format would open in the wrong program.
+            if (QFileInfo(options.exportTo).suffix().toLower() != chosen->extension)
+                return usageError(err, Failure{.kind = Failure::Kind::FormatDisagrees,
+                                               .file = shownPath(options.exportTo),
+                                               .item = chosen->key.toStdString(),
+                                               .other = chosen->extension.toStdString()});
         } else {
             chosen = formats.forPath(options.exportTo);
             if (!chosen)
@@ -202,6 +220,18 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
         for (const auto& [option, line] : choices) {
             if (!parser.isSet(line))
                 continue;
+            // A choice the format does not offer would be ignored: --paper with a .step.
+            QStringList offering;
+            for (const ExportFormat* f : formats.formats()) {
+                if (std::any_of(f->options.begin(), f->options.end(), [&](const ExportOption& o) { return o.key == option.key; }))
+                    offering << f->key;
+            }
+            if (!offering.contains(chosen->key))
+                return usageError(err, Failure{.kind = Failure::Kind::OptionNotForFormat,
+                                               .file = shownPath(options.exportTo),
+                                               .item = "--" + option.key.toStdString(),
+                                               .other = offering.join(QStringLiteral(", ")).toStdString(),
+                                               .detail = chosen->key.toStdString()});
             const QString value = option.values.isEmpty() ? QStringLiteral("yes") : parser.value(line);
             if (!option.values.isEmpty() && !option.values.contains(value))
                 return usageError(err, Failure::Kind::OptionTakesOneOf, QStringLiteral("--") + option.key,

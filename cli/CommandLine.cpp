@@ -8,6 +8,7 @@
 #include "CsvBatch.h"
 #include "CsvReader.h"
 #include "DesignFile.h"
+#include "DistinctFiles.h"
 #include "ExportRegistry.h"
 #include "Failure.h"
 #include "FileRead.h"
@@ -269,6 +270,32 @@ BoxTexts boxesFor(const Design& design)
     return boxes;
 }
 
+// Every file the command reads and writes: a file written that another option reads or writes
+// too is a usage error, found before anything is written. The design saved over the file it
+// was opened from is the one exception: that is how a design is edited.
+void refuseSameFiles(const Options& options)
+{
+    std::vector<NamedFile> written;
+    if (options.saveFile)
+        written.push_back({"--save", *options.saveFile, true});
+    for (const auto& [key, file] : options.exports)
+        written.push_back({"--" + key, file, true});
+    if (options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study)
+        written.push_back({options.flowTask == Options::FlowTask::Design ? "--cfd" : "--cfd-study", options.flow.dir, true});
+    std::vector<NamedFile> files = written;
+    if (options.csv)
+        files.push_back({"--csv", options.csvFile, false});
+    std::optional<Failure> clash = sameFileClash(files);
+    if (!clash && options.openFile) {
+        files = {{"--open", *options.openFile, false}};
+        std::copy_if(written.begin(), written.end(), std::back_inserter(files),
+                     [](const NamedFile& f) { return f.option != "--save"; });
+        clash = sameFileClash(files);
+    }
+    if (clash)
+        throw CommandLineError{CommandLineError::kUsage, *clash};
+}
+
 // Saves the design with the texts the boxes hold after the run, as the window would, and the
 // flow computed for it, where there is one.
 void save(Design design, const BoxTexts& boxes, const std::string& path, const QJsonObject& flowRecord = {})
@@ -277,16 +304,13 @@ void save(Design design, const BoxTexts& boxes, const std::string& path, const Q
         design.texts[box] = QString::fromStdString(boxes.text(box));
     if (!flowRecord.isEmpty())
         design.kept[QStringLiteral("flow")] = flowRecord;
-    try {
-        writeDesignFile(QString::fromStdString(path), design);
-    } catch (const Failure& f) {
-        throw CommandLineError{CommandLineError::kUnfinished, f};
-    }
+    writeDesignFile(QString::fromStdString(path), design);
 }
 
-// The files asked for, from the recorded run: a format that needs a completed run writes
-// nothing after a failed one.
-void writeFiles(const Options& options, const Design& design, const RunRecord& record)
+// The files asked for, from the recorded run, each one written that can be: returns the
+// failures of the others, in the order given. A format that needs a completed run writes
+// nothing after a failed one, and says so.
+std::vector<Failure> writeFiles(const Options& options, const Design& design, const RunRecord& record)
 {
     ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
@@ -299,16 +323,26 @@ void writeFiles(const Options& options, const Design& design, const RunRecord& r
         choices[QStringLiteral("length")] = QString::fromStdString(*options.passageLength);
     if (options.outletExtension)
         choices[QStringLiteral("outlet-extension")] = QString::fromStdString(*options.outletExtension);
+    std::vector<Failure> unwritten;
     for (const auto& [key, file] : options.exports) {
         const ExportFormat& format = *calcFormats().byKey(QString::fromStdString(key));
-        if (format.needsCompletedRun && !record.completed())
-            continue;
         try {
             writeExport(format, input, QString::fromStdString(file), choices);
         } catch (const Failure& f) {
-            throw CommandLineError{CommandLineError::kUnfinished, f};
+            unwritten.push_back(f);
         }
     }
+    return unwritten;
+}
+
+// The outputs that could not be written, all named; the first carries the exit status.
+void reportUnwritten(std::vector<Failure> unwritten)
+{
+    if (unwritten.empty())
+        return;
+    CommandLineError error{CommandLineError::kUnfinished, unwritten.front()};
+    error.more.assign(unwritten.begin() + 1, unwritten.end());
+    throw error;
 }
 
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale,
@@ -383,15 +417,24 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     if (options.json)
         text.append("}\n");
     output.flush();
-    if (options.saveFile)
-        save(design, boxes, *options.saveFile, flowRecord);
-    if (!options.exports.empty())
-        writeFiles(options, design, *record);
-    if (failure) {
-        err << "inlet-calc: " << render(*failure, language) << '\n';
-        return 1;
+    // Each output written that can be, each that cannot named: one failing leaves the others
+    // holding this design, not the last.
+    std::vector<Failure> unwritten;
+    if (options.saveFile) {
+        try {
+            save(design, boxes, *options.saveFile, flowRecord);
+        } catch (const Failure& f) {
+            unwritten.push_back(f);
+        }
     }
-    return flowStatus;
+    if (!options.exports.empty()) {
+        const std::vector<Failure> files = writeFiles(options, design, *record);
+        unwritten.insert(unwritten.end(), files.begin(), files.end());
+    }
+    if (failure)
+        err << "inlet-calc: " << render(*failure, language) << '\n';
+    reportUnwritten(unwritten);
+    return failure ? 1 : flowStatus;
 }
 
 void print(std::ostream& out, const std::string& text)
@@ -416,15 +459,17 @@ void writeBatchWorkbooks(const Options& options, const std::string& csv, const N
             numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
                                           [&column](Box box) { return boxInfo(box).symbol == column; }));
     }
+    std::vector<Failure> unwritten;
     for (const auto& [key, file] : options.exports) {
         try {
 #if INLET_HAS_XLSX
             writeBatchXlsx(rows, numbers, locale, QString::fromStdString(file));
 #endif
         } catch (const Failure& f) {
-            throw CommandLineError{CommandLineError::kUnfinished, f};
+            unwritten.push_back(f);
         }
     }
+    reportUnwritten(unwritten);
 }
 
 void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale,
@@ -474,6 +519,7 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
                            + (language == Language::Chinese ? kLicenceChinese : kLicenceEnglish));
             return 0;
         }
+        refuseSameFiles(options);
         if (options.flowTask == Options::FlowTask::Pipe)
             return flowForPipe(options.flow, options.json, out, err);
         if (options.csv) {
@@ -483,6 +529,8 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
         return runOne(options, out, err, locale, language);
     } catch (const CommandLineError& e) {
         err << "inlet-calc: " << render(e.failure, language) << '\n';
+        for (const Failure& more : e.more)
+            err << "inlet-calc: " << render(more, language) << '\n';
         if (e.status == CommandLineError::kUsage)
             err << (language == Language::Chinese ? "请参阅“inlet-calc --help”。\n" : "Try 'inlet-calc --help'.\n");
         return e.status;

@@ -4,6 +4,8 @@
 
 #include "Failure.h"
 
+#include <vector>
+
 namespace inlet {
 
 struct CommandLineError {
@@ -12,6 +14,7 @@ struct CommandLineError {
 
     int status;
     Failure failure;
+    std::vector<Failure> more{};  // the other outputs that could not be written, each named
 };
 
 }  // namespace inlet

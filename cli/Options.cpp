@@ -120,6 +120,9 @@ Options parseOptions(const std::vector<std::string>& args)
         } else if (arg == "--open" || arg == "--save" || (arg.starts_with("--") && formatWritten(arg.substr(2)))) {
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError(Failure::Kind::OptionNeedsFile, arg);
+            // Standard output carries the results: every file goes to a file.
+            if (arg != "--open" && args[i + 1] == "-")
+                throw usageError(Failure::Kind::NoStandardOutput, arg);
             if (arg == "--open")
                 options.openFile = args[++i];
             else if (arg == "--save")

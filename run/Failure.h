@@ -53,6 +53,8 @@ struct Failure {
         OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
         CannotWriteResults, StudyRefused,
+        // Files a command names ({item} and {other} the options, {file} the file written).
+        OutputOverwritesInput, OutputsSameFile, NoStandardOutput, FormatDisagrees, OptionNotForFormat,
         // CSV input ({file} the input, {line} its line).
         CsvNoHeader, CsvHeaderUnreadable, CsvHeaderNotUtf8, CsvHeaderTrailingComma, CsvColumnUnnamed,
         CsvUnknownColumn, CsvColumnTwice, CsvNotText, CsvLineTooLong, CsvCarriageReturn,
