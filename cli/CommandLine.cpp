@@ -127,8 +127,17 @@ elliptical arc is written: a cubic spline within 0.005 mm of it (the default,
 which FreeCAD, LibreCAD and AutoCAD all draw as the arc), an exact ELLIPSE (for
 AutoCAD and LibreCAD; FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm
 of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
-fails writes no file. A file that cannot be written is replaced only when
-complete; the exit status is then 1.
+fails writes no file, and names it. A file that cannot be written is replaced
+only when complete; the exit status is then 1.
+
+Every file a command writes (--save, --dxf, --step, --stl, --xlsx, --cfd DIR,
+--cfd-study DIR) is another file than each file it reads (--open, --csv FILE)
+and each other file it writes, however it is named (a symbolic or hard link to
+a file is that file); the one exception is --save over the design --open read.
+A clash is a usage error naming both options, and nothing is written. Standard
+output carries the results: '-' names no file to write. Of several files, each
+is written that can be and each that cannot is named (exit status 1); a file
+not written keeps what it held.
 
 --widths computed|area-true chooses the volute widths the drawing (--dxf) and
 the checks use. computed (the default) takes the widths as printed; area-true
@@ -185,7 +194,7 @@ Exit status:
      output failed (a full disk, a closed standard output)
   2  a usage error: an unknown option or one without its TEXT, a CSV header
      that is not usable, a FILE that cannot be opened, is a directory or is
-     not text
+     not text, a file to write that is read or written by another option
 )";
 
 #ifdef INLET_HAVE_SOLID

@@ -30,8 +30,9 @@ fs::path resolved(fs::path path)
             break;
         path = target.is_absolute() ? target : path.parent_path() / target;
     }
+    path = fs::absolute(path, ec);
     const fs::path canonical = fs::weakly_canonical(path, ec);
-    return ec ? fs::absolute(path, ec).lexically_normal() : canonical;
+    return ec ? path.lexically_normal() : canonical;
 }
 
 bool same(const NamedFile& a, const NamedFile& b)
