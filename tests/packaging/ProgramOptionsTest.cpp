@@ -46,6 +46,10 @@ TEST(ProgramOptions, ExportNeedsADesignAndAKindOfFileItWrites)
     EXPECT_FALSE(written.options.exitStatus) << written.err;
     EXPECT_EQ(written.options.exportTo.toStdString(), "sheet.PDF");
     EXPECT_EQ(written.options.file.toStdString(), "a.inlet");
+    // A key that agrees with the extension, with a choice that format offers.
+    const Outcome drawing = read({"inlet", "--export", "sheet.pdf", "--format", "drawing-pdf", "--paper", "A1", "a.inlet"});
+    EXPECT_FALSE(drawing.options.exitStatus) << drawing.err;
+    EXPECT_EQ(drawing.options.exportFormat.toStdString(), "drawing-pdf");
 
     struct Row {
         const char* name;
@@ -56,6 +60,18 @@ TEST(ProgramOptions, ExportNeedsADesignAndAKindOfFileItWrites)
         {"no design", {"inlet", "--export", "sheet.pdf"}, "--export OUT needs the design FILE to export"},
         {"no OUT", {"inlet", "a.inlet", "--export"}, "Missing value after '--export'."},
         {"a kind it does not write", {"inlet", "--export", "sheet.doc", "a.inlet"}, "not 'sheet.doc'"},
+        {"a format against the extension", {"inlet", "--export", "n.pdf", "--format", "step", "a.inlet"},
+         "--format step writes .step files, but --export names 'n.pdf'"},
+        {"a format without an extension", {"inlet", "--export", "n", "--format", "dxf", "a.inlet"},
+         "--format dxf writes .dxf files, but --export names 'n'"},
+        {"a choice the format does not offer", {"inlet", "--export", "a.step", "--paper", "A0", "a.inlet"},
+         "--paper does not apply to the step file 'a.step'; it goes with the formats dxf, drawing-pdf"},
+        {"a switch the format does not offer", {"inlet", "--export", "a.pdf", "--stl-binary", "a.inlet"},
+         "--stl-binary does not apply to the pdf file 'a.pdf'"},
+        {"standard output", {"inlet", "--export", "-", "--format", "dxf", "a.inlet"},
+         "--export writes a file, not standard output ('-')"},
+        {"the design itself", {"inlet", "--export", "a.inlet", "--format", "dxf", "a.inlet"},
+         "--export would write over 'a.inlet', which FILE reads; nothing is written"},
     };
     for (const Row& row : rows) {
         const Outcome outcome = read(row.argv);
