@@ -179,7 +179,8 @@ flow_error; DIR/study.csv keeps them.
 --cfd-validate DIR computes the validation pipe (diameter 0.1 m, 60 diameters
 long, Re 100,000) and compares its friction factor with Colebrook-White and its
 velocity profile with the power law; exit status 0 when the friction factor is
-within 10 %. OpenFOAM comes from Debian's openfoam and openmpi-bin packages.
+within 10 %; a design's options and files given with it are a usage error.
+OpenFOAM comes from Debian's openfoam and openmpi-bin packages.
 
 %SOLID%--version prints the program's name and version.
 

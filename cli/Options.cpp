@@ -255,6 +255,19 @@ Options parseOptions(const std::vector<std::string>& args)
         throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
     if (options.flowTask == Options::FlowTask::Study && !options.csv)
         throw usageError(Failure::Kind::OptionNeedsOption, "--cfd-study DIR", "--csv FILE");
+    // The validation pipe is no design: a design's options and files would be ignored.
+    if (options.flowTask == Options::FlowTask::Pipe) {
+        std::string ignored = options.openFile ? "--open" : options.saveFile ? "--save" : options.csv ? "--csv" : "";
+        if (ignored.empty() && !options.exports.empty())
+            ignored = "--" + options.exports.front().first;
+        if (ignored.empty() && (options.checks || options.widthSet))
+            ignored = options.checks ? "--checks" : "--widths";
+        for (std::size_t i = 0; ignored.empty() && i < options.texts.size(); ++i)
+            if (options.texts[i])
+                ignored = "--" + std::string(boxInfo(inputBoxes()[i]).symbol);
+        if (!ignored.empty())
+            throw usageError(Failure::Kind::OptionsExclusive, ignored, "--cfd-validate");
+    }
     return options;
 }
 

@@ -138,6 +138,12 @@ if [ $has_solid = yes ]; then
     refused "--step-walls with --stl" 2 "--step-walls goes with --step FILE" "--step-walls 需与 --step FILE 一起使用" \
         "$calc" --hk 2000 --stl a.stl --step-walls
 fi
+refused "--dxf with the validation pipe" 2 "--dxf and --cfd-validate cannot be combined" \
+    "--dxf 与 --cfd-validate 不能同时使用" "$calc" --cfd-validate V --dxf a.dxf
+refused "--save with the validation pipe" 2 "--save and --cfd-validate cannot be combined" \
+    "--save 与 --cfd-validate 不能同时使用" "$calc" --cfd-validate V --save a.inlet
+refused "a design's text with the validation pipe" 2 "--hk and --cfd-validate cannot be combined" \
+    "--hk 与 --cfd-validate 不能同时使用" "$calc" --cfd-validate V --hk 2000
 
 # A format by its key that agrees with the extension, and a choice it offers, are written.
 setup
