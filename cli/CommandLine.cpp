@@ -269,14 +269,12 @@ BoxTexts boxesFor(const Design& design)
     return boxes;
 }
 
-// Saves the design with the texts the boxes hold after the run, as the window would, and the
-// flow computed for it, where there is one.
-void save(Design design, const BoxTexts& boxes, const std::string& path, const QJsonObject& flowRecord = {})
+// Saves the design with the texts the boxes hold after the run, as the window would, and its
+// flow (the one computed now, where there is one, else the one it was opened with).
+void save(Design design, const BoxTexts& boxes, const std::string& path)
 {
     for (const Box box : givenParameterBoxes())
         design.texts[box] = QString::fromStdString(boxes.text(box));
-    if (!flowRecord.isEmpty())
-        design.kept[QStringLiteral("flow")] = flowRecord;
     try {
         writeDesignFile(QString::fromStdString(path), design);
     } catch (const Failure& f) {
@@ -290,6 +288,7 @@ void writeFiles(const Options& options, const Design& design, const RunRecord& r
 {
     ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
+    input.flow = design.flow;
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
     ExportChoices choices;
@@ -314,7 +313,7 @@ void writeFiles(const Options& options, const Design& design, const RunRecord& r
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale,
            Language language)
 {
-    const Design design = designFor(options);
+    Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
     std::optional<Failure> failure;
     std::optional<Calculation> calculation;
@@ -371,20 +370,19 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         output.flush();
     }
     int flowStatus = 0;
-    QJsonObject flowRecord;
     if (options.flowTask == Options::FlowTask::Design && calculation) {
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
         flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
         if (flow.status == cfd::RunStatus::Settled)
-            flowRecord = inlet::flowRecord(flow, options.flow, design);
+            design.flow = flowRecord(flow, options.flow, design);
     }
     if (options.json)
         text.append("}\n");
     output.flush();
     if (options.saveFile)
-        save(design, boxes, *options.saveFile, flowRecord);
+        save(design, boxes, *options.saveFile);
     if (!options.exports.empty())
         writeFiles(options, design, *record);
     if (failure) {

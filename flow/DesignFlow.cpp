@@ -5,6 +5,7 @@
 #include "CfdError.h"
 #include "DesignFile.h"
 #include "Failure.h"
+#include "FlowRecord.h"
 
 #include <QJsonArray>
 
@@ -62,9 +63,15 @@ std::string levelText(const FlowOptions& options)
 
 std::string caseSignature(const Design& design, const FlowOptions& options)
 {
+    // The texts the case is computed from, not the result boxes (H, B), which a design holds
+    // filled or empty as it was saved: the same inputs are the same case.
     std::string what = "design";
-    for (const auto& [box, value] : design.texts)
-        what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
+    for (const Box box : flowInputBoxes()) {
+        const auto value = design.texts.find(box);
+        what.append(" ").append(boxInfo(box).symbol).append("=");
+        if (value != design.texts.end())
+            what.append(value->second.toStdString());
+    }
     if (options.passageLength)
         what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
     return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
