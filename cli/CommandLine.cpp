@@ -152,8 +152,11 @@ and the mesh. They are shown only when they settled (each changed by less than
 0.1 % over 100 iterations); otherwise the status says why (iteration-limit,
 cancelled, failed with the stage and the reason) and the exit status is 1.
 With --save the design file keeps the figures with the settings that produced
-them. A DIR that holds the case of another design or mesh is replaced only
-with --force; a DIR that holds anything else is never written.
+them, in place of any flow it held. The sheet and the workbook show a design's
+flow while D to hk, Q and L are the texts it was computed for, and otherwise
+say which changed. A DIR that holds the case of other such texts or another
+mesh is replaced only with --force; a DIR that holds anything else is never
+written.
 Flow options:
   --mesh LEVEL      coarse (default), medium or fine; tiny tries the pipeline
   --cells N         about N background cells instead of a level's

@@ -90,8 +90,12 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     applySettings(flowCase, options);
     const fs::path dir = options.dir;
     cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
+    // The design beside its case, without a flow it was opened with: that may be another
+    // case's, and the case's own is in its results.
+    Design beside = design;
+    beside.flow = {};
     try {
-        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
+        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), beside);
     } catch (const Failure& f) {
         throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
     }

@@ -183,9 +183,12 @@ void FlowWindow::showLastRun()
         return;
     }
     const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record));
+    // The design's flow of other inputs is named, as the sheet names it, not passed over.
+    const QString notShown = flowNotShownText(lastRun_.flow(), textsOf(*record));
     if (flow.isEmpty())
-        showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record)
-                        ? endNote_
+        showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record) ? endNote_
+                    : !notShown.isEmpty()
+                        ? notShown
                         : QStringLiteral("本设计尚无水力评价：选择网格后按“计算”（OpenFOAM 在外部进程中计算）"));
     else
         showFlow(flow);

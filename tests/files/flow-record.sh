@@ -107,6 +107,7 @@ if command -v simpleFoam > /dev/null; then
     [ $status -eq 0 ] || fail "the run: exit status $status: $(tail -5 "$d/err")"
     has "$d/run" $'flow\tstatus\tsettled' "the run"
     lacks "$d/new.inlet" '"cells": 4321' "the new design file (the old flow is kept)"
+    lacks "$d/D/design.inlet" '"cells": 4321' "the design beside the case (the old flow is kept)"
     has "$d/new.inlet" "\"case\": \"$d/D\"" "the new design file"
     vu=$(awk -F'\t' '$1 == "flow" && $2 == "pump_inlet" { split($3, f, " "); print f[2] }' "$d/run")
     [ -n "$vu" ] || fail "the run printed no Vu at the pump inlet: $(cat "$d/run")"
