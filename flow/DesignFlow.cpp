@@ -61,6 +61,29 @@ std::string levelText(const FlowOptions& options)
     return options.cells ? "cells" : cfd::levelName(options.level);
 }
 
+namespace {
+
+// The passage length and the mesh, after a case's texts.
+std::string signatureTail(const FlowOptions& options)
+{
+    std::string what;
+    if (options.passageLength)
+        what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
+    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
+}
+
+// The line written before a case was named by its inputs: every box of the frame, the result
+// boxes too. A folder holding the case of that line is still this case, and resumes.
+std::string earlierSignature(const Design& design, const FlowOptions& options)
+{
+    std::string what = "design";
+    for (const auto& [box, value] : design.texts)
+        what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
+    return what + signatureTail(options);
+}
+
+}  // namespace
+
 std::string caseSignature(const Design& design, const FlowOptions& options)
 {
     // The texts the case is computed from, not the result boxes (H, B), which a design holds
@@ -72,9 +95,14 @@ std::string caseSignature(const Design& design, const FlowOptions& options)
         if (value != design.texts.end())
             what.append(value->second.toStdString());
     }
-    if (options.passageLength)
-        what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
-    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
+    return what + signatureTail(options);
+}
+
+std::string folderSignature(const Design& design, const FlowOptions& options)
+{
+    const std::string earlier = earlierSignature(design, options);
+    return cfd::folderContent(options.dir, earlier) == cfd::FolderContent::SameCase ? earlier
+                                                                                    : caseSignature(design, options);
 }
 
 void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options)
@@ -89,7 +117,7 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     cfd::FlowCase flowCase = passageFlowCase(calculation, design, options);
     applySettings(flowCase, options);
     const fs::path dir = options.dir;
-    cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
+    cfd::prepareCaseFolder(flowCase, dir, folderSignature(design, options), options.force);
     // The design beside its case, without a flow it was opened with: that may be another
     // case's, and the case's own is in its results.
     Design beside = design;

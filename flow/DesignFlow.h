@@ -44,6 +44,9 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
 // from, flowInputBoxes(); the passage length; the mesh): a folder holding a case of the same
 // line resumes it.
 std::string caseSignature(const Design& design, const FlowOptions& options);
+// The line options.dir is compared with: caseSignature(), or the line an earlier version wrote
+// for this design where the folder holds the case of that line (so that it resumes).
+std::string folderSignature(const Design& design, const FlowOptions& options);
 
 // The case of a design with the options' mesh and solver settings, written into options.dir
 // (with the design as design.inlet) unless that folder holds it already. Throws
