@@ -162,8 +162,11 @@ and the mesh. They are shown only when they settled (each changed by less than
 0.1 % over 100 iterations); otherwise the status says why (iteration-limit,
 cancelled, failed with the stage and the reason) and the exit status is 1.
 With --save the design file keeps the figures with the settings that produced
-them. A DIR that holds the case of another design or mesh is replaced only
-with --force; a DIR that holds anything else is never written.
+them, in place of any flow it held. The sheet and the workbook show a design's
+flow while D to hk, Q and L are the texts it was computed for, and otherwise
+say which changed. A DIR that holds the case of other such texts or another
+mesh is replaced only with --force; a DIR that holds anything else is never
+written.
 Flow options:
   --mesh LEVEL      coarse (default), medium or fine; tiny tries the pipeline
   --cells N         about N background cells instead of a level's
@@ -306,14 +309,12 @@ void refuseSameFiles(const Options& options)
         throw CommandLineError{CommandLineError::kUsage, *clash};
 }
 
-// Saves the design with the texts the boxes hold after the run, as the window would, and the
-// flow computed for it, where there is one.
-void save(Design design, const BoxTexts& boxes, const std::string& path, const QJsonObject& flowRecord = {})
+// Saves the design with the texts the boxes hold after the run, as the window would, and its
+// flow (the one computed now, where there is one, else the one it was opened with).
+void save(Design design, const BoxTexts& boxes, const std::string& path)
 {
     for (const Box box : givenParameterBoxes())
         design.texts[box] = QString::fromStdString(boxes.text(box));
-    if (!flowRecord.isEmpty())
-        design.kept[QStringLiteral("flow")] = flowRecord;
     writeDesignFile(QString::fromStdString(path), design);
 }
 
@@ -324,6 +325,7 @@ std::vector<Failure> writeFiles(const Options& options, const Design& design, co
 {
     ExportInput input = exportInputFrom(record, design.info);
     input.program = "inlet-calc";
+    input.flow = design.flow;
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
     ExportChoices choices;
@@ -358,7 +360,7 @@ void reportUnwritten(std::vector<Failure> unwritten)
 int runOne(const Options& options, std::ostream& out, std::ostream& err, const NumberLocale& locale,
            Language language)
 {
-    const Design design = designFor(options);
+    Design design = designFor(options);
     BoxTexts boxes = boxesFor(design);
     std::optional<Failure> failure;
     std::optional<Calculation> calculation;
@@ -415,14 +417,13 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         output.flush();
     }
     int flowStatus = 0;
-    QJsonObject flowRecord;
     if (options.flowTask == Options::FlowTask::Design && calculation) {
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
         flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
         if (flow.status == cfd::RunStatus::Settled)
-            flowRecord = inlet::flowRecord(flow, options.flow, design);
+            design.flow = flowRecord(flow, options.flow, design);
     }
     if (options.json)
         text.append("}\n");
@@ -432,7 +433,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
     std::vector<Failure> unwritten;
     if (options.saveFile) {
         try {
-            save(design, boxes, *options.saveFile, flowRecord);
+            save(design, boxes, *options.saveFile);
         } catch (const Failure& f) {
             unwritten.push_back(f);
         }

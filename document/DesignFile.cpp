@@ -76,13 +76,14 @@ QString textField(const QJsonObject& object, const QString& name, const QString&
     return text;
 }
 
-QJsonObject objectField(const QJsonObject& root, const QString& name, const QString& path)
+// `where` names the object holding it in messages ("flow.").
+QJsonObject objectField(const QJsonObject& root, const QString& name, const QString& path, const QString& where = {})
 {
     const auto value = root.constFind(name);
     if (value == root.constEnd())
-        throw fileFailure(Failure::Kind::FieldMissing, path, name);
+        throw fileFailure(Failure::Kind::FieldMissing, path, where + name);
     if (!value->isObject())
-        throw fileFailure(Failure::Kind::FieldNotObject, path, name);
+        throw fileFailure(Failure::Kind::FieldNotObject, path, where + name);
     return value->toObject();
 }
 
@@ -91,7 +92,7 @@ bool isKnown(const QString& place)
 {
     static const QStringList kTop{QStringLiteral("format"), QStringLiteral("formatVersion"), QStringLiteral("program"),
                                   QStringLiteral("info"), QStringLiteral("texts"),
-                                  QStringLiteral("widthSet")};
+                                  QStringLiteral("widthSet"), QStringLiteral("flow")};
     if (!place.contains(QLatin1Char('/')))
         return kTop.contains(place);
     const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
@@ -137,6 +138,21 @@ QByteArray withKeptText(QByteArray written, const std::map<QString, QByteArray>&
     for (const auto& [member, text] : spans)
         written.replace(member.valueStart, member.valueEnd - member.valueStart, text);
     return written;
+}
+
+// The flow record: an object whose texts and result (with its status) can be read; anything
+// else is reported rather than dropped, so that no save loses it unseen.
+QJsonObject flowField(const QJsonObject& root, const QString& path)
+{
+    const QJsonObject flow = objectField(root, QStringLiteral("flow"), path);
+    objectField(flow, QStringLiteral("texts"), path, QStringLiteral("flow."));
+    const QJsonObject result = objectField(flow, QStringLiteral("result"), path, QStringLiteral("flow."));
+    const auto status = result.constFind(QStringLiteral("status"));
+    if (status == result.constEnd())
+        throw fileFailure(Failure::Kind::FieldMissing, path, QStringLiteral("flow.result.status"));
+    if (!status->isString())
+        throw fileFailure(Failure::Kind::FieldNotText, path, QStringLiteral("flow.result.status"));
+    return flow;
 }
 
 // "1.0" as major and minor: digits, a full stop, digits, nothing else. A major version too
@@ -191,8 +207,12 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     if (utf8.hasError())
         throw fileFailure(Failure::Kind::DesignNotUtf8, path);
 
+    // A mark that starts the file says UTF-8 and belongs to no member: the members lie where
+    // they lie in the text after it, with or without it.
+    static const QByteArray kMark("\xEF\xBB\xBF");
+    const QByteArray json = bytes.startsWith(kMark) ? bytes.sliced(kMark.size()) : bytes;
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(withEscapedByteOrderMarks(bytes, 1), &error);
+    const QJsonDocument document = QJsonDocument::fromJson(withEscapedByteOrderMarks(json), &error);
     if (error.error != QJsonParseError::NoError) {
         QJsonDocument::fromJson(bytes, &error);  // where the fault is in the file's own bytes
         Failure f = fileFailure(Failure::Kind::DesignNotJson, path);
@@ -216,7 +236,7 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
 
     Design design;
     design.kept = root;
-    keepUnknownMembers(bytes, design.keptText);
+    keepUnknownMembers(json, design.keptText);
     const QJsonObject info = objectField(root, QStringLiteral("info"), path);
     for (const DesignInfoField& f : designInfoFields()) {
         const QString key = QLatin1String(f.key);
@@ -242,6 +262,8 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
         }
         design.widthSet = *set;
     }
+    if (root.contains(QStringLiteral("flow")))
+        design.flow = flowField(root, path);
     return design;
 }
 
@@ -279,6 +301,10 @@ QByteArray designBytes(const Design& design)
     root[QStringLiteral("texts")] = texts;
     const std::string_view set = widthSetName(design.widthSet);
     root[QStringLiteral("widthSet")] = QString::fromUtf8(set.data(), qsizetype(set.size()));
+    if (design.flow.isEmpty())
+        root.remove(QStringLiteral("flow"));
+    else
+        root[QStringLiteral("flow")] = design.flow;
     // Indented for reading by eye, unless that would make the file too large to open.
     const QJsonDocument document(root);
     QByteArray bytes = withKeptText(withEscapedByteOrderMarks(document.toJson(QJsonDocument::Indented)), design.keptText);

@@ -9,13 +9,16 @@
 //     "info": { "project": ..., "stage": ..., "designer": ..., "checker": ..., "date": ...,
 //               "notes": ..., "unit": ..., "drawingNumber": ..., "floorElevation": ... },
 //     "texts": { "D": "2200", "H": "2700", "H0": "700", ... },
-//     "widthSet": "computed" }
+//     "widthSet": "computed",
+//     "flow": { "settings": {...}, "texts": {...}, "result": { "status": "settled", ... } } }
 // with one text per box of the frame, named by its quantity's symbol. "widthSet" (from format
 // version 1.1) names the volute widths the drawing, the exports and the sheet use: "computed"
 // or "area-true"; a file without it takes "computed". One text per field of
 // designInfoFields() (from format 1.2 on; an older file lacks those 1.2 added, read as
-// empty); a floor elevation must be empty or a number. A file of a newer minor version may
-// hold more; what this program does not know is kept and written back.
+// empty); a floor elevation must be empty or a number. "flow", where present, is the flow
+// computed for the design (see FlowRecord.h): an object with the texts it was computed for and
+// a result with its status; a new one is saved in place of the old. A file of a newer minor
+// version may hold more; what this program does not know is kept and written back.
 
 #include "Boxes.h"
 #include "DesignInfo.h"
@@ -33,6 +36,7 @@ struct Design {
     DesignInfo info;
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
     WidthSet widthSet = WidthSet::Computed;  // the widths the geometry is drawn with
+    QJsonObject flow;              // the flow computed for it ("flow"), or empty where none
     QJsonObject kept;              // the file as read, for what this program does not know
     // What this program does not know, as the file wrote it: each member's value by its place,
     // "pump", "info/x", "texts/y". Written back byte for byte.

@@ -17,6 +17,14 @@ bool ExportInput::wasWritten(Box box) const
     return std::find(written.begin(), written.end(), box) != written.end();
 }
 
+std::map<Box, QString> ExportInput::givenTexts() const
+{
+    std::map<Box, QString> given;
+    for (const Box box : givenParameterBoxes())
+        given[box] = QString::fromStdString(text(box));
+    return given;
+}
+
 DrawingOptions ExportInput::drawingOptions(const std::string& paper) const
 {
     DrawingOptions options;
@@ -87,7 +95,9 @@ ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
     BoxTexts boxes;
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
-    return exportInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info);
+    ExportInput input = exportInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info);
+    input.flow = design.flow;
+    return input;
 }
 
 }  // namespace inlet

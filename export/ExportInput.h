@@ -2,7 +2,8 @@
 
 // Everything a file made from a run shows, gathered once after the run: the design
 // information, every box's text as the window shows it, the run's values or why it stopped,
-// the design checks, the drawing, the program that calculated it, the design file and when.
+// the design checks, the drawing, the program that calculated it, the design file and when,
+// and the flow kept with the design.
 // Every format writes from here and computes no figure of its own.
 
 #include "Boxes.h"
@@ -17,9 +18,11 @@
 #include "Shapes.h"
 #include "WidthSets.h"
 
+#include <QJsonObject>
 #include <QString>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,9 +45,14 @@ struct ExportInput {
     NumberLocale locale;
     QString designFile;                         // the design's file name ("泵站.inlet"); empty when never saved
     QString runTime;                            // when the run was made: "2026-12-07 14:03"
+    // The flow record kept with the design (FlowRecord.h), whatever texts it was computed for:
+    // each format shows its figures where it belongs to the texts above, else says it does not.
+    QJsonObject flow;
 
     const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
     bool wasWritten(Box box) const;
+    // The texts of the given-parameter boxes, as a flow record is matched against them.
+    std::map<Box, QString> givenTexts() const;
     // What the drawing shows beyond the run (Ds from its box, the floor elevation) on `paper`.
     DrawingOptions drawingOptions(const std::string& paper = "auto") const;
     // The drawing of a completed run at the scale `paper` gives it: `drawing` itself for "auto".
@@ -59,7 +67,7 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info);
 TitleBlock titleBlock(const ExportInput& input);
 
 // The record of a design: its texts typed into a fresh set of boxes and the calculation run
-// over them, as the window's "计算并打印" runs it, drawn with the design's widths.
+// over them, as the window's "计算并打印" runs it, drawn with the design's widths, with its flow.
 ExportInput exportInputFor(const Design& design, const NumberLocale& locale);
 
 }  // namespace inlet

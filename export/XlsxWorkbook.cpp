@@ -3,9 +3,11 @@
 #include "AtomicSave.h"
 #include "Failure.h"
 #include "BoxCaption.h"
+#include "FlowRecord.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -92,6 +94,55 @@ private:
     lxw_format* bold_;
     lxw_row_t row_ = 0;
 };
+
+// "水力评价": the flow kept with the design, its settings and each section's figures as numbers
+// where it was computed for the design's inputs; else one line saying whose it is.
+void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
+{
+    if (input.flow.isEmpty())
+        return;
+    Sheet flow(book, "水力评价", bold);
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts()); !notShown.isEmpty()) {
+        flow.widths({100});
+        flow.text(0, notShown.toStdString());
+        return;
+    }
+    const QJsonObject settings = input.flow.value(QStringLiteral("settings")).toObject();
+    const QJsonObject result = input.flow.value(QStringLiteral("result")).toObject();
+    const auto number = [&](const char* key) { return result.value(QLatin1String(key)).toDouble(); };
+    flow.widths({24, 12, 12, 14, 14});
+    flow.header({"项目", "数值"});
+    const std::pair<const char*, double> figures[] = {
+        {"网格单元数", number("cells")},
+        {"并行进程数", number("processes")},
+        {"迭代次数", number("iterations")},
+        {"迭代上限", settings.value(QStringLiteral("iterationLimit")).toDouble()},
+        {"给定流量 (m³/s)", number("flowGiven")},
+        {"进口断面流量 (m³/s)", number("flowAtInlet")},
+        {"壁面 y+ 最小", result.value(QStringLiteral("yPlus")).toObject().value(QStringLiteral("min")).toDouble()},
+        {"壁面 y+ 最大", result.value(QStringLiteral("yPlus")).toObject().value(QStringLiteral("max")).toDouble()},
+        {"壁面 y+ 平均", result.value(QStringLiteral("yPlus")).toObject().value(QStringLiteral("mean")).toDouble()},
+    };
+    flow.text(0, "网格");
+    flow.text(1, flowLevelName(settings.value(QStringLiteral("mesh")).toString()).toStdString());
+    flow.next();
+    for (const auto& [name, value] : figures) {
+        flow.text(0, name);
+        flow.number(1, value);
+        flow.next();
+    }
+    flow.next();
+    flow.header({"断面", "Vu (%)", "θ̄ (°)", "水头损失 (m)", "流量 (m³/s)"});
+    for (const QJsonValue& value : result.value(QStringLiteral("sections")).toArray()) {
+        const QJsonObject s = value.toObject();
+        flow.text(0, flowSectionName(s.value(QStringLiteral("name")).toString()).toStdString());
+        flow.number(1, s.value(QStringLiteral("Vu")).toDouble());
+        flow.number(2, s.value(QStringLiteral("theta")).toDouble());
+        flow.number(3, s.value(QStringLiteral("headLoss")).toDouble());
+        flow.number(4, s.value(QStringLiteral("flow")).toDouble());
+        flow.next();
+    }
+}
 
 void fill(lxw_workbook* book, const ExportInput& input)
 {
@@ -184,6 +235,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
         about.text(1, value.toStdString());
         about.next();
     }
+    fillFlow(book, bold, input);
 }
 
 // A cell's text as a number, where it is one whole in the locale's notation: an optional

@@ -5,6 +5,7 @@
 #include "CfdError.h"
 #include "DesignFile.h"
 #include "Failure.h"
+#include "FlowRecord.h"
 
 #include <QJsonArray>
 
@@ -60,14 +61,48 @@ std::string levelText(const FlowOptions& options)
     return options.cells ? "cells" : cfd::levelName(options.level);
 }
 
-std::string caseSignature(const Design& design, const FlowOptions& options)
+namespace {
+
+// The passage length and the mesh, after a case's texts.
+std::string signatureTail(const FlowOptions& options)
+{
+    std::string what;
+    if (options.passageLength)
+        what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
+    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
+}
+
+// The line written before a case was named by its inputs: every box of the frame, the result
+// boxes too. A folder holding the case of that line is still this case, and resumes.
+std::string earlierSignature(const Design& design, const FlowOptions& options)
 {
     std::string what = "design";
     for (const auto& [box, value] : design.texts)
         what.append(" ").append(boxInfo(box).symbol).append("=").append(value.toStdString());
-    if (options.passageLength)
-        what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
-    return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
+    return what + signatureTail(options);
+}
+
+}  // namespace
+
+std::string caseSignature(const Design& design, const FlowOptions& options)
+{
+    // The texts the case is computed from, not the result boxes (H, B), which a design holds
+    // filled or empty as it was saved: the same inputs are the same case.
+    std::string what = "design";
+    for (const Box box : flowInputBoxes()) {
+        const auto value = design.texts.find(box);
+        what.append(" ").append(boxInfo(box).symbol).append("=");
+        if (value != design.texts.end())
+            what.append(value->second.toStdString());
+    }
+    return what + signatureTail(options);
+}
+
+std::string folderSignature(const Design& design, const FlowOptions& options)
+{
+    const std::string earlier = earlierSignature(design, options);
+    return cfd::folderContent(options.dir, earlier) == cfd::FolderContent::SameCase ? earlier
+                                                                                    : caseSignature(design, options);
 }
 
 void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options)
@@ -82,9 +117,13 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     cfd::FlowCase flowCase = passageFlowCase(calculation, design, options);
     applySettings(flowCase, options);
     const fs::path dir = options.dir;
-    cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
+    cfd::prepareCaseFolder(flowCase, dir, folderSignature(design, options), options.force);
+    // The design beside its case, without a flow it was opened with: that may be another
+    // case's, and the case's own is in its results.
+    Design beside = design;
+    beside.flow = {};
     try {
-        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
+        writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), beside);
     } catch (const Failure& f) {
         throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
     }

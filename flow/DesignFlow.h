@@ -40,9 +40,13 @@ void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options);
 // saying why there is none.
 cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
 
-// One line saying what the case of a design is (its texts, the passage length, the mesh): a
-// folder holding a case of the same line resumes it.
+// One line saying what the case of a design is (the texts of the boxes the flow is computed
+// from, flowInputBoxes(); the passage length; the mesh): a folder holding a case of the same
+// line resumes it.
 std::string caseSignature(const Design& design, const FlowOptions& options);
+// The line options.dir is compared with: caseSignature(), or the line an earlier version wrote
+// for this design where the folder holds the case of that line (so that it resumes).
+std::string folderSignature(const Design& design, const FlowOptions& options);
 
 // The case of a design with the options' mesh and solver settings, written into options.dir
 // (with the design as design.inlet) unless that folder holds it already. Throws
@@ -54,7 +58,8 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
 QJsonObject flowResultObject(const cfd::FlowResult& result);
 
 // The flow as a design file keeps it under "flow": the result with the settings and the
-// design's texts it was computed for (shown only while they are the boxes' texts).
+// design's texts it was computed for (shown as the design's only while the boxes the flow is
+// computed from hold them, FlowRecord.h).
 QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options, const Design& design);
 
 }  // namespace inlet

@@ -1,8 +1,8 @@
 #include "SheetFlow.h"
 
-#include <QJsonArray>
+#include "FlowRecord.h"
 
-#include <map>
+#include <QJsonArray>
 
 namespace inlet {
 
@@ -15,46 +15,22 @@ QString fixed(double v, int decimals)
 
 }  // namespace
 
-QString flowSectionName(const QString& name)
-{
-    if (name == QLatin1String("cone_inlet"))
-        return QStringLiteral("喇叭管进口（锥管进口）");
-    if (name == QLatin1String("pump_inlet"))
-        return QStringLiteral("水泵进口断面");
-    return name;
-}
-
-QString flowLevelName(const QString& level)
-{
-    static const std::map<QString, QString> names{{QStringLiteral("coarse"), QStringLiteral("粗网格")},
-                                                  {QStringLiteral("medium"), QStringLiteral("中网格")},
-                                                  {QStringLiteral("fine"), QStringLiteral("细网格")},
-                                                  {QStringLiteral("tiny"), QStringLiteral("试算网格")},
-                                                  {QStringLiteral("cells"), QStringLiteral("按单元数")}};
-    const auto found = names.find(level);
-    return found == names.end() ? level : found->second;
-}
-
 QJsonObject flowRecordFor(const QJsonObject& record, const std::map<Box, QString>& texts)
 {
-    if (record.value(QStringLiteral("result")).toObject().value(QStringLiteral("status")).toString()
-        != QLatin1String("settled"))
-        return {};
-    const QJsonObject recorded = record.value(QStringLiteral("texts")).toObject();
-    for (const auto& [box, text] : texts)
-        if (recorded.value(QString::fromUtf8(boxInfo(box).symbol.data(), static_cast<qsizetype>(boxInfo(box).symbol.size())))
-                .toString()
-            != text)
-            return {};
-    return record;
+    return flowStanding(record, texts) == FlowStanding::ThisDesign ? record : QJsonObject();
 }
 
 void writeFlow(TextWriter& writer, const SheetInput& input, int number)
 {
-    const QJsonObject settings = input.flow.value(QStringLiteral("settings")).toObject();
-    const QJsonObject result = input.flow.value(QStringLiteral("result")).toObject();
     const QString n = QString::number(number);
     writer.section(n + QStringLiteral(" 水力评价"));
+    // A flow of other texts is named, not shown as this design's and not left out unseen.
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts()); !notShown.isEmpty()) {
+        writer.paragraph(notShown);
+        return;
+    }
+    const QJsonObject settings = input.flow.value(QStringLiteral("settings")).toObject();
+    const QJsonObject result = input.flow.value(QStringLiteral("result")).toObject();
     writer.paragraph(QStringLiteral("以设计流量 Q = %1 m³/s 计算流道内的三维定常湍流：OpenFOAM simpleFoam，"
                                     "k-ω SST 湍流模型，SIMPLE 算法，壁面函数；进口为流道进口断面的均匀来流，"
                                     "出口压力固定在水泵进口断面以上延伸一倍管径处。")

@@ -3,6 +3,7 @@
 // The sheet's section on the flow through the passage: the settled flow computation kept with
 // the design, its mesh, settings and figures.
 
+#include "FlowRecord.h"
 #include "SheetInput.h"
 #include "TextWriter.h"
 
@@ -13,17 +14,13 @@
 namespace inlet {
 
 // The flow record a design file keeps under "flow" (settings, texts, result), when it was
-// computed for exactly `texts` and settled; else an empty object, so that no sheet or window
-// shows the figures of another design.
+// computed for the inputs `texts` hold (FlowRecord.h) and settled; else an empty object, so that
+// no sheet or window shows the figures of another design as this one's.
 QJsonObject flowRecordFor(const QJsonObject& flow, const std::map<Box, QString>& texts);
 
-// A section's and a mesh level's names as the sheet and the window write them ("水泵进口断面",
-// "粗网格").
-QString flowSectionName(const QString& name);
-QString flowLevelName(const QString& level);
-
 // N 水力评价 (CFD): the solver and its settings, the mesh, the convergence reached, the wall
-// y+ and, per section, Vu, the mean inflow angle, the head loss and the flow through.
+// y+ and, per section, Vu, the mean inflow angle, the head loss and the flow through; for a
+// record of other inputs (or without settled figures), only a sentence saying so.
 void writeFlow(TextWriter& writer, const SheetInput& input, int number);
 
 }  // namespace inlet

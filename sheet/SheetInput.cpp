@@ -1,22 +1,18 @@
 #include "SheetInput.h"
 
-#include "SheetFlow.h"
-
 namespace inlet {
 
 SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, bool drawings)
 {
-    SheetInput input{exportInputFrom(record, info), {}, {}};
+    SheetInput input{exportInputFrom(record, info), {}};
     input.drawings = drawings;
     return input;
 }
 
 SheetInput sheetInputFor(const Design& design, const NumberLocale& locale, bool drawings)
 {
-    SheetInput input{exportInputFor(design, locale), {}, {}};
+    SheetInput input{exportInputFor(design, locale), {}};
     input.drawings = drawings;
-    if (input.calculation)
-        input.flow = flowRecordFor(design.kept.value(QStringLiteral("flow")).toObject(), design.texts);
     return input;
 }
 

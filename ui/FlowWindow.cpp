@@ -183,9 +183,12 @@ void FlowWindow::showLastRun()
         return;
     }
     const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record));
+    // The design's flow of other inputs is named, as the sheet names it, not passed over.
+    const QString notShown = flowNotShownText(lastRun_.flow(), textsOf(*record));
     if (flow.isEmpty())
-        showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record)
-                        ? endNote_
+        showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record) ? endNote_
+                    : !notShown.isEmpty()
+                        ? notShown
                         : QStringLiteral("本设计尚无水力评价：选择网格后按“计算”（OpenFOAM 在外部进程中计算）"));
     else
         showFlow(flow);
@@ -291,7 +294,7 @@ bool FlowWindow::run()
         return refuse(QStringLiteral("请给出算例文件夹"));
     if (const auto missing = cfd::openFoamMissing())
         return refuse(QStringLiteral("未安装 OpenFOAM，无法计算（Debian/Ubuntu：sudo apt-get install openfoam openmpi-bin）"));
-    switch (cfd::folderContent(options.dir, caseSignature(design, options))) {
+    switch (cfd::folderContent(options.dir, folderSignature(design, options))) {
     case cfd::FolderContent::OtherCase:
         if (!options.force)
             return refuse(QStringLiteral("算例文件夹中是另一设计或网格的算例：勾选“替换文件夹中其他设计或网格的算例”，或另选文件夹"));

@@ -236,7 +236,7 @@ bool MainWindow::read(const QString& path)
     keptText_ = design.keptText;
     lastRun_->clear();
     lastRun_->setWidthSet(design.widthSet);
-    lastRun_->setFlow(design.kept.value(QStringLiteral("flow")).toObject());
+    lastRun_->setFlow(design.flow);
     setFilePath(QFileInfo(path).absoluteFilePath());
     setWindowModified(false);
     RecentFiles::add(path_);
@@ -259,10 +259,7 @@ bool MainWindow::saveTo(const QString& path)
     design.info = info_;
     design.kept = kept_;
     design.keptText = keptText_;
-    if (lastRun_->flow().isEmpty())
-        design.kept.remove(QStringLiteral("flow"));
-    else
-        design.kept[QStringLiteral("flow")] = lastRun_->flow();
+    design.flow = lastRun_->flow();
     design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
@@ -422,12 +419,8 @@ SheetInput MainWindow::sheetAfterRun()
     form_->calculate();
     SheetInput input = sheetInputFrom(*lastRun_->record(), info_, true);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
-    // The design's flow, while it was computed for the texts in the boxes.
-    std::map<Box, QString> texts;
-    for (const Box box : givenParameterBoxes())
-        texts[box] = QString::fromStdString(form_->boxes().text(box));
-    if (input.calculation)
-        input.flow = flowRecordFor(lastRun_->flow(), texts);
+    // The design's flow: the sheet shows it where it was computed for the texts in the boxes.
+    input.flow = lastRun_->flow();
     return input;
 }
 
@@ -479,6 +472,7 @@ ExportInput MainWindow::lastRunInput() const
 {
     ExportInput input = exportInputFrom(*lastRun_->record(), info_);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+    input.flow = lastRun_->flow();
     return input;
 }
 

@@ -144,6 +144,18 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
         {"a version with a sign", withReplaced("\"1.2\"", "\"1.+1\""), "无法识别"},
         {"a version with a minus", withReplaced("\"1.2\"", "\"1.-0\""), "无法识别"},
         {"a major version beyond any integer", withReplaced("\"1.2\"", "\"99999999999.0\""), "比本程序支持的 1.x 新"},
+        // A flow record that cannot be read is named, not dropped unseen.
+        {"a flow record that is a number", withReplaced("\"widthSet\"", "\"flow\": 3, \"widthSet\""), "flow 应为对象"},
+        {"a flow record without texts", withReplaced("\"widthSet\"", "\"flow\": {\"result\": {\"status\": \"settled\"}}, \"widthSet\""),
+         "缺少字段 flow.texts"},
+        {"a flow record without a result", withReplaced("\"widthSet\"", "\"flow\": {\"texts\": {}}, \"widthSet\""),
+         "缺少字段 flow.result"},
+        {"a flow result that is a list", withReplaced("\"widthSet\"", "\"flow\": {\"texts\": {}, \"result\": []}, \"widthSet\""),
+         "flow.result 应为对象"},
+        {"a flow result without a status", withReplaced("\"widthSet\"", "\"flow\": {\"texts\": {}, \"result\": {}}, \"widthSet\""),
+         "缺少字段 flow.result.status"},
+        {"a flow status that is a number", withReplaced("\"widthSet\"", "\"flow\": {\"texts\": {}, \"result\": {\"status\": 1}}, \"widthSet\""),
+         "flow.result.status 应为文本"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

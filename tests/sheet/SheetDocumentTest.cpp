@@ -185,24 +185,32 @@ TEST(SheetDocument, NoDrawingsWhenNotAsked)
     EXPECT_TRUE(plainText(sheet).contains(QStringLiteral("6 结论")));
 }
 
-// A settled flow kept with the design is its own section, and only while it was computed for
-// the design's very texts.
-TEST(SheetDocument, FlowSectionOnlyForTheDesignItWasComputedFor)
+// A settled flow kept with the design is its own section while it was computed for the texts
+// the flow is computed from (whatever the result boxes hold); a flow of other inputs is named as
+// such in that section, its figures not shown as this design's.
+TEST(SheetDocument, FlowSectionShowsTheDesignsFlowAndNamesAnotherInputsFlow)
 {
     Design design = designWith({{Box::Text21, "2000"}});
     QJsonObject texts;
     for (const auto& [box, text] : design.texts)
         texts[QString::fromUtf8(boxInfo(box).symbol.data(), static_cast<qsizetype>(boxInfo(box).symbol.size()))] = text;
+    texts[QStringLiteral("B")] = QString();  // as inlet-calc records it, before the run fills B
     const QJsonObject section{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"headLoss", 0.0532}, {"flow", 15.0}};
     const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", QJsonArray{section}}};
-    design.kept[QStringLiteral("flow")] = QJsonObject{{"texts", texts}, {"result", result}};
+    design.flow = QJsonObject{{"texts", texts}, {"result", result}};
+    design.texts[Box::Text6] = QStringLiteral("6355");
     const QString text = plainText(SheetDocument(sheetInputFor(design, kPoint, true)));
     EXPECT_TRUE(text.contains(QStringLiteral("8 水力评价")));
     EXPECT_TRUE(text.contains(QStringLiteral("91.7")));
     EXPECT_TRUE(text.contains(QStringLiteral("0.0532")));
+    EXPECT_FALSE(text.contains(QStringLiteral("另一组输入参数")));
 
+    // Until now the section was left out without a word where hk had changed.
     design.texts[Box::Text21] = QStringLiteral("2100");
-    EXPECT_FALSE(plainText(SheetDocument(sheetInputFor(design, kPoint, true))).contains(QStringLiteral("水力评价")));
+    const QString other = plainText(SheetDocument(sheetInputFor(design, kPoint, true)));
+    EXPECT_TRUE(other.contains(QStringLiteral("8 水力评价")));
+    EXPECT_TRUE(other.contains(QStringLiteral("属于另一组输入参数（hk 由 “2000” 改为 “2100”）"))) << other.toStdString();
+    EXPECT_FALSE(other.contains(QStringLiteral("0.0532")));
 }
 
 TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)

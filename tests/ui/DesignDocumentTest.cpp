@@ -3,6 +3,7 @@
 
 #include "DesignFile.h"
 #include "DocumentWindow.h"
+#include "LastRun.h"
 #include "RecentFiles.h"
 
 #include <QDir>
@@ -98,6 +99,26 @@ TEST_F(DocumentWindow, WhatANewerFileAddedIsWrittenBack)
     const Design saved = readDesignFile(file("newer.inlet"));
     EXPECT_EQ(saved.kept[QStringLiteral("pump")].toString(), QStringLiteral("1600ZLB-6"));
     EXPECT_EQ(saved.texts.at(Box::Text21), QStringLiteral("1900"));
+}
+
+// 保存 writes the flow the window holds, not the one the file was opened with (which used to
+// be written back over it), and a flow taken away is saved as none.
+TEST_F(DocumentWindow, SaveWritesTheNewFlowOverTheOld)
+{
+    const auto flowWith = [](double vu) {
+        return QJsonObject{{"texts", QJsonObject{}}, {"result", QJsonObject{{"status", "settled"}, {"Vu", vu}}}};
+    };
+    ASSERT_TRUE(write(file("flow.inlet"), hk2000([&](QJsonObject& root, QJsonObject&) {
+        root[QStringLiteral("flow")] = flowWith(11.5);
+    })));
+    ASSERT_TRUE(window->openFile(file("flow.inlet"))) << warnings();
+    window->lastRun().setFlow(flowWith(88.5));
+    ASSERT_TRUE(window->save()) << warnings();
+    EXPECT_EQ(readDesignFile(file("flow.inlet")).flow[QStringLiteral("result")].toObject()[QStringLiteral("Vu")].toDouble(),
+              88.5);
+    window->lastRun().setFlow({});
+    ASSERT_TRUE(window->save()) << warnings();
+    EXPECT_TRUE(readDesignFile(file("flow.inlet")).flow.isEmpty());
 }
 
 TEST_F(DocumentWindow, BoxTextsAreSavedAsTheFileHadThemByteOrderMarkIncluded)

@@ -1,0 +1,101 @@
+#include "FlowRecord.h"
+
+#include <QStringList>
+
+namespace inlet {
+
+namespace {
+
+constexpr std::array<Box, 12> kFlowInputs{
+    Box::Text1, Box::Text3, Box::Text4, Box::Text9, Box::Text10, Box::Text11,
+    Box::Text35, Box::Text34, Box::Text22, Box::Text21, Box::Text12, Box::Text7,
+};
+
+QString symbolOf(Box box)
+{
+    const std::string_view symbol = boxInfo(box).symbol;
+    return QString::fromUtf8(symbol.data(), static_cast<qsizetype>(symbol.size()));
+}
+
+QString statusOf(const QJsonObject& record)
+{
+    return record.value(QStringLiteral("result")).toObject().value(QStringLiteral("status")).toString();
+}
+
+// A text as the sentence quotes it: an empty one said so.
+QString quoted(const QString& text)
+{
+    return text.isEmpty() ? QStringLiteral("（空）") : QStringLiteral("“%1”").arg(text);
+}
+
+}  // namespace
+
+QString flowSectionName(const QString& name)
+{
+    if (name == QLatin1String("cone_inlet"))
+        return QStringLiteral("喇叭管进口（锥管进口）");
+    if (name == QLatin1String("pump_inlet"))
+        return QStringLiteral("水泵进口断面");
+    return name;
+}
+
+QString flowLevelName(const QString& level)
+{
+    static const std::map<QString, QString> names{{QStringLiteral("coarse"), QStringLiteral("粗网格")},
+                                                  {QStringLiteral("medium"), QStringLiteral("中网格")},
+                                                  {QStringLiteral("fine"), QStringLiteral("细网格")},
+                                                  {QStringLiteral("tiny"), QStringLiteral("试算网格")},
+                                                  {QStringLiteral("cells"), QStringLiteral("按单元数")}};
+    const auto found = names.find(level);
+    return found == names.end() ? level : found->second;
+}
+
+const std::array<Box, 12>& flowInputBoxes() { return kFlowInputs; }
+
+std::vector<Box> flowInputsChanged(const QJsonObject& record, const std::map<Box, QString>& texts)
+{
+    const QJsonObject recorded = record.value(QStringLiteral("texts")).toObject();
+    std::vector<Box> changed;
+    for (const Box box : kFlowInputs) {
+        const auto now = texts.find(box);
+        const QJsonValue then = recorded.value(symbolOf(box));
+        if (!then.isString() || then.toString() != (now == texts.end() ? QString() : now->second))
+            changed.push_back(box);
+    }
+    return changed;
+}
+
+FlowStanding flowStanding(const QJsonObject& record, const std::map<Box, QString>& texts)
+{
+    if (record.isEmpty())
+        return FlowStanding::None;
+    if (!flowInputsChanged(record, texts).empty())
+        return FlowStanding::OtherInputs;
+    return statusOf(record) == QLatin1String("settled") ? FlowStanding::ThisDesign : FlowStanding::NotSettled;
+}
+
+QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>& texts)
+{
+    switch (flowStanding(record, texts)) {
+    case FlowStanding::None:
+    case FlowStanding::ThisDesign:
+        return {};
+    case FlowStanding::NotSettled:
+        return QStringLiteral("设计文件保存的流场计算未得到收敛的结果（状态 %1），不列出其数值。").arg(statusOf(record));
+    case FlowStanding::OtherInputs:
+        break;
+    }
+    const QJsonObject recorded = record.value(QStringLiteral("texts")).toObject();
+    QStringList changes;
+    for (const Box box : flowInputsChanged(record, texts)) {
+        const auto now = texts.find(box);
+        changes << QStringLiteral("%1 由 %2 改为 %3")
+                       .arg(symbolOf(box), quoted(recorded.value(symbolOf(box)).toString()),
+                            quoted(now == texts.end() ? QString() : now->second));
+    }
+    return QStringLiteral("设计文件保存的流场计算结果属于另一组输入参数（%1），不是本设计的结果，不列出其数值；"
+                          "请按当前参数重新计算流场。")
+        .arg(changes.join(QStringLiteral("；")));
+}
+
+}  // namespace inlet

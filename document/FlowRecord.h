@@ -1,0 +1,47 @@
+#pragma once
+
+// The record a design file keeps of the flow computed for the design (under "flow": the
+// settings, the texts of the boxes it was computed for, the result), and how it stands to the
+// design's boxes now. It belongs to the design while the boxes the flow reads hold the texts it
+// was computed for; the result boxes (H, B) and the boxes only shown or checked do not count,
+// so that a design saved before or after its run, by either program, keeps its flow.
+
+#include "Boxes.h"
+
+#include <QJsonObject>
+#include <QString>
+
+#include <array>
+#include <map>
+#include <vector>
+
+namespace inlet {
+
+// The boxes whose texts the flow through the passage is computed from: the given dimensions
+// (D to hk), the design flow Q and the passage length L.
+const std::array<Box, 12>& flowInputBoxes();
+
+enum class FlowStanding {
+    None,         // no record
+    ThisDesign,   // settled, computed for the texts the boxes hold
+    OtherInputs,  // computed for other texts in some of flowInputBoxes()
+    NotSettled,   // kept without settled figures
+};
+
+FlowStanding flowStanding(const QJsonObject& record, const std::map<Box, QString>& texts);
+
+// The boxes of flowInputBoxes() whose texts differ from those the record was computed for, in
+// that order.
+std::vector<Box> flowInputsChanged(const QJsonObject& record, const std::map<Box, QString>& texts);
+
+// What a sheet or a workbook says in place of figures that do not belong to the design (one
+// sentence, Chinese, naming each box changed with its text then and now); empty for a record
+// that does (or for none).
+QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>& texts);
+
+// A section's and a mesh level's names as the sheet, the workbook and the window write them
+// ("水泵进口断面", "粗网格").
+QString flowSectionName(const QString& name);
+QString flowLevelName(const QString& level);
+
+}  // namespace inlet
