@@ -23,6 +23,7 @@
 #include "SolidModule.h"
 #endif
 #if INLET_HAS_XLSX
+#include "BatchWorkbook.h"
 #include "XlsxWorkbook.h"
 #endif
 
@@ -35,6 +36,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <ostream>
@@ -401,30 +403,64 @@ void print(std::ostream& out, const std::string& text)
     output.flush();
 }
 
-// The CSV a batch printed, as workbooks: one sheet, the result columns as numbers.
-void writeBatchWorkbooks(const Options& options, const std::string& csv, const NumberLocale& locale)
+// The batch printed as it is computed and, row by row as well, written as each workbook named
+// (BatchWorkbook: sheets of rows, the result columns as numbers), so that neither grows with
+// the batch in memory. A workbook that fails is dropped, its file left as it was, and named
+// once the batch is done; the other workbooks are still written, and the output goes on.
+void runBatchWithWorkbooks(const Options& options, std::istream& csv, const std::string& name, const Design& design,
+                           std::ostream& out, std::ostream& err, const NumberLocale& locale, Language language)
 {
-    std::istringstream in(csv);
-    CsvReader reader(in, "batch", [] {});
-    std::vector<std::vector<std::string>> rows;
-    CsvRecord record;
-    while (reader.next(record))
-        rows.push_back(std::move(record.fields));
-    std::vector<bool> numbers;
-    if (!rows.empty()) {
-        for (const std::string& column : rows.front())
-            numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
-                                          [&column](Box box) { return boxInfo(box).symbol == column; }));
-    }
-    for (const auto& [key, file] : options.exports) {
-        try {
 #if INLET_HAS_XLSX
-            writeBatchXlsx(rows, numbers, locale, QString::fromStdString(file));
-#endif
-        } catch (const Failure& f) {
-            throw CommandLineError{CommandLineError::kUnfinished, f};
+    struct Workbook {
+        std::string file;
+        std::unique_ptr<BatchWorkbook> book;
+        std::optional<Failure> failure;
+    };
+    std::vector<Workbook> workbooks;
+    for (const auto& [key, file] : options.exports)
+        workbooks.push_back({file, nullptr, std::nullopt});
+    const auto write = [&](const std::vector<std::string>& cells) {
+        for (Workbook& w : workbooks) {
+            if (w.failure)
+                continue;
+            try {
+                if (w.book) {
+                    w.book->row(cells);
+                    continue;
+                }
+                std::vector<bool> numbers;
+                for (const std::string& column : cells)
+                    numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
+                                                  [&column](Box box) { return boxInfo(box).symbol == column; }));
+                w.book = std::make_unique<BatchWorkbook>(QString::fromStdString(w.file), locale);
+                w.book->header(cells, numbers);
+            } catch (const Failure& f) {
+                w.failure = f;
+                w.book.reset();
+            }
         }
+    };
+    runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language, write);
+    std::optional<Failure> last;
+    for (Workbook& w : workbooks) {
+        try {
+            if (w.book)
+                w.book->save();
+        } catch (const Failure& f) {
+            w.failure = f;
+        }
+        w.book.reset();
+        if (!w.failure)
+            continue;
+        if (last)
+            err << "inlet-calc: " << render(*last, language) << '\n';
+        last = w.failure;
     }
+    if (last)
+        throw CommandLineError{CommandLineError::kUnfinished, *last};
+#else
+    runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
+#endif
 }
 
 void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale,
@@ -438,11 +474,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, std::
         } else if (options.exports.empty()) {
             runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
         } else {
-            // The batch kept whole, printed, and written as a workbook too.
-            std::ostringstream kept;
-            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, kept, locale, language);
-            print(out, kept.str());
-            writeBatchWorkbooks(options, kept.str(), locale);
+            runBatchWithWorkbooks(options, csv, name, design, out, err, locale, language);
         }
     };
     if (options.csvFile == "-") {

@@ -1,0 +1,90 @@
+#include "WorkbookFile.h"
+
+#include "AtomicSave.h"
+#include "Failure.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace inlet {
+
+namespace {
+
+const QString kWorkbookName = QStringLiteral("workbook.xlsx");
+
+}  // namespace
+
+WorkbookFile::WorkbookFile(const QString& path, bool constantMemory) : path_(path)
+{
+    if (!folder_.isValid())
+        throw Failure{.kind = Failure::Kind::CannotMake, .file = shownPath(path_), .item = "XLSX"};
+    working_ = QFile::encodeName(folder_.path());
+    lxw_workbook_options options{.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE,
+                                 .tmpdir = working_.data(),
+                                 // A batch's sheet data may pass 4 GB before it is packed.
+                                 .use_zip64 = constantMemory ? LXW_TRUE : LXW_FALSE};
+    book_ = workbook_new_opt(QFile::encodeName(folder_.filePath(kWorkbookName)).constData(), &options);
+    if (!book_)
+        fail("workbook_new_opt");
+    bold_ = workbook_add_format(book_);
+    if (!bold_)
+        fail("workbook_add_format");
+    format_set_bold(bold_);
+}
+
+WorkbookFile::~WorkbookFile()
+{
+    if (book_)
+        lxw_workbook_free(book_);  // not saved: dropped with its folder
+}
+
+void WorkbookFile::save()
+{
+    // libxlsxwriter writes the rows of a constant-memory sheet to its working file without
+    // looking whether the writes succeed (a full disk): look here, before they are packed.
+    lxw_worksheet* sheet = nullptr;
+    LXW_FOREACH_WORKSHEET(sheet, book_)
+    {
+        errno = 0;
+        if (sheet->optimize_tmpfile && (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile)))
+            throw systemFailure(Failure::Kind::CannotWrite, shownPath(path_), errno ? errno : EIO);
+    }
+    lxw_workbook* book = book_;
+    book_ = nullptr;  // workbook_close frees it, whatever it returns
+    if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
+        fail("workbook_close", error);
+
+    QFile made(folder_.filePath(kWorkbookName));
+    if (!made.open(QIODevice::ReadOnly))
+        fail("open");
+    saveAtomically(path_, [this, &made](const std::function<void(std::string_view)>& put) {
+        QByteArray piece(1 << 20, Qt::Uninitialized);
+        for (;;) {
+            const qint64 read = made.read(piece.data(), piece.size());
+            if (read < 0)
+                fail("read");
+            if (read == 0)
+                return;
+            put(std::string_view(piece.constData(), static_cast<std::size_t>(read)));
+        }
+    });
+}
+
+Failure WorkbookFile::named(Failure failure) const
+{
+    if (failure.file.empty())
+        failure.file = shownPath(path_);
+    return failure;
+}
+
+void WorkbookFile::fail(const char* what, lxw_error error) const
+{
+    std::string detail = what;
+    if (error != LXW_NO_ERROR)
+        detail += std::string(": ") + lxw_strerror(error);
+    throw Failure{.kind = Failure::Kind::WorkbookNotMade, .file = shownPath(path_), .detail = detail};
+}
+
+}  // namespace inlet
