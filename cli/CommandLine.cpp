@@ -109,9 +109,19 @@ column. Each row is written as soon as it is computed, so rows follow the
 input as it arrives on a pipe. A design that fails keeps the results it
 reached and names its failure; a line that cannot be read (a quote left open
 or a quote inside an unquoted field, the wrong number of fields) is named in
-the error column; either way the batch goes on. With --xlsx FILE the whole
-batch is also written as one sheet of an Excel workbook, the results as
-numbers (the output then follows once the batch is complete).
+the error column; either way the batch goes on. With --xlsx FILE the batch is
+also written, row by row as it is computed, as an Excel workbook: the sheet
+批量计算, the results as numbers; beyond Excel's last row (1,048,575 designs
+a sheet) it goes on in 批量计算 2, 批量计算 3 ..., each with the header. The
+workbook replaces FILE only when complete; one that cannot be written is named
+once the batch is printed, leaves FILE as it was, and the exit status is 1.
+
+A text longer than a workbook's cell holds (32,767 characters, as Excel counts
+them: one beyond the Basic Multilingual Plane counts two) keeps its first part
+in its cell; the rest follows in the same row right of the table, after an
+empty column: a cell naming the cell continued (C5), then the rest in cells of
+at most 32,767 characters; a second long text of the row after another empty
+cell. The cell and its continuation joined give the text back exactly.
 
 --open DESIGN starts from the texts of a design file (.inlet) as the window
 saves it, instead of a fresh window's; options given as well are typed over

@@ -8,11 +8,43 @@
 #include <cerrno>
 #include <cstdio>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace inlet {
 
 namespace {
 
 const QString kWorkbookName = QStringLiteral("workbook.xlsx");
+
+// Closes the workbook without the English lines libxlsxwriter prints on standard error when
+// it fails (naming its temporary file): the failure is reported as the program's own, in the
+// program's language. The system's errno is kept.
+lxw_error closeQuietly(lxw_workbook* book)
+{
+#ifdef _WIN32
+    return workbook_close(book);
+#else
+    std::fflush(stderr);
+    const int saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (saved >= 0 && null >= 0)
+        ::dup2(null, STDERR_FILENO);
+    const lxw_error error = workbook_close(book);
+    const int closeErrno = errno;
+    std::fflush(stderr);
+    if (saved >= 0 && null >= 0)
+        ::dup2(saved, STDERR_FILENO);
+    if (null >= 0)
+        ::close(null);
+    if (saved >= 0)
+        ::close(saved);
+    errno = closeErrno;
+    return error;
+#endif
+}
 
 }  // namespace
 
@@ -53,7 +85,11 @@ void WorkbookFile::save()
     }
     lxw_workbook* book = book_;
     book_ = nullptr;  // workbook_close frees it, whatever it returns
-    if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR)
+    errno = 0;
+    const lxw_error error = closeQuietly(book);
+    if (error != LXW_NO_ERROR && errno != 0)
+        throw systemFailure(Failure::Kind::CannotWrite, shownPath(path_), errno);  // a full disk
+    if (error != LXW_NO_ERROR)
         fail("workbook_close", error);
 
     QFile made(folder_.filePath(kWorkbookName));
