@@ -5,11 +5,13 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 #ifndef _WIN32
 #include <fcntl.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #endif
 
@@ -76,13 +78,29 @@ void WorkbookFile::save()
 {
     // libxlsxwriter writes the rows of a constant-memory sheet to its working file without
     // looking whether the writes succeed (a full disk): look here, before they are packed.
+    // Packing does not look at its writes either: it copies each sheet's rows into a second
+    // working file and compresses that. Refuse where the disk has not the room for it.
+    long long largest = 0;
+    long long total = 0;
     lxw_worksheet* sheet = nullptr;
     LXW_FOREACH_WORKSHEET(sheet, book_)
     {
+        if (!sheet->optimize_tmpfile)
+            continue;
         errno = 0;
-        if (sheet->optimize_tmpfile && (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile)))
+        if (std::fflush(sheet->optimize_tmpfile) != 0 || std::ferror(sheet->optimize_tmpfile))
             throw systemFailure(Failure::Kind::CannotWrite, shownPath(path_), errno ? errno : EIO);
+        const long long size = std::ftell(sheet->optimize_tmpfile);
+        largest = std::max(largest, size);
+        total += std::max(size, 0LL);
     }
+#ifndef _WIN32
+    struct statvfs room;
+    // The copy of the largest sheet and the compressed workbook (well under a quarter).
+    if (total > 0 && ::statvfs(working_.constData(), &room) == 0
+        && static_cast<long long>(room.f_bavail) * static_cast<long long>(room.f_frsize) < largest + total / 4)
+        throw systemFailure(Failure::Kind::CannotWrite, shownPath(path_), ENOSPC);
+#endif
     lxw_workbook* book = book_;
     book_ = nullptr;  // workbook_close frees it, whatever it returns
     errno = 0;
