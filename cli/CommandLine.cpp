@@ -24,6 +24,7 @@
 #include "SolidModule.h"
 #endif
 #if INLET_HAS_XLSX
+#include "BatchWorkbook.h"
 #include "XlsxWorkbook.h"
 #endif
 
@@ -36,6 +37,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <ostream>
@@ -108,9 +110,19 @@ column. Each row is written as soon as it is computed, so rows follow the
 input as it arrives on a pipe. A design that fails keeps the results it
 reached and names its failure; a line that cannot be read (a quote left open
 or a quote inside an unquoted field, the wrong number of fields) is named in
-the error column; either way the batch goes on. With --xlsx FILE the whole
-batch is also written as one sheet of an Excel workbook, the results as
-numbers (the output then follows once the batch is complete).
+the error column; either way the batch goes on. With --xlsx FILE the batch is
+also written, row by row as it is computed, as an Excel workbook: the sheet
+批量计算, the results as numbers; beyond Excel's last row (1,048,575 designs
+a sheet) it goes on in 批量计算 2, 批量计算 3 ..., each with the header. The
+workbook replaces FILE only when complete; one that cannot be written is named
+once the batch is printed, leaves FILE as it was, and the exit status is 1.
+
+A text longer than a workbook's cell holds (32,767 characters, as Excel counts
+them: one beyond the Basic Multilingual Plane counts two) keeps its first part
+in its cell; the rest follows in the same row right of the table, after an
+empty column: a cell naming the cell continued (C5), then the rest in cells of
+at most 32,767 characters; a second long text of the row after another empty
+cell. The cell and its continuation joined give the text back exactly.
 
 --open DESIGN starts from the texts of a design file (.inlet) as the window
 saves it, instead of a fresh window's; options given as well are typed over
@@ -455,32 +467,60 @@ void print(std::ostream& out, const std::string& text)
     output.flush();
 }
 
-// The CSV a batch printed, as workbooks: one sheet, the result columns as numbers.
-void writeBatchWorkbooks(const Options& options, const std::string& csv, const NumberLocale& locale)
+// The batch printed as it is computed and, row by row as well, written as each workbook named
+// (BatchWorkbook: sheets of rows, the result columns as numbers), so that neither grows with
+// the batch in memory. A workbook that fails is dropped, its file left as it was, and named
+// once the batch is done; the other workbooks are still written, and the output goes on.
+void runBatchWithWorkbooks(const Options& options, std::istream& csv, const std::string& name, const Design& design,
+                           std::ostream& out, const NumberLocale& locale, Language language)
 {
-    std::istringstream in(csv);
-    CsvReader reader(in, "batch", [] {});
-    std::vector<std::vector<std::string>> rows;
-    CsvRecord record;
-    while (reader.next(record))
-        rows.push_back(std::move(record.fields));
-    std::vector<bool> numbers;
-    if (!rows.empty()) {
-        for (const std::string& column : rows.front())
-            numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
-                                          [&column](Box box) { return boxInfo(box).symbol == column; }));
-    }
-    std::vector<Failure> unwritten;
-    for (const auto& [key, file] : options.exports) {
-        try {
 #if INLET_HAS_XLSX
-            writeBatchXlsx(rows, numbers, locale, QString::fromStdString(file));
-#endif
-        } catch (const Failure& f) {
-            unwritten.push_back(f);
+    struct Workbook {
+        std::string file;
+        std::unique_ptr<BatchWorkbook> book;
+        std::optional<Failure> failure;
+    };
+    std::vector<Workbook> workbooks;
+    for (const auto& [key, file] : options.exports)
+        workbooks.push_back({file, nullptr, std::nullopt});
+    const auto write = [&](const std::vector<std::string>& cells) {
+        for (Workbook& w : workbooks) {
+            if (w.failure)
+                continue;
+            try {
+                if (w.book) {
+                    w.book->row(cells);
+                    continue;
+                }
+                std::vector<bool> numbers;
+                for (const std::string& column : cells)
+                    numbers.push_back(std::any_of(resultWriteOrder().begin(), resultWriteOrder().end(),
+                                                  [&column](Box box) { return boxInfo(box).symbol == column; }));
+                w.book = std::make_unique<BatchWorkbook>(QString::fromStdString(w.file), locale);
+                w.book->header(cells, numbers);
+            } catch (const Failure& f) {
+                w.failure = f;
+                w.book.reset();
+            }
         }
+    };
+    runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language, write);
+    std::vector<Failure> unwritten;
+    for (Workbook& w : workbooks) {
+        try {
+            if (w.book)
+                w.book->save();
+        } catch (const Failure& f) {
+            w.failure = f;
+        }
+        w.book.reset();
+        if (w.failure)
+            unwritten.push_back(*w.failure);
     }
     reportUnwritten(unwritten);
+#else
+    runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
+#endif
 }
 
 void runBatch(const Options& options, std::istream& in, std::ostream& out, std::ostream& err, const NumberLocale& locale,
@@ -494,11 +534,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, std::
         } else if (options.exports.empty()) {
             runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
         } else {
-            // The batch kept whole, printed, and written as a workbook too.
-            std::ostringstream kept;
-            runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, kept, locale, language);
-            print(out, kept.str());
-            writeBatchWorkbooks(options, kept.str(), locale);
+            runBatchWithWorkbooks(options, csv, name, design, out, locale, language);
         }
     };
     if (options.csvFile == "-") {

@@ -71,7 +71,8 @@ void appendCsvField(std::string& out, std::string_view field)
 }  // namespace
 
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
-                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale, Language language)
+                 WidthSet widthSet, std::ostream& out, const NumberLocale& locale, Language language,
+                 const BatchRows& rows)
 {
     CheckedOutput output(out);
     // Rows go out whenever the input makes us wait, so that each row of a design typed or
@@ -91,6 +92,16 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
     for (const Box box : resultWriteOrder())
         text.append(boxInfo(box).symbol).push_back(',');
     text.append(checks ? "checks,error\n" : "error\n");
+    std::vector<std::string> cells;  // the row as `rows` receives it
+    if (rows) {
+        cells = record.fields;
+        for (const Box box : resultWriteOrder())
+            cells.emplace_back(boxInfo(box).symbol);
+        if (checks)
+            cells.emplace_back("checks");
+        cells.emplace_back("error");
+        rows(cells);
+    }
 
     BoxTexts boxes = defaults;
     while (reader.next(record)) {
@@ -134,8 +145,18 @@ void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& de
             appendCsvField(text, checkList);
             text.push_back(',');
         }
-        appendCsvField(text, failure ? render(*failure, language) : std::string());
+        const std::string error = failure ? render(*failure, language) : std::string();
+        appendCsvField(text, error);
         text.push_back('\n');
+        if (rows) {
+            cells.assign(record.fields.begin(), record.fields.end());
+            for (std::size_t i = 0; i < resultWriteOrder().size(); ++i)
+                cells.push_back(i < reached ? boxes.text(resultWriteOrder()[i]) : std::string());
+            if (checks)
+                cells.push_back(checkList);
+            cells.push_back(error);
+            rows(cells);
+        }
         output.writeIfLarge();
     }
     output.flush();

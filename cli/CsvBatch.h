@@ -7,8 +7,10 @@
 #include "NumberLocale.h"
 #include "WidthSets.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace inlet {
 
@@ -20,9 +22,11 @@ namespace inlet {
 // that is not text (status 2), and when reading or writing fails (status 1). With `checks`, a
 // column before the error column lists each computed design's checks, made with the widths
 // `widthSet`. `source` is the file as given, empty for standard input. The error column is in
-// `language`.
+// `language`. `rows`, where given, receives each row written as its cells, the header first,
+// as it is written (the workbooks of --xlsx).
+using BatchRows = std::function<void(const std::vector<std::string>& cells)>;
 void runCsvBatch(std::istream& in, const std::string& source, const BoxTexts& defaults, bool checks,
                  WidthSet widthSet, std::ostream& out, const NumberLocale& locale,
-                 Language language = Language::English);
+                 Language language = Language::English, const BatchRows& rows = {});
 
 }  // namespace inlet

@@ -21,8 +21,14 @@ std::string shownPath(const QString& path) { return QDir::toNativeSeparators(pat
 
 void saveAtomically(const QString& path, const QByteArray& bytes)
 {
+    const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    saveAtomically(path, [whole](const std::function<void(std::string_view)>& put) { put(whole); });
+}
+
+void saveAtomically(const QString& path, const FileBytes& bytes)
+{
     try {
-        saveFileAtomically(systemPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        saveFileAtomically(systemPath(path), bytes);
     } catch (Failure& f) {
         f.file = shownPath(path);
         if (!f.other.empty())

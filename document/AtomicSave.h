@@ -3,6 +3,8 @@
 // Files named by the window and the sheet (QString paths), written and read as every file of
 // the programs is (see files/AtomicSave.h and files/FileRead.h).
 
+#include "SaveFile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -17,5 +19,7 @@ std::string shownPath(const QString& path);
 
 // Writes `bytes` to `path` whole or not at all. Throws a Failure naming the file as shown.
 void saveAtomically(const QString& path, const QByteArray& bytes);
+// The same, the bytes given piece by piece (see FileBytes).
+void saveAtomically(const QString& path, const FileBytes& bytes);
 
 }  // namespace inlet

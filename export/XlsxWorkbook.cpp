@@ -1,29 +1,21 @@
 #include "XlsxWorkbook.h"
 
 #include "AtomicSave.h"
-#include "Failure.h"
+#include "BatchWorkbook.h"
 #include "BoxCaption.h"
 #include "FlowRecord.h"
+#include "Failure.h"
+#include "WorkbookFile.h"
+#include "WorkbookSheet.h"
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
-#include <QTemporaryDir>
+#include <QJsonObject>
 
-#include <xlsxwriter.h>
-
-#include <algorithm>
-#include <charconv>
 #include <string>
 
 namespace inlet {
 
 namespace {
-
-[[noreturn]] void cannotMake(const QString& path)
-{
-    throw Failure{.kind = Failure::Kind::CannotMake, .file = shownPath(path), .item = "XLSX"};
-}
 
 // The value a result box's text was made from, as the run held it.
 std::optional<double> resultValue(const Calculation& c, Box box)
@@ -66,34 +58,9 @@ std::optional<double> inputValue(const Calculation& c, Box box)
     return std::nullopt;
 }
 
-class Sheet {
-public:
-    Sheet(lxw_workbook* book, const char* name, lxw_format* bold) : sheet_(workbook_add_worksheet(book, name)), bold_(bold) {}
-
-    void header(std::initializer_list<const char*> titles)
-    {
-        lxw_col_t col = 0;
-        for (const char* title : titles)
-            worksheet_write_string(sheet_, row_, col++, title, bold_);
-        ++row_;
-    }
-    void text(lxw_col_t col, const std::string& value) { worksheet_write_string(sheet_, row_, col, value.c_str(), nullptr); }
-    void number(lxw_col_t col, double value) { worksheet_write_number(sheet_, row_, col, value, nullptr); }
-    void next() { ++row_; }
-    void widths(std::initializer_list<double> widths)
-    {
-        lxw_col_t col = 0;
-        for (const double w : widths) {
-            worksheet_set_column(sheet_, col, col, w, nullptr);
-            ++col;
-        }
-    }
-
-private:
-    lxw_worksheet* sheet_;
-    lxw_format* bold_;
-    lxw_row_t row_ = 0;
-};
+// A sheet of the workbook, written a row at a time; a text longer than a cell holds goes on
+// right of the table.
+using Sheet = WorkbookSheet;
 
 // "水力评价": the flow kept with the design, its settings and each section's figures as numbers
 // where it was computed for the design's inputs; else one line saying whose it is.
@@ -147,6 +114,8 @@ void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
 void fill(lxw_workbook* book, const ExportInput& input)
 {
     lxw_format* bold = workbook_add_format(book);
+    if (!bold)
+        throw Failure{.kind = Failure::Kind::WorkbookNotMade, .detail = "workbook_add_format"};
     format_set_bold(bold);
 
     Sheet given(book, "给定参数", bold);
@@ -238,45 +207,17 @@ void fill(lxw_workbook* book, const ExportInput& input)
     fillFlow(book, bold, input);
 }
 
-// A cell's text as a number, where it is one whole in the locale's notation: an optional
-// sign, digits, at most one decimal separator, digits; nothing else.
-std::optional<double> plainNumber(const std::string& text, const NumberLocale& locale)
-{
-    std::string c = text;
-    if (const std::size_t at = c.find(locale.decimalSeparator); at != std::string::npos && !locale.decimalSeparator.empty())
-        c.replace(at, locale.decimalSeparator.size(), ".");
-    const std::size_t start = !c.empty() && c[0] == '-' ? 1 : 0;
-    const std::size_t point = c.find('.', start);
-    const auto digits = [&c](std::size_t from, std::size_t to) {
-        return to > from && std::all_of(c.begin() + long(from), c.begin() + long(to), [](char d) { return d >= '0' && d <= '9'; });
-    };
-    if (point == std::string::npos ? !digits(start, c.size()) : !(digits(start, point) && digits(point + 1, c.size())))
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(c.data(), c.data() + c.size(), value);
-    if (error != std::errc() || end != c.data() + c.size())
-        return std::nullopt;
-    return value;
-}
-
-// Makes the workbook `fill` writes in a temporary folder and saves it to `path` whole.
+// Makes the workbook `fill` writes and saves it to `path` whole.
 template <typename Fill>
 void saveWorkbook(const QString& path, Fill fill)
 {
-    QTemporaryDir folder;
-    if (!folder.isValid())
-        cannotMake(path);
-    const QString temporary = folder.filePath(QStringLiteral("workbook.xlsx"));
-    lxw_workbook* book = workbook_new(QFile::encodeName(temporary).constData());
-    if (!book)
-        cannotMake(path);
-    fill(book);
-    if (workbook_close(book) != LXW_NO_ERROR)
-        cannotMake(path);
-    QFile file(temporary);
-    if (!file.open(QIODevice::ReadOnly))
-        cannotMake(path);
-    saveAtomically(path, file.readAll());
+    WorkbookFile file(path, false);
+    try {
+        fill(file.book());
+    } catch (const Failure& f) {
+        throw file.named(f);
+    }
+    file.save();
 }
 
 }  // namespace
@@ -289,27 +230,13 @@ void writeXlsx(const ExportInput& input, const QString& path)
 void writeBatchXlsx(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& numbers,
                     const NumberLocale& locale, const QString& path)
 {
-    saveWorkbook(path, [&](lxw_workbook* book) {
-        lxw_format* bold = workbook_add_format(book);
-        format_set_bold(bold);
-        lxw_worksheet* sheet = workbook_add_worksheet(book, "批量计算");
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const auto row = static_cast<lxw_row_t>(r);
-            for (std::size_t c = 0; c < rows[r].size(); ++c) {
-                const auto col = static_cast<lxw_col_t>(c);
-                const std::string& cell = rows[r][c];
-                if (cell.empty())
-                    continue;
-                const std::optional<double> value =
-                    r > 0 && c < numbers.size() && numbers[c] ? plainNumber(cell, locale) : std::nullopt;
-                if (value)
-                    worksheet_write_number(sheet, row, col, *value, nullptr);
-                else
-                    worksheet_write_string(sheet, row, col, cell.c_str(), r == 0 ? bold : nullptr);
-            }
-        }
-        worksheet_freeze_panes(sheet, 1, 0);
-    });
+    BatchWorkbook book(path, locale);
+    if (rows.empty())
+        throw Failure{.kind = Failure::Kind::WorkbookNotMade, .file = shownPath(path), .detail = "no header"};
+    book.header(rows.front(), numbers);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        book.row(rows[r]);
+    book.save();
 }
 
 }  // namespace inlet

@@ -12,14 +12,13 @@
 
 namespace inlet {
 
-// Writes the workbook of the run to `path`, whole or not at all. Throws a Failure naming the
-// file.
+// Writes the workbook of the run to `path`, whole or not at all. A text longer than a cell
+// holds goes on right of its table (WorkbookSheet). Throws a Failure naming the file.
 void writeXlsx(const ExportInput& input, const QString& path);
 
-// A batch of designs as one sheet, "批量计算": `rows` as the CSV batch writes them, the header
-// first. A cell of a column marked in `numbers` that is a plain number in the locale's notation
-// ("0400", "-0008", "1149,95001220703") is written as that number; every other cell as its
-// text (the typed texts always). Whole or not at all; throws a Failure naming the file.
+// A batch of designs as BatchWorkbook writes it, from `rows` held whole: the header first,
+// `numbers` marking the columns of numbers. Whole or not at all; throws a Failure naming the
+// file. (inlet-calc streams its batches through BatchWorkbook itself.)
 void writeBatchXlsx(const std::vector<std::vector<std::string>>& rows, const std::vector<bool>& numbers,
                     const NumberLocale& locale, const QString& path);
 

@@ -129,7 +129,7 @@ bool linkUnnamed(int fd, int folder, const std::string& name, const std::string&
 
 }  // namespace
 
-void saveFileAtomically(const std::string& path, std::string_view bytes)
+void saveFileAtomically(const std::string& path, const FileBytes& bytes)
 {
     struct stat given;
     if (!path.empty() && ::stat(path.c_str(), &given) == 0 && S_ISDIR(given.st_mode))
@@ -189,7 +189,7 @@ void saveFileAtomically(const std::string& path, std::string_view bytes)
             if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) && ::fchown(fd, old.st_uid, old.st_gid) == 0)
                 ::fchmod(fd, old.st_mode & 07777);  // chown clears set-id bits
         }
-        writeAll(fd, bytes, path);
+        bytes([fd, &path](std::string_view piece) { writeAll(fd, piece, path); });
         if (::fsync(fd) != 0)
             fail(Failure::Kind::CannotWrite, path, errno);
         if (unnamed) {
@@ -250,7 +250,7 @@ int errnoOf(DWORD error)
 
 }  // namespace
 
-void saveFileAtomically(const std::string& path, std::string_view bytes)
+void saveFileAtomically(const std::string& path, const FileBytes& bytes)
 {
     const std::wstring target = wide(path);
     const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -284,12 +284,21 @@ void saveFileAtomically(const std::string& path, std::string_view bytes)
         throw f;
     }
     int error = 0;
-    while (error == 0 && !bytes.empty()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr))
-            error = errnoOf(GetLastError());
-        bytes.remove_prefix(written);
+    const auto put = [&](std::string_view piece) {
+        while (error == 0 && !piece.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(piece.size(), 1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(file, piece.data(), chunk, &written, nullptr))
+                error = errnoOf(GetLastError());
+            piece.remove_prefix(written);
+        }
+    };
+    try {
+        bytes(put);
+    } catch (...) {
+        CloseHandle(file);
+        DeleteFileW(temporary.c_str());
+        throw;
     }
     if (error == 0 && !FlushFileBuffers(file))
         error = errnoOf(GetLastError());
@@ -310,5 +319,10 @@ void saveFileAtomically(const std::string& path, std::string_view bytes)
 void reportFileSizeLimit() {}
 
 #endif
+
+void saveFileAtomically(const std::string& path, std::string_view bytes)
+{
+    saveFileAtomically(path, [bytes](const std::function<void(std::string_view)>& put) { put(bytes); });
+}
 
 }  // namespace inlet

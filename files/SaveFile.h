@@ -10,6 +10,7 @@
 // that exists but is not a regular file (a folder, a device, a pipe) is refused, never
 // replaced.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,14 @@ namespace inlet {
 // Failure (CannotWrite with the system's reason, FolderNotWritable, NotAFileName, IsFolder,
 // NotARegularFile) naming `path`.
 void saveFileAtomically(const std::string& path, std::string_view bytes);
+
+// Gives the bytes of a file piece by piece to `put`, in order; throws a Failure when it
+// cannot.
+using FileBytes = std::function<void(const std::function<void(std::string_view)>& put)>;
+
+// As above, the bytes given by `bytes` piece by piece, so that a large file (a workbook made
+// in a temporary folder) need not be held in memory whole.
+void saveFileAtomically(const std::string& path, const FileBytes& bytes);
 
 // Lets writing past the process's file-size limit fail with "file too large" rather than end
 // the process, so that the failure is reported and the old file kept. Call once in main().

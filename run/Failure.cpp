@@ -98,6 +98,9 @@ constexpr std::array kWords{
           "the calculation sheet would run to {number} pages, more than {limit}: shorten the long texts of the design "
           "information (such as the notes)"},
     Words{ModuleMissing, "找不到输出模块 inlet-output（{detail}）", "the output module inlet-output is missing ({detail})"},
+    Words{WorkbookNotMade, "无法写入“{file}”：无法生成工作簿（{detail}）", "cannot write '{file}': the workbook could not be made ({detail})"},
+    Words{WorkbookCellNotWritten, "无法写入“{file}”：无法写入工作表“{item}”的单元格 {other}（{detail}）",
+          "cannot write '{file}': the cell {other} of the sheet '{item}' could not be written ({detail})"},
     Words{PrinterFailed, "无法在打印机“{item}”上输出计算书", "the calculation sheet could not be printed on '{item}'"},
     Words{SheetOfIncompleteRun, "设计“{file}”的计算未完成，“{other}”写到计算停止之处",
           "the calculation of '{file}' did not complete; '{other}' shows how far it came"},

@@ -39,6 +39,8 @@ struct Failure {
         CannotWrite, FolderNotWritable, NotAFileName, NotARegularFile, ReservedDeviceName,
         // What is written.
         NothingToDraw, UnsupportedFormat, ImageTooLarge, OutOfMemory, CannotMake, SheetTooLong, ModuleMissing,
+        // A workbook ({detail} libxlsxwriter's words; {item} the sheet, {other} the cell).
+        WorkbookNotMade, WorkbookCellNotWritten,
         PrinterFailed, SheetOfIncompleteRun, NoDrawingOfIncompleteRun, DrawingNotFinite, DrawingBeyondReach,
         Cancelled,
         // The passage's solid ({item} the quantity or station, {other} the figure that failed,
