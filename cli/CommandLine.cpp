@@ -362,12 +362,12 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         }
         if (options.checks && !failure) {
             text.append(text.size() > 1 ? ", " : "").append("\"checks\": ");
-            appendCheckJson(text, checks);
+            appendCheckJson(text, checks, language);
         }
     } else {
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
-        appendCheckLines(text, checks, locale);
+        appendCheckLines(text, checks, locale, language);
         output.flush();
     }
     int flowStatus = 0;

@@ -27,10 +27,12 @@ struct Words {
 
 // One row per kind, in the order of the enumeration.
 constexpr std::array kWords{
-    Words{TypeMismatch, "类型不匹配：{where}", "type mismatch {where}"},
-    Words{Overflow, "溢出：{where}", "overflow {where}"},
-    Words{DivisionByZero, "除数为零：{where}", "division by zero {where}"},
-    Words{InvalidCall, "无效的过程调用或参数：{where}", "invalid procedure call or argument {where}"},
+    // {where} brings its own separator, so that a failure without a place names its kind alone
+    // (as the design checks do).
+    Words{TypeMismatch, "类型不匹配{where}", "type mismatch{where}"},
+    Words{Overflow, "溢出{where}", "overflow{where}"},
+    Words{DivisionByZero, "除数为零{where}", "division by zero{where}"},
+    Words{InvalidCall, "无效的过程调用或参数{where}", "invalid procedure call or argument{where}"},
 
     Words{CannotOpen, "无法打开“{file}”：{reason}", "cannot open '{file}': {reason}"},
     Words{CannotRead, "无法读取“{file}”：{reason}", "cannot read '{file}': {reason}"},
@@ -279,14 +281,14 @@ std::string where(const Failure& f, Language language)
     std::string text;
     if (language == Language::Chinese) {
         if (f.box)
-            text.append("读取").append(chineseName(*f.quantity)).append("（").append(boxName(*f.box)).append("）时出错");
+            text.append("：读取").append(chineseName(*f.quantity)).append("（").append(boxName(*f.box)).append("）时出错");
         else
-            text.append("计算").append(chineseName(*f.quantity)).append("时出错");
+            text.append("：计算").append(chineseName(*f.quantity)).append("时出错");
     } else {
         if (f.box)
-            text.append("reading ").append(englishName(*f.quantity)).append(" from box ").append(boxName(*f.box));
+            text.append(" reading ").append(englishName(*f.quantity)).append(" from box ").append(boxName(*f.box));
         else
-            text.append("computing ").append(englishName(*f.quantity));
+            text.append(" computing ").append(englishName(*f.quantity));
     }
     return text;
 }
