@@ -145,6 +145,7 @@ constexpr std::array kWords{
     Words{OptionNeedsText, "选项“{item}”后面需要文本", "option '{item}' needs a TEXT"},
     Words{OptionNeedsTextNotOption, "选项“{item}”后面需要文本，而不是选项“{other}”（要给出这个文本，请写“{item}={other}”）",
           "option '{item}' needs a TEXT, not the option '{other}' (write '{item}={other}' to give that text)"},
+    Words{OptionTakesNoValue, "选项“{item}”不带值，而给出了“{other}”", "option '{item}' takes no value, not '{other}'"},
     Words{UnexpectedArgument, "多余的参数“{item}”", "unexpected argument '{item}'"},
     Words{OptionsExclusive, "{item} 与 {other} 不能同时使用", "{item} and {other} cannot be combined"},
     Words{OptionNotInBatch, "{item} 与 --csv 不能同时使用：批量计算有多个设计",

@@ -49,7 +49,7 @@ struct Failure {
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
 
         // The command line.
-        UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
+        UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,
         UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionNeedsLength, OptionNotALength, OptionTakesOneOf,
         OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
