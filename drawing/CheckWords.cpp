@@ -124,10 +124,13 @@ static_assert(inOrder(), "one row per wording, in the order of CheckWording");
 
 // `pattern` with each {n} replaced by the n-th of `facts` (1-based); a number beyond them by
 // nothing.
-std::string fill(std::string_view pattern, std::initializer_list<Bilingual> facts, bool chinese)
+std::string fill(std::string_view pattern, std::initializer_list<Fact> facts, bool chinese)
 {
+    std::size_t size = pattern.size();
+    for (const Fact& fact : facts)
+        size += chinese ? fact.chinese.size() : fact.english.size();
     std::string out;
-    out.reserve(pattern.size() + 16 * facts.size());
+    out.reserve(size);
     std::size_t pos = 0;
     while (pos < pattern.size()) {
         const std::size_t open = pattern.find('{', pos);
@@ -143,7 +146,7 @@ std::string fill(std::string_view pattern, std::initializer_list<Bilingual> fact
         out.append(pattern.substr(pos, open - pos));
         const std::size_t n = static_cast<std::size_t>(pattern[open + 1] - '1');
         if (n < facts.size()) {
-            const Bilingual& fact = facts.begin()[n];
+            const Fact& fact = facts.begin()[n];
             out.append(chinese ? fact.chinese : fact.english);
         }
         pos = open + 3;
@@ -153,7 +156,7 @@ std::string fill(std::string_view pattern, std::initializer_list<Bilingual> fact
 
 }  // namespace
 
-Bilingual checkWords(CheckWording wording, std::initializer_list<Bilingual> facts)
+Bilingual checkWords(CheckWording wording, std::initializer_list<Fact> facts)
 {
     const Row& row = kRows[static_cast<std::size_t>(wording)];
     return Bilingual(fill(row.chinese, facts, true), fill(row.english, facts, false));

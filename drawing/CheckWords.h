@@ -86,8 +86,18 @@ struct Bilingual {
     std::string english;
 };
 
+// A fact as a wording is filled with: a text that reads the same in both languages, or one in
+// both. It refers to the text, which outlives the call it is given to.
+struct Fact {
+    Fact(const std::string& both) : chinese(both), english(both) {}
+    Fact(const char* both) : chinese(both), english(both) {}
+    Fact(const Bilingual& words) : chinese(words.chinese), english(words.english) {}
+    std::string_view chinese;
+    std::string_view english;
+};
+
 // The wording with its facts filled in, in both languages.
-Bilingual checkWords(CheckWording wording, std::initializer_list<Bilingual> facts = {});
+Bilingual checkWords(CheckWording wording, std::initializer_list<Fact> facts = {});
 
 // A wording's pattern in `language`, as the table holds it; how many wordings there are.
 std::string_view checkPattern(CheckWording wording, Language language);
