@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <utility>
 #include <vector>
@@ -72,6 +73,47 @@ int qtOptionValues(const QString& argument)
     return alone.contains(name) ? 0 : -1;
 }
 
+// What Qt's parser would refuse on the command line, as a failure of this program's own, so
+// that the message is in one language (Qt words it in English only): an option it does not
+// know, one without its value, a value given to a switch. `options` with the values each
+// takes, "FILE" for a file, "" for any.
+std::optional<Failure> commandLineFault(const QStringList& arguments,
+                                        const std::vector<std::pair<const QCommandLineOption*, QString>>& options)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            break;
+        if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-"))
+            continue;
+        const QString dashes = argument.startsWith(QLatin1String("--")) ? QStringLiteral("--") : QStringLiteral("-");
+        const QString written = argument.section(QLatin1Char('='), 0, 0);  // "--format" of "--format=pdf"
+        const QString name = written.mid(dashes.size());
+        const bool withValue = argument.contains(QLatin1Char('='));
+        const auto known = std::find_if(options.begin(), options.end(),
+                                        [&name](const auto& o) { return o.first->names().contains(name); });
+        if (known == options.end())
+            return Failure{.kind = Failure::Kind::UnknownOption, .item = written.toStdString()};
+        const bool takesValue = !known->first->valueName().isEmpty();
+        if (!takesValue && withValue)
+            return Failure{.kind = Failure::Kind::OptionTakesNoValue, .item = written.toStdString(),
+                           .other = argument.section(QLatin1Char('='), 1).toStdString()};
+        if (takesValue && !withValue) {
+            if (i + 1 < arguments.size()) {
+                ++i;  // its value, whatever it looks like
+                continue;
+            }
+            if (known->second == QLatin1String("FILE"))
+                return Failure{.kind = Failure::Kind::OptionNeedsFile, .item = written.toStdString()};
+            if (!known->second.isEmpty())
+                return Failure{.kind = Failure::Kind::OptionNeedsOneOf, .item = written.toStdString(),
+                               .other = known->second.toStdString()};
+            return Failure{.kind = Failure::Kind::OptionNeedsText, .item = written.toStdString()};
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostream& out,
@@ -98,9 +140,11 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the program's name and version and exit."));
     const ExportRegistry& formats = outputFormats();
-    QStringList kinds;
-    for (const ExportFormat* format : formats.formats())
+    QStringList kinds, keys;
+    for (const ExportFormat* format : formats.formats()) {
         kinds << QStringLiteral("%1 (%2)").arg(format->key, format->english);
+        keys << format->key;
+    }
     const QCommandLineOption exportTo(
         QStringLiteral("export"),
         QStringLiteral("Write OUT from the design FILE without a window or a display, and exit, in the "
@@ -155,6 +199,13 @@ ProgramOptions readProgramOptions(int argc, const char* const argv[], std::ostre
                                  QStringLiteral("A design file (.inlet) to open."),
                                  QStringLiteral("[FILE]"));
 
+    std::vector<std::pair<const QCommandLineOption*, QString>> known{
+        {&help, {}}, {&version, {}}, {&exportTo, QStringLiteral("FILE")}, {&format, keys.join(QStringLiteral(", "))},
+        {&widths, QStringLiteral("computed, area-true")}};
+    for (const auto& [option, line] : choices)
+        known.emplace_back(&line, option.values.join(QStringLiteral(", ")));
+    if (const std::optional<Failure> fault = commandLineFault(arguments, known))
+        return usageError(err, *fault);
     if (!parser.parse(arguments))
         return usageError(err, Failure::Kind::CommandLineUnreadable, {}, {}, parser.errorText());
     if (parser.isSet(help)) {

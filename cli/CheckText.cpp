@@ -27,15 +27,16 @@ void appendJsonString(std::string& out, std::string_view text)
     out.push_back('"');
 }
 
-void appendCheckLines(std::string& out, const std::vector<DesignCheck>& checks, const NumberLocale& locale)
+void appendCheckLines(std::string& out, const std::vector<DesignCheck>& checks, const NumberLocale& locale,
+                      Language language)
 {
     for (const DesignCheck& c : checks) {
         out.append("check\t").append(checkName(c.kind)).append("\t").append(c.subject).append("\t");
-        out.append(generalText(c.figure, locale)).append("\t").append(c.english).append("\n");
+        out.append(generalText(c.figure, locale)).append("\t").append(checkText(c, language)).append("\n");
     }
 }
 
-void appendCheckJson(std::string& out, const std::vector<DesignCheck>& checks)
+void appendCheckJson(std::string& out, const std::vector<DesignCheck>& checks, Language language)
 {
     out.push_back('[');
     for (const DesignCheck& c : checks) {
@@ -53,7 +54,7 @@ void appendCheckJson(std::string& out, const std::vector<DesignCheck>& checks)
         appendJsonString(out, c.unit);
         out.append(c.warning ? ", \"warning\": true" : ", \"warning\": false");
         out.append(", \"message\": ");
-        appendJsonString(out, c.english);
+        appendJsonString(out, checkText(c, language));
         out.push_back('}');
     }
     out.push_back(']');

@@ -18,7 +18,7 @@ public:
     void writeIfLarge();
     // Writes all text held and flushes the stream.
     void flush();
-    // Both throw CommandLineError (status 1), "cannot write the results: <reason>", when the
+    // Both throw CommandLineError (status 1), "cannot write to standard output: <reason>", when the
     // stream fails.
 
 private:

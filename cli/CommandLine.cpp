@@ -132,9 +132,10 @@ opened file is kept). A design file that cannot be opened or read is a usage
 error; a save that fails leaves the old file whole and exits with status 1.
 
 --dxf FILE writes the passage drawn, as a DXF file for AutoCAD and other CAD
-programs (AutoCAD 2007, text in UTF-8, millimetres, one block per view:
-SECTION, PLAN, STATION_0 ... STATION_90; dimensions as DIMENSION entities), as
-well as printing the results. --dxf-curves spline|ellipse|polyline says how an
+programs (AutoCAD 2007, text in UTF-8, millimetres; every view at full size in
+model space, not in blocks, with the sheet's frame and title block at the print
+scale, on the layers OUTLINE, CENTRE, HIDDEN, DIMENSION and TEXT; dimensions as
+DIMENSION entities), as well as printing the results. --dxf-curves spline|ellipse|polyline says how an
 elliptical arc is written: a cubic spline within 0.005 mm of it (the default,
 which FreeCAD, LibreCAD and AutoCAD all draw as the arc), an exact ELLIPSE (for
 AutoCAD and LibreCAD; FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm
@@ -200,7 +201,9 @@ OpenFOAM comes from Debian's openfoam and openmpi-bin packages.
 %SOLID%--version prints the program's name and version.
 
 Numbers are shown with the decimal separator of the user's locale (LC_ALL,
-LC_NUMERIC, LANG).
+LC_NUMERIC, LANG). Messages, the checks' MESSAGE (in the JSON too) and errors
+are in Chinese where the locale's language is Chinese (LC_ALL, LC_MESSAGES,
+LANG zh_*), in English otherwise; names and columns are the same in both.
 
 Exit status:
   0  done; a batch exits 0 even when designs fail, as their failures are in
@@ -420,12 +423,12 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         }
         if (options.checks && !failure) {
             text.append(text.size() > 1 ? ", " : "").append("\"checks\": ");
-            appendCheckJson(text, checks);
+            appendCheckJson(text, checks, language);
         }
     } else {
         for (const Box box : boxes.written())
             text.append(boxInfo(box).symbol).append("\t").append(boxes.text(box)).append("\n");
-        appendCheckLines(text, checks, locale);
+        appendCheckLines(text, checks, locale, language);
         output.flush();
     }
     int flowStatus = 0;

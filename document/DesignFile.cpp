@@ -182,6 +182,41 @@ QByteArray withEscapedByteOrderMarks(QByteArray json, qsizetype from = 0)
     return json;
 }
 
+// How deep Qt's reader nests arrays and objects: one level more is refused as DeepNesting.
+constexpr int kMaxJsonNesting = 1024;
+
+// Why Qt's reader refused `bytes`: JSON it does not read (nested too deep, a number beyond a
+// double's range, which Qt calls an illegal number as it does a malformed one), or not JSON.
+Failure jsonFailure(const QByteArray& bytes, const QJsonParseError& error, const QString& path)
+{
+    if (error.error == QJsonParseError::DeepNesting) {
+        Failure f = fileFailure(Failure::Kind::DesignNestedTooDeep, path);
+        f.number = error.offset;
+        f.limit = kMaxJsonNesting;
+        return f;
+    }
+    if (error.error == QJsonParseError::IllegalNumber) {
+        // The number ends at or before the offset: its characters back from there.
+        const auto inNumber = [](char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.' || c == 'e' || c == 'E'; };
+        qsizetype end = std::min<qsizetype>(error.offset, bytes.size());
+        while (end > 0 && !inNumber(bytes[end - 1]))
+            --end;
+        qsizetype start = end;
+        while (start > 0 && inNumber(bytes[start - 1]))
+            --start;
+        const QByteArray number = bytes.mid(start, end - start);
+        static const QRegularExpression kJsonNumber(QStringLiteral(R"(^-?(0|[1-9][0-9]*)(\.[0-9]+)?([eE][+-]?[0-9]+)?$)"));
+        if (!number.isEmpty() && kJsonNumber.match(QString::fromLatin1(number)).hasMatch()) {
+            Failure f = fileFailure(Failure::Kind::DesignNumberOutOfRange, path, QString::fromLatin1(number));
+            f.number = start + 1;
+            return f;
+        }
+    }
+    Failure f = fileFailure(Failure::Kind::DesignNotJson, path);
+    f.number = error.offset + 1;
+    return f;
+}
+
 }  // namespace
 
 Design defaultDesign()
@@ -215,9 +250,7 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     const QJsonDocument document = QJsonDocument::fromJson(withEscapedByteOrderMarks(json), &error);
     if (error.error != QJsonParseError::NoError) {
         QJsonDocument::fromJson(bytes, &error);  // where the fault is in the file's own bytes
-        Failure f = fileFailure(Failure::Kind::DesignNotJson, path);
-        f.number = error.offset + 1;
-        throw f;
+        throw jsonFailure(bytes, error, path);
     }
     if (!document.isObject())
         throw fileFailure(Failure::Kind::NotADesign, path);

@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 #include "CalcError.h"
+#include "CheckWords.h"
 #include "DesignInputs.h"
 #include "Figures.h"
 #include "MessageText.h"
@@ -23,8 +24,10 @@ namespace {
 
 std::string mm(double value) { return wholeMillimetres(value) + " mm"; }
 
-std::string_view ruleChinese(WidthRule rule) { return rule == WidthRule::Quadratic ? "二次式" : "线性式"; }
-std::string_view ruleEnglish(WidthRule rule) { return rule == WidthRule::Quadratic ? "quadratic" : "linear"; }
+Bilingual ruleWords(WidthRule rule)
+{
+    return checkWords(rule == WidthRule::Quadratic ? CheckWording::QuadraticRule : CheckWording::LinearRule);
+}
 
 // The width the other rule gives a station, where the section has the shape that rule
 // assumes there.
@@ -50,17 +53,16 @@ class Checks {
 public:
     explicit Checks(const NumberLocale& locale) : locale_(locale) { list_.reserve(48); }
 
-    void warn(CheckKind kind, std::string subject, double figure, std::string unit,
-              std::string chinese, std::string english, std::optional<double> advice = {})
+    void warn(CheckKind kind, std::string subject, double figure, std::string unit, Bilingual words,
+              std::optional<double> advice = {})
     {
-        list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice, std::move(chinese),
-                         std::move(english)});
+        list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice, std::move(words.chinese),
+                         std::move(words.english)});
     }
-    void figure(CheckKind kind, std::string subject, double figure, std::string unit,
-                std::string chinese, std::string english)
+    void figure(CheckKind kind, std::string subject, double figure, std::string unit, Bilingual words)
     {
         list_.push_back({kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
-                         std::move(chinese), std::move(english)});
+                         std::move(words.chinese), std::move(words.english)});
     }
     const NumberLocale& locale() const { return locale_; }
     std::vector<DesignCheck> take() { return std::move(list_); }
@@ -82,20 +84,16 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
         case SectionShape::InsideRim: {
             const std::string phi = std::to_string(s.phi), a = wholeMillimetres(s.a);
             checks.warn(CheckKind::NegativeWidth, std::string(name), s.a, "mm",
-                        join({"φ=", phi, "°时蜗壳宽度", name, "为 ", a, " mm，小于零：外壁位于喇叭口边缘以内"}),
-                        join({name, " at φ = ", phi, "° is ", a, " mm, below zero: the outer wall stands inside the bell-mouth rim"}));
+                        checkWords(CheckWording::NegativeWidth, {std::string(name), phi, a}));
             if (c.profile.x1 + s.a < 0)
                 checks.warn(CheckKind::NotDrawable, std::string(name), s.a, "mm",
-                            join({"φ=", phi, "°时蜗壳宽度", name, "的外壁越过水泵轴线，断面无法绘出"}),
-                            join({name, " at φ = ", phi, "°: the outer wall lies beyond the pump axis; its section cannot be drawn"}));
+                            checkWords(CheckWording::WallBeyondPumpAxis, {std::string(name), phi}));
             break;
         }
         case SectionShape::BelowTangentPoint: {
             const std::string phi = std::to_string(s.phi), a = wholeMillimetres(s.a), ap = wholeMillimetres(v.tp.ap);
             checks.warn(CheckKind::WallMeetsBellMouth, std::string(name), s.a, "mm",
-                        join({"φ=", phi, "°时蜗壳宽度", name, "为 ", a, " mm，小于 ap = ", ap, " mm：外壁与喇叭口唇部相交于切点以下"}),
-                        join({name, " at φ = ", phi, "° is ", a, " mm, less than ap ", ap,
-                              " mm: the outer wall meets the bell mouth below the tangent point"}));
+                        checkWords(CheckWording::WallMeetsBellMouth, {std::string(name), phi, a, ap}));
             break;
         }
         case SectionShape::Level:
@@ -104,14 +102,8 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
                 const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
                 const std::string hk = wholeMillimetres(v.hk), other = advice ? wholeMillimetres(*advice) : "";
                 checks.warn(CheckKind::QuadraticRuleWallAboveHk, std::string(name), height, "mm",
-                            advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
-                                           " mm；按线性式宽度为 ", other, " mm"})
-                                   : join({"φ=", phi, "°时蜗壳宽度", name, "按二次式计算，但外壁高 ", wall, " mm，超过 hk = ", hk,
-                                           " mm；线性式亦不相符"}),
-                            advice ? join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
-                                           wall, " mm tall, above hk ", hk, " mm; the linear rule gives ", other, " mm"})
-                                   : join({name, " at φ = ", phi, "° takes the quadratic rule, but its outer wall would be ",
-                                           wall, " mm tall, above hk ", hk, " mm; the linear rule does not fit either"}),
+                            advice ? checkWords(CheckWording::QuadraticWallAboveHk, {std::string(name), phi, wall, hk, other})
+                                   : checkWords(CheckWording::QuadraticWallAboveHkOnly, {std::string(name), phi, wall, hk}),
                             advice);
             }
             break;
@@ -121,14 +113,8 @@ void checkSectionShapes(const Calculation& c, const std::array<Station, 12>& all
                 const std::string phi = std::to_string(s.phi), wall = wholeMillimetres(height);
                 const std::string other = advice ? wholeMillimetres(*advice) : "";
                 checks.warn(CheckKind::LinearRuleWallBelowHk, std::string(name), height, "mm",
-                            advice ? join({"φ=", phi, "°时蜗壳宽度", name, "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 ", wall,
-                                           " mm）；按二次式宽度为 ", other, " mm"})
-                                   : join({"φ=", phi, "°时蜗壳宽度", name, "按线性式计算，但上壁面升至 hk 之前即遇外壁（外壁高 ", wall,
-                                           " mm）；二次式亦不相符"}),
-                            advice ? join({name, " at φ = ", phi, "° takes the linear rule, but the outer wall comes before the upper "
-                                           "wall rises to hk (wall ", wall, " mm tall); the quadratic rule gives ", other, " mm"})
-                                   : join({name, " at φ = ", phi, "° takes the linear rule, but the outer wall comes before the upper "
-                                           "wall rises to hk (wall ", wall, " mm tall); the quadratic rule does not fit either"}),
+                            advice ? checkWords(CheckWording::LinearWallBelowHk, {std::string(name), phi, wall, other})
+                                   : checkWords(CheckWording::LinearWallBelowHkOnly, {std::string(name), phi, wall}),
                             advice);
             }
             break;
@@ -146,10 +132,7 @@ void checkJumps(const std::array<Station, 12>& all, Checks& checks)
         const std::string phiA = std::to_string(a.phi), phiB = std::to_string(b.phi);
         const std::string widthA = wholeMillimetres(a.a), widthB = wholeMillimetres(b.a);
         checks.warn(CheckKind::WidthJump, join({symbol(a.width), "-", symbol(b.width)}), b.a - a.a, "mm",
-                    join({"φ=", phiA, "°至φ=", phiB, "°蜗壳宽度由 ", widthA, " mm 跳至 ", widthB, " mm（", ruleChinese(a.rule), "→",
-                          ruleChinese(b.rule), "）"}),
-                    join({"the width jumps from ", widthA, " mm at φ = ", phiA, "° to ", widthB, " mm at φ = ", phiB,
-                          "° where the rule changes from ", ruleEnglish(a.rule), " to ", ruleEnglish(b.rule)}));
+                    checkWords(CheckWording::WidthJump, {phiA, phiB, widthA, widthB, ruleWords(a.rule), ruleWords(b.rule)}));
     }
 }
 
@@ -160,15 +143,12 @@ void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
     const std::vector<std::size_t> differing = widths.differing();
     if (differing.empty())
         return;
-    std::string chineseNames, englishNames;
-    chineseNames.reserve(8 * differing.size());
-    englishNames.reserve(8 * differing.size());
+    std::optional<Bilingual> names;
     double least = 0, most = 0, largest = 0;
     bool any = false;
     for (const std::size_t i : differing) {
         const std::string_view name = symbol(widths.computed[i].width);
-        chineseNames.append(chineseNames.empty() ? "" : "、").append(name);
-        englishNames.append(englishNames.empty() ? "" : ", ").append(name);
+        names = names ? checkWords(CheckWording::List, {*names, std::string(name)}) : Bilingual(std::string(name));
         if (const std::optional<Station>& a = widths.areaTrue[i]) {
             least = any ? std::min(least, a->a) : a->a;
             most = any ? std::max(most, a->a) : a->a;
@@ -179,30 +159,32 @@ void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
         }
     }
     // "827 mm", or "827～1627 mm" and "827 to 1627 mm".
-    const std::string first = any ? wholeMillimetres(least) : "", last = any ? wholeMillimetres(most) : "";
-    const bool one = least == most;
+    Bilingual areaTrueWidths("");
+    if (any) {
+        const std::string first = wholeMillimetres(least), last = wholeMillimetres(most);
+        areaTrueWidths = checkWords(CheckWording::AreaTrueWidths,
+                                    {least == most ? Bilingual(last) : checkWords(CheckWording::Range, {first, last})});
+    }
     const bool areaTrue = set == WidthSet::AreaTrue;
     checks.warn(CheckKind::WidthSetsDiffer,
                 join({symbol(widths.computed[differing.front()].width), "-", symbol(widths.computed[differing.back()].width)}),
                 largest, "mm",
-                join({"计算宽度 ", chineseNames, " 所得断面不是其计算式所设的形状，面积与 F 不符",
-                      any ? "；按断面形状（面积一致）的宽度为 " : "", any && !one ? first : "", any && !one ? "～" : "",
-                      any ? last : "", any ? " mm" : "", areaTrue ? "。图形按面积一致宽度绘制" : "。图形按计算结果绘制"}),
-                join({"the computed widths ", englishNames, " give sections of another shape than their rule assumes, ",
-                      "whose areas are not F", any ? "; the area-true widths are " : "", any && !one ? first : "",
-                      any && !one ? " to " : "", any ? last : "", any ? " mm" : "",
-                      areaTrue ? "; drawn with the area-true widths" : "; drawn with the computed widths"}));
+                checkWords(CheckWording::WidthSetsDiffer,
+                           {*names, areaTrueWidths,
+                            checkWords(areaTrue ? CheckWording::DrawnAreaTrue : CheckWording::DrawnComputed)}));
 }
 
-const char* kindChinese(FailureKind kind)
+// The kind of a calculation's failure, named as the failures of a run are.
+Bilingual failureWords(FailureKind kind)
 {
+    Failure f{.kind = Failure::Kind::InvalidCall};
     switch (kind) {
-    case FailureKind::TypeMismatch: return "类型不匹配";
-    case FailureKind::Overflow: return "溢出";
-    case FailureKind::DivisionByZero: return "除数为零";
-    case FailureKind::InvalidCall: return "负数开方";
+    case FailureKind::TypeMismatch: f.kind = Failure::Kind::TypeMismatch; break;
+    case FailureKind::Overflow: f.kind = Failure::Kind::Overflow; break;
+    case FailureKind::DivisionByZero: f.kind = Failure::Kind::DivisionByZero; break;
+    case FailureKind::InvalidCall: f.kind = Failure::Kind::InvalidCall; break;
     }
-    return "无法计算";
+    return Bilingual(render(f, Language::Chinese), render(f, Language::English));
 }
 
 // The stations whose area-true width cannot be computed: none is given there.
@@ -216,9 +198,7 @@ void checkAreaTrueFailures(const WidthSets& widths, Checks& checks)
         const std::string_view name = symbol(s.width);
         const std::string phi = std::to_string(s.phi);
         checks.warn(CheckKind::AreaTrueWidthFails, std::string(name), 0, "mm",
-                    join({"φ=", phi, "°时蜗壳宽度", name, "无法按断面形状求得（", kindChinese(*failure), "），该处无面积一致宽度"}),
-                    join({"the area-true width ", name, " at φ = ", phi, "° cannot be computed (", kindName(*failure),
-                          "); there is none at that station"}));
+                    checkWords(CheckWording::AreaTrueWidthFails, {std::string(name), phi, failureWords(*failure)}));
     }
 }
 
@@ -230,16 +210,10 @@ void checkSectionsExist(const Calculation& c, const WidthSets& widths, Checks& c
     const Volute& v = c.volute;
     const double hk = v.hk, bp = v.tp.bp, H2 = c.in.H2;
     const bool belowBp = !(hk > bp), belowRim = !(hk > H2);
-    checks.warn(CheckKind::HkBelowBp, "hk", hk - bp, "mm",
-                "蜗壳断面高度 hk = " + mm(hk) + (belowBp ? " 不高于" : " 高于") + "切点高度 bp = " + mm(bp) + "，"
-                    + (belowRim ? "且不高于喇叭口边缘高度 H2 = " + mm(H2) + "（顶板低于喇叭口边缘）"
-                                : "高于喇叭口边缘高度 H2 = " + mm(H2))
-                    + "：不存在计算式所设形状的蜗壳断面，不绘断面，不给出其他宽度",
-                "hk " + mm(hk) + (belowBp ? " is not above" : " is above") + " the tangent point's height bp " + mm(bp)
-                    + (belowRim ? " and not above the rim's height H2 " + mm(H2) + " (the roof would lie below the rim)"
-                                : " and above the rim's height H2 " + mm(H2))
-                    + ": no volute section of the form the width rules assume exists; no section is drawn and no"
-                    + " other width is given");
+    const CheckWording wording = !belowBp ? CheckWording::HkAboveBpBelowRim
+                                 : belowRim ? CheckWording::HkBelowBpAndRim
+                                            : CheckWording::HkBelowBpAboveRim;
+    checks.warn(CheckKind::HkBelowBp, "hk", hk - bp, "mm", checkWords(wording, {mm(hk), mm(bp), mm(H2)}));
 }
 
 void checkProportions(const Calculation& c, Checks& checks)
@@ -247,19 +221,14 @@ void checkProportions(const Calculation& c, Checks& checks)
     const double dd0 = c.in.dd0, D0 = c.in.D0, D1 = c.in.D1;
     if (dd0 >= D0)
         checks.warn(CheckKind::GuideConeWiderThanConeInlet, "dd0", dd0 - D0, "mm",
-                    "导水锥直径 dd0 = " + mm(dd0) + " 不小于锥管进口直径 D0 = " + mm(D0),
-                    "the guide cone top dd0 " + mm(dd0) + " is not narrower than the cone inlet D0 " + mm(D0));
+                    checkWords(CheckWording::GuideConeWiderThanConeInlet, {mm(dd0), mm(D0)}));
     if (D0 >= D1)
         checks.warn(CheckKind::ConeInletNotNarrowerThanRim, "D0", D0 - D1, "mm",
-                    "锥管进口直径 D0 = " + mm(D0) + " 不小于喇叭口直径 D1 = " + mm(D1),
-                    "the cone inlet D0 " + mm(D0) + " is not narrower than the bell-mouth rim D1 " + mm(D1));
+                    checkWords(CheckWording::ConeInletNotNarrowerThanRim, {mm(D0), mm(D1)}));
     if (D1 > 0) {
         const double ratio = static_cast<double>(c.in.H2) / D1;
         const std::string figure = fixedFigure(ratio, 3, checks.locale());
-        checks.figure(CheckKind::FloorClearance, "H2/D1", ratio, "",
-                      join({"喇叭口悬空高度 H2/D1 = ", figure, "（泵站进水设计常引用 0.25～0.5 倍喇叭口直径）"}),
-                      join({"floor clearance H2/D1 = ", figure,
-                            " (pump-intake guidance commonly cites 0.25 to 0.5 of the bell diameter)"}));
+        checks.figure(CheckKind::FloorClearance, "H2/D1", ratio, "", checkWords(CheckWording::FloorClearance, {figure}));
     }
 }
 
@@ -287,21 +256,17 @@ void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
     const std::optional<double> Ds = positiveReading(boxes, Box::Text2);
     if (!Ds) {
         checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm",
-                      join({"锥管顶部直径 D0 - 2·H0·tanθ = ", figure, " mm（未给出泵进口直径 Ds）"}),
-                      join({"the top of the conical pipe D0 - 2·H0·tan θ is ", figure, " mm (no pump inlet diameter Ds given)"}));
+                      checkWords(CheckWording::ConeTopNoPumpInlet, {figure}));
         return;
     }
     const double percent = (top - *Ds) / *Ds * 100;
     const std::string difference = fixedFigure(percent, 2, checks.locale()), pump = wholeMillimetres(*Ds);
     const bool apart = std::fabs(percent) > 1;
-    std::string chinese = join({"锥管顶部直径 D0 - 2·H0·tanθ = ", figure, " mm，泵进口直径 Ds = ", pump, " mm，相差 ", difference,
-                                apart ? "%，超过 1%" : "%"});
-    std::string words = join({"the top of the conical pipe D0 - 2·H0·tan θ is ", figure, " mm against the pump inlet Ds ", pump,
-                              " mm, ", difference, apart ? "%, more than 1 % apart" : "%"});
+    Bilingual words = checkWords(apart ? CheckWording::ConeTopApart : CheckWording::ConeTopClose, {figure, pump, difference});
     if (apart)
-        checks.warn(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(chinese), std::move(words));
+        checks.warn(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(words));
     else
-        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(chinese), std::move(words));
+        checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm", std::move(words));
 }
 
 // The passage's sizes as multiples of the impeller diameter D. A recommended range is shown
@@ -313,26 +278,23 @@ void checkProportionsToImpeller(const Calculation& c, std::optional<double> B, C
     if (!(D > 0) || !std::isfinite(D))
         return;
     struct Proportion {
-        const char* symbol;   // "D1/D"
-        const char* chinese;  // what the numerator is
-        const char* english;
+        const char* symbol;  // "D1/D"
+        CheckWording wording;
         std::optional<double> numerator;
     };
     const Proportion proportions[] = {
-        {"D1/D", "喇叭口直径", "the bell-mouth diameter", c.in.D1},
-        {"B/D", "流道宽度", "the passage width", B},
-        {"H/D", "流道高度", "the passage height", c.profile.H},
-        {"hk/D", "蜗壳断面高度", "the volute section height", static_cast<double>(c.volute.hk)},
-        {"H2/D", "喇叭口悬空高度", "the bell's floor clearance", static_cast<double>(c.in.H2)},
+        {"D1/D", CheckWording::BellMouthToImpeller, c.in.D1},
+        {"B/D", CheckWording::PassageWidthToImpeller, B},
+        {"H/D", CheckWording::PassageHeightToImpeller, c.profile.H},
+        {"hk/D", CheckWording::SectionHeightToImpeller, static_cast<double>(c.volute.hk)},
+        {"H2/D", CheckWording::FloorClearanceToImpeller, static_cast<double>(c.in.H2)},
     };
     for (const Proportion& p : proportions) {
         if (!p.numerator || !std::isfinite(*p.numerator / D))
             continue;
         const double ratio = *p.numerator / D;
         const std::string figure = fixedFigure(ratio, 3, checks.locale());
-        checks.figure(CheckKind::ProportionToImpeller, p.symbol, ratio, "",
-                      join({p.chinese, "与叶轮直径之比 ", p.symbol, " = ", figure}),
-                      join({p.english, " in impeller diameters ", p.symbol, " = ", figure}));
+        checks.figure(CheckKind::ProportionToImpeller, p.symbol, ratio, "", checkWords(p.wording, {figure}));
     }
 }
 
@@ -360,11 +322,8 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
         const std::string byF = fixedFigure(required, 2, checks.locale());
         const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) : "";
         checks.figure(CheckKind::SectionVelocity, std::string(symbol(s.width)), actual.value_or(required), "m/s",
-                      actual ? join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s，所绘断面 ", byDrawn, " m/s"})
-                             : join({"φ=", phi, "°断面平均流速 Q·(φ/360)/F = ", byF, " m/s（无所绘断面）"}),
-                      actual ? join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s, in the section drawn ",
-                                     byDrawn, " m/s"})
-                             : join({"mean velocity at φ = ", phi, "°, Q·(phi/360)/F = ", byF, " m/s (no section drawn)"}));
+                      actual ? checkWords(CheckWording::SectionVelocity, {phi, byF, byDrawn})
+                             : checkWords(CheckWording::SectionVelocityUndrawn, {phi, byF}));
     }
 }
 
@@ -436,9 +395,7 @@ void checkClearance(const Calculation& c, Checks& checks)
     const auto& g = samples->cone;
     if (const double overlap = overlapOf(*samples); overlap > 0) {
         const std::string figure = wholeMillimetres(overlap);
-        checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm",
-                    join({"喇叭管壁面与导水锥型线相交，最大重叠 ", figure, " mm"}),
-                    join({"the bell-mouth wall and the guide cone cross, by up to ", figure, " mm"}));
+        checks.warn(CheckKind::ProfilesCross, "profiles", overlap, "mm", checkWords(CheckWording::ProfilesCross, {figure}));
         return;
     }
 
@@ -462,8 +419,7 @@ void checkClearance(const Calculation& c, Checks& checks)
     if (std::isfinite(nearest)) {
         const std::string figure = wholeMillimetres(nearest);
         checks.figure(CheckKind::ProfileClearance, "profiles", nearest, "mm",
-                      join({"喇叭管壁面与导水锥之间最小间距 ", figure, " mm"}),
-                      join({"smallest clearance between the bell-mouth wall and the guide cone ", figure, " mm"}));
+                      checkWords(CheckWording::ProfileClearance, {figure}));
     }
 }
 
@@ -473,16 +429,15 @@ void checkVelocities(const Calculation& c, std::optional<double> Q, Checks& chec
         return;
     struct Section {
         CheckKind kind;
-        const char* chinese;
-        const char* english;
+        CheckWording wording;
         double area;  // m²
     };
     const double D0 = c.in.D0 / 1000, D1 = c.in.D1 / 1000, H2 = c.in.H2 / 1000.0;
     const double B = c.B / 1000, hk = c.volute.hk / 1000.0;
     const Section sections[] = {
-        {CheckKind::VelocityAtConeInlet, "锥管进口平均流速（π·D0²/4）", "mean velocity at the cone inlet (pi·D0²/4)", kPi * D0 * D0 / 4},
-        {CheckKind::VelocityUnderRim, "喇叭口下环形断面平均流速（π·D1·H2）", "mean velocity through the ring under the rim (pi·D1·H2)", kPi * D1 * H2},
-        {CheckKind::VelocityAtPassageInlet, "流道进口平均流速（B·hk）", "mean velocity at the passage inlet (B·hk)", B * hk},
+        {CheckKind::VelocityAtConeInlet, CheckWording::VelocityAtConeInlet, kPi * D0 * D0 / 4},
+        {CheckKind::VelocityUnderRim, CheckWording::VelocityUnderRim, kPi * D1 * H2},
+        {CheckKind::VelocityAtPassageInlet, CheckWording::VelocityAtPassageInlet, B * hk},
     };
     for (const Section& s : sections) {
         if (!(s.area > 0) || !std::isfinite(s.area))
@@ -491,8 +446,7 @@ void checkVelocities(const Calculation& c, std::optional<double> Q, Checks& chec
         if (!std::isfinite(velocity))
             continue;
         const std::string figure = fixedFigure(velocity, 2, checks.locale());
-        checks.figure(s.kind, "Q", velocity, "m/s", join({s.chinese, " ", figure, " m/s"}),
-                      join({s.english, " ", figure, " m/s"}));
+        checks.figure(s.kind, "Q", velocity, "m/s", checkWords(s.wording, {figure}));
     }
 }
 
@@ -530,27 +484,18 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
         const std::string_view rest = trimmed(std::string_view(text).substr(reading.length));
         if (rest.empty() || rest == r.typedUnit)
             continue;
-        std::string chineseWhy, englishWhy;
-        if (hasFullWidthDigit(rest)) {
-            chineseWhy = "全角数字未读入";
-            englishWhy = "full-width digits are not read";
-        } else if (rest.size() > 1 && rest.front() == ',' && rest[1] >= '0' && rest[1] <= '9') {
-            chineseWhy = "逗号结束了数字，其后的数字未读入";
-            englishWhy = "a comma ends the number; the digits after it are not read";
-        } else if (!reading.anyDigit) {
-            chineseWhy = "文本中没有数字";
-            englishWhy = "the text holds no number";
-        } else {
-            chineseWhy = "数字后的文字未读入";
-            englishWhy = "the text after the number is not read";
-        }
+        CheckWording why = CheckWording::TextAfterNumber;
+        if (hasFullWidthDigit(rest))
+            why = CheckWording::FullWidthDigits;
+        else if (rest.size() > 1 && rest.front() == ',' && rest[1] >= '0' && rest[1] <= '9')
+            why = CheckWording::CommaEndsNumber;
+        else if (!reading.anyDigit)
+            why = CheckWording::NoNumber;
         const std::string value = generalText(reading.value, checks.locale());
-        const std::string quoted = quoteForMessage(text, 24, "“", "”");
         checks.warn(CheckKind::TextReadOtherwise, std::string(r.symbol), reading.value, "",
-                    std::string(r.symbol) + "（" + std::string(r.name) + "）的文本" + quoted + "按 " + value
-                        + " 计算：" + chineseWhy,
-                    std::string(r.symbol) + " (" + std::string(r.name) + ") " + quoted + " is read as "
-                        + value + ": " + englishWhy);
+                    checkWords(CheckWording::TextReadOtherwise, {std::string(r.symbol), std::string(r.name),
+                                                                 quoteForMessage(text, 24, "", ""), value,
+                                                                 checkWords(why)}));
     }
 }
 
@@ -560,14 +505,10 @@ void checkDrawable(const Calculation& c, Checks& checks)
     const auto usable = [](double x) { return std::isfinite(x) && x > 0; };
     if (!usable(p.a1) || !usable(p.b1))
         checks.warn(CheckKind::NotDrawable, usable(p.a1) ? "b1" : "a1", usable(p.a1) ? p.b1 : p.a1, "mm",
-                    "喇叭管椭圆的半轴 a1 = " + mm(p.a1) + "、b1 = " + mm(p.b1) + " 不为正，型线无法绘出",
-                    "the bell-mouth ellipse's semi-axes a1 " + mm(p.a1) + " and b1 " + mm(p.b1)
-                        + " are not both positive; its wall cannot be drawn");
+                    checkWords(CheckWording::BellMouthNotDrawable, {mm(p.a1), mm(p.b1)}));
     if (!usable(p.a2) || !usable(p.b2))
         checks.warn(CheckKind::NotDrawable, usable(p.a2) ? "b2" : "a2", usable(p.a2) ? p.b2 : p.a2, "mm",
-                    "导水锥椭圆的半轴 a2 = " + mm(p.a2) + "、b2 = " + mm(p.b2) + " 不为正，型线无法绘出",
-                    "the guide cone ellipse's semi-axes a2 " + mm(p.a2) + " and b2 " + mm(p.b2)
-                        + " are not both positive; its wall cannot be drawn");
+                    checkWords(CheckWording::GuideConeNotDrawable, {mm(p.a2), mm(p.b2)}));
 }
 
 }  // namespace

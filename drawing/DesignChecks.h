@@ -5,6 +5,7 @@
 
 #include "Boxes.h"
 #include "Calculation.h"
+#include "Failure.h"
 #include "NumberLocale.h"
 #include "WidthSets.h"
 
@@ -49,9 +50,17 @@ struct DesignCheck {
     double figure = 0;                   // the figure that triggered it
     std::string unit;                    // "mm", "m/s", "" for a ratio
     std::optional<double> advisedWidth;  // the other rule's width, where its shape holds
-    std::string chinese;                 // the line as the window and the sheet show it
-    std::string english;                 // the line as inlet-calc prints it
+    // The line in both languages, from the table of CheckWords.h: the window and the sheet
+    // show the Chinese, inlet-calc the one of its locale (checkText()).
+    std::string chinese;
+    std::string english;
 };
+
+// The check's line in `language`.
+inline const std::string& checkText(const DesignCheck& check, Language language)
+{
+    return language == Language::Chinese ? check.chinese : check.english;
+}
 
 // How far the guide cone reaches outside the bell-mouth wall at the same height, in mm: above
 // zero where the two cross.

@@ -27,10 +27,12 @@ struct Words {
 
 // One row per kind, in the order of the enumeration.
 constexpr std::array kWords{
-    Words{TypeMismatch, "类型不匹配：{where}", "type mismatch {where}"},
-    Words{Overflow, "溢出：{where}", "overflow {where}"},
-    Words{DivisionByZero, "除数为零：{where}", "division by zero {where}"},
-    Words{InvalidCall, "无效的过程调用或参数：{where}", "invalid procedure call or argument {where}"},
+    // {where} brings its own separator, so that a failure without a place names its kind alone
+    // (as the design checks do).
+    Words{TypeMismatch, "类型不匹配{where}", "type mismatch{where}"},
+    Words{Overflow, "溢出{where}", "overflow{where}"},
+    Words{DivisionByZero, "除数为零{where}", "division by zero{where}"},
+    Words{InvalidCall, "无效的过程调用或参数{where}", "invalid procedure call or argument{where}"},
 
     Words{CannotOpen, "无法打开“{file}”：{reason}", "cannot open '{file}': {reason}"},
     Words{CannotRead, "无法读取“{file}”：{reason}", "cannot read '{file}': {reason}"},
@@ -48,6 +50,11 @@ constexpr std::array kWords{
     Words{DesignNotUtf8, "设计文件“{file}”不是有效的 UTF-8 文本", "design file '{file}' is not valid UTF-8 text"},
     Words{DesignNotJson, "设计文件“{file}”不是 JSON 格式（第 {number} 个字节处）",
           "design file '{file}' is not JSON (at byte {number})"},
+    Words{DesignNestedTooDeep, "设计文件“{file}”的 JSON 嵌套超过 {limit} 层（第 {number} 个字节处），本程序无法读取",
+          "design file '{file}' holds JSON nested more than {limit} levels deep (at byte {number}), deeper than this "
+          "program reads"},
+    Words{DesignNumberOutOfRange, "设计文件“{file}”中的数 {item} 超出可表示的范围（第 {number} 个字节处）",
+          "design file '{file}' holds the number {item}, beyond the range a number can hold here (at byte {number})"},
     Words{NotADesign, "“{file}”不是进水流道设计文件（缺少 \"format\": \"inlet-design\"）",
           "'{file}' is not an inlet passage design (no \"format\": \"inlet-design\")"},
     Words{FormatVersionUnreadable, "设计文件“{file}”的格式版本“{item}”无法识别",
@@ -141,6 +148,7 @@ constexpr std::array kWords{
     Words{OptionNeedsText, "选项“{item}”后面需要文本", "option '{item}' needs a TEXT"},
     Words{OptionNeedsTextNotOption, "选项“{item}”后面需要文本，而不是选项“{other}”（要给出这个文本，请写“{item}={other}”）",
           "option '{item}' needs a TEXT, not the option '{other}' (write '{item}={other}' to give that text)"},
+    Words{OptionTakesNoValue, "选项“{item}”不带值，而给出了“{other}”", "option '{item}' takes no value, not '{other}'"},
     Words{UnexpectedArgument, "多余的参数“{item}”", "unexpected argument '{item}'"},
     Words{OptionsExclusive, "{item} 与 {other} 不能同时使用", "{item} and {other} cannot be combined"},
     Words{OptionNotInBatch, "{item} 与 --csv 不能同时使用：批量计算有多个设计",
@@ -164,7 +172,7 @@ constexpr std::array kWords{
     Words{ExportNeedsFile, "--export OUT 需要给出要导出的设计文件 FILE", "--export OUT needs the design FILE to export"},
     Words{ExportFormat, "--export 写出 {other} 文件，而不是“{file}”", "--export writes {other} files, not '{file}'"},
     Words{CommandLineUnreadable, "无法读取命令行：{detail}", "{detail}"},
-    Words{CannotWriteResults, "无法写出结果：{reason}", "cannot write the results: {reason}"},
+    Words{CannotWriteResults, "无法写入标准输出：{reason}", "cannot write to standard output: {reason}"},
     Words{StudyRefused, "Slurm 的 sbatch 拒绝了这项研究（{file}）", "sbatch refused the study ({file})"},
     Words{OutputOverwritesInput, "{item} 会覆盖 {other} 读入的文件“{file}”，未写出任何文件",
           "{item} would write over '{file}', which {other} reads; nothing is written"},
@@ -207,7 +215,7 @@ constexpr std::array kWords{
           "line {line}: a \" inside a field that does not begin with one (put the field in quotes and double the "
           "\" inside it)"},
     Words{CsvFieldCount, "第 {line} 行有 {number} 个字段，标题行有 {limit} 个",
-          "line {line} has {number} fields, the header has {limit}"},
+          "line {line} has {number} field{s}, the header has {limit}"},
     Words{CsvRowNotUtf8, "第 {line} 行不是 UTF-8 文本", "line {line} is not UTF-8 text"},
 };
 
@@ -254,6 +262,14 @@ const std::array kSystemWords{
     SystemWords{EAGAIN, "资源暂时不可用", "Resource temporarily unavailable"},
     SystemWords{ENXIO, "没有这个设备或地址", "No such device or address"},
     SystemWords{ENODEV, "没有这个设备", "No such device"},
+    SystemWords{EBADF, "文件描述符无效（已关闭）", "Bad file descriptor (it is closed)"},
+    SystemWords{EINTR, "系统调用被中断", "Interrupted system call"},
+    SystemWords{ESPIPE, "不能在管道中定位", "Illegal seek"},
+    SystemWords{ENOTEMPTY, "文件夹不为空", "Directory not empty"},
+    SystemWords{EOVERFLOW, "数值超出数据类型的范围", "Value too large for defined data type"},
+    SystemWords{ECONNRESET, "连接被对方重置", "Connection reset by peer"},
+    SystemWords{ETIMEDOUT, "连接超时", "Connection timed out"},
+    SystemWords{ESTALE, "文件句柄已失效（网络文件系统）", "Stale file handle"},
 };
 
 std::string reasonOf(int error, Language language)
@@ -292,14 +308,14 @@ std::string where(const Failure& f, Language language)
     std::string text;
     if (language == Language::Chinese) {
         if (f.box)
-            text.append("读取").append(chineseName(*f.quantity)).append("（").append(boxName(*f.box)).append("）时出错");
+            text.append("：读取").append(chineseName(*f.quantity)).append("（").append(boxName(*f.box)).append("）时出错");
         else
-            text.append("计算").append(chineseName(*f.quantity)).append("时出错");
+            text.append("：计算").append(chineseName(*f.quantity)).append("时出错");
     } else {
         if (f.box)
-            text.append("reading ").append(englishName(*f.quantity)).append(" from box ").append(boxName(*f.box));
+            text.append(" reading ").append(englishName(*f.quantity)).append(" from box ").append(boxName(*f.box));
         else
-            text.append("computing ").append(englishName(*f.quantity));
+            text.append(" computing ").append(englishName(*f.quantity));
     }
     return text;
 }
@@ -333,6 +349,8 @@ std::string render(const Failure& f, Language language)
             out.append(std::to_string(f.line));
         else if (name == "number")
             out.append(std::to_string(f.number));
+        else if (name == "s")  // English's plural after {number}
+            out.append(f.number == 1 ? "" : "s");
         else if (name == "limit")
             out.append(std::to_string(f.limit));
         else if (name == "reason")

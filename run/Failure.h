@@ -7,7 +7,8 @@
 //
 // To add a kind of failure: add its name to Failure::Kind and one row to the table in
 // Failure.cpp with its Chinese and its English text, written with the facts it needs:
-// {file} {source} {item} {other} {line} {number} {limit} {reason} {detail} {where}. Fill in those
+// {file} {source} {item} {other} {line} {number} {limit} {reason} {detail} {where} ({s}: an "s"
+// where {number} is not 1, for English's plural). Fill in those
 // facts where the failure is thrown; never put words in a fact that only one language
 // reads. A test renders every kind in both languages and checks that both state the same
 // facts.
@@ -30,7 +31,7 @@ struct Failure {
         // Opening and reading a file ({file}).
         CannotOpen, CannotRead, ReadFailedAfterLine, IsFolder, IsDevice, IsPipe, NothingArrived, ReadTooLarge, StreamTooLarge,
         // A design file's contents.
-        DesignNotUtf8, DesignNotJson, NotADesign, FormatVersionUnreadable, FormatVersionNewer,
+        DesignNotUtf8, DesignNotJson, DesignNestedTooDeep, DesignNumberOutOfRange, NotADesign, FormatVersionUnreadable, FormatVersionNewer,
         FieldMissing, FieldNotText, FieldNotObject, FieldNotOneOf, FloorElevationNotANumber, TextTooLong, TextHasNul, TextHasInvalidChar,
         // Saving a design that would not open again.
         SaveTextTooLong, SaveTextHasNul, SaveTextHasInvalidChar, SaveFloorElevationNotANumber, SaveTooLarge, CannotSaveDesign,
@@ -50,7 +51,7 @@ struct Failure {
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
 
         // The command line.
-        UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
+        UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,
         UnexpectedArgument, OptionsExclusive, OptionNotInBatch, OptionNeedsOption, OptionNeedsOneOf, OptionNeedsLength, OptionNotALength, OptionTakesOneOf,
         OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,

@@ -1,5 +1,6 @@
 #include "SolidDesign.h"
 
+#include "CheckWords.h"
 #include "DesignChecks.h"
 #include "DesignInputs.h"
 #include "Figures.h"
@@ -138,17 +139,16 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
 
 std::vector<DesignCheck> solidFigureChecks(const SolidFigures& figures, const NumberLocale& locale)
 {
-    const auto figure = [&](CheckKind kind, const char* subject, double value, const char* unit,
-                            const std::string& chinese, const std::string& english) {
-        const std::string text = fixedFigure(value, 2, locale) + " " + unit;
-        return DesignCheck{kind, false, subject, value, unit, std::nullopt, chinese + " " + text, english + " " + text};
+    const auto figure = [&](CheckKind kind, const char* subject, double value, const char* unit, CheckWording wording) {
+        Bilingual words = checkWords(wording, {fixedFigure(value, 2, locale) + " " + unit});
+        return DesignCheck{kind, false, subject, value, unit, std::nullopt, std::move(words.chinese),
+                           std::move(words.english)};
     };
     return {
-        figure(CheckKind::FluidVolume, "V", figures.volume / 1e9, "m³", "流道水体体积", "fluid volume of the passage"),
-        figure(CheckKind::InletArea, "inlet", figures.inletArea / 1e6, "m²", "流道进口面积", "passage inlet area"),
-        figure(CheckKind::OutletArea, "outlet", figures.outletArea / 1e6, "m²", "出口（水泵进口断面）面积",
-               "outlet (pump inlet section) area"),
-        figure(CheckKind::WettedArea, "walls", figures.wettedArea / 1e6, "m²", "过水边壁面积", "wetted wall area"),
+        figure(CheckKind::FluidVolume, "V", figures.volume / 1e9, "m³", CheckWording::FluidVolume),
+        figure(CheckKind::InletArea, "inlet", figures.inletArea / 1e6, "m²", CheckWording::InletArea),
+        figure(CheckKind::OutletArea, "outlet", figures.outletArea / 1e6, "m²", CheckWording::OutletArea),
+        figure(CheckKind::WettedArea, "walls", figures.wettedArea / 1e6, "m²", CheckWording::WettedArea),
     };
 }
 

@@ -109,7 +109,7 @@ TEST(CsvBatch, ARowWithTheWrongNumberOfFieldsNamesItsLine)
     const Result r = run({"--csv"}, "hk,dd0\n2000\n2000,700,9\n2000,700\n");
     const std::vector<std::string> out = lines(r.out);
     ASSERT_EQ(out.size(), 4u) << r.out;
-    EXPECT_EQ(out[1], "2000,,,,,,,,,,,,,,,,,,,,,,,,,,\"line 2 has 1 fields, the header has 2\"");
+    EXPECT_EQ(out[1], "2000,,,,,,,,,,,,,,,,,,,,,,,,,,\"line 2 has 1 field, the header has 2\"");
     EXPECT_EQ(out[2].substr(0, 9), "2000,700,");
     EXPECT_NE(out[2].find("line 3 has 3 fields"), std::string::npos);
     EXPECT_NE(out[3].find(",6355,"), std::string::npos);
@@ -410,7 +410,7 @@ TEST(WriteFailures, EveryKindOfOutputReportsAFailedWriteWithStatusOne)
         std::istringstream in("hk\n2000\n");
         std::ostringstream err;
         EXPECT_EQ(runCommandLine(row.args, in, out, err, NumberLocale{".", ","}), 1);
-        EXPECT_EQ(err.str(), "inlet-calc: cannot write the results: No space left on device\n");
+        EXPECT_EQ(err.str(), "inlet-calc: cannot write to standard output: No space left on device\n");
     }
 }
 

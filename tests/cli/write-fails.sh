@@ -15,9 +15,9 @@ case $where in
 esac
 status=$?
 message=$(cat "$err")
-if [[ $status -ne 1 || $message != "inlet-calc: cannot write the results: "* ]]; then
+if [[ $status -ne 1 || $message != "inlet-calc: cannot write to standard output: "* ]]; then
     echo "inlet-calc $* with standard output $where: exit status $status, standard error:" >&2
     echo "$message" >&2
-    echo "expected exit status 1 and 'inlet-calc: cannot write the results: <reason>'" >&2
+    echo "expected exit status 1 and 'inlet-calc: cannot write to standard output: <reason>'" >&2
     exit 1
 fi

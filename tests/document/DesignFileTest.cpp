@@ -124,6 +124,11 @@ TEST(BadDesignFiles, AreRefusedWithAMessageNamingTheFileAndTheFault)
     };
     const Row rows[] = {
         {"not JSON", "this is not json", "不是 JSON 格式"},
+        {"JSON nested 100,000 deep", withReplaced("\"texts\"", "\"deep\": " + std::string(100000, '[') + std::string(100000, ']') + ", \"texts\""),
+         "嵌套超过 1024 层"},
+        {"a number beyond a double", withReplaced("\"texts\"", "\"x\": 1e400, \"texts\""), "中的数 1e400 超出可表示的范围"},
+        {"a number below a double's least", withReplaced("\"texts\"", "\"x\": -1e-400, \"texts\""), "中的数 -1e-400 超出"},
+        {"a malformed number", withReplaced("\"texts\"", "\"x\": 1e, \"texts\""), "不是 JSON 格式"},
         {"JSON but not an object", "[1, 2]", "不是进水流道设计文件"},
         {"another format", withReplaced("inlet-design", "other-design"), "不是进水流道设计文件"},
         {"a newer major version", withReplaced("\"1.2\"", "\"2.0\""), "比本程序支持的 1.x 新"},

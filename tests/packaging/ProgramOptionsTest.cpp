@@ -58,7 +58,11 @@ TEST(ProgramOptions, ExportNeedsADesignAndAKindOfFileItWrites)
     };
     const Row rows[] = {
         {"no design", {"inlet", "--export", "sheet.pdf"}, "--export OUT needs the design FILE to export"},
-        {"no OUT", {"inlet", "a.inlet", "--export"}, "Missing value after '--export'."},
+        {"no OUT", {"inlet", "a.inlet", "--export"}, "option '--export' needs a FILE"},
+        {"an unknown option", {"inlet", "--bogus", "a.inlet"}, "unknown option '--bogus'"},
+        {"an unknown option with a value", {"inlet", "--bogus=2", "a.inlet"}, "unknown option '--bogus'"},
+        {"a switch given a value", {"inlet", "--help=3"}, "option '--help' takes no value, not '3'"},
+        {"no SET", {"inlet", "a.inlet", "--export", "a.pdf", "--widths"}, "option '--widths' needs one of computed, area-true"},
         {"a kind it does not write", {"inlet", "--export", "sheet.doc", "a.inlet"}, "not 'sheet.doc'"},
         {"a format against the extension", {"inlet", "--export", "n.pdf", "--format", "step", "a.inlet"},
          "--format step writes .step files, but --export names 'n.pdf'"},
