@@ -4,6 +4,7 @@
 #endif
 
 #include "AtomicSave.h"
+#include "CloseKeys.h"
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
@@ -105,7 +106,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(QStringLiteral("新建"), this, &MainWindow::newDesign)
         ->setShortcuts(shortcuts(QKeySequence::New, Qt::CTRL | Qt::Key_N));
     file->addAction(QStringLiteral("打开…"), this, &MainWindow::open)
@@ -156,7 +157,7 @@ void MainWindow::createMenus()
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
     view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
 #ifdef INLET_HAVE_SOLID
@@ -164,7 +165,7 @@ void MainWindow::createMenus()
 #endif
     view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
 }
 
@@ -538,6 +539,7 @@ void MainWindow::showFlowWindow()
     if (!flowWindow_) {
         flowWindow_ = new FlowWindow(*lastRun_, this);
         flowWindow_->setDesignPath(path_);
+        CloseKeys::install(*flowWindow_);
     }
     flowWindow_->show();
     flowWindow_->raise();
