@@ -11,6 +11,7 @@
 #include "FlowWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
+#include "OutdatedNote.h"
 #include "OutputModule.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
@@ -92,7 +93,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
-    connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
+    connect(form_, &CalculationForm::givenParameterEdited, this, [this] {
+        setWindowModified(true);
+        markOutdated();
+    });
+    // The outdated line's 重新计算 in any window.
+    connect(lastRun_, &LastRun::runRequested, form_, &CalculationForm::calculate);
     // A flow computed (or taken away) from 水力评价 is a change of the design.
     connect(lastRun_, &LastRun::flowChanged, this, [this] { setWindowModified(true); });
     connect(lastRun_, &LastRun::widthSetChanged, this, [this](WidthSet set) {
@@ -416,6 +422,15 @@ void MainWindow::runFailed(const Failure& failure)
     lastRun_->recordFailed(failure, form_->boxes(), form_->boxes().written());
 }
 
+void MainWindow::markOutdated()
+{
+    const std::shared_ptr<const RunRecord> record = lastRun_->record();
+    bool differ = false;
+    for (const Box box : givenParameterBoxes())
+        differ = differ || (record && record->boxes.text(box) != form_->boxes().text(box));
+    lastRun_->setOutdated(differ);
+}
+
 void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 
 SheetInput MainWindow::sheetAfterRun()
@@ -485,6 +500,9 @@ ExportInput MainWindow::lastRunInput() const
 
 void MainWindow::exportDrawing()
 {
+    // Not the drawing of a design the boxes no longer hold.
+    if (lastRun_->outdated())
+        form_->calculate();
     if (!lastRun_->record() || !lastRun_->record()->completed()) {
         asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
         return;
@@ -519,6 +537,7 @@ void MainWindow::showDrawingWindow()
     if (!drawingWindow_) {
         drawingWindow_ = new DrawingWindow(*lastRun_, this);
         drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
+        OutdatedNote::addTo(*drawingWindow_, *lastRun_);
     }
     drawingWindow_->show();
     drawingWindow_->raise();
@@ -527,8 +546,10 @@ void MainWindow::showDrawingWindow()
 
 void MainWindow::showDesignChecks()
 {
-    if (!checksWindow_)
+    if (!checksWindow_) {
         checksWindow_ = new DesignChecksWindow(*lastRun_, this);
+        OutdatedNote::addTo(*checksWindow_, *lastRun_);
+    }
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
@@ -540,6 +561,7 @@ void MainWindow::showFlowWindow()
         flowWindow_ = new FlowWindow(*lastRun_, this);
         flowWindow_->setDesignPath(path_);
         CloseKeys::install(*flowWindow_);
+        OutdatedNote::addTo(*flowWindow_, *lastRun_);
     }
     flowWindow_->show();
     flowWindow_->raise();
@@ -569,6 +591,7 @@ void MainWindow::showSolidWindow()
         };
         connect(lastRun_, &LastRun::changed, solidWindow_, show);
         show();
+        OutdatedNote::addTo(*solidWindow_, *lastRun_);
     }
     solidWindow_->show();
     solidWindow_->raise();
