@@ -28,9 +28,10 @@ enum class ExportKind {
 // command line as --KEY, in ExportChoices.
 struct ExportOption {
     QString key;          // "dxf-polylines", "paper"
-    QString label;        // what the export dialog shows
+    QString label;        // what the export dialog shows; empty where only the command line offers it
     QStringList values;   // {"auto", "A0", "A1", "A2", "A3"}; empty for a switch
     QString english;      // what the command lines' help says
+    QStringList shown;    // the values as the export dialog shows them ({"自动", "A0", ...}); empty: as they are
 };
 
 // The choices made: key to value ("yes" for a switch that is on). A key that is absent takes

@@ -50,15 +50,18 @@ ExportRegistry ExportRegistry::described()
                              {QStringLiteral("auto"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
                               QStringLiteral("A3")},
                              QStringLiteral("the sheet's size: the smallest that holds the views at the largest "
-                                            "scale (auto), or A0 to A3")};
+                                            "scale (auto), or A0 to A3"),
+                             {QStringLiteral("自动"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
+                              QStringLiteral("A3")}};
     add("dxf", "DXF 图形", "the drawing for CAD programs", ExportKind::Drawing,
         {{QStringLiteral("dxf-curves"), QStringLiteral("椭圆弧写为"),
           {QStringLiteral("spline"), QStringLiteral("ellipse"), QStringLiteral("polyline")},
           QStringLiteral("each elliptical arc as a cubic spline within 0.005 mm of it (spline, every CAD "
                          "program tried draws it), an exact ELLIPSE (ellipse, for AutoCAD and LibreCAD; "
-                         "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)")},
-         {QStringLiteral("dxf-polylines"), QStringLiteral("椭圆弧写为多段线（同 --dxf-curves polyline）"), {},
-          QStringLiteral("the same as --dxf-curves polyline")},
+                         "FreeCAD 0.20 draws it whole) or a polyline within 0.01 mm (polyline)"),
+          {QStringLiteral("样条曲线"), QStringLiteral("椭圆"), QStringLiteral("多段线")}},
+         // The command line's older spelling of 多段线 above: not offered again in the dialog.
+         {QStringLiteral("dxf-polylines"), {}, {}, QStringLiteral("the same as --dxf-curves polyline"), {}},
          paper});
     add("drawing-pdf", "图纸 PDF", "the drawing sheet as a vector PDF of its size", ExportKind::Drawing, {paper});
 #if INLET_HAS_SVG
@@ -68,11 +71,11 @@ ExportRegistry ExportRegistry::described()
 #if INLET_HAS_SOLID
     add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
         {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},
-          QStringLiteral("the walls alone, as a shell without the inlet and the outlet")}});
+          QStringLiteral("the walls alone, as a shell without the inlet and the outlet"), {}}});
     add("stl", "STL 三维模型", "the passage's walls in triangles for CFD, one region per wall", ExportKind::Drawing,
         {{QStringLiteral("stl-binary"), QStringLiteral("二进制 STL"), {},
-          QStringLiteral("binary STL, the wall's index in each triangle's attribute word")},
-         {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres")}});
+          QStringLiteral("binary STL, the wall's index in each triangle's attribute word"), {}},
+         {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres"), {}}});
 #endif
     return registry;
 }

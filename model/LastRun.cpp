@@ -11,6 +11,7 @@ void LastRun::recordCompleted(const Calculation& run, const BoxAccess& boxes, co
     RunRecord record = recordRun(boxes, written, run, {}, widthSet_, systemNumberLocale());
     record.run = ++runs_;
     record_ = std::make_shared<const RunRecord>(std::move(record));
+    setOutdated(false);
     emit changed();
 }
 
@@ -19,13 +20,23 @@ void LastRun::recordFailed(const Failure& failure, const BoxAccess& boxes, const
     RunRecord record = recordRun(boxes, written, std::nullopt, failure, widthSet_, systemNumberLocale());
     record.run = ++runs_;
     record_ = std::make_shared<const RunRecord>(std::move(record));
+    setOutdated(false);
     emit changed();
 }
 
 void LastRun::clear()
 {
     record_.reset();
+    setOutdated(false);
     emit changed();
+}
+
+void LastRun::setOutdated(bool outdated)
+{
+    if (outdated == outdated_)
+        return;
+    outdated_ = outdated;
+    emit outdatedChanged(outdated);
 }
 
 void LastRun::setWidthSet(WidthSet set)

@@ -4,7 +4,8 @@
 // the design-check window, the exports and the sheet. It also holds the design's choice of
 // widths, which stays when a new run replaces the record, and the flow computed for the design
 // (the record a design file keeps under "flow"). changed() follows every new record and every
-// change of the choice; flowChanged() every new flow.
+// change of the choice; flowChanged() every new flow. Whether the boxes have been changed since
+// the record's run is marked here too, so that no window shows an older design as current.
 
 #include "RunRecord.h"
 
@@ -41,16 +42,27 @@ public:
     const QJsonObject& flow() const { return flow_; }
     void setFlow(const QJsonObject& flow);
 
+    // Whether the given parameters now differ from those the record's run read: what the
+    // windows show of the record is then an older design's. Set by the window that holds the
+    // boxes; a new record or clear() ends it.
+    bool outdated() const { return outdated_; }
+    void setOutdated(bool outdated);
+    // Asks the window that holds the boxes to run the calculation again.
+    void requestRun() { emit runRequested(); }
+
 signals:
     void changed();
     void widthSetChanged(inlet::WidthSet set);
     void flowChanged();
+    void outdatedChanged(bool outdated);
+    void runRequested();
 
 private:
     std::shared_ptr<const RunRecord> record_;
     WidthSet widthSet_ = WidthSet::Computed;
     QJsonObject flow_;
     unsigned runs_ = 0;
+    bool outdated_ = false;
 };
 
 }  // namespace inlet

@@ -93,7 +93,8 @@ SheetDocument::SheetDocument(const SheetInput& input)
       document_(std::make_unique<QTextDocument>()),
       project_(input.info.project.simplified()),  // one line in the title block
       stage_(input.info.stage.simplified()),
-      program_(QString::fromStdString(input.program + " " + input.version))
+      program_(QString::fromStdString(input.program + " " + input.version)),
+      programShown_(programShownOnSheet(input))
 {
     QTextDocument& document = *document_;
     document.setUndoRedoEnabled(false);

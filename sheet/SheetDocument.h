@@ -34,8 +34,10 @@ public:
     // What the title block of every page shows.
     const QString& project() const { return project_; }
     const QString& stage() const { return stage_; }
-    // The program that calculated the sheet, for the footer and the PDF's creator: "inlet 1.00".
+    // The program that calculated the sheet, for the PDF's creator: "inlet 1.00".
     const QString& program() const { return program_; }
+    // The same as the cover and the footer name it: "进水流道设计计算 1.00".
+    const QString& programShown() const { return programShown_; }
     // The sheet's title, for the PDF's metadata.
     QString title() const;
     // The page each section starts on, counted from 1, as the contents list gives it.
@@ -47,6 +49,7 @@ private:
     QString project_;
     QString stage_;
     QString program_;
+    QString programShown_;
     QList<int> sectionPages_;
 };
 

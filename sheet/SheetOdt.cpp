@@ -208,7 +208,7 @@ private:
         librevenge::RVNGPropertyList paragraph;
         paragraph.insert("fo:border-top", "0.2mm solid #000000");
         out_.openParagraph(paragraph);
-        span(QStringLiteral("计算软件：") + sheet_.program() + QStringLiteral("　　") + calculationContent()
+        span(QStringLiteral("计算软件：") + sheet_.programShown() + QStringLiteral("　　") + calculationContent()
                  + QStringLiteral("书"),
              textFormat(8));
         out_.closeParagraph();

@@ -54,7 +54,7 @@ void paintFooter(QPainter& painter, const SheetDocument& sheet)
     painter.drawLine(QPointF(body.left(), line), QPointF(body.right(), line));
     painter.setFont(paintFont(8));
     const QRectF text(body.left(), line + fromMm(1), body.width(), fromMm(5));
-    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("计算软件：") + sheet.program());
+    painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("计算软件：") + sheet.programShown());
     painter.drawText(text, Qt::AlignRight | Qt::AlignTop, calculationContent() + QStringLiteral("书"));
 }
 

@@ -7,6 +7,7 @@
 #include "PassageGeometry.h"
 #include "Quantity.h"
 #include "ScaleBarPicture.h"
+#include "InletVersion.h"
 #include "SheetStyle.h"
 #include "ValueUsed.h"
 #include "VoluteChart.h"
@@ -89,13 +90,18 @@ QString ruleAndShape(const Calculation& c, const WidthSets& widths, const std::o
 
 QString calculationContent() { return QStringLiteral("进水流道喇叭管、导水锥及蜗壳计算"); }
 
+QString programShownOnSheet(const SheetInput& input)
+{
+    return QString::fromUtf8(kChineseName) + QLatin1Char(' ') + q(input.version);
+}
+
 void writeCover(TextWriter& writer, const SheetInput& input)
 {
     writer.paragraph(calculationContent(), titleFormat(20), Qt::AlignHCenter, 30);
     writer.paragraph(QStringLiteral("计  算  书"), titleFormat(36), Qt::AlignHCenter, 10);
     writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 12);
 
-    const QString program = q(input.program) + QLatin1Char(' ') + q(input.version);
+    const QString program = programShownOnSheet(input);
     const DesignInfo& info = input.info;
     const std::array<std::pair<QString, QString>, 9> lines{{
         {QStringLiteral("设计单位："), info.unit},
@@ -152,8 +158,8 @@ void writeBasis(TextWriter& writer, const SheetInput& input)
     const QStringList items{
         QStringLiteral("（1）GB 50265—2022《泵站设计标准》。"),
         QStringLiteral("（2）给定参数：水泵的喇叭管、导水锥及蜗壳吸水室尺寸，见 3 基本资料。"),
-        QStringLiteral("（3）计算程序 %1 %2 的计算式，按其计算次序列于 4 计算过程；圆周率 π 取 3.1416。")
-            .arg(q(input.program), q(input.version)),
+        QStringLiteral("（3）计算程序“%1”的计算式，按其计算次序列于 4 计算过程；圆周率 π 取 3.1416。")
+            .arg(programShownOnSheet(input)),
     };
     for (const QString& item : items)
         writer.paragraph(item, 2);

@@ -11,6 +11,9 @@ namespace inlet {
 
 // "进水流道喇叭管、导水锥及蜗壳计算": what the sheet calculates.
 QString calculationContent();
+// The program as the sheet's cover and footer name it: its Chinese name and the version of
+// the run, "进水流道设计计算 1.00".
+QString programShownOnSheet(const SheetInput& input);
 
 // The cover, on its own page: 设计单位, project, stage, 专业, what is calculated, the document
 // number, the design file, the run's time, the program, the signature rows 计算 / 校核 / 审查 /

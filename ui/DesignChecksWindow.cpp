@@ -1,5 +1,6 @@
 #include "DesignChecksWindow.h"
 
+#include "CloseKeys.h"
 #include "DesignCheckList.h"
 #include "LastRun.h"
 
@@ -12,6 +13,7 @@ DesignChecksWindow::DesignChecksWindow(LastRun& lastRun, QWidget* parent)
     : QWidget(parent, Qt::Window), lastRun_(lastRun)
 {
     setWindowTitle(QStringLiteral("设计校核"));
+    CloseKeys::install(*this);
     note_ = new QLabel;
     note_->setWordWrap(true);
     checks_ = new DesignCheckList;

@@ -50,7 +50,7 @@ DesignInfoDialog::DesignInfoDialog(QWidget* parent) : QDialog(parent)
             edit = line;
         }
         edit->setObjectName(QLatin1String(f.key));
-        form->addRow(caption, edit);
+        form->addRow(caption + QStringLiteral("："), edit);
     }
     cut_ = new QLabel;
     cut_->setObjectName(QStringLiteral("cut"));

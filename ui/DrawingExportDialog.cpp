@@ -54,17 +54,19 @@ DrawingExportDialog::DrawingExportDialog(QWidget* parent) : QDialog(parent), for
     form->addRow(QStringLiteral("断面宽度："), widthSet_);
     for (const ExportFormat* format : formats_.formats(ExportKind::Drawing)) {
         for (const ExportOption& option : format->options) {
-            if (choices_.count(option.key))
+            if (choices_.count(option.key) || option.label.isEmpty())
                 continue;
             QWidget* widget = nullptr;
             if (option.values.isEmpty()) {
                 widget = new QCheckBox(option.label);
                 form->addRow(widget);
             } else {
+                // Shown in Chinese, given back as the command line spells it.
                 auto* combo = new QComboBox;
-                combo->addItems(option.values);
+                for (qsizetype i = 0; i < option.values.size(); ++i)
+                    combo->addItem(i < option.shown.size() ? option.shown[i] : option.values[i], option.values[i]);
                 widget = combo;
-                form->addRow(option.label, widget);
+                form->addRow(option.label + QStringLiteral("："), widget);
             }
             widget->setObjectName(option.key);
             choices_[option.key] = widget;
@@ -95,7 +97,7 @@ ExportChoices DrawingExportDialog::choices() const
             if (box->isChecked())
                 chosen[key] = QStringLiteral("yes");
         } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-            chosen[key] = combo->currentText();
+            chosen[key] = combo->currentData().toString();
         }
     }
     return chosen;

@@ -1,6 +1,7 @@
 #include "DrawingWindow.h"
 
 #include "AtomicSave.h"
+#include "CloseKeys.h"
 #include "Failure.h"
 
 #include "DesignCheckList.h"
@@ -91,7 +92,7 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
 
 void DrawingWindow::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
         const QString extension = format->extension;
         exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
@@ -100,10 +101,9 @@ void DrawingWindow::createMenus()
     exports_.push_back(file->addAction(QStringLiteral("导出面积与流速图…"), this,
                                        [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); }));
     file->addSeparator();
-    QAction* close = file->addAction(QStringLiteral("关闭"), this, &QWidget::close);
-    close->setShortcut(QKeySequence::Close);
+    CloseKeys::install(*this, file->addAction(QStringLiteral("关闭"), this, &QWidget::close));
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("视图"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QAction* fit = view->addAction(QStringLiteral("适合窗口"), view_, &DrawingView::fitToWindow);
     fit->setShortcut(Qt::CTRL | Qt::Key_0);
     QAction* zoomIn = view->addAction(QStringLiteral("放大"), view_, &DrawingView::zoomIn);

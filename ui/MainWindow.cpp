@@ -4,12 +4,14 @@
 #endif
 
 #include "AtomicSave.h"
+#include "CloseKeys.h"
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
 #include "FlowWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
+#include "OutdatedNote.h"
 #include "OutputModule.h"
 #include "QtTranslation.h"
 #include "QuickStartStyle.h"
@@ -91,7 +93,12 @@ MainWindow::MainWindow(QWidget* parent)
 
     connect(form_, &CalculationForm::runCompleted, this, &MainWindow::runCompleted);
     connect(form_, &CalculationForm::runFailed, this, &MainWindow::runFailed);
-    connect(form_, &CalculationForm::givenParameterEdited, this, [this] { setWindowModified(true); });
+    connect(form_, &CalculationForm::givenParameterEdited, this, [this] {
+        setWindowModified(true);
+        markOutdated();
+    });
+    // The outdated line's 重新计算 in any window.
+    connect(lastRun_, &LastRun::runRequested, form_, &CalculationForm::calculate);
     // A flow computed (or taken away) from 水力评价 is a change of the design.
     connect(lastRun_, &LastRun::flowChanged, this, [this] { setWindowModified(true); });
     connect(lastRun_, &LastRun::widthSetChanged, this, [this](WidthSet set) {
@@ -105,7 +112,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::createMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("文件"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(QStringLiteral("新建"), this, &MainWindow::newDesign)
         ->setShortcuts(shortcuts(QKeySequence::New, Qt::CTRL | Qt::Key_N));
     file->addAction(QStringLiteral("打开…"), this, &MainWindow::open)
@@ -156,7 +163,7 @@ void MainWindow::createMenus()
     file->addAction(QStringLiteral("退出"), this, &QWidget::close)
         ->setShortcuts(shortcuts(QKeySequence::Quit, Qt::CTRL | Qt::Key_Q));
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("查看"));
+    QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
     view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
 #ifdef INLET_HAVE_SOLID
@@ -164,7 +171,7 @@ void MainWindow::createMenus()
 #endif
     view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
 }
 
@@ -412,6 +419,15 @@ void MainWindow::runFailed(const Failure& failure)
     lastRun_->recordFailed(failure, form_->boxes(), form_->boxes().written());
 }
 
+void MainWindow::markOutdated()
+{
+    const std::shared_ptr<const RunRecord> record = lastRun_->record();
+    bool differ = false;
+    for (const Box box : givenParameterBoxes())
+        differ = differ || (record && record->boxes.text(box) != form_->boxes().text(box));
+    lastRun_->setOutdated(differ);
+}
+
 void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 
 SheetInput MainWindow::sheetAfterRun()
@@ -478,6 +494,9 @@ ExportInput MainWindow::lastRunInput() const
 
 void MainWindow::exportDrawing()
 {
+    // Not the drawing of a design the boxes no longer hold.
+    if (lastRun_->outdated())
+        form_->calculate();
     if (!lastRun_->record() || !lastRun_->record()->completed()) {
         asker_->warn(*this, QStringLiteral("导出图形"), QStringLiteral("计算未完成，无图形可导出"));
         return;
@@ -512,6 +531,7 @@ void MainWindow::showDrawingWindow()
     if (!drawingWindow_) {
         drawingWindow_ = new DrawingWindow(*lastRun_, this);
         drawingWindow_->setDesignInfo(info_, QFileInfo(path_).fileName());
+        OutdatedNote::addTo(*drawingWindow_, *lastRun_);
     }
     drawingWindow_->show();
     drawingWindow_->raise();
@@ -520,8 +540,10 @@ void MainWindow::showDrawingWindow()
 
 void MainWindow::showDesignChecks()
 {
-    if (!checksWindow_)
+    if (!checksWindow_) {
         checksWindow_ = new DesignChecksWindow(*lastRun_, this);
+        OutdatedNote::addTo(*checksWindow_, *lastRun_);
+    }
     checksWindow_->show();
     checksWindow_->raise();
     checksWindow_->activateWindow();
@@ -532,6 +554,8 @@ void MainWindow::showFlowWindow()
     if (!flowWindow_) {
         flowWindow_ = new FlowWindow(*lastRun_, this);
         flowWindow_->setDesignPath(path_);
+        CloseKeys::install(*flowWindow_);
+        OutdatedNote::addTo(*flowWindow_, *lastRun_);
     }
     flowWindow_->show();
     flowWindow_->raise();
@@ -561,6 +585,7 @@ void MainWindow::showSolidWindow()
         };
         connect(lastRun_, &LastRun::changed, solidWindow_, show);
         show();
+        OutdatedNote::addTo(*solidWindow_, *lastRun_);
     }
     solidWindow_->show();
     solidWindow_->raise();

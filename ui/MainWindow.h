@@ -115,6 +115,8 @@ private:
     void fillRecentMenu();
     void runCompleted(const Calculation& run, const BoxAccess& boxes);
     void runFailed(const Failure& failure);
+    // Marks the last run outdated while the given parameters differ from those it read.
+    void markOutdated();
 
     // Whether the design may be set aside: true when unchanged, saved or given up.
     bool maySetAside();

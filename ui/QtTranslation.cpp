@@ -1,6 +1,7 @@
 #include "QtTranslation.h"
 
 #include "OncePainted.h"
+#include "QtTranslationGaps.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -19,6 +20,8 @@ void QtTranslation::install()
     if (done)
         return;
     done = true;
+    // First, so that Qt's catalogue, installed after it, is asked first.
+    QCoreApplication::installTranslator(new QtTranslationGaps(QCoreApplication::instance()));
     // Where Qt keeps them (Debian), else beside the program (the Windows installation).
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))

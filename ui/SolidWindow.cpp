@@ -1,6 +1,7 @@
 #include "SolidWindow.h"
 
 #include "Boxes.h"
+#include "CloseKeys.h"
 #include "Calculation.h"
 #include "Figures.h"
 #include "NumberFormat.h"
@@ -56,7 +57,9 @@ SolidWindow::SolidWindow(QWidget* parent) : QMainWindow(parent, Qt::Window)
     layout->addWidget(status_);
     setCentralWidget(central);
 
-    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("视图"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
+    CloseKeys::install(*this, file->addAction(QStringLiteral("关闭"), this, &QWidget::close));
+    QMenu* viewMenu = menuBar()->addMenu(QStringLiteral("视图(&V)"));
     QToolBar* tools = addToolBar(QStringLiteral("视图"));
     tools->setMovable(false);
     const auto add = [&](const QString& text, auto slot, const QKeySequence& key = {}) {

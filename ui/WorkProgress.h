@@ -1,7 +1,8 @@
 #pragma once
 
 // Long work the window starts (an export, a print), watched for as long as this lives: a
-// QProgressDialog appears once the work has run half a second and is not nearly done, and its
+// QProgressDialog appears once the work has run half a second from its first step and is not
+// nearly done (never before that step, so never over a dialog the work asks first), and its
 // 取消 stops the work at its next step, which then saves nothing (Failure Cancelled).
 
 #include "Progress.h"

@@ -70,7 +70,7 @@ def main():
             check("工程名称" in flat and "某泵站更新改造工程" in flat and "设计阶段" in flat,
                   "page %d has no title block" % n)
             check("第 %d 页 共 %d 页" % (n, count) in flat, "page %d does not say 第 %d 页 共 %d 页" % (n, n, count))
-            check("计算软件：inlet" in flat, "page %d has no footer" % n)
+            check("计算软件：进水流道设计计算" in flat, "page %d has no footer" % n)
 
         # The contents list (on the page that says 目录) against where each section starts.
         listed = next((i for i, p in enumerate(pages) if "目" in p and "录" in p and SECTIONS[0] in p), None)

@@ -125,12 +125,12 @@ with tempfile.TemporaryDirectory() as tmp:
 
     cover = squeezed(pages[0])
     for words in ["进水流道喇叭管、导水锥及蜗壳计算", "计算书", "工程名称：某泵站更新改造工程", "设计阶段：初步设计",
-                  "计算内容：进水流道喇叭管、导水锥及蜗壳计算", "计算软件：inlet" + version, "张三", "李四",
+                  "计算内容：进水流道喇叭管、导水锥及蜗壳计算", "计算软件：进水流道设计计算" + version, "张三", "李四",
                   "2026-12-07", "计算", "校核", "审查", "审定", "批准", "设计单位：", "专业：", "文档编号：",
                   "设计文件：", "计算时间："]:
         check(words in cover, "the cover lacks " + words, pages[0])
     for number, page in enumerate(pages, 1):
-        check("计算软件：inlet" + version in squeezed(page), "page %d has no footer" % number)
+        check("计算软件：进水流道设计计算" + version in squeezed(page), "page %d has no footer" % number)
         check("工程名称某泵站更新改造工程" in squeezed(page), "page %d has no title block" % number)
     for section in ["1 计算目的", "2 计算依据", "3 基本资料", "4 计算过程", "5 计算结果", "6 结论", "7 型线图",
                     "附录 A 输入的读取、精度与结果的显示"]:

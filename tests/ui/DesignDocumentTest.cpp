@@ -4,6 +4,7 @@
 #include "DesignFile.h"
 #include "DocumentWindow.h"
 #include "LastRun.h"
+#include "MenuTitle.h"
 #include "RecentFiles.h"
 
 #include <QDir>
@@ -67,7 +68,7 @@ TEST_F(DocumentWindow, TheWidthSetChosenIsSavedAndOpensAgain)
     QAction* areaTrue = nullptr;
     for (QAction* menu : window->menuBar()->actions())
         for (QAction* item : menu->menu()->actions())
-            if (menu->text() == QStringLiteral("文件") && item->text() == QStringLiteral("断面宽度") && item->menu())
+            if (menuTitle(*menu) == QStringLiteral("文件") && item->text() == QStringLiteral("断面宽度") && item->menu())
                 for (QAction* choice : item->menu()->actions())
                     if (choice->text() == QStringLiteral("按断面形状（面积一致）"))
                         areaTrue = choice;

@@ -7,6 +7,7 @@
 #include "DrawingWindow.h"
 #include "InletFeatures.h"
 #include "MainWindow.h"
+#include "MenuTitle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +34,7 @@ namespace {
 QAction* menuItem(QMainWindow& window, const QString& menu, const QString& item)
 {
     for (QAction* m : window.menuBar()->actions()) {
-        if (m->text() != menu || !m->menu())
+        if (menuTitle(*m) != menu || !m->menu())
             continue;
         for (QAction* a : m->menu()->actions())
             if (a->text() == item)

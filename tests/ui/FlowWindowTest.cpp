@@ -7,6 +7,7 @@
 #include "FlowWindow.h"
 #include "LastRun.h"
 #include "MainWindow.h"
+#include "MenuTitle.h"
 
 #include <QDir>
 #include <QFile>
@@ -76,7 +77,7 @@ protected:
     FlowWindow& flowWindow()
     {
         for (QAction* action : window.menuBar()->actions())
-            if (action->text() == QStringLiteral("查看"))
+            if (menuTitle(*action) == QStringLiteral("查看"))
                 for (QAction* item : action->menu()->actions())
                     if (item->text() == QStringLiteral("水力评价…"))
                         item->trigger();

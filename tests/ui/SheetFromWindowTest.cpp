@@ -5,9 +5,12 @@
 #include "DocumentWindow.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -93,6 +96,81 @@ TEST_F(DocumentWindow, PrintPreviewShowsTheSheetsPages)
     window->previewSheet();
     EXPECT_GE(pages, 3) << "the cover, the inputs and results, the drawings";
     EXPECT_EQ(text(Box::Text6), QStringLiteral("6355")) << "the calculation was not run first";
+}
+
+// 打印… → 选项 → 取消 as an engineer does it, slower than a progress box waits before it shows
+// itself (Qt's default, 4 s, also where it was told half a second, until its first step): Qt's
+// print dialog stays the one the engineer works in (no progress box over it, nothing prints
+// yet), its options panel opens, and its 取消 closes it.
+TEST_F(DocumentWindow, PrintDialogIsNeverBlockedByProgress)
+{
+    type(Box::Text21, QStringLiteral("2000"));
+    bool found = false, optionsShown = false;
+    QStringList progressShown;
+    QElapsedTimer since;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* progress = qobject_cast<QProgressDialog*>(top); progress && progress->isVisible())
+                progressShown << progress->labelText();
+        }
+        QPrintDialog* dialog = nullptr;
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (auto* print = qobject_cast<QPrintDialog*>(top); print && print->isVisible())
+                dialog = print;
+        }
+        if (!dialog)
+            return;
+        // A box over the dialog takes every click: the test closes the dialog itself.
+        if (!progressShown.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        if (!found) {
+            found = true;
+            since.start();
+        }
+        // After the time a progress box takes to appear, the options, then 取消 - with the
+        // mouse, where a modal box over the dialog would take the clicks.
+        if (since.elapsed() < 4500)
+            return;
+        QPushButton* options = nullptr;
+        QPushButton* cancel = nullptr;
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text().contains(QStringLiteral("选项")) || button->text().contains(QStringLiteral("Options")))
+                options = button;
+            else if (button->text().contains(QStringLiteral("取消")) || button->text().contains(QStringLiteral("Cancel")))
+                cancel = button;
+        }
+        if (!options || !cancel) {
+            ADD_FAILURE() << "no 选项 or 取消 in Qt's print dialog";
+            dialog->reject();
+            return;
+        }
+        if (!optionsShown) {
+            const int before = dialog->height();
+            QTest::mouseClick(options, Qt::LeftButton);
+            optionsShown = dialog->height() > before;
+            if (!optionsShown) {
+                ADD_FAILURE() << "the options panel did not open";
+                dialog->reject();
+            }
+            return;
+        }
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        if (dialog->isVisible()) {
+            ADD_FAILURE() << "取消 did not close the print dialog";
+            dialog->reject();
+        }
+    });
+    driver.start(50);
+    window->printSheet();
+    driver.stop();
+    EXPECT_TRUE(found) << "打印… showed no print dialog";
+    EXPECT_TRUE(optionsShown);
+    EXPECT_TRUE(progressShown.isEmpty()) << "a progress box over the print dialog: "
+                                         << progressShown.join(u' ').toStdString();
+    EXPECT_TRUE(script.warnings.isEmpty()) << warnings();
 }
 
 }  // namespace

@@ -10,14 +10,19 @@
 #include "QtTranslation.h"
 
 #include <QApplication>
-#include <QCheckBox>
+#include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -80,6 +85,20 @@ TEST(QtTranslation, StandardButtonsReadChineseOnceTheWindowIsOnTheScreen)
                                box.accept();
                            });
     EXPECT_EQ(failureButtons, QStringList{QStringLiteral("确定")}) << "the failure message's button";
+}
+
+// The file dialogs' columns, and the type of a folder in them, which Qt's catalogue lacks.
+TEST(QtTranslation, FileDialogsNameTheirColumnsAndAFolderInChinese)
+{
+    QtTranslation::install();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("子文件夹")));
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(folder.filePath(QStringLiteral("子文件夹")))), QStringLiteral("文件夹"));
+    QFileSystemModel model;
+    const QStringList english{QStringLiteral("Name"), QStringLiteral("Size"), QStringLiteral("Type"), QStringLiteral("Date Modified")};
+    for (int column = 0; column < english.size(); ++column)
+        EXPECT_NE(model.headerData(column, Qt::Horizontal).toString(), english[column]) << column;
+    EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("类型"));
 }
 
 TEST(DialogAsker, UnsavedChangesQuestionOffersSaveDiscardAndCancel)
@@ -147,7 +166,7 @@ TEST(DesignInfoDialog, RefusesAFloorElevationThatIsNotANumber)
     }
 }
 
-TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
+TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfCurves)
 {
     const struct {
         const char* path;
@@ -157,14 +176,18 @@ TEST(DrawingExportDialog, TheExtensionChoosesTheFormatAndTheDxfOption)
                 {"/tmp/型线图.png", true, false}, {"/tmp/型线图.pdf", true, false}, {"/tmp/型线图.doc", false, false}, {"/tmp/型线图", false, false},
                 {"", false, false},              {"/tmp/", false, false}};
     DrawingExportDialog dialog;
-    auto* option = dialog.findChild<QCheckBox*>();
+    auto* option = dialog.findChild<QComboBox*>(QStringLiteral("dxf-curves"));
+    ASSERT_NE(option, nullptr);
     const QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
-    option->setChecked(true);
+    option->setCurrentText(QStringLiteral("多段线"));
     for (const auto& [path, okEnabled, dxfOption] : rows) {
         dialog.setPath(QString::fromUtf8(path));
         EXPECT_EQ(ok->isEnabled(), okEnabled) << "'" << path << "'";
         EXPECT_EQ(option->isEnabled(), dxfOption) << "'" << path << "'";
-        EXPECT_EQ(ExportFormat::isOn(dialog.choices(), QStringLiteral("dxf-polylines")), dxfOption) << "'" << path << "'";
+        const ExportChoices chosen = dialog.choices();
+        const auto curves = chosen.find(QStringLiteral("dxf-curves"));
+        EXPECT_EQ(curves != chosen.end() && curves->second == QStringLiteral("polyline"), dxfOption) << "'" << path << "'";
+        EXPECT_EQ(chosen.count(QStringLiteral("dxf-polylines")), 0U) << "the command line's spelling offered again";
     }
 }
 

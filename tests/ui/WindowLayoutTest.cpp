@@ -135,9 +135,9 @@ TEST_F(WindowLayout, MenuBarHoldsThreeMenusAndNoToolOrStatusBar)
 {
     const QList<QAction*> menus = window.menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("文件"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("查看"));
-    EXPECT_EQ(menus[2]->text(), QStringLiteral("帮助"));
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("查看(&V)"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("帮助(&H)"));
     for (const QAction* menu : menus)
         EXPECT_NE(menu->menu(), nullptr) << menu->text().toStdString();
     EXPECT_TRUE(window.findChildren<QToolBar*>().isEmpty());

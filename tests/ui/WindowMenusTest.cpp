@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "DocumentWindow.h"
 #include "InletFeatures.h"
+#include "MenuTitle.h"
 
 #include <QDir>
 #include <QListWidget>
@@ -28,7 +29,7 @@ QAction* entry(MainWindow& window, const QString& menu, const QString& text)
 {
     for (QAction* m : window.menuBar()->actions())
         for (QAction* a : m->menu()->actions())
-            if (m->text() == menu && a->text() == text)
+            if (menuTitle(*m) == menu && a->text() == text)
                 return a;
     return nullptr;
 }
