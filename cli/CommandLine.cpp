@@ -376,7 +376,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
-        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
+        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow, language);
         if (flow.status == cfd::RunStatus::Settled)
             flowRecord = inlet::flowRecord(flow, options.flow, design);
     }
@@ -434,7 +434,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, std::
         const Design design = designFor(options);
         if (options.flowTask == Options::FlowTask::Study) {
             runFlowStudy(csv, name.empty() ? "standard input" : quoteForMessage(name), boxesFor(design), options.flow,
-                         out, err, locale);
+                         out, err, locale, language);
         } else if (options.exports.empty()) {
             runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
         } else {
@@ -475,7 +475,7 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return 0;
         }
         if (options.flowTask == Options::FlowTask::Pipe)
-            return flowForPipe(options.flow, options.json, out, err);
+            return flowForPipe(options.flow, options.json, out, err, language);
         if (options.csv) {
             runBatch(options, in, out, err, locale, language);
             return 0;

@@ -2,7 +2,6 @@
 
 #include "Boxes.h"
 #include "CaseFolder.h"
-#include "CfdError.h"
 #include "DesignFile.h"
 #include "Failure.h"
 
@@ -85,8 +84,9 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     cfd::prepareCaseFolder(flowCase, dir, caseSignature(design, options), options.force);
     try {
         writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), design);
-    } catch (const Failure& f) {
-        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
+    } catch (Failure& f) {
+        f.stage = FlowStage::Case;
+        throw;
     }
     return flowCase;
 }
@@ -95,8 +95,10 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
 {
     QJsonObject o{{"status", cfd::statusName(r.status)}};
     if (r.status == cfd::RunStatus::Failed) {
-        o["stage"] = qs(r.stage);
-        o["reason"] = qs(r.reason);
+        if (r.failure) {
+            o["stage"] = qs(flowStageName(r.failure->stage, Language::English));
+            o["reason"] = qs(render(*r.failure, Language::English));
+        }
         return o;
     }
     o["level"] = qs(r.level);

@@ -22,6 +22,9 @@ namespace inlet {
 
 enum class Language { Chinese, English };
 
+// The stage of a flow computation that stopped: shown before what failed.
+enum class FlowStage { None, Case, Mesh, Decompose, Solve, Evaluate };
+
 struct Failure {
     enum class Kind {
         // The calculation ({where}: the box being read, or the quantity being computed).
@@ -46,6 +49,15 @@ struct Failure {
         SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
         SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
+        // The flow computation ({file} the case folder, {item} a program, {other} its log,
+        // {detail} the log's last lines or the solver's own words).
+        FlowFolderNotAFolder, FlowFolderNotACase, FlowFolderOtherCase, FlowCannotCreateFolder, FlowNoOpenFoam,
+        FlowDesignFlowNotPositive, FlowNeedsSolid, FlowProgramNotStarted, FlowProgramFailed, FlowProgramKilled,
+        FlowMeshNotSound, FlowResidualNotFinite, FlowSpeedTooHigh, FlowSolverError, FlowNoWallYPlus,
+        FlowNoResults, FlowEarlierFailure, FlowUnexpected,
+        // --np N above what the cores and the cells allow ({number} asked, {limit} the most,
+        // {other} the cores, {detail} the cells), or the cells alone (a study through Slurm).
+        FlowTooManyProcesses, FlowTooManyProcessesForCells,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption,
@@ -72,11 +84,16 @@ struct Failure {
     std::optional<Quantity> quantity{};
     std::optional<Box> box{};
     int step = 0;  // the run's step, 1 to 16
+    FlowStage stage = FlowStage::None;  // where a flow computation stopped
 };
 
 // The failure as one line in `language`: "division by zero computing the volute width a30 at
 // φ = 30°", "除数为零：计算φ=30°时蜗壳宽度a30时出错".
 std::string render(const Failure& failure, Language language);
+
+// A flow computation's stage in `language`: "meshing", "划分网格"; in English also the word the
+// flow's files and JSON keep.
+std::string flowStageName(FlowStage stage, Language language);
 
 // The language a command-line program speaks: Chinese where the locale's language is Chinese
 // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG as the C library reads them), English otherwise.
