@@ -28,6 +28,13 @@ std::string num(double v)
     return std::string(buffer, end);
 }
 
+int toInt(const std::string& s)
+{
+    int v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return v;
+}
+
 double toDouble(const std::string& s)
 {
     double v = 0;
@@ -178,11 +185,11 @@ FlowResult readResult(const std::filesystem::path& file)
         } else if (key == "level") {
             r.level = rest;
         } else if (key == "cells") {
-            r.cells = std::stoi(rest);
+            r.cells = toInt(rest);
         } else if (key == "processes") {
-            r.processes = std::stoi(rest);
+            r.processes = toInt(rest);
         } else if (key == "iterations") {
-            r.iterations = std::stoi(rest);
+            r.iterations = toInt(rest);
         } else if (key == "flow") {
             r.flow = toDouble(rest);
         } else if (key == "seconds") {

@@ -245,7 +245,8 @@ void FlowWindow::showFlow(const QJsonObject& flow)
         const cfd::FlowResult held = cfd::readResult(dir / "results");
         sameRun = held.status == cfd::RunStatus::Settled && held.iterations == iterations
                   && held.cells == result.value(QStringLiteral("cells")).toInt();
-    } catch (const std::exception&) {
+    } catch (const Failure&) {
+        // No results there any more: no pictures.
     }
     const QString missing = QStringLiteral("算例文件夹 %1 已不是得出这些指标的计算，无图").arg(QDir::toNativeSeparators(qs(dir.string())));
     if (!sameRun) {
