@@ -11,6 +11,9 @@
 // facts where the failure is thrown; never put words in a fact that only one language
 // reads. A test renders every kind in both languages and checks that both state the same
 // facts.
+//
+// A failure of the flow computation also carries the stage it stopped in (FlowStage), which
+// render() says first: "meshing: snappyHexMesh failed ...", "划分网格：snappyHexMesh 失败……".
 
 #include "Boxes.h"
 #include "Quantity.h"
