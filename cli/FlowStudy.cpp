@@ -8,7 +8,6 @@
 #include "DesignFile.h"
 #include "Options.h"
 #include "Process.h"
-#include "ProcessCount.h"
 #include "SaveFile.h"
 #include "ShellWord.h"
 
