@@ -1,7 +1,8 @@
 #include "CaseFolder.h"
 
 #include "CaseWriter.h"
-#include "CfdError.h"
+#include "Failure.h"
+#include "SaveFile.h"
 
 #include <fstream>
 
@@ -19,6 +20,13 @@ std::string readSignature(const fs::path& dir)
     std::string line;
     std::getline(in, line);
     return line;
+}
+
+Failure failure(Failure::Kind kind, const fs::path& dir)
+{
+    Failure f{.kind = kind, .file = dir.string()};
+    f.stage = FlowStage::Case;
+    return f;
 }
 
 }  // namespace
@@ -47,26 +55,29 @@ CaseState prepareCaseFolder(const FlowCase& flowCase, const fs::path& dir, const
     case FolderContent::SameCase:
         return CaseState::Kept;
     case FolderContent::File:
-        throw CfdError(Stage::Case, dir.string() + " is a file, not a folder");
+        throw failure(Failure::Kind::FlowFolderNotAFolder, dir);
     case FolderContent::NotACase:
-        throw CfdError(Stage::Case, dir.string() + " is not empty and holds no flow case; give an empty or new folder");
+        throw failure(Failure::Kind::FlowFolderNotACase, dir);
     case FolderContent::OtherCase:
         if (!force)
-            throw CfdError(Stage::Case, dir.string() + " holds the case of another design or mesh ("
-                                            + readSignature(dir) + "); give --force to replace it");
+            throw failure(Failure::Kind::FlowFolderOtherCase, dir);
         for (const auto& entry : fs::directory_iterator(dir))
             fs::remove_all(entry.path(), ec);
         break;
     }
     fs::create_directories(dir, ec);
-    if (ec)
-        throw CfdError(Stage::Case, "cannot create " + dir.string() + ": " + ec.message());
-    writeCase(flowCase, dir);
-    std::ofstream out(dir / kSignatureFile);
-    out << signature << "\n";
-    out.close();
-    if (!out)
-        throw CfdError(Stage::Case, "cannot write " + (dir / kSignatureFile).string());
+    if (ec) {
+        Failure f = systemFailure(Failure::Kind::FlowCannotCreateFolder, dir.string(), ec.value());
+        f.stage = FlowStage::Case;
+        throw f;
+    }
+    try {
+        writeCase(flowCase, dir);
+        saveFileAtomically((dir / kSignatureFile).string(), signature + "\n");
+    } catch (Failure& f) {
+        f.stage = FlowStage::Case;
+        throw;
+    }
     return CaseState::Written;
 }
 

@@ -21,14 +21,14 @@ enum class FolderContent {
     SameCase,   // this very case: it resumes
     OtherCase,  // the case of another design or mesh: replaced only when forced
     NotACase,   // anything else: never touched
-    File,       // a file, not a folder
+    File,       // not a folder: a file, a device, a pipe
 };
 FolderContent folderContent(const std::filesystem::path& dir, const std::string& signature);
 
 // Writes `flowCase` into `dir` unless `dir` holds the case of the same `signature` (one line
 // saying what the case is: the design's texts and the mesh). A folder that holds another
 // case is written anew only with `force`; a folder that holds anything else is never touched.
-// Throws CfdError (Stage::Case) saying which.
+// Throws a Failure (at FlowStage::Case) saying which.
 CaseState prepareCaseFolder(const FlowCase& flowCase, const std::filesystem::path& dir, const std::string& signature,
                             bool force);
 

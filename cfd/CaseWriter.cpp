@@ -1,11 +1,11 @@
 #include "CaseWriter.h"
 
-#include "CfdError.h"
+#include "Failure.h"
+#include "SaveFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <sstream>
 
 namespace inlet::cfd {
@@ -38,11 +38,9 @@ void write(const fs::path& path, const std::string& text)
 {
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out)
-        throw CfdError(Stage::Case, "cannot write " + path.string());
+    if (ec)
+        throw systemFailure(Failure::Kind::FlowCannotCreateFolder, path.parent_path().string(), ec.value());
+    saveFileAtomically(path.string(), text);
 }
 
 std::string dictionary(const char* object, const std::string& body)

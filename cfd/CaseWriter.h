@@ -16,7 +16,7 @@
 
 namespace inlet::cfd {
 
-// Throws CfdError (Stage::Case) when a file cannot be written.
+// Throws a Failure (CannotWrite, FlowCannotCreateFolder, ...) when a file cannot be written.
 void writeCase(const FlowCase& flowCase, const std::filesystem::path& dir);
 
 // The boundary as ASCII STL, one `solid NAME` per surface.

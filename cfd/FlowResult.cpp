@@ -1,9 +1,11 @@
 #include "FlowResult.h"
 
+#include "SaveFile.h"
+
+#include <cerrno>
 #include <charconv>
 #include <fstream>
 #include <sstream>
-#include <stdexcept>
 
 namespace inlet::cfd {
 
@@ -24,6 +26,13 @@ std::string num(double v)
     char buffer[32];
     const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
     return std::string(buffer, end);
+}
+
+int toInt(const std::string& s)
+{
+    int v = 0;
+    std::from_chars(s.data(), s.data() + s.size(), v);
+    return v;
 }
 
 double toDouble(const std::string& s)
@@ -50,6 +59,51 @@ SectionFigures readFigures(std::istringstream& in)
     return f;
 }
 
+// A text on one line: backslashes, line feeds and carriage returns escaped.
+std::string escaped(const std::string& text)
+{
+    std::string out;
+    for (const char c : text)
+        out.append(c == '\\' ? "\\\\" : c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c));
+    return out;
+}
+
+std::string unescaped(const std::string& text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out.push_back(text[i]);
+            continue;
+        }
+        const char next = text[++i];
+        out.push_back(next == 'n' ? '\n' : next == 'r' ? '\r' : next);
+    }
+    return out;
+}
+
+// The failure's facts, one per line, so that a study (another process) says it in its own
+// language; its English words too, for a reader of the file and to tell that the facts
+// still mean the same kind when another version of the program reads them.
+std::string failureLines(const Failure& f)
+{
+    std::ostringstream s;
+    s << "reason " << escaped(render(f, Language::English)) << "\nfailure " << static_cast<int>(f.kind) << " "
+      << f.line << " " << f.number << " " << f.limit << " " << f.error << " " << static_cast<int>(f.stage)
+      << "\nfailure-file " << escaped(f.file) << "\nfailure-item " << escaped(f.item) << "\nfailure-other "
+      << escaped(f.other) << "\nfailure-detail " << escaped(f.detail) << "\n";
+    return s.str();
+}
+
+FlowStage stageNamed(const std::string& name)
+{
+    for (const FlowStage stage : {FlowStage::Case, FlowStage::Mesh, FlowStage::Decompose, FlowStage::Solve,
+                                  FlowStage::Evaluate})
+        if (flowStageName(stage, Language::English) == name)
+            return stage;
+    return FlowStage::None;
+}
+
 }  // namespace
 
 const char* statusName(RunStatus status)
@@ -71,7 +125,10 @@ const SectionResult* FlowResult::section(const std::string& name) const
 void writeResult(const FlowResult& r, const std::filesystem::path& file)
 {
     std::ostringstream s;
-    s << "status " << statusName(r.status) << "\nstage " << r.stage << "\nreason " << r.reason << "\nlevel " << r.level
+    s << "status " << statusName(r.status) << "\n";
+    if (r.failure)
+        s << "stage " << flowStageName(r.failure->stage, Language::English) << "\n" << failureLines(*r.failure);
+    s << "level " << r.level
       << "\ncells " << r.cells << "\nprocesses " << r.processes << "\niterations " << r.iterations << "\nflow "
       << num(r.flow) << "\nseconds " << num(r.seconds) << "\n";
     for (const auto& [name, value] : r.residuals)
@@ -81,21 +138,18 @@ void writeResult(const FlowResult& r, const std::filesystem::path& file)
     for (const SectionResult& section : r.sections)
         s << "section " << section.name << " " << num(section.headLoss) << " " << figures(section.figures) << " "
           << section.caption << "\n";
-    const std::filesystem::path temporary = file.string() + ".new";
-    std::ofstream out(temporary, std::ios::binary);
-    out << s.str();
-    out.close();
-    if (!out)
-        throw std::runtime_error("cannot write " + temporary.string());
-    std::filesystem::rename(temporary, file);
+    saveFileAtomically(file.string(), s.str());
 }
 
 FlowResult readResult(const std::filesystem::path& file)
 {
     std::ifstream in(file);
     if (!in)
-        throw std::runtime_error("cannot read " + file.string());
+        throw systemFailure(Failure::Kind::CannotOpen, file.string(), errno);
     FlowResult r;
+    Failure kept;
+    bool failureKept = false;
+    std::string stage, reason;
     for (std::string line; std::getline(in, line);) {
         std::istringstream fields(line);
         std::string key;
@@ -103,22 +157,39 @@ FlowResult readResult(const std::filesystem::path& file)
         std::string rest;
         std::getline(fields >> std::ws, rest);
         std::istringstream values(rest);
+        // A text as written, leading blanks too.
+        const std::string text = unescaped(line.substr(std::min(line.size(), key.size() + 1)));
         if (key == "status") {
             for (const auto& s : kStatuses)
                 if (rest == s.name)
                     r.status = s.status;
         } else if (key == "stage") {
-            r.stage = rest;
+            stage = rest;
         } else if (key == "reason") {
-            r.reason = rest;
+            reason = text;
+        } else if (key == "failure") {
+            int kind = -1, stageIndex = 0;
+            values >> kind >> kept.line >> kept.number >> kept.limit >> kept.error >> stageIndex;
+            failureKept = kind >= 0 && static_cast<std::size_t>(kind) < failureKindCount() && stageIndex >= 0
+                          && stageIndex <= static_cast<int>(FlowStage::Evaluate);
+            kept.kind = static_cast<Failure::Kind>(failureKept ? kind : 0);
+            kept.stage = static_cast<FlowStage>(failureKept ? stageIndex : 0);
+        } else if (key == "failure-file") {
+            kept.file = text;
+        } else if (key == "failure-item") {
+            kept.item = text;
+        } else if (key == "failure-other") {
+            kept.other = text;
+        } else if (key == "failure-detail") {
+            kept.detail = text;
         } else if (key == "level") {
             r.level = rest;
         } else if (key == "cells") {
-            r.cells = std::stoi(rest);
+            r.cells = toInt(rest);
         } else if (key == "processes") {
-            r.processes = std::stoi(rest);
+            r.processes = toInt(rest);
         } else if (key == "iterations") {
-            r.iterations = std::stoi(rest);
+            r.iterations = toInt(rest);
         } else if (key == "flow") {
             r.flow = toDouble(rest);
         } else if (key == "seconds") {
@@ -141,6 +212,14 @@ FlowResult readResult(const std::filesystem::path& file)
             s.figures = readFigures(values);
             std::getline(values >> std::ws, s.caption);
             r.sections.push_back(s);
+        }
+    }
+    if (r.status == RunStatus::Failed) {
+        if (failureKept && render(kept, Language::English) == reason) {
+            r.failure = kept;
+        } else {
+            r.failure = Failure{.kind = Failure::Kind::FlowEarlierFailure, .file = file.parent_path().string()};
+            r.failure->stage = stageNamed(stage);
         }
     }
     return r;

@@ -3,10 +3,12 @@
 // What a flow computation found, kept in the case folder as `results` (one `key value` per
 // line) so that a study can gather it and a design file can carry it.
 
+#include "Failure.h"
 #include "FlowFigures.h"
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,7 +18,7 @@ enum class RunStatus {
     Settled,         // the figures held over the settling window: they may be shown
     IterationLimit,  // the limit came first: no figure is shown
     Cancelled,       // stopped on request, resumable
-    Failed,          // a program failed or the solution diverged: `stage` and `reason` say which
+    Failed,          // a program failed or the solution diverged: `failure` says which, and where
 };
 
 const char* statusName(RunStatus status);
@@ -30,8 +32,7 @@ struct SectionResult {
 
 struct FlowResult {
     RunStatus status = RunStatus::Failed;
-    std::string stage;   // where it failed
-    std::string reason;  // why
+    std::optional<Failure> failure;  // why it failed, with the stage (Failed only)
     std::string level;   // the mesh level's name, or "cells"
     int cells = 0;       // of the mesh
     int processes = 1;
@@ -47,8 +48,10 @@ struct FlowResult {
     const SectionResult* section(const std::string& name) const;
 };
 
+// Saves the result as `file`; throws a Failure (CannotWrite, ...) where it cannot.
 void writeResult(const FlowResult& result, const std::filesystem::path& file);
-// Throws std::runtime_error when the file cannot be read.
+// Throws a Failure (CannotOpen) when the file cannot be read. A failure kept by another
+// version of the program reads back as FlowEarlierFailure.
 FlowResult readResult(const std::filesystem::path& file);
 
 }  // namespace inlet::cfd

@@ -1,9 +1,10 @@
 #include "Pipeline.h"
 
 #include "CaseWriter.h"
-#include "CfdError.h"
 #include "Pictures.h"
 #include "Process.h"
+#include "ProcessCount.h"
+#include "SaveFile.h"
 #include "VtkSurface.h"
 
 #include <chrono>
@@ -41,24 +42,41 @@ std::string logTail(const fs::path& log)
     return tail;
 }
 
-// Runs one program of a stage; throws CfdError with the log's last lines when it fails.
-void runStage(Stage stage, const std::vector<std::string>& args, const fs::path& dir, const std::string& logName,
+Failure failure(Failure::Kind kind, FlowStage stage)
+{
+    Failure f{.kind = kind};
+    f.stage = stage;
+    return f;
+}
+
+// A program that could not be started, failed or was killed, with its log's last lines.
+Failure programFailure(FlowStage stage, const std::string& program, const ProcessResult& r, const fs::path& log)
+{
+    if (!r.started)
+        return Failure{.kind = Failure::Kind::FlowProgramNotStarted, .item = program, .stage = stage};
+    Failure f{.kind = r.signal ? Failure::Kind::FlowProgramKilled : Failure::Kind::FlowProgramFailed, .item = program,
+              .other = log.filename().string(), .detail = logTail(log), .stage = stage};
+    f.number = r.signal ? r.signal : r.exitCode;
+    return f;
+}
+
+// Saves a file of the case; the stage is set where the failure is caught.
+void save(const fs::path& path, const std::string& text) { saveFileAtomically(path.string(), text); }
+
+// Runs one program of a stage; throws a Failure with the log's last lines when it fails.
+void runStage(FlowStage stage, const std::vector<std::string>& args, const fs::path& dir, const std::string& logName,
               const RunControl& control, bool& cancelled)
 {
     const fs::path log = dir / ("log." + logName);
     const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), log, [&] {
         return !(control.cancelled && control.cancelled());
     });
-    if (!r.started)
-        throw CfdError(stage, args[0] + " could not be started");
-    if (r.stopped) {
+    if (r.started && r.stopped) {
         cancelled = true;
         return;
     }
-    if (r.exitCode != 0)
-        throw CfdError(stage, args[0] + (r.signal ? " was killed by signal " + std::to_string(r.signal)
-                                                  : " failed with status " + std::to_string(r.exitCode))
-                                  + " (" + log.filename().string() + ": " + logTail(log) + ")");
+    if (!r.started || r.exitCode != 0)
+        throw programFailure(stage, args[0], r, log);
 }
 
 FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
@@ -124,7 +142,7 @@ void wallFigures(const fs::path& file, FlowResult& r)
         r.yPlusMax = std::max(r.yPlusMax, v);
     }
     if (area <= 0)
-        throw CfdError(Stage::Evaluate, "no wall y+ was sampled");
+        throw failure(Failure::Kind::FlowNoWallYPlus, FlowStage::Evaluate);
     r.yPlusMean = weighted / area;
     r.yPlusInRange = inRange / area;
 }
@@ -157,7 +175,7 @@ void writePictures(const FlowCase& c, const fs::path& dir, int latest, const Flo
 {
     for (const SectionResult& s : result.sections) {
         const auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
-        std::ofstream out(dir / ("section-" + s.name + ".svg"));
+        std::ostringstream out;
         const Section* section = nullptr;
         for (const Section& candidate : c.sections)
             if (candidate.name == s.name)
@@ -166,21 +184,22 @@ void writePictures(const FlowCase& c, const fs::path& dir, int latest, const Flo
                             s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
                                 + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %"),
                  out);
+        save(dir / ("section-" + s.name + ".svg"), out.str());
     }
     SolverLog whole;
     whole.feed(readFile(dir / "log.simpleFoam"));
-    std::ofstream out(dir / "residuals.svg");
+    std::ostringstream out;
     writeSvg(residualPicture(whole.iterations()), out);
+    save(dir / "residuals.svg", out.str());
 }
 
 }  // namespace
 
-std::optional<std::string> openFoamMissing()
+std::optional<Failure> openFoamMissing()
 {
     for (const char* program : {"blockMesh", "snappyHexMesh", "simpleFoam"})
         if (findProgram(program).empty())
-            return std::string("OpenFOAM is not installed (") + program
-                   + " is not on PATH); on Debian or Ubuntu: sudo apt-get install openfoam openmpi-bin";
+            return Failure{.kind = Failure::Kind::FlowNoOpenFoam, .item = program, .stage = FlowStage::Mesh};
     return std::nullopt;
 }
 
@@ -250,17 +269,17 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
     result.processes = std::max(1, c.solver.processes);
     result.flow = c.flow;
     bool cancelled = false;
-    Stage stage = Stage::Mesh;
-    auto report = [&](const char* name) {
+    FlowStage stage = FlowStage::Mesh;
+    auto report = [&](FlowStage reached) {
         if (control.progress)
-            control.progress(Progress{name, nullptr, nullptr});
+            control.progress(Progress{reached, nullptr, nullptr});
     };
     try {
         if (const auto missing = openFoamMissing())
-            throw CfdError(Stage::Mesh, *missing);
+            throw *missing;
         // The mesh, unless a finished one is there.
         if (!fs::exists(dir / "constant" / "polyMesh" / "boundary") || !fs::exists(dir / "log.checkMesh")) {
-            report("meshing");
+            report(FlowStage::Mesh);
             for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
                 fs::remove(dir / log);
             runStage(stage, {"blockMesh"}, dir, "blockMesh", control, cancelled);
@@ -271,7 +290,7 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             if (!cancelled) {
                 runStage(stage, {"checkMesh"}, dir, "checkMesh", control, cancelled);
                 if (readFile(dir / "log.checkMesh").find("Mesh OK.") == std::string::npos)
-                    throw CfdError(stage, "the mesh failed its checks (log.checkMesh)");
+                    throw Failure{.kind = Failure::Kind::FlowMeshNotSound, .other = "log.checkMesh", .stage = stage};
             }
             if (cancelled)
                 fs::remove(dir / "log.checkMesh");
@@ -280,11 +299,17 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
         if (!cancelled && !fs::exists(dir / "0"))
             fs::copy(dir / "0.orig", dir / "0", fs::copy_options::recursive);
 
-        // The decomposition, anew when the number of processes changed.
-        stage = Stage::Decompose;
+        // The decomposition, anew when the number of processes changed; never more processes
+        // than the cores here and the mesh's cells allow.
+        stage = FlowStage::Decompose;
         const int np = result.processes;
+        if (!cancelled && np > largestProcessCount(coresPresent(), result.cells)) {
+            Failure f = tooManyProcesses(np, coresPresent(), result.cells);
+            f.stage = stage;
+            throw f;
+        }
         if (!cancelled && np > 1 && processorCount(dir) != np) {
-            report("decomposing");
+            report(FlowStage::Decompose);
             if (processorCount(dir) > 0)
                 runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
             for (int i = 0; fs::exists(dir / ("processor" + std::to_string(i))); ++i)
@@ -295,16 +320,16 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
         }
 
         // The solver, from the latest time written.
-        stage = Stage::Solve;
+        stage = FlowStage::Solve;
         fs::remove(dir / "stop");
         writeControlDict(c, dir);
         SolverLog log;
         std::map<int, FlowResult> evaluations;
-        bool isSettled = false, diverged = false;
-        std::string divergence;
+        bool isSettled = false;
+        std::optional<Failure> diverged;  // or a stop file that could not be written
         const double limitSpeed = 100 * inletVelocity(c);
         if (!cancelled) {
-            report("solving");
+            report(FlowStage::Solve);
             const fs::path logPath = dir / "log.simpleFoam";
             std::ifstream logFile;
             const auto logStart = fs::exists(logPath) ? fs::file_size(logPath) : 0;
@@ -328,12 +353,22 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
                 const Iteration* last = iterations.size() >= 2 ? &iterations[iterations.size() - 2] : nullptr;
                 if (last) {
                     for (const auto& [name, value] : last->residuals)
-                        if (!std::isfinite(value))
-                            diverged = true, divergence = "the residual of " + name + " is not finite";
-                    if (!std::isfinite(last->maxSpeed) || last->maxSpeed > limitSpeed)
-                        diverged = true,
-                        divergence = "the largest speed reached " + std::to_string(last->maxSpeed) + " m/s, over 100 times the inlet's";
+                        if (!std::isfinite(value) && !diverged)
+                            diverged = Failure{.kind = Failure::Kind::FlowResidualNotFinite, .item = name,
+                                               .other = "log.simpleFoam", .stage = stage};
+                    if ((!std::isfinite(last->maxSpeed) || last->maxSpeed > limitSpeed) && !diverged)
+                        diverged = Failure{.kind = Failure::Kind::FlowSpeedTooHigh, .other = "log.simpleFoam",
+                                           .detail = std::to_string(last->maxSpeed), .stage = stage};
                 }
+                // The solver stops at its next iteration once the file `stop` is there.
+                const auto stop = [&](const char* why) {
+                    try {
+                        save(dir / "stop", why);
+                    } catch (const Failure& f) {
+                        if (!diverged)
+                            diverged = f;
+                    }
+                };
                 // Every few seconds: reading the sections costs more than following the log.
                 if (++polls % 6 == 0)
                     updateEvaluations(c, dir, evaluations);
@@ -341,13 +376,13 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
                     seenEvaluations = evaluations.size();
                     isSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);
                     if (isSettled)
-                        std::ofstream(dir / "stop") << "settled\n";
+                        stop("settled\n");
                 }
                 if (control.progress && last)
-                    control.progress(Progress{"solving", last, evaluations.empty() ? nullptr : &evaluations.rbegin()->second});
+                    control.progress(Progress{FlowStage::Solve, last, evaluations.empty() ? nullptr : &evaluations.rbegin()->second});
                 if (control.cancelled && control.cancelled() && !fs::exists(dir / "stop")) {
                     cancelled = true;
-                    std::ofstream(dir / "stop") << "cancelled\n";
+                    stop("cancelled\n");
                 }
                 return !diverged;
             };
@@ -357,15 +392,14 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), logPath, follow);
             follow();
             if (!r.started)
-                throw CfdError(stage, args[0] + " could not be started");
+                throw programFailure(stage, args[0], r, logPath);
             if (diverged)
-                throw CfdError(stage, "the solution diverged: " + divergence + " (log.simpleFoam)");
+                throw *diverged;
             if (!log.fatal().empty())
-                throw CfdError(stage, log.fatal() + " (log.simpleFoam)");
+                throw Failure{.kind = Failure::Kind::FlowSolverError, .other = "log.simpleFoam", .detail = log.fatal(),
+                              .stage = stage};
             if (r.exitCode != 0)
-                throw CfdError(stage, "simpleFoam " + (r.signal ? "was killed by signal " + std::to_string(r.signal)
-                                                                 : "failed with status " + std::to_string(r.exitCode))
-                                          + " (log.simpleFoam: " + logTail(logPath) + ")");
+                throw programFailure(stage, "simpleFoam", r, logPath);
         }
         if (!log.iterations().empty()) {
             result.iterations = log.iterations().back().number;
@@ -373,12 +407,12 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
         }
 
         // The last evaluation, on the whole case.
-        stage = Stage::Evaluate;
+        stage = FlowStage::Evaluate;
         if (!cancelled) {
-            report("evaluating");
+            report(FlowStage::Evaluate);
             if (np > 1)
                 runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
-            std::ofstream(dir / "system" / "evaluateDict") << evaluateDict(c, dir);
+            save(dir / "system" / "evaluateDict", evaluateDict(c, dir));
             fs::remove(dir / "log.evaluate");
             if (!cancelled)
                 runStage(stage, {"simpleFoam", "-postProcess", "-dict", "system/evaluateDict", "-latestTime"}, dir,
@@ -396,23 +430,27 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
         } else {
             result.status = RunStatus::Cancelled;
         }
-    } catch (const CfdError& e) {
+    } catch (const Failure& f) {
         result.status = RunStatus::Failed;
-        result.stage = stageName(e.stage());
-        result.reason = e.reason();
+        result.failure = f;
+    } catch (const fs::filesystem_error& e) {
+        // Removing a log, copying the fields at rest: the folder's files as written.
+        result.status = RunStatus::Failed;
+        result.failure = systemFailure(Failure::Kind::CannotWrite, e.path1().string(), e.code().value());
     } catch (const std::exception& e) {
         result.status = RunStatus::Failed;
-        result.stage = stageName(stage);
-        result.reason = e.what();
+        result.failure = Failure{.kind = Failure::Kind::FlowUnexpected, .detail = e.what()};
     }
+    if (result.failure && result.failure->stage == FlowStage::None)
+        result.failure->stage = stage;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     try {
         writeResult(result, dir / "results");
-    } catch (const std::exception& e) {
+    } catch (const Failure& f) {
         if (result.status != RunStatus::Failed) {
             result.status = RunStatus::Failed;
-            result.stage = stageName(Stage::Evaluate);
-            result.reason = e.what();
+            result.failure = f;
+            result.failure->stage = FlowStage::Evaluate;
         }
     }
     return result;

@@ -21,7 +21,7 @@
 namespace inlet::cfd {
 
 struct Progress {
-    const char* stage = "";                 // "meshing", "solving", ...
+    FlowStage stage = FlowStage::Mesh;
     const Iteration* iteration = nullptr;   // the last complete iteration while solving
     const FlowResult* figures = nullptr;    // the figures at the last evaluation, while solving
 };
@@ -31,14 +31,17 @@ struct RunControl {
     std::function<bool()> cancelled;  // polled about twice a second
 };
 
-// Whether OpenFOAM's programs are on PATH; when not, what to do about it.
-std::optional<std::string> openFoamMissing();
+// Whether OpenFOAM's programs are on PATH; when not, the failure that says what to do about it
+// (FlowNoOpenFoam).
+std::optional<Failure> openFoamMissing();
 
 // The environment OpenFOAM's programs need (Debian's openfoam package).
 std::vector<std::pair<std::string, std::string>> openFoamEnvironment();
 
 // Runs the case in `dir` (written by writeCase for `flowCase`) and writes DIR/results.
-// Never throws for a failing program: the result says the stage and the reason.
+// Never throws for a failing program: the result's failure says the stage and the reason. More
+// processes than the cores here and the mesh's cells allow fail as FlowTooManyProcesses, before
+// the decomposition.
 FlowResult runCase(const FlowCase& flowCase, const std::filesystem::path& dir, const RunControl& control);
 
 // The figures of each evaluation written in DIR/postProcessing/sections so far, by iteration.

@@ -173,7 +173,9 @@ mean inflow angle theta (90 = axial), the head loss from the passage inlet and
 the flow through, at the cone inlet and at the pump inlet section; the wall y+
 and the mesh. They are shown only when they settled (each changed by less than
 0.1 % over 100 iterations); otherwise the status says why (iteration-limit,
-cancelled, failed with the stage and the reason) and the exit status is 1.
+cancelled, failed) and the exit status is 1; why a run failed, with its stage,
+goes to standard error. The TEXTs and the messages are in the locale's
+language; the NAMEs and the status words are the same in every language.
 With --save the design file keeps the figures with the settings that produced
 them, in place of any flow it held. The sheet and the workbook show a design's
 flow while D to hk, Q and L are the texts it was computed for, and otherwise
@@ -183,7 +185,10 @@ written.
 Flow options:
   --mesh LEVEL      coarse (default), medium or fine; tiny tries the pipeline
   --cells N         about N background cells instead of a level's
-  --np N            MPI processes (default 1)
+  --np N            MPI processes (default 1): no more than the cores this
+                    program may use, nor one per 10,000 cells of the mesh
+                    (checked again once the mesh is made); more is a usage
+                    error
   --iterations N    the iteration limit (default 1000)
   --force           replace another case in DIR
 --cfd-study DIR with --csv FILE writes one case per design of the batch in
@@ -191,7 +196,8 @@ DIR/design-N, runs them as a Slurm job array where sbatch is found (--local:
 here, one after another) and prints the batch's columns with the flow's:
 flow_status, Vu, theta and loss at the cone inlet and the pump inlet section,
 the share of the wall area with y+ from 30 to 300, cells, iterations,
-flow_error; DIR/study.csv keeps them.
+flow_error; DIR/study.csv keeps them (exit status 1 where it cannot be saved).
+Through Slurm each job's --np is bounded by its node's cores.
 --cfd-validate DIR computes the validation pipe (diameter 0.1 m, 60 diameters
 long, Re 100,000) and compares its friction factor with Colebrook-White and its
 velocity profile with the power law; exit status 0 when the friction factor is
@@ -436,7 +442,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         if (options.json)
             text.append(text.size() > 1 ? ", " : "");
         cfd::FlowResult flow;
-        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow);
+        flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow, language);
         if (flow.status == cfd::RunStatus::Settled)
             design.flow = flowRecord(flow, options.flow, design);
     }
@@ -533,7 +539,7 @@ void runBatch(const Options& options, std::istream& in, std::ostream& out, std::
         const Design design = designFor(options);
         if (options.flowTask == Options::FlowTask::Study) {
             runFlowStudy(csv, name.empty() ? "standard input" : quoteForMessage(name), boxesFor(design), options.flow,
-                         out, err, locale);
+                         out, err, locale, language);
         } else if (options.exports.empty()) {
             runCsvBatch(csv, name, boxesFor(design), options.checks, design.widthSet, out, locale, language);
         } else {
@@ -571,7 +577,7 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
         }
         refuseSameFiles(options);
         if (options.flowTask == Options::FlowTask::Pipe)
-            return flowForPipe(options.flow, options.json, out, err);
+            return flowForPipe(options.flow, options.json, out, err, language);
         if (options.csv) {
             runBatch(options, in, out, err, locale, language);
             return 0;

@@ -1,7 +1,6 @@
 #include "FlowCommand.h"
 
 #include "CaseFolder.h"
-#include "CfdError.h"
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
@@ -12,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <csignal>
+#include <optional>
 #include <ostream>
 
 namespace inlet {
@@ -42,8 +42,16 @@ std::string scientific(double v)
     return std::string(buffer, end);
 }
 
-std::string meshText(const cfd::FlowResult& r)
+// The words of `language`.
+std::string say(Language language, std::string_view chinese, std::string_view english)
 {
+    return std::string(language == Language::Chinese ? chinese : english);
+}
+
+std::string meshText(const cfd::FlowResult& r, Language language)
+{
+    if (language == Language::Chinese)
+        return "网格 " + r.level + "，" + std::to_string(r.cells) + " 个单元，" + std::to_string(r.processes) + " 个进程";
     return r.level + ", " + std::to_string(r.cells) + " cells, " + std::to_string(r.processes) + " process"
            + (r.processes == 1 ? "" : "es");
 }
@@ -83,102 +91,149 @@ bool InterruptWatch::requested()
     return interrupted != 0;
 }
 
-void appendFlowLines(std::string& text, const cfd::FlowResult& r)
+void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language language)
 {
     auto line = [&](const std::string& name, const std::string& value) {
         text.append("flow\t").append(name).append("\t").append(value).append("\n");
     };
     line("status", cfd::statusName(r.status));
-    if (r.status == cfd::RunStatus::Failed) {
-        line("failed", r.stage + ": " + r.reason);
+    if (r.status == cfd::RunStatus::Failed)
         return;
-    }
-    line("mesh", meshText(r));
+    const bool chinese = language == Language::Chinese;
+    line("mesh", meshText(r, language));
     line("iterations", std::to_string(r.iterations));
     line("residuals", residualText(r));
     if (r.status != cfd::RunStatus::Settled) {
         line("figures", r.status == cfd::RunStatus::Cancelled
-                            ? "none: the run was cancelled; the same command resumes it"
-                            : "none: the figures had not settled at the iteration limit; a higher --iterations resumes it");
+                            ? say(language, "无：计算已取消，同一命令从停止处继续",
+                                  "none: the run was cancelled; the same command resumes it")
+                            : say(language, "无：达到迭代上限时各指标尚未稳定，提高 --iterations 后同一命令从此处继续",
+                                  "none: the figures had not settled at the iteration limit; a higher --iterations "
+                                  "resumes it"));
         return;
     }
-    line("y+", fixed(r.yPlusMin, 1) + " to " + fixed(r.yPlusMax, 1) + ", mean " + fixed(r.yPlusMean, 1) + ", "
-                   + fixed(100 * r.yPlusInRange, 0) + " % of the wall area within 30 to 300");
-    line("Q", general(r.flow) + " m3/s given, " + general(r.inlet.flow) + " m3/s through the inlet");
+    if (chinese) {
+        line("y+", fixed(r.yPlusMin, 1) + "～" + fixed(r.yPlusMax, 1) + "，面积加权平均 " + fixed(r.yPlusMean, 1) + "，"
+                       + fixed(100 * r.yPlusInRange, 0) + "% 的壁面积在 30～300 之间");
+        line("Q", "给定 " + general(r.flow) + " m³/s，进口流量 " + general(r.inlet.flow) + " m³/s");
+    } else {
+        line("y+", fixed(r.yPlusMin, 1) + " to " + fixed(r.yPlusMax, 1) + ", mean " + fixed(r.yPlusMean, 1) + ", "
+                       + fixed(100 * r.yPlusInRange, 0) + " % of the wall area within 30 to 300");
+        line("Q", general(r.flow) + " m3/s given, " + general(r.inlet.flow) + " m3/s through the inlet");
+    }
     for (const cfd::SectionResult& s : r.sections)
-        line(s.name, "Vu " + fixed(s.figures.uniformity, 1) + " %, theta " + fixed(s.figures.angle, 1) + " deg, loss "
-                         + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow) + " m3/s");
+        line(s.name, chinese ? "Vu " + fixed(s.figures.uniformity, 1) + "%，θ " + fixed(s.figures.angle, 1) + "°，水头损失 "
+                                   + fixed(s.headLoss, 4) + " m，流量 " + general(s.figures.flow) + " m³/s"
+                             : "Vu " + fixed(s.figures.uniformity, 1) + " %, theta " + fixed(s.figures.angle, 1)
+                                   + " deg, loss " + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow) + " m3/s");
 }
 
-void appendFlowJson(std::string& text, const cfd::FlowResult& r)
+void appendFlowJson(std::string& text, const cfd::FlowResult& r, Language language)
 {
-    text += QJsonDocument(flowResultObject(r)).toJson(QJsonDocument::Compact).toStdString();
+    QJsonObject object = flowResultObject(r);
+    if (r.failure)
+        object["reason"] = QString::fromStdString(render(*r.failure, language));
+    text += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
 }
 
-cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& dir, std::ostream& err)
+namespace {
+
+int reportFailure(const cfd::FlowResult& r, std::ostream& err, Language language)
 {
+    if (r.status != cfd::RunStatus::Failed || !r.failure)
+        return r.status == cfd::RunStatus::Settled ? 0 : 1;
+    err << "inlet-calc: " << render(*r.failure, language) << std::endl;
+    // More processes than the cores and the cells allow is found once the mesh is made.
+    return r.failure->kind == Failure::Kind::FlowTooManyProcesses ? 2 : 1;
+}
+
+}  // namespace
+
+cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& dir, std::ostream& err,
+                                Language language)
+{
+    const bool chinese = language == Language::Chinese;
     const InterruptWatch watch;
     cfd::RunControl control;
-    std::string lastStage;
+    std::optional<FlowStage> lastStage;
     int lastEvaluation = -1;
     control.cancelled = [] { return InterruptWatch::requested(); };
     control.progress = [&](const cfd::Progress& p) {
         if (p.stage != lastStage) {
             lastStage = p.stage;
-            err << "inlet-calc: " << p.stage << " " << dir.string() << std::endl;
+            err << "inlet-calc: " << flowStageName(p.stage, language) << " " << dir.string() << std::endl;
         }
         if (p.iteration && p.iteration->number / flowCase.solver.sampleInterval != lastEvaluation) {
             lastEvaluation = p.iteration->number / flowCase.solver.sampleInterval;
-            err << "inlet-calc: iteration " << p.iteration->number;
+            err << "inlet-calc: " << say(language, "第 ", "iteration ") << p.iteration->number
+                << say(language, " 次迭代", "");
             for (const auto& [name, value] : p.iteration->residuals)
                 err << " " << name << " " << scientific(value);
             if (p.figures)
                 for (const cfd::SectionResult& s : p.figures->sections)
-                    err << "; " << s.name << " Vu " << fixed(s.figures.uniformity, 2) << " % theta "
-                        << fixed(s.figures.angle, 2) << " loss " << fixed(s.headLoss, 4) << " m";
+                    err << (chinese ? "；" : "; ") << s.name << " Vu " << fixed(s.figures.uniformity, 2)
+                        << (chinese ? "%，θ " : " % theta ") << fixed(s.figures.angle, 2)
+                        << (chinese ? "°，水头损失 " : " loss ") << fixed(s.headLoss, 4) << " m";
             err << std::endl;
         }
     };
     return cfd::runCase(flowCase, dir, control);
 }
 
+namespace {
+
+std::string caseWritten(const std::string& dir, Language language)
+{
+    return say(language, "inlet-calc: 算例已写入 ", "inlet-calc: the case is written in ") + dir
+           + say(language, "；加 --run 进行计算\n", "; --run computes it\n");
+}
+
+// A failure while the case is written or read back: the stage is the case's where no other.
+cfd::FlowResult failedResult(Failure failure)
+{
+    if (failure.stage == FlowStage::None)
+        failure.stage = FlowStage::Case;
+    cfd::FlowResult result;
+    result.status = cfd::RunStatus::Failed;
+    result.failure = failure;
+    return result;
+}
+
+}  // namespace
+
 int flowForDesign(const Calculation& calculation, const Design& design, const FlowOptions& options, bool json,
-                  std::string& text, std::ostream& err, cfd::FlowResult& result)
+                  std::string& text, std::ostream& err, cfd::FlowResult& result, Language language)
 {
     try {
         const cfd::FlowCase flowCase = writeDesignCase(calculation, design, options);
         const fs::path dir = options.dir;
         if (options.run) {
-            result = runWithProgress(flowCase, dir, err);
+            result = runWithProgress(flowCase, dir, err, language);
             result.level = levelText(options);
         } else if (fs::exists(dir / "results")) {
             result = cfd::readResult(dir / "results");
         } else {
-            err << "inlet-calc: the case is written in " << dir.string() << "; --run computes it\n";
+            err << caseWritten(dir.string(), language);
             if (json)
                 text.append("\"flow\": {\"status\": \"written\"}");
             result.status = cfd::RunStatus::Cancelled;
             return 0;
         }
-    } catch (const cfd::CfdError& e) {
-        result.status = cfd::RunStatus::Failed;
-        result.stage = cfd::stageName(e.stage());
-        result.reason = e.reason();
+    } catch (const Failure& f) {
+        result = failedResult(f);
     } catch (const std::exception& e) {
-        result.status = cfd::RunStatus::Failed;
-        result.stage = cfd::stageName(cfd::Stage::Case);
-        result.reason = e.what();
+        result = failedResult(Failure{.kind = Failure::Kind::FlowUnexpected, .detail = e.what()});
     }
     if (json) {
         text.append("\"flow\": ");
-        appendFlowJson(text, result);
+        appendFlowJson(text, result, language);
     } else {
-        appendFlowLines(text, result);
+        appendFlowLines(text, result, language);
     }
-    return result.status == cfd::RunStatus::Settled ? 0 : 1;
+    return reportFailure(result, err, language);
 }
 
-int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err)
+int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err, Language language)
 {
     const cfd::Pipe pipe;
     cfd::FlowCase flowCase = cfd::pipeCase(pipe);
@@ -191,23 +246,21 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
                                    + " background cells",
                                options.force);
         if (!options.run) {
-            err << "inlet-calc: the case is written in " << options.dir << "; --run computes it\n";
+            err << caseWritten(options.dir, language);
             return 0;
         }
-        result = runWithProgress(flowCase, options.dir, err);
+        result = runWithProgress(flowCase, options.dir, err, language);
         result.level = levelText(options);
-    } catch (const cfd::CfdError& e) {
-        result.status = cfd::RunStatus::Failed;
-        result.stage = cfd::stageName(e.stage());
-        result.reason = e.reason();
+    } catch (const Failure& f) {
+        result = failedResult(f);
     }
     if (result.status != cfd::RunStatus::Settled) {
         if (json)
-            appendFlowJson(text, result), text.push_back('\n');
+            appendFlowJson(text, result, language), text.push_back('\n');
         else
-            appendFlowLines(text, result);
+            appendFlowLines(text, result, language);
         out << text;
-        return 1;
+        return reportFailure(result, err, language);
     }
 
     // The friction factor over the developed length, and the profile at its end.
@@ -237,14 +290,21 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
         text = "{\"Re\": " + fixed(reynolds, 0) + ", \"friction\": " + fixed(friction, 5) + ", \"colebrookWhite\": "
                + fixed(colebrook, 5) + ", \"deviation\": " + fixed(deviation, 4) + ", \"profileExponent\": " + fixed(n, 2)
                + ", \"profileRmsDeviation\": " + fixed(profileDeviation, 4) + ", \"flow\": ";
-        appendFlowJson(text, result);
+        appendFlowJson(text, result, language);
         text.append("}\n");
     } else {
-        appendFlowLines(text, result);
-        text += "pipe\tRe\t" + fixed(reynolds, 0) + "\npipe\tfriction\t" + fixed(friction, 5) + " computed, "
-                + fixed(colebrook, 5) + " Colebrook-White, " + (deviation >= 0 ? "+" : "") + fixed(100 * deviation, 1)
-                + " %" + (within ? "" : " (beyond 10 %)") + "\npipe\tprofile\trms of u/U from the power law (n "
-                + fixed(n, 2) + ") " + fixed(profileDeviation, 3) + "\n";
+        appendFlowLines(text, result, language);
+        const std::string signedDeviation = (deviation >= 0 ? "+" : "") + fixed(100 * deviation, 1);
+        if (language == Language::Chinese)
+            text += "pipe\tRe\t" + fixed(reynolds, 0) + "\npipe\tfriction\t计算值 " + fixed(friction, 5)
+                    + "，Colebrook-White 公式 " + fixed(colebrook, 5) + "，偏差 " + signedDeviation + "%"
+                    + (within ? "" : "（超出 10%）") + "\npipe\tprofile\tu/U 与幂律分布（n " + fixed(n, 2)
+                    + "）的均方根偏差 " + fixed(profileDeviation, 3) + "\n";
+        else
+            text += "pipe\tRe\t" + fixed(reynolds, 0) + "\npipe\tfriction\t" + fixed(friction, 5) + " computed, "
+                    + fixed(colebrook, 5) + " Colebrook-White, " + signedDeviation + " %"
+                    + (within ? "" : " (beyond 10 %)") + "\npipe\tprofile\trms of u/U from the power law (n "
+                    + fixed(n, 2) + ") " + fixed(profileDeviation, 3) + "\n";
     }
     out << text;
     return within ? 0 : 1;

@@ -16,20 +16,22 @@ struct Calculation;
 struct Design;
 
 // The case of the design, written into the folder, and with `run` computed. Appends the flow
-// figures (or what stopped them) to `text` as lines "flow<TAB>NAME<TAB>TEXT", or as a JSON
-// member "flow" when `json`; progress goes to `err`. Returns the exit status: 0 when the
-// figures are shown (or the case was only written), 1 otherwise.
+// figures (or the status that stopped them) to `text` as lines "flow<TAB>NAME<TAB>TEXT", or as
+// a JSON member "flow" when `json`; progress, and why a run failed, go to `err`. Every text is
+// in `language`; the names and the status words are the same in both. Returns the exit
+// status: 0 when the figures are shown (or the case was only written), 2 when more processes
+// were asked for than the mesh allows, 1 otherwise.
 // `result` receives what the flow computation found, for the design file.
 int flowForDesign(const Calculation& calculation, const Design& design, const FlowOptions& options, bool json,
-                  std::string& text, std::ostream& err, cfd::FlowResult& result);
+                  std::string& text, std::ostream& err, cfd::FlowResult& result, Language language);
 
 // The validation pipe: the friction factor against Colebrook-White and the velocity profile
 // against the power law. Returns 0 when the friction factor is within 10 %.
-int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err);
+int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err, Language language);
 
-// The flow figures of a result as text lines or a JSON object.
-void appendFlowLines(std::string& text, const cfd::FlowResult& result);
-void appendFlowJson(std::string& text, const cfd::FlowResult& result);
+// The flow figures of a result as text lines or a JSON object, in `language`.
+void appendFlowLines(std::string& text, const cfd::FlowResult& result, Language language);
+void appendFlowJson(std::string& text, const cfd::FlowResult& result, Language language);
 
 // Ctrl-C (SIGINT) and SIGTERM, while one lives, are taken as a request to stop the flow
 // computation (or the study) in an orderly way.
@@ -46,8 +48,9 @@ private:
     void (*previousTerm_)(int);
 };
 
-// Runs a case already written in `dir`, with progress on `err` and Ctrl-C as a cancel that
-// keeps the case resumable.
-cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const std::filesystem::path& dir, std::ostream& err);
+// Runs a case already written in `dir`, with progress on `err` in `language` and Ctrl-C as a
+// cancel that keeps the case resumable.
+cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const std::filesystem::path& dir, std::ostream& err,
+                                Language language);
 
 }  // namespace inlet

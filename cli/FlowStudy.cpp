@@ -1,7 +1,6 @@
 #include "FlowStudy.h"
 
 #include "CalculationRun.h"
-#include "CfdError.h"
 #include "CheckedOutput.h"
 #include "CommandLineError.h"
 #include "CsvBatch.h"
@@ -9,7 +8,10 @@
 #include "DesignFile.h"
 #include "Options.h"
 #include "Process.h"
+#include "SaveFile.h"
+#include "ShellWord.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -29,7 +31,7 @@ namespace {
 struct StudyCase {
     std::optional<cfd::FlowCase> flowCase;  // none: no case for this row
     fs::path dir;
-    std::string error;                      // why there is no case
+    std::optional<Failure> failure;         // why there is no case
 };
 
 constexpr const char* kFlowColumns =
@@ -53,15 +55,18 @@ std::string csvField(const std::string& field)
     return out + "\"";
 }
 
-std::string flowCells(const StudyCase& c)
+// The flow's columns of a design; the status words stay the same in both languages, for
+// scripts, the error is in `language`.
+std::string flowCells(const StudyCase& c, Language language)
 {
     if (!c.flowCase)
-        return "no case,,,,,,,,,," + csvField(c.error);
+        return "no case,,,,,,,,,," + csvField(c.failure ? render(*c.failure, language) : std::string());
     cfd::FlowResult r;
     try {
         r = cfd::readResult(c.dir / "results");
-    } catch (const std::exception&) {
-        return "not run,,,,,,,,,," + csvField("no results in " + c.dir.string() + ": the job did not run to its end");
+    } catch (const Failure&) {
+        return "not run,,,,,,,,,,"
+               + csvField(render(Failure{.kind = Failure::Kind::FlowNoResults, .file = c.dir.string()}, language));
     }
     std::string s = cfd::statusName(r.status);
     for (const char* name : {"cone_inlet", "pump_inlet"}) {
@@ -74,7 +79,7 @@ std::string flowCells(const StudyCase& c)
     }
     s += "," + (r.status == cfd::RunStatus::Settled ? fixed(r.yPlusInRange, 3) : std::string()) + ","
          + std::to_string(r.cells) + "," + std::to_string(r.iterations) + ","
-         + csvField(r.status == cfd::RunStatus::Failed ? r.stage + ": " + r.reason : "");
+         + csvField(r.failure ? render(*r.failure, language) : std::string());
     return s;
 }
 
@@ -103,38 +108,68 @@ std::string capture(const std::vector<std::string>& args, const fs::path& dir)
     return r.exitCode == 0 ? text : std::string();
 }
 
-// One array task per case; waits until none is pending or running.
-void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err)
+// The array's task numbers, the designs' numbers that have a case: "1-3,5".
+std::string taskNumbers(const std::vector<StudyCase>& cases)
 {
-    std::ofstream list(dir / "cases");
-    int count = 0;
-    for (const StudyCase& c : cases)
-        if (c.flowCase)
-            list << fs::absolute(c.dir).string() << "\n", ++count;
-    list.close();
-    if (count == 0)
+    std::string list;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        if (!cases[i].flowCase || (i > 0 && cases[i - 1].flowCase))
+            continue;
+        std::size_t last = i;
+        while (last + 1 < cases.size() && cases[last + 1].flowCase)
+            ++last;
+        list.append(list.empty() ? "" : ",").append(std::to_string(i + 1));
+        if (last > i)
+            list.append("-").append(std::to_string(last + 1));
+    }
+    return list;
+}
+
+// Saves a file of the study; a failure ends the study with status 1.
+void saveStudyFile(const fs::path& path, const std::string& text)
+{
+    try {
+        saveFileAtomically(path.string(), text);
+    } catch (const Failure& f) {
+        throw CommandLineError{CommandLineError::kUnfinished, f};
+    }
+}
+
+// One array task per case, task N for the design DIR/design-N; waits until none is pending or
+// running. The job script holds no path but as a quoted word of the shell.
+void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err,
+                Language language)
+{
+    const std::string tasks = taskNumbers(cases);
+    if (tasks.empty())
         return;
+    const auto count = std::count_if(cases.begin(), cases.end(), [](const StudyCase& c) { return c.flowCase.has_value(); });
     std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
                            + std::to_string(options.iterations);
     settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
     const fs::path root = fs::absolute(dir);
-    std::ofstream script(dir / "study.sbatch");
-    script << "#!/bin/sh\n#SBATCH --job-name=inlet-study\n#SBATCH --ntasks=1\n#SBATCH --cpus-per-task="
-           << options.processes << "\n#SBATCH --output=" << (root / "slurm-%A_%a.out").string() << "\n#SBATCH --array=1-"
-           << count << "\ncase=$(sed -n \"${SLURM_ARRAY_TASK_ID}p\" '" << (root / "cases").string() << "')\nexec '"
-           << selfPath() << "' --open \"$case/design.inlet\" --cfd \"$case\"" << settings << "\n";
-    script.close();
+    // The job's output beside the cases: sbatch takes the path relative to the folder it
+    // runs in, which is `root`.
+    const std::string script = "#!/bin/sh\n#SBATCH --job-name=inlet-study\n#SBATCH --ntasks=1\n#SBATCH --cpus-per-task="
+                               + std::to_string(options.processes) + "\n#SBATCH --output=slurm-%A_%a.out\n#SBATCH --array="
+                               + tasks + "\ncase=" + shellWord(root.string()) + "/design-\"$SLURM_ARRAY_TASK_ID\"\nexec "
+                               + shellWord(selfPath()) + " --open \"$case/design.inlet\" --cfd \"$case\"" + settings + "\n";
+    saveStudyFile(root / "study.sbatch", script);
     const std::string job = capture({"sbatch", "--parsable", (root / "study.sbatch").string()}, root);
     if (job.empty())
         throw CommandLineError{CommandLineError::kUnfinished,
                                Failure{.kind = Failure::Kind::StudyRefused, .file = (root / "study.sbatch").string()}};
     const std::string id = job.substr(0, job.find(';'));
-    err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
+    if (language == Language::Chinese)
+        err << "inlet-calc: 研究已作为 Slurm 作业 " << id << " 提交，共 " << count << " 个算例" << std::endl;
+    else
+        err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
     const InterruptWatch watch;
     for (;;) {
         if (InterruptWatch::requested()) {
             capture({"scancel", id}, root);
-            err << "inlet-calc: cancelled job " << id << std::endl;
+            err << (language == Language::Chinese ? "inlet-calc: 已取消作业 " : "inlet-calc: cancelled job ") << id
+                << std::endl;
             break;
         }
         const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, root);
@@ -152,14 +187,20 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
 
 }  // namespace
 
-void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& defaults, const FlowOptions& options,
-                  std::ostream& out, std::ostream& err, const NumberLocale& locale)
+bool studyThroughSlurm(const FlowOptions& options)
 {
+    return !options.local && !cfd::findProgram("sbatch").empty();
+}
+
+void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& defaults, const FlowOptions& options,
+                  std::ostream& out, std::ostream& err, const NumberLocale& locale, Language language)
+{
+    const bool slurm = studyThroughSlurm(options);
     const std::string input((std::istreambuf_iterator<char>(in)), {});
     std::ostringstream batch;
     {
         std::istringstream csv(input);
-        runCsvBatch(csv, source, defaults, true, WidthSet::Computed, batch, locale);
+        runCsvBatch(csv, source, defaults, true, WidthSet::Computed, batch, locale, language);
     }
     const fs::path dir = options.dir;
     std::error_code ec;
@@ -177,8 +218,13 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
     while (reader.next(record)) {
         StudyCase c;
         c.dir = dir / ("design-" + std::to_string(cases.size() + 1));
-        if (record.error || record.fields.size() != columns.size()) {
-            c.error = "the line cannot be read";
+        if (record.error) {
+            c.failure = record.error;
+        } else if (record.fields.size() != columns.size()) {
+            c.failure = Failure{.kind = Failure::Kind::CsvFieldCount, .file = source};
+            c.failure->line = record.line;
+            c.failure->number = static_cast<long long>(record.fields.size());
+            c.failure->limit = static_cast<long long>(columns.size());
         } else {
             BoxTexts boxes = defaults;
             for (std::size_t i = 0; i < columns.size(); ++i)
@@ -191,21 +237,20 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
                 FlowOptions caseOptions = options;
                 caseOptions.dir = c.dir.string();
                 c.flowCase = writeDesignCase(calculation, design, caseOptions);
-            } catch (const Failure&) {
-                c.error = "the design does not compute";
-            } catch (const cfd::CfdError& e) {
-                c.error = std::string(cfd::stageName(e.stage())) + ": " + e.reason();
+            } catch (const Failure& f) {
+                // The design that does not compute, or its case that cannot be written.
+                c.failure = f;
             }
         }
         cases.push_back(std::move(c));
     }
 
-    if (!options.local && !cfd::findProgram("sbatch").empty()) {
-        runOnSlurm(cases, options, dir, err);
+    if (slurm) {
+        runOnSlurm(cases, options, dir, err, language);
     } else {
         for (const StudyCase& c : cases)
             if (c.flowCase)
-                runWithProgress(*c.flowCase, c.dir, err);
+                runWithProgress(*c.flowCase, c.dir, err, language);
     }
 
     // The batch's rows with the flow's columns.
@@ -217,13 +262,13 @@ void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& d
     for (const StudyCase& c : cases) {
         if (!std::getline(rows, line))
             break;
-        gathered += line + "," + flowCells(c) + "\n";
+        gathered += line + "," + flowCells(c, language) + "\n";
     }
-    std::ofstream file(dir / "study.csv", std::ios::binary);
-    file << gathered;
+    // Printed first: a study.csv that cannot be saved leaves the figures on standard output.
     CheckedOutput output(out);
     output.text() = gathered;
     output.flush();
+    saveStudyFile(dir / "study.csv", gathered);
 }
 
 }  // namespace inlet

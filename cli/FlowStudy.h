@@ -14,7 +14,13 @@
 
 namespace inlet {
 
+// Whether a study goes through Slurm: sbatch is found and --local was not given.
+bool studyThroughSlurm(const FlowOptions& options);
+
+// Messages, and the flow's error column, in `language`; the status words stay the same. Throws
+// CommandLineError: status 2 for more processes than this machine allows where the cases run
+// here, 1 where a file of the study cannot be saved or sbatch refuses the job.
 void runFlowStudy(std::istream& in, const std::string& source, const BoxTexts& defaults, const FlowOptions& options,
-                  std::ostream& out, std::ostream& err, const NumberLocale& locale);
+                  std::ostream& out, std::ostream& err, const NumberLocale& locale, Language language);
 
 }  // namespace inlet

@@ -3,6 +3,8 @@
 #include "CommandLineError.h"
 #include "ExportRegistry.h"
 #include "FileWriters.h"
+#include "FlowStudy.h"
+#include "ProcessCount.h"
 
 #include <algorithm>
 #include <charconv>
@@ -168,7 +170,7 @@ Options parseOptions(const std::vector<std::string>& args)
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
         } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate") {
-            if (i + 1 >= args.size() || isOption(args[i + 1]))
+            if (i + 1 >= args.size() || isOption(args[i + 1]) || args[i + 1].empty())
                 throw usageError(Failure::Kind::OptionNeedsFolder, arg);
             if (options.flowTask != Options::FlowTask::None)
                 throw usageError(Failure::Kind::OnlyOneOf, {}, "--cfd, --cfd-study, --cfd-validate");
@@ -267,6 +269,19 @@ Options parseOptions(const std::vector<std::string>& args)
                 ignored = "--" + std::string(boxInfo(inputBoxes()[i]).symbol);
         if (!ignored.empty())
             throw usageError(Failure::Kind::OptionsExclusive, ignored, "--cfd-validate");
+    }
+    // No more processes than the mesh's cells allow and, where the cases run here, the cores;
+    // a study through Slurm runs on the nodes, where each job checks its own. The mesh made is
+    // checked again before the decomposition.
+    if (options.flowTask != Options::FlowTask::None) {
+        const int asked = options.flow.processes;
+        const int cells = cellsFor(options.flow);
+        if (options.flowTask == Options::FlowTask::Study && studyThroughSlurm(options.flow)) {
+            if (asked > cfd::largestProcessCount(asked, cells))
+                throw CommandLineError{CommandLineError::kUsage, cfd::tooManyProcessesForCells(asked, cells)};
+        } else if (asked > cfd::largestProcessCount(cfd::coresPresent(), cells)) {
+            throw CommandLineError{CommandLineError::kUsage, cfd::tooManyProcesses(asked, cfd::coresPresent(), cells)};
+        }
     }
     return options;
 }

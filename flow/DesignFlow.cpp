@@ -2,7 +2,6 @@
 
 #include "Boxes.h"
 #include "CaseFolder.h"
-#include "CfdError.h"
 #include "DesignFile.h"
 #include "Failure.h"
 #include "FlowRecord.h"
@@ -124,8 +123,9 @@ cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& desi
     beside.flow = {};
     try {
         writeDesignFile(QString::fromStdString((dir / "design.inlet").string()), beside);
-    } catch (const Failure& f) {
-        throw cfd::CfdError(cfd::Stage::Case, render(f, Language::English));
+    } catch (Failure& f) {
+        f.stage = FlowStage::Case;
+        throw;
     }
     return flowCase;
 }
@@ -134,8 +134,10 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
 {
     QJsonObject o{{"status", cfd::statusName(r.status)}};
     if (r.status == cfd::RunStatus::Failed) {
-        o["stage"] = qs(r.stage);
-        o["reason"] = qs(r.reason);
+        if (r.failure) {
+            o["stage"] = qs(flowStageName(r.failure->stage, Language::English));
+            o["reason"] = qs(render(*r.failure, Language::English));
+        }
         return o;
     }
     o["level"] = qs(r.level);

@@ -36,8 +36,8 @@ std::string levelText(const FlowOptions& options);
 // The options' mesh and solver settings given to a case.
 void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options);
 
-// The case of a design: its boundary from the passage's solid. Throws cfd::CfdError (Case)
-// saying why there is none.
+// The case of a design: its boundary from the passage's solid. Throws a Failure (at
+// FlowStage::Case) saying why there is none.
 cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
 
 // One line saying what the case of a design is (the texts of the boxes the flow is computed
@@ -49,8 +49,8 @@ std::string caseSignature(const Design& design, const FlowOptions& options);
 std::string folderSignature(const Design& design, const FlowOptions& options);
 
 // The case of a design with the options' mesh and solver settings, written into options.dir
-// (with the design as design.inlet) unless that folder holds it already. Throws
-// cfd::CfdError saying why it cannot be.
+// (with the design as design.inlet) unless that folder holds it already. Throws a Failure (at
+// FlowStage::Case) saying why it cannot be.
 cfd::FlowCase writeDesignCase(const Calculation& calculation, const Design& design, const FlowOptions& options);
 
 // What a run found, as --json prints it and a design file keeps it: status, mesh, iterations,

@@ -1,6 +1,5 @@
 #include "FlowRunner.h"
 
-#include "CfdError.h"
 #include "Pipeline.h"
 
 #include <QThread>
@@ -27,7 +26,7 @@ bool FlowRunner::start(const Calculation& calculation, const Design& design, con
         };
         cfd::FlowResult result;
         try {
-            report({cfd::stageName(cfd::Stage::Case), {}, {}});
+            report({FlowStage::Case, {}, {}});
             const cfd::FlowCase flowCase = writeDesignCase(calculation, design, options);
             cfd::RunControl control;
             control.cancelled = [this] { return cancelled_.load(); };
@@ -41,14 +40,14 @@ bool FlowRunner::start(const Calculation& calculation, const Design& design, con
             };
             result = cfd::runCase(flowCase, options.dir, control);
             result.level = levelText(options);
-        } catch (const cfd::CfdError& e) {
+        } catch (Failure& f) {
             result.status = cfd::RunStatus::Failed;
-            result.stage = cfd::stageName(e.stage());
-            result.reason = e.reason();
+            if (f.stage == FlowStage::None)
+                f.stage = FlowStage::Case;
+            result.failure = f;
         } catch (const std::exception& e) {
             result.status = cfd::RunStatus::Failed;
-            result.stage = cfd::stageName(cfd::Stage::Case);
-            result.reason = e.what();
+            result.failure = Failure{.kind = Failure::Kind::FlowUnexpected, .detail = e.what(), .stage = FlowStage::Case};
         }
         const QJsonObject record = result.status == cfd::RunStatus::Settled ? flowRecord(result, options, design) : QJsonObject();
         QMetaObject::invokeMethod(

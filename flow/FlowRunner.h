@@ -21,7 +21,7 @@ class QThread;
 namespace inlet {
 
 struct FlowProgress {
-    std::string stage;                          // "writing the case", "meshing", "solving", ...
+    FlowStage stage = FlowStage::Case;          // where the run is
     std::optional<cfd::Iteration> iteration;    // the last complete iteration, while solving
     std::optional<cfd::FlowResult> figures;     // the figures at the last evaluation, while solving
 };

@@ -1,6 +1,5 @@
 #include "DesignFlow.h"
 
-#include "CfdError.h"
 #include "DesignFile.h"
 #include "PassageCase.h"
 #ifdef INLET_HAVE_SOLID
@@ -34,8 +33,8 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
     } catch (const std::exception&) {
     }
     if (!(flow > 0))
-        throw cfd::CfdError(cfd::Stage::Case, "the design flow Q (" + text(Box::Text12)
-                                                  + ") is not a positive number of m3/s");
+        throw Failure{.kind = Failure::Kind::FlowDesignFlowNotPositive, .other = text(Box::Text12),
+                      .stage = FlowStage::Case};
 
     cfd::Passage p;
     SolidMesh mesh;
@@ -50,8 +49,10 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         p.pumpInletHeight = solid.pipeTop / 1000;
         p.outletHeight = solid.top / 1000;
         mesh = buildSolid(solid)->mesh(kDeflection);
-    } catch (const Failure& e) {
-        throw cfd::CfdError(cfd::Stage::Case, "the passage has no solid: " + render(e, Language::English));
+    } catch (Failure& e) {
+        // The solid's own failure says "no solid: ..." already.
+        e.stage = FlowStage::Case;
+        throw;
     }
 
     p.surfaces.resize(kWallCount);
@@ -75,7 +76,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
 
 cfd::FlowCase passageFlowCase(const Calculation&, const Design&, const FlowOptions&)
 {
-    throw cfd::CfdError(cfd::Stage::Case, "this build cannot model the passage as a solid, which the flow needs");
+    throw Failure{.kind = Failure::Kind::FlowNeedsSolid, .stage = FlowStage::Case};
 }
 
 #endif

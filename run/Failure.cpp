@@ -142,6 +142,43 @@ constexpr std::array kWords{
     Words{SolidModelling, "无法生成实体：建模失败（{detail}）", "no solid: the modelling kernel could not build it ({detail})"},
     Words{SolidNotSound, "实体检查未通过（{detail}），未写出文件", "no solid: the solid built is not sound ({detail}), so nothing is written"},
     Words{SolidUnavailable, "本程序无法生成实体（{detail}）", "no solid: this build cannot make solids ({detail})"},
+    Words{FlowFolderNotAFolder, "算例文件夹“{file}”不是文件夹", "the case folder '{file}' is not a folder"},
+    Words{FlowFolderNotACase, "算例文件夹“{file}”不空，且其中不是水力计算的算例：请给出空的或新的文件夹",
+          "the case folder '{file}' is not empty and holds no flow case; give an empty or new folder"},
+    Words{FlowFolderOtherCase, "算例文件夹“{file}”中是另一设计或网格的算例（见其中的文件 case）：加 --force 可替换它",
+          "the case folder '{file}' holds the case of another design or mesh (its file 'case' says which); give "
+          "--force to replace it"},
+    Words{FlowCannotCreateFolder, "无法创建算例文件夹“{file}”：{reason}", "cannot create the case folder '{file}': {reason}"},
+    Words{FlowNoOpenFoam, "未安装 OpenFOAM（PATH 中没有 {item}）；在 Debian 或 Ubuntu 上：sudo apt-get install openfoam openmpi-bin",
+          "OpenFOAM is not installed ({item} is not on PATH); on Debian or Ubuntu: sudo apt-get install openfoam "
+          "openmpi-bin"},
+    Words{FlowDesignFlowNotPositive, "设计流量 Q“{other}”不是以 m³/s 计的正数",
+          "the design flow Q '{other}' is not a positive number of m3/s"},
+    Words{FlowNeedsSolid, "本程序无法生成流道的实体，而水力计算需要它",
+          "this build cannot model the passage as a solid, which the flow needs"},
+    Words{FlowProgramNotStarted, "无法启动 {item}", "{item} could not be started"},
+    Words{FlowProgramFailed, "{item} 失败，退出状态 {number}（{other} 的末尾：{detail}）",
+          "{item} failed with status {number} ({other}: {detail})"},
+    Words{FlowProgramKilled, "{item} 被信号 {number} 终止（{other} 的末尾：{detail}）",
+          "{item} was killed by signal {number} ({other}: {detail})"},
+    Words{FlowMeshNotSound, "网格未通过检查（见 {other}）", "the mesh failed its checks ({other})"},
+    Words{FlowResidualNotFinite, "计算发散：{item} 的残差不是有限数（见 {other}）",
+          "the solution diverged: the residual of {item} is not finite ({other})"},
+    Words{FlowSpeedTooHigh, "计算发散：最大流速达到 {detail} m/s，超过进口平均流速的 100 倍（见 {other}）",
+          "the solution diverged: the largest speed reached {detail} m/s, over 100 times the inlet's ({other})"},
+    Words{FlowSolverError, "求解器报错：{detail}（见 {other}）", "the solver stopped: {detail} ({other})"},
+    Words{FlowNoWallYPlus, "壁面上没有取到 y+", "no wall y+ was sampled"},
+    Words{FlowNoResults, "“{file}”中没有计算结果：作业没有运行到最后", "no results in '{file}': the job did not run to its end"},
+    Words{FlowEarlierFailure, "算例文件夹“{file}”中上次的计算失败（原因见其中的文件 results）",
+          "the last run in the case folder '{file}' failed (its file 'results' says why)"},
+    Words{FlowUnexpected, "意外错误：{detail}", "unexpected error: {detail}"},
+    // The cells a process needs are kFlowCellsPerProcess (cfd/ProcessCount.h).
+    Words{FlowTooManyProcesses, "{item} {number} 过多：本机有 {other} 个处理器核，网格约 {detail} 个单元，"
+                                "每个进程至少要有 10000 个单元，最多可用 {limit} 个进程",
+          "{item} {number} is too many: {other} cores here and about {detail} cells, at least 10000 cells a "
+          "process, allow at most {limit}"},
+    Words{FlowTooManyProcessesForCells, "{item} {number} 过多：网格约 {detail} 个单元，每个进程至少要有 10000 个单元，最多可用 {limit} 个进程",
+          "{item} {number} is too many: about {detail} cells, at least 10000 cells a process, allow at most {limit}"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},
@@ -320,13 +357,37 @@ std::string where(const Failure& f, Language language)
     return text;
 }
 
+struct StageWords {
+    FlowStage stage;
+    std::string_view chinese;
+    std::string_view english;
+};
+
+constexpr std::array kStageWords{
+    StageWords{FlowStage::None, "", ""},
+    StageWords{FlowStage::Case, "写入算例", "writing the case"},
+    StageWords{FlowStage::Mesh, "划分网格", "meshing"},
+    StageWords{FlowStage::Decompose, "分解网格", "decomposing"},
+    StageWords{FlowStage::Solve, "求解", "solving"},
+    StageWords{FlowStage::Evaluate, "计算评价指标", "evaluating"},
+};
+
 }  // namespace
+
+std::string flowStageName(FlowStage stage, Language language)
+{
+    const StageWords& words = kStageWords[static_cast<std::size_t>(stage)];
+    return std::string(language == Language::Chinese ? words.chinese : words.english);
+}
 
 std::string render(const Failure& f, Language language)
 {
     const Words& words = kWords[static_cast<std::size_t>(f.kind)];
     const std::string_view pattern = language == Language::Chinese ? words.chinese : words.english;
-    std::string out;
+    // A flow computation's failure says first where it stopped: "meshing: ...".
+    std::string out = f.stage == FlowStage::None
+                          ? std::string()
+                          : flowStageName(f.stage, language) + (language == Language::Chinese ? "：" : ": ");
     std::size_t pos = 0;
     while (pos < pattern.size()) {
         const std::size_t open = pattern.find('{', pos);

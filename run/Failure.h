@@ -12,6 +12,9 @@
 // facts where the failure is thrown; never put words in a fact that only one language
 // reads. A test renders every kind in both languages and checks that both state the same
 // facts.
+//
+// A failure of the flow computation also carries the stage it stopped in (FlowStage), which
+// render() says first: "meshing: snappyHexMesh failed ...", "划分网格：snappyHexMesh 失败……".
 
 #include "Boxes.h"
 #include "Quantity.h"
@@ -22,6 +25,9 @@
 namespace inlet {
 
 enum class Language { Chinese, English };
+
+// The stage of a flow computation that stopped: shown before what failed.
+enum class FlowStage { None, Case, Mesh, Decompose, Solve, Evaluate };
 
 struct Failure {
     enum class Kind {
@@ -49,6 +55,15 @@ struct Failure {
         SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
         SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
+        // The flow computation ({file} the case folder, {item} a program, {other} its log,
+        // {detail} the log's last lines or the solver's own words).
+        FlowFolderNotAFolder, FlowFolderNotACase, FlowFolderOtherCase, FlowCannotCreateFolder, FlowNoOpenFoam,
+        FlowDesignFlowNotPositive, FlowNeedsSolid, FlowProgramNotStarted, FlowProgramFailed, FlowProgramKilled,
+        FlowMeshNotSound, FlowResidualNotFinite, FlowSpeedTooHigh, FlowSolverError, FlowNoWallYPlus,
+        FlowNoResults, FlowEarlierFailure, FlowUnexpected,
+        // --np N above what the cores and the cells allow ({number} asked, {limit} the most,
+        // {other} the cores, {detail} the cells), or the cells alone (a study through Slurm).
+        FlowTooManyProcesses, FlowTooManyProcessesForCells,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,
@@ -77,11 +92,16 @@ struct Failure {
     std::optional<Quantity> quantity{};
     std::optional<Box> box{};
     int step = 0;  // the run's step, 1 to 16
+    FlowStage stage = FlowStage::None;  // where a flow computation stopped
 };
 
 // The failure as one line in `language`: "division by zero computing the volute width a30 at
 // φ = 30°", "除数为零：计算φ=30°时蜗壳宽度a30时出错".
 std::string render(const Failure& failure, Language language);
+
+// A flow computation's stage in `language`: "meshing", "划分网格"; in English also the word the
+// flow's files and JSON keep.
+std::string flowStageName(FlowStage stage, Language language);
 
 // The language a command-line program speaks: Chinese where the locale's language is Chinese
 // (LANGUAGE, LC_ALL, LC_MESSAGES, LANG as the C library reads them), English otherwise.

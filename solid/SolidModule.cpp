@@ -31,34 +31,43 @@ std::vector<fs::path> candidates()
     return places;
 }
 
+struct Loaded {
+    SolidModule* module = nullptr;
+    std::string failure;  // why there is none
+};
+
+Loaded load()
+{
+    Loaded loaded;
+    std::string tried;
+    for (const fs::path& place : candidates()) {
+        std::error_code ignored;
+        if (!fs::exists(place, ignored))
+            continue;
+        if (void* library = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+            using Entry = SolidModule* (*)();
+            if (const auto entry = reinterpret_cast<Entry>(dlsym(library, "inletSolidModule"))) {
+                loaded.module = entry();
+                return loaded;
+            }
+        }
+        if (const char* error = dlerror())
+            tried += (tried.empty() ? "" : "; ") + std::string(error);
+    }
+    loaded.failure = tried.empty() ? "the module inlet-solid is not installed" : "the module inlet-solid: " + tried;
+    return loaded;
+}
+
 }  // namespace
 
 SolidModule* solidModule(std::string* why)
 {
-    static SolidModule* module = nullptr;
-    static std::string failure;
-    if (!module && failure.empty()) {
-        std::string tried;
-        for (const fs::path& place : candidates()) {
-            std::error_code ignored;
-            if (!fs::exists(place, ignored))
-                continue;
-            if (void* library = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL)) {
-                using Entry = SolidModule* (*)();
-                if (const auto entry = reinterpret_cast<Entry>(dlsym(library, "inletSolidModule"))) {
-                    module = entry();
-                    break;
-                }
-            }
-            if (const char* error = dlerror())
-                tried += (tried.empty() ? "" : "; ") + std::string(error);
-        }
-        if (!module)
-            failure = tried.empty() ? "the module inlet-solid is not installed" : "the module inlet-solid: " + tried;
-    }
-    if (!module && why)
-        *why = failure;
-    return module;
+    // Loaded once, by whichever thread asks first (the window's solid and its flow each ask
+    // from a worker thread of their own): the others wait until it is done.
+    static const Loaded loaded = load();
+    if (!loaded.module && why)
+        *why = loaded.failure;
+    return loaded.module;
 }
 
 std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design)

@@ -5,6 +5,7 @@
 #include "LastRun.h"
 #include "Pictures.h"
 #include "Pipeline.h"
+#include "ProcessCount.h"
 #include "SheetFlow.h"
 #include "VtkSurface.h"
 #include "ui_FlowWindow.h"
@@ -29,18 +30,6 @@ namespace {
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
-
-// The stages as the window names them.
-QString stageChinese(const std::string& stage)
-{
-    static const std::map<std::string, QString> names{
-        {"writing the case", QStringLiteral("写入算例")}, {"meshing", QStringLiteral("划分网格")},
-        {"decomposing", QStringLiteral("分解网格")},      {"solving", QStringLiteral("求解")},
-        {"evaluating", QStringLiteral("计算评价指标")},
-    };
-    const auto found = names.find(stage);
-    return found == names.end() ? qs(stage) : found->second;
-}
 
 QString residualsText(const std::map<std::string, double>& residuals)
 {
@@ -75,6 +64,7 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
     for (const auto& [caption, level] : {std::pair{"粗网格", cfd::MeshLevel::Coarse}, {"中网格", cfd::MeshLevel::Medium},
                                          {"细网格", cfd::MeshLevel::Fine}, {"试算网格（只检验流程）", cfd::MeshLevel::Tiny}})
         ui_->mesh->addItem(QString::fromUtf8(caption), static_cast<int>(level));
+    boundProcesses();
     ui_->processes->setValue(std::min(2, std::max(1, QThread::idealThreadCount())));
     ui_->figures->setColumnCount(4);
     ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"),
@@ -91,6 +81,7 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
             ui_->folder->setText(QDir::toNativeSeparators(folder));
     });
     connect(ui_->mesh, &QComboBox::currentIndexChanged, this, &FlowWindow::suggestFolder);
+    connect(ui_->mesh, &QComboBox::currentIndexChanged, this, &FlowWindow::boundProcesses);
     connect(&lastRun_, &LastRun::changed, this, &FlowWindow::showLastRun);
     connect(&lastRun_, &LastRun::flowChanged, this, &FlowWindow::showLastRun);
     connect(&runner_, &FlowRunner::progressed, this, &FlowWindow::showProgress);
@@ -114,6 +105,13 @@ QString FlowWindow::suggestedFolder() const
         return QDir(QDir::homePath()).filePath(QStringLiteral("inlet-cfd-") + level);
     const QFileInfo design(designPath_);
     return design.dir().filePath(design.completeBaseName() + QStringLiteral("-cfd-") + level);
+}
+
+void FlowWindow::boundProcesses()
+{
+    // Only what the cores here and the mesh's cells bear; the mesh made is checked again.
+    const auto level = static_cast<cfd::MeshLevel>(ui_->mesh->currentData().toInt());
+    ui_->processes->setMaximum(cfd::largestProcessCount(cfd::coresPresent(), cfd::levelCells(level)));
 }
 
 void FlowWindow::suggestFolder()
@@ -250,7 +248,8 @@ void FlowWindow::showFlow(const QJsonObject& flow)
         const cfd::FlowResult held = cfd::readResult(dir / "results");
         sameRun = held.status == cfd::RunStatus::Settled && held.iterations == iterations
                   && held.cells == result.value(QStringLiteral("cells")).toInt();
-    } catch (const std::exception&) {
+    } catch (const Failure&) {
+        // No results there any more: no pictures.
     }
     const QString missing = QStringLiteral("算例文件夹 %1 已不是得出这些指标的计算，无图").arg(QDir::toNativeSeparators(qs(dir.string())));
     if (!sameRun) {
@@ -293,7 +292,7 @@ bool FlowWindow::run()
     if (options.dir.empty())
         return refuse(QStringLiteral("请给出算例文件夹"));
     if (const auto missing = cfd::openFoamMissing())
-        return refuse(QStringLiteral("未安装 OpenFOAM，无法计算（Debian/Ubuntu：sudo apt-get install openfoam openmpi-bin）"));
+        return refuse(qs(inlet::render(*missing, Language::Chinese)));
     switch (cfd::folderContent(options.dir, folderSignature(design, options))) {
     case cfd::FolderContent::OtherCase:
         if (!options.force)
@@ -338,7 +337,7 @@ void FlowWindow::setRunning(bool running)
 
 void FlowWindow::showProgress(const FlowProgress& progress)
 {
-    QString text = stageChinese(progress.stage);
+    QString text = qs(flowStageName(progress.stage, Language::Chinese));
     if (progress.iteration) {
         const cfd::Iteration& it = *progress.iteration;
         if (history_.empty() || history_.back().number < it.number)
@@ -383,8 +382,8 @@ void FlowWindow::runFinished(const cfd::FlowResult& result, const QJsonObject& r
         lastRun_.setFlow({});
         break;
     case cfd::RunStatus::Failed:
-        endNote_ = QStringLiteral("水力计算失败（%1）：%2。日志（log.*）在算例文件夹中，无结果")
-                       .arg(stageChinese(result.stage), qs(result.reason));
+        endNote_ = QStringLiteral("水力计算失败：%1。日志（log.*）在算例文件夹中，无结果")
+                       .arg(result.failure ? qs(inlet::render(*result.failure, Language::Chinese)) : QString());
         ui_->progressText->setText(endNote_);
         lastRun_.setFlow({});
         break;

@@ -66,6 +66,7 @@ private:
     void setNote(const QString& note);
     void setRunning(bool running);
     void suggestFolder();
+    void boundProcesses();
     QString suggestedFolder() const;
 
     std::unique_ptr<Ui::FlowWindow> ui_;

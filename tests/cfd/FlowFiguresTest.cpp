@@ -2,7 +2,7 @@
 // rule that stops it: each against values worked out by hand.
 
 #include "CaseFolder.h"
-#include "CfdError.h"
+#include "Failure.h"
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
@@ -237,13 +237,25 @@ TEST_F(CaseFolderTest, KeepsItsOwnCaseRefusesAnothersAndAnythingElse)
     std::ofstream(dir / "log.simpleFoam") << "kept\n";
     EXPECT_EQ(prepareCaseFolder(flowCase, dir, "design A", false), CaseState::Kept);
     EXPECT_TRUE(std::filesystem::exists(dir / "log.simpleFoam"));
-    EXPECT_THROW(prepareCaseFolder(flowCase, dir, "design B", false), CfdError);
+    try {
+        prepareCaseFolder(flowCase, dir, "design B", false);
+        ADD_FAILURE() << "another design's case replaced unasked";
+    } catch (const inlet::Failure& f) {
+        EXPECT_EQ(f.kind, inlet::Failure::Kind::FlowFolderOtherCase);
+        EXPECT_EQ(f.stage, inlet::FlowStage::Case);
+        EXPECT_EQ(f.file, dir.string());
+    }
     EXPECT_EQ(prepareCaseFolder(flowCase, dir, "design B", true), CaseState::Written);
     EXPECT_FALSE(std::filesystem::exists(dir / "log.simpleFoam"));
 
     // A folder of something else is never written over, forced or not.
     std::filesystem::remove(dir / "case");
-    EXPECT_THROW(prepareCaseFolder(flowCase, dir, "design B", true), CfdError);
+    try {
+        prepareCaseFolder(flowCase, dir, "design B", true);
+        ADD_FAILURE() << "a folder of something else written over";
+    } catch (const inlet::Failure& f) {
+        EXPECT_EQ(f.kind, inlet::Failure::Kind::FlowFolderNotACase);
+    }
     EXPECT_TRUE(std::filesystem::exists(dir / "system" / "controlDict"));
 }
 

@@ -8,6 +8,7 @@
 #include "LastRun.h"
 #include "MainWindow.h"
 #include "MenuTitle.h"
+#include "ProcessCount.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,9 +128,25 @@ TEST_F(FlowWindowUse, AFailedRunTakesTheFiguresAway)
     ASSERT_TRUE(ended.wait(120000));
     EXPECT_TRUE(flow.figureRows().empty());
     EXPECT_TRUE(window.lastRun().flow().isEmpty());
-    EXPECT_TRUE(flow.note().contains(QStringLiteral("失败（划分网格）"))) << flow.note().toStdString();
-    EXPECT_TRUE(flow.note().contains(QStringLiteral("blockMesh failed"))) << flow.note().toStdString();
+    // Said in Chinese throughout: the stage and what failed come from the failure's facts.
+    EXPECT_TRUE(flow.note().contains(QStringLiteral("水力计算失败：划分网格：blockMesh 失败，退出状态 1")))
+        << flow.note().toStdString();
+    EXPECT_FALSE(flow.note().contains(QStringLiteral("failed"))) << flow.note().toStdString();
     EXPECT_TRUE(window.hasUnsavedChanges());
+}
+
+TEST_F(FlowWindowUse, OffersOnlyTheProcessesTheCoresAndTheMeshBear)
+{
+    run(QStringLiteral("2000"));
+    FlowWindow& flow = flowWindow();
+    FlowOptions options = flow.options();
+    options.processes = 1000;
+    options.level = cfd::MeshLevel::Tiny;
+    flow.setOptions(options);
+    EXPECT_EQ(flow.options().processes, 1) << "4,000 cells are one process's";
+    options.level = cfd::MeshLevel::Coarse;
+    flow.setOptions(options);
+    EXPECT_EQ(flow.options().processes, std::min(cfd::coresPresent(), 6));
 }
 
 TEST_F(FlowWindowUse, RunsAwayFromTheWindowAndCancels)
