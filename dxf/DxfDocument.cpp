@@ -2,6 +2,7 @@
 
 #include "DimensionGraphics.h"
 #include "DxfEllipse.h"
+#include "DxfObjects.h"
 #include "DxfSpline.h"
 #include "DxfText.h"
 #include "Failure.h"
@@ -618,8 +619,7 @@ std::string dxfText(const Drawing& drawing, const DxfOptions& options)
     writeTables(out);
     writeBlocks(out);
     writeEntities(out, shapes);
-    dxf.writeObjects(dw);
-    dxf.writeObjectsEnd(dw);
+    writeObjects(dw);
     dw.dxfEOF();
     return dw.text();
 }
