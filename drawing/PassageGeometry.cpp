@@ -696,7 +696,7 @@ View planView(const Drawn& d)
         cuttingMark(view, {(r + h) * unit.x, (r + h) * unit.y}, unit, {unit.y, -unit.x}, h, std::to_string(k + 1));
         const std::string phi = std::to_string(s->phi);
         view.label({(r + 6 * h) * unit.x, (r + 6 * h) * unit.y - 0.5 * h}, h, Label::Anchor::Left, {phi, "°"},
-                   {phi, "%%d"});
+                   {phi});
     }
     if (s90 && d.B)
         view.horizontalDimension({-half, -straight}, {half, -straight}, -straight - 3 * h,

@@ -2,6 +2,7 @@
 
 #include "DimensionGraphics.h"
 #include "DxfEllipse.h"
+#include "DxfObjects.h"
 #include "DxfSpline.h"
 #include "DxfText.h"
 #include "Failure.h"
@@ -199,6 +200,11 @@ struct Output {
     std::size_t nextDimension = 0;             // the next DIMENSION written
 };
 
+// A TEXT entity as dxflib writes it, less the closing vertical alignment "73 / 0" (the
+// baseline, its default): FreeCAD 0.20's importer stops reading a TEXT at its value and then
+// takes that "0" for the start of the next entity, so that it lost every text that followed
+// another (the angle labels, the sections' areas, the section's title).
+// `angle` in radians.
 void writeText(Output& out, const char* layer, const Label& label, double angle, const char* style = kTextStyle)
 {
     const std::string text = dxfText(label.text);
@@ -210,10 +216,30 @@ void writeText(Output& out, const char* layer, const Label& label, double angle,
     else if (label.anchor == Label::Anchor::Right)
         justification = 2;
     const Point p = label.at;
-    out.dxf.writeText(out.dw,
-                      DL_TextData(p.x, p.y, 0, p.x, p.y, 0, label.height, 1.0, 0, justification, 0, text, style,
-                                  angle),
-                      onLayer(layer));
+    DL_WriterA& dw = out.dw;
+    dw.dxfString(0, "TEXT");
+    dw.handle();
+    dw.dxfString(100, "AcDbEntity");
+    dw.dxfString(8, layer);
+    dw.dxfInt(62, 256);
+    dw.dxfInt(370, -1);
+    dw.dxfReal(48, 1.0);
+    dw.dxfString(6, "BYLAYER");
+    dw.dxfString(100, "AcDbText");
+    dw.dxfReal(10, p.x);
+    dw.dxfReal(20, p.y);
+    dw.dxfReal(30, 0.0);
+    dw.dxfReal(40, label.height);
+    dw.dxfString(1, text);
+    dw.dxfReal(50, angle / (2.0 * M_PI) * 360.0);  // radians to degrees, as dxflib does
+    dw.dxfReal(41, 1.0);
+    dw.dxfString(7, style);
+    dw.dxfInt(71, 0);
+    dw.dxfInt(72, justification);
+    dw.dxfReal(11, p.x);
+    dw.dxfReal(21, p.y);
+    dw.dxfReal(31, 0.0);
+    dw.dxfString(100, "AcDbText");
 }
 
 void writeLine(Output& out, const char* layer, const Line& line)
@@ -618,8 +644,7 @@ std::string dxfText(const Drawing& drawing, const DxfOptions& options)
     writeTables(out);
     writeBlocks(out);
     writeEntities(out, shapes);
-    dxf.writeObjects(dw);
-    dxf.writeObjectsEnd(dw);
+    writeObjects(dw);
     dw.dxfEOF();
     return dw.text();
 }

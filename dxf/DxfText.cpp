@@ -59,11 +59,7 @@ std::string dxfText(std::string_view utf8)
             ++i;
             continue;
         }
-        if (code == U'°')
-            out += "%%d";
-        else if (code == U'⌀' || code == U'Ø')
-            out += "%%c";
-        else if (code < 0x20 || code == 0x7F || code == U'\\')
+        if (code < 0x20 || code == 0x7F || code == U'\\')
             escaped(out, code);
         else
             out.append(utf8.substr(i, length));

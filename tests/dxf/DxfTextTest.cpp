@@ -1,5 +1,6 @@
-// Text as a DXF file carries it: every character kept, the signs CAD fonts draw as CAD
-// codes, and what a TEXT value cannot hold escaped rather than dropped.
+// Text as a DXF file carries it: every character kept as UTF-8, the degree and diameter signs
+// too (FreeCAD shows the CAD codes %%d and %%c as written), and what a TEXT value cannot hold
+// escaped rather than dropped.
 
 #include "DxfText.h"
 
@@ -14,8 +15,9 @@ TEST(DxfText, KeepsEveryCharacter)
         const char* in;
         const char* out;
     } rows[] = {
-        {"Chinese and Greek as they are", "φ=40°断面", "φ=40%%d断面"},
-        {"diameter signs as the CAD code", "⌀700 Ø700", "%%c700 %%c700"},
+        {"Chinese, Greek and the degree sign as they are", "φ=40°断面", "φ=40°断面"},
+        {"a degree sign at the end as it is", "40°", "40°"},
+        {"diameter signs as they are", "⌀700 Ø700", "⌀700 Ø700"},
         {"a line break escaped", "一\n二", "一\\U+000A二"},
         {"a backslash escaped, so that it starts no code", "a\\U+0041", "a\\U+005CU+0041"},
         {"a broken UTF-8 byte as the replacement sign", "a\xff" "b", "a\\U+FFFDb"},

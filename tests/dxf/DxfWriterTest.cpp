@@ -161,7 +161,7 @@ TEST_F(DxfWriterTest, ShapesThatAreNotNumbersAreLeftOutAndTextIsKeptWhole)
         EXPECT_EQ(dxf.find(word), std::string::npos) << word << " in the file";
     for (const char c : dxf)
         ASSERT_TRUE(c == '\n' || c >= 0x20 || c < 0) << "control byte " << int(c);
-    EXPECT_NE(dxf.find("\n  1\n\xCF\x86=40%%d\xE6\x96\xAD\xE9\x9D\xA2\n"), std::string::npos);
+    EXPECT_NE(dxf.find("\n  1\n\xCF\x86=40\xC2\xB0\xE6\x96\xAD\xE9\x9D\xA2\n"), std::string::npos);
     EXPECT_NE(dxf.find("\n  1\nF=1 mm\xC2\xB2\\U+000A\xE4\xBA\x8C\n"), std::string::npos);
     EXPECT_EQ(dxf.find("\nLINE\n", dxf.find("\nLINE\n") + 1), std::string::npos) << "two lines written";
 }

@@ -7,8 +7,12 @@ point, guide cone and outer walls lie where the formulas put them. The expected 
 from the inputs in Python's doubles, and compared with what dxf-export --print-points says
 the geometry holds.
 
-Usage: read_back.py DXF_EXPORT [INLET_CALC]    (run by CTest as dxf.read-back; with INLET_CALC,
-inlet-calc --dxf is checked to write the same files)
+Every file inlet-calc --dxf and inlet --export write, over a table of designs, curve choices and
+width sets, is read back too: ezdxf's recovery and its audit repair nothing and find no error,
+and every text carries the degree sign as UTF-8, never as the CAD code.
+
+Usage: read_back.py DXF_EXPORT [INLET_CALC [INLET]]    (run by CTest as dxf.read-back; with
+INLET_CALC, inlet-calc --dxf is checked to write the same files; with INLET, inlet --export)
 """
 import math
 import os
@@ -21,7 +25,7 @@ import unittest
 from collections import Counter
 
 import ezdxf
-from ezdxf.audit import AuditError
+from ezdxf import recover
 from ezdxf.query import EntityQuery
 
 EXPORT = None  # the dxf-export program, from the command line
@@ -44,9 +48,6 @@ LAYERS = {  # name: (line type, line weight in 1/100 mm)
 }
 VIEWS = (["SECTION", "PLAN"] + ["STATION_%d" % phi for phi in range(0, 90, 10)]
          + ["STATION_84", "STATION_87", "STATION_90"])
-# What dxflib writes in the OBJECTS section without an owner; ezdxf sets the owner.
-OWNERLESS_OBJECTS = {"DICTIONARY", "ACDBDICTIONARYWDFLT", "ACDBPLACEHOLDER", "MLINESTYLE",
-                     "LAYOUT", "DICTIONARYVAR"}
 
 DESIGNS = [  # name, dxf-export options, the same as keyword arguments of expected()
     ("defaults with hk 2000", ["--hk", "2000"], dict(hk=2000)),
@@ -181,7 +182,7 @@ def view_entities(doc, points, view):
 
 def station_views(doc):
     """Each station's view as a file with no printed points shows it, found by its title
-    ("5—5 φ=40%%d断面", 5.5 figure heights below its floor): {"STATION_40": its entities moved so
+    ("5—5 φ=40°断面", 5.5 figure heights below its floor): {"STATION_40": its entities moved so
     that the floor is at y = 0}. A view reaches sideways halfway to the next title in its row
     (views of a row are aligned at their tops),
     and up to the nearest text above its row (the views above it end with texts)."""
@@ -189,7 +190,7 @@ def station_views(doc):
     texts = list(doc.modelspace().query("TEXT"))
     titles = []
     for t in texts:
-        m = re.match(r"(\d+)—\1 φ=(\d+)%%d断面$", t.dxf.text)
+        m = re.match(r"(\d+)—\1 φ=(\d+)°断面$", t.dxf.text)
         if m:
             titles.append((int(m.group(2)), t.dxf.insert[0], t.dxf.insert[1]))
     views = {}
@@ -270,14 +271,12 @@ class ReadBack(unittest.TestCase):
 
     # What every file holds.
 
+    def check_audit(self, auditor, design, what):
+        self.assertEqual([e.message for e in auditor.fixes], [], "%s: ezdxf's %s repaired" % (design, what))
+        self.assertEqual([e.message for e in auditor.errors], [], "%s: ezdxf's %s found" % (design, what))
+
     def check_file(self, doc, points, design):
-        auditor = doc.audit()
-        self.assertEqual([e.message for e in auditor.errors], [], design)
-        for fix in auditor.fixes:
-            owner = re.search(r"in (\w+)\(#", fix.message)
-            self.assertTrue(fix.code == AuditError.INVALID_OWNER_HANDLE and owner
-                            and owner.group(1) in OWNERLESS_OBJECTS,
-                            "%s: ezdxf fixed %s" % (design, fix.message))
+        self.check_audit(doc.audit(), design, "audit")
 
         self.assertEqual(doc.dxfversion, "AC1021", design)
         self.assertEqual(doc.header["$DWGCODEPAGE"], "ANSI_936", design)
@@ -317,9 +316,9 @@ class ReadBack(unittest.TestCase):
         self.assertIn("1:%g" % scale, texts, design)
         for view in ("SECTION", "PLAN", "STATION_40"):
             self.assertTrue(len(view_entities(doc, points, view)) > 5, "%s: %s is empty" % (design, view))
-        # Chinese as it is, the degree sign as the CAD code.
-        self.assertIn("A—A 断面（φ=90%%d）", texts, design)
-        self.assertIn("40%%d", texts, design)
+        # Chinese and the degree sign as they are.
+        self.assertIn("A—A 断面（φ=90°）", texts, design)
+        self.assertIn("40°", texts, design)
         self.assertIn("±0.000", texts, design)
         style = doc.styles.get("FS")
         self.assertEqual(style.dxf.font.lower(), "simfang.ttf", design)
@@ -650,17 +649,109 @@ class ReadBack(unittest.TestCase):
         out = self.path("calc.dxf")
         done = self.calc("--widths", "area-true", "--dxf", out)
         self.assertEqual(done.returncode, 1)
-        self.assertEqual(done.stderr, "inlet-calc: division by zero computing the volute width a30 at \u03c6 = 30\u00b0\n")
+        # The failure first; then the file that could not be written, named.
+        lines = done.stderr.splitlines()
+        self.assertEqual(lines[0], "inlet-calc: division by zero computing the volute width a30 at \u03c6 = 30\u00b0")
+        self.assertEqual(lines[1:], ["inlet-calc: cannot write '%s': there is no drawing to export "
+                                     "(the calculation did not complete)" % out])
         self.assertEqual(os.listdir(self.folder.name), [])
 
+    # Every file the programs write, over designs x curve choices x width sets: read as a CAD
+    # user's reader would (ezdxf's recovery, then its audit), nothing is repaired and nothing
+    # found wrong, and every text holds the degree sign as UTF-8, never the CAD code %%d
+    # (which FreeCAD shows as written).
+
+    def check_written(self, path, design, titles, labels):
+        """`titles`: the stations whose views the file draws; `labels`: whether the plan labels
+        the stations' angles (it does unless there are no widths at all)."""
+        with open(path, "rb") as f:
+            raw = f.read()
+        doc, auditor = recover.readfile(path)
+        self.check_audit(auditor, design, "recovery")
+        self.check_audit(doc.audit(), design, "audit")
+        self.assertEqual(doc.dxfversion, "AC1021", "%s: not a UTF-8 file" % design)
+        self.assertFalse(b"%%" in raw, "%s: a CAD code in the file" % design)
+        self.assertTrue("°".encode() in raw, "%s: no UTF-8 degree sign in the file" % design)
+        texts = all_texts(doc)
+        self.assertEqual([t for t in texts if "%%" in t], [], design)
+        self.assertIn("A—A 断面（φ=90°）", texts, design)
+        for phi in VIEWS_PHI if labels else []:
+            self.assertIn("%d°" % phi, texts, "%s: the plan's angle label" % design)
+        found = sorted(int(m.group(2)) for m in (re.match(r"(\d+)—\1 φ=(\d+)°断面$", t) for t in texts) if m)
+        self.assertEqual(found, titles, "%s: the stations' titles" % design)
+
+    def test_inlet_calc_files_audit_clean_with_utf8_degrees(self):
+        if not CALC:
+            self.skipTest("inlet-calc not given")
+        for name, args, drawn in PROGRAM_DESIGNS:
+            for curves in CURVES:
+                for widths in WIDTHS:
+                    design = "inlet-calc %s, --dxf-curves %s, --widths %s" % (name, curves, widths)
+                    with self.subTest(design=design):
+                        out = self.path("calc.dxf")
+                        done = self.calc(*args, "--widths", widths, "--dxf-curves", curves, "--dxf", out)
+                        self.assertEqual(done.returncode, 0, "%s: %s" % (design, done.stderr))
+                        self.check_written(out, design, drawn[widths], widths == "computed" or bool(drawn[widths]))
+
+    def test_inlet_export_files_audit_clean_with_utf8_degrees(self):
+        if not INLET:
+            self.skipTest("inlet not given")
+        # As on a machine without a display: --export needs none.
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        env["LC_ALL"] = "C"
+        for name, args, drawn in PROGRAM_DESIGNS:
+            saved = self.path("design.inlet")
+            self.assertEqual(self.calc(*args, "--save", saved).returncode, 0, name)
+            for curves in CURVES:
+                for widths in WIDTHS:
+                    design = "inlet --export %s, --dxf-curves %s, --widths %s" % (name, curves, widths)
+                    with self.subTest(design=design):
+                        out = self.path("export.dxf")
+                        done = subprocess.run([INLET, "--export", out, "--dxf-curves", curves, "--widths", widths, saved],
+                                              capture_output=True, text=True, env=env)
+                        self.assertEqual(done.returncode, 0, "%s: %s" % (design, done.stderr))
+                        self.check_written(out, design, drawn[widths], widths == "computed" or bool(drawn[widths]))
+
+
+def all_texts(doc):
+    """Every text a reader shows: TEXT and MTEXT in model space and in the blocks, and each
+    DIMENSION's own text."""
+    texts = []
+    for layout in [doc.modelspace()] + [b for b in doc.blocks if not b.block_record.is_any_layout]:
+        for e in layout:
+            kind = e.dxftype()
+            if kind == "TEXT":
+                texts.append(e.dxf.text)
+            elif kind == "MTEXT":
+                texts.append(e.text)
+            elif kind == "DIMENSION":
+                texts.append(e.dxf.get("text", ""))
+    return texts
+
+
+ALL = [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90]
+PROGRAM_DESIGNS = [  # name, options of both programs, {width set: the stations whose views are drawn}
+    ("hk 2000", ["--hk", "2000"], {"computed": ALL, "area-true": ALL[1:]}),
+    ("hk 1500", ["--hk", "1500"], {"computed": ALL, "area-true": ALL[1:]}),
+    ("hk 3000", ["--hk", "3000"], {"computed": ALL, "area-true": ALL[1:]}),
+    # No section of the assumed shape: none drawn; no area-true widths, so no station at all.
+    ("hk 1000, not above bp", ["--hk", "1000"], {"computed": [], "area-true": []}),
+    # 0 degrees has no area, and at 10 degrees no section of the assumed shape carries F.
+    ("theta 5 with D0 2000 and hk 2000", ["--theta", "5", "--D0", "2000", "--hk", "2000"],
+     {"computed": ALL, "area-true": ALL[2:]}),
+]
+CURVES = ["spline", "ellipse", "polyline"]
+WIDTHS = ["computed", "area-true"]
 
 CALC = None  # inlet-calc, when given as the second argument
+INLET = None  # inlet, when given as the third
 VIEWS_PHI = [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90]
 
 
 if __name__ == "__main__":
-    if len(sys.argv) not in (2, 3):
+    if len(sys.argv) not in (2, 3, 4):
         sys.exit(__doc__)
     EXPORT = os.path.abspath(sys.argv[1])
-    CALC = os.path.abspath(sys.argv[2]) if len(sys.argv) == 3 else None
+    CALC = os.path.abspath(sys.argv[2]) if len(sys.argv) >= 3 else None
+    INLET = os.path.abspath(sys.argv[3]) if len(sys.argv) == 4 else None
     unittest.main(argv=sys.argv[:1], verbosity=2)
