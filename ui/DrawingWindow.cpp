@@ -9,6 +9,8 @@
 #include "DrawingExportDialog.h"
 #include "DrawingSheet.h"
 #include "DrawingView.h"
+#include "ExportNote.h"
+#include "ExportPlace.h"
 #include "ExportInput.h"
 #include "LastRun.h"
 #include "OutputModule.h"
@@ -96,10 +98,10 @@ void DrawingWindow::createMenus()
     for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
         const QString extension = format->extension;
         exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
-                                           [this, extension] { exportWithDialog(QStringLiteral("型线图.") + extension, false); }));
+                                           [this, extension] { exportWithDialog(QStringLiteral("型线图"), extension, false); }));
     }
     exports_.push_back(file->addAction(QStringLiteral("导出面积与流速图…"), this,
-                                       [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); }));
+                                       [this] { exportWithDialog(QStringLiteral("面积与流速"), QStringLiteral("svg"), true); }));
     file->addSeparator();
     CloseKeys::install(*this, file->addAction(QStringLiteral("关闭"), this, &QWidget::close));
 
@@ -192,20 +194,20 @@ void DrawingWindow::write(const QString& path, const ExportChoices& choices, boo
     writeExport(*format, input, path, choices);
 }
 
-void DrawingWindow::exportWithDialog(const QString& name, bool chart)
+void DrawingWindow::exportWithDialog(const QString& what, const QString& extension, bool chart)
 {
     QtTranslation::install();
-    const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
     DrawingExportDialog dialog(this);
-    dialog.setPath(QDir(folder).filePath(name));
+    dialog.setPath(ExportPlace::suggested(ExportPlace::folder(), info_, designFile_, what, extension));
     dialog.setWidthSet(lastRun_.widthSet());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The choice in the dialog is the design's: the drawing is redrawn with it first.
     lastRun_.setWidthSet(dialog.widthSet());
-    exportFolder_ = QFileInfo(dialog.path()).absolutePath();
     try {
         write(dialog.path(), dialog.choices(), chart);
+        ExportPlace::written(dialog.path());
+        ExportNote::show(*this, dialog.path());
     } catch (const Failure& failure) {
         QMessageBox::warning(this, QStringLiteral("导出失败"), QString::fromStdString(inlet::render(failure, Language::Chinese)));
     }

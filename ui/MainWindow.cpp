@@ -8,6 +8,8 @@
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
+#include "ExportNote.h"
+#include "ExportPlace.h"
 #include "FlowWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
@@ -330,11 +332,13 @@ QString MainWindow::designName() const
 
 QString MainWindow::suggestedPath(const QString& key) const
 {
-    const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
-    const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
-    if (key == kDesignSuffix)
+    if (key == kDesignSuffix) {
+        const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
+        const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
         return QDir(folder).filePath(design + QLatin1Char('.') + key);
-    // A file of the design's name saying what it holds: "泵站-计算书.pdf", "泵站-型线图.dxf".
+    }
+    // A file of the design's name saying what it holds, "示例泵站进水流道-计算书.pdf", in the
+    // folder of the last export written.
     const ExportFormat* format = outputFormats().byKey(key);
     const QString extension = format ? format->extension : key;
     QString what = QStringLiteral("型线图");
@@ -342,7 +346,13 @@ QString MainWindow::suggestedPath(const QString& key) const
         what = QStringLiteral("计算书");
     else if (format && format->kind == ExportKind::Workbook)
         what = QStringLiteral("计算表");
-    return QDir(folder).filePath(design + QLatin1Char('-') + what + QLatin1Char('.') + extension);
+    return ExportPlace::suggested(ExportPlace::folder(folder_), info_, QFileInfo(path_).fileName(), what, extension);
+}
+
+void MainWindow::exported(const QString& path)
+{
+    ExportPlace::written(path);
+    ExportNote::show(*this, path);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -474,10 +484,12 @@ void MainWindow::exportRun(const QString& key)
     if (path.isEmpty())
         return;
     path = withSuffix(path, suffix);
-    folder_ = QFileInfo(path).absolutePath();
     try {
-        const WorkProgress progress(*this, QStringLiteral("正在导出%1…").arg(format->name));
-        writeExport(*format, run, path);
+        {
+            const WorkProgress progress(*this, QStringLiteral("正在导出%1…").arg(format->name));
+            writeExport(*format, run, path);
+        }
+        exported(path);
     } catch (const Failure& failure) {
         if (failure.kind != Failure::Kind::Cancelled)
             asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), chinese(failure));
@@ -507,7 +519,6 @@ void MainWindow::exportDrawing()
         return;
     // The choice in the dialog is the design's: the last run is drawn with it first.
     chooseWidthSet(choice->widthSet);
-    folder_ = QFileInfo(choice->path).absolutePath();
     const ExportFormat* format = outputFormats().forPath(choice->path, ExportKind::Drawing);
     if (!choice->format.isEmpty())
         format = outputFormats().byKey(choice->format);
@@ -516,8 +527,11 @@ void MainWindow::exportDrawing()
             throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(choice->path),
                           .item = QFileInfo(choice->path).suffix().toStdString(),
                           .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
-        const WorkProgress progress(*this, QStringLiteral("正在导出图形…"));
-        writeExport(*format, lastRunInput(), choice->path, choice->choices);
+        {
+            const WorkProgress progress(*this, QStringLiteral("正在导出图形…"));
+            writeExport(*format, lastRunInput(), choice->path, choice->choices);
+        }
+        exported(choice->path);
     } catch (const Failure& failure) {
         if (failure.kind != Failure::Kind::Cancelled)
             asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
