@@ -5,6 +5,7 @@
 
 #include "AtomicSave.h"
 #include "CloseKeys.h"
+#include "Components.h"
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
@@ -607,19 +608,35 @@ void MainWindow::showSolidWindow()
 #endif
 }
 
+QString MainWindow::aboutText()
+{
+    // The libraries and programs of this build, from the one table the packages' licence
+    // files follow.
+    QString linked, run;
+    for (const Component& c : components()) {
+        if (!c.inThisBuild)
+            continue;
+        QString& list = c.program ? run : linked;
+        list += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(qs(c.name), qs(c.licence));
+    }
+    QString made = QStringLiteral("<p>链接的库：</p><table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(linked);
+    if (!run.isEmpty())
+        made += QStringLiteral("<p>作为独立程序调用（不链接）：</p><table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(run);
+    return QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
+                          "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
+                          "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
+                          "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
+                          "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
+                          "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+                          "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
+                          "<p>Qt 版本 %2。</p>%4")
+        .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId), made);
+}
+
 void MainWindow::showAbout()
 {
     QtTranslation::install();
-    QMessageBox::about(this, QStringLiteral("关于 进水流道设计计算"),
-                       QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
-                                      "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
-                                      "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
-                                      "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
-                                      "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
-                                      "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
-                                      "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
-                                      "<p>基于 Qt %2（LGPL-3.0）、dxflib（GPL-2.0-or-later）、libxlsxwriter（BSD-2-Clause）</p>")
-                           .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId)));
+    QMessageBox::about(this, QStringLiteral("关于 进水流道设计计算"), aboutText());
 }
 
 }  // namespace inlet

@@ -99,8 +99,10 @@ public slots:
     void showFlowWindow();
     // 查看 → 三维模型…: the passage's solid, where this build can make solids.
     void showSolidWindow();
-    // 帮助 → 关于.
+    // 帮助 → 关于, and its text: the program, its licence, and every library and program of
+    // this build with theirs.
     void showAbout();
+    static QString aboutText();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
