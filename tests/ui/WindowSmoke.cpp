@@ -88,15 +88,15 @@ private:
                 std::printf("skip %s (disabled)\n", qPrintable(name));
                 continue;
             }
-            tryItem(*action, name, action->text().endsWith(QStringLiteral("…")) || action->text() == QStringLiteral("关于"),
+            tryItem(window, *action, name, action->text().endsWith(QStringLiteral("…")) || action->text() == QStringLiteral("关于"),
                     opened);
         }
         emit menu.aboutToHide();
     }
 
-    // Triggers `action`; what it opens is photographed and closed, a window kept in `opened`
+    // Triggers `action` of the window `owner`; what it opens is photographed and closed, a window kept in `opened`
     // where given. `mustOpen`: an item whose text promises a window or dialog.
-    void tryItem(QAction& action, const QString& name, bool mustOpen, QList<QPointer<QWidget>>* opened)
+    void tryItem(QWidget& owner, QAction& action, const QString& name, bool mustOpen, QList<QPointer<QWidget>>* opened)
     {
         ++count_;
         if (prepare_)
@@ -160,6 +160,9 @@ private:
             else
                 w->close();
         }
+        // An item that changes the window it is in (a view, a zoom): the window as it now is.
+        if (!dialogs && !windows && owner.isVisible())
+            photograph(owner, name);
         const qint64 took = clock.elapsed();
         std::printf("%-40s %s, %lld ms\n", qPrintable(name),
                     dialogs || windows ? qPrintable(QStringLiteral("%1 dialog(s), %2 window(s)").arg(dialogs).arg(windows))
