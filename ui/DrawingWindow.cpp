@@ -52,13 +52,23 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
     widthNote_->setWordWrap(true);
     switchWidths_ = new QPushButton;
     switchWidths_->setObjectName(QStringLiteral("switchWidths"));
+    // The row keeps its height while the button is hidden, so that nothing in it moves.
+    QSizePolicy keep = switchWidths_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    switchWidths_->setSizePolicy(keep);
     auto* choice = new QHBoxLayout;
     choice->setContentsMargins(6, 4, 6, 0);
-    choice->addWidget(new QLabel(QStringLiteral("断面宽度：")));
-    choice->addWidget(widthSet_);
+    // The label and the combo at the row's top, at their own height, whatever the note beside
+    // them holds.
+    widthSet_->setSizePolicy(widthSet_->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+    choice->addWidget(new QLabel(QStringLiteral("断面宽度：")), 0, Qt::AlignTop | Qt::AlignLeft);
+    choice->addWidget(widthSet_, 0, Qt::AlignTop | Qt::AlignLeft);
     choice->addSpacing(12);
     choice->addWidget(widthNote_, 1);
     choice->addWidget(switchWidths_);
+    // Takes the room the note leaves when it is hidden, so that the combo stays beside its
+    // label.
+    choice->addStretch(0);
 
     view_ = new DrawingView;
     view_->setObjectName(QStringLiteral("drawing"));
@@ -69,7 +79,10 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
     side_->addTab(checks_, QStringLiteral("设计检查"));
     side_->addTab(chart_, QStringLiteral("面积与流速"));
 
+    // The drawing keeps a usable size however small the window: neither pane collapses.
+    view_->setMinimumSize(240, 180);
     auto* splitter = new QSplitter;
+    splitter->setChildrenCollapsible(false);
     splitter->addWidget(view_);
     splitter->addWidget(side_);
     splitter->setStretchFactor(0, 1);

@@ -29,6 +29,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -85,8 +86,12 @@ MainWindow::MainWindow(QWidget* parent)
     createMenus();
     // The menu bar in the form's face, which is loaded anyway.
     menuBar()->setFont(form_->font());
-    // The client area below the menu bar is the form's.
+    // The client area below the menu bar is the form's, and stays so: the form's controls
+    // stand where they stand, so the window is neither shrunk over them nor enlarged into
+    // empty space. A status line after an export adds its own height.
     resize(form_->width(), form_->height() + menuBar()->sizeHint().height());
+    form_->setFixedSize(form_->size());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     setAcceptDrops(true);
     for (QLineEdit* box : form_->findChildren<QLineEdit*>())
