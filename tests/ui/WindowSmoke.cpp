@@ -33,6 +33,8 @@ namespace {
 constexpr int kItemMilliseconds = 8000;
 // How long a window or dialog is left to paint before it is photographed.
 constexpr int kPaintMilliseconds = 300;
+// How long a print dialog is left open: longer than a progress box waits before it shows.
+constexpr int kPrintDialogMilliseconds = 4500;
 
 class Smoke {
 public:
@@ -127,7 +129,10 @@ private:
                 seenFor.start();
                 return;
             }
-            if (seenFor.elapsed() < kPaintMilliseconds)
+            // Qt's print dialogs are held past the time a progress box shows itself unasked
+            // (QProgressDialog's 4 s), so that a box made before the dialog ran is caught.
+            const bool print = modal->inherits("QAbstractPrintDialog") || modal->inherits("QPrintPreviewDialog");
+            if (seenFor.elapsed() < (print ? kPrintDialogMilliseconds : kPaintMilliseconds))
                 return;
             photograph(*modal, name + (dialogs ? QStringLiteral("-%1").arg(dialogs + 1) : QString()));
             ++dialogs;
