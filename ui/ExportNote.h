@@ -7,9 +7,7 @@
 
 #include <QString>
 
-class QLabel;
 class QMainWindow;
-class QPushButton;
 
 namespace inlet {
 
