@@ -69,6 +69,10 @@ enum class CheckWording {
     TextAfterNumber,
     BellMouthNotDrawable,  // a1 {1}, b1 {2}, each with its unit
     GuideConeNotDrawable,  // a2 {1}, b2 {2}
+    // A box behind a failed run: {1} its caption without the unit, {2} the number read.
+    BoxEmpty,
+    BoxZero,
+    BoxNegative,
     // The passage's solid: {1} the figure with its unit.
     FluidVolume,
     InletArea,

@@ -553,6 +553,13 @@ std::string_view checkName(CheckKind kind)
     return "check";
 }
 
+std::vector<DesignCheck> textChecks(const BoxAccess& boxes, const NumberLocale& locale)
+{
+    Checks checks(locale);
+    checkTexts(boxes, checks);
+    return checks.take();
+}
+
 std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes, const NumberLocale& locale)
 {
     return designChecks(c, widthSets(c), WidthSet::Computed, boxes, locale);

@@ -79,6 +79,10 @@ std::optional<double> designFlow(const BoxAccess& boxes);
 // differ, the first check says so.
 std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& widths, WidthSet set,
                                       const BoxAccess& boxes, const NumberLocale& locale);
+// The boxes whose text the reading takes otherwise than it looks (full-width digits, a decimal
+// comma, words after the number other than the box's unit): the checks of kind
+// TextReadOtherwise, as designChecks() lists them, for a run that completed or not.
+std::vector<DesignCheck> textChecks(const BoxAccess& boxes, const NumberLocale& locale);
 // The same drawn with the run's own widths.
 std::vector<DesignCheck> designChecks(const Calculation& c, const BoxAccess& boxes,
                                       const NumberLocale& locale);

@@ -1,5 +1,6 @@
 #include "CalculationForm.h"
 
+#include "FailureCauses.h"
 #include "FrameCaptionStyle.h"
 #include "WindowBoxes.h"
 #include "WindowFonts.h"
@@ -18,16 +19,22 @@ namespace inlet {
 
 namespace {
 
-void showFailureMessage(QWidget& window, const QString& message)
+// The run's message, and beneath it the boxes behind it, which the engineer reads at once.
+void showFailureMessage(QWidget& window, const QString& message, const QStringList& causes)
 {
     QtTranslation::install();
-    QMessageBox::critical(&window, QStringLiteral("计算出错"), message);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("计算出错"), message, QMessageBox::Ok, &window);
+    if (!causes.isEmpty()) {
+        box.setTextFormat(Qt::PlainText);
+        box.setInformativeText(causes.join(QLatin1Char('\n')));
+    }
+    box.exec();
 }
 
 }  // namespace
 
 CalculationForm::CalculationForm(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::CalculationForm>()), reportFailure_(showFailureMessage)
+    : QWidget(parent), ui_(std::make_unique<Ui::CalculationForm>()), reportFailure_([this](QWidget& window, const QString& message) { showFailureMessage(window, message, causes_); })
 {
     // The window's face is set before the controls exist, so that each is laid out once, in
     // its own face.
@@ -66,12 +73,15 @@ void CalculationForm::setText(Box box, const QString& text) { boxes_->edit(box).
 void CalculationForm::calculate()
 {
     boxes_->startRun();
+    causes_.clear();
     Calculation run;
     try {
         run = runCalculation(*boxes_, systemNumberLocale());
     } catch (const Failure& failure) {
         // No box may show a figure computed from other inputs than the ones on screen.
         boxes_->emptyResultsNotWritten();
+        for (const Bilingual& cause : inlet::failureCauses(failure, *boxes_, systemNumberLocale()))
+            causes_ << QString::fromStdString(cause.chinese);
         // Whatever shows this run's results is emptied before the message waits for the
         // engineer.
         emit runFailed(failure);

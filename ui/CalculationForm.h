@@ -8,6 +8,7 @@
 #include "Failure.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -26,7 +27,8 @@ class CalculationForm : public QWidget {
     Q_OBJECT
 
 public:
-    // Shows a failed run's message to the engineer; a modal message box unless replaced.
+    // Shows a failed run's message to the engineer; a modal message box unless replaced, with
+    // failureCauses() beside the message.
     using FailureReporter = std::function<void(QWidget& window, const QString& message)>;
 
     explicit CalculationForm(QWidget* parent = nullptr);
@@ -40,6 +42,9 @@ public:
     void setText(Box box, const QString& text);
     // The boxes as the last run left them, and the result boxes it wrote.
     const WindowBoxes& boxes() const { return *boxes_; }
+    // The boxes behind the last run's failure, one line each (FailureCauses.h); empty after a
+    // run that completed.
+    const QStringList& failureCauses() const { return causes_; }
 
 public slots:
     // One run, as a press of "计算并打印" makes it: the results written, a failure reported.
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<Ui::CalculationForm> ui_;
     std::unique_ptr<WindowBoxes> boxes_;
     FailureReporter reportFailure_;
+    QStringList causes_;
 };
 
 }  // namespace inlet

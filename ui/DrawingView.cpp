@@ -22,7 +22,7 @@ constexpr double kThinLine = 1;
 constexpr double kLeastText = 9;       // px: the dimension values at the least
 constexpr double kScaleBarText = 11;   // px
 constexpr double kScaleBarLength = 160;
-constexpr double kScaleBarRoom = 24;   // px at the bottom that a fitted drawing leaves free
+constexpr double kScaleBarRoom = 24;   // px at the bottom, the scale bar's alone
 
 }  // namespace
 
@@ -89,8 +89,16 @@ void DrawingView::paintEvent(QPaintEvent* event)
     }
     DrawingPainter drawing(painter, view_, kThickLine, kThinLine);
     drawing.setLeastTextHeight(kLeastText);
-    drawing.paint(drawing_, QRectF(event->rect()));
-    drawing.paintScaleBar({12, height() - 12.0}, kScaleBarLength, kScaleBarText);
+    // The scale bar has the band at the bottom to itself: the drawing, zoomed or panned, is
+    // clipped above it and never lies under the bar.
+    const QRectF above = QRectF(rect()).adjusted(0, 0, 0, -kScaleBarRoom);
+    painter.save();
+    painter.setClipRect(above);
+    drawing.paint(drawing_, QRectF(event->rect()).intersected(above));
+    painter.restore();
+    painter.setPen(QPen(Qt::lightGray, 0));
+    painter.drawLine(above.bottomLeft(), above.bottomRight());
+    drawing.paintScaleBar({12, height() - 5.0}, kScaleBarLength, kScaleBarText);
 }
 
 void DrawingView::resizeEvent(QResizeEvent* event)

@@ -9,6 +9,8 @@
 #include "DrawingExportDialog.h"
 #include "DrawingSheet.h"
 #include "DrawingView.h"
+#include "ExportNote.h"
+#include "ExportPlace.h"
 #include "ExportInput.h"
 #include "LastRun.h"
 #include "OutputModule.h"
@@ -50,13 +52,23 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
     widthNote_->setWordWrap(true);
     switchWidths_ = new QPushButton;
     switchWidths_->setObjectName(QStringLiteral("switchWidths"));
+    // The row keeps its height while the button is hidden, so that nothing in it moves.
+    QSizePolicy keep = switchWidths_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    switchWidths_->setSizePolicy(keep);
     auto* choice = new QHBoxLayout;
     choice->setContentsMargins(6, 4, 6, 0);
-    choice->addWidget(new QLabel(QStringLiteral("断面宽度：")));
-    choice->addWidget(widthSet_);
+    // The label and the combo at the row's top, at their own height, whatever the note beside
+    // them holds.
+    widthSet_->setSizePolicy(widthSet_->sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+    choice->addWidget(new QLabel(QStringLiteral("断面宽度：")), 0, Qt::AlignTop | Qt::AlignLeft);
+    choice->addWidget(widthSet_, 0, Qt::AlignTop | Qt::AlignLeft);
     choice->addSpacing(12);
     choice->addWidget(widthNote_, 1);
     choice->addWidget(switchWidths_);
+    // Takes the room the note leaves when it is hidden, so that the combo stays beside its
+    // label.
+    choice->addStretch(0);
 
     view_ = new DrawingView;
     view_->setObjectName(QStringLiteral("drawing"));
@@ -67,7 +79,10 @@ DrawingWindow::DrawingWindow(LastRun& lastRun, QWidget* parent)
     side_->addTab(checks_, QStringLiteral("设计检查"));
     side_->addTab(chart_, QStringLiteral("面积与流速"));
 
+    // The drawing keeps a usable size however small the window: neither pane collapses.
+    view_->setMinimumSize(240, 180);
     auto* splitter = new QSplitter;
+    splitter->setChildrenCollapsible(false);
     splitter->addWidget(view_);
     splitter->addWidget(side_);
     splitter->setStretchFactor(0, 1);
@@ -96,10 +111,10 @@ void DrawingWindow::createMenus()
     for (const ExportFormat* format : outputFormats().formats(ExportKind::Drawing)) {
         const QString extension = format->extension;
         exports_.push_back(file->addAction(QStringLiteral("导出 %1…").arg(extension.toUpper()), this,
-                                           [this, extension] { exportWithDialog(QStringLiteral("型线图.") + extension, false); }));
+                                           [this, extension] { exportWithDialog(QStringLiteral("型线图"), extension, false); }));
     }
     exports_.push_back(file->addAction(QStringLiteral("导出面积与流速图…"), this,
-                                       [this] { exportWithDialog(QStringLiteral("面积与流速.svg"), true); }));
+                                       [this] { exportWithDialog(QStringLiteral("面积与流速"), QStringLiteral("svg"), true); }));
     file->addSeparator();
     CloseKeys::install(*this, file->addAction(QStringLiteral("关闭"), this, &QWidget::close));
 
@@ -192,20 +207,20 @@ void DrawingWindow::write(const QString& path, const ExportChoices& choices, boo
     writeExport(*format, input, path, choices);
 }
 
-void DrawingWindow::exportWithDialog(const QString& name, bool chart)
+void DrawingWindow::exportWithDialog(const QString& what, const QString& extension, bool chart)
 {
     QtTranslation::install();
-    const QString folder = exportFolder_.isEmpty() ? QDir::homePath() : exportFolder_;
     DrawingExportDialog dialog(this);
-    dialog.setPath(QDir(folder).filePath(name));
+    dialog.setPath(ExportPlace::suggested(ExportPlace::folder(), info_, designFile_, what, extension));
     dialog.setWidthSet(lastRun_.widthSet());
     if (dialog.exec() != QDialog::Accepted)
         return;
     // The choice in the dialog is the design's: the drawing is redrawn with it first.
     lastRun_.setWidthSet(dialog.widthSet());
-    exportFolder_ = QFileInfo(dialog.path()).absolutePath();
     try {
         write(dialog.path(), dialog.choices(), chart);
+        ExportPlace::written(dialog.path());
+        ExportNote::show(*this, dialog.path());
     } catch (const Failure& failure) {
         QMessageBox::warning(this, QStringLiteral("导出失败"), QString::fromStdString(inlet::render(failure, Language::Chinese)));
     }

@@ -52,9 +52,9 @@ private:
     void showLastRun();
     // The last completed run's drawing on its sheet, the title block filled from 设计信息.
     void showDrawingOnSheet(const RunRecord& record);
-    // Asks where to with the export dialog, offering `name` (型线图.dxf); exports the chart
-    // instead of the drawing with `chart`.
-    void exportWithDialog(const QString& name, bool chart);
+    // Asks where to with the export dialog, offering the design's file of `what` (型线图) and
+    // `extension`; exports the chart instead of the drawing with `chart`.
+    void exportWithDialog(const QString& what, const QString& extension, bool chart);
     void write(const QString& path, const ExportChoices& choices, bool chart);
     void showNothingDrawn(const QString& message);
     void enableExports();
@@ -68,7 +68,6 @@ private:
     DesignCheckList* checks_ = nullptr;
     DrawingView* chart_ = nullptr;
     std::vector<QAction*> exports_;
-    QString exportFolder_;  // where the last export went
     DesignInfo info_;
     QString designFile_;
 };

@@ -5,9 +5,12 @@
 
 #include "AtomicSave.h"
 #include "CloseKeys.h"
+#include "Components.h"
 #include "DesignChecksWindow.h"
 #include "DialogAsker.h"
 #include "DrawingWindow.h"
+#include "ExportNote.h"
+#include "ExportPlace.h"
 #include "FlowWindow.h"
 #include "InletVersion.h"
 #include "NumberFormat.h"
@@ -26,6 +29,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -82,8 +86,12 @@ MainWindow::MainWindow(QWidget* parent)
     createMenus();
     // The menu bar in the form's face, which is loaded anyway.
     menuBar()->setFont(form_->font());
-    // The client area below the menu bar is the form's.
+    // The client area below the menu bar is the form's, and stays so: the form's controls
+    // stand where they stand, so the window is neither shrunk over them nor enlarged into
+    // empty space. A status line after an export adds its own height.
     resize(form_->width(), form_->height() + menuBar()->sizeHint().height());
+    form_->setFixedSize(form_->size());
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     setAcceptDrops(true);
     for (QLineEdit* box : form_->findChildren<QLineEdit*>())
@@ -330,11 +338,13 @@ QString MainWindow::designName() const
 
 QString MainWindow::suggestedPath(const QString& key) const
 {
-    const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
-    const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
-    if (key == kDesignSuffix)
+    if (key == kDesignSuffix) {
+        const QString folder = folder_.isEmpty() ? QDir::homePath() : folder_;
+        const QString design = path_.isEmpty() ? QStringLiteral("进水流道设计") : QFileInfo(path_).completeBaseName();
         return QDir(folder).filePath(design + QLatin1Char('.') + key);
-    // A file of the design's name saying what it holds: "泵站-计算书.pdf", "泵站-型线图.dxf".
+    }
+    // A file of the design's name saying what it holds, "示例泵站进水流道-计算书.pdf", in the
+    // folder of the last export written.
     const ExportFormat* format = outputFormats().byKey(key);
     const QString extension = format ? format->extension : key;
     QString what = QStringLiteral("型线图");
@@ -342,7 +352,13 @@ QString MainWindow::suggestedPath(const QString& key) const
         what = QStringLiteral("计算书");
     else if (format && format->kind == ExportKind::Workbook)
         what = QStringLiteral("计算表");
-    return QDir(folder).filePath(design + QLatin1Char('-') + what + QLatin1Char('.') + extension);
+    return ExportPlace::suggested(ExportPlace::folder(folder_), info_, QFileInfo(path_).fileName(), what, extension);
+}
+
+void MainWindow::exported(const QString& path)
+{
+    ExportPlace::written(path);
+    ExportNote::show(*this, path);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -474,10 +490,12 @@ void MainWindow::exportRun(const QString& key)
     if (path.isEmpty())
         return;
     path = withSuffix(path, suffix);
-    folder_ = QFileInfo(path).absolutePath();
     try {
-        const WorkProgress progress(*this, QStringLiteral("正在导出%1…").arg(format->name));
-        writeExport(*format, run, path);
+        {
+            const WorkProgress progress(*this, QStringLiteral("正在导出%1…").arg(format->name));
+            writeExport(*format, run, path);
+        }
+        exported(path);
     } catch (const Failure& failure) {
         if (failure.kind != Failure::Kind::Cancelled)
             asker_->warn(*this, QStringLiteral("无法导出%1").arg(format->name), chinese(failure));
@@ -507,7 +525,6 @@ void MainWindow::exportDrawing()
         return;
     // The choice in the dialog is the design's: the last run is drawn with it first.
     chooseWidthSet(choice->widthSet);
-    folder_ = QFileInfo(choice->path).absolutePath();
     const ExportFormat* format = outputFormats().forPath(choice->path, ExportKind::Drawing);
     if (!choice->format.isEmpty())
         format = outputFormats().byKey(choice->format);
@@ -516,8 +533,11 @@ void MainWindow::exportDrawing()
             throw Failure{.kind = Failure::Kind::UnsupportedFormat, .file = shownPath(choice->path),
                           .item = QFileInfo(choice->path).suffix().toStdString(),
                           .other = outputFormats().extensionList(ExportKind::Drawing).toStdString()};
-        const WorkProgress progress(*this, QStringLiteral("正在导出图形…"));
-        writeExport(*format, lastRunInput(), choice->path, choice->choices);
+        {
+            const WorkProgress progress(*this, QStringLiteral("正在导出图形…"));
+            writeExport(*format, lastRunInput(), choice->path, choice->choices);
+        }
+        exported(choice->path);
     } catch (const Failure& failure) {
         if (failure.kind != Failure::Kind::Cancelled)
             asker_->warn(*this, QStringLiteral("导出失败"), chinese(failure));
@@ -593,19 +613,35 @@ void MainWindow::showSolidWindow()
 #endif
 }
 
+QString MainWindow::aboutText()
+{
+    // The libraries and programs of this build, from the one table the packages' licence
+    // files follow.
+    QString linked, run;
+    for (const Component& c : components()) {
+        if (!c.inThisBuild)
+            continue;
+        QString& list = c.program ? run : linked;
+        list += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(qs(c.name), qs(c.licence));
+    }
+    QString made = QStringLiteral("<p>链接的库：</p><table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(linked);
+    if (!run.isEmpty())
+        made += QStringLiteral("<p>作为独立程序调用（不链接）：</p><table cellspacing=\"0\" cellpadding=\"2\">%1</table>").arg(run);
+    return QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
+                          "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
+                          "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
+                          "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
+                          "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
+                          "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
+                          "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
+                          "<p>Qt 版本 %2。</p>%4")
+        .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId), made);
+}
+
 void MainWindow::showAbout()
 {
     QtTranslation::install();
-    QMessageBox::about(this, QStringLiteral("关于 进水流道设计计算"),
-                       QStringLiteral("<p><b>进水流道设计计算</b> %1</p>"
-                                      "<p>计算泵站进水流道的喇叭管与导水锥型线、蜗壳上壁面切点、"
-                                      "各断面蜗壳宽度以及流道高度与宽度，并绘制型线图、生成计算书。</p>"
-                                      "<p>本程序是自由软件，依照 GNU 通用公共许可证第 3 版或（由你选择）任何更新的版本"
-                                      "（%3）发布；你可以修改并重新发布它。在法律允许的范围内，本程序不提供任何担保。"
-                                      "许可证全文见 <a href=\"https://www.gnu.org/licenses/gpl-3.0.html\">"
-                                      "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
-                                      "<p>基于 Qt %2（LGPL-3.0）、dxflib（GPL-2.0-or-later）、libxlsxwriter（BSD-2-Clause）</p>")
-                           .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId)));
+    QMessageBox::about(this, QStringLiteral("关于 进水流道设计计算"), aboutText());
 }
 
 }  // namespace inlet

@@ -99,8 +99,10 @@ public slots:
     void showFlowWindow();
     // 查看 → 三维模型…: the passage's solid, where this build can make solids.
     void showSolidWindow();
-    // 帮助 → 关于.
+    // 帮助 → 关于, and its text: the program, its licence, and every library and program of
+    // this build with theirs.
     void showAbout();
+    static QString aboutText();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -125,8 +127,12 @@ private:
     bool saveTo(const QString& path);
     // The record of the last completed run, for the drawing's formats.
     ExportInput lastRunInput() const;
-    // A file of the design's name with this suffix, in the folder last used.
-    QString suggestedPath(const QString& suffix) const;
+    // A file of the design's name for the format `key` ("pdf", "dxf") or a design file
+    // ("inlet"): exports in the folder of the last export written, designs in the folder last
+    // opened or saved.
+    QString suggestedPath(const QString& key) const;
+    // After an export was written: its folder offered next, a line naming it.
+    void exported(const QString& path);
     void setFilePath(const QString& path);
     // "设计“name.inlet”", or "新设计".
     QString designName() const;
@@ -146,7 +152,7 @@ private:
     DesignInfo info_;
     QJsonObject kept_;
     std::map<QString, QByteArray> keptText_;
-    QString folder_;  // where the last file was opened, saved or exported
+    QString folder_;  // where the last design was opened or saved
 
     // The last press's outcome, and the design's choice of widths.
     LastRun* lastRun_ = nullptr;

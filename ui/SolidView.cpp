@@ -132,11 +132,43 @@ void SolidView::fit()
 {
     zoom_ = 1;
     pan_ = {};
+    // The whole solid as seen from this direction: its outline on the screen's plane, centred
+    // and filling the view with a little margin (the sphere about it would leave the long
+    // diagonal of a plan view outside).
+    if (walls_.positions.size() >= 3) {
+        const QMatrix4x4 view = viewMatrix();
+        float left = 1e30f, right = -1e30f, bottom = 1e30f, top = -1e30f;
+        for (std::size_t i = 0; i + 2 < walls_.positions.size(); i += 3) {
+            const QVector3D p = view.map(QVector3D(walls_.positions[i], walls_.positions[i + 1], walls_.positions[i + 2]));
+            left = std::min(left, p.x());
+            right = std::max(right, p.x());
+            bottom = std::min(bottom, p.y());
+            top = std::max(top, p.y());
+        }
+        const QVector3D middle((left + right) / 2, (bottom + top) / 2, 0);
+        pan_ = view.inverted().mapVector(middle);
+        const float aspect = float(std::max(1, width())) / float(std::max(1, height()));
+        const float halfWidth = (right - left) / 2, halfHeight = (top - bottom) / 2;
+        // The projection's shorter half-side is 0.8·radius / zoom.
+        const float shorter = aspect >= 1 ? std::max(halfHeight, halfWidth / aspect) : std::max(halfWidth, halfHeight * aspect);
+        if (shorter > 0)
+            zoom_ = std::clamp(0.8f * radius_ / (1.05f * shorter), 0.05f, 200.0f);
+    }
+    followsSize_ = true;
     update();
 }
 
+void SolidView::resizeGL(int, int)
+{
+    if (followsSize_)
+        fit();
+}
+
+QMatrix4x4 SolidView::viewProjection() const { return projection() * viewMatrix(); }
+
 void SolidView::orbit(double yaw, double pitch)
 {
+    followsSize_ = false;
     yaw_ = static_cast<float>(std::fmod(yaw_ + yaw, 360.0));
     pitch_ = static_cast<float>(std::clamp(pitch_ + pitch, -90.0, 90.0));
     update();
@@ -279,6 +311,7 @@ void SolidView::mouseMoveEvent(QMouseEvent* event)
         const QMatrix4x4 inverse = viewMatrix().inverted();
         const float perPixel = 1.6f * radius_ / zoom_ / float(std::max(1, std::min(width(), height())));
         pan_ -= inverse.mapVector(QVector3D(float(step.x()), float(-step.y()), 0)) * perPixel;
+        followsSize_ = false;
         update();
     }
 }
@@ -288,6 +321,7 @@ void SolidView::mouseDoubleClickEvent(QMouseEvent*) { fit(); }
 void SolidView::wheelEvent(QWheelEvent* event)
 {
     zoom_ = std::clamp(zoom_ * float(std::pow(1.0015, event->angleDelta().y())), 0.05f, 200.0f);
+    followsSize_ = false;
     update();
 }
 

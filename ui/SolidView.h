@@ -36,13 +36,18 @@ public:
     bool isEmpty() const { return walls_.triangles.empty(); }
 
     void showPreset(Preset preset);
+    // The whole solid, as seen from the view's direction, centred and filling the view; kept so
+    // as the view is resized until the engineer turns, pans or zooms.
     void fit();
+    // Model (mm) to the view's normalised coordinates, -1 to 1 across.
+    QMatrix4x4 viewProjection() const;
     // Turns the view about the solid by these angles, in degrees.
     void orbit(double yaw, double pitch);
 
 protected:
     void initializeGL() override;
     void paintGL() override;
+    void resizeGL(int width, int height) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -76,6 +81,7 @@ private:
     float pitch_ = 0;    // degrees above the horizontal
     float zoom_ = 1;
     QVector3D pan_;      // mm, added to the centre
+    bool followsSize_ = true;  // fitted, and fitted again on a resize
     QPoint lastMouse_;
 };
 

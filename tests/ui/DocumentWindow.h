@@ -30,6 +30,7 @@ struct Script {
     std::deque<std::optional<Asker::DrawingExportChoice>> exportAnswers;
     QStringList warnings;   // "title: message"
     QStringList questions;  // the design each unsaved-changes question named
+    QStringList offered;    // the file each question for a file to write or export offered
 };
 
 class ScriptedAsker : public Asker {
@@ -39,8 +40,9 @@ public:
     {
         return next(s_.filesToOpen, "a file to open").value_or(QString());
     }
-    QString fileToSave(QWidget&, const QString&, const QString&, const QString&, const QString&) override
+    QString fileToSave(QWidget&, const QString&, const QString& suggested, const QString&, const QString&) override
     {
+        s_.offered << suggested;
         return next(s_.filesToSave, "a file to save").value_or(QString());
     }
     UnsavedAnswer unsavedChanges(QWidget&, const QString& design) override
@@ -52,8 +54,9 @@ public:
     {
         return next(s_.infoAnswers, "design information").value_or(std::nullopt);
     }
-    std::optional<DrawingExportChoice> drawingExport(QWidget&, const QString&, WidthSet) override
+    std::optional<DrawingExportChoice> drawingExport(QWidget&, const QString& suggested, WidthSet) override
     {
+        s_.offered << suggested;
         return next(s_.exportAnswers, "a drawing export").value_or(std::nullopt);
     }
     void warn(QWidget&, const QString& title, const QString& message) override { s_.warnings << title + ": " + message; }

@@ -272,6 +272,63 @@ TEST(WindowFailureMessage, IsAModalMessageBoxNamingTheFailure)
     EXPECT_TRUE(window.isVisible());
 }
 
+// The message box of a fresh window (hk empty) says, beneath the run's message, which box.
+TEST(WindowFailureMessage, SaysBeneathTheMessageWhichBoxCausedIt)
+{
+    MainWindow window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QString shown, beneath;
+    QTimer dismiss;
+    QObject::connect(&dismiss, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            beneath = box->informativeText();
+            box->accept();
+        }
+    });
+    dismiss.start(10);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
+    dismiss.stop();
+    EXPECT_EQ(shown, QStringLiteral("除数为零：计算φ=30°时蜗壳宽度a30时出错"));
+    EXPECT_EQ(beneath, QStringLiteral("蜗壳断面高度hk 为空，按 0 计算"));
+}
+
+TEST_F(WindowRun, FailedRunNamesTheBoxBehindIt)
+{
+    struct Row {
+        const char* name;
+        const char* box;
+        QString typed;
+        QString cause;  // a part of the first line beside the message
+    };
+    const Row rows[] = {
+        {"full-width hk", "Text21", QStringLiteral("２０００"), QStringLiteral("hk（Text21）的文本“２０００”按 0 计算：全角数字未读入")},
+        {"empty hk", "Text21", QString(), QStringLiteral("蜗壳断面高度hk 为空")},
+        {"D0 zero", "Text3", QStringLiteral("0"), QStringLiteral("锥管进口直径D0 为 0")},
+        {"a comma in D0", "Text3", QStringLiteral("0,5"), QStringLiteral("D0（Text3）的文本“0,5”按 0 计算：逗号结束了数字")},
+    };
+    auto* form = window.findChild<CalculationForm*>();
+    ASSERT_NE(form, nullptr);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        type("Text21", QStringLiteral("2000"));
+        type("Text3", QStringLiteral("2200"));
+        type(row.box, row.typed);
+        messages.clear();
+        press("Command1");
+        ASSERT_EQ(messages.size(), 1u);
+        ASSERT_FALSE(form->failureCauses().isEmpty());
+        EXPECT_TRUE(form->failureCauses().front().contains(row.cause)) << form->failureCauses().join(u'|').toStdString();
+        // The run's own message stays as it was.
+        EXPECT_FALSE(messages.front().contains(row.cause));
+    }
+    type("Text3", QStringLiteral("2200"));
+    type("Text21", QStringLiteral("2000"));
+    press("Command1");
+    EXPECT_TRUE(form->failureCauses().isEmpty());
+}
+
 // --- Keys and the exit button ------------------------------------------------------------
 
 TEST_F(WindowRun, EnterAndEscInABoxPressNeitherButton)
