@@ -54,6 +54,7 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.failure = record.failure;
     input.widthSet = record.widthSet;
     input.widths = record.widths;
+    input.passageWidth = record.passageWidth;
     input.checks = record.checks;
     input.drawing = record.drawing;
     input.chart = record.chart;

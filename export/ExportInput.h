@@ -37,6 +37,7 @@ struct ExportInput {
     std::optional<Failure> failure;             // else why it stopped
     WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
     std::optional<WidthSets> widths;            // of a completed run: both sets
+    std::optional<double> passageWidth;         // B of the widths drawn (RunRecord::passageWidth)
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
     std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
