@@ -342,10 +342,12 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
         warnings += check.warning ? 1 : 0;
     writer.paragraph(QStringLiteral("按 3 基本资料所列给定参数计算：喇叭管型线椭圆半轴 a1 = %1 mm、b1 = %2 mm，"
                                     "导水锥型线椭圆半轴 a2 = %3 mm、b2 = %4 mm，蜗壳上壁面切点 ap = %5 mm、bp = %6 mm，"
-                                    "φ = 90° 断面蜗壳宽度 a90 = %7 mm；进水流道高度 H = %8 mm，宽度 B = %9 mm。")
+                                    "φ = 90° 断面蜗壳宽度 a90 = %7 mm；进水流道高度 H = %8 mm，宽度 B = %9。")
                          .arg(result(Box::Text13), result(Box::Text14), result(Box::Text20), result(Box::Text19),
                               result(Box::Text23), result(Box::Text24), result(Box::Text25), result(Box::Text5),
-                              result(Box::Text6)));
+                              result(Box::Text6)
+                                  + (drawnPassageWidth(input) ? QStringLiteral(" mm（计算结果，按计算宽度）")
+                                                              : QStringLiteral(" mm"))));
     if (input.widths && !input.widths->differing().empty()) {
         const std::optional<double> drawnB = drawnPassageWidth(input);
         writer.paragraph(drawnB ? QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
