@@ -69,6 +69,13 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     return input;
 }
 
+std::optional<double> ExportInput::secondPassageWidth() const
+{
+    if (!calculation || widthSet == WidthSet::Computed || !passageWidth || *passageWidth == calculation->B)
+        return std::nullopt;
+    return passageWidth;
+}
+
 TitleBlock titleBlock(const ExportInput& input)
 {
     const auto text = [](const QString& s) { return s.simplified().toStdString(); };

@@ -51,6 +51,9 @@ struct ExportInput {
     QJsonObject flow;
 
     const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
+    // The passage width of the widths drawn where it is not the result box's B (the area-true
+    // a90 is another): shown beside it; none where the two are the same.
+    std::optional<double> secondPassageWidth() const;
     bool wasWritten(Box box) const;
     // The texts of the given-parameter boxes, as a flow record is matched against them.
     std::map<Box, QString> givenTexts() const;

@@ -85,16 +85,6 @@ QString ruleAndShape(const Calculation& c, const WidthSets& widths, const std::o
     return rule;
 }
 
-// The passage width of the widths drawn where it is not the result box's B: the one every
-// figure of the sheet and every file takes; none where they are the same.
-std::optional<double> drawnPassageWidth(const SheetInput& input)
-{
-    if (!input.calculation || input.widthSet == WidthSet::Computed || !input.passageWidth
-        || *input.passageWidth == input.calculation->B)
-        return std::nullopt;
-    return input.passageWidth;
-}
-
 }  // namespace
 
 QString calculationContent() { return QStringLiteral("进水流道喇叭管、导水锥及蜗壳计算"); }
@@ -231,7 +221,7 @@ void writeResults(TextWriter& writer, const SheetInput& input)
             rows.push_back({symbolOf(box), q(boxCaption(box)), shown, q(boxUnit(box)), shown == text ? QString() : text});
         }
     }
-    const std::optional<double> drawnB = drawnPassageWidth(input);
+    const std::optional<double> drawnB = input.secondPassageWidth();
     if (drawnB) {
         // The B the drawings, the solid and the flow take, beside the one the window shows.
         const QString shown = q(wholeMillimetres(*drawnB));
@@ -346,10 +336,10 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
                          .arg(result(Box::Text13), result(Box::Text14), result(Box::Text20), result(Box::Text19),
                               result(Box::Text23), result(Box::Text24), result(Box::Text25), result(Box::Text5),
                               result(Box::Text6)
-                                  + (drawnPassageWidth(input) ? QStringLiteral(" mm（计算结果，按计算宽度）")
+                                  + (input.secondPassageWidth() ? QStringLiteral(" mm（计算结果，按计算宽度）")
                                                               : QStringLiteral(" mm"))));
     if (input.widths && !input.widths->differing().empty()) {
-        const std::optional<double> drawnB = drawnPassageWidth(input);
+        const std::optional<double> drawnB = input.secondPassageWidth();
         writer.paragraph(drawnB ? QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
                                                  "图形、比值、流速、实体及流场均按面积一致宽度。")
                                       .arg(q(wholeMillimetres(input.widths->areaTrue.back()->a)),
