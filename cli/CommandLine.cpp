@@ -82,9 +82,11 @@ a30 a40 a50 a60 a70 a80 a90 B. --json prints one JSON object of the same pairs.
 
 --checks adds the design checks of a design that computes: where it does not hold
 together (a negative width, a width rule whose section shape does not hold, a
-jump where the rule changes, hk below bp, dd0 >= D0, D0 >= D1, crossing
-profiles, a box text read otherwise than it looks) and the figures shown
-without a verdict (clearance, mean velocities from the design flow Q, H2/D1).
+jump where the rule changes, hk below bp, hk above the pump inlet section H,
+dd0 >= D0, D0 >= D1, crossing profiles, a box text read otherwise than it
+looks) and the figures shown without a verdict (clearance, mean velocities
+from the design flow Q with the areas they pass, H2/D1, and the passage width
+of the area-true widths where it is not B: the one the files take).
 They follow the results, one per line:
   check<TAB>NAME<TAB>SUBJECT<TAB>FIGURE<TAB>MESSAGE
 SUBJECT the station or quantity concerned (a40, hk, Q); with --json an array

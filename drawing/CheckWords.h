@@ -54,13 +54,14 @@ enum class CheckWording {
     PassageHeightToImpeller,
     SectionHeightToImpeller,
     FloorClearanceToImpeller,
-    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s
-    SectionVelocityUndrawn,    // {1} φ, {2} by the area F
+    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s; {4} F, {5} drawn, mm²
+    SectionVelocityUndrawn,    // {1} φ, {2} by the area F, {3} F in mm²
     ProfilesCross,             // {1} the overlap in mm
     ProfileClearance,          // {1} the clearance in mm
-    VelocityAtConeInlet,       // {1} m/s
-    VelocityUnderRim,          // {1} m/s
-    VelocityAtPassageInlet,    // {1} m/s
+    // {1} m/s through {2} m²; {3} the passage width B in mm.
+    VelocityAtConeInlet,
+    VelocityUnderRim,
+    VelocityAtPassageInlet,
     // {1} the box's symbol, {2} its control, {3} its text, {4} the number read, {5} why.
     TextReadOtherwise,
     FullWidthDigits,
@@ -78,6 +79,8 @@ enum class CheckWording {
     InletArea,
     OutletArea,
     WettedArea,
+    PassageWidthDrawn,  // {1} B of the widths drawn, {2} the result B, mm
+    HkAbovePumpInlet,   // hk {1}, H {2}, the difference {3}, each with its unit
 };
 
 // A text in both languages: a fact given as one string reads the same in both.

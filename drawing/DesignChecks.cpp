@@ -321,9 +321,10 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
         const std::string phi = std::to_string(s.phi);
         const std::string byF = fixedFigure(required, 2, checks.locale());
         const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) : "";
+        const std::string F = wholeMillimetres(s.F), drawnArea = actual ? wholeMillimetres(*area) : "";
         checks.figure(CheckKind::SectionVelocity, std::string(symbol(s.width)), actual.value_or(required), "m/s",
-                      actual ? checkWords(CheckWording::SectionVelocity, {phi, byF, byDrawn})
-                             : checkWords(CheckWording::SectionVelocityUndrawn, {phi, byF}));
+                      actual ? checkWords(CheckWording::SectionVelocity, {phi, byF, byDrawn, F, drawnArea})
+                             : checkWords(CheckWording::SectionVelocityUndrawn, {phi, byF, F}));
     }
 }
 
@@ -423,31 +424,58 @@ void checkClearance(const Calculation& c, Checks& checks)
     }
 }
 
-void checkVelocities(const Calculation& c, std::optional<double> Q, Checks& checks)
+// The mean velocity through each section the whole flow passes, with the area it passes
+// through: the cone inlet net of the guide cone's top, which lies in its plane; the ring under
+// the rim; the passage inlet B·hk with B of the widths drawn.
+void checkVelocities(const Calculation& c, std::optional<double> B, std::optional<double> Q, Checks& checks)
 {
     if (!Q)
         return;
     struct Section {
         CheckKind kind;
         CheckWording wording;
-        double area;  // m²
+        std::optional<double> area;  // m²
     };
-    const double D0 = c.in.D0 / 1000, D1 = c.in.D1 / 1000, H2 = c.in.H2 / 1000.0;
-    const double B = c.B / 1000, hk = c.volute.hk / 1000.0;
+    const double D0 = c.in.D0 / 1000, dd0 = c.in.dd0 / 1000.0, D1 = c.in.D1 / 1000, H2 = c.in.H2 / 1000.0;
+    const double hk = c.volute.hk / 1000.0;
     const Section sections[] = {
-        {CheckKind::VelocityAtConeInlet, CheckWording::VelocityAtConeInlet, kPi * D0 * D0 / 4},
+        {CheckKind::VelocityAtConeInlet, CheckWording::VelocityAtConeInlet, kPi * (D0 * D0 - dd0 * dd0) / 4},
         {CheckKind::VelocityUnderRim, CheckWording::VelocityUnderRim, kPi * D1 * H2},
-        {CheckKind::VelocityAtPassageInlet, CheckWording::VelocityAtPassageInlet, B * hk},
+        {CheckKind::VelocityAtPassageInlet, CheckWording::VelocityAtPassageInlet,
+         B ? std::optional<double>(*B / 1000 * hk) : std::nullopt},
     };
     for (const Section& s : sections) {
-        if (!(s.area > 0) || !std::isfinite(s.area))
+        if (!s.area || !(*s.area > 0) || !std::isfinite(*s.area))
             continue;
-        const double velocity = *Q / s.area;
+        const double velocity = *Q / *s.area;
         if (!std::isfinite(velocity))
             continue;
         const std::string figure = fixedFigure(velocity, 2, checks.locale());
-        checks.figure(s.kind, "Q", velocity, "m/s", checkWords(s.wording, {figure}));
+        const std::string area = fixedFigure(*s.area, 3, checks.locale());
+        const std::string width = B ? wholeMillimetres(*B) : "";
+        checks.figure(s.kind, "Q", velocity, "m/s", checkWords(s.wording, {figure, area, width}));
     }
+}
+
+// The passage width of the widths drawn, where it is not the B the result box shows: the one
+// the drawings, the solid and the flow take.
+void checkPassageWidth(const Calculation& c, std::optional<double> B, WidthSet set, Checks& checks)
+{
+    if (set == WidthSet::Computed || !B || *B == c.B)
+        return;
+    const std::string drawn = wholeMillimetres(*B), result = wholeMillimetres(c.B);
+    checks.figure(CheckKind::PassageWidthDrawn, "B", *B, "mm", checkWords(CheckWording::PassageWidthDrawn, {drawn, result}));
+}
+
+// The volute's roof rises to hk; above the pump inlet section, at the top of the conical pipe,
+// it holds air the flow cannot carry away.
+void checkHkAgainstPumpInlet(const Calculation& c, Checks& checks)
+{
+    const double hk = c.volute.hk, H = c.profile.H;
+    if (!(hk > H) || !std::isfinite(hk) || !std::isfinite(H))
+        return;
+    checks.warn(CheckKind::HkAbovePumpInlet, "hk", hk - H, "mm",
+                checkWords(CheckWording::HkAbovePumpInlet, {mm(hk), mm(H), mm(hk - H)}));
 }
 
 // A box read leniently (the box table says which) whose text is taken otherwise than it
@@ -549,6 +577,8 @@ std::string_view checkName(CheckKind kind)
     case CheckKind::InletArea: return "inlet-area";
     case CheckKind::OutletArea: return "outlet-area";
     case CheckKind::WettedArea: return "wetted-area";
+    case CheckKind::PassageWidthDrawn: return "passage-width-drawn";
+    case CheckKind::HkAbovePumpInlet: return "hk-above-pump-inlet";
     }
     return "check";
 }
@@ -577,12 +607,15 @@ std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& wid
     checkAreaTrueFailures(widths, checks);
     checkProportions(c, checks);
     checkConeTop(c, boxes, checks);
-    checkProportionsToImpeller(c, widths.passageWidth(set, c.in.D1), checks);
+    const std::optional<double> B = widths.passageWidth(set, c.in.D1);
+    checkPassageWidth(c, B, set, checks);
+    checkHkAgainstPumpInlet(c, checks);
+    checkProportionsToImpeller(c, B, checks);
     checkClearance(c, checks);
     checkDrawable(c, checks);
     checkTexts(boxes, checks);
     const std::optional<double> Q = designFlow(boxes);
-    checkVelocities(c, Q, checks);
+    checkVelocities(c, B, Q, checks);
     checkSectionVelocities(c, widths, set, Q, checks);
     return checks.take();
 }

@@ -26,9 +26,9 @@ enum class CheckKind {
     ConeInletNotNarrowerThanRim,  // D0 >= D1
     ProfilesCross,                // the bell-mouth wall and the guide cone cross
     ProfileClearance,             // their smallest clearance
-    VelocityAtConeInlet,          // Q / (pi·D0²/4)
+    VelocityAtConeInlet,          // Q / (pi·(D0² - dd0²)/4): the guide cone's top lies in that plane
     VelocityUnderRim,             // Q / (pi·D1·H2)
-    VelocityAtPassageInlet,       // Q / (B·hk)
+    VelocityAtPassageInlet,       // Q / (B·hk), B of the widths drawn
     FloorClearance,               // H2 / D1
     TextReadOtherwise,            // a box's text holds digits or words the reading does not take
     NotDrawable,                  // a part of the drawing that cannot be drawn
@@ -41,6 +41,8 @@ enum class CheckKind {
     InletArea,                    // ... the area of its inlet, m²
     OutletArea,                   // ... of its outlet, the pump inlet section, m²
     WettedArea,                   // ... of every wall the water wets, m²
+    PassageWidthDrawn,            // B of the widths drawn, where it is not the result box's B
+    HkAbovePumpInlet,             // hk above H: the volute roof stands above the pump inlet section
 };
 
 struct DesignCheck {

@@ -54,6 +54,7 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.failure = record.failure;
     input.widthSet = record.widthSet;
     input.widths = record.widths;
+    input.passageWidth = record.passageWidth;
     input.checks = record.checks;
     input.drawing = record.drawing;
     input.chart = record.chart;
@@ -66,6 +67,13 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.locale = record.locale;
     input.runTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return input;
+}
+
+std::optional<double> ExportInput::secondPassageWidth() const
+{
+    if (!calculation || widthSet == WidthSet::Computed || !passageWidth || *passageWidth == calculation->B)
+        return std::nullopt;
+    return passageWidth;
 }
 
 TitleBlock titleBlock(const ExportInput& input)

@@ -37,6 +37,7 @@ struct ExportInput {
     std::optional<Failure> failure;             // else why it stopped
     WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
     std::optional<WidthSets> widths;            // of a completed run: both sets
+    std::optional<double> passageWidth;         // B of the widths drawn (RunRecord::passageWidth)
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
     std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
@@ -50,6 +51,9 @@ struct ExportInput {
     QJsonObject flow;
 
     const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
+    // The passage width of the widths drawn where it is not the result box's B (the area-true
+    // a90 is another): shown beside it; none where the two are the same.
+    std::optional<double> secondPassageWidth() const;
     bool wasWritten(Box box) const;
     // The texts of the given-parameter boxes, as a flow record is matched against them.
     std::map<Box, QString> givenTexts() const;

@@ -147,6 +147,13 @@ void fill(lxw_workbook* book, const ExportInput& input)
         results.text(3, input.text(box));
         results.next();
     }
+    if (const std::optional<double> second = input.secondPassageWidth()) {
+        // The B the drawings, the solid and the flow take, beside the one the window shows.
+        results.text(0, "B");
+        results.text(1, "流道宽度（按面积一致宽度，图形、实体及流场采用）");
+        results.number(2, *second);
+        results.next();
+    }
     if (!input.calculation) {
         results.next();
         results.text(0, "计算未完成：" + (input.failure ? render(*input.failure, Language::Chinese) : std::string()));

@@ -44,7 +44,9 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         SolidOptions options;
         options.outletExtension = cfd::kOutletExtension * pumpInlet;
         options.passageLength = flowOptions.passageLength;
-        const SolidDesign solid = solidDesign(calculation, stations(calculation), text(Box::Text7), options);
+        // The widths the design chose, as its drawings and its solid take them.
+        const SolidDesign solid = solidDesign(calculation, solidStations(calculation, design.widthSet),
+                                              text(Box::Text7), options);
         p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
         p.pumpInletHeight = solid.pipeTop / 1000;
         p.outletHeight = solid.top / 1000;
@@ -67,7 +69,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
             {vertex(mesh.triangles[3 * t]), vertex(mesh.triangles[3 * t + 1]), vertex(mesh.triangles[3 * t + 2])});
     p.flow = flow;
     p.coneInletHeight = (calculation.in.H1 + calculation.in.H2) / 1000;
-    p.inletWidth = calculation.B / 1000;
+    p.inletWidth = widthSets(calculation).passageWidth(design.widthSet, calculation.in.D1).value_or(calculation.B) / 1000;
     p.inletHeight = calculation.in.hk / 1000;
     return cfd::passageCase(p);
 }

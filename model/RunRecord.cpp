@@ -12,6 +12,7 @@ namespace {
 void draw(RunRecord& record)
 {
     record.checks.clear();
+    record.passageWidth.reset();
     record.drawing.reset();
     record.chart.reset();
     if (!record.calculation)
@@ -19,6 +20,7 @@ void draw(RunRecord& record)
     const Calculation& c = *record.calculation;
     if (!record.widths)
         record.widths = widthSets(c);
+    record.passageWidth = record.widths->passageWidth(record.widthSet, c.in.D1);
     record.checks = designChecks(c, *record.widths, record.widthSet, record.boxes, record.locale);
     DrawingOptions options;
     options.Ds = diameterFromText(record.boxes.text(Box::Text2));

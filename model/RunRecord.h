@@ -30,6 +30,9 @@ struct RunRecord {
 
     // Of a completed run; empty after a failure.
     std::optional<WidthSets> widths;
+    // The passage width B = 2·a90 + D1 of the widths chosen, which every output takes: the
+    // result box's B for the computed widths; none without a width at 90 degrees in the set.
+    std::optional<double> passageWidth;
     std::vector<DesignCheck> checks;
     std::optional<Drawing> drawing;
     std::optional<Drawing> chart;

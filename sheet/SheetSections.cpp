@@ -227,10 +227,20 @@ void writeResults(TextWriter& writer, const SheetInput& input)
             rows.push_back({symbolOf(box), q(boxCaption(box)), shown, q(boxUnit(box)), shown == text ? QString() : text});
         }
     }
+    const std::optional<double> drawnB = input.secondPassageWidth();
+    if (drawnB) {
+        // The B the drawings, the solid and the flow take, beside the one the window shows.
+        const QString shown = q(wholeMillimetres(*drawnB));
+        rows.push_back({QStringLiteral("B"), QStringLiteral("流道宽度（按面积一致宽度，图形、实体及流场采用）"), shown,
+                        QStringLiteral("mm"), QString()});
+    }
     writer.table({10, 44, 22, 9, 15},
                  {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("结果"), QStringLiteral("单位"),
                   QStringLiteral("窗口显示")},
                  rows, {2, 4});
+    if (drawnB)
+        writer.paragraph(QStringLiteral("上表两行 B：前者为计算结果（窗口所示，按计算宽度 a90），后者为按面积一致宽度 a90 "
+                                        "所得流道宽度；本计算书的图形、比值、流速及导出的图形、实体和流场均采用后者。"));
 }
 
 void writeStations(TextWriter& writer, const SheetInput& input)
@@ -328,10 +338,22 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
         warnings += check.warning ? 1 : 0;
     writer.paragraph(QStringLiteral("按 3 基本资料所列给定参数计算：喇叭管型线椭圆半轴 a1 = %1 mm、b1 = %2 mm，"
                                     "导水锥型线椭圆半轴 a2 = %3 mm、b2 = %4 mm，蜗壳上壁面切点 ap = %5 mm、bp = %6 mm，"
-                                    "φ = 90° 断面蜗壳宽度 a90 = %7 mm；进水流道高度 H = %8 mm，宽度 B = %9 mm。")
+                                    "φ = 90° 断面蜗壳宽度 a90 = %7 mm；进水流道高度 H = %8 mm，宽度 B = %9。")
                          .arg(result(Box::Text13), result(Box::Text14), result(Box::Text20), result(Box::Text19),
                               result(Box::Text23), result(Box::Text24), result(Box::Text25), result(Box::Text5),
-                              result(Box::Text6)));
+                              result(Box::Text6)
+                                  + (input.secondPassageWidth() ? QStringLiteral(" mm（计算结果，按计算宽度）")
+                                                              : QStringLiteral(" mm"))));
+    if (input.widths && !input.widths->differing().empty()) {
+        const std::optional<double> drawnB = input.secondPassageWidth();
+        writer.paragraph(drawnB ? QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
+                                                 "图形、比值、流速、实体及流场均按面积一致宽度。")
+                                      .arg(q(wholeMillimetres(input.widths->areaTrue.back()->a)),
+                                           q(wholeMillimetres(*drawnB)))
+                         : input.widthSet == WidthSet::AreaTrue
+                             ? QStringLiteral("图形、比值、流速、实体及流场均按面积一致宽度。")
+                             : QStringLiteral("图形、比值、流速、实体及流场均按计算宽度（即上述计算结果）。"));
+    }
     writer.paragraph(warnings == 0 ? QStringLiteral("设计校核无警告。")
                                    : QStringLiteral("设计校核有 %1 条警告（标“▲”者，见 6.1），宜复核相应参数。").arg(warnings));
     writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。"));

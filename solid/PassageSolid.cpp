@@ -258,7 +258,9 @@ PassageSolid buildPassageSolid(const SolidDesign& d)
 
         std::vector<NamedFace> parts;
         const TopoDS_Shape revolved = revolvedSection(d, reach, parts);
-        const TopoDS_Shape prism = planPrism(d, -margin, d.top + margin, parts);
+        // Above the roof as well where the roof stands above the outlet (hk above H, which the
+        // checks warn of): a face of the prism's top would otherwise close the solid unnamed.
+        const TopoDS_Shape prism = planPrism(d, -margin, std::max(d.top, d.hk) + margin, parts);
 
         BRepAlgoAPI_Common common(revolved, prism);
         if (!common.IsDone() || common.HasErrors())

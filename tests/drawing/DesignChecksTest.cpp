@@ -117,12 +117,13 @@ TEST(FigureChecks, VelocitiesClearanceAndFloorClearanceAreFiguresWithoutAVerdict
         double figure;
         const char* shown;
     };
-    // Q 15 m³/s: pi·2.2²/4 = 3.80134 m² at the cone inlet, pi·3·1.3 = 12.25224 m² under the
-    // rim, 6.35505·2 m² at the passage inlet (pi 3.1416).
+    // Q 15 m³/s: pi·(2.2² - 0.7²)/4 = 3.41649 m² at the cone inlet, net of the guide cone's
+    // top in its plane (pi·2.2²/4 gave 3.95 m/s, 11 % low); pi·3·1.3 = 12.25224 m² under the
+    // rim, 6.35505·2 m² at the passage inlet (pi 3.1416). Each names its area.
     const Row rows[] = {
-        {CheckKind::VelocityAtConeInlet, 15 / (3.1416 * 2.2 * 2.2 / 4), "3,95 m/s"},
-        {CheckKind::VelocityUnderRim, 15 / (3.1416 * 3 * 1.3), "1,22 m/s"},
-        {CheckKind::VelocityAtPassageInlet, 15 / (6.35505 * 2), "1,18 m/s"},
+        {CheckKind::VelocityAtConeInlet, 15 / (3.1416 * (2.2 * 2.2 - 0.7 * 0.7) / 4), "3,416 m²）4,39 m/s"},
+        {CheckKind::VelocityUnderRim, 15 / (3.1416 * 3 * 1.3), "12,252 m²）1,22 m/s"},
+        {CheckKind::VelocityAtPassageInlet, 15 / (6.35505 * 2), "12,710 m²，B = 6355 mm）1,18 m/s"},
         {CheckKind::FloorClearance, 1300.0 / 3000, "0,433"},
         {CheckKind::ProfileClearance, 750, "750 mm"},
     };
@@ -175,4 +176,68 @@ TEST(TextChecks, QuoteTheTextShortAndPrintable)
     ASSERT_EQ(found.size(), 1u);
     EXPECT_NE(found.front()->chinese.find("“7\\x0100xxxxxxxxxxxxxxxxxxxx…”"), std::string::npos)
         << found.front()->chinese;
+}
+
+TEST(HeightChecks, HkAboveThePumpInletSectionIsWarnedOf)
+{
+    // H = H0 + H1 + H2 = 2700 mm in the default design: a roof above it traps air.
+    const struct Row {
+        const char* name;
+        const char* hk;
+        bool warned;
+    } rows[] = {
+        {"hk 2000, below H", "2000", false},
+        {"hk 2700, at H", "2700", false},
+        {"hk 2701, 1 mm above", "2701", true},
+        {"hk 2800", "2800", true},
+        {"hk 5000", "5000", true},
+    };
+    for (const Row& row : rows) {
+        const Checked r = checksOf({{Box::Text21, row.hk}});
+        const auto found = ofKind(r.checks, CheckKind::HkAbovePumpInlet);
+        ASSERT_EQ(found.size(), row.warned ? 1u : 0u) << row.name;
+        if (!row.warned)
+            continue;
+        EXPECT_TRUE(found.front()->warning) << row.name;
+        EXPECT_EQ(found.front()->figure, std::stod(row.hk) - 2700) << row.name;
+        EXPECT_NE(found.front()->chinese.find(std::string("hk = ") + row.hk + " mm 高于水泵进口断面高度 H = 2700 mm"),
+                  std::string::npos)
+            << found.front()->chinese;
+    }
+}
+
+TEST(WidthSetChecks, TheAreaTrueBIsTheOneTheRatioAndTheVelocityTake)
+{
+    // hk 5000: the result box's B is 6705 mm, the area-true widths' 5989 mm; hk 2000: the
+    // two sets agree at 90 degrees, and no second B is given.
+    const struct Row {
+        const char* name;
+        const char* hk;
+        WidthSet set;
+        bool second;
+    } rows[] = {
+        {"hk 5000 area-true", "5000", WidthSet::AreaTrue, true},
+        {"hk 5000 computed", "5000", WidthSet::Computed, false},
+        {"hk 2000 area-true", "2000", WidthSet::AreaTrue, false},
+    };
+    for (const Row& row : rows) {
+        BoxTexts boxes;
+        boxes.type(Box::Text21, row.hk);
+        const Calculation c = runCalculation(boxes, kFullStop);
+        const WidthSets widths = widthSets(c);
+        const std::vector<DesignCheck> checks = designChecks(c, widths, row.set, boxes, kFullStop);
+        const double B = *widths.passageWidth(row.set, c.in.D1);
+        const auto second = ofKind(checks, CheckKind::PassageWidthDrawn);
+        ASSERT_EQ(second.size(), row.second ? 1u : 0u) << row.name;
+        if (row.second) {
+            EXPECT_EQ(second.front()->figure, B) << row.name;
+            EXPECT_NE(B, c.B) << row.name;
+        }
+        for (const DesignCheck* ratio : ofKind(checks, CheckKind::ProportionToImpeller))
+            if (ratio->subject == "B/D")
+                EXPECT_DOUBLE_EQ(ratio->figure * c.in.D, B) << row.name;
+        const auto velocity = ofKind(checks, CheckKind::VelocityAtPassageInlet);
+        ASSERT_EQ(velocity.size(), 1u) << row.name;
+        EXPECT_DOUBLE_EQ(velocity.front()->figure, 15 / (B / 1000 * c.volute.hk / 1000)) << row.name;
+    }
 }

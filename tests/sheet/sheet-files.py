@@ -153,8 +153,8 @@ with tempfile.TemporaryDirectory() as tmp:
     check(table_row(text, "L", "3.5～5.0", "—", "×D"), "L is not given as a multiple of D")
     for line in ["φ=40°时蜗壳宽度a40按二次式计算，但外壁高 2134 mm，超过 hk = 2000 mm；按线性式宽度为 827 mm",
                  "φ=87°至φ=90°蜗壳宽度由 1459 mm 跳至 1678 mm（二次式→线性式）",
-                 "流道进口平均流速（B·hk） 1.18 m/s",
-                 "锥管进口平均流速（π·D0²/4） 3.95 m/s"]:
+                 "流道进口平均流速（B·hk = 12.710 m²，B = 6355 mm）1.18 m/s",
+                 "锥管进口平均流速（扣除导水锥顶，π·(D0² - dd0²)/4 = 3.416 m²）4.39 m/s"]:
         check(squeezed(line) in squeezed(text), "the checks lack: " + line)
     # Both width sets where they differ, each with its rule and the shape it gives.
     check(table_row(text, "40", "1361360", "823", "827", "线性式·平顶", "2000", "1353835"),

@@ -214,6 +214,11 @@ TEST(PassageStep, ReadsBackAsOneClosedValidSolidOfTheIndependentVolume)
         {"a passage 9000 mm long", {}, {9000.0, 0}},
         {"a contracting cone, theta 5", {{Box::Text4, "5"}}, {}},
         {"a high section, hk 2600", {{Box::Text21, "2600"}}, {}},
+        // The roof above the pump inlet section H 2700 (the checks warn of the air it traps):
+        // these were refused with "a face belongs to no wall".
+        {"a roof above the pump inlet, hk 3000", {{Box::Text21, "3000"}}, {}},
+        {"a roof far above the pump inlet, hk 5000", {{Box::Text21, "5000"}}, {}},
+        {"hk 5000 with the area-true widths", {{Box::Text21, "5000"}}, {}, WidthSet::AreaTrue},
         {"the area-true widths", {}, {}, WidthSet::AreaTrue},
     };
     const TempDir dir;

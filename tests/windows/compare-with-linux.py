@@ -20,7 +20,8 @@ COLUMNS = ["D0", "theta", "H0", "H1", "H2", "D1", "dd0", "aa", "hk"]
 
 
 def number(value, digits):
-    return f"{value:.{digits}f}".rstrip("0").rstrip(".")
+    text = f"{value:.{digits}f}"
+    return text.rstrip("0").rstrip(".") if digits else text  # "3810", not "381"
 
 
 def realistic(rng):
