@@ -471,19 +471,40 @@ std::optional<AreaNote> areaNote(const std::array<std::optional<StationSection>,
     }
     if (names.empty())
         return std::nullopt;
-    AreaNote note{"红字：所绘断面面积与 F 相差超过 0.5 %（" + names + " 断面）",
-                  "RED: AREA DRAWN DIFFERS FROM F BY MORE THAN 0.5 % (" + ascii + ")"};
+    AreaNote note{{"红字：所绘断面面积与 F 相差超过 0.5 %（" + names + " 断面）"},
+                  {"RED: AREA DRAWN DIFFERS FROM F BY MORE THAN 0.5 % (" + ascii + ")"}};
     if (otherShape && set == WidthSet::Computed) {
-        note.text += "；改按面积一致宽度绘制：菜单 文件 → 断面宽度 → 按断面形状（面积一致）";
-        note.ascii += "; AREA-TRUE WIDTHS: --widths area-true";
+        note.text.push_back("改用面积一致宽度：菜单 文件 → 断面宽度 → 按断面形状（面积一致）");
+        note.ascii.push_back("AREA-TRUE WIDTHS: --widths area-true");
     }
     if (lipOnly) {
         // The rules count the bell's lip as a quarter ellipse; what is drawn is the true arc,
         // which tells most in the smallest sections.
-        note.text += "；F 按四分之一椭圆计喇叭口唇部，所绘为实际椭圆弧";
-        note.ascii += "; F COUNTS THE LIP AS A QUARTER ELLIPSE";
+        note.text.push_back("F 按四分之一椭圆计喇叭口唇部，所绘为实际椭圆弧");
+        note.ascii.push_back("F COUNTS THE LIP AS A QUARTER ELLIPSE");
     }
     return note;
+}
+
+std::string joinedNote(const std::vector<std::string>& sentences)
+{
+    std::string line;
+    for (const std::string& s : sentences)
+        line.append(line.empty() ? "" : "；").append(s);
+    return line;
+}
+
+std::string drawingNote(const Drawing& drawing)
+{
+    std::vector<std::string> sentences;
+    for (const View& view : drawing.views) {
+        if (view.name != "AREA_NOTE")
+            continue;
+        for (const Shape& shape : view.shapes)
+            if (const auto* label = std::get_if<Label>(&shape.geometry))
+                sentences.push_back(label->text);
+    }
+    return joinedNote(sentences);
 }
 
 std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
@@ -825,7 +846,7 @@ View stationView(const Calculation& c, const StationSection& section, const Exte
     if (section.area) {
         const std::string drawn = wholeMillimetres(*section.area);
         view.label({middle, -7.5 * h}, h, Label::Anchor::Centre, {"所绘面积 ", drawn, " mm²"},
-                   {"AREA DRAWN ", drawn, " mm2"});
+                   {"DRAWN ", drawn, " mm2"});
         if (drawnAreaDiffers(*section.area, station.F)) {
             std::array<char, 400> text;  // "%.1f" of any double fits
             const double percent = drawnAreaPercent(*section.area, station.F);
@@ -839,9 +860,9 @@ View stationView(const Calculation& c, const StationSection& section, const Exte
         view.label({middle, below}, h, Label::Anchor::Centre, {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式"},
                    {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear"});
     } else {
-        view.label(Layer::Deviation, {middle, below}, h, Label::Anchor::Centre,
-                   {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式", "  相差 ", differs, " %"},
-                   {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear", " DIFF ", differs, " %"});
+        // No wider than the plain line, so that six views still share a row of an A3 sheet.
+        view.label(Layer::Deviation, {middle, below}, h, Label::Anchor::Centre, {"F=", F, " mm² 相差 ", differs, "%"},
+                   {"F=", F, " mm2 ", differs, "%"});
     }
     return view.finish({"STATION_", phi}, {"φ=", phi, "°断面"});
 }
@@ -900,12 +921,17 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
         if (sections[k])
             drawing.views.push_back(stationView(c, *sections[k], walls.lips[k], static_cast<int>(k) + 1, h, mode));
     placeViews(drawing, 4 * h);
-    // The note on the sections that miss F, one line above the views, left-aligned.
+    // The note on the sections that miss F, at the top over the plan (beside the section, whose
+    // dimensions stand higher), so that it seldom makes the drawing taller.
     if (const std::optional<AreaNote> note = areaNote(sections, set)) {
-        ViewBuilder line(mode, 1);
-        line.label(Layer::Deviation, {0, 0}, h, Label::Anchor::Left, {note->text}, {note->ascii});
-        View view = line.finish({"AREA_NOTE"}, {"断面面积说明"});
-        view.placement = {drawing.extent.left - view.extent.left, drawing.extent.top + 3 * h - view.extent.bottom};
+        ViewBuilder lines(mode, note->text.size());
+        for (std::size_t k = 0; k < note->text.size(); ++k)
+            lines.label(Layer::Deviation, {0, -1.6 * h * static_cast<double>(k)}, h, Label::Anchor::Left,
+                        {note->text[k]}, {note->ascii[k]});
+        View view = lines.finish({"AREA_NOTE"}, {"断面面积说明"});
+        const View& plan = drawing.views[1];
+        view.placement = {plan.placement.x + plan.extent.left - view.extent.left,
+                          plan.placement.y + plan.extent.top + 3 * h - view.extent.bottom};
         drawing.extent = unite(drawing.extent, Extent{view.extent.left + view.placement.x, view.extent.bottom + view.placement.y,
                                                       view.extent.right + view.placement.x, view.extent.top + view.placement.y});
         drawing.views.push_back(std::move(view));

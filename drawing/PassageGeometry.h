@@ -140,10 +140,15 @@ std::optional<double> diameterFromText(std::string_view text);
 // names the sections whose drawn area misses F by more than 0.5 % ("11—11、12—12"), says what
 // the red labels mean and, where the other width set draws them true, how to switch to it.
 // Empty where every section drawn carries its F.
+// Its sentences are drawn one under the other, so that the note holds on an A4 sheet.
 struct AreaNote {
-    std::string text;   // Chinese
-    std::string ascii;
+    std::vector<std::string> text;   // Chinese
+    std::vector<std::string> ascii;
 };
+// The note's sentences as one line: "…；…".
+std::string joinedNote(const std::vector<std::string>& sentences);
+// The note a drawing carries (its view AREA_NOTE), as one line; empty without one.
+std::string drawingNote(const Drawing& drawing);
 std::optional<AreaNote> areaNote(const std::array<std::optional<StationSection>, 12>& sections, WidthSet set);
 
 // All views of a completed run drawn with a set of widths: the section A-A through the axis

@@ -329,10 +329,8 @@ QString adoptedWidths(const SheetInput& input)
     QString text = areaTrue ? QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按断面形状（面积一致）的宽度，见 4.5 蜗壳断面形状。")
                             : QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按计算结果的宽度（5 计算结果中的 a0～a90）。");
     if (input.drawing)
-        for (const View& view : input.drawing->views)
-            if (view.name == "AREA_NOTE" && !view.shapes.empty())
-                if (const auto* label = std::get_if<Label>(&view.shapes.front().geometry))
-                    text += QStringLiteral("图中") + q(label->text) + QStringLiteral("。");
+        if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+            text += QStringLiteral("图中") + q(areas) + QStringLiteral("。");
     return text;
 }
 
@@ -472,10 +470,8 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
     if (!input.calculation || !input.drawing)
         return;
     // The drawing's note on the sections that miss F, at the top of the drawings.
-    for (const View& view : input.drawing->views)
-        if (view.name == "AREA_NOTE" && !view.shapes.empty())
-            if (const auto* label = std::get_if<Label>(&view.shapes.front().geometry))
-                writer.paragraph(q(label->text), textFormat(10.5, true), Qt::AlignLeft, 1);
+    if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+        writer.paragraph(q(areas), textFormat(10.5, true), Qt::AlignLeft, 1);
     writeView(writer, input, "SECTION", QStringLiteral("7.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     writeView(writer, input, "PLAN", QStringLiteral("7.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     // Each station section the drawing has, numbered as the plan's cutting planes number them.

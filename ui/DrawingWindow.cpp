@@ -11,6 +11,7 @@
 #include "ExportInput.h"
 #include "LastRun.h"
 #include "OutputModule.h"
+#include "PassageGeometry.h"
 #include "QtTranslation.h"
 
 #include <QComboBox>
@@ -128,10 +129,8 @@ void DrawingWindow::showLastRun()
             if (check.kind == CheckKind::WidthSetsDiffer)
                 note = QString::fromStdString(check.chinese);
         // The sections drawn off F come first, as the drawing's own note line names them.
-        for (const View& view : record->drawing->views)
-            if (view.name == "AREA_NOTE" && !view.shapes.empty())
-                if (const auto* label = std::get_if<Label>(&view.shapes.front().geometry))
-                    note = QString::fromStdString(label->text) + (note.isEmpty() ? QString() : QStringLiteral("。") + note);
+        if (const std::string areas = drawingNote(*record->drawing); !areas.empty())
+            note = QString::fromStdString(areas) + (note.isEmpty() ? QString() : QStringLiteral("。") + note);
         enableExports();
     } else if (record) {
         showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(QString::fromStdString(whyStopped(*record, Language::Chinese))));

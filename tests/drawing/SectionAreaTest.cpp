@@ -159,7 +159,7 @@ double measuredArea(const StationSection& s)
         }
         const Point& last = ring.back();
         const auto d2 = [](Point a, Point b) { return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y); };
-        if (d2(arc.front(), last) < d2(arc.back(), last))
+        if (d2(arc.back(), last) < d2(arc.front(), last))
             std::reverse(arc.begin(), arc.end());
         ring.insert(ring.end(), arc.begin() + 1, arc.end() - 1);
     }
