@@ -42,8 +42,9 @@ constexpr std::array kRows{
         "the width jumps from {3} mm at φ = {1}° to {4} mm at φ = {2}° where the rule changes from {5} to {6}"},
     Row{QuadraticRule, "二次式", "quadratic"},
     Row{LinearRule, "线性式", "linear"},
-    Row{WidthSetsDiffer, "计算宽度 {1} 所得断面不是其计算式所设的形状，面积与 F 不符{2}{3}",
-        "the computed widths {1} give sections of another shape than their rule assumes, whose areas are not F{2}{3}"},
+    Row{WidthSetsDiffer, "计算宽度 {1} 所得断面不是其计算式所设的形状，所绘面积与 F 不符（最大相差 {4}%）{2}{3}",
+        "the computed widths {1} give sections of another shape than their rule assumes, whose areas drawn are not F "
+        "(by up to {4}%){2}{3}"},
     Row{AreaTrueWidths, "；按断面形状（面积一致）的宽度为 {1} mm", "; the area-true widths are {1} mm"},
     Row{Range, "{1}～{2}", "{1} to {2}"},
     Row{List, "{1}、{2}", "{1}, {2}"},

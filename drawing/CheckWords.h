@@ -31,7 +31,8 @@ enum class CheckWording {
     WidthJump,
     QuadraticRule,
     LinearRule,
-    // {1} the widths' names (List), {2} AreaTrueWidths or nothing, {3} DrawnAreaTrue or DrawnComputed.
+    // {1} the widths' names (List), {2} AreaTrueWidths or nothing, {3} DrawnAreaTrue or DrawnComputed,
+    // {4} the drawn area's largest difference from F in % of F.
     WidthSetsDiffer,
     AreaTrueWidths,  // {1} a figure or a Range
     Range,           // {1} to {2}

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <initializer_list>
 #include <numbers>
 #include <string_view>
@@ -138,15 +139,22 @@ void checkJumps(const std::array<Station, 12>& all, Checks& checks)
 
 // The two width sets where they differ: which stations, the area-true widths, and which set
 // the drawing uses.
-void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
+void checkWidthSets(const Calculation& c, const WidthSets& widths, WidthSet set, Checks& checks)
 {
     const std::vector<std::size_t> differing = widths.differing();
     if (differing.empty())
         return;
     std::optional<Bilingual> names;
     double least = 0, most = 0, largest = 0;
+    double percent = 0;  // the drawn area's largest difference from F, in % of F
     bool any = false;
     for (const std::size_t i : differing) {
+        const Station& computed = widths.computed[i];
+        if (const std::optional<double> area = drawnArea(c, computed.a); area && computed.F > 0) {
+            const double p = drawnAreaPercent(*area, computed.F);
+            if (std::fabs(p) > std::fabs(percent))
+                percent = p;
+        }
         const std::string_view name = symbol(widths.computed[i].width);
         names = names ? checkWords(CheckWording::List, {*names, std::string(name)}) : Bilingual(std::string(name));
         if (const std::optional<Station>& a = widths.areaTrue[i]) {
@@ -171,7 +179,8 @@ void checkWidthSets(const WidthSets& widths, WidthSet set, Checks& checks)
                 largest, "mm",
                 checkWords(CheckWording::WidthSetsDiffer,
                            {*names, areaTrueWidths,
-                            checkWords(areaTrue ? CheckWording::DrawnAreaTrue : CheckWording::DrawnComputed)}));
+                            checkWords(areaTrue ? CheckWording::DrawnAreaTrue : CheckWording::DrawnComputed),
+                            fixedFigure(percent, 1, checks.locale())}));
 }
 
 // The kind of a calculation's failure, named as the failures of a run are.
@@ -314,7 +323,7 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
             continue;
         std::optional<double> area;
         if (drawn[i])
-            area = sectionArea(c, drawn[i]->a);
+            area = drawnArea(c, drawn[i]->a);
         std::optional<double> actual;
         if (area && *area > 0)
             actual = flow / (*area / 1e6);
@@ -441,8 +450,9 @@ void checkVelocities(const Calculation& c, std::optional<double> B, std::optiona
     const Section sections[] = {
         {CheckKind::VelocityAtConeInlet, CheckWording::VelocityAtConeInlet, kPi * (D0 * D0 - dd0 * dd0) / 4},
         {CheckKind::VelocityUnderRim, CheckWording::VelocityUnderRim, kPi * D1 * H2},
+        // Without a section of the assumed form (hk not above bp and H2) there is no B to divide by.
         {CheckKind::VelocityAtPassageInlet, CheckWording::VelocityAtPassageInlet,
-         B ? std::optional<double>(*B / 1000 * hk) : std::nullopt},
+         B && areaTrueThreshold(c.volute) ? std::optional<double>(*B / 1000 * hk) : std::nullopt},
     };
     for (const Section& s : sections) {
         if (!s.area || !(*s.area > 0) || !std::isfinite(*s.area))
@@ -599,7 +609,7 @@ std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& wid
                                       const BoxAccess& boxes, const NumberLocale& locale)
 {
     Checks checks(locale);
-    checkWidthSets(widths, set, checks);
+    checkWidthSets(c, widths, set, checks);
     checkSectionsExist(c, widths, checks);
     if (widths.sectionsExist())
         checkSectionShapes(c, widths.computed, checks);

@@ -118,10 +118,15 @@ public:
     void label(Point at, double height, Label::Anchor anchor, std::initializer_list<std::string_view> text,
                std::initializer_list<std::string_view> ascii)
     {
+        label(Layer::Text, at, height, anchor, text, ascii);
+    }
+    void label(Layer layer, Point at, double height, Label::Anchor anchor, std::initializer_list<std::string_view> text,
+               std::initializer_list<std::string_view> ascii)
+    {
         if (mode_ == Mode::Measure)
             include(labelExtent(at, height, anchor, std::max(textWidth(text, height), textWidth(ascii, height))));
         else
-            add(Layer::Text, Label{at, height, anchor, join(text), join(ascii)});
+            add(layer, Label{at, height, anchor, join(text), join(ascii)});
     }
     void centreMark(Point p, double size)
     {
@@ -347,7 +352,7 @@ StationSection stationSection(const Calculation& c, const Station& station)
     const double hk = v.hk;
     const double a = station.a;
 
-    StationSection section{station, sectionShapeFor(c, a), {}, std::nullopt};
+    StationSection section{station, sectionShapeFor(c, a), {}, std::nullopt, drawnArea(c, a)};
     section.outline.reserve(5);
     section.outline.push_back({r0, H2});
     section.outline.push_back({r0, 0});
@@ -402,6 +407,104 @@ std::optional<double> sectionArea(const Calculation& c, double a)
         return std::nullopt;
     }
     return std::isfinite(area) ? std::optional<double>(area) : std::nullopt;
+}
+
+namespace {
+
+// The signed area under the bell-mouth wall down to the floor, from the rim (s = pi/2) to the
+// parameter s: the integral of z dr along r = x1 - a1·cos s, z = zc - b1·sin s.
+double areaUnderBell(double a1, double b1, double zc, double s)
+{
+    return -a1 * zc * std::cos(s) - a1 * b1 * ((s - kPi / 2) / 2 - std::sin(2 * s) / 4);
+}
+
+}  // namespace
+
+std::optional<double> drawnArea(const Calculation& c, double a)
+{
+    const Volute& v = c.volute;
+    const ProfileResults& p = c.profile;
+    const double hk = v.hk, H2 = c.in.H2, ap = v.tp.ap, bp = v.tp.bp, T = v.T;
+    if (!(hk > bp) || !(hk > H2) || !usable(p.a1) || !usable(p.b1) || !(p.x1 + a >= 0))
+        return std::nullopt;
+    const double zc = p.H - p.y1;
+    double area = 0;
+    switch (sectionShapeFor(c, a)) {
+    case SectionShape::Inclined:
+        area = areaUnderBell(p.a1, p.b1, zc, tangentParameter(c)) + (a - ap) * bp + T * (a - ap) * (a - ap) / 2;
+        break;
+    case SectionShape::Level: {
+        const double rise = hk - bp;
+        area = areaUnderBell(p.a1, p.b1, zc, tangentParameter(c)) + (a - ap) * hk - rise * rise / (2 * T);
+        break;
+    }
+    case SectionShape::BelowTangentPoint:
+    case SectionShape::InsideRim:
+        // Under the bell from the rim to where the outer wall meets it (inside the rim the
+        // integral runs backward: its magnitude is the area).
+        area = std::fabs(areaUnderBell(p.a1, p.b1, zc, std::acos(std::clamp(-a / p.a1, -1.0, 1.0))));
+        break;
+    }
+    return std::isfinite(area) ? std::optional<double>(area) : std::nullopt;
+}
+
+bool drawnAreaDiffers(double drawn, double F)
+{
+    return F > 0 && std::fabs(drawn - F) > 0.005 * F;
+}
+
+std::optional<AreaNote> areaNote(const std::array<std::optional<StationSection>, 12>& sections, WidthSet set)
+{
+    std::string names, ascii;
+    bool otherShape = false, lipOnly = false;
+    for (std::size_t k = 0; k < sections.size(); ++k) {
+        const std::optional<StationSection>& s = sections[k];
+        if (!s || !s->area || !drawnAreaDiffers(*s->area, s->station.F))
+            continue;
+        const std::string n = std::to_string(k + 1);
+        names.append(names.empty() ? "" : "、").append(n).append("—").append(n);
+        ascii.append(ascii.empty() ? "" : ", ").append(n).append("-").append(n);
+        // A section of the shape its rule assumes misses F only by the bell's true lip.
+        const bool assumed = (s->station.rule == WidthRule::Quadratic && s->shape == SectionShape::Inclined)
+                             || (s->station.rule == WidthRule::Linear && s->shape == SectionShape::Level);
+        (assumed ? lipOnly : otherShape) = true;
+    }
+    if (names.empty())
+        return std::nullopt;
+    AreaNote note{{"红字：所绘断面面积与 F 相差超过 0.5 %（" + names + " 断面）"},
+                  {"RED: AREA DRAWN DIFFERS FROM F BY MORE THAN 0.5 % (" + ascii + ")"}};
+    if (otherShape && set == WidthSet::Computed) {
+        note.text.push_back("改用面积一致宽度：菜单 文件 → 断面宽度 → 按断面形状（面积一致）");
+        note.ascii.push_back("AREA-TRUE WIDTHS: --widths area-true");
+    }
+    if (lipOnly) {
+        // The rules count the bell's lip as a quarter ellipse; what is drawn is the true arc,
+        // which tells most in the smallest sections.
+        note.text.push_back("F 按四分之一椭圆计喇叭口唇部，所绘为实际椭圆弧");
+        note.ascii.push_back("F COUNTS THE LIP AS A QUARTER ELLIPSE");
+    }
+    return note;
+}
+
+std::string joinedNote(const std::vector<std::string>& sentences)
+{
+    std::string line;
+    for (const std::string& s : sentences)
+        line.append(line.empty() ? "" : "；").append(s);
+    return line;
+}
+
+std::string drawingNote(const Drawing& drawing)
+{
+    std::vector<std::string> sentences;
+    for (const View& view : drawing.views) {
+        if (view.name != "AREA_NOTE")
+            continue;
+        for (const Shape& shape : view.shapes)
+            if (const auto* label = std::get_if<Label>(&shape.geometry))
+                sentences.push_back(label->text);
+    }
+    return joinedNote(sentences);
 }
 
 std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
@@ -479,8 +582,11 @@ struct Walls {
 
 Walls wallsOf(const Calculation& c, const WidthSets& widths, WidthSet set)
 {
-    Walls walls{widths.chosen(set),
-                set == WidthSet::Computed ? std::optional<double>(c.B) : widths.passageWidth(set, c.in.D1),
+    // No B where no section of the assumed form exists: its widths are not a volute's.
+    const std::optional<double> B = !widths.sectionsExist()       ? std::nullopt
+                                    : set == WidthSet::Computed ? std::optional<double>(c.B)
+                                                                : widths.passageWidth(set, c.in.D1);
+    Walls walls{widths.chosen(set), B,
                 passageProfile(c), drawnSections(c, widths, set), {}, {}};
     for (std::size_t k = 0; k < walls.sections.size(); ++k)
         if (walls.sections[k] && walls.sections[k]->lip)
@@ -507,7 +613,7 @@ struct Drawn {
 void notes(ViewBuilder& view, const Drawn& d, Point title)
 {
     double y = title.y - 1.8 * d.h;
-    if (d.set == WidthSet::AreaTrue) {
+    if (d.set == WidthSet::AreaTrue && d.widths.sectionsExist()) {
         view.label({title.x, y}, 0.9 * d.h, Label::Anchor::Centre, {"蜗壳宽度按断面形状（面积一致）"},
                    {"VOLUTE WIDTHS BY SECTION SHAPE (AREA-TRUE)"});
         y -= 1.5 * d.h;
@@ -735,8 +841,29 @@ View stationView(const Calculation& c, const StationSection& section, const Exte
     const bool quadratic = station.rule == WidthRule::Quadratic;
     view.label({middle, -5.5 * h}, kTitle * h, Label::Anchor::Centre, {n, "—", n, " φ=", phi, "°断面"},
                {n, "-", n, " phi=", phi});
-    view.label({middle, -7.5 * h}, h, Label::Anchor::Centre, {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式"},
-               {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear"});
+    // The area drawn, and F with the difference in red where they part by more than 0.5 %.
+    std::string differs;
+    if (section.area) {
+        const std::string drawn = wholeMillimetres(*section.area);
+        view.label({middle, -7.5 * h}, h, Label::Anchor::Centre, {"所绘面积 ", drawn, " mm²"},
+                   {"DRAWN ", drawn, " mm2"});
+        if (drawnAreaDiffers(*section.area, station.F)) {
+            std::array<char, 400> text;  // "%.1f" of any double fits
+            const double percent = drawnAreaPercent(*section.area, station.F);
+            differs.assign(text.data(), toFixed(text.data(), text.data() + text.size(), percent, 1));
+            if (percent > 0)
+                differs.insert(0, "+");
+        }
+    }
+    const double below = section.area ? -9.5 * h : -7.5 * h;
+    if (differs.empty()) {
+        view.label({middle, below}, h, Label::Anchor::Centre, {"F=", F, " mm²  ", quadratic ? "二次式" : "线性式"},
+                   {"F=", F, " mm2 ", quadratic ? "quadratic" : "linear"});
+    } else {
+        // No wider than the plain line, so that six views still share a row of an A3 sheet.
+        view.label(Layer::Deviation, {middle, below}, h, Label::Anchor::Centre, {"F=", F, " mm² 相差 ", differs, "%"},
+                   {"F=", F, " mm2 ", differs, "%"});
+    }
     return view.finish({"STATION_", phi}, {"φ=", phi, "°断面"});
 }
 
@@ -794,6 +921,21 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
         if (sections[k])
             drawing.views.push_back(stationView(c, *sections[k], walls.lips[k], static_cast<int>(k) + 1, h, mode));
     placeViews(drawing, 4 * h);
+    // The note on the sections that miss F, at the top over the plan (beside the section, whose
+    // dimensions stand higher), so that it seldom makes the drawing taller.
+    if (const std::optional<AreaNote> note = areaNote(sections, set)) {
+        ViewBuilder lines(mode, note->text.size());
+        for (std::size_t k = 0; k < note->text.size(); ++k)
+            lines.label(Layer::Deviation, {0, -1.6 * h * static_cast<double>(k)}, h, Label::Anchor::Left,
+                        {note->text[k]}, {note->ascii[k]});
+        View view = lines.finish({"AREA_NOTE"}, {"断面面积说明"});
+        const View& plan = drawing.views[1];
+        view.placement = {plan.placement.x + plan.extent.left - view.extent.left,
+                          plan.placement.y + plan.extent.top + 3 * h - view.extent.bottom};
+        drawing.extent = unite(drawing.extent, Extent{view.extent.left + view.placement.x, view.extent.bottom + view.placement.y,
+                                                      view.extent.right + view.placement.x, view.extent.top + view.placement.y});
+        drawing.views.push_back(std::move(view));
+    }
     return drawing;
 }
 

@@ -63,6 +63,17 @@ inline bool isAssumedForm(SectionShape shape)
 // as a quarter ellipse of semi-axes ap and bp - H2, pi 3.1416), in mm²; none where the
 // section is not of an assumed form or hk does not lie above bp and H2.
 std::optional<double> sectionArea(const Calculation& c, double a);
+// The area of the section a width gives as it is drawn, in mm²: the bell's lip the true arc of
+// the bell-mouth ellipse between the rim and the tangent point (or the point where the outer
+// wall meets it), not the rules' quarter ellipse. None where hk does not lie above bp and H2,
+// where the wall stands beyond the pump axis, or where the bell's ellipse has no size. Every
+// output that labels or divides by the section drawn reads this one figure.
+std::optional<double> drawnArea(const Calculation& c, double a);
+// Whether a section drawn with area `drawn` misses the station's F by more than 0.5 % (of F):
+// its views carry F and the difference in red (Layer::Deviation) and the drawing names it.
+bool drawnAreaDiffers(double drawn, double F);
+// The difference of the drawn area from F in % of F.
+inline double drawnAreaPercent(double drawn, double F) { return (drawn - F) / F * 100; }
 // The height bp + T·(a - ap) at which the inclined upper wall would meet the outer wall.
 double inclinedWallHeight(const Calculation& c, double a);
 
@@ -75,6 +86,7 @@ struct StationSection {
     SectionShape shape = SectionShape::Inclined;
     std::vector<Point> outline;
     std::optional<EllipseArc> lip;
+    std::optional<double> area;  // drawnArea() of the station's width
 };
 
 StationSection stationSection(const Calculation& c, const Station& station);
@@ -123,6 +135,21 @@ std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>&
 // The pump inlet diameter Ds as its box reads: the number at the start of the text, none
 // without one (or beyond the double range).
 std::optional<double> diameterFromText(std::string_view text);
+
+// The line at the top of a drawing (and of the sheet's drawings and the drawing window) that
+// names the sections whose drawn area misses F by more than 0.5 % ("11—11、12—12"), says what
+// the red labels mean and, where the other width set draws them true, how to switch to it.
+// Empty where every section drawn carries its F.
+// Its sentences are drawn one under the other, so that the note holds on an A4 sheet.
+struct AreaNote {
+    std::vector<std::string> text;   // Chinese
+    std::vector<std::string> ascii;
+};
+// The note's sentences as one line: "…；…".
+std::string joinedNote(const std::vector<std::string>& sentences);
+// The note a drawing carries (its view AREA_NOTE), as one line; empty without one.
+std::string drawingNote(const Drawing& drawing);
+std::optional<AreaNote> areaNote(const std::array<std::optional<StationSection>, 12>& sections, WidthSet set);
 
 // All views of a completed run drawn with a set of widths: the section A-A through the axis
 // at the 90 degree stations, the plan with the cutting planes of the section and of each

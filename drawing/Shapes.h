@@ -21,6 +21,7 @@ enum class Layer {
     Hidden,     // advised walls and lines behind the section: thin dashed lines
     Dimension,  // dimension lines, arrows and their values
     Text,       // titles and labels
+    Deviation,  // labels of a section whose drawn area is not its F: red, named in the drawing's note
 };
 
 struct Point {

@@ -239,7 +239,7 @@ Drawing voluteChart(const Calculation& c, const WidthSets& widths, WidthSet set,
         const Station& s = stations[i];
         std::optional<double> drawnArea;
         if (drawn[i])
-            drawnArea = sectionArea(c, drawn[i]->a);
+            drawnArea = inlet::drawnArea(c, drawn[i]->a);
         area.first[i] = s.F / 1e6;
         if (drawnArea)
             area.second[i] = *drawnArea / 1e6;

@@ -52,12 +52,13 @@ struct LayerStyle {
     const char* linetype;
 };
 
-constexpr std::array<LayerStyle, 5> kLayers{{
+constexpr std::array<LayerStyle, 6> kLayers{{
     {Layer::Outline, "OUTLINE", 7, 50, "CONTINUOUS"},
     {Layer::Centre, "CENTRE", 1, 25, "CENTER"},
     {Layer::Hidden, "HIDDEN", 5, 25, "HIDDEN"},
     {Layer::Dimension, "DIMENSION", 3, 25, "CONTINUOUS"},
     {Layer::Text, "TEXT", 7, 25, "CONTINUOUS"},
+    {Layer::Deviation, "AREA-DIFF", 1, 25, "CONTINUOUS"},
 }};
 
 const char* layerName(Layer layer)

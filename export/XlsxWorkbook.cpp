@@ -3,7 +3,9 @@
 #include "AtomicSave.h"
 #include "BatchWorkbook.h"
 #include "BoxCaption.h"
+#include "DesignInputs.h"
 #include "FlowRecord.h"
+#include "PassageGeometry.h"
 #include "Failure.h"
 #include "WorkbookFile.h"
 #include "WorkbookSheet.h"
@@ -11,6 +13,8 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <cmath>
+#include <exception>
 #include <string>
 
 namespace inlet {
@@ -41,21 +45,76 @@ std::optional<double> resultValue(const Calculation& c, Box box)
     return std::nullopt;
 }
 
-// The value the calculation took from a given box, in its unit.
-std::optional<double> inputValue(const Calculation& c, Box box)
+// A number above zero at the start of a text, as the checks read Ds and Q; none without one.
+std::optional<double> positiveNumber(const std::string& text)
+{
+    try {
+        const LenientReading r = lenientRead(text);
+        if (r.anyDigit && r.value > 0 && std::isfinite(r.value))
+            return r.value;
+    } catch (const std::exception&) {
+        // Beyond the double range: none.
+    }
+    return std::nullopt;
+}
+
+// The value the calculation (or the checks, for D, Ds and Q) took from a given box, in the
+// box's unit: θ and aa in degrees as typed, not the radians the formulas take.
+std::optional<double> inputValue(const Calculation& c, const ExportInput& input, Box box)
 {
     const std::string_view symbol = boxInfo(box).symbol;
     const DesignInputs& in = c.in;
+    if (symbol == "D") return in.D;
+    if (symbol == "Ds" || symbol == "Q") return positiveNumber(input.text(box));
+    if (symbol == "theta" || symbol == "aa") {
+        try {
+            return lenientRead(input.text(box)).value;
+        } catch (const std::exception&) {
+            return std::nullopt;
+        }
+    }
     if (symbol == "D0") return in.D0;
-    if (symbol == "theta") return static_cast<double>(in.theta);
     if (symbol == "H0") return in.H0;
     if (symbol == "H1") return in.H1;
     if (symbol == "H2") return static_cast<double>(in.H2);
     if (symbol == "D1") return in.D1;
     if (symbol == "dd0") return static_cast<double>(in.dd0);
-    if (symbol == "aa") return in.aa;
     if (symbol == "hk") return static_cast<double>(in.hk);
     return std::nullopt;
+}
+
+// A check's kind as the sheet names it; a kind not named here by its stable English name.
+std::string checkTitle(CheckKind kind)
+{
+    switch (kind) {
+    case CheckKind::NegativeWidth: return "宽度小于零";
+    case CheckKind::WallMeetsBellMouth: return "外壁与喇叭口相交";
+    case CheckKind::QuadraticRuleWallAboveHk: return "二次式外壁高于 hk";
+    case CheckKind::LinearRuleWallBelowHk: return "线性式外壁低于 hk";
+    case CheckKind::WidthJump: return "宽度跳变";
+    case CheckKind::HkBelowBp: return "hk 不高于 bp";
+    case CheckKind::GuideConeWiderThanConeInlet: return "导水锥直径";
+    case CheckKind::ConeInletNotNarrowerThanRim: return "锥管进口直径";
+    case CheckKind::ProfilesCross: return "型线相交";
+    case CheckKind::ProfileClearance: return "型线间距";
+    case CheckKind::VelocityAtConeInlet: return "锥管进口流速";
+    case CheckKind::VelocityUnderRim: return "喇叭口下流速";
+    case CheckKind::VelocityAtPassageInlet: return "流道进口流速";
+    case CheckKind::FloorClearance: return "喇叭口悬空高度";
+    case CheckKind::TextReadOtherwise: return "输入文本读法";
+    case CheckKind::NotDrawable: return "无法绘出";
+    case CheckKind::WidthSetsDiffer: return "两组宽度不同";
+    case CheckKind::AreaTrueWidthFails: return "面积一致宽度无法求得";
+    case CheckKind::ConeTopAgainstPumpInlet: return "锥管顶部直径与 Ds";
+    case CheckKind::ProportionToImpeller: return "与叶轮直径之比";
+    case CheckKind::SectionVelocity: return "断面平均流速";
+    case CheckKind::FluidVolume: return "水体体积";
+    case CheckKind::InletArea: return "进口面积";
+    case CheckKind::OutletArea: return "出口面积";
+    case CheckKind::WettedArea: return "过水边壁面积";
+    default: break;
+    }
+    return std::string(checkName(kind));
 }
 
 // A sheet of the workbook, written a row at a time; a text longer than a cell holds goes on
@@ -128,7 +187,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
         given.text(1, std::string(boxCaption(box)));
         given.text(2, input.text(box));
         if (input.calculation) {
-            if (const auto value = inputValue(*input.calculation, box))
+            if (const auto value = inputValue(*input.calculation, input, box))
                 given.number(3, *value);
         }
         given.next();
@@ -164,11 +223,16 @@ void fill(lxw_workbook* book, const ExportInput& input)
         // Both width sets: the run's widths and the area-true ones (none where no section of
         // the assumed shape exists or the width cannot be computed).
         Sheet table(book, "蜗壳断面", bold);
-        table.widths({8, 18, 10, 14, 12, 18});
-        table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)", "面积一致宽度公式", "面积一致宽度(mm)"});
+        // The section drawn is the one of the set the drawings use; its area as drawn (the
+        // bell's true lip), and the mean velocities through F and through it.
+        table.widths({8, 18, 10, 14, 12, 18, 20, 12, 20, 18});
+        table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)", "面积一致宽度公式", "面积一致宽度(mm)",
+                      "所绘断面面积(mm²)", "与F相差(%)", "流速Q·(φ/360)/F(m/s)", "所绘断面流速(m/s)"});
         const auto rule = [](WidthRule r) { return r == WidthRule::Quadratic ? "二次式" : "线性式"; };
         const std::optional<WidthSets>& sets = input.widths;
-        const std::array<Station, 12> computed = stations(*input.calculation);
+        const Calculation& c = *input.calculation;
+        const std::array<Station, 12> computed = stations(c);
+        const std::optional<double> Q = positiveNumber(input.text(Box::Text12));
         for (std::size_t i = 0; i < computed.size(); ++i) {
             const Station& s = computed[i];
             table.number(0, s.phi);
@@ -181,6 +245,22 @@ void fill(lxw_workbook* book, const ExportInput& input)
             } else {
                 table.text(4, "—");
             }
+            std::optional<double> area;
+            if (sets && sets->sectionsExist()) {
+                if (const std::optional<Station> drawn = sets->chosen(input.widthSet)[i])
+                    area = drawnArea(c, drawn->a);
+            }
+            if (area) {
+                table.number(6, *area);
+                if (s.F > 0)
+                    table.number(7, drawnAreaPercent(*area, s.F));
+            }
+            if (Q && s.F > 0) {
+                const double flow = *Q * s.phi / 360;
+                table.number(8, flow / (s.F / 1e6));
+                if (area && *area > 0)
+                    table.number(9, flow / (*area / 1e6));
+            }
             table.next();
         }
 
@@ -188,7 +268,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
         checks.widths({30, 10, 14, 8, 8, 70});
         checks.header({"校核", "对象", "数值", "单位", "警告", "说明"});
         for (const DesignCheck& check : input.checks) {
-            checks.text(0, std::string(checkName(check.kind)));
+            checks.text(0, checkTitle(check.kind));
             checks.text(1, check.subject);
             checks.number(2, check.figure);
             checks.text(3, check.unit);

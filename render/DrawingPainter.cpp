@@ -109,6 +109,9 @@ void DrawingPainter::setLayer(Layer layer)
     case Layer::Dimension:
     case Layer::Text:
         break;
+    case Layer::Deviation:
+        pen.setColor(Qt::red);
+        break;
     }
     painter_.setPen(pen);
     painter_.setBrush(Qt::NoBrush);
@@ -227,8 +230,9 @@ void DrawingPainter::paintRotatedText(QPointF baseline, double angle, double hei
         return;
     const double width = metrics_.horizontalAdvance(text);
     const double x = anchor == Label::Anchor::Left ? 0 : anchor == Label::Anchor::Centre ? -width / 2 : -width;
+    const QColor colour = painter_.pen().color();  // the layer's
     painter_.save();
-    painter_.setPen(Qt::black);
+    painter_.setPen(colour);
     painter_.setFont(font_);
     painter_.translate(baseline);
     painter_.rotate(angle);

@@ -6,7 +6,7 @@ namespace {
 
 constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
     {Box::Text1, "Text1", "D", "2200",
-     "叶轮直径D(mm)", "mm", Reading::Lenient, "mm", "读取，不参与计算", "impeller diameter D, mm (read, enters no formula)"},
+     "叶轮直径D(mm)", "mm", Reading::Lenient, "mm", "读取，不参与型线计算，用于比值校核（H2/D 等）", "impeller diameter D, mm (read; used by the ratio checks only)"},
     {Box::Text2, "Text2", "Ds", "2205",
      "泵进口直径Ds(mm)", "mm", Reading::ChecksOnly, "mm", "不参与计算，仅用于校核锥管顶部直径", ""},
     {Box::Text3, "Text3", "D0", "2200",

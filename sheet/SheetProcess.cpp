@@ -117,7 +117,7 @@ void writeProcess(TextWriter& writer, const SheetInput& input)
     s.step(QStringLiteral("t = tan θ"), QStringLiteral("tan %1").arg(f(in.theta)), tt);
     s.step(QStringLiteral("d = D1 - D0"), QStringLiteral("%1 - %2").arg(f(in.D1), f(in.D0)), dd, QStringLiteral("mm"));
     s.step(QStringLiteral("c = d·H1 - 2·H1²·t"),
-           QStringLiteral("%1×%2 - 2×%2²×%3").arg(f(dd), f(in.H1), f(tt)), cc);
+           QStringLiteral("%1×%2 - 2×%2²×%3").arg(f(dd), f(in.H1), f(tt)), cc, QStringLiteral("mm²"));
     s.step(QStringLiteral("a1 = c·√( d / (H1²·d - 4·H1³·t) ) / 2"),
            QStringLiteral("%1×√( %2 / (%3²×%2 - 4×%3³×%4) ) / 2").arg(f(cc), f(dd), f(in.H1), f(tt)), p.a1,
            QStringLiteral("mm"));
@@ -162,7 +162,7 @@ void writeProcess(TextWriter& writer, const SheetInput& input)
                            .arg(QString::number(st.phi), pi, f(in.D1), H2, s.value(st.F));
         if (st.rule == WidthRule::Quadratic) {
             const double C = k < 9 ? c.table.C[k] : inlet::C(v, st.F);
-            text += QStringLiteral("F ≤ Ft，C = ( %1² + %2×(%1×%3 - %1×%4) / (2×%5) ) - 2×%6 / %5 = %7；")
+            text += QStringLiteral("F ≤ Ft，C = ( %1² + %2×(%1×%3 - %1×%4) / (2×%5) ) - 2×%6 / %5 = %7 mm²；")
                         .arg(ap, pi, H2, bp, T, f(st.F), s.value(C));
             text += QStringLiteral("a%1 = ( %2 + (%2² - 4×%3)^0.5 ) / 2").arg(QString::number(st.phi), P, f(C));
         } else {

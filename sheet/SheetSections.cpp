@@ -123,6 +123,7 @@ void writeCover(TextWriter& writer, const SheetInput& input)
     writer.paragraph(QString(), textFormat(), Qt::AlignLeft, 8);
     writer.table({16, 28, 28, 28}, {QString(), QStringLiteral("姓名"), QStringLiteral("签名"), QStringLiteral("日期")},
                  {{QStringLiteral("计  算"), info.designer, QString(), info.date},
+                  {QStringLiteral("制  图"), QString(), QString(), QString()},
                   {QStringLiteral("校  核"), info.checker, QString(), info.checker.isEmpty() ? QString() : info.date},
                   {QStringLiteral("审  查"), info.reviewer, QString(), info.reviewDate},
                   {QStringLiteral("审  定"), info.approver, QString(), info.approveDate},
@@ -155,8 +156,14 @@ void writePurpose(TextWriter& writer)
 void writeBasis(TextWriter& writer, const SheetInput& input)
 {
     writer.section(QStringLiteral("2 计算依据"));
+    // The method's own assumptions, once; no standard is cited, as none is the source of the
+    // formulas below.
     const QStringList items{
-        QStringLiteral("（1）GB 50265—2022《泵站设计标准》。"),
+        QStringLiteral("（1）计算方法及其假定：水流沿喇叭口边缘（直径 D1、高 H2 的圆周）均匀流入，φ 断面通过流量 "
+                       "Q·φ/360，故其断面面积取 F = π·D1·H2·φ/360（mm²），各断面平均流速相同；"
+                       "喇叭管与导水锥型线均为椭圆弧，蜗壳上壁面以倾角 aa 与喇叭管椭圆相切于切点（ap，bp）；"
+                       "宽度计算式计断面面积时，喇叭口唇部（边缘至切点）按半轴 ap 与 bp - H2 的四分之一椭圆计。"
+                       "图中唇部按喇叭管椭圆的实际弧段绘制，“所绘断面面积”按所绘图形计算，与 F 略有不同。"),
         QStringLiteral("（2）给定参数：水泵的喇叭管、导水锥及蜗壳吸水室尺寸，见 3 基本资料。"),
         QStringLiteral("（3）计算程序“%1”的计算式，按其计算次序列于 4 计算过程；圆周率 π 取 3.1416。")
             .arg(programShownOnSheet(input)),
@@ -283,8 +290,11 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                 height = q(wholeMillimetres(v.hk));
             else if (shape == SectionShape::Inclined)
                 height = q(wholeMillimetres(inclinedWallHeight(c, drawn[i]->a)));
-            if (const std::optional<double> a = sectionArea(c, drawn[i]->a))
+            if (const std::optional<double> a = drawnArea(c, drawn[i]->a)) {
                 area = q(wholeMillimetres(*a));
+                if (drawnAreaDiffers(*a, s.F))
+                    area += QStringLiteral("（%1 %）").arg(q(fixedFigure(drawnAreaPercent(*a, s.F), 1, input.locale)));
+            }
         }
         QStringList row{QString::number(s.phi), q(wholeMillimetres(s.F)), q(wholeMillimetres(s.a)),
                         ruleAndShape(c, widths, s)};
@@ -312,17 +322,35 @@ void writeStations(TextWriter& writer, const SheetInput& input)
     }
     writer.paragraph(QStringLiteral("宽度自喇叭口边缘向外量取。斜顶：上壁面自切点直达外壁，外壁高度 bp + T·(a - ap)；"
                                     "平顶：上壁面升至 hk 后水平延至外壁，外壁高度 hk。所绘外壁高度与所绘断面面积")
-                     + drawnMark + QStringLiteral("，面积按计算式的计法（喇叭口唇部按四分之一椭圆）计算。"));
+                     + drawnMark + QStringLiteral("，面积按所绘图形（喇叭口唇部为喇叭管椭圆的实际弧段）计算；"
+                                                  "与 F 相差超过 0.5 % 者在括号内注明相差的百分数。"));
 
     if (input.chart && input.drawings) {
         writer.picture(QStringLiteral("sheet:CHART"), *input.chart, kChartWidthMm);
-        writer.paragraph(QStringLiteral("图 4-1 各断面的面积、宽度与平均流速（比例 1:1）"), textFormat(10.5, true),
+        writer.paragraph(QStringLiteral("图 4-1 各断面的面积、宽度与平均流速"), textFormat(10.5, true),
                          Qt::AlignHCenter, 1);
         writer.paragraph(QStringLiteral("实线为断面面积 F、计算宽度及按 F 的平均流速 Q·(φ/360)/F；虚线为所绘断面%1的面积、"
                                         "面积一致宽度及所绘断面的平均流速。计算宽度在两式交替处的跳跃由此可见。")
                              .arg(drawnMark));
     }
 }
+
+namespace {
+
+// The width set the drawings, the exports and the solid are built from, as 结论 states it, and
+// the sections drawn short of F.
+QString adoptedWidths(const SheetInput& input)
+{
+    const bool areaTrue = input.widthSet == WidthSet::AreaTrue;
+    QString text = areaTrue ? QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按断面形状（面积一致）的宽度，见 4.5 蜗壳断面形状。")
+                            : QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按计算结果的宽度（5 计算结果中的 a0～a90）。");
+    if (input.drawing)
+        if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+            text += QStringLiteral("图中") + q(areas) + QStringLiteral("。");
+    return text;
+}
+
+}  // namespace
 
 void writeConclusion(TextWriter& writer, const SheetInput& input)
 {
@@ -344,16 +372,12 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
                               result(Box::Text6)
                                   + (input.secondPassageWidth() ? QStringLiteral(" mm（计算结果，按计算宽度）")
                                                               : QStringLiteral(" mm"))));
-    if (input.widths && !input.widths->differing().empty()) {
-        const std::optional<double> drawnB = input.secondPassageWidth();
-        writer.paragraph(drawnB ? QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
-                                                 "图形、比值、流速、实体及流场均按面积一致宽度。")
-                                      .arg(q(wholeMillimetres(input.widths->areaTrue.back()->a)),
-                                           q(wholeMillimetres(*drawnB)))
-                         : input.widthSet == WidthSet::AreaTrue
-                             ? QStringLiteral("图形、比值、流速、实体及流场均按面积一致宽度。")
-                             : QStringLiteral("图形、比值、流速、实体及流场均按计算宽度（即上述计算结果）。"));
-    }
+    if (const std::optional<double> drawnB = input.secondPassageWidth();
+        drawnB && input.widths && input.widths->areaTrue.back())
+        writer.paragraph(QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
+                                        "图形、比值、流速、实体及流场均按面积一致宽度。")
+                             .arg(q(wholeMillimetres(input.widths->areaTrue.back()->a)), q(wholeMillimetres(*drawnB))));
+    writer.paragraph(adoptedWidths(input));
     writer.paragraph(warnings == 0 ? QStringLiteral("设计校核无警告。")
                                    : QStringLiteral("设计校核有 %1 条警告（标“▲”者，见 6.1），宜复核相应参数。").arg(warnings));
     writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。"));
@@ -468,6 +492,9 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
                             : QString()));
     if (!input.calculation || !input.drawing)
         return;
+    // The drawing's note on the sections that miss F, at the top of the drawings.
+    if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+        writer.paragraph(q(areas), textFormat(10.5, true), Qt::AlignLeft, 1);
     writeView(writer, input, "SECTION", QStringLiteral("7.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     writeView(writer, input, "PLAN", QStringLiteral("7.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     // Each station section the drawing has, numbered as the plan's cutting planes number them.

@@ -38,7 +38,12 @@ Point at(const EllipseArc& arc, double u)
 
 std::array<Station, 12> solidStations(const Calculation& c, WidthSet set)
 {
-    const auto chosen = widthSets(c).chosen(set);
+    const WidthSets widths = widthSets(c);
+    // Without a section of the assumed form there are no area-true widths: say why, not which
+    // width is missing.
+    if (set == WidthSet::AreaTrue && !widths.sectionsExist())
+        fail(Failure::Kind::SolidNoSectionShape, "hk", c.volute.hk, c.volute.tp.bp);
+    const auto chosen = widths.chosen(set);
     std::array<Station, 12> result;
     for (std::size_t i = 0; i < chosen.size(); ++i) {
         if (!chosen[i])

@@ -14,6 +14,7 @@
 #include "ExportInput.h"
 #include "LastRun.h"
 #include "OutputModule.h"
+#include "PassageGeometry.h"
 #include "QtTranslation.h"
 
 #include <QComboBox>
@@ -142,6 +143,9 @@ void DrawingWindow::showLastRun()
         for (const DesignCheck& check : record->checks)
             if (check.kind == CheckKind::WidthSetsDiffer)
                 note = QString::fromStdString(check.chinese);
+        // The sections drawn off F come first, as the drawing's own note line names them.
+        if (const std::string areas = drawingNote(*record->drawing); !areas.empty())
+            note = QString::fromStdString(areas) + (note.isEmpty() ? QString() : QStringLiteral("。") + note);
         enableExports();
     } else if (record) {
         showNothingDrawn(QStringLiteral("计算未完成：%1，无图形").arg(QString::fromStdString(whyStopped(*record, Language::Chinese))));

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -139,4 +140,78 @@ TEST(SectionArea, EqualsTheStationAreaInSeededRandomDesigns)
     EXPECT_GT(designs, 250);
     EXPECT_GT(checked, 2000);
     EXPECT_GT(areaTrue, checked);
+}
+
+namespace {
+
+// The area the drawn outline encloses with its lip sampled finely: what a reader of the
+// drawing measures.
+double measuredArea(const StationSection& s)
+{
+    std::vector<Point> ring = s.outline;
+    if (s.lip) {
+        // The lip runs from the rim up to the outline's last point; walked back to the rim.
+        const EllipseArc& lip = *s.lip;
+        std::vector<Point> arc;
+        for (int k = 0; k <= 20000; ++k) {
+            const double u = lip.start + (lip.end - lip.start) * k / 20000;
+            arc.push_back({lip.centre.x + lip.rx * std::cos(u), lip.centre.y + lip.ry * std::sin(u)});
+        }
+        const Point& last = ring.back();
+        const auto d2 = [](Point a, Point b) { return (a.x - b.x) * (a.x - b.x) + (a.y - b.y) * (a.y - b.y); };
+        if (d2(arc.back(), last) < d2(arc.front(), last))
+            std::reverse(arc.begin(), arc.end());
+        ring.insert(ring.end(), arc.begin() + 1, arc.end() - 1);
+    }
+    double twice = 0;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const Point& a = ring[i];
+        const Point& b = ring[(i + 1) % ring.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+}  // namespace
+
+// The area each station view is labelled with is the area of the outline it draws, its lip the
+// true arc; of every shape the computed widths give.
+TEST(SectionArea, DrawnAreaIsTheAreaOfTheOutlineDrawn)
+{
+    struct Row {
+        const char* name;
+        Typed typed;
+        WidthSet set;
+    };
+    const Row rows[] = {
+        {"hk 2000 computed", {{Box::Text21, "2000"}}, WidthSet::Computed},
+        {"hk 2000 area-true", {{Box::Text21, "2000"}}, WidthSet::AreaTrue},
+        {"hk 1500 computed", {{Box::Text21, "1500"}}, WidthSet::Computed},
+        {"hk 3000 aa 40", {{Box::Text21, "3000"}, {Box::Text22, "40"}}, WidthSet::Computed},
+        {"theta 5", {{Box::Text21, "2400"}, {Box::Text4, "5"}, {Box::Text3, "2000"}}, WidthSet::Computed},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BoxTexts boxes;
+        for (const auto& [box, text] : row.typed)
+            boxes.type(box, text);
+        const Calculation c = runCalculation(boxes, NumberLocale{".", ","});
+        int measured = 0;
+        for (const std::optional<StationSection>& s : drawnSections(c, widthSets(c), row.set)) {
+            if (!s || !s->area)
+                continue;
+            ++measured;
+            EXPECT_NEAR(*s->area, measuredArea(*s), 1e-6 * *s->area) << symbol(s->station.width);
+        }
+        EXPECT_GT(measured, 9);
+    }
+    // 87 degrees at hk 2000: the computed width draws 2,629,701 mm², not F = 2,960,958.
+    BoxTexts boxes;
+    boxes.type(Box::Text21, "2000");
+    const Calculation c = runCalculation(boxes, NumberLocale{".", ","});
+    const std::optional<double> drawn = drawnArea(c, stations(c)[10].a);
+    ASSERT_TRUE(drawn);
+    EXPECT_NEAR(*drawn, 2629701, 1);
+    EXPECT_TRUE(drawnAreaDiffers(*drawn, stations(c)[10].F));
+    EXPECT_NEAR(drawnAreaPercent(*drawn, stations(c)[10].F), -11.19, 0.01);
 }

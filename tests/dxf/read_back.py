@@ -45,6 +45,7 @@ LAYERS = {  # name: (line type, line weight in 1/100 mm)
     "HIDDEN": ("HIDDEN", 25),
     "DIMENSION": ("CONTINUOUS", 25),
     "TEXT": ("CONTINUOUS", 25),
+    "AREA-DIFF": ("CONTINUOUS", 25),  # F and its difference where a section drawn misses it
 }
 VIEWS = (["SECTION", "PLAN"] + ["STATION_%d" % phi for phi in range(0, 90, 10)]
          + ["STATION_84", "STATION_87", "STATION_90"])

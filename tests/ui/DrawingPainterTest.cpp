@@ -80,6 +80,7 @@ const char* layerName(Layer layer)
     case Layer::Hidden: return "hidden";
     case Layer::Dimension: return "dimension";
     case Layer::Text: return "text";
+    case Layer::Deviation: return "deviation";
     }
     return "?";
 }

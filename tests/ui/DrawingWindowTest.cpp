@@ -121,7 +121,7 @@ TEST_F(DrawingWindowUse, ShowsTheViewsAndChecksOfARunBeforeItWasOpened)
     open();
     const std::vector<std::string> titles{"A—A 断面", "平面图", "φ=0°断面", "φ=10°断面", "φ=20°断面",
                                           "φ=30°断面", "φ=40°断面", "φ=50°断面", "φ=60°断面", "φ=70°断面",
-                                          "φ=80°断面", "φ=84°断面", "φ=87°断面", "φ=90°断面"};
+                                          "φ=80°断面", "φ=84°断面", "φ=87°断面", "φ=90°断面", "断面面积说明"};
     EXPECT_EQ(viewTitles(), titles);
     const QStringList lines = checks();
     const QStringList a40 = lines.filter(QStringLiteral("a40按二次式"));
@@ -165,7 +165,7 @@ TEST_F(DrawingWindowUse, FailedRunEmptiesItAndTheNextRunFillsItAgain)
 {
     open();
     run(QStringLiteral("2000"));
-    ASSERT_EQ(view().drawing().views.size(), 15u);  // fourteen views and the sheet
+    ASSERT_EQ(view().drawing().views.size(), 16u);  // fourteen views, the note on the areas and the sheet
 
     run(QString());
     ASSERT_EQ(failures.size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(DrawingWindowUse, FailedRunEmptiesItAndTheNextRunFillsItAgain)
     EXPECT_FALSE(exportsEnabled());
 
     run(QStringLiteral("2000"));
-    EXPECT_EQ(view().drawing().views.size(), 15u);
+    EXPECT_EQ(view().drawing().views.size(), 16u);
     EXPECT_FALSE(checks().filter(QStringLiteral("a40")).isEmpty());
     EXPECT_TRUE(exportsEnabled());
 }
@@ -256,6 +256,9 @@ TEST_F(DrawingWindowUse, SaysWhereTheWidthSetsDifferAndSwitchesThemInOneClick)
     };
     EXPECT_TRUE(drawing->widthNote().contains(QStringLiteral("a40、a50、a60、a70、a80、a84、a87")))
         << drawing->widthNote().toStdString();
+    EXPECT_TRUE(drawing->widthNote().startsWith(QStringLiteral("红字：所绘断面面积与 F 相差超过 0.5 %")))
+        << drawing->widthNote().toStdString();
+    EXPECT_TRUE(drawing->widthNote().contains(QStringLiteral("11—11"))) << drawing->widthNote().toStdString();
     EXPECT_EQ(widthAt40(), "a40=823");
 
     drawing->findChild<QPushButton*>(QStringLiteral("switchWidths"))->click();
