@@ -54,13 +54,13 @@ enum class CheckWording {
     PassageHeightToImpeller,
     SectionHeightToImpeller,
     FloorClearanceToImpeller,
-    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s
-    SectionVelocityUndrawn,    // {1} φ, {2} by the area F
+    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s, {4} Q in m³/s
+    SectionVelocityUndrawn,    // {1} φ, {2} by the area F, {3} Q
     ProfilesCross,             // {1} the overlap in mm
     ProfileClearance,          // {1} the clearance in mm
-    VelocityAtConeInlet,       // {1} m/s
-    VelocityUnderRim,          // {1} m/s
-    VelocityAtPassageInlet,    // {1} m/s
+    VelocityAtConeInlet,       // {1} m/s, {2} the Q it is for, m³/s
+    VelocityUnderRim,          // {1} m/s, {2} Q
+    VelocityAtPassageInlet,    // {1} m/s, {2} Q
     // {1} the box's symbol, {2} its control, {3} its text, {4} the number read, {5} why.
     TextReadOtherwise,
     FullWidthDigits,
@@ -74,6 +74,17 @@ enum class CheckWording {
     InletArea,
     OutletArea,
     WettedArea,
+    // The boxes only the checks, the solid and the flow read: {1} the box's text.
+    FlowNotUsable,
+    PumpInletNotUsable,
+    LengthNotUsable,
+    // The passage length used: {1} in mm, then how it was read from the text: as millimetres,
+    // {2} the text, {3} LengthReadOtherwise or nothing; as a multiple {2} of D, {3} the text,
+    // {4} LengthReadOtherwise or nothing.
+    PassageLengthMillimetres,
+    PassageLengthTimesD,
+    LengthReadOtherwise,  // {1} why: LengthTimesD or TextAfterNumber
+    LengthTimesD,
 };
 
 // A text in both languages: a fact given as one string reads the same in both.

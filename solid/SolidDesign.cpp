@@ -4,6 +4,7 @@
 #include "DesignChecks.h"
 #include "DesignInputs.h"
 #include "Figures.h"
+#include "GivenReadings.h"
 #include "PassageGeometry.h"
 #include "SolidFailure.h"
 #include "Walls.h"
@@ -50,16 +51,10 @@ std::array<Station, 12> solidStations(const Calculation& c, WidthSet set)
 
 std::optional<double> passageLengthFromText(const std::string& text, double D)
 {
-    LenientReading reading;
-    try {
-        reading = lenientRead(text);
-    } catch (const std::exception&) {
+    const PassageLength length = passageLengthOf(text, D);
+    if (length.taken == PassageLength::Taken::NotRead)
         return std::nullopt;
-    }
-    if (!reading.anyDigit || !std::isfinite(reading.value) || reading.value <= 0)
-        return std::nullopt;
-    constexpr double kLargestMultiple = 20;
-    return reading.value > kLargestMultiple ? reading.value : reading.value * D;
+    return length.millimetres;
 }
 
 SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& stations,
