@@ -24,7 +24,7 @@ constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
      "passage length L, pump axis to inlet (see below)"},
     {Box::Text8, "Text8", "rs", "800",
      "流道进口上弧半径rs", "mm", Reading::Shown, "", "仅显示，不参与计算；流道实体的进口上缘未按此弧修圆",
-     "passage inlet's upper arc radius rs, mm (shown only)"},
+     "inlet's upper arc radius rs, mm (shown only)"},
     {Box::Text9, "Text9", "H0", "700",
      "H0(mm)", "mm", Reading::Lenient, "mm", "", "height H0, mm"},
     {Box::Text10, "Text10", "H1", "700",

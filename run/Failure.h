@@ -48,6 +48,7 @@ struct Failure {
         // {detail} the bound, both in whole mm; or {detail} the modelling kernel's own words).
         SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
         SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
+        SolidLengthNotGiven,
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
 
         // The command line.

@@ -5,6 +5,7 @@
 #include "DesignInputs.h"
 #include "Figures.h"
 #include "GivenReadings.h"
+#include "MessageText.h"
 #include "PassageGeometry.h"
 #include "SolidFailure.h"
 #include "Walls.h"
@@ -60,8 +61,8 @@ std::optional<double> passageLengthFromText(const std::string& text, double D)
 SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& stations,
                         const std::string& lengthText, const SolidOptions& options)
 {
-    const double passageLength = options.passageLength ? *options.passageLength
-                                                       : passageLengthFromText(lengthText, c.in.D).value_or(0);
+    const std::optional<double> length = options.passageLength ? options.passageLength
+                                                               : passageLengthFromText(lengthText, c.in.D);
     const ProfileResults& p = c.profile;
     const TangentPoint& tp = c.volute.tp;
     const double hk = c.volute.hk;
@@ -82,6 +83,10 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     }
     if (!std::isfinite(options.outletExtension) || options.outletExtension < 0)
         fail(Failure::Kind::SolidExtensionNotUsable, "outlet", options.outletExtension);
+    if (!length)  // the L box gives none: no figure of ours stands in for it
+        throw Failure{.kind = Failure::Kind::SolidLengthNotGiven, .item = "L",
+                      .other = quoteForMessage(lengthText, 24, "", "")};
+    const double passageLength = *length;
     if (!std::isfinite(passageLength) || passageLength <= 0)
         fail(Failure::Kind::SolidLengthNotUsable, "L", passageLength);
 
