@@ -1,5 +1,6 @@
 #include "CheckText.h"
 
+#include "Figures.h"
 #include "ResultText.h"
 
 #include <array>
@@ -52,6 +53,10 @@ void appendCheckJson(std::string& out, const std::vector<DesignCheck>& checks, L
         out.append(number.data(), std::to_chars(number.data(), number.data() + number.size(), figure).ptr);
         out.append(", \"unit\": ");
         appendJsonString(out, c.unit);
+        if (c.flow) {  // the design flow a velocity is for, m³/s
+            out.append(", \"Q\": ");
+            out.append(number.data(), std::to_chars(number.data(), number.data() + number.size(), *c.flow).ptr);
+        }
         out.append(c.warning ? ", \"warning\": true" : ", \"warning\": false");
         out.append(", \"message\": ");
         appendJsonString(out, checkText(c, language));
@@ -66,7 +71,17 @@ std::string checkCell(const std::vector<DesignCheck>& checks, const NumberLocale
     for (const DesignCheck& c : checks) {
         if (!cell.empty())
             cell.append("; ");
-        cell.append(checkName(c.kind)).append(":").append(c.subject).append("=").append(generalText(c.figure, locale));
+        cell.append(checkName(c.kind));
+        if (c.flow) {
+            // A velocity with its unit and the flow it is for: "velocity-at-cone-inlet=3.946 m/s
+            // (Q 15 m³/s)", a station's with the station: "section-velocity:a40=1.231 m/s (Q 15 m³/s)".
+            if (c.subject != "Q")
+                cell.append(":").append(c.subject);
+            cell.append("=").append(fixedFigure(c.figure, 3, locale)).append(" ").append(c.unit);
+            cell.append(" (Q ").append(generalText(*c.flow, locale)).append(" m³/s)");
+            continue;
+        }
+        cell.append(":").append(c.subject).append("=").append(generalText(c.figure, locale));
     }
     return cell;
 }

@@ -54,6 +54,7 @@ constexpr int kPipeWaitSeconds = 5;
 constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT] [--D0 TEXT] [--theta TEXT] [--H0 TEXT] [--H1 TEXT]
              [--H2 TEXT] [--D1 TEXT] [--dd0 TEXT] [--aa TEXT] [--hk TEXT]
+             [--Ds TEXT] [--Q TEXT] [--L TEXT] [--rs TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
              [--widths computed|area-true]
@@ -71,6 +72,14 @@ pump-station inlet passage, exactly as the window shows them.
 Each TEXT is taken exactly as if typed into that quantity's box. An omitted
 option takes the box's default text:
 %OPTIONS%--NAME=TEXT works as well, and is the way to give a TEXT that begins with --.
+Ds, Q, L and rs enter no formula of the results: Ds and Q are read by the
+checks (Q by the velocities, and by the flow), L by the solid and the flow;
+rs is shown only (the solid does not round the inlet's upper edge by it).
+L is read by one rule: the number at the start of its text, up to 20, is that
+many impeller diameters D ("3.5~5.0" is 3.5 x D); above 20 it is millimetres.
+The length runs from the pump axis to the passage inlet; --checks states the
+length used in mm and how it was read, and warns where that is not how the
+text looks (a multiple of D in a box that says mm, words after the number).
 dd0 must be a number written with the locale's decimal separator (and,
 optionally, its digit grouping); every other text is read up to the first
 character that cannot continue a number written with a full stop, and is 0
@@ -84,14 +93,18 @@ a30 a40 a50 a60 a70 a80 a90 B. --json prints one JSON object of the same pairs.
 together (a negative width, a width rule whose section shape does not hold, a
 jump where the rule changes, hk below bp, hk above the pump inlet section H,
 dd0 >= D0, D0 >= D1, crossing profiles, a box text read otherwise than it
-looks) and the figures shown without a verdict (clearance, mean velocities
-from the design flow Q with the areas they pass, H2/D1, and the passage width
-of the area-true widths where it is not B: the one the files take).
+looks, a Q, Ds or L that gives no figure above zero, when no velocity or
+length is computed from it) and the figures shown without a verdict
+(clearance, mean velocities from the design flow Q with the areas they pass,
+each naming the Q it is for, H2/D1, the passage length L used, and the
+passage width of the area-true widths where it is not B: the one the files
+take).
 They follow the results, one per line:
   check<TAB>NAME<TAB>SUBJECT<TAB>FIGURE<TAB>MESSAGE
 SUBJECT the station or quantity concerned (a40, hk, Q); with --json an array
-"checks" of objects {check, subject, figure, unit, warning, message}; with
---csv a column "checks" of NAME:SUBJECT=FIGURE separated by "; ". Checks are
+"checks" of objects {check, subject, figure, unit, warning, message} and Q
+for a velocity; with --csv a column "checks" of NAME:SUBJECT=FIGURE separated
+by "; ", a velocity as NAME=FIGURE m/s (Q 15 m³/s) (a station's NAME:SUBJECT=). Checks are
 information: they never change a result or the exit status.
 
 If the calculation fails, the results written before the failure are printed,
@@ -101,7 +114,7 @@ goes to standard error, and the exit status is 1.
 
 --csv [FILE] computes a batch of designs read from FILE (standard input when
 FILE is omitted or -). The header row names input columns among D D0 theta H0
-H1 H2 D1 dd0 aa hk; a column that is absent takes the option's TEXT or the
+H1 H2 D1 dd0 aa hk Ds Q L rs; a column that is absent takes the option's TEXT or the
 default text; an empty cell is an empty box (write "" for an empty cell in a
 one-column file, since empty lines are skipped). Each line is one design, as a
 box holds one line: a field in double quotes may hold commas and doubled
@@ -239,8 +252,8 @@ of the fluid, within 0.5 mm of the exact surfaces, one region per wall: ASCII
 with one "solid NAME" per wall, or with --stl-binary binary (each triangle's
 attribute word holds the wall's index in the order above); --stl-metres writes
 metres instead of millimetres. --length MM is the distance from the pump axis
-to the passage inlet (else the L box's text, "3.5~5.0" by default, read as
-a multiple of D, or as mm above 20), for the flow's case too;
+to the passage inlet (else the L box's length, --L above), for the flow's
+case too;
 --outlet-extension MM carries the pipe on straight above the pump inlet
 section, so that the outlet lies that far above it. With --checks the solid's
 volume and areas follow the checks. A design that has no solid (hk not above
@@ -258,7 +271,7 @@ std::string helpText()
     };
     // One line per given dimension, from the box table: "  --D0     cone inlet ...  default 2200".
     std::string options;
-    for (const Box box : inputBoxes()) {
+    for (const Box box : settableBoxes()) {
         const BoxInfo& info = boxInfo(box);
         std::string line = "  --" + std::string(info.symbol);
         line.resize(std::max<std::size_t>(line.size() + 1, 11), ' ');
@@ -292,7 +305,7 @@ Design designFor(const Options& options)
     }
     for (std::size_t i = 0; i < options.texts.size(); ++i)
         if (options.texts[i])
-            design.texts[inputBoxes()[i]] = QString::fromStdString(*options.texts[i]);
+            design.texts[settableBoxes()[i]] = QString::fromStdString(*options.texts[i]);
     if (options.widthSet)
         design.widthSet = *options.widthSet;
     return design;

@@ -49,7 +49,7 @@ int countOption(const std::vector<std::string>& args, std::size_t& i, int low, i
 
 std::optional<std::size_t> inputIndex(std::string_view name)
 {
-    const auto& inputs = inputBoxes();
+    const auto& inputs = settableBoxes();
     for (std::size_t i = 0; i < inputs.size(); ++i)
         if (boxInfo(inputs[i]).symbol == name)
             return i;
@@ -101,7 +101,7 @@ std::optional<Box> inputNamed(std::string_view name)
     const auto index = inputIndex(name);
     if (!index)
         return std::nullopt;
-    return inputBoxes()[*index];
+    return settableBoxes()[*index];
 }
 
 Options parseOptions(const std::vector<std::string>& args)
@@ -266,7 +266,7 @@ Options parseOptions(const std::vector<std::string>& args)
             ignored = options.checks ? "--checks" : "--widths";
         for (std::size_t i = 0; ignored.empty() && i < options.texts.size(); ++i)
             if (options.texts[i])
-                ignored = "--" + std::string(boxInfo(inputBoxes()[i]).symbol);
+                ignored = "--" + std::string(boxInfo(settableBoxes()[i]).symbol);
         if (!ignored.empty())
             throw usageError(Failure::Kind::OptionsExclusive, ignored, "--cfd-validate");
     }

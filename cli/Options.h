@@ -16,7 +16,7 @@
 namespace inlet {
 
 struct Options {
-    std::array<std::optional<std::string>, 10> texts;  // in the order of inputBoxes()
+    std::array<std::optional<std::string>, 14> texts;  // in the order of settableBoxes()
     bool json = false;
     bool checks = false;
     std::optional<std::string> openFile;  // a design file whose texts the options start from
@@ -47,7 +47,8 @@ class ExportRegistry;
 // The formats inlet-calc writes: those that need no window system.
 const ExportRegistry& calcFormats();
 
-// The input box of the quantity `name` (D, D0, theta, H0, H1, H2, D1, dd0, aa, hk).
+// The box a user sets by option and CSV column `name` (D, D0, theta, H0, H1, H2, D1, dd0, aa,
+// hk, Ds, Q, L, rs).
 std::optional<Box> inputNamed(std::string_view name);
 
 }  // namespace inlet

@@ -55,11 +55,11 @@ enum class CheckWording {
     PassageHeightToImpeller,
     SectionHeightToImpeller,
     FloorClearanceToImpeller,
-    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s; {4} F, {5} drawn, mm²
-    SectionVelocityUndrawn,    // {1} φ, {2} by the area F, {3} F in mm²
+    SectionVelocity,           // {1} φ, {2} by the area F, {3} through the section drawn, m/s; {4} F, {5} drawn, mm²; {6} Q, m³/s
+    SectionVelocityUndrawn,    // {1} φ, {2} by the area F, {3} F in mm², {4} Q
     ProfilesCross,             // {1} the overlap in mm
     ProfileClearance,          // {1} the clearance in mm
-    // {1} m/s through {2} m²; {3} the passage width B in mm.
+    // {1} m/s through {2} m²; {3} the passage width B in mm; {4} the Q it is for, m³/s.
     VelocityAtConeInlet,
     VelocityUnderRim,
     VelocityAtPassageInlet,
@@ -82,6 +82,17 @@ enum class CheckWording {
     WettedArea,
     PassageWidthDrawn,  // {1} B of the widths drawn, {2} the result B, mm
     HkAbovePumpInlet,   // hk {1}, H {2}, the difference {3}, each with its unit
+    // The boxes only the checks, the solid and the flow read: {1} the box's text.
+    FlowNotUsable,
+    PumpInletNotUsable,
+    LengthNotUsable,
+    // The passage length used: {1} in mm, then how it was read from the text: as millimetres,
+    // {2} the text, {3} LengthReadOtherwise or nothing; as a multiple {2} of D, {3} the text,
+    // {4} LengthReadOtherwise or nothing.
+    PassageLengthMillimetres,
+    PassageLengthTimesD,
+    LengthReadOtherwise,  // {1} why: LengthTimesD or TextAfterNumber
+    LengthTimesD,
 };
 
 // A text in both languages: a fact given as one string reads the same in both.

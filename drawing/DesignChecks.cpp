@@ -5,6 +5,7 @@
 #include "CheckWords.h"
 #include "DesignInputs.h"
 #include "Figures.h"
+#include "GivenReadings.h"
 #include "MessageText.h"
 #include "PassageGeometry.h"
 #include "ResultText.h"
@@ -60,10 +61,12 @@ public:
         list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice, std::move(words.chinese),
                          std::move(words.english)});
     }
-    void figure(CheckKind kind, std::string subject, double figure, std::string unit, Bilingual words)
+    // `flow`: the design flow a velocity is for.
+    void figure(CheckKind kind, std::string subject, double figure, std::string unit, Bilingual words,
+                std::optional<double> flow = {})
     {
         list_.push_back({kind, false, std::move(subject), figure, std::move(unit), std::nullopt,
-                         std::move(words.chinese), std::move(words.english)});
+                         std::move(words.chinese), std::move(words.english), flow});
     }
     const NumberLocale& locale() const { return locale_; }
     std::vector<DesignCheck> take() { return std::move(list_); }
@@ -241,19 +244,6 @@ void checkProportions(const Calculation& c, Checks& checks)
     }
 }
 
-// A box's text read as the run reads a number at the start of a text; none where it holds no
-// digit, is beyond the double range, or is not above zero.
-std::optional<double> positiveReading(const BoxAccess& boxes, Box box)
-{
-    try {
-        const LenientReading r = lenientRead(boxes.text(box));
-        if (r.anyDigit && r.value > 0 && std::isfinite(r.value))
-            return r.value;
-    } catch (const CalcError&) {
-    }
-    return std::nullopt;
-}
-
 // The top of the conical pipe, where the pump's inlet joins it, against the pump inlet
 // diameter Ds: a warning where they differ by more than 1 %.
 void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
@@ -262,7 +252,11 @@ void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
     if (!std::isfinite(top))
         return;
     const std::string figure = wholeMillimetres(top);
-    const std::optional<double> Ds = positiveReading(boxes, Box::Text2);
+    const std::string text = boxes.text(Box::Text2);
+    const std::optional<double> Ds = pumpInletOf(text);
+    if (!Ds && text.find_first_not_of(" \t\r\n") != std::string::npos)
+        checks.warn(CheckKind::BoxNotUsable, "Ds", 0, "mm",
+                    checkWords(CheckWording::PumpInletNotUsable, {quoteForMessage(text, 24, "", "")}));
     if (!Ds) {
         checks.figure(CheckKind::ConeTopAgainstPumpInlet, "Ds", top, "mm",
                       checkWords(CheckWording::ConeTopNoPumpInlet, {figure}));
@@ -331,9 +325,11 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
         const std::string byF = fixedFigure(required, 2, checks.locale());
         const std::string byDrawn = actual ? fixedFigure(*actual, 2, checks.locale()) : "";
         const std::string F = wholeMillimetres(s.F), drawnArea = actual ? wholeMillimetres(*area) : "";
+        const std::string Qused = generalText(*Q, checks.locale());
         checks.figure(CheckKind::SectionVelocity, std::string(symbol(s.width)), actual.value_or(required), "m/s",
-                      actual ? checkWords(CheckWording::SectionVelocity, {phi, byF, byDrawn, F, drawnArea})
-                             : checkWords(CheckWording::SectionVelocityUndrawn, {phi, byF, F}));
+                      actual ? checkWords(CheckWording::SectionVelocity, {phi, byF, byDrawn, F, drawnArea, Qused})
+                             : checkWords(CheckWording::SectionVelocityUndrawn, {phi, byF, F, Qused}),
+                      *Q);
     }
 }
 
@@ -433,6 +429,14 @@ void checkClearance(const Calculation& c, Checks& checks)
     }
 }
 
+// Q whose text gives no flow: said once, and no velocity from it.
+void checkFlow(const BoxAccess& boxes, std::optional<double> Q, Checks& checks)
+{
+    if (!Q)
+        checks.warn(CheckKind::BoxNotUsable, "Q", 0, "m³/s",
+                    checkWords(CheckWording::FlowNotUsable, {quoteForMessage(boxes.text(Box::Text12), 24, "", "")}));
+}
+
 // The mean velocity through each section the whole flow passes, with the area it passes
 // through: the cone inlet net of the guide cone's top, which lies in its plane; the ring under
 // the rim; the passage inlet B·hk with B of the widths drawn.
@@ -440,6 +444,7 @@ void checkVelocities(const Calculation& c, std::optional<double> B, std::optiona
 {
     if (!Q)
         return;
+    const std::string flow = generalText(*Q, checks.locale());
     struct Section {
         CheckKind kind;
         CheckWording wording;
@@ -463,7 +468,7 @@ void checkVelocities(const Calculation& c, std::optional<double> B, std::optiona
         const std::string figure = fixedFigure(velocity, 2, checks.locale());
         const std::string area = fixedFigure(*s.area, 3, checks.locale());
         const std::string width = B ? wholeMillimetres(*B) : "";
-        checks.figure(s.kind, "Q", velocity, "m/s", checkWords(s.wording, {figure, area, width}));
+        checks.figure(s.kind, "Q", velocity, "m/s", checkWords(s.wording, {figure, area, width, flow}), *Q);
     }
 }
 
@@ -537,6 +542,33 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
     }
 }
 
+// The passage length the L box gives, by the one rule of passageLengthOf(): the length used and
+// how it was read, a warning where that is not how the text looks, or that it gives none.
+void checkPassageLength(const Calculation& c, const BoxAccess& boxes, Checks& checks)
+{
+    const std::string text = boxes.text(Box::Text7);
+    const std::string quoted = quoteForMessage(text, 24, "", "");
+    const PassageLength L = passageLengthOf(text, c.in.D);
+    if (L.taken == PassageLength::Taken::NotRead) {
+        checks.warn(CheckKind::BoxNotUsable, "L", 0, "mm", checkWords(CheckWording::LengthNotUsable, {quoted}));
+        return;
+    }
+    const std::string length = wholeMillimetres(L.millimetres);
+    const std::string number = generalText(L.number, checks.locale());
+    Bilingual why("");
+    if (!L.asItLooks)
+        why = checkWords(CheckWording::LengthReadOtherwise,
+                         {checkWords(L.taken == PassageLength::Taken::TimesD ? CheckWording::LengthTimesD
+                                                                             : CheckWording::TextAfterNumber)});
+    Bilingual words = L.taken == PassageLength::Taken::TimesD
+                          ? checkWords(CheckWording::PassageLengthTimesD, {length, number, quoted, why})
+                          : checkWords(CheckWording::PassageLengthMillimetres, {length, quoted, why});
+    if (L.asItLooks)
+        checks.figure(CheckKind::PassageLength, "L", L.millimetres, "mm", std::move(words));
+    else
+        checks.warn(CheckKind::PassageLength, "L", L.millimetres, "mm", std::move(words));
+}
+
 void checkDrawable(const Calculation& c, Checks& checks)
 {
     const ProfileResults& p = c.profile;
@@ -551,7 +583,7 @@ void checkDrawable(const Calculation& c, Checks& checks)
 
 }  // namespace
 
-std::optional<double> designFlow(const BoxAccess& boxes) { return positiveReading(boxes, Box::Text12); }
+std::optional<double> designFlow(const BoxAccess& boxes) { return designFlowOf(boxes.text(Box::Text12)); }
 
 double profilesOverlap(const Calculation& c)
 {
@@ -589,6 +621,8 @@ std::string_view checkName(CheckKind kind)
     case CheckKind::WettedArea: return "wetted-area";
     case CheckKind::PassageWidthDrawn: return "passage-width-drawn";
     case CheckKind::HkAbovePumpInlet: return "hk-above-pump-inlet";
+    case CheckKind::PassageLength: return "passage-length";
+    case CheckKind::BoxNotUsable: return "box-not-usable";
     }
     return "check";
 }
@@ -624,7 +658,9 @@ std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& wid
     checkClearance(c, checks);
     checkDrawable(c, checks);
     checkTexts(boxes, checks);
+    checkPassageLength(c, boxes, checks);
     const std::optional<double> Q = designFlow(boxes);
+    checkFlow(boxes, Q, checks);
     checkVelocities(c, B, Q, checks);
     checkSectionVelocities(c, widths, set, Q, checks);
     return checks.take();

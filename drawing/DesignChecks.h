@@ -43,6 +43,8 @@ enum class CheckKind {
     WettedArea,                   // ... of every wall the water wets, m²
     PassageWidthDrawn,            // B of the widths drawn, where it is not the result box's B
     HkAbovePumpInlet,             // hk above H: the volute roof stands above the pump inlet section
+    PassageLength,                // L as read from its box, mm from the pump axis to the passage inlet
+    BoxNotUsable,                 // Q, Ds or L whose text gives no figure above zero
 };
 
 struct DesignCheck {
@@ -56,6 +58,7 @@ struct DesignCheck {
     // show the Chinese, inlet-calc the one of its locale (checkText()).
     std::string chinese;
     std::string english;
+    std::optional<double> flow;  // the design flow Q a velocity is for, m³/s
 };
 
 // The check's line in `language`.
@@ -71,8 +74,7 @@ double profilesOverlap(const Calculation& c);
 // The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
 std::string_view checkName(CheckKind kind);
 
-// The design flow Q (m³/s) as the text of its box ("Q(m3/S)") reads, a number at its start;
-// none where it holds no number above zero.
+// The design flow Q (m³/s) as the text of its box ("Q(m3/S)") reads: designFlowOf().
 std::optional<double> designFlow(const BoxAccess& boxes);
 
 // The checks of a completed run whose geometry is drawn with the widths `set`. `boxes` holds

@@ -3,6 +3,7 @@
 #include "DesignInputs.h"
 #include "DrawingSheet.h"
 #include "Figures.h"
+#include "GivenReadings.h"
 
 #include <algorithm>
 #include <array>
@@ -961,17 +962,7 @@ Drawing drawPassage(const Calculation& c, const WidthSets& widths, WidthSet set,
     return drawing;
 }
 
-std::optional<double> diameterFromText(std::string_view text)
-{
-    try {
-        const LenientReading Ds = lenientRead(text);
-        if (Ds.anyDigit)
-            return Ds.value;
-    } catch (const std::exception&) {
-        // Beyond the double range: not drawn.
-    }
-    return std::nullopt;
-}
+std::optional<double> diameterFromText(std::string_view text) { return pumpInletOf(text); }
 
 Drawing drawPassage(const Calculation& c, const DrawingOptions& options)
 {

@@ -132,8 +132,8 @@ std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c
 // right-hand half; the left is its mirror image in x). Empty without two such stations.
 std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius);
 
-// The pump inlet diameter Ds as its box reads: the number at the start of the text, none
-// without one (or beyond the double range).
+// The pump inlet diameter Ds as its box reads (pumpInletOf(), as the checks read it): none
+// where the text gives no diameter above zero.
 std::optional<double> diameterFromText(std::string_view text);
 
 // The line at the top of a drawing (and of the sheet's drawings and the drawing window) that

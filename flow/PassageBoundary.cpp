@@ -1,6 +1,7 @@
 #include "DesignFlow.h"
 
 #include "DesignFile.h"
+#include "GivenReadings.h"
 #include "PassageCase.h"
 #ifdef INLET_HAVE_SOLID
 #include "Calculation.h"
@@ -27,12 +28,8 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         const auto found = design.texts.find(box);
         return found == design.texts.end() ? std::string() : found->second.toStdString();
     };
-    double flow = 0;
-    try {
-        flow = lenientParse(text(Box::Text12));
-    } catch (const std::exception&) {
-    }
-    if (!(flow > 0))
+    const std::optional<double> Q = designFlowOf(text(Box::Text12));
+    if (!Q)
         throw Failure{.kind = Failure::Kind::FlowDesignFlowNotPositive, .other = text(Box::Text12),
                       .stage = FlowStage::Case};
 
@@ -67,7 +64,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
     for (std::size_t t = 0; t < mesh.walls.size(); ++t)
         p.surfaces[mesh.walls[t]].triangles.push_back(
             {vertex(mesh.triangles[3 * t]), vertex(mesh.triangles[3 * t + 1]), vertex(mesh.triangles[3 * t + 2])});
-    p.flow = flow;
+    p.flow = *Q;
     p.coneInletHeight = (calculation.in.H1 + calculation.in.H2) / 1000;
     p.inletWidth = widthSets(calculation).passageWidth(design.widthSet, calculation.in.D1).value_or(calculation.B) / 1000;
     p.inletHeight = calculation.in.hk / 1000;

@@ -8,7 +8,8 @@ constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
     {Box::Text1, "Text1", "D", "2200",
      "叶轮直径D(mm)", "mm", Reading::Lenient, "mm", "读取，不参与型线计算，用于比值校核（H2/D 等）", "impeller diameter D, mm (read; used by the ratio checks only)"},
     {Box::Text2, "Text2", "Ds", "2205",
-     "泵进口直径Ds(mm)", "mm", Reading::ChecksOnly, "mm", "不参与计算，仅用于校核锥管顶部直径", ""},
+     "泵进口直径Ds(mm)", "mm", Reading::ChecksOnly, "mm", "不参与计算，仅用于校核锥管顶部直径",
+     "pump inlet diameter Ds, mm (checks only)"},
     {Box::Text3, "Text3", "D0", "2200",
      "锥管进口直径D0(mm)", "mm", Reading::Lenient, "mm", "", "cone inlet diameter D0, mm"},
     {Box::Text4, "Text4", "theta", "0",
@@ -18,9 +19,12 @@ constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
     {Box::Text6, "Text6", "B", "",
      "流道宽度B(mm)", "mm", Reading::Result, "", "计算结果", ""},
     {Box::Text7, "Text7", "L", "3.5\xEF\xBD\x9E" "5.0",
-     "流道长度L(mm)", "mm", Reading::Shown, "", "仅显示，不参与计算", ""},
+     "流道长度L(mm)", "mm", Reading::Shown, "",
+     "水泵轴线至流道进口；不大于 20 的数为叶轮直径 D 的倍数，大于 20 的数为 mm；不参与计算，用于流道实体与水体体积",
+     "passage length L, pump axis to inlet (see below)"},
     {Box::Text8, "Text8", "rs", "800",
-     "流道进口上弧半径rs", "mm", Reading::Shown, "", "仅显示，不参与计算", ""},
+     "流道进口上弧半径rs", "mm", Reading::Shown, "", "仅显示，不参与计算；流道实体的进口上缘未按此弧修圆",
+     "inlet's upper arc radius rs, mm (shown only)"},
     {Box::Text9, "Text9", "H0", "700",
      "H0(mm)", "mm", Reading::Lenient, "mm", "", "height H0, mm"},
     {Box::Text10, "Text10", "H1", "700",
@@ -28,7 +32,8 @@ constexpr std::array<BoxInfo, kBoxCount> kBoxes{{
     {Box::Text11, "Text11", "H2", "1300",
      "H2(mm)", "mm", Reading::LenientSingle, "mm", "取单精度", "height H2, mm"},
     {Box::Text12, "Text12", "Q", "15",
-     "Q(m3/S)", "m³/s", Reading::ChecksOnly, "m3/s", "不参与计算，仅用于流速校核", ""},
+     "Q(m3/S)", "m³/s", Reading::ChecksOnly, "m3/s", "不参与计算，仅用于流速校核",
+     "design flow Q, m3/s (velocities and flow only)"},
     {Box::Text13, "Text13", "a1", "",
      "短轴半径a1(mm)", "mm", Reading::Result, "", "计算结果", ""},
     {Box::Text14, "Text14", "b1", "",
@@ -99,6 +104,11 @@ constexpr std::array<Box, 10> kInputs{
 };
 static_assert(static_cast<std::size_t>(Quantity::hk) == kInputs.size() - 1);
 
+constexpr std::array<Box, 14> kSettable{
+    Box::Text1, Box::Text3, Box::Text4, Box::Text9, Box::Text10, Box::Text11, Box::Text35,
+    Box::Text34, Box::Text22, Box::Text21, Box::Text2, Box::Text12, Box::Text7, Box::Text8,
+};
+
 constexpr std::array<Box, 16> kGivenParameters{
     Box::Text1, Box::Text5, Box::Text9, Box::Text2, Box::Text6, Box::Text10,
     Box::Text3, Box::Text7, Box::Text11, Box::Text4, Box::Text8, Box::Text12,
@@ -123,6 +133,8 @@ std::string_view boxName(Box box) { return boxInfo(box).name; }
 const std::array<Box, 10>& inputBoxes() { return kInputs; }
 
 Box inputBox(Quantity q) { return kInputs.at(static_cast<std::size_t>(q)); }
+
+const std::array<Box, 14>& settableBoxes() { return kSettable; }
 
 const std::array<Box, 16>& givenParameterBoxes() { return kGivenParameters; }
 

@@ -49,6 +49,10 @@ const std::array<Box, 10>& inputBoxes();
 // The box a given dimension is read from; D to hk only.
 Box inputBox(Quantity q);
 
+// Every box a user gives that inlet-calc sets by option (--Q) and CSV column (Q): the given
+// dimensions of inputBoxes(), then Ds, Q, L and rs, which the run does not read.
+const std::array<Box, 14>& settableBoxes();
+
 // The 16 boxes of the given-parameter frame ("给定参数"), row by row: what a design file keeps.
 const std::array<Box, 16>& givenParameterBoxes();
 

@@ -137,6 +137,8 @@ constexpr std::array kWords{
           "no solid: the passage length {other} mm does not reach beyond where the roof is level ({detail} mm from "
           "the pump axis)"},
     Words{SolidLengthNotUsable, "无法生成实体：流道长度 L {other} mm 不可用", "no solid: the passage length L {other} mm is not usable"},
+    Words{SolidLengthNotGiven, "无法生成实体：流道长度 L 的文本“{other}”读不出长度",
+          "no solid: the passage length L's text “{other}” gives no length"},
     Words{SolidExtensionNotUsable, "无法生成实体：出口延伸段长度 {other} mm 不可用",
           "no solid: the outlet extension {other} mm is not usable"},
     Words{SolidModelling, "无法生成实体：建模失败（{detail}）", "no solid: the modelling kernel could not build it ({detail})"},

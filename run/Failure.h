@@ -54,6 +54,7 @@ struct Failure {
         // {detail} the bound, both in whole mm; or {detail} the modelling kernel's own words).
         SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
         SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
+        SolidLengthNotGiven,
         SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
         // The flow computation ({file} the case folder, {item} a program, {other} its log,
         // {detail} the log's last lines or the solver's own words).

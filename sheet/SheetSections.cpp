@@ -4,6 +4,8 @@
 #include "DesignInputs.h"
 #include "DrawingScale.h"
 #include "Figures.h"
+#include "GivenReadings.h"
+#include "ResultText.h"
 #include "PassageGeometry.h"
 #include "Quantity.h"
 #include "ScaleBarPicture.h"
@@ -174,13 +176,18 @@ void writeBasis(TextWriter& writer, const SheetInput& input)
 
 namespace {
 
-// The unit of a given dimension as the sheet states it. The passage length L is a multiple of
-// D ("3.5～5.0") unless its number exceeds 20, when it is millimetres, as its caption reads.
-QString givenUnit(Box box, const std::string& text)
+// The passage length L as the sheet states it: the length used in mm, by the one rule of
+// passageLengthOf(), and how it was read from the box's text.
+ValueUsed lengthUsed(const SheetInput& input, const QString& remark)
 {
-    if (box == Box::Text7 && !(lenientParse(text) > 20))
-        return QStringLiteral("×D");
-    return q(boxUnit(box));
+    const double D = input.calculation ? input.calculation->in.D : 0;
+    const PassageLength L = passageLengthOf(input.text(Box::Text7), D);
+    if (L.taken == PassageLength::Taken::NotRead)
+        return {QStringLiteral("—"), QStringLiteral("读不出长度，不建流道实体，不计水体体积；") + remark};
+    const QString mm = q(wholeMillimetres(L.millimetres));
+    if (L.taken == PassageLength::Taken::TimesD)
+        return {mm, q(generalText(L.number, input.locale)) + QStringLiteral(" × D；") + remark};
+    return {mm, remark};
 }
 
 // A result as the sheet prints it: the box's text without the leading zeros of its picture
@@ -203,8 +210,10 @@ void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
         if (box == Box::Text5 || box == Box::Text6)
             continue;  // H and B: results the run writes into the frame
         const std::string& text = input.text(box);
-        const ValueUsed used = valueUsed(box, text, input.locale);
-        rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, givenUnit(box, text), used.remark});
+        ValueUsed used = valueUsed(box, text, input.locale);
+        if (box == Box::Text7)
+            used = lengthUsed(input, used.remark);
+        rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, q(boxUnit(box)), used.remark});
     }
     writer.table({7, 24, 13, 21, 7, 28},
                  {QStringLiteral("符号"), QStringLiteral("名称"), QStringLiteral("输入文本"), QStringLiteral("计算取值"),

@@ -4,6 +4,8 @@
 #include "DesignChecks.h"
 #include "DesignInputs.h"
 #include "Figures.h"
+#include "GivenReadings.h"
+#include "MessageText.h"
 #include "PassageGeometry.h"
 #include "SolidFailure.h"
 #include "Walls.h"
@@ -55,23 +57,17 @@ std::array<Station, 12> solidStations(const Calculation& c, WidthSet set)
 
 std::optional<double> passageLengthFromText(const std::string& text, double D)
 {
-    LenientReading reading;
-    try {
-        reading = lenientRead(text);
-    } catch (const std::exception&) {
+    const PassageLength length = passageLengthOf(text, D);
+    if (length.taken == PassageLength::Taken::NotRead)
         return std::nullopt;
-    }
-    if (!reading.anyDigit || !std::isfinite(reading.value) || reading.value <= 0)
-        return std::nullopt;
-    constexpr double kLargestMultiple = 20;
-    return reading.value > kLargestMultiple ? reading.value : reading.value * D;
+    return length.millimetres;
 }
 
 SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& stations,
                         const std::string& lengthText, const SolidOptions& options)
 {
-    const double passageLength = options.passageLength ? *options.passageLength
-                                                       : passageLengthFromText(lengthText, c.in.D).value_or(0);
+    const std::optional<double> length = options.passageLength ? options.passageLength
+                                                               : passageLengthFromText(lengthText, c.in.D);
     const ProfileResults& p = c.profile;
     const TangentPoint& tp = c.volute.tp;
     const double hk = c.volute.hk;
@@ -92,6 +88,10 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     }
     if (!std::isfinite(options.outletExtension) || options.outletExtension < 0)
         fail(Failure::Kind::SolidExtensionNotUsable, "outlet", options.outletExtension);
+    if (!length)  // the L box gives none: no figure of ours stands in for it
+        throw Failure{.kind = Failure::Kind::SolidLengthNotGiven, .item = "L",
+                      .other = quoteForMessage(lengthText, 24, "", "")};
+    const double passageLength = *length;
     if (!std::isfinite(passageLength) || passageLength <= 0)
         fail(Failure::Kind::SolidLengthNotUsable, "L", passageLength);
 

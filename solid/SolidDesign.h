@@ -54,9 +54,8 @@ struct SolidDesign {
     double length = 0;
 };
 
-// The passage length the L box gives: its number, read as the box is read, is a multiple of D
-// ("3.5～5.0" is 3.5·D); a number above 20 is taken as millimetres, as its caption reads.
-// Null where the box holds no positive number.
+// The passage length the L box gives, by passageLengthOf() (GivenReadings.h); null where it
+// gives none.
 std::optional<double> passageLengthFromText(const std::string& text, double D);
 
 // The stations of the widths chosen; throws a Failure (SolidNoWidth) naming the first station

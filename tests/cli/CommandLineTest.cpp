@@ -249,7 +249,7 @@ TEST(UsageErrors, ExitWithStatusTwoAndSayWhy)
         {"option without its text", {"--hk"}, "", "option '--hk' needs a TEXT"},
         {"stray argument", {"2000"}, "", "unexpected argument '2000'"},
         {"json with csv", {"--json", "--csv"}, "", "--json and --csv cannot be combined"},
-        {"unknown column", {"--csv"}, "hk,Q\n", "unknown column 'Q'"},
+        {"unknown column", {"--csv"}, "hk,B\n", "unknown column 'B'"},
         {"repeated column", {"--csv"}, "hk,hk\n", "column 'hk' appears twice"},
         {"no header", {"--csv"}, "", "no header row"},
         {"missing file", {"--csv", "/nonexistent/designs.csv"}, "", "cannot open"},

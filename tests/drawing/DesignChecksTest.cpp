@@ -5,6 +5,7 @@
 #include "CalculationRun.h"
 #include "DesignChecks.h"
 #include "Figures.h"
+#include "GivenReadings.h"
 
 #include <gtest/gtest.h>
 
@@ -239,5 +240,106 @@ TEST(WidthSetChecks, TheAreaTrueBIsTheOneTheRatioAndTheVelocityTake)
         const auto velocity = ofKind(checks, CheckKind::VelocityAtPassageInlet);
         ASSERT_EQ(velocity.size(), 1u) << row.name;
         EXPECT_DOUBLE_EQ(velocity.front()->figure, 15 / (B / 1000 * c.volute.hk / 1000)) << row.name;
+    }
+}
+
+// The L box by its one rule: the length used, how it was read, and whether that is how the
+// text looks (D is 2200 mm).
+TEST(GivenBoxChecks, PassageLengthStatedAsReadFromTheBox)
+{
+    struct Row {
+        const char* name;
+        std::string text;
+        double millimetres;  // 0: no length
+        bool warning;
+        const char* stated;  // in the English line
+    };
+    const Row rows[] = {
+        {"the default range, the lower end times D", "3.5\xEF\xBD\x9E" "5.0", 7700, true, "L = 7700 mm (3.5 × D, from “3.5～5.0”)"},
+        {"a plain multiple of D", "4", 8800, true, "L = 8800 mm (4 × D, from “4”)"},
+        {"20, the largest multiple", "20", 44000, true, "L = 44000 mm (20 × D"},
+        {"21, millimetres", "21", 21, false, "L = 21 mm (read as mm, from “21”)"},
+        {"millimetres", "7700", 7700, false, "L = 7700 mm (read as mm, from “7700”)"},
+        {"millimetres with their unit", "7700 mm", 7700, false, "L = 7700 mm (read as mm"},
+        {"millimetres with words after them", "7700 long", 7700, true, "the text after the number is not read"},
+        {"no number", "abc", 0, true, "“abc” gives no length"},
+        {"zero", "0", 0, true, "“0” gives no length"},
+        {"below zero", "-5", 0, true, "“-5” gives no length"},
+        {"empty", "", 0, true, "“” gives no length"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const PassageLength L = passageLengthOf(row.text, 2200);
+        EXPECT_DOUBLE_EQ(L.millimetres, row.millimetres);
+        const Checked r = checksOf({{Box::Text7, row.text}});
+        const auto stated = ofKind(r.checks, CheckKind::PassageLength);
+        const auto unusable = ofKind(r.checks, CheckKind::BoxNotUsable);
+        if (row.millimetres > 0) {
+            ASSERT_EQ(stated.size(), 1u);
+            EXPECT_TRUE(unusable.empty());
+            EXPECT_DOUBLE_EQ(stated.front()->figure, row.millimetres);
+            EXPECT_EQ(stated.front()->warning, row.warning);
+            EXPECT_NE(stated.front()->english.find(row.stated), std::string::npos) << stated.front()->english;
+            EXPECT_NE(stated.front()->english.find("from the pump axis to the passage inlet"), std::string::npos);
+        } else {
+            EXPECT_TRUE(stated.empty()) << "a length presented where the box gives none";
+            ASSERT_EQ(subjects(unusable), "L");
+            EXPECT_NE(unusable.front()->english.find(row.stated), std::string::npos) << unusable.front()->english;
+        }
+    }
+}
+
+// Q and Ds that give no figure above zero: said, and nothing computed from them.
+TEST(GivenBoxChecks, FlowAndPumpInletThatGiveNoFigureAreSaid)
+{
+    struct Row {
+        const char* name;
+        Box box;
+        std::string text;
+        const char* unusable;  // the subject said unusable, or ""
+        bool velocities;
+    };
+    const Row rows[] = {
+        {"Q 15", Box::Text12, "15", "", true},
+        {"Q zero", Box::Text12, "0", "Q", false},
+        {"Q below zero", Box::Text12, "-15", "Q", false},
+        {"Q no number", Box::Text12, "abc", "Q", false},
+        {"Q empty", Box::Text12, "", "Q", false},
+        {"Ds zero", Box::Text2, "0", "Ds", true},
+        {"Ds below zero", Box::Text2, "-2205", "Ds", true},
+        {"Ds empty: not given", Box::Text2, "", "", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Checked r = checksOf({{row.box, row.text}});
+        EXPECT_EQ(subjects(ofKind(r.checks, CheckKind::BoxNotUsable)), row.unusable);
+        for (const CheckKind kind : {CheckKind::VelocityAtConeInlet, CheckKind::VelocityUnderRim,
+                                     CheckKind::VelocityAtPassageInlet, CheckKind::SectionVelocity})
+            EXPECT_EQ(ofKind(r.checks, kind).empty(), !row.velocities) << checkName(kind);
+        if (row.box == Box::Text2) {
+            const auto top = ofKind(r.checks, CheckKind::ConeTopAgainstPumpInlet);
+            ASSERT_EQ(top.size(), 1u);
+            EXPECT_EQ(top.front()->english.find("against the pump inlet") == std::string::npos, row.text.empty() || row.text[0] != '2')
+                << top.front()->english;
+        }
+    }
+}
+
+// Each velocity names the Q it is for, and scales with it.
+TEST(GivenBoxChecks, VelocitiesNameTheirFlow)
+{
+    const Checked at15 = checksOf({});
+    const Checked at20 = checksOf({{Box::Text12, "20"}});
+    for (const CheckKind kind : {CheckKind::VelocityAtConeInlet, CheckKind::VelocityUnderRim,
+                                 CheckKind::VelocityAtPassageInlet, CheckKind::SectionVelocity}) {
+        const auto a = ofKind(at15.checks, kind), b = ofKind(at20.checks, kind);
+        ASSERT_EQ(a.size(), b.size()) << checkName(kind);
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i]->flow, 15.0);
+            EXPECT_EQ(b[i]->flow, 20.0);
+            EXPECT_NEAR(b[i]->figure, a[i]->figure * 4 / 3, 1e-9 * a[i]->figure) << checkName(kind);
+            EXPECT_NE(a[i]->english.find("(Q = 15 m³/s)"), std::string::npos) << a[i]->english;
+            EXPECT_NE(b[i]->chinese.find("Q = 20 m³/s"), std::string::npos) << b[i]->chinese;
+        }
     }
 }

@@ -150,7 +150,12 @@ with tempfile.TemporaryDirectory() as tmp:
     for line in ["a1 = c·√( d / (H1²·d - 4·H1³·t) ) / 2 = 560000×√( 800 / (700²×800 - 4×700³×0) ) / 2 = 400 mm",
                  "B = 2·a90 + D1 = 2×1677.622 + 3000 = 6355.244 mm"]:
         check(squeezed(line) in squeezed(text), "the calculation lacks: " + line)
-    check(table_row(text, "L", "3.5～5.0", "—", "×D"), "L is not given as a multiple of D")
+    # L: the length used in mm, how the box's text gave it, and its datum; rs not in the solid.
+    check(table_row(text, "L", "3.5～5.0", "7700", "mm", "3.5"), "L is not stated as 7700 mm, 3.5 × D")
+    check("水泵轴线至流道进口" in squeezed(text), "L's datum is not stated")
+    check("流道实体的进口上缘未按此弧修圆" in squeezed(text), "the sheet does not say the solid ignores rs")
+    check(squeezed("流道长度（水泵轴线至流道进口）L = 7700 mm（3.5 × D，取自“3.5～5.0”）") in squeezed(text),
+          "the checks do not state the passage length used")
     for line in ["φ=40°时蜗壳宽度a40按二次式计算，但外壁高 2134 mm，超过 hk = 2000 mm；按线性式宽度为 827 mm",
                  "φ=87°至φ=90°蜗壳宽度由 1459 mm 跳至 1678 mm（二次式→线性式）",
                  "流道进口平均流速（B·hk = 12.710 m²，B = 6355 mm）1.18 m/s",

@@ -397,7 +397,7 @@ TEST(PassageSolid, DesignsWithoutASolidSayWhichConditionFails)
         {"a guide cone wider than the pipe", {{Box::Text34, "2500"}}, {}, Failure::Kind::SolidProfilesCross, "profiles"},
         {"a passage ending before the roof is level", {}, {1500.0, 0}, Failure::Kind::SolidPassageTooShort, "L"},
         {"a negative outlet extension", {}, {std::nullopt, -1}, Failure::Kind::SolidExtensionNotUsable, "outlet"},
-        {"no length in the L box nor given", {{Box::Text7, "长"}}, {}, Failure::Kind::SolidLengthNotUsable, "L"},
+        {"no length in the L box nor given", {{Box::Text7, "长"}}, {}, Failure::Kind::SolidLengthNotGiven, "L"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

@@ -147,7 +147,8 @@ TEST_F(DrawingWindowUse, MarksTheWarningsAndLeavesTheFiguresPlain)
             EXPECT_FALSE(velocity) << "a figure marked as a warning: " << item->text().toStdString();
         }
     }
-    EXPECT_EQ(marked, 10) << "the width sets differing, a0, a40 to a87 and the jump to a90";
+    // The default L box "3.5～5.0" is read as 3.5·D in a box that says mm: a warning too.
+    EXPECT_EQ(marked, 11) << "the width sets differing, a0, a40 to a87, the jump to a90 and L read as 3.5 × D";
     EXPECT_EQ(plain, 22) << "H2/D1, the cone's top against Ds, five proportions to D, the clearance, three "
                             "velocities and one through each station but 0 degrees";
 }

@@ -87,9 +87,9 @@ TEST_F(DocumentWindow, DesignChecksShowTheLastCompletedRunAndNothingAfterAFailur
     int marked = 0;
     for (int i = 0; i < list->count(); ++i)
         marked += list->item(i)->icon().isNull() ? 0 : 1;
-    EXPECT_EQ(list->count(), 32);
-    EXPECT_EQ(marked, 10) << "the width sets differing, a0, a40 to a87 and the jump to a90 are warnings; "
-                             "the figures are plain";
+    EXPECT_EQ(list->count(), 33);
+    EXPECT_EQ(marked, 11) << "the width sets differing, a0, a40 to a87, the jump to a90 and L read as 3.5 × D "
+                             "are warnings; the figures are plain";
 
     type(Box::Text21, QString());
     press("Command1");
