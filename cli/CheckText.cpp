@@ -73,7 +73,7 @@ std::string checkCell(const std::vector<DesignCheck>& checks, const NumberLocale
             cell.append("; ");
         cell.append(checkName(c.kind));
         if (c.flow) {
-            // A velocity with its unit and the flow it is for: "velocity-at-cone-inlet=3.946 m/s
+            // A velocity with its unit and the flow it is for: "velocity-at-cone-inlet=4.390 m/s
             // (Q 15 m³/s)", a station's with the station: "section-velocity:a40=1.231 m/s (Q 15 m³/s)".
             if (c.subject != "Q")
                 cell.append(":").append(c.subject);

@@ -145,8 +145,8 @@ expect(list(rows[0])[:5] == ["hk", "Ds", "Q", "L", "rs"], f"the input columns ar
 expect([r["Q"] for r in rows] == ["15", "20", "0"] and [r["L"] for r in rows] == ["7700", "3.5", "abc"],
        "the input columns do not echo the input")
 cells = [r["checks"].split("; ") for r in rows]
-expect("velocity-at-cone-inlet=3.946 m/s (Q 15 m³/s)" in cells[0], f"row 1: {cells[0]}")
-expect("velocity-at-cone-inlet=5.261 m/s (Q 20 m³/s)" in cells[1], f"row 2: {cells[1]}")
+expect("velocity-at-cone-inlet=4.390 m/s (Q 15 m³/s)" in cells[0], f"row 1: {cells[0]}")
+expect("velocity-at-cone-inlet=5.854 m/s (Q 20 m³/s)" in cells[1], f"row 2: {cells[1]}")
 expect("passage-length:L=7700" in cells[0] and "passage-length:L=7700" in cells[1], "L 7700 and 3.5 × D")
 expect(not any("velocity" in c for c in cells[2]), f"row 3 has velocities at Q 0: {cells[2]}")
 expect("box-not-usable:Q=0" in cells[2] and "box-not-usable:L=0" in cells[2], f"row 3: {cells[2]}")
