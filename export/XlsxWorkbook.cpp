@@ -83,7 +83,7 @@ std::optional<double> inputValue(const Calculation& c, const ExportInput& input,
     return std::nullopt;
 }
 
-// A check's kind as the sheet names it; a kind not named here by its stable English name.
+// A check's kind as the sheet names it (every kind named: the compiler says which is missing).
 std::string checkTitle(CheckKind kind)
 {
     switch (kind) {
@@ -112,7 +112,10 @@ std::string checkTitle(CheckKind kind)
     case CheckKind::InletArea: return "进口面积";
     case CheckKind::OutletArea: return "出口面积";
     case CheckKind::WettedArea: return "过水边壁面积";
-    default: break;
+    case CheckKind::PassageWidthDrawn: return "面积一致宽度的流道宽度";
+    case CheckKind::HkAbovePumpInlet: return "hk 高于水泵进口断面";
+    case CheckKind::PassageLength: return "流道长度";
+    case CheckKind::BoxNotUsable: return "输入不可用";
     }
     return std::string(checkName(kind));
 }
