@@ -107,6 +107,9 @@ struct Drawing {
     double printScale = 1;  // printed at 1:printScale, where textHeight is 3.5 paper mm
     // Coordinates in paper millimetres (a chart): printed at 1:1, without a print scale.
     bool paper = false;
+    // A screen enlarges the texts at most this many times where they would be too small to
+    // read (0: as much as it needs); a layout that keeps its texts apart only so far says so.
+    double mostTextEnlargement = 0;
 };
 
 // The shape with every point p taken to origin + k·p (lengths and text heights times k): a

@@ -18,14 +18,21 @@ namespace {
 // Layout, paper mm.
 constexpr double kLeft = 18;         // the plots' left edge: room for the figures of the y axis
 constexpr double kPlotWidth = 132;
-constexpr double kPlotHeight = 38;
+constexpr double kPlotHeight = 33;
 constexpr double kBottom = 12;       // the lowest plot's bottom edge: room for the φ axis
 constexpr double kPanelStep = 54;    // from one plot's bottom edge to the next one's above
 constexpr double kFigure = 2.5;      // text heights
 constexpr double kTitle = 3;
 constexpr double kMarker = 0.7;      // half the size of a marker
-constexpr double kLegendAt = 48;     // from the plot's left edge to the legend's first entry
-constexpr double kLegendStep = 44;   // from one entry of the legend to the next
+// Above each plot, a row of its legend and above that its title, kept apart (and the title
+// clear of the φ figures of the panel above) while a screen enlarges the texts up to
+// kMostTextEnlargement times.
+constexpr double kLegendBaseline = 1.5;  // above the plot's top edge
+constexpr double kTitleBaseline = 8.5;
+constexpr double kLegendLine = 7;        // an entry's line, then its name after a gap
+constexpr double kLegendName = 8.5;
+constexpr double kLegendGap = 4;         // after an entry's name at its largest
+constexpr double kWidthAllowance = 1.2;  // for faces wider than textWidth's rough measure
 
 // One series: a value at each station, or none.
 using Series = std::array<std::optional<double>, 12>;
@@ -116,24 +123,27 @@ public:
             label({at, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Centre, std::to_string(phi),
                   std::to_string(phi));
         }
-        label({right + 2.5, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Left, "φ(°)", "phi");
-        label({kLeft, top + 2}, kTitle, Label::Anchor::Left, p.title, p.ascii);
+        // The axis's name after its last figure, clear of it at its largest.
+        const double afterLastFigure = kMostTextEnlargement * textWidth({"90"}, kFigure) / 2 + 1.5;
+        label({right + afterLastFigure, bottom - 1.5 - kFigure}, kFigure, Label::Anchor::Left, "φ(°)", "phi");
+        label({kLeft, top + kTitleBaseline}, kTitle, Label::Anchor::Left, p.title, p.ascii);
 
         if (!p.note.empty())
             label({kLeft + kPlotWidth / 2, bottom + kPlotHeight / 2}, kFigure, Label::Anchor::Centre, p.note, p.noteAscii);
         series(p.first, y, Layer::Outline, false);
         series(p.second, y, Layer::Hidden, true);
 
-        // The legend above the plot, each entry at a fixed place: its line, a marker, its name.
-        double legend = kLeft + kLegendAt;
+        // The legend above the plot, each entry after the one before at its largest: its line,
+        // a marker, its name.
+        double legend = kLeft;
         for (const auto& [name, ascii, layer, square] :
              {std::tuple{p.firstName, p.firstAscii, Layer::Outline, false},
               std::tuple{p.secondName, p.secondAscii, Layer::Hidden, true}}) {
-            const double y = top + 2 + kFigure * 0.35;
-            add(layer, Line{{legend, y}, {legend + 7, y}});
-            marker({legend + 3.5, y}, square);
-            label({legend + 8.5, top + 2}, kFigure, Label::Anchor::Left, name, ascii);
-            legend += kLegendStep;
+            const double y = top + kLegendBaseline + kFigure * 0.35;
+            add(layer, Line{{legend, y}, {legend + kLegendLine, y}});
+            marker({legend + kLegendLine / 2, y}, square);
+            label({legend + kLegendName, top + kLegendBaseline}, kFigure, Label::Anchor::Left, name, ascii);
+            legend += kLegendName + kWidthAllowance * kMostTextEnlargement * textWidth({name}, kFigure) + kLegendGap;
         }
     }
 
@@ -150,6 +160,7 @@ public:
         drawing.extent = drawing.views.front().extent;
         drawing.textHeight = kFigure;
         drawing.paper = true;
+        drawing.mostTextEnlargement = kMostTextEnlargement;
         return drawing;
     }
 

@@ -22,6 +22,10 @@
 
 namespace inlet {
 
+// A screen that enlarges the chart's texts to be read enlarges them at most this many times:
+// the legends and titles are laid out to stay apart up to it.
+inline constexpr double kMostTextEnlargement = 2;
+
 // Paper size of the chart, mm.
 inline constexpr double kChartWidthMm = 160;
 inline constexpr double kChartHeightMm = 172;

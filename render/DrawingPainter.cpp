@@ -57,6 +57,9 @@ void DrawingPainter::paint(const Drawing& drawing, const QRectF& visible)
                                   : std::max(drawing.extent.width(), drawing.extent.height()) / 70;
     const double valueHeight = textHeight * view_.scale();
     textEnlarged_ = valueHeight > 0 ? std::max(1.0, leastTextHeight_ / valueHeight) : 1.0;
+    if (drawing.mostTextEnlargement > 0)
+        textEnlarged_ = std::min(textEnlarged_, std::max(1.0, drawing.mostTextEnlargement));
+    textRects_.clear();
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing);
     for (const View& view : drawing.views) {
@@ -238,6 +241,7 @@ void DrawingPainter::paintRotatedText(QPointF baseline, double angle, double hei
     painter_.rotate(angle);
     painter_.scale(height / kDesignSize, height / kDesignSize);
     painter_.drawText(QPointF(x, 0), text);
+    textRects_.push_back(painter_.transform().mapRect(metrics_.tightBoundingRect(text).translated(x, 0)));
     painter_.restore();
 }
 

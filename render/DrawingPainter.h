@@ -14,6 +14,8 @@
 #include <QRectF>
 #include <QString>
 
+#include <vector>
+
 class QPainter;
 
 namespace inlet {
@@ -24,7 +26,8 @@ public:
 
     // On a screen, text that would be smaller than can be read is enlarged, all of the
     // drawing's text by the same factor, so that the dimension values are at least this
-    // high (device units). Printed sheets keep every text at its height (0, the default).
+    // high (device units), at most by the drawing's mostTextEnlargement where it sets one.
+    // Printed sheets keep every text at its height (0, the default).
     void setLeastTextHeight(double height) { leastTextHeight_ = height; }
 
     // Every view that reaches into `visible` (device units; all views when it is empty).
@@ -34,6 +37,9 @@ public:
     void paintScaleBar(QPointF bottomLeft, double maxLength, double textHeight);
     // A line of text on the device, standing on `baseline`.
     void paintText(QPointF baseline, double height, const QString& text, Label::Anchor anchor);
+    // The ink of each text painted by the last paint() and since, on the device in the
+    // painter's coordinates: where texts are laid out not to overlap, the proof that they do not.
+    const std::vector<QRectF>& textRects() const { return textRects_; }
 
 private:
     void paintView(const View& view, double textHeight);
@@ -53,6 +59,7 @@ private:
     QFontMetricsF metrics_;
     double leastTextHeight_ = 0;
     double textEnlarged_ = 1;  // for the drawing being painted
+    std::vector<QRectF> textRects_;
 };
 
 }  // namespace inlet

@@ -1,5 +1,7 @@
 #include "DesignCheckList.h"
 
+#include "WindowFonts.h"
+
 #include <QStyle>
 
 namespace inlet {
@@ -12,6 +14,7 @@ DesignCheckList::DesignCheckList(QWidget* parent) : QListWidget(parent)
     setResizeMode(QListView::Adjust);
     setSelectionMode(QAbstractItemView::NoSelection);
     setFocusPolicy(Qt::NoFocus);
+    setFont(checkTextFont());
 }
 
 void DesignCheckList::showChecks(const std::vector<DesignCheck>& checks)

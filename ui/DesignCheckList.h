@@ -1,7 +1,8 @@
 #pragma once
 
-// The design checks of a run as a list: warnings marked with the warning sign, figures plain.
-// Shown beside the drawing and in the design-check window.
+// The design checks of a run as a list: warnings marked with the warning sign, figures plain,
+// every character in one face (checkTextFont). Shown beside the drawing and in the
+// design-check window.
 
 #include "DesignChecks.h"
 

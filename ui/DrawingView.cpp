@@ -19,7 +19,6 @@ constexpr double kMostZoom = 100;
 constexpr double kExtentTolerance = 0.1;
 constexpr double kThickLine = 2;       // px
 constexpr double kThinLine = 1;
-constexpr double kLeastText = 9;       // px: the dimension values at the least
 constexpr double kScaleBarText = 11;   // px
 constexpr double kScaleBarLength = 160;
 constexpr double kScaleBarRoom = 24;   // px at the bottom, the scale bar's alone
@@ -88,7 +87,7 @@ void DrawingView::paintEvent(QPaintEvent* event)
         return;
     }
     DrawingPainter drawing(painter, view_, kThickLine, kThinLine);
-    drawing.setLeastTextHeight(kLeastText);
+    drawing.setLeastTextHeight(kLeastTextHeight);
     // The scale bar has the band at the bottom to itself: the drawing, zoomed or panned, is
     // clipped above it and never lies under the bar.
     const QRectF above = QRectF(rect()).adjusted(0, 0, 0, -kScaleBarRoom);

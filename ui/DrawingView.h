@@ -18,6 +18,9 @@ class DrawingView : public QWidget {
     Q_OBJECT
 
 public:
+    // px: the dimension values at the least; smaller, all texts are enlarged alike.
+    static constexpr double kLeastTextHeight = 9;
+
     explicit DrawingView(QWidget* parent = nullptr);
 
     // Shows a drawing. The zoom and pan stay as they were when they still suit it (its extent

@@ -3,6 +3,7 @@
 #include "CaseFolder.h"
 #include "FlowResult.h"
 #include "LastRun.h"
+#include "MeshTimes.h"
 #include "Pictures.h"
 #include "Pipeline.h"
 #include "ProcessCount.h"
@@ -61,17 +62,15 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
     : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::FlowWindow>()), lastRun_(lastRun)
 {
     ui_->setupUi(this);
-    for (const auto& [caption, level] : {std::pair{"粗网格", cfd::MeshLevel::Coarse}, {"中网格", cfd::MeshLevel::Medium},
-                                         {"细网格", cfd::MeshLevel::Fine}, {"试算网格（只检验流程）", cfd::MeshLevel::Tiny}})
-        ui_->mesh->addItem(QString::fromUtf8(caption), static_cast<int>(level));
+    for (const cfd::MeshLevel level : {cfd::MeshLevel::Coarse, cfd::MeshLevel::Medium, cfd::MeshLevel::Fine, cfd::MeshLevel::Tiny})
+        ui_->mesh->addItem(MeshTimes::caption(level), static_cast<int>(level));
     boundProcesses();
     ui_->processes->setValue(std::min(2, std::max(1, QThread::idealThreadCount())));
     ui_->figures->setColumnCount(4);
     ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"),
                                              QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)")});
     ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    ui_->progress->setMaximum(1);
-    ui_->progress->setValue(0);
+    showIdleProgress(false);
 
     connect(ui_->run, &QPushButton::clicked, this, &FlowWindow::run);
     connect(ui_->cancel, &QPushButton::clicked, this, &FlowWindow::cancel);
@@ -306,10 +305,13 @@ bool FlowWindow::run()
     case cfd::FolderContent::SameCase:
         break;
     }
+    // Only a run from an empty folder measures what the level costs on this machine.
+    fromEmpty_ = cfd::folderContent(options.dir, folderSignature(design, options)) != cfd::FolderContent::SameCase;
     history_.clear();
     endNote_.clear();
     runTexts_ = design.texts;
     ui_->progress->setMaximum(0);  // busy until the solver counts iterations
+    ui_->progress->setTextVisible(false);
     ui_->progressText->setText(QStringLiteral("开始计算…"));
     if (!runner_.start(*record->calculation, design, options))
         return false;
@@ -335,6 +337,14 @@ void FlowWindow::setRunning(bool running)
         setting->setEnabled(!running);
 }
 
+void FlowWindow::showIdleProgress(bool full)
+{
+    // No count while nothing is counted: "0 / 1" before a run read as a run of one step.
+    ui_->progress->setRange(0, 1);
+    ui_->progress->setValue(full ? 1 : 0);
+    ui_->progress->setTextVisible(false);
+}
+
 void FlowWindow::showProgress(const FlowProgress& progress)
 {
     QString text = qs(flowStageName(progress.stage, Language::Chinese));
@@ -344,10 +354,12 @@ void FlowWindow::showProgress(const FlowProgress& progress)
             history_.push_back(it);
         ui_->progress->setMaximum(ui_->iterations->value());
         ui_->progress->setValue(std::min(it.number, ui_->iterations->value()));
+        ui_->progress->setTextVisible(true);
         text += QStringLiteral("：第 %1 次迭代，残差 %2").arg(it.number).arg(residualsText(it.residuals));
         ui_->residuals->showPicture(cfd::residualPicture(history_, "迭代次数"));
     } else {
         ui_->progress->setMaximum(0);
+        ui_->progress->setTextVisible(false);
         text += QStringLiteral("…");
     }
     if (progress.figures)
@@ -363,10 +375,14 @@ void FlowWindow::showProgress(const FlowProgress& progress)
 void FlowWindow::runFinished(const cfd::FlowResult& result, const QJsonObject& record)
 {
     setRunning(false);
-    ui_->progress->setMaximum(1);
-    ui_->progress->setValue(result.status == cfd::RunStatus::Settled ? 1 : 0);
+    showIdleProgress(result.status == cfd::RunStatus::Settled);
     switch (result.status) {
     case cfd::RunStatus::Settled:
+        if (fromEmpty_) {
+            const auto level = static_cast<cfd::MeshLevel>(ui_->mesh->currentData().toInt());
+            MeshTimes::measured(level, result.cells, result.seconds);
+            ui_->mesh->setItemText(ui_->mesh->currentIndex(), MeshTimes::caption(level));
+        }
         ui_->progressText->setText(QStringLiteral("计算完成：迭代 %1 次后各指标已稳定，用时 %2 分钟")
                                        .arg(result.iterations)
                                        .arg(fixed(result.seconds / 60, 1)));

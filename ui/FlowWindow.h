@@ -6,7 +6,8 @@
 // the texts of the last run, and nothing otherwise. 计算 computes it with OpenFOAM's programs
 // as external processes, away from the window's thread, with progress; 取消 stops the solver so
 // that the next 计算 resumes. A run that fails or does not settle takes the design's flow away,
-// so that nothing stale is shown.
+// so that nothing stale is shown. Each mesh level is offered with its cells and what it takes
+// on this machine (MeshTimes); the progress bar counts nothing until the solver counts.
 
 #include "DesignFlow.h"
 #include "FlowRunner.h"
@@ -62,6 +63,7 @@ private:
     void showFlow(const QJsonObject& flow);
     void showNothing(const QString& note);
     void showProgress(const FlowProgress& progress);
+    void showIdleProgress(bool full);
     void runFinished(const cfd::FlowResult& result, const QJsonObject& record);
     void setNote(const QString& note);
     void setRunning(bool running);
@@ -77,6 +79,7 @@ private:
     std::vector<cfd::Iteration> history_;  // the residuals of the run going on
     QString endNote_;                      // what the last run's end says, while the texts are its
     std::map<Box, QString> runTexts_;      // the texts the last run was started for
+    bool fromEmpty_ = false;               // the run going on began with no case in its folder
 };
 
 }  // namespace inlet

@@ -1,5 +1,6 @@
 #include "WindowFonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -89,6 +90,18 @@ QFont frameCaptionFont()
     font.setPixelSize(19);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setWeight(QFont::Normal);
+    return font;
+}
+
+QFont checkTextFont()
+{
+    // The application's face has no Chinese on Linux (DejaVu Sans): each Chinese character
+    // came from a CJK fallback and φ, θ from the face itself, at another size. One face that
+    // holds both keeps a line of a check even. Microsoft YaHei and SimSun hold φ and θ too.
+    QFont font = QApplication::font();
+    font.setFamilies(installedFace({QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
+                                    QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"),
+                                    QStringLiteral("SimSun")}));
     return font;
 }
 

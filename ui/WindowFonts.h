@@ -19,4 +19,9 @@ QFont windowTextFont();
 // The captions of the four frames: a calligraphic face at 14.25 pt (19 px).
 QFont frameCaptionFont();
 
+// The design checks' lines, at the application's size: one face with the Chinese characters,
+// the Greek letters (φ, θ) and the symbols the checks write, so that no character of a line
+// comes from a fallback face of another size.
+QFont checkTextFont();
+
 }  // namespace inlet

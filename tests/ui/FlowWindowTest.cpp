@@ -8,13 +8,16 @@
 #include "LastRun.h"
 #include "MainWindow.h"
 #include "MenuTitle.h"
+#include "MeshTimes.h"
 #include "ProcessCount.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -166,6 +169,38 @@ TEST_F(FlowWindowUse, RunsAwayFromTheWindowAndCancels)
     ASSERT_TRUE(ended.wait(60000));
     EXPECT_FALSE(flow.isRunning());
     EXPECT_EQ(flow.figureRows().size(), 2u) << "a cancelled run keeps the design's flow";
+}
+
+TEST_F(FlowWindowUse, ProgressStartsEmpty)
+{
+    run(QStringLiteral("2000"));
+    const auto* progress = flowWindow().findChild<QProgressBar*>(QStringLiteral("progress"));
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->value(), progress->minimum());
+    EXPECT_GT(progress->maximum(), 0) << "busy before anything runs";
+    EXPECT_FALSE(progress->isTextVisible() && !progress->text().isEmpty())
+        << "a count before anything is counted: " << progress->text().toStdString();
+}
+
+// Each level as the engineer chooses it: its cells and what it costs, measured here or stated
+// as an estimate; the first settled run's time is kept, a later one does not replace it.
+TEST_F(FlowWindowUse, NamesEachLevelsCellsAndTime)
+{
+    MeshTimes::measured(cfd::MeshLevel::Tiny, 8123, 75);
+    MeshTimes::measured(cfd::MeshLevel::Tiny, 9000, 600);
+    MeshTimes::measured(cfd::MeshLevel::Fine, 0, 100);  // not a mesh: not kept
+    run(QStringLiteral("2000"));
+    const auto* mesh = flowWindow().findChild<QComboBox*>(QStringLiteral("mesh"));
+    ASSERT_NE(mesh, nullptr);
+    const std::map<cfd::MeshLevel, QString> expected{
+        {cfd::MeshLevel::Coarse, QStringLiteral("粗网格：约 12 万个单元，约 5 分钟（估计）")},
+        {cfd::MeshLevel::Medium, QStringLiteral("中网格：约 28 万个单元，约 30 分钟（估计）")},
+        {cfd::MeshLevel::Fine, QStringLiteral("细网格：约 67 万个单元，约 45 分钟（估计）")},
+        {cfd::MeshLevel::Tiny, QStringLiteral("试算网格（只检验流程）：8123 个单元，本机用时 1.3 分钟")},
+    };
+    ASSERT_EQ(mesh->count(), 4);
+    for (int i = 0; i < mesh->count(); ++i)
+        EXPECT_EQ(mesh->itemText(i), expected.at(static_cast<cfd::MeshLevel>(mesh->itemData(i).toInt())));
 }
 
 }  // namespace

@@ -157,6 +157,12 @@ TEST_P(WindowWords, FormCaptionsEndInAFullWidthColon)
             EXPECT_TRUE(label->text().endsWith(u'：')) << "caption without ：: " << label->text().toStdString();
         }
     }
+    // The captions of a grid's settings (水力评价's 网格, 并行进程数, …): a label naming the box
+    // it stands for.
+    for (const QLabel* label : shown->findChildren<QLabel*>()) {
+        if (label->buddy() && !label->text().isEmpty())
+            EXPECT_TRUE(label->text().endsWith(u'：')) << "caption without ：: " << label->text().toStdString();
+    }
     // The captions beside a choice in a row of their own.
     for (const QLabel* label : shown->findChildren<QLabel*>()) {
         if (label->buddy() || !label->text().endsWith(u':'))
