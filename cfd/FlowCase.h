@@ -26,6 +26,7 @@ struct Section {
     std::string caption;  // what the engineer calls it, e.g. "cone inlet"
     Vec3 point;
     Vec3 normal;          // unit, along the flow
+    double radius = 0;    // m, the pipe's at the section: the plane beyond it is not the section
 };
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };
@@ -45,6 +46,7 @@ struct SolverSettings {
     int sampleInterval = 20;     // iterations between evaluations of the figures
     int settleWindow = 100;      // the figures must hold over this many iterations
     double settleTolerance = 1e-3;  // by this fraction of their value
+    double sectionTolerance = 0.01; // a section's area and flow against the pipe's and Q (SectionCheck.h)
 };
 
 struct FlowCase {

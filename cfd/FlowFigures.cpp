@@ -24,17 +24,25 @@ SectionFigures sectionFigures(const std::vector<SectionFace>& faces, Vec3 axis)
     f.flow = axialArea;
     f.meanAxial = axialArea / f.area;
 
-    double deviation = 0, angle = 0, head = 0;
+    double deviation = 0, angle = 0, forward = 0, head = 0, backArea = 0, back = 0, gross = 0;
     for (const SectionFace& face : faces) {
         const double ua = dot(face.U, axis);
         const double ut = norm(face.U - ua * axis);
         deviation += (ua - f.meanAxial) * (ua - f.meanAxial) * face.area;
-        if (ua != 0)
-            angle += ua * (90.0 - std::atan(ut / ua) * 180.0 / std::numbers::pi) * face.area;
+        if (ua > 0) {
+            angle += ua * std::atan2(ua, ut) * 180.0 / std::numbers::pi * face.area;
+            forward += ua * face.area;
+        } else if (ua < 0) {
+            backArea += face.area;
+            back -= ua * face.area;
+        }
+        gross += std::abs(ua) * face.area;
         head += (face.p + dot(face.U, face.U) / 2) / kGravity * ua * face.area;
     }
     f.uniformity = (1 - std::sqrt(deviation / f.area) / f.meanAxial) * 100;
-    f.angle = angle / axialArea;
+    f.angle = forward > 0 ? angle / forward : 0;
+    f.backflowArea = backArea / f.area;
+    f.backflowFlow = gross > 0 ? back / gross : 0;
     f.totalHead = head / axialArea;
     return f;
 }

@@ -7,15 +7,23 @@
 //   A_i   area of face i of the section, m^2; n the section's unit normal, the axial direction
 //   U_i   velocity at face i, m/s; u_a = U_i.n the axial velocity, u_t = |U_i - u_a n| the
 //         velocity across the axis
+//   theta_i = atan2(u_a, u_t), the signed inflow angle at face i, degrees: 90 purely axial,
+//         0 purely across, below 0 where the water runs back against n
+//   sum+  a sum over the faces of forward flow (u_a > 0) alone, sum- over those with u_a < 0
 //   ubar  area-weighted mean axial velocity, sum(u_a A) / sum(A), m/s
 //   p     kinematic pressure p/rho as the solver holds it, m^2/s^2
 //   g     9.81 m/s^2
 //
 //   Q      = sum(u_a A)                                              flow through, m^3/s
 //   Vu     = (1 - sqrt(sum((u_a - ubar)^2 A) / sum(A)) / ubar) 100    axial velocity uniformity, %
-//   theta  = sum(u_a (90 - atan(u_t/u_a)) A) / sum(u_a A)             mean inflow angle, degrees
+//   theta  = sum+(u_a theta_i A) / sum+(u_a A)                        mean inflow angle, degrees,
+//            over the forward flow: water running back is no axial inflow, it is backflow
 //   Ht     = sum((p + |U|^2/2) / g u_a A) / sum(u_a A)                flux-weighted total head, m
-// The head loss between two sections is the difference of their Ht.
+//   Ab     = sum-(A) / sum(A)                                         backflow's share of the area
+//   Qb     = sum-(|u_a| A) / sum(|u_a| A)                             backflow's share of the flow
+// The head loss between two sections is the difference of their Ht. Vu lies in 0 to 100 %
+// only while the spread of u_a stays below its mean; a section where it does not (strong
+// backflow, a plane cut through more than the pipe) is refused by checkSection, never shown.
 
 #include <vector>
 
@@ -45,9 +53,11 @@ struct SectionFigures {
     double flow = 0;        // m^3/s
     double meanAxial = 0;   // m/s
     double uniformity = 0;  // Vu, %
-    double angle = 0;       // theta, degrees (90 = purely axial)
+    double angle = 0;       // theta, degrees (90 = purely axial), over the forward flow
     double totalHead = 0;   // Ht, m
     int faces = 0;
+    double backflowArea = 0;  // Ab, share 0 to 1
+    double backflowFlow = 0;  // Qb, share 0 to 1
 };
 
 inline constexpr double kGravity = 9.81;  // m/s^2

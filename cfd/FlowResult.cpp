@@ -46,7 +46,7 @@ double toDouble(const std::string& s)
 std::string figures(const SectionFigures& f)
 {
     return num(f.area) + " " + num(f.flow) + " " + num(f.meanAxial) + " " + num(f.uniformity) + " " + num(f.angle) + " "
-           + num(f.totalHead) + " " + std::to_string(f.faces);
+           + num(f.totalHead) + " " + std::to_string(f.faces) + " " + num(f.backflowArea) + " " + num(f.backflowFlow);
 }
 
 SectionFigures readFigures(std::istringstream& in)
@@ -56,6 +56,10 @@ SectionFigures readFigures(std::istringstream& in)
     in >> a >> q >> u >> vu >> th >> ht >> f.faces;
     f.area = toDouble(a), f.flow = toDouble(q), f.meanAxial = toDouble(u), f.uniformity = toDouble(vu);
     f.angle = toDouble(th), f.totalHead = toDouble(ht);
+    // A record written before backflow was kept has none: it reads as none.
+    std::string ba, bq;
+    if (in >> ba >> bq)
+        f.backflowArea = toDouble(ba), f.backflowFlow = toDouble(bq);
     return f;
 }
 

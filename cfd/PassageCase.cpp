@@ -20,8 +20,9 @@ FlowCase passageCase(const Passage& p)
     c.outletVelocity = p.flow / (std::numbers::pi * r * r);
     c.axis = {0, 0, 1};
     c.sections = {
-        {"cone_inlet", "cone inlet", {0, 0, p.coneInletHeight + kConeInletOffset * p.pumpInletDiameter}, {0, 0, 1}},
-        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}},
+        {"cone_inlet", "cone inlet", {0, 0, p.coneInletHeight + kConeInletOffset * p.pumpInletDiameter}, {0, 0, 1},
+         p.coneInletRadius},
+        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}, r},
     };
     return c;
 }

@@ -17,6 +17,7 @@ struct Passage {
     double coneInletHeight = 0;    // H1 + H2, m
     double pumpInletHeight = 0;    // H, m
     double pumpInletDiameter = 0;  // m
+    double coneInletRadius = 0;    // m, the pipe's at the cone inlet section (kConeInletOffset above H1 + H2)
     double outletHeight = 0;       // the top of the pipe carried on, m
     double inletWidth = 0;         // B, m
     double inletHeight = 0;        // hk, m

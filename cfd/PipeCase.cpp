@@ -30,8 +30,8 @@ FlowCase pipeCase(const Pipe& pipe, int segments)
     c.outletVelocity = pipe.velocity;
     c.outletDiameter = pipe.diameter;
     c.sections = {
-        {"upstream", "upstream section", {0, 0, pipe.from * pipe.diameter}, {0, 0, 1}},
-        {"downstream", "downstream section", {0, 0, pipe.to * pipe.diameter}, {0, 0, 1}},
+        {"upstream", "upstream section", {0, 0, pipe.from * pipe.diameter}, {0, 0, 1}, r},
+        {"downstream", "downstream section", {0, 0, pipe.to * pipe.diameter}, {0, 0, 1}, r},
     };
     return c;
 }

@@ -5,6 +5,7 @@
 #include "Process.h"
 #include "ProcessCount.h"
 #include "SaveFile.h"
+#include "SectionCheck.h"
 #include "VtkSurface.h"
 
 #include <chrono>
@@ -95,7 +96,7 @@ FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
         flux += dot(f.U, normal) * f.area;
     r.inlet = sectionFigures(inletFaces, flux < 0 ? -1.0 * normal : normal);
     for (const Section& s : c.sections) {
-        const auto faces = sectionFaces(readVtkSurface(folder / (s.name + ".vtk")), s.normal);
+        const auto faces = sectionFaces(withinPipe(readVtkSurface(folder / (s.name + ".vtk")), s), s.normal);
         SectionResult section{s.name, s.caption, sectionFigures(faces, s.normal), 0};
         section.headLoss = r.inlet.totalHead - section.figures.totalHead;
         r.sections.push_back(section);
@@ -174,12 +175,14 @@ std::string evaluateDict(const FlowCase& c, const fs::path& dir)
 void writePictures(const FlowCase& c, const fs::path& dir, int latest, const FlowResult& result)
 {
     for (const SectionResult& s : result.sections) {
-        const auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
         std::ostringstream out;
         const Section* section = nullptr;
         for (const Section& candidate : c.sections)
             if (candidate.name == s.name)
                 section = &candidate;
+        auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
+        if (section)
+            faces = withinPipe(faces, *section);
         writeSvg(sectionPicture(faces, section ? section->normal : c.axis,
                             s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
                                 + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %"),
@@ -426,6 +429,10 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             result.sections = last.sections;
             wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
             writePictures(c, dir, latest, result);
+            // Figures of a section that is not its pipe are no result, settled or not.
+            for (std::size_t i = 0; i < c.sections.size() && i < result.sections.size(); ++i)
+                if (const auto wrong = checkSection(result.sections[i].figures, c.sections[i], c.flow, c.solver.sectionTolerance))
+                    throw *wrong;
             result.status = isSettled ? RunStatus::Settled : RunStatus::IterationLimit;
         } else {
             result.status = RunStatus::Cancelled;

@@ -184,10 +184,13 @@ programs run as external programs, their logs stay in DIR (log.*). Progress
 goes to standard error; Ctrl-C stops the solver so that the same command
 resumes it. The figures follow the results, one per line,
 flow<TAB>NAME<TAB>TEXT: the axial velocity uniformity Vu, the velocity-weighted
-mean inflow angle theta (90 = axial), the head loss from the passage inlet and
-the flow through, at the cone inlet and at the pump inlet section; the wall y+
-and the mesh. They are shown only when they settled (each changed by less than
-0.1 % over 100 iterations); otherwise the status says why (iteration-limit,
+mean inflow angle theta over the forward flow (90 = axial), the head loss from
+the passage inlet, the flow through and the share of the area and of the flow
+running back, at the cone inlet and at the pump inlet section, each bounded to
+its pipe; the wall y+ and the mesh. They are shown only when they settled (each
+changed by less than 0.1 % over 100 iterations) and each section holds its
+pipe's area and carries Q (within 1 %, 15 % below the coarse level's cells);
+otherwise the status says why (iteration-limit,
 cancelled, failed) and the exit status is 1; why a run failed, with its stage,
 goes to standard error. The TEXTs and the messages are in the locale's
 language; the NAMEs and the status words are the same in every language.

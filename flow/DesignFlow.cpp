@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "Failure.h"
 #include "FlowRecord.h"
+#include "SectionCheck.h"
 
 #include <QJsonArray>
 
@@ -107,6 +108,7 @@ std::string folderSignature(const Design& design, const FlowOptions& options)
 void applySettings(cfd::FlowCase& flowCase, const FlowOptions& options)
 {
     flowCase.mesh = cfd::meshFor(flowCase, cellsFor(options));
+    flowCase.solver.sectionTolerance = cfd::sectionTolerance(cellsFor(options));
     flowCase.solver.processes = options.processes;
     flowCase.solver.iterationLimit = options.iterations;
 }
@@ -163,7 +165,9 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
                                     {"theta", decimals(s.figures.angle, 3)},
                                     {"headLoss", decimals(s.headLoss, 5)},
                                     {"flow", decimals(s.figures.flow, 6)},
-                                    {"area", decimals(s.figures.area, 6)}});
+                                    {"area", decimals(s.figures.area, 6)},
+                                    {"backflowArea", decimals(s.figures.backflowArea, 4)},
+                                    {"backflowFlow", decimals(s.figures.backflowFlow, 4)}});
     o["sections"] = sections;
     return o;
 }

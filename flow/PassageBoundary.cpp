@@ -3,6 +3,9 @@
 #include "DesignFile.h"
 #include "GivenReadings.h"
 #include "PassageCase.h"
+
+#include <cmath>
+#include <string>
 #ifdef INLET_HAVE_SOLID
 #include "Calculation.h"
 #include "DesignInputs.h"
@@ -19,6 +22,11 @@ namespace {
 // The farthest the boundary's triangles lie from the exact surfaces, mm: well inside the
 // finest cells at the walls.
 constexpr double kDeflection = 1.0;
+
+std::string wholeMillimetres(double mm)
+{
+    return std::to_string(std::llround(mm));
+}
 
 }  // namespace
 
@@ -46,6 +54,19 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
                                               text(Box::Text7), options);
         p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
         p.pumpInletHeight = solid.pipeTop / 1000;
+        // A roof above the pump inlet leaves no pipe for the sections to be bounded to.
+        if (calculation.in.hk > solid.pipeTop)
+            throw Failure{.kind = Failure::Kind::FlowRoofAbovePumpInlet, .other = wholeMillimetres(solid.pipeTop),
+                          .detail = wholeMillimetres(calculation.in.hk), .stage = FlowStage::Case};
+        // The conical pipe runs straight from the cone inlet, where the bell mouth begins, to H:
+        // its radius at the cone inlet section.
+        const double coneInletZ = calculation.in.H1 + calculation.in.H2 + cfd::kConeInletOffset * 2 * solid.coneTop.x;
+        const cfd::Vec3 bellStart{solid.bellMouth.centre.x + solid.bellMouth.rx * std::cos(solid.bellMouth.start),
+                                  solid.bellMouth.centre.y + solid.bellMouth.ry * std::sin(solid.bellMouth.start), 0};
+        const double along = (coneInletZ - bellStart.y) / (solid.coneTop.y - bellStart.y);
+        p.coneInletRadius = (bellStart.x + along * (solid.coneTop.x - bellStart.x)) / 1000;
+        if (!(p.coneInletRadius > 0) || !std::isfinite(p.coneInletRadius) || !(along >= 0 && along <= 1))
+            throw Failure{.kind = Failure::Kind::FlowSectionUnbounded, .item = "cone_inlet", .stage = FlowStage::Case};
         p.outletHeight = solid.top / 1000;
         mesh = buildSolid(solid)->mesh(kDeflection);
     } catch (Failure& e) {

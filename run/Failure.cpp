@@ -181,6 +181,18 @@ constexpr std::array kWords{
           "process, allow at most {limit}"},
     Words{FlowTooManyProcessesForCells, "{item} {number} 过多：网格约 {detail} 个单元，每个进程至少要有 10000 个单元，最多可用 {limit} 个进程",
           "{item} {number} is too many: about {detail} cells, at least 10000 cells a process, allow at most {limit}"},
+    Words{FlowSectionArea, "断面 {item} 不是其所在的管道：取样面积 {detail} m²，管道断面 {other} m²，相差超过 {number}%",
+          "the section {item} is not the pipe it names: it samples {detail} m2 where the pipe's section is {other} m2, "
+          "more than {number} % apart"},
+    Words{FlowSectionFlow, "断面 {item} 的流量 {detail} m³/s 与设计流量 {other} m³/s 相差超过 {number}%（连续性不满足）",
+          "{detail} m3/s pass the section {item} where {other} m3/s are given: more than {number} % apart (continuity)"},
+    Words{FlowSectionUniformity, "断面 {item} 的 Vu 为 {detail}%，不在 0～100% 之内（回流占面积 {other}%）",
+          "the section {item} gives Vu {detail} %, outside 0 to 100 % (backflow over {other} % of its area)"},
+    Words{FlowRoofAbovePumpInlet, "流道顶板高 hk = {detail} mm，高于水泵进口断面 H = {other} mm：断面无法限定在管道内",
+          "the roof hk = {detail} mm stands above the pump inlet section H = {other} mm: the sections cannot be "
+          "bounded to the pipe"},
+    Words{FlowSectionUnbounded, "断面 {item} 无法限定在管道内：该高度没有管道半径",
+          "the section {item} cannot be bounded to the pipe: there is no pipe radius at its height"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

@@ -65,6 +65,11 @@ struct Failure {
         // --np N above what the cores and the cells allow ({number} asked, {limit} the most,
         // {other} the cores, {detail} the cells), or the cells alone (a study through Slurm).
         FlowTooManyProcesses, FlowTooManyProcessesForCells,
+        // An evaluation section that is not the pipe it names ({item} the section, {detail} its
+        // figure, {other} the pipe's): its area, the flow through it, its Vu outside 0 to 100 %.
+        // A design whose sections cannot be bounded ({detail} hk, {other} H, in mm; or {item}
+        // the section without a pipe radius).
+        FlowSectionArea, FlowSectionFlow, FlowSectionUniformity, FlowRoofAbovePumpInlet, FlowSectionUnbounded,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,

@@ -61,7 +61,8 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                                                            fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3))}});
     writer.subsection(n + QStringLiteral(".2 评价指标"));
     writer.paragraph(QStringLiteral("轴向流速分布均匀度 Vu = (1 − √(Σ(uₐ − ūₐ)²ΔA / ΣΔA) / ūₐ) × 100%；"
-                                    "速度加权平均入流角 θ̄ = Σuₐ(90° − arctan(uₜ/uₐ))ΔA / ΣuₐΔA（90° 为轴向入流）；"
+                                    "速度加权平均入流角 θ̄ = Σ⁺uₐ·atan2(uₐ, uₜ)ΔA / Σ⁺uₐΔA，只计正向流（uₐ > 0）的面（90° 为轴向入流）；"
+                                    "回流面积为 uₐ < 0 的面占断面面积的份额；"
                                     "水头损失为流道进口与该断面按流量加权的总水头 (p/ρg + u²/2g) 之差。"));
     std::vector<QStringList> rows;
     const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
@@ -71,12 +72,13 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                         fixed(s.value(QStringLiteral("Vu")).toDouble(), 1),
                         fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
                         fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),
-                        fixed(s.value(QStringLiteral("flow")).toDouble(), 3)});
+                        fixed(s.value(QStringLiteral("flow")).toDouble(), 3),
+                        fixed(100 * s.value(QStringLiteral("backflowArea")).toDouble(), 1)});
     }
-    writer.table({32, 17, 17, 17, 17},
+    writer.table({28, 14, 14, 16, 14, 14},
                  {QStringLiteral("断面"), QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("水头损失 (m)"),
-                  QStringLiteral("流量 (m³/s)")},
-                 rows, {1, 2, 3, 4});
+                  QStringLiteral("流量 (m³/s)"), QStringLiteral("回流面积 (%)")},
+                 rows, {1, 2, 3, 4, 5});
 }
 
 }  // namespace inlet

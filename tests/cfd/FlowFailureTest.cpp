@@ -90,7 +90,7 @@ bool hasChinese(const std::string& text)
 
 TEST(FlowFailureText, EveryFlowKindAtEveryStageStatesTheSameFactsInOneLanguage)
 {
-    for (int k = static_cast<int>(Kind::FlowFolderNotAFolder); k <= static_cast<int>(Kind::FlowTooManyProcessesForCells);
+    for (int k = static_cast<int>(Kind::FlowFolderNotAFolder); k <= static_cast<int>(Kind::FlowSectionUnbounded);
          ++k) {
         for (const FlowStage stage : {FlowStage::Case, FlowStage::Mesh, FlowStage::Decompose, FlowStage::Solve,
                                       FlowStage::Evaluate}) {

@@ -6,6 +6,7 @@
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
+#include "SectionCheck.h"
 #include "SolverLog.h"
 #include "VtkSurface.h"
 
@@ -13,6 +14,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 using namespace inlet::cfd;
@@ -59,6 +61,118 @@ INSTANTIATE_TEST_SUITE_P(
         // No flow through: zeros, never a division by zero.
         FiguresRow{"still", twoFaces({0, 0, 0}, {0, 0, 0}), {1, 0, 0, 0, 0, 0, 2}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Backflow is counted, never taken for axial inflow: theta over the forward flow alone, the
+// backward share of the area and of the flow, and the Vu the spread gives.
+struct BackflowRow {
+    const char* name;
+    std::vector<SectionFace> faces;
+    double uniformity, angle, backflowArea, backflowFlow;
+};
+
+class BackflowTest : public ::testing::TestWithParam<BackflowRow> {};
+
+TEST_P(BackflowTest, CountsTheWaterRunningBack)
+{
+    const BackflowRow& row = GetParam();
+    const SectionFigures f = sectionFigures(row.faces, {0, 0, 1});
+    EXPECT_NEAR(f.uniformity, row.uniformity, 1e-9);
+    EXPECT_NEAR(f.angle, row.angle, 1e-9);
+    EXPECT_NEAR(f.backflowArea, row.backflowArea, 1e-12);
+    EXPECT_NEAR(f.backflowFlow, row.backflowFlow, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, BackflowTest,
+    ::testing::Values(
+        // 3 m/s forward and 1 m/s straight back: mean 1, spread 2, Vu -100 %; theta 90 over the
+        // forward half, half the area and a quarter of the water running back.
+        BackflowRow{"forward_and_straight_back", twoFaces({0, 0, 3}, {0, 0, -1}), -100, 90, 0.5, 0.25},
+        // None backward: no share.
+        BackflowRow{"all_forward", twoFaces({0, 0, 1}, {0, 0, 3}), 50, 90, 0, 0},
+        // Running back at 45 degrees: no part of theta, which the forward face alone sets.
+        BackflowRow{"back_with_swirl", twoFaces({1, 0, 1}, {0, 1, -0.5}), -200, 45, 0.5,
+                    0.5 / 1.5},
+        // Across the axis only: no flow either way, theta over the forward face.
+        BackflowRow{"across", twoFaces({0, 0, 2}, {1, 0, 0}), 0, 90, 0, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A section is kept to its pipe and its figures checked against it: its area within 1 % of
+// pi R^2, its flow within 1 % of Q, Vu within 0 to 100 %.
+struct CheckRow {
+    const char* name;
+    SectionFigures figures;
+    std::optional<inlet::Failure::Kind> failure;
+};
+
+class SectionCheckTest : public ::testing::TestWithParam<CheckRow> {};
+
+TEST_P(SectionCheckTest, RefusesWhatIsNotThePipe)
+{
+    const CheckRow& row = GetParam();
+    const Section pipe{"cone_inlet", "cone inlet", {0, 0, 2}, {0, 0, 1}, 1.0};
+    const auto failure = checkSection(row.figures, pipe, 10);
+    ASSERT_EQ(failure.has_value(), row.failure.has_value());
+    if (failure) {
+        EXPECT_EQ(failure->kind, *row.failure);
+        EXPECT_EQ(failure->item, "cone_inlet");
+        EXPECT_EQ(failure->stage, inlet::FlowStage::Evaluate);
+    }
+}
+
+constexpr double kPi = 3.141592653589793;
+
+SectionFigures figures(double area, double flow, double uniformity)
+{
+    SectionFigures f;
+    f.area = area, f.flow = flow, f.uniformity = uniformity;
+    return f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, SectionCheckTest,
+    ::testing::Values(CheckRow{"the_pipe", figures(kPi, 10, 80), std::nullopt},
+                      CheckRow{"area_just_within", figures(kPi * 1.0099, 10, 80), std::nullopt},
+                      CheckRow{"area_too_large", figures(kPi * 1.011, 10, 80), inlet::Failure::Kind::FlowSectionArea},
+                      // The plane cut on through the volute: 44.70 m2 for the pipe's 3.79.
+                      CheckRow{"through_the_volute", figures(44.70, 12.48, -334.6), inlet::Failure::Kind::FlowSectionArea},
+                      CheckRow{"area_too_small", figures(kPi * 0.985, 10, 80), inlet::Failure::Kind::FlowSectionArea},
+                      CheckRow{"flow_just_within", figures(kPi, 10.099, 80), std::nullopt},
+                      CheckRow{"flow_too_large", figures(kPi, 10.2, 80), inlet::Failure::Kind::FlowSectionFlow},
+                      CheckRow{"flow_too_small", figures(kPi, 9.8, 80), inlet::Failure::Kind::FlowSectionFlow},
+                      CheckRow{"vu_below_zero", figures(kPi, 10, -100), inlet::Failure::Kind::FlowSectionUniformity},
+                      CheckRow{"vu_not_a_number", figures(kPi, 10, std::nan("")), inlet::Failure::Kind::FlowSectionUniformity},
+                      CheckRow{"no_area", figures(0, 0, 0), inlet::Failure::Kind::FlowSectionArea}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The smallest meshes, for trying the pipeline out, are held to a wider tolerance that still
+// refuses a plane cut through the volute; a mesh from the coarse level on to 1 %.
+TEST(SectionCheck, WidensOnlyForTheSmallestMeshes)
+{
+    EXPECT_EQ(sectionTolerance(4000), kSmallMeshSectionTolerance);
+    EXPECT_EQ(sectionTolerance(60000), kSectionTolerance);
+    EXPECT_EQ(sectionTolerance(400000), kSectionTolerance);
+    const Section pipe{"cone_inlet", "cone inlet", {0, 0, 2}, {0, 0, 1}, 1.0};
+    EXPECT_FALSE(checkSection(figures(kPi * 0.98, 10.9, 60), pipe, 10, sectionTolerance(4000)));
+    const auto volute = checkSection(figures(44.70, 12.48, -334.6), pipe, 10, sectionTolerance(4000));
+    ASSERT_TRUE(volute);
+    EXPECT_EQ(volute->kind, inlet::Failure::Kind::FlowSectionArea);
+    EXPECT_EQ(volute->number, 15);
+}
+
+// Faces whose centre lies beyond the pipe's radius are not the section's.
+TEST(SectionCheck, KeepsTheFacesWithinThePipe)
+{
+    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 5}, {0, 0, 1}, 1.0};
+    std::vector<SampledFace> faces(4);
+    faces[0].centre = {0, 0, 5};
+    faces[1].centre = {0.6, 0.8, 5};   // on the wall: r = 1
+    faces[2].centre = {0.8, 0.8, 5};   // r = 1.13, in the volute
+    faces[3].centre = {-5, 0, 5};
+    const auto kept = withinPipe(faces, pipe);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_DOUBLE_EQ(kept[1].centre.x, 0.6);
+}
 
 // A section of two triangles over the unit square, one of them repeated (as a cut repeats a
 // face at a processor boundary), and a sliver folded back over the first (as cutting planes
