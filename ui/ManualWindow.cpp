@@ -2,11 +2,16 @@
 
 #include "CloseKeys.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -44,9 +49,11 @@ ManualWindow::ManualWindow(const QString& path, QWidget* parent)
     setWindowTitle(QStringLiteral("用户手册"));
     resize(900, 760);
     browser_ = new QTextBrowser(this);
-    // Links to other documents open where the desktop opens them; the pictures are beside
-    // the manual.
-    browser_->setOpenExternalLinks(true);
+    // The pictures are beside the manual. A link within it ("#型线图") goes to the heading of
+    // that name (Qt gives Markdown headings no anchors); a link to another file or a web page
+    // opens where the desktop opens it, where that file is installed.
+    browser_->setOpenLinks(false);
+    connect(browser_, &QTextBrowser::anchorClicked, this, &ManualWindow::follow);
     browser_->setSearchPaths({QFileInfo(path).absolutePath()});
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
@@ -60,6 +67,26 @@ ManualWindow::ManualWindow(const QString& path, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser_);
     CloseKeys::install(*this);
+}
+
+void ManualWindow::follow(const QUrl& link)
+{
+    if (link.hasFragment() && (link.path().isEmpty() || link.adjusted(QUrl::RemoveFragment) == browser_->document()->baseUrl())) {
+        const QString heading = link.fragment(QUrl::FullyDecoded);
+        for (QTextBlock block = browser_->document()->begin(); block.isValid(); block = block.next()) {
+            if (block.blockFormat().headingLevel() > 0 && block.text().trimmed() == heading) {
+                QTextCursor at(block);
+                browser_->setTextCursor(at);
+                browser_->verticalScrollBar()->setValue(
+                    static_cast<int>(browser_->document()->documentLayout()->blockBoundingRect(block).top()));
+                return;
+            }
+        }
+        return;
+    }
+    const QUrl target = browser_->document()->baseUrl().resolved(link);
+    if (!target.isLocalFile() || QFileInfo::exists(target.toLocalFile()))
+        QDesktopServices::openUrl(target);
 }
 
 QString ManualWindow::text() const { return browser_->toPlainText(); }

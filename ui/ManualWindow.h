@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QTextBrowser;
+class QUrl;
 
 namespace inlet {
 
@@ -26,6 +27,9 @@ public:
 
     // The manual's text as shown, for tests.
     QString text() const;
+
+    // Follows a link of the manual: a heading within it, else the file or page it names.
+    void follow(const QUrl& link);
 
 private:
     QTextBrowser* browser_ = nullptr;

@@ -13,6 +13,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include <string>
 
@@ -120,12 +123,21 @@ TEST_F(DocumentWindow, HelpOpensTheUserManualShowingItsFirstHeading)
     QAction* item = entry(*window, QStringLiteral("帮助"), QStringLiteral("用户手册"));
     ASSERT_NE(item, nullptr) << "no 帮助 → 用户手册";
     item->trigger();
-    const auto* manual = window->findChild<ManualWindow*>();
+    auto* manual = window->findChild<ManualWindow*>();
     ASSERT_NE(manual, nullptr) << "帮助 → 用户手册 opened no manual; warnings: " << warnings();
     EXPECT_TRUE(manual->isVisible());
     EXPECT_EQ(manual->windowTitle(), QStringLiteral("用户手册"));
     EXPECT_TRUE(manual->text().startsWith(heading)) << manual->text().left(200).toStdString();
     EXPECT_TRUE(manual->text().contains(QStringLiteral("水力评价"))) << "the manual is cut short";
+
+    // Its contents' links lead to their headings: further down for a later one.
+    auto* browser = manual->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    manual->follow(QUrl(QStringLiteral("#设计校核")));
+    const int checks = browser->verticalScrollBar()->value();
+    EXPECT_GT(checks, 0) << "#设计校核 did not move to its heading";
+    manual->follow(QUrl(QStringLiteral("#水力评价")));
+    EXPECT_GT(browser->verticalScrollBar()->value(), checks) << "#水力评价 lies below 设计校核";
 }
 
 TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)
