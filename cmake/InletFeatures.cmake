@@ -11,7 +11,7 @@
 # To add one: find its library QUIET (a Qt module: among the OPTIONAL_COMPONENTS of the
 # top-level find_package(Qt6)) at the end of this file, then
 #     inlet_feature(NAME "what the user gets" <whether the library was found>)
-# link the library only `if(INLET_HAS_NAME)`, and add its row to the README's feature table.
+# link the library only `if(INLET_HAS_NAME)`, and add its row to the feature table in docs/windows.md.
 
 set(inlet_feature_defines "")
 

@@ -13,6 +13,7 @@
 #include "ExportPlace.h"
 #include "FlowWindow.h"
 #include "InletVersion.h"
+#include "ManualWindow.h"
 #include "NumberFormat.h"
 #include "OutdatedNote.h"
 #include "OutputModule.h"
@@ -180,6 +181,8 @@ void MainWindow::createMenus()
     view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
+    help->addAction(QStringLiteral("用户手册"), this, &MainWindow::showManual)
+        ->setShortcuts(shortcuts(QKeySequence::HelpContents, Qt::Key_F1));
     help->addAction(QStringLiteral("关于"), this, &MainWindow::showAbout);
 }
 
@@ -636,6 +639,23 @@ QString MainWindow::aboutText()
                           "https://www.gnu.org/licenses/gpl-3.0.html</a>。</p>"
                           "<p>Qt 版本 %2。</p>%4")
         .arg(QLatin1String(kVersion), QLatin1String(qVersion()), QLatin1String(kLicenceId), made);
+}
+
+void MainWindow::showManual()
+{
+    if (!manualWindow_) {
+        const QString path = ManualWindow::installedManual();
+        if (path.isEmpty()) {
+            asker_->warn(*this, QStringLiteral("用户手册"),
+                         QStringLiteral("找不到用户手册，已查找：\n%1")
+                             .arg(QDir::toNativeSeparators(ManualWindow::candidates().join(QLatin1Char('\n')))));
+            return;
+        }
+        manualWindow_ = new ManualWindow(path, this);
+    }
+    manualWindow_->show();
+    manualWindow_->raise();
+    manualWindow_->activateWindow();
 }
 
 void MainWindow::showAbout()

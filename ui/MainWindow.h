@@ -31,6 +31,7 @@ namespace inlet {
 class DesignChecksWindow;
 class DrawingWindow;
 class FlowWindow;
+class ManualWindow;
 class SolidWindow;
 
 class MainWindow : public QMainWindow {
@@ -102,6 +103,8 @@ public slots:
     // 帮助 → 关于, and its text: the program, its licence, and every library and program of
     // this build with theirs.
     void showAbout();
+    // 帮助 → 用户手册 (F1): the installed user manual in a window of its own.
+    void showManual();
     static QString aboutText();
 
 protected:
@@ -144,6 +147,7 @@ private:
     DesignChecksWindow* checksWindow_ = nullptr;
     SolidWindow* solidWindow_ = nullptr;
     FlowWindow* flowWindow_ = nullptr;
+    ManualWindow* manualWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QActionGroup* widthSets_ = nullptr;
     std::unique_ptr<Asker> asker_;

@@ -102,6 +102,7 @@ Section "Uninstall"
   RMDir /r "$INSTDIR\plugins"
   RMDir /r "$INSTDIR\translations"
   RMDir /r "$INSTDIR\licences"
+  RMDir /r "$INSTDIR\manual"
   RMDir "$INSTDIR"
 
   ReadRegStr $0 SHCTX "Software\Classes\.inlet" ""

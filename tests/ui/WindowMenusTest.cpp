@@ -5,12 +5,17 @@
 #include "DesignFile.h"
 #include "DocumentWindow.h"
 #include "InletFeatures.h"
+#include "ManualWindow.h"
 #include "MenuTitle.h"
 
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include <string>
 
@@ -49,7 +54,7 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
         {"文件", "导出计算书 PDF…", {}},        {"文件", "导出计算书 ODT…", {}},
         {"文件", kDrawingExports.c_str(), {}},  {"文件", "退出", Qt::CTRL | Qt::Key_Q},
         {"查看", "型线图…", {}},                {"查看", "设计校核…", {}},
-        {"帮助", "关于", {}},
+        {"帮助", "用户手册", Qt::Key_F1},       {"帮助", "关于", {}},
     };
     for (const auto& [menu, text, shortcut] : entries) {
         const QAction* a = entry(*window, QString::fromUtf8(menu), QString::fromUtf8(text));
@@ -95,6 +100,44 @@ TEST_F(DocumentWindow, DesignChecksShowTheLastCompletedRunAndNothingAfterAFailur
     press("Command1");
     EXPECT_EQ(list->count(), 0) << "the checks of the earlier design are still listed";
     EXPECT_TRUE(window->designChecksWindow()->note().contains(failures.value(0))) << failures.value(0).toStdString();
+}
+
+// The manual's first heading, as the source holds it: "# 标题" → "标题".
+QString firstHeading(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("# ")))
+            return line.mid(2).trimmed();
+    }
+    return {};
+}
+
+TEST_F(DocumentWindow, HelpOpensTheUserManualShowingItsFirstHeading)
+{
+    const QString heading = firstHeading(QStringLiteral(INLET_SOURCE_DIR "/docs/manual.zh-CN.md"));
+    ASSERT_FALSE(heading.isEmpty()) << "docs/manual.zh-CN.md has no first heading";
+    EXPECT_EQ(window->findChild<ManualWindow*>(), nullptr) << "made before it was asked for";
+    QAction* item = entry(*window, QStringLiteral("帮助"), QStringLiteral("用户手册"));
+    ASSERT_NE(item, nullptr) << "no 帮助 → 用户手册";
+    item->trigger();
+    auto* manual = window->findChild<ManualWindow*>();
+    ASSERT_NE(manual, nullptr) << "帮助 → 用户手册 opened no manual; warnings: " << warnings();
+    EXPECT_TRUE(manual->isVisible());
+    EXPECT_EQ(manual->windowTitle(), QStringLiteral("用户手册"));
+    EXPECT_TRUE(manual->text().startsWith(heading)) << manual->text().left(200).toStdString();
+    EXPECT_TRUE(manual->text().contains(QStringLiteral("水力评价"))) << "the manual is cut short";
+
+    // Its contents' links lead to their headings: further down for a later one.
+    auto* browser = manual->findChild<QTextBrowser*>();
+    ASSERT_NE(browser, nullptr);
+    manual->follow(QUrl(QStringLiteral("#设计校核")));
+    const int checks = browser->verticalScrollBar()->value();
+    EXPECT_GT(checks, 0) << "#设计校核 did not move to its heading";
+    manual->follow(QUrl(QStringLiteral("#水力评价")));
+    EXPECT_GT(browser->verticalScrollBar()->value(), checks) << "#水力评价 lies below 设计校核";
 }
 
 TEST_F(DocumentWindow, DrawingOfTheLastCompletedRunIsExported)

@@ -90,7 +90,8 @@ private:
                 std::printf("skip %s (disabled)\n", qPrintable(name));
                 continue;
             }
-            tryItem(window, *action, name, action->text().endsWith(QStringLiteral("…")) || action->text() == QStringLiteral("关于"),
+            tryItem(window, *action, name, action->text().endsWith(QStringLiteral("…")) || action->text() == QStringLiteral("关于")
+                                                   || action->text() == QStringLiteral("用户手册"),
                     opened);
         }
         emit menu.aboutToHide();

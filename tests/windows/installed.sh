@@ -46,6 +46,8 @@ wineserver -w
 installed=$(find "$WINEPREFIX/drive_c/users" -type d -path '*/AppData/Local/Programs/进水流道设计' | head -n 1)
 check "the installer installs for the current user" test -x "$installed/inlet.exe"
 check "the installed programs run with their own DLLs" programs_in "$installed"
+# 帮助 → 用户手册 opens manual\manual.zh-CN.md beside the programs (ui/ManualWindow.cpp).
+check "the user manual is installed beside the programs" test -s "$installed/manual/manual.zh-CN.md"
 menu() { [ -n "$(find "$WINEPREFIX/drive_c/users" -path '*/Start Menu/Programs/进水流道设计.lnk')" ]; }
 check "the Start-menu entry is there" menu
 association() {
