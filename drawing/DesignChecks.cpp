@@ -59,7 +59,7 @@ public:
               std::optional<double> advice = {})
     {
         list_.push_back({kind, true, std::move(subject), figure, std::move(unit), advice, std::move(words.chinese),
-                         std::move(words.english)});
+                         std::move(words.english), std::nullopt});
     }
     // `flow`: the design flow a velocity is for.
     void figure(CheckKind kind, std::string subject, double figure, std::string unit, Bilingual words,

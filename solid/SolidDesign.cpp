@@ -147,7 +147,7 @@ std::vector<DesignCheck> solidFigureChecks(const SolidFigures& figures, const Nu
     const auto figure = [&](CheckKind kind, const char* subject, double value, const char* unit, CheckWording wording) {
         Bilingual words = checkWords(wording, {fixedFigure(value, 2, locale) + " " + unit});
         return DesignCheck{kind, false, subject, value, unit, std::nullopt, std::move(words.chinese),
-                           std::move(words.english)};
+                           std::move(words.english), std::nullopt};
     };
     return {
         figure(CheckKind::FluidVolume, "V", figures.volume / 1e9, "m³", CheckWording::FluidVolume),
