@@ -320,7 +320,9 @@ const std::array kSystemWords{
     SystemWords{EOVERFLOW, "数值超出数据类型的范围", "Value too large for defined data type"},
     SystemWords{ECONNRESET, "连接被对方重置", "Connection reset by peer"},
     SystemWords{ETIMEDOUT, "连接超时", "Connection timed out"},
+#ifdef ESTALE
     SystemWords{ESTALE, "文件句柄已失效（网络文件系统）", "Stale file handle"},
+#endif
 };
 
 std::string reasonOf(int error, Language language)
