@@ -55,10 +55,12 @@ WorkbookFile::WorkbookFile(const QString& path, bool constantMemory) : path_(pat
     if (!folder_.isValid())
         throw Failure{.kind = Failure::Kind::CannotMake, .file = shownPath(path_), .item = "XLSX"};
     working_ = QFile::encodeName(folder_.path());
-    lxw_workbook_options options{.constant_memory = constantMemory ? LXW_TRUE : LXW_FALSE,
+    // libxlsxwriter keeps its flags in uint8_t: clang refuses the enum narrowed in braces.
+    const auto flag = [](bool on) { return static_cast<uint8_t>(on ? LXW_TRUE : LXW_FALSE); };
+    lxw_workbook_options options{.constant_memory = flag(constantMemory),
                                  .tmpdir = working_.data(),
                                  // A batch's sheet data may pass 4 GB before it is packed.
-                                 .use_zip64 = constantMemory ? LXW_TRUE : LXW_FALSE};
+                                 .use_zip64 = flag(constantMemory)};
     book_ = workbook_new_opt(QFile::encodeName(folder_.filePath(kWorkbookName)).constData(), &options);
     if (!book_)
         fail("workbook_new_opt");
