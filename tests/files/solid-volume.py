@@ -27,10 +27,10 @@ import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
+source = importlib.util.spec_from_file_location(
     "compare_with_linux", os.path.join(HERE, "..", "windows", "compare-with-linux.py"))
-generator = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(generator)
+generator = importlib.util.module_from_spec(source)
+source.loader.exec_module(generator)
 
 STATIONS = [0, 10, 20, 30, 40, 50, 60, 70, 80, 84, 87, 90]
 D = 2200.0  # the D box's default; the L box's 3.5 is a multiple of it
