@@ -8,9 +8,28 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 namespace inlet {
+
+namespace {
+
+// The time the sheet and the workbook say they were computed, to the minute: now, or the time
+// SOURCE_DATE_EPOCH names (seconds since 1970, UTC), as reproducible builds and the tests that
+// compare outputs byte for byte set it.
+QString runTimeText()
+{
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    char* end = nullptr;
+    const long long seconds = epoch ? std::strtoll(epoch, &end, 10) : 0;
+    const QDateTime time = epoch && *epoch && end && *end == '\0' && seconds >= 0
+        ? QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC)
+        : QDateTime::currentDateTime();
+    return time.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+} // namespace
 
 bool ExportInput::wasWritten(Box box) const
 {
@@ -65,7 +84,7 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.program = "inlet";
     input.version = kVersion;
     input.locale = record.locale;
-    input.runTime = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    input.runTime = runTimeText();
     return input;
 }
 

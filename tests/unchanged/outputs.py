@@ -11,7 +11,8 @@ compared with EXPECTED. A reorganisation of the code must leave every hash as it
 of behaviour that is meant updates EXPECTED with --update, in the same commit, so the review
 sees which outputs it changed.
 
-Masked: a PDF's /CreationDate, a workbook's created and modified times (docProps/core.xml),
+The time the sheet and the workbook print is fixed by SOURCE_DATE_EPOCH. Masked: a PDF's
+/CreationDate, a workbook's created and modified times (docProps/core.xml),
 the STEP header's time stamp. Zip files (ODT, XLSX) are compared member by member, so a
 member's stored time does not count. Qt's hashing is seeded to 0 so that the order a PDF
 lists its fonts in does not change from run to run.
@@ -63,8 +64,8 @@ def run(command, **kwargs):
 
 
 def outputs(inlet, calc, folder):
-    env = dict(os.environ, QT_HASH_SEED="0", LC_ALL="C.UTF-8", LANG="C.UTF-8",
-               QT_QPA_PLATFORM="offscreen")
+    env = dict(os.environ, QT_HASH_SEED="0", SOURCE_DATE_EPOCH="1796083200",
+               LC_ALL="C.UTF-8", LANG="C.UTF-8", QT_QPA_PLATFORM="offscreen")
     found = {}
     for name, texts in DESIGNS.items():
         design_texts = [t for t in texts if t not in ("--widths", "area-true")]
