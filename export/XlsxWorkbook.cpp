@@ -131,7 +131,7 @@ void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
     if (input.flow.isEmpty())
         return;
     Sheet flow(book, "水力评价", bold);
-    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts()); !notShown.isEmpty()) {
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet); !notShown.isEmpty()) {
         flow.widths({100});
         flow.text(0, notShown.toStdString());
         return;
