@@ -196,10 +196,10 @@ goes to standard error. The TEXTs and the messages are in the locale's
 language; the NAMEs and the status words are the same in every language.
 With --save the design file keeps the figures with the settings that produced
 them, in place of any flow it held. The sheet and the workbook show a design's
-flow while D to hk, Q and L are the texts it was computed for, and otherwise
-say which changed. A DIR that holds the case of other such texts or another
-mesh is replaced only with --force; a DIR that holds anything else is never
-written.
+flow while D to hk, Q and L are the texts it was computed for and the design
+takes the widths it was computed with, and otherwise say which changed. A DIR
+that holds the case of other such texts or another mesh is replaced only with
+--force; a DIR that holds anything else is never written.
 Flow options:
   --mesh LEVEL      coarse (default), medium or fine; tiny tries the pipeline
   --cells N         about N background cells instead of a level's

@@ -65,18 +65,27 @@ std::vector<Box> flowInputsChanged(const QJsonObject& record, const std::map<Box
     return changed;
 }
 
-FlowStanding flowStanding(const QJsonObject& record, const std::map<Box, QString>& texts)
+WidthSet flowWidthSet(const QJsonObject& record)
+{
+    const QJsonValue name =
+        record.value(QStringLiteral("settings")).toObject().value(QLatin1String(kFlowWidthSetKey));
+    // A name this build does not know is not the computed set either: another design's.
+    return name.isUndefined() ? WidthSet::Computed
+                              : widthSetNamed(name.toString().toStdString()).value_or(WidthSet::AreaTrue);
+}
+
+FlowStanding flowStanding(const QJsonObject& record, const std::map<Box, QString>& texts, WidthSet set)
 {
     if (record.isEmpty())
         return FlowStanding::None;
-    if (!flowInputsChanged(record, texts).empty())
+    if (!flowInputsChanged(record, texts).empty() || flowWidthSet(record) != set)
         return FlowStanding::OtherInputs;
     return statusOf(record) == QLatin1String("settled") ? FlowStanding::ThisDesign : FlowStanding::NotSettled;
 }
 
-QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>& texts)
+QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>& texts, WidthSet set)
 {
-    switch (flowStanding(record, texts)) {
+    switch (flowStanding(record, texts, set)) {
     case FlowStanding::None:
     case FlowStanding::ThisDesign:
         return {};
@@ -92,6 +101,13 @@ QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>
         changes << QStringLiteral("%1 由 %2 改为 %3")
                        .arg(symbolOf(box), quoted(recorded.value(symbolOf(box)).toString()),
                             quoted(now == texts.end() ? QString() : now->second));
+    }
+    if (const WidthSet then = flowWidthSet(record); then != set) {
+        const auto chinese = [](WidthSet s) {
+            const std::string_view name = widthSetChinese(s);
+            return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        };
+        changes << QStringLiteral("蜗壳宽度由%1改为%2").arg(quoted(chinese(then)), quoted(chinese(set)));
     }
     return QStringLiteral("设计文件保存的流场计算结果属于另一组输入参数（%1），不是本设计的结果，不列出其数值；"
                           "请按当前参数重新计算流场。")

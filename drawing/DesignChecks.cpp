@@ -308,16 +308,14 @@ void checkSectionVelocities(const Calculation& c, const WidthSets& widths, Width
 {
     if (!Q || !widths.sectionsExist())
         return;  // without sections, each would be the velocity under the rim again
-    const std::array<std::optional<Station>, 12> drawn = widths.chosen(set);
+    const std::array<std::optional<double>, 12> areas = drawnSectionAreas(c, widths, set);
     for (std::size_t i = 0; i < widths.computed.size(); ++i) {
         const Station& s = widths.computed[i];
         const double flow = *Q * s.phi / 360;
         const double required = flow / (s.F / 1e6);
         if (!(s.F > 0) || !std::isfinite(required))
             continue;
-        std::optional<double> area;
-        if (drawn[i])
-            area = drawnArea(c, drawn[i]->a);
+        const std::optional<double> area = areas[i];
         std::optional<double> actual;
         if (area && *area > 0)
             actual = flow / (*area / 1e6);

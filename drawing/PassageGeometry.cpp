@@ -508,22 +508,43 @@ std::string drawingNote(const Drawing& drawing)
     return joinedNote(sentences);
 }
 
+namespace {
+
+// The stations of a set whose section is drawn (see drawnSections()).
+std::array<std::optional<Station>, 12> stationsDrawn(const Calculation& c, const WidthSets& widths, WidthSet set)
+{
+    std::array<std::optional<Station>, 12> drawn;
+    if (!widths.sectionsExist())
+        return drawn;
+    drawn = widths.chosen(set);
+    if (set == WidthSet::AreaTrue)
+        for (std::optional<Station>& s : drawn)
+            if (s && !isAssumedForm(sectionShapeFor(c, s->a)))
+                s.reset();
+    return drawn;
+}
+
+}  // namespace
+
 std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
                                                             WidthSet set)
 {
     std::array<std::optional<StationSection>, 12> sections;
-    if (!widths.sectionsExist())
-        return sections;
-    const std::array<std::optional<Station>, 12> chosen = widths.chosen(set);
-    for (std::size_t i = 0; i < chosen.size(); ++i) {
-        if (!chosen[i])
-            continue;
-        StationSection section = stationSection(c, *chosen[i]);
-        if (set == WidthSet::AreaTrue && !isAssumedForm(section.shape))
-            continue;
-        sections[i] = std::move(section);
-    }
+    const std::array<std::optional<Station>, 12> drawn = stationsDrawn(c, widths, set);
+    for (std::size_t i = 0; i < drawn.size(); ++i)
+        if (drawn[i])
+            sections[i] = stationSection(c, *drawn[i]);
     return sections;
+}
+
+std::array<std::optional<double>, 12> drawnSectionAreas(const Calculation& c, const WidthSets& widths, WidthSet set)
+{
+    std::array<std::optional<double>, 12> areas;
+    const std::array<std::optional<Station>, 12> drawn = stationsDrawn(c, widths, set);
+    for (std::size_t i = 0; i < drawn.size(); ++i)
+        if (drawn[i])
+            areas[i] = drawnArea(c, drawn[i]->a);
+    return areas;
 }
 
 std::vector<Point> outerWallInPlan(const std::array<std::optional<Station>, 12>& stations, double rimRadius)

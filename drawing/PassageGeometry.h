@@ -126,6 +126,11 @@ struct DrawingOptions {
 // (it is what the boxes say); the area-true set only sections of the form its rules assume.
 std::array<std::optional<StationSection>, 12> drawnSections(const Calculation& c, const WidthSets& widths,
                                                             WidthSet set);
+// The area of each station's section as drawnSections() draws it (drawnArea() of its width),
+// none where no section is drawn: the one figure the drawing's labels, the sheet's table and
+// chart, the workbook and the velocity checks give as the section drawn, so that none of them
+// gives an area or a velocity of a section the drawing does not show.
+std::array<std::optional<double>, 12> drawnSectionAreas(const Calculation& c, const WidthSets& widths, WidthSet set);
 
 // The outer wall in plan (see PlanWall) at each whole degree from the first station that has
 // a width to the last: x = r·sin φ across the passage, y = r·cos φ toward the back (the

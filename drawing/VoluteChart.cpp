@@ -221,7 +221,7 @@ Drawing voluteChart(const Calculation& c, const WidthSets& widths, WidthSet set,
                     const NumberLocale& locale)
 {
     const std::array<Station, 12>& stations = widths.computed;
-    const std::array<std::optional<Station>, 12> drawn = widths.chosen(set);
+    const std::array<std::optional<double>, 12> drawnAreas = drawnSectionAreas(c, widths, set);
     const bool areaTrue = set == WidthSet::AreaTrue;
 
     Panel area;
@@ -248,9 +248,7 @@ Drawing voluteChart(const Calculation& c, const WidthSets& widths, WidthSet set,
 
     for (std::size_t i = 0; i < stations.size(); ++i) {
         const Station& s = stations[i];
-        std::optional<double> drawnArea;
-        if (drawn[i])
-            drawnArea = inlet::drawnArea(c, drawn[i]->a);
+        const std::optional<double> drawnArea = drawnAreas[i];
         area.first[i] = s.F / 1e6;
         if (drawnArea)
             area.second[i] = *drawnArea / 1e6;

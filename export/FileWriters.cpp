@@ -41,24 +41,31 @@ void writeDxfFile(const ExportInput& input, const QString& path, const ExportCho
 }
 
 #ifdef INLET_HAVE_SOLID
-// The passage's solid written as STEP or STL; a design without a solid says which condition
-// fails. The choices "length" and "outlet-extension" (mm) shape the solid.
-void writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices, bool step)
+// The solid's shape as the choices "length" and "outlet-extension" (mm) give it.
+SolidOptions solidOptionsOf(const ExportChoices& choices)
 {
-    if (!input.calculation)
-        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     const auto millimetres = [&](const char* key) -> std::optional<double> {
         const auto it = choices.find(QString::fromLatin1(key));
         if (it == choices.end())
             return std::nullopt;
         return it->second.toDouble();
     };
+    SolidOptions options;
+    options.passageLength = millimetres("length");
+    options.outletExtension = millimetres("outlet-extension").value_or(0);
+    return options;
+}
+
+// The passage's solid written as STEP or STL; a design without a solid says which condition
+// fails. The choices "length" and "outlet-extension" (mm) shape the solid.
+void writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices, bool step)
+{
+    if (!input.calculation)
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     try {
-        SolidOptions options;
-        options.passageLength = millimetres("length");
-        options.outletExtension = millimetres("outlet-extension").value_or(0);
         const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), options));
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7),
+                                                   solidOptionsOf(choices)));
         const std::string file = QFile::encodeName(path).toStdString();
         if (step)
             solid->writeStep(file, StepOptions{ExportFormat::isOn(choices, QStringLiteral("step-walls"))});
@@ -75,14 +82,15 @@ void writeSolidFile(const ExportInput& input, const QString& path, const ExportC
 
 }  // namespace
 
-void addSolidFigures([[maybe_unused]] ExportInput& input)
+void addSolidFigures([[maybe_unused]] ExportInput& input, [[maybe_unused]] const ExportChoices& choices)
 {
 #ifdef INLET_HAVE_SOLID
     if (!input.calculation)
         return;
     try {
         const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7), {}));
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7),
+                                                   solidOptionsOf(choices)));
         const auto figures = solidFigureChecks(solid->figures(), input.locale);
         input.checks.insert(input.checks.end(), figures.begin(), figures.end());
     } catch (const Failure&) {
@@ -103,8 +111,12 @@ void addFileWriters(ExportRegistry& registry)
     });
 #endif
 #if INLET_HAS_XLSX
-    registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
-        writeXlsx(input, path);
+    // The workbook holds the solid's figures (the fluid volume) as the sheet and the checks do,
+    // of the solid a STEP written with the same choices holds.
+    registry.setWriter(QStringLiteral("xlsx"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
+        ExportInput withSolid = input;
+        addSolidFigures(withSolid, choices);
+        writeXlsx(withSolid, path);
     });
 #endif
 }

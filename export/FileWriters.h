@@ -10,8 +10,9 @@ namespace inlet {
 void addFileWriters(ExportRegistry& registry);
 
 // Adds the figures of the passage's solid (its fluid volume, inlet, outlet and wetted areas)
-// to the checks of a completed run, as the calculation sheet shows them; nothing where this
-// build makes no solids or the design has none.
-void addSolidFigures(ExportInput& input);
+// to the checks of a completed run, as the calculation sheet and the workbook show them, of the
+// solid the choices "length" and "outlet-extension" shape as they shape a STEP written; nothing
+// where this build makes no solids or the design has none.
+void addSolidFigures(ExportInput& input, const ExportChoices& choices = {});
 
 }  // namespace inlet

@@ -131,7 +131,7 @@ void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
     if (input.flow.isEmpty())
         return;
     Sheet flow(book, "水力评价", bold);
-    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts()); !notShown.isEmpty()) {
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet); !notShown.isEmpty()) {
         flow.widths({100});
         flow.text(0, notShown.toStdString());
         return;
@@ -236,6 +236,9 @@ void fill(lxw_workbook* book, const ExportInput& input)
         const Calculation& c = *input.calculation;
         const std::array<Station, 12> computed = stations(c);
         const std::optional<double> Q = positiveNumber(input.text(Box::Text12));
+        std::array<std::optional<double>, 12> drawnAreas;
+        if (sets)
+            drawnAreas = drawnSectionAreas(c, *sets, input.widthSet);
         for (std::size_t i = 0; i < computed.size(); ++i) {
             const Station& s = computed[i];
             table.number(0, s.phi);
@@ -248,11 +251,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
             } else {
                 table.text(4, "—");
             }
-            std::optional<double> area;
-            if (sets && sets->sectionsExist()) {
-                if (const std::optional<Station> drawn = sets->chosen(input.widthSet)[i])
-                    area = drawnArea(c, drawn->a);
-            }
+            const std::optional<double> area = drawnAreas[i];
             if (area) {
                 table.number(6, *area);
                 if (s.F > 0)

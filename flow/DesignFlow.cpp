@@ -182,6 +182,9 @@ QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options
                          {"case", qs(fs::absolute(options.dir).string())}};
     if (options.passageLength)
         settings["passageLength"] = *options.passageLength;
+    // The widths the passage was built with: a design that takes the other set has another flow.
+    const std::string_view widths = widthSetName(design.widthSet);
+    settings[QLatin1String(kFlowWidthSetKey)] = QString::fromUtf8(widths.data(), static_cast<qsizetype>(widths.size()));
     QJsonObject texts;
     for (const auto& [box, value] : design.texts)
         texts[symbolOf(box)] = value;

@@ -15,9 +15,9 @@ QString fixed(double v, int decimals)
 
 }  // namespace
 
-QJsonObject flowRecordFor(const QJsonObject& record, const std::map<Box, QString>& texts)
+QJsonObject flowRecordFor(const QJsonObject& record, const std::map<Box, QString>& texts, WidthSet set)
 {
-    return flowStanding(record, texts) == FlowStanding::ThisDesign ? record : QJsonObject();
+    return flowStanding(record, texts, set) == FlowStanding::ThisDesign ? record : QJsonObject();
 }
 
 void writeFlow(TextWriter& writer, const SheetInput& input, int number)
@@ -25,7 +25,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
     const QString n = QString::number(number);
     writer.section(n + QStringLiteral(" 水力评价"));
     // A flow of other texts is named, not shown as this design's and not left out unseen.
-    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts()); !notShown.isEmpty()) {
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet); !notShown.isEmpty()) {
         writer.paragraph(notShown);
         return;
     }

@@ -14,9 +14,9 @@
 namespace inlet {
 
 // The flow record a design file keeps under "flow" (settings, texts, result), when it was
-// computed for the inputs `texts` hold (FlowRecord.h) and settled; else an empty object, so that
-// no sheet or window shows the figures of another design as this one's.
-QJsonObject flowRecordFor(const QJsonObject& flow, const std::map<Box, QString>& texts);
+// computed for the inputs `texts` hold and the widths `set` (FlowRecord.h) and settled; else an
+// empty object, so that no sheet or window shows the figures of another design as this one's.
+QJsonObject flowRecordFor(const QJsonObject& flow, const std::map<Box, QString>& texts, WidthSet set);
 
 // N 水力评价 (CFD): the solver and its settings, the mesh, the convergence reached, the wall
 // y+ and, per section, Vu, the mean inflow angle, the head loss and the flow through; for a

@@ -289,6 +289,7 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                      + (both ? QStringLiteral("两组宽度不同之处，下表并列两组宽度。") : QString()));
 
     const std::array<std::optional<Station>, 12> drawn = widths.chosen(input.widthSet);
+    const std::array<std::optional<double>, 12> drawnAreas = drawnSectionAreas(c, widths, input.widthSet);
     std::vector<QStringList> rows;
     for (std::size_t i = 0; i < widths.computed.size(); ++i) {
         const Station& s = widths.computed[i];
@@ -299,7 +300,7 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                 height = q(wholeMillimetres(v.hk));
             else if (shape == SectionShape::Inclined)
                 height = q(wholeMillimetres(inclinedWallHeight(c, drawn[i]->a)));
-            if (const std::optional<double> a = drawnArea(c, drawn[i]->a)) {
+            if (const std::optional<double> a = drawnAreas[i]) {
                 area = q(wholeMillimetres(*a));
                 if (drawnAreaDiffers(*a, s.F))
                     area += QStringLiteral("（%1 %）").arg(q(fixedFigure(drawnAreaPercent(*a, s.F), 1, input.locale)));

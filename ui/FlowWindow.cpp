@@ -179,9 +179,9 @@ void FlowWindow::showLastRun()
         showNothing(QStringLiteral("计算未完成：%1，无水力评价").arg(record->failure ? qs(inlet::render(*record->failure, Language::Chinese)) : QString()));
         return;
     }
-    const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record));
+    const QJsonObject flow = flowRecordFor(lastRun_.flow(), textsOf(*record), record->widthSet);
     // The design's flow of other inputs is named, as the sheet names it, not passed over.
-    const QString notShown = flowNotShownText(lastRun_.flow(), textsOf(*record));
+    const QString notShown = flowNotShownText(lastRun_.flow(), textsOf(*record), record->widthSet);
     if (flow.isEmpty())
         showNothing(!endNote_.isEmpty() && runTexts_ == textsOf(*record) ? endNote_
                     : !notShown.isEmpty()

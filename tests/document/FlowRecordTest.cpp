@@ -101,6 +101,8 @@ TEST(FlowStanding, BelongsToTheDesignByTheTextsTheFlowIsComputedFrom)
         const char* status;
         FlowStanding standing;
         std::vector<Box> changed;
+        WidthSet now = WidthSet::Computed;    // the widths the design takes
+        const char* recorded = nullptr;       // the widths the record names (none: computed)
     };
     const Row rows[] = {
         {"the same texts", {}, "settled", FlowStanding::ThisDesign, {}},
@@ -113,17 +115,36 @@ TEST(FlowStanding, BelongsToTheDesignByTheTextsTheFlowIsComputedFrom)
         {"D0 and aa changed", {{Box::Text22, "45"}, {Box::Text3, "2100"}}, "settled", FlowStanding::OtherInputs,
          {Box::Text3, Box::Text22}},
         {"the same texts, not settled", {}, "iteration-limit", FlowStanding::NotSettled, {}},
+        {"the area-true widths taken since", {}, "settled", FlowStanding::OtherInputs, {}, WidthSet::AreaTrue},
+        {"computed with the area-true widths, taken still", {}, "settled", FlowStanding::ThisDesign, {},
+         WidthSet::AreaTrue, "area-true"},
+        {"computed with the area-true widths, the computed taken since", {}, "settled", FlowStanding::OtherInputs, {},
+         WidthSet::Computed, "area-true"},
+        {"computed with the computed widths, named so", {}, "settled", FlowStanding::ThisDesign, {},
+         WidthSet::Computed, "computed"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const QJsonObject record = recordFor(computed, 90, row.status);
+        QJsonObject record = recordFor(computed, 90, row.status);
+        if (row.recorded) {
+            QJsonObject settings = record[QStringLiteral("settings")].toObject();
+            settings[QLatin1String(kFlowWidthSetKey)] = QString::fromUtf8(row.recorded);
+            record[QStringLiteral("settings")] = settings;
+        }
         std::map<Box, QString> now = computed.texts;
         for (const auto& [box, text] : row.typed)
             now[box] = QString::fromUtf8(text);
-        EXPECT_EQ(flowStanding(record, now), row.standing);
+        EXPECT_EQ(flowStanding(record, now, row.now), row.standing);
         EXPECT_EQ(flowInputsChanged(record, now), row.changed);
-        const QString said = flowNotShownText(record, now);
+        const QString said = flowNotShownText(record, now, row.now);
         EXPECT_EQ(said.isEmpty(), row.standing == FlowStanding::ThisDesign) << said.toStdString();
+        // Widths other than the flow's are named with the set then and now.
+        const WidthSet then = row.recorded ? *widthSetNamed(row.recorded) : WidthSet::Computed;
+        if (then != row.now)
+            EXPECT_TRUE(said.contains(QStringLiteral("蜗壳宽度由“%1”改为“%2”")
+                                          .arg(QString::fromUtf8(widthSetChinese(then).data()),
+                                               QString::fromUtf8(widthSetChinese(row.now).data()))))
+                << said.toStdString();
         // Each box changed is named with its text then and now.
         for (const auto& [box, text] : row.typed)
             if (row.standing == FlowStanding::OtherInputs)
@@ -131,8 +152,8 @@ TEST(FlowStanding, BelongsToTheDesignByTheTextsTheFlowIsComputedFrom)
                                           + QStringLiteral("” 改为 “") + QString::fromUtf8(text)))
                     << said.toStdString();
     }
-    EXPECT_EQ(flowStanding({}, computed.texts), FlowStanding::None);
-    EXPECT_TRUE(flowNotShownText({}, computed.texts).isEmpty());
+    EXPECT_EQ(flowStanding({}, computed.texts, WidthSet::Computed), FlowStanding::None);
+    EXPECT_TRUE(flowNotShownText({}, computed.texts, WidthSet::AreaTrue).isEmpty());
 }
 
 TEST(DesignFileByteOrderMark, UnknownMembersKeepTheirExactTextWithTheMarkAsWithout)

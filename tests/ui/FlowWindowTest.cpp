@@ -108,6 +108,14 @@ TEST_F(FlowWindowUse, ShowsTheDesignsFlowOnlyWhileTheBoxesHoldItsTexts)
     EXPECT_EQ(flow.figureRows()[1], (QStringList{QStringLiteral("水泵进口断面"), "91.7", "83.6", "0.0532", "15.000"}));
     EXPECT_FALSE(flow.showsContour()) << "a picture from a case folder that is not there";
 
+    // The other widths taken: the flow (computed with the computed ones) is another design's.
+    window.chooseWidthSet(WidthSet::AreaTrue);
+    EXPECT_TRUE(flow.figureRows().empty());
+    EXPECT_TRUE(flow.note().contains(QStringLiteral("蜗壳宽度由“按计算结果”改为“按断面形状（面积一致）”")))
+        << flow.note().toStdString();
+    window.chooseWidthSet(WidthSet::Computed);
+    EXPECT_EQ(flow.figureRows().size(), 2u);
+
     // A flow of another hk is named as such (it used to read as no flow at all).
     run(QStringLiteral("2100"));
     EXPECT_TRUE(flow.figureRows().empty());
