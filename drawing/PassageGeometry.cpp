@@ -915,6 +915,9 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
     Drawing drawing;
     drawing.textHeight = h;
     drawing.printScale = scale;
+    // Its texts are laid out at their heights at the print scale: on a screen they scale with
+    // the views, as in a CAD viewer, since enlarged they would stand on one another.
+    drawing.mostTextEnlargement = 1;
     drawing.views.reserve(2 + sections.size());
     drawing.views.push_back(sectionView(d, sections.back()));
     drawing.views.push_back(planView(d));
