@@ -337,7 +337,7 @@ void DrawingPainter::placeTexts()
         paintRotatedText(t.baseline + chosen, t.angle, t.height, t.text, t.anchor);
         placedBoxes_.push_back(boxOf(t, chosen));
         if (t.leader && std::hypot(chosen.x(), chosen.y()) > 0.6 * t.height) {
-            const QRectF ink = textRects_.back();
+            const QRectF ink = inkOf(t, chosen);
             const QPointF from = t.leader->p2();
             const QPointF to(std::clamp(from.x(), ink.left(), ink.right()), std::clamp(from.y(), ink.top(), ink.bottom()));
             QPen pen(t.colour);

@@ -5,7 +5,8 @@ For hk 1500, 2000 and 3000 (sections inclined, at hk, and hk above the pump inle
 drawing sheet is written as a PDF on A0, A1, A2 and A3 (inlet --export --format drawing-pdf
 --paper), and the calculation sheet (A4) as a PDF. pdftotext -bbox-layout gives every word's
 box; no two words of different lines may overlap on a page of the drawing sheet, nor on the
-pages of the calculation sheet's drawings (from its heading 7 型线图 on).
+pages of the calculation sheet's drawings (from its heading 7 型线图 on), where no page begins
+with a view's scale (比例 1:N, stranded from its view) or ends with a view's heading.
 
 Tolerance: pdftotext boxes a word by its font's ascent and descent, which reach about a quarter
 of the text height beyond the glyphs; each box is taken less 12 % of the word's height (its
@@ -42,6 +43,25 @@ def words_by_page(pdf):
                 words.append((line_id, box, word.text or ""))
         pages.append((number, words))
     return pages
+
+
+BODY = (32 / 25.4 * 72, 278 / 25.4 * 72)  # the calculation sheet's body, top and foot, points
+
+
+def parted(words):
+    """What a page break parts on a page of the sheet's drawings: a scale at the head of the body
+    (its view on the page before) or a heading at its foot (its view on the page after)."""
+    lines = {}
+    for line, box, text in words:
+        if BODY[0] <= box[1] and box[3] <= BODY[1]:
+            lines.setdefault(line, [box[1], []])[1].append(text)
+    ordered = [" ".join(texts) for _, texts in sorted(lines.values(), key=lambda l: l[0])]
+    found = []
+    if ordered and ordered[0].startswith("比例"):
+        found.append(("scale at the head of the page", ordered[0]))
+    if ordered and ordered[-1].startswith("7."):
+        found.append(("heading at the foot of the page", ordered[-1]))
+    return found
 
 
 def trimmed(box):
@@ -92,10 +112,12 @@ def main():
                     continue
                 pages = [(n, w) for n, w in pages if n >= first]
             found = [(n, pair) for n, words in pages for pair in overlaps(words)]
+            if paper == "sheet":
+                found += [(n, pair) for n, words in pages for pair in parted(words)]
             if found:
                 failures += 1
                 shown = "; ".join(f"page {n}: {a!r} on {b!r}" for n, (a, b) in found[:12])
-                print(f"FAIL {name}: {len(found)} texts overlap: {shown}")
+                print(f"FAIL {name}: {len(found)} texts overlap or are parted from their view: {shown}")
             else:
                 print(f"ok   {name}: {sum(len(w) for _, w in pages)} words on {len(pages)} page(s), none overlap")
     if failures:
