@@ -724,21 +724,28 @@ View sectionView(const Drawn& d, const std::optional<StationSection>& at90)
                            profile.tangentPoint.x + 2 * h, "bp", tp.bp);
 
     // Elevations left of the chained heights: the floor, the rim, the cone inlet, hk and the
-    // top; a mark that would stand on another's moves left.
+    // top; a mark that would stand on another's takes the nearest column to the left where
+    // none stands near its level (two columns take levels that alternate close and far, and
+    // the view stays as narrow as it can at a small scale).
     const double floor = options.floorElevation.value_or(0);
-    std::vector<std::pair<double, double>> marks;  // level, x
+    std::vector<std::pair<double, int>> marks;  // level, column
     marks.reserve(5);
     for (const double z : {0.0, static_cast<double>(H2), H1 + H2, static_cast<double>(c.volute.hk), H}) {
         if (!std::isfinite(z) || std::any_of(marks.begin(), marks.end(), [z](const auto& m) { return m.first == z; }))
             continue;
-        double x = -wall - 9 * h;
-        for (const auto& [level, at] : marks) {
-            if (std::fabs(level - z) < 2.5 * h)
-                x = std::min(x, at - 7 * h);
-        }
+        // Counted in columns, not by stepping x, which at a far wall a step would not move.
+        const auto taken = [&](int column) {
+            return std::any_of(marks.begin(), marks.end(), [&](const auto& m) {
+                return std::fabs(m.first - z) < 2.5 * h && m.second == column;
+            });
+        };
+        int column = 0;
+        while (column < 5 && taken(column))
+            ++column;
+        const double x = -wall - 9 * h - 7 * h * column;
         view.line(Layer::Dimension, {-wall - 3.5 * h, z}, {x + 4.5 * h, z});
         elevationMark(view, x, z, h, elevationText(floor + z / 1000));
-        marks.emplace_back(z, x);
+        marks.emplace_back(z, column);
     }
     view.label({0, -10 * h}, kTitle * h, Label::Anchor::Centre, {"A—A 断面（φ=90°）"}, {"A-A (phi=90)"});
     notes(view, d, {0, -10 * h});
@@ -936,6 +943,9 @@ Drawing drawAtScale(const Calculation& c, const WidthSets& widths, WidthSet set,
     Drawing drawing;
     drawing.textHeight = h;
     drawing.printScale = scale;
+    // Its texts are laid out at their heights at the print scale: on a screen they scale with
+    // the views, as in a CAD viewer, since enlarged they would stand on one another.
+    drawing.mostTextEnlargement = 1;
     drawing.views.reserve(2 + sections.size());
     drawing.views.push_back(sectionView(d, sections.back()));
     drawing.views.push_back(planView(d));

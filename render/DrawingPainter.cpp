@@ -6,6 +6,7 @@
 #include <QPen>
 #include <QPolygonF>
 #include <QStringList>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,11 @@ void DrawingPainter::paint(const Drawing& drawing, const QRectF& visible)
     if (drawing.mostTextEnlargement > 0)
         textEnlarged_ = std::min(textEnlarged_, std::max(1.0, drawing.mostTextEnlargement));
     textRects_.clear();
+    dimensionLines_.clear();
+    placedBoxes_.clear();
+    labels_.clear();
+    dimensions_.clear();
+    queueing_ = true;
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing);
     for (const View& view : drawing.views) {
@@ -71,6 +77,8 @@ void DrawingPainter::paint(const Drawing& drawing, const QRectF& visible)
         if (visible.isEmpty() || reach.intersects(visible))
             paintView(view, textHeight);
     }
+    queueing_ = false;
+    placeTexts();
     painter_.restore();
 }
 
@@ -147,8 +155,14 @@ void DrawingPainter::paintShape(const Shape& shape, Point placement, double text
     } else if (const auto* dimension = std::get_if<Dimension>(&shape.geometry)) {
         paintDimension(*dimension, placement, textHeight);
     } else if (const auto* label = std::get_if<Label>(&shape.geometry)) {
-        paintText(at(label->at, placement), label->height * view_.scale() * textEnlarged_, QString::fromStdString(label->text),
-                  label->anchor);
+        // A label that has to give way moves away from its view's origin (the pump axis): the
+        // plan's angles and station numbers outward, a title down and aside.
+        const QPointF where = at(label->at, placement);
+        QPointF away = unit(where - at({0, 0}, placement));
+        if (away.isNull())
+            away = {0, 1};
+        queueText({where, 0, label->height * view_.scale() * textEnlarged_, QString::fromStdString(label->text),
+                   label->anchor, painter_.pen().color(), away, std::nullopt});
     }
 }
 
@@ -168,7 +182,9 @@ void DrawingPainter::paintDimension(const Dimension& d, Point placement, double 
         if (along.isNull())
             return;  // the dimension line passes through the point
         const double gap = std::min(0.25 * textHeight * scale, std::hypot(to.x() - from.x(), to.y() - from.y()));
-        painter_.drawLine(from + along * gap, to + along * (0.5 * textHeight * scale));
+        const QLineF drawn(from + along * gap, to + along * (0.5 * textHeight * scale));
+        painter_.drawLine(drawn);
+        dimensionLines_.push_back(drawn);
     };
     extension(d.from, a);
     extension(d.to, b);
@@ -182,11 +198,14 @@ void DrawingPainter::paintDimension(const Dimension& d, Point placement, double 
     const double length = std::hypot(end.x() - start.x(), end.y() - start.y());
     if (length >= 2.5 * arrow) {
         painter_.drawLine(start, end);
+        dimensionLines_.emplace_back(start, end);
         paintArrow(start, -along, arrow);
         paintArrow(end, along, arrow);
     } else {
         // Too short for the arrows between the extension lines: they point in from outside.
-        painter_.drawLine(start - along * (2 * arrow), end + along * (2 * arrow));
+        const QLineF drawn(start - along * (2 * arrow), end + along * (2 * arrow));
+        painter_.drawLine(drawn);
+        dimensionLines_.push_back(drawn);
         paintArrow(start, along, arrow);
         paintArrow(end, -along, arrow);
     }
@@ -200,14 +219,139 @@ void DrawingPainter::paintDimension(const Dimension& d, Point placement, double 
     const QPointF up = horizontal ? QPointF(0, -1) : QPointF(-1, 0);
     const double angle = horizontal ? 0 : -90;
     const double width = metrics_.horizontalAdvance(value) * height / kDesignSize;
+    // A value that has to give way moves away from what is measured, out beyond the dimension
+    // line, and is tied to the line by a leader.
+    QPointF away = unit(start - at(d.from, placement));
+    if (away.isNull())
+        away = up;
     if (width + 0.5 * height <= length) {
-        paintRotatedText((start + end) / 2 + up * (0.3 * height), angle, height, value, Label::Anchor::Centre);
+        const QPointF middle = (start + end) / 2;
+        queueText({middle + up * (0.3 * height), angle, height, value, Label::Anchor::Centre, painter_.pen().color(),
+                   away, QLineF(middle, middle)});
     } else {
         const bool endIsFar = QPointF::dotProduct(end - start, reading) > 0;
         const QPointF far = endIsFar ? end : start;
         const double past = length >= 2.5 * arrow ? 0.5 * height : 2 * arrow + 0.3 * height;
-        paintRotatedText(far + reading * past + up * (0.3 * height), angle, height, value, Label::Anchor::Left);
+        queueText({far + reading * past + up * (0.3 * height), angle, height, value, Label::Anchor::Left,
+                   painter_.pen().color(), away, QLineF(far, far)});
     }
+}
+
+void DrawingPainter::queueText(PendingText text)
+{
+    if (text.height < kSmallestText || text.text.isEmpty())
+        return;
+    if (!queueing_) {
+        painter_.setPen(text.colour);
+        paintRotatedText(text.baseline, text.angle, text.height, text.text, text.anchor);
+        return;
+    }
+    (text.leader ? dimensions_ : labels_).push_back(std::move(text));
+}
+
+QRectF DrawingPainter::inkOf(const PendingText& t, QPointF shift) const
+{
+    const double width = metrics_.horizontalAdvance(t.text);
+    const double x = t.anchor == Label::Anchor::Left ? 0 : t.anchor == Label::Anchor::Centre ? -width / 2 : -width;
+    QTransform transform;
+    transform.translate(t.baseline.x() + shift.x(), t.baseline.y() + shift.y());
+    transform.rotate(t.angle);
+    transform.scale(t.height / kDesignSize, t.height / kDesignSize);
+    return transform.mapRect(metrics_.tightBoundingRect(t.text).translated(x, 0));
+}
+
+namespace {
+
+// Whether a segment passes through a rectangle (Liang and Barsky's clipping).
+bool crosses(const QLineF& line, const QRectF& r)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = line.dx(), dy = line.dy();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {line.x1() - r.left(), r.right() - line.x1(), line.y1() - r.top(), r.bottom() - line.y1()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+        } else {
+            const double t = q[i] / p[i];
+            if (p[i] < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            if (t0 > t1)
+                return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+QRectF DrawingPainter::boxOf(const PendingText& t, QPointF shift) const
+{
+    // The font's box less an eighth of the height on each side: from most of the ascent to
+    // most of the descent, as a reader of the page counts a word's extent.
+    const double width = metrics_.horizontalAdvance(t.text);
+    const double x = t.anchor == Label::Anchor::Left ? 0 : t.anchor == Label::Anchor::Centre ? -width / 2 : -width;
+    const double trim = 0.12 * kDesignSize;
+    QTransform transform;
+    transform.translate(t.baseline.x() + shift.x(), t.baseline.y() + shift.y());
+    transform.rotate(t.angle);
+    transform.scale(t.height / kDesignSize, t.height / kDesignSize);
+    return transform.mapRect(QRectF(x + trim, -metrics_.ascent() + trim, width - 2 * trim,
+                                    metrics_.ascent() + metrics_.descent() - 2 * trim));
+}
+
+bool DrawingPainter::isClear(const PendingText& t, QPointF shift) const
+{
+    const double clearance = 0.1 * t.height;
+    const QRectF box = boxOf(t, shift).adjusted(-clearance, -clearance, clearance, clearance);
+    const QRectF ink = inkOf(t, shift).adjusted(-clearance, -clearance, clearance, clearance);
+    return std::none_of(placedBoxes_.begin(), placedBoxes_.end(), [&](const QRectF& r) { return r.intersects(box); })
+           && std::none_of(dimensionLines_.begin(), dimensionLines_.end(), [&](const QLineF& l) { return crosses(l, ink); });
+}
+
+void DrawingPainter::placeTexts()
+{
+    const auto place = [this](const PendingText& t) {
+        const QPointF across(-t.away.y(), t.away.x());
+        // Its places nearest first: outward before inward, straight out before aside.
+        std::vector<std::pair<double, QPointF>> shifts;
+        // Half a text height a step, up to twelve heights away in a crowded view.
+        constexpr int kSteps = 24;
+        const double step = 0.5 * t.height;
+        for (int i = -kSteps; i <= kSteps; ++i)
+            for (int j = -kSteps; j <= kSteps; ++j)
+                shifts.emplace_back(std::hypot(i < 0 ? 1.5 * i : i, 1.2 * j), (t.away * i + across * j) * step);
+        std::stable_sort(shifts.begin(), shifts.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        QPointF chosen;
+        for (const auto& [distance, shift] : shifts) {
+            if (isClear(t, shift)) {
+                chosen = shift;
+                break;
+            }
+        }
+        // Nowhere clear within reach: it stays where it was put.
+        painter_.setPen(t.colour);
+        paintRotatedText(t.baseline + chosen, t.angle, t.height, t.text, t.anchor);
+        placedBoxes_.push_back(boxOf(t, chosen));
+        if (t.leader && std::hypot(chosen.x(), chosen.y()) > 0.6 * t.height) {
+            const QRectF ink = inkOf(t, chosen);
+            const QPointF from = t.leader->p2();
+            const QPointF to(std::clamp(from.x(), ink.left(), ink.right()), std::clamp(from.y(), ink.top(), ink.bottom()));
+            QPen pen(t.colour);
+            pen.setWidthF(thin_);
+            painter_.setPen(pen);
+            painter_.drawLine(from, to);
+        }
+    };
+    for (const PendingText& t : labels_)
+        place(t);
+    for (const PendingText& t : dimensions_)
+        place(t);
+    labels_.clear();
+    dimensions_.clear();
 }
 
 void DrawingPainter::paintArrow(QPointF tip, QPointF direction, double length)

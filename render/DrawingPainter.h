@@ -10,10 +10,13 @@
 #include "ViewTransform.h"
 
 #include <QFont>
+#include <QColor>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QRectF>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -40,8 +43,29 @@ public:
     // The ink of each text painted by the last paint() and since, on the device in the
     // painter's coordinates: where texts are laid out not to overlap, the proof that they do not.
     const std::vector<QRectF>& textRects() const { return textRects_; }
+    // The dimension and extension lines painted by the last paint(), on the device: the texts
+    // keep off them.
+    const std::vector<QLineF>& dimensionLines() const { return dimensionLines_; }
 
 private:
+    // A text waiting for its place: paint() draws every line first and then places the texts,
+    // each at the first of its places that is clear of the texts placed before it and of the
+    // dimension lines, so that no text is printed over another at any scale.
+    struct PendingText {
+        QPointF baseline;
+        double angle = 0;
+        double height = 0;
+        QString text;
+        Label::Anchor anchor = Label::Anchor::Left;
+        QColor colour;
+        QPointF away;               // the unit step to its next place, on the device
+        std::optional<QLineF> leader;  // a dimension value moved off its line is tied to it
+    };
+    void placeTexts();
+    QRectF inkOf(const PendingText& t, QPointF shift) const;
+    QRectF boxOf(const PendingText& t, QPointF shift) const;
+    bool isClear(const PendingText& t, QPointF shift) const;
+    void queueText(PendingText text);
     void paintView(const View& view, double textHeight);
     void paintShape(const Shape& shape, Point placement, double textHeight);
     void paintDimension(const Dimension& d, Point placement, double textHeight);
@@ -60,6 +84,11 @@ private:
     double leastTextHeight_ = 0;
     double textEnlarged_ = 1;  // for the drawing being painted
     std::vector<QRectF> textRects_;
+    std::vector<QLineF> dimensionLines_;
+    std::vector<QRectF> placedBoxes_;      // the texts placed by paint(), each its font's box
+    std::vector<PendingText> labels_;      // placed first: titles and names stay where they are put
+    std::vector<PendingText> dimensions_;  // then the dimension values
+    bool queueing_ = false;                // within paint()
 };
 
 }  // namespace inlet

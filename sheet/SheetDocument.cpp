@@ -26,14 +26,18 @@ void relayout(QTextDocument& document)
     document.markContentsDirty(0, document.characterCount());
 }
 
-// The page a block's first line stands on, counted from 0: the middle of the line, not the
-// block's top, which for a block moved to a new page can lie a rounding error above it.
+// The page a block's first line stands on, counted from 0: a little below the line's top (a
+// line moved to a new page stands lower in its block than the block's top, which can lie a
+// rounding error above that page), and no further than half the line down, which for a tall
+// picture would reach past the foot of the page it does not fit on.
 int pageIndexOf(const QTextDocument& document, const QTextBlock& block)
 {
     const QRectF rect = document.documentLayout()->blockBoundingRect(block);
     const QTextLayout* layout = block.layout();
-    const double line = layout && layout->lineCount() > 0 ? layout->lineAt(0).height() : rect.height();
-    return static_cast<int>(std::floor((rect.top() + line / 2) / document.pageSize().height()));
+    const bool lines = layout && layout->lineCount() > 0;
+    const double top = rect.top() + (lines ? layout->lineAt(0).y() : 0);
+    const double line = lines ? layout->lineAt(0).height() : rect.height();
+    return static_cast<int>(std::floor((top + std::min(line / 2, fromMm(2))) / document.pageSize().height()));
 }
 
 // A heading left at the foot of a page, with less than `room` below it, starts the next page

@@ -8,7 +8,7 @@
 #include "ResultText.h"
 #include "PassageGeometry.h"
 #include "Quantity.h"
-#include "ScaleBarPicture.h"
+#include "VectorPictures.h"
 #include "InletVersion.h"
 #include "SheetStyle.h"
 #include "ValueUsed.h"
@@ -39,8 +39,6 @@ QString symbolOf(Box box)
     return symbol == "theta" ? QStringLiteral("θ") : q(symbol);
 }
 
-// The scale bar's resolution: enough for thin lines on paper, small enough to write quickly.
-constexpr int kPictureDpi = 300;
 // Paper for one drawing: the body's width, and half its height less the captions.
 constexpr double kDrawingWidthMm = 160;
 constexpr double kDrawingHeightMm = 75;
@@ -480,11 +478,13 @@ void writeView(TextWriter& writer, const SheetInput& input, const std::string& n
     }
     const QString key = QString::fromStdString(name);
     const double paperWidthMm = view->extent.width() / drawn.scale;
-    writer.picture(QStringLiteral("sheet:%1").arg(key), *view, paperWidthMm);
-    writer.paragraph(QStringLiteral("比例 1:%1").arg(drawn.scale), textFormat(10.5, true), Qt::AlignHCenter, 1);
-    const double bar = std::min(kScaleBarMm, paperWidthMm);
-    const QImage scaleBar = scaleBarPicture(drawn.scale, kPictureDpi, bar);
-    writer.picture(QStringLiteral("sheet:%1-scale").arg(key), scaleBar, scaleBar.width() * 25.4 / kPictureDpi);
+    // The scale and its bar in a band at the picture's foot, so that no page break parts them
+    // from the view (a bar at the top of a page, its view on the page before).
+    Drawing withScale = *view;
+    withScale.extent.bottom -= VectorPictures::kScaleBandMm * drawn.scale;
+    const QString picture = QStringLiteral("sheet:%1").arg(key);
+    writer.picture(picture, withScale, paperWidthMm);
+    VectorPictures::addScale(*writer.cursor().document(), picture, drawn.scale, std::min(kScaleBarMm, paperWidthMm));
 }
 
 }  // namespace

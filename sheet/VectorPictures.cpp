@@ -1,6 +1,7 @@
 #include "VectorPictures.h"
 
 #include "DrawingPainter.h"
+#include "ScaleBar.h"
 #include "SheetStyle.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -25,6 +26,7 @@ namespace {
 // Where a picture's shapes are kept: resources are kept by name alone, whatever their kind,
 // so the shapes take a name of their own beside the picture's.
 QUrl shapesOf(const QString& picture) { return QUrl(picture + QStringLiteral("-shapes")); }
+QUrl scaleOf(const QString& picture) { return QUrl(picture + QStringLiteral("-scale")); }
 
 }  // namespace
 
@@ -41,6 +43,19 @@ std::optional<Drawing> VectorPictures::shapes(const QTextDocument& document, con
     return kept.value<Drawing>();
 }
 
+void VectorPictures::addScale(QTextDocument& document, const QString& name, double scale, double barMm)
+{
+    document.addResource(QTextDocument::UserResource, scaleOf(name), QPointF(scale, barMm));
+}
+
+std::optional<double> VectorPictures::statedScale(const QTextDocument& document, const QString& name)
+{
+    const QVariant kept = document.resource(QTextDocument::UserResource, scaleOf(name));
+    if (!kept.canConvert<QPointF>())
+        return std::nullopt;
+    return kept.toPointF().x();
+}
+
 bool VectorPictures::paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name)
 {
     const std::optional<Drawing> kept = shapes(document, name);
@@ -51,7 +66,23 @@ bool VectorPictures::paintShapes(QPainter& painter, const QRectF& rect, const QT
     if (e.width() > 0) {
         const double scale = rect.width() / e.width();
         const ViewTransform transform(scale, {rect.left() - scale * e.left, rect.top() + scale * e.top});
-        DrawingPainter(painter, transform, fromMm(0.5), fromMm(0.25)).paint(drawing);
+        DrawingPainter drawn(painter, transform, fromMm(0.5), fromMm(0.25));
+        drawn.paint(drawing);
+        const QVariant stated = document.resource(QTextDocument::UserResource, scaleOf(name));
+        if (stated.canConvert<QPointF>()) {
+            // In the band at the picture's foot: the scale, and under it the bar centred.
+            const double denominator = stated.toPointF().x();
+            const double mm = scale * denominator;  // device units to the paper millimetre
+            const double band = rect.bottom() - VectorPictures::kScaleBandMm * mm;
+            painter.save();
+            painter.setPen(Qt::black);
+            drawn.paintText({rect.center().x(), band + 4.5 * mm}, 3.5 * mm,
+                            QStringLiteral("比例 1:%1").arg(denominator), Label::Anchor::Centre);
+            const double barMm = stated.toPointF().y();
+            const double length = ScaleBar::longestWithin(scale, barMm * mm).length * scale;
+            drawn.paintScaleBar({rect.center().x() - length / 2, band + 11.5 * mm}, barMm * mm, 2.5 * mm);
+            painter.restore();
+        }
     }
     return true;
 }

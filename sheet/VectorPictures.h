@@ -32,6 +32,13 @@ public:
     static void addImages(QTextDocument& document, int dpi);
     // The shapes kept for the picture `name`, if any.
     static std::optional<Drawing> shapes(const QTextDocument& document, const QString& name);
+    // Under the view of the picture `name` (its shapes' extent reaching kScaleBandMm of paper
+    // below the view), its scale "比例 1:scale" and a scale bar at most `barMm` long: one
+    // picture, which a page never parts from its view.
+    static void addScale(QTextDocument& document, const QString& name, double scale, double barMm);
+    // The scale stated under the picture `name`, if any.
+    static std::optional<double> statedScale(const QTextDocument& document, const QString& name);
+    static constexpr double kScaleBandMm = 13;
     // Paints the shapes kept for the picture `name` into `rect`; false where it has none.
     static bool paintShapes(QPainter& painter, const QRectF& rect, const QTextDocument& document, const QString& name);
 

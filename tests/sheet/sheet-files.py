@@ -182,9 +182,9 @@ with tempfile.TemporaryDirectory() as tmp:
               "the ODT lacks the result %s %s" % (name, shown))
     check(any(row[:4] == ["40", "1361360", "823", "二次式·平顶（非二次式所设斜顶）"] for row in rows),
           "the stations do not say that a40's section is not the shape its rule assumes")
-    check(pictures == 29,
-          "the ODT embeds %d pictures, not the fourteen drawings (section, plan, twelve stations), their scale bars"
-          " and the chart" % pictures)
+    check(pictures == 15,
+          "the ODT embeds %d pictures, not the fourteen drawings (section, plan, twelve stations), each with its"
+          " scale and scale bar, and the chart" % pictures)
 
     # A design that fails: hk empty, as a fresh window has it.
     failed = os.path.join(tmp, "failed.pdf")
