@@ -1,6 +1,7 @@
 // Where the flow behind the step reattaches: the end of the last stretch of reversed wall
 // shear, between the two points around the sign change.
 
+#include "SectionCheck.h"
 #include "StepCase.h"
 #include "StepFigures.h"
 
@@ -74,6 +75,23 @@ TEST(StepCase, SectionsSpanTheChannel)
     }
     EXPECT_NEAR(inletVelocity(c), step.velocity, 1e-9);
     EXPECT_NE(c.blockMesh.find("frontAndBack { type empty;"), std::string::npos);
+}
+
+// A channel's section is held to its own area, not to the circle around it.
+TEST(StepCase, SectionsAreCheckedAgainstTheChannel)
+{
+    const Step step;
+    const FlowCase c = stepCase(step, 4);
+    const Section& behind = c.sections.back();
+    SectionFigures figures;
+    figures.area = behind.area;
+    figures.flow = c.flow;
+    figures.uniformity = 80;
+    EXPECT_FALSE(checkSection(figures, behind, c.flow).has_value());
+    figures.area = behind.area * 1.05;
+    const auto wrong = checkSection(figures, behind, c.flow);
+    ASSERT_TRUE(wrong.has_value());
+    EXPECT_EQ(wrong->kind, inlet::Failure::Kind::FlowSectionArea);
 }
 
 }  // namespace
