@@ -22,7 +22,8 @@ std::string fixed(double v, int decimals)
 
 std::string signedPercent(double share)
 {
-    return (share >= 0 ? "+" : "") + fixed(100 * share, 1);
+    std::string text = share >= 0 ? "+" : "";
+    return text.append(fixed(100 * share, 1));
 }
 
 }  // namespace

@@ -26,8 +26,9 @@ TEST_P(Reattachment, EndsTheLastReversal)
 {
     const auto x = reattachment(GetParam().floor);
     ASSERT_EQ(x.has_value(), GetParam().expected.has_value());
-    if (x)
+    if (x) {
         EXPECT_NEAR(*x, *GetParam().expected, 1e-12);
+    }
 }
 
 const ReattachmentRow kRows[] = {
