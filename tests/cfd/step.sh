@@ -3,7 +3,8 @@
 # without OpenFOAM it says how to install it; the case is a 2-D one of blocks (front and back
 # empty, no snappyHexMesh); the run settles and reattaches within 10 % of the measured
 # x/h 6.26, and that point is where the wall shear stress OpenFOAM wrote on the floor turns
-# positive, read here by a reader of its own; the text and the JSON say the same.
+# positive, read here by a reader of its own; the text (English and Chinese) and the JSON say
+# the same.
 # Usage: step.sh INLET-CALC
 set -uo pipefail
 export LC_ALL=C  # the messages matched below are the English ones
@@ -73,6 +74,12 @@ nice -n 10 "$calc" --cfd-validate step "$s" --run --mesh tiny > "$d/out" 2> /dev
 grep -qE $'^step\treattachment\tx/h [0-9.]+ computed, 6.26 measured, [-+][0-9.]+ %$' "$d/out" \
     || fail "text: no reattachment line within 10 % in: $(cat "$d/out")"
 grep -qE $'^step\tprofile x/h 4\tflow runs back below y/h 0\\.[0-9]+' "$d/out" || fail "text: no reversed flow at x/h 4"
+
+# Under a Chinese locale, the same verdict in Chinese.
+LC_ALL=zh_CN.UTF-8 nice -n 10 "$calc" --cfd-validate step "$s" --run --mesh tiny > "$d/out" 2> /dev/null
+[ $? -eq 0 ] || fail "Chinese: exit status $(cat "$d/out")"
+grep -qE $'^step\treattachment\t计算值 x/h [0-9.]+，实验值 6.26，偏差 [-+][0-9.]+%$' "$d/out" \
+    || fail "Chinese: no reattachment line in: $(cat "$d/out")"
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ $failures -eq 0 ]
