@@ -209,7 +209,7 @@ Fields inletTurbulence(const FlowCase& c)
 {
     Fields f;
     const double velocity = inletVelocity(c) > 0 ? inletVelocity(c) : 1;
-    constexpr double intensity = 0.05;
+    const double intensity = c.inletIntensity;
     f.k = 1.5 * (intensity * velocity) * (intensity * velocity);
     f.mixingLength = 0.07 * c.inletHydraulicDiameter;
     f.omega = std::sqrt(f.k) / (std::pow(0.09, 0.25) * f.mixingLength);
@@ -222,7 +222,7 @@ std::string field(const FlowCase& c, const char* cls, const char* name, const ch
 {
     std::ostringstream s;
     s << header(cls, name) << "dimensions " << dimensions << ";\n\ninternalField " << internal
-      << ";\n\nboundaryField\n{\n    inlet { " << inlet << " }\n    outlet { " << outlet << " }\n    "
+      << ";\n\nboundaryField\n{\n    #includeEtc \"caseDicts/setConstraintTypes\"\n    inlet { " << inlet << " }\n    outlet { " << outlet << " }\n    "
       << wallRegex(c) << " { " << wall << " }\n    background { type zeroGradient; }\n}\n";
     return s.str();
 }
@@ -238,7 +238,7 @@ void writeFields(const FlowCase& c, const fs::path& dir)
     write(dir / "p", field(c, "volScalarField", "p", "[0 2 -2 0 0 0 0]", "uniform 0", "type zeroGradient;",
                            "type fixedValue; value uniform 0;", "type zeroGradient;"));
     write(dir / "k", field(c, "volScalarField", "k", "[0 2 -2 0 0 0 0]", k,
-                           "type turbulentIntensityKineticEnergyInlet; intensity 0.05; value " + k + ";",
+                           "type turbulentIntensityKineticEnergyInlet; intensity " + num(c.inletIntensity) + "; value " + k + ";",
                            "type inletOutlet; inletValue " + k + "; value " + k + ";",
                            "type kqRWallFunction; value " + k + ";"));
     write(dir / "omega", field(c, "volScalarField", "omega", "[0 0 -1 0 0 0 0]", omega,
@@ -291,7 +291,7 @@ void writeCase(const FlowCase& c, const fs::path& dir)
     write(dir / "constant" / "turbulenceProperties",
           dictionary("turbulenceProperties",
                      "simulationType RAS;\nRAS\n{\n    RASModel kOmegaSST;\n    turbulence on;\n    printCoeffs off;\n}\n"));
-    write(dir / "system" / "blockMeshDict", blockMeshDict(c));
+    write(dir / "system" / "blockMeshDict", c.blockMesh.empty() ? blockMeshDict(c) : dictionary("blockMeshDict", c.blockMesh));
     write(dir / "system" / "surfaceFeatureExtractDict", surfaceFeatureExtractDict());
     write(dir / "system" / "snappyHexMeshDict", snappyHexMeshDict(c));
     write(dir / "system" / "decomposeParDict", decomposeParDict(c));

@@ -27,6 +27,7 @@ struct Section {
     Vec3 point;
     Vec3 normal;          // unit, along the flow
     double radius = 0;    // m, the pipe's at the section: the plane beyond it is not the section
+    double area = 0;      // m^2, a section that is no round pipe's (a 2-D channel's); else pi radius^2
 };
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };
@@ -55,11 +56,15 @@ struct FlowCase {
     Vec3 inside;                     // a point in the fluid, away from the walls
     double flow = 0;                 // Q, m^3/s, entering through "inlet"
     double inletHydraulicDiameter = 0;  // m, for the turbulence entering
+    double inletIntensity = 0.05;    // the turbulence entering, a share of the inlet's mean velocity
     double outletVelocity = 0;       // m/s, a mean velocity that sets the first layer's thickness
     double outletDiameter = 0;       // m
     double viscosity = 1.0e-6;       // kinematic, m^2/s (water at 20 °C)
     Vec3 axis{0, 0, 1};              // the axial direction at the sections
     std::vector<Section> sections;
+    // A case meshed by blockMesh alone from this blockMeshDict's body (a 2-D case's blocks, front
+    // and back `empty`) instead of a background cut to the surfaces by snappyHexMesh.
+    std::string blockMesh;
     MeshSettings mesh;
     SolverSettings solver;
 };

@@ -286,9 +286,10 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
                 fs::remove(dir / log);
             runStage(stage, {"blockMesh"}, dir, "blockMesh", control, cancelled);
-            if (!cancelled)
+            // A case of blocks is meshed already; a background is cut to the surfaces.
+            if (!cancelled && c.blockMesh.empty())
                 runStage(stage, {"surfaceFeatureExtract"}, dir, "surfaceFeatureExtract", control, cancelled);
-            if (!cancelled)
+            if (!cancelled && c.blockMesh.empty())
                 runStage(stage, {"snappyHexMesh", "-overwrite"}, dir, "snappyHexMesh", control, cancelled);
             if (!cancelled) {
                 runStage(stage, {"checkMesh"}, dir, "checkMesh", control, cancelled);

@@ -40,7 +40,7 @@ double sectionTolerance(int backgroundCells)
 
 std::optional<Failure> checkSection(const SectionFigures& figures, const Section& section, double flow, double tolerance)
 {
-    const double pipeArea = std::numbers::pi * section.radius * section.radius;
+    const double pipeArea = section.area > 0 ? section.area : std::numbers::pi * section.radius * section.radius;
     const auto fails = [&](Failure::Kind kind, std::string detail, std::string other) {
         Failure f{.kind = kind, .item = section.name, .other = std::move(other), .detail = std::move(detail)};
         f.stage = FlowStage::Evaluate;

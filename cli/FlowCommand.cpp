@@ -140,8 +140,6 @@ void appendFlowJson(std::string& text, const cfd::FlowResult& r, Language langua
     text += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
 }
 
-namespace {
-
 int reportFailure(const cfd::FlowResult& r, std::ostream& err, Language language)
 {
     if (r.status != cfd::RunStatus::Failed || !r.failure)
@@ -150,8 +148,6 @@ int reportFailure(const cfd::FlowResult& r, std::ostream& err, Language language
     // More processes than the cores and the cells allow is found once the mesh is made.
     return r.failure->kind == Failure::Kind::FlowTooManyProcesses ? 2 : 1;
 }
-
-}  // namespace
 
 cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& dir, std::ostream& err,
                                 Language language)
@@ -184,8 +180,6 @@ cfd::FlowResult runWithProgress(const cfd::FlowCase& flowCase, const fs::path& d
     return cfd::runCase(flowCase, dir, control);
 }
 
-namespace {
-
 std::string caseWritten(const std::string& dir, Language language)
 {
     return say(language, "inlet-calc: 算例已写入 ", "inlet-calc: the case is written in ") + dir
@@ -202,8 +196,6 @@ cfd::FlowResult failedResult(Failure failure)
     result.failure = failure;
     return result;
 }
-
-}  // namespace
 
 int flowForDesign(const Calculation& calculation, const Design& design, const FlowOptions& options, bool json,
                   std::string& text, std::ostream& err, cfd::FlowResult& result, Language language)
@@ -289,7 +281,7 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
         area += f.area;
     }
     const double profileDeviation = std::sqrt(squares / area);
-    const bool within = std::abs(deviation) <= 0.10;
+    const bool within = std::abs(deviation) <= kPipeTolerance;
     if (json) {
         text = "{\"Re\": " + fixed(reynolds, 0) + ", \"friction\": " + fixed(friction, 5) + ", \"colebrookWhite\": "
                + fixed(colebrook, 5) + ", \"deviation\": " + fixed(deviation, 4) + ", \"profileExponent\": " + fixed(n, 2)
@@ -302,12 +294,12 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
         if (language == Language::Chinese)
             text += "pipe\tRe\t" + fixed(reynolds, 0) + "\npipe\tfriction\t计算值 " + fixed(friction, 5)
                     + "，Colebrook-White 公式 " + fixed(colebrook, 5) + "，偏差 " + signedDeviation + "%"
-                    + (within ? "" : "（超出 10%）") + "\npipe\tprofile\tu/U 与幂律分布（n " + fixed(n, 2)
+                    + (within ? "" : "（超出 6%）") + "\npipe\tprofile\tu/U 与幂律分布（n " + fixed(n, 2)
                     + "）的均方根偏差 " + fixed(profileDeviation, 3) + "\n";
         else
             text += "pipe\tRe\t" + fixed(reynolds, 0) + "\npipe\tfriction\t" + fixed(friction, 5) + " computed, "
                     + fixed(colebrook, 5) + " Colebrook-White, " + signedDeviation + " %"
-                    + (within ? "" : " (beyond 10 %)") + "\npipe\tprofile\trms of u/U from the power law (n "
+                    + (within ? "" : " (beyond 6 %)") + "\npipe\tprofile\trms of u/U from the power law (n "
                     + fixed(n, 2) + ") " + fixed(profileDeviation, 3) + "\n";
     }
     out << text;

@@ -177,6 +177,11 @@ Options parseOptions(const std::vector<std::string>& args)
             options.flowTask = arg == "--cfd"         ? Options::FlowTask::Design
                                : arg == "--cfd-study" ? Options::FlowTask::Study
                                                       : Options::FlowTask::Pipe;
+            // --cfd-validate names its case before the folder (pipe or step); a lone word is
+            // the folder, as it always was.
+            if (arg == "--cfd-validate" && (args[i + 1] == "pipe" || args[i + 1] == "step") && i + 2 < args.size()
+                && !isOption(args[i + 2]) && !args[i + 2].empty())
+                options.flowTask = args[++i] == "step" ? Options::FlowTask::Step : Options::FlowTask::Pipe;
             options.flow.dir = args[++i];
             flowOptionsGiven = true;
         } else if (arg == "--run" || arg == "--force" || arg == "--local") {
@@ -257,8 +262,8 @@ Options parseOptions(const std::vector<std::string>& args)
         throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
     if (options.flowTask == Options::FlowTask::Study && !options.csv)
         throw usageError(Failure::Kind::OptionNeedsOption, "--cfd-study DIR", "--csv FILE");
-    // The validation pipe is no design: a design's options and files would be ignored.
-    if (options.flowTask == Options::FlowTask::Pipe) {
+    // The validation cases are no design: a design's options and files would be ignored.
+    if (options.flowTask == Options::FlowTask::Pipe || options.flowTask == Options::FlowTask::Step) {
         std::string ignored = options.openFile ? "--open" : options.saveFile ? "--save" : options.csv ? "--csv" : "";
         if (ignored.empty() && !options.exports.empty())
             ignored = "--" + options.exports.front().first;

@@ -32,9 +32,10 @@ struct Options {
     std::optional<WidthSet> widthSet;  // the widths drawn and checked; else the design file's
     bool csv = false;
     std::string csvFile = "-";
-    // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate DIR for
-    // the validation pipe; the folder is in flow.dir.
-    enum class FlowTask { None, Design, Study, Pipe } flowTask = FlowTask::None;
+    // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate [pipe] DIR
+    // for the validation pipe, --cfd-validate step DIR for the backward-facing step; the
+    // folder is in flow.dir.
+    enum class FlowTask { None, Design, Study, Pipe, Step } flowTask = FlowTask::None;
     FlowOptions flow;
     bool help = false;
     bool version = false;

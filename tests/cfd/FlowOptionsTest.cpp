@@ -58,6 +58,10 @@ const UsageRow kUsageRows[] = {
     {"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
     {"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
     {"FolderMissing", {"--cfd"}, "needs a folder"},
+    // The step is a validation case, no design: a design's input is refused, as with the pipe.
+    {"StepWithADesign", {"--cfd-validate", "step", "d", "--hk", "2000"}, "--hk and --cfd-validate cannot be combined"},
+    {"StepWithAFile", {"--cfd-validate", "step", "d", "--save", "x.inlet"}, "--save and --cfd-validate cannot be combined"},
+    {"StepAndDesignFlow", {"--cfd-validate", "step", "d", "--cfd", "e"}, "give one of"},
 #if INLET_HAS_SOLID
     // The passage's length and the outlet's extension are the solid's options.
     {"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
@@ -67,6 +71,46 @@ const UsageRow kUsageRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(
     Options, FlowUsage, ::testing::ValuesIn(kUsageRows),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Which validation case --cfd-validate writes: the word before the folder names it; a lone
+// word is the folder, as before the step was there.
+struct ValidationRow {
+    const char* name;
+    std::vector<std::string> args;  // run in a fresh folder of their own
+    const char* folder;             // where the case is written, in that folder
+    const char* signature;          // what its `case` line begins with
+};
+
+class ValidationCase : public ::testing::TestWithParam<ValidationRow> {};
+
+TEST_P(ValidationCase, IsTheOneNamed)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-validate-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir);
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    const Outcome r = run(GetParam().args);
+    std::filesystem::current_path(before);
+    EXPECT_EQ(r.status, 0) << r.err;
+    std::ifstream signature(dir / GetParam().folder / "case");
+    std::string line;
+    std::getline(signature, line);
+    EXPECT_EQ(line.rfind(GetParam().signature, 0), 0u) << line;
+    std::filesystem::remove_all(dir);
+}
+
+const ValidationRow kValidationRows[] = {
+    {"PipeWithoutAWord", {"--cfd-validate", "p", "--mesh", "tiny"}, "p", "validation pipe"},
+    {"PipeNamed", {"--cfd-validate", "pipe", "p", "--mesh", "tiny"}, "p", "validation pipe"},
+    {"StepNamed", {"--cfd-validate", "step", "s", "--mesh", "tiny"}, "s", "validation step | mesh tiny 4 cells"},
+    {"StepNamedLast", {"--mesh", "tiny", "--cfd-validate", "step", "s"}, "s", "validation step"},
+    {"AFolderCalledStep", {"--cfd-validate", "step", "--mesh", "tiny"}, "step", "validation pipe"},
+    {"AFolderCalledPipe", {"--cfd-validate", "pipe"}, "pipe", "validation pipe"},
+};
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, ValidationCase, ::testing::ValuesIn(kValidationRows),
     [](const auto& info) { return std::string(info.param.name); });
 
 // hk below bp: the passage has no section shape, so no solid and no case.

@@ -2,7 +2,7 @@
 # The flow pipeline run as a user runs it, on the validation pipe at the tiny mesh: without
 # OpenFOAM it says how to install it; a mesher that fails leaves its logs and shows no
 # figure; the iteration limit shows no figure; Ctrl-C stops the solver so that the same
-# command resumes; the resumed run settles and its friction factor is within 10 % of
+# command resumes; the resumed run settles and its friction factor is within 6 % of
 # Colebrook-White. (The tiny mesh's 4,000 cells are one process's: --np 2 is refused there.)
 # Usage: pipeline.sh INLET-CALC
 set -uo pipefail
