@@ -45,6 +45,7 @@ Verdict verdictOf(VerdictReason::Kind kind)
     case K::GciUnknown:
     case K::GciAbove:
     case K::Oscillatory:
+    case K::NotAsymptotic:
     case K::MeshQualityUnknown:
     case K::NonOrthogonalityAbove:
     case K::SkewnessAbove:
@@ -84,6 +85,8 @@ FlowVerdict flowVerdict(const VerdictInput& in)
                 add(K::GciAbove, f.section, f.figure, g.index, kGciLimit);
             if (g.convergence == Convergence::Oscillatory)
                 add(K::Oscillatory, f.section, f.figure, g.index);
+            if (beyondFormalOrder(g))
+                add(K::NotAsymptotic, f.section, f.figure, g.order, g.bandOrder);
         }
     }
     if (!in.nonOrthogonality || !in.skewness)
@@ -167,6 +170,11 @@ std::string reasonText(const VerdictReason& r, Language language)
                   : what + " GCI " + percent(r.value) + " % (limit " + percent(r.limit, 0) + " %), not converged";
     case K::Oscillatory:
         return zh ? what + " 振荡收敛" : what + " converges oscillating";
+    case K::NotAsymptotic:
+        return zh ? what + " 表观阶数 " + fixed(r.value, 2) + " 高于格式精度 " + fixed(r.limit, 0)
+                        + "，未进入渐近区（GCI 按 " + fixed(r.limit, 0) + " 阶计）"
+                  : what + " apparent order " + fixed(r.value, 2) + " above the schemes' " + fixed(r.limit, 0)
+                        + ", not asymptotic (GCI taken at order " + fixed(r.limit, 0) + ")";
     case K::MeshQualityUnknown:
         return zh ? "网格质量未知（无 checkMesh 数据）" : "mesh quality not known (no checkMesh figures)";
     case K::NonOrthogonalityAbove:

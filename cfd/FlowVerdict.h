@@ -4,7 +4,8 @@
 //   Trusted   (可信)        every check below passes and each one is known
 //   Refine    (需加密网格)  the figures mean what they say, but how far the mesh moves them is
 //                           too large or not known: no mesh study, a GCI above kGciLimit or
-//                           none found, oscillatory convergence, checkMesh's figures beyond
+//                           none found, oscillatory convergence, an apparent order above the
+//                           schemes' formal one (not asymptotic), checkMesh's figures beyond
 //                           their limits or not known
 //   Unusable  (不可用)      the figures do not describe the design's flow: not settled, a
 //                           section's flow off Q by more than kFlowLimit (or not known), a Vu
@@ -56,6 +57,7 @@ struct VerdictReason {
         GciUnknown,         // figure: which
         GciAbove,           // figure, value: GCI21
         Oscillatory,        // figure, value: GCI21
+        NotAsymptotic,      // figure, value: the apparent order, limit: the formal one
         MeshQualityUnknown,
         NonOrthogonalityAbove,  // value
         SkewnessAbove,          // value

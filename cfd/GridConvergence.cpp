@@ -25,7 +25,7 @@ double representativeSize(double volume, double cells, int dimensions)
     return std::pow(volume / cells, 1.0 / dimensions);
 }
 
-GridConvergence gridConvergence(const std::array<double, 3>& h, const std::array<double, 3>& phi)
+GridConvergence gridConvergence(const std::array<double, 3>& h, const std::array<double, 3>& phi, double formalOrder)
 {
     GridConvergence g;
     g.r21 = h[1] / h[0];
@@ -63,17 +63,23 @@ GridConvergence gridConvergence(const std::array<double, 3>& h, const std::array
     g.extrapolated = (rp * phi[0] - phi[1]) / (rp - 1);
     g.approximateError = std::abs((phi[0] - phi[1]) / phi[0]);
     g.extrapolatedError = g.extrapolated != 0 ? std::abs((g.extrapolated - phi[0]) / g.extrapolated) : 0;
-    g.index = 1.25 * g.approximateError / (rp - 1);
+    g.bandOrder = std::min(p, formalOrder);
+    g.index = 1.25 * g.approximateError / (std::pow(g.r21, g.bandOrder) - 1);
     return g;
 }
 
+bool beyondFormalOrder(const GridConvergence& g)
+{
+    return (g.convergence == Convergence::Monotone || g.convergence == Convergence::Oscillatory) && g.bandOrder < g.order;
+}
+
 GridConvergence gridConvergenceOfCells(const std::array<double, 3>& cells, const std::array<double, 3>& values,
-                                       int dimensions)
+                                       int dimensions, double formalOrder)
 {
     std::array<double, 3> h{};
     for (int i = 0; i < 3; ++i)
         h[i] = representativeSize(1, cells[i], dimensions);
-    return gridConvergence(h, values);
+    return gridConvergence(h, values, formalOrder);
 }
 
 const char* convergenceName(Convergence convergence)

@@ -17,11 +17,16 @@
 //   phi_ext = (r21^p phi1 - phi2) / (r21^p - 1)          the extrapolated value
 //   ea21    = |(phi1 - phi2) / phi1|                      approximate relative error
 //   eext21  = |(phi_ext - phi1) / phi_ext|                extrapolated relative error
-//   GCI21   = 1.25 ea21 / (r21^p - 1)                     fine-mesh convergence index
+//   GCI21   = 1.25 ea21 / (r21^pb - 1)                    fine-mesh convergence index
+//   pb      = min(p, pf), pf the formal order of the schemes where one is given: an apparent
+//             order above it means the meshes are not yet in the asymptotic range, and p
+//             itself would understate the band (Roache's advice); without pf, pb = p, as in
+//             the paper's worked example
 // The relative errors and the index are shares (0.0217 is 2.17 %); the band of phi1 is
 // phi1 (1 +- GCI21).
 
 #include <array>
+#include <limits>
 
 namespace inlet::cfd {
 
@@ -36,7 +41,8 @@ enum class Convergence {
 struct GridConvergence {
     Convergence convergence = Convergence::Unknown;
     double r21 = 0, r32 = 0;
-    double order = 0;         // p
+    double order = 0;         // p, the apparent order
+    double bandOrder = 0;     // pb, the order the index is computed with
     double extrapolated = 0;  // phi_ext
     double approximateError = 0;   // ea21
     double extrapolatedError = 0;  // eext21
@@ -47,12 +53,16 @@ struct GridConvergence {
 double representativeSize(double volume, double cells, int dimensions);
 
 // The procedure for sizes h (fine, medium, coarse) and the figure's values on those meshes.
-GridConvergence gridConvergence(const std::array<double, 3>& sizes, const std::array<double, 3>& values);
+GridConvergence gridConvergence(const std::array<double, 3>& sizes, const std::array<double, 3>& values,
+                                double formalOrder = std::numeric_limits<double>::infinity());
+// Whether the apparent order is above the formal one (the index then uses the formal one).
+bool beyondFormalOrder(const GridConvergence& g);
 
 // The same from the meshes' actual cell counts (fine first) in `dimensions` dimensions; the
 // volume cancels in the ratios.
 GridConvergence gridConvergenceOfCells(const std::array<double, 3>& cells, const std::array<double, 3>& values,
-                                       int dimensions = 3);
+                                       int dimensions = 3,
+                                       double formalOrder = std::numeric_limits<double>::infinity());
 
 // "monotone", "oscillatory", "exact", "unknown": as files keep it.
 const char* convergenceName(Convergence convergence);

@@ -38,7 +38,7 @@ MeshStudy meshStudy(const std::array<FlowResult, 3>& results)
         for (const char* name : kFigures) {
             StudyFigure f{.section = fine.name, .figure = name, .values = {}, .convergence = {}};
             f.values = {figureOf(fine, name), figureOf(*medium, name), figureOf(*coarse, name)};
-            f.convergence = gridConvergenceOfCells(cells, f.values);
+            f.convergence = gridConvergenceOfCells(cells, f.values, 3, kFormalOrder);
             study.figures.push_back(f);
         }
     }

@@ -30,6 +30,9 @@ struct MeshStudy {
 
 // A figure whose GCI21 is above this share is not converged on the finest mesh.
 inline constexpr double kGciLimit = 0.05;
+// The formal order of the solver's momentum scheme (linear upwind, second order): the index of
+// a figure whose apparent order is above it is computed with it.
+inline constexpr double kFormalOrder = 2;
 
 // The study of three settled results, fine first; the sections of the finest, each found in
 // the other two by name (a section missing there gives no figure).

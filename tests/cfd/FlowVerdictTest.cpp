@@ -19,6 +19,7 @@ StudyFigure figure(const char* section, const char* name, Convergence convergenc
     StudyFigure f{.section = section, .figure = name, .values = {1, 1, 1}, .convergence = {}};
     f.convergence.convergence = convergence;
     f.convergence.index = index;
+    f.convergence.order = f.convergence.bandOrder = 1.8;
     return f;
 }
 
@@ -72,6 +73,12 @@ const Row kRows[] = {
      Verdict::Refine, {K::GciUnknown}, "水泵进口断面 Vu 的 GCI 无法求得"},
     {"Oscillatory", [](VerdictInput& in) { in.study->figures[2].convergence.convergence = Convergence::Oscillatory; },
      Verdict::Refine, {K::Oscillatory}, "水头损失 振荡收敛"},
+    {"NotAsymptotic",
+     [](VerdictInput& in) {
+         in.study->figures[5].convergence.order = 3.61;
+         in.study->figures[5].convergence.bandOrder = 2;
+     },
+     Verdict::Refine, {K::NotAsymptotic}, "水泵进口断面 水头损失 表观阶数 3.61 高于格式精度 2，未进入渐近区"},
     {"MeshQualityUnknown", [](VerdictInput& in) { in.skewness.reset(); }, Verdict::Refine, {K::MeshQualityUnknown},
      "网格质量未知（无 checkMesh 数据）"},
     {"NonOrthogonalityAbove", [](VerdictInput& in) { in.nonOrthogonality = 64.99; }, Verdict::Refine,
