@@ -4,6 +4,7 @@
 // validation pipe, as an OpenFOAM case written, run and evaluated; and a study of many designs.
 
 #include "DesignFlow.h"
+#include "MeshStudy.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -29,9 +30,12 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
 // against the power law. Returns 0 when the friction factor is within 10 %.
 int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err, Language language);
 
-// The flow figures of a result as text lines or a JSON object, in `language`.
-void appendFlowLines(std::string& text, const cfd::FlowResult& result, Language language);
-void appendFlowJson(std::string& text, const cfd::FlowResult& result, Language language);
+// The flow figures of a result as text lines or a JSON object, in `language`, a settled one
+// with the verdict on them (cfd/FlowVerdict.h) from the mesh study where there is one.
+void appendFlowLines(std::string& text, const cfd::FlowResult& result, Language language,
+                     const cfd::MeshStudy* study = nullptr);
+void appendFlowJson(std::string& text, const cfd::FlowResult& result, Language language,
+                    const cfd::MeshStudy* study = nullptr);
 
 // Ctrl-C (SIGINT) and SIGTERM, while one lives, are taken as a request to stop the flow
 // computation (or the study) in an orderly way.

@@ -33,8 +33,9 @@ struct Options {
     bool csv = false;
     std::string csvFile = "-";
     // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate DIR for
-    // the validation pipe; the folder is in flow.dir.
-    enum class FlowTask { None, Design, Study, Pipe } flowTask = FlowTask::None;
+    // the validation pipe, --mesh-study DIR for one design on three meshes (flow.level the
+    // finest); the folder is in flow.dir.
+    enum class FlowTask { None, Design, Study, Pipe, MeshStudy } flowTask = FlowTask::None;
     FlowOptions flow;
     bool help = false;
     bool version = false;
