@@ -257,7 +257,7 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (!flowSettingGiven.empty() && !flowOptionsGiven)
         throw usageError(Failure::Kind::OptionNeedsOption, flowSettingGiven,
-                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR");
+                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR, --mesh-study DIR");
     if (options.flowTask == Options::FlowTask::Design && options.csv)
         throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
     if (options.flowTask == Options::FlowTask::MeshStudy)

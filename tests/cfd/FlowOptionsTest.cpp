@@ -58,6 +58,11 @@ const UsageRow kUsageRows[] = {
     {"UnknownLevel", {"--cfd", "d", "--mesh", "huge"}, "coarse, medium, fine"},
     {"TwoFolders", {"--cfd", "d", "--cfd-validate", "e"}, "give one of"},
     {"FolderMissing", {"--cfd"}, "needs a folder"},
+    // A mesh study's finest level has two below it; the levels set its cells; it is one design's.
+    {"MeshStudyFromCoarse", {"--mesh-study", "d", "--mesh", "coarse"}, "medium, fine"},
+    {"MeshStudyWithCells", {"--mesh-study", "d", "--cells", "5000"}, "--cells and --mesh-study cannot be combined"},
+    {"MeshStudyOfABatch", {"--csv", "--mesh-study", "d"}, "--mesh-study"},
+    {"MeshStudyAndDesignFlow", {"--cfd", "d", "--mesh-study", "e"}, "--mesh-study"},
 #if INLET_HAS_SOLID
     // The passage's length and the outlet's extension are the solid's options.
     {"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
