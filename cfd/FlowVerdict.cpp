@@ -192,7 +192,8 @@ std::string verdictLine(const FlowVerdict& v, Language language)
     const bool zh = language == Language::Chinese;
     std::string line = verdictName(v.verdict, language) + (zh ? "：" : ": ");
     if (v.reasons.empty())
-        return line + (zh ? "各断面流量与 Q 相差在 ±1% 以内，回流面积在 10% 以内，各指标 GCI 在 5% 以内，网格质量在限内"
+        return line + (zh ? "各断面流量与 Q 相差在 ±1% 以内，回流面积在 10% 以内，"
+                            "各指标 GCI 在 5% 以内，网格质量在限内"
                           : "every section carries Q within +-1 %, backflow within 10 % of its area, every GCI "
                             "within 5 %, the mesh within its limits");
     for (std::size_t i = 0; i < v.reasons.size(); ++i)

@@ -165,15 +165,18 @@ std::vector<std::pair<QString, QString>> trustRows(const QJsonObject& record)
 {
     const cfd::VerdictInput in = verdictInputOf(record);
     const auto name = [](const std::string& section) { return qs(cfd::sectionWords(section, Language::Chinese)); };
+    const auto figureName = [](const std::string& figure) { return qs(cfd::figureWords(figure, Language::Chinese)); };
+    const auto percent = [](double share, int decimals) { return QString::number(100 * share, 'f', decimals); };
     QStringList flows, backflow;
     for (const cfd::VerdictSection& s : in.sections) {
         if (s.flow && in.flowGiven && *in.flowGiven > 0)
             flows << QStringLiteral("%1 %2 m³/s（%3%4%）")
-                         .arg(name(s.name), QString::number(*s.flow, 'f', 3), *s.flow >= *in.flowGiven ? QStringLiteral("+") : QString(),
-                              QString::number(100 * (*s.flow / *in.flowGiven - 1), 'f', 1));
+                         .arg(name(s.name), QString::number(*s.flow, 'f', 3),
+                              *s.flow >= *in.flowGiven ? QStringLiteral("+") : QString(),
+                              percent(*s.flow / *in.flowGiven - 1, 1));
         else
             flows << name(s.name) + QStringLiteral(" 未知");
-        backflow << (s.backflowArea ? QStringLiteral("%1 占面积 %2%").arg(name(s.name), QString::number(100 * *s.backflowArea, 'f', 1))
+        backflow << (s.backflowArea ? QStringLiteral("%1 占面积 %2%").arg(name(s.name), percent(*s.backflowArea, 1))
                                     : name(s.name) + QStringLiteral(" 未知"));
     }
     const QString given = in.flowGiven ? QString::number(*in.flowGiven, 'f', 3) : QStringLiteral("未知");
@@ -196,12 +199,11 @@ std::vector<std::pair<QString, QString>> trustRows(const QJsonObject& record)
         if (!largest)
             convergence += QStringLiteral("无可比的指标");
         else if (largest->convergence.convergence == cfd::Convergence::Unknown)
-            convergence += QStringLiteral("%1 %2 的 GCI 无法求得").arg(name(largest->section), qs(cfd::figureWords(largest->figure, Language::Chinese)));
+            convergence += QStringLiteral("%1 %2 的 GCI 无法求得").arg(name(largest->section), figureName(largest->figure));
         else
             convergence += QStringLiteral("最大 GCI %1%（%2 %3；限 %4%）")
-                               .arg(QString::number(100 * largest->convergence.index, 'f', 1), name(largest->section),
-                                    qs(cfd::figureWords(largest->figure, Language::Chinese)),
-                                    QString::number(100 * cfd::kGciLimit, 'f', 0));
+                               .arg(percent(largest->convergence.index, 1), name(largest->section),
+                                    figureName(largest->figure), percent(cfd::kGciLimit, 0));
     }
     QString quality = QStringLiteral("未知（结果中无 checkMesh 数据）");
     if (in.nonOrthogonality || in.skewness)
@@ -210,9 +212,10 @@ std::vector<std::pair<QString, QString>> trustRows(const QJsonObject& record)
                            QString::number(cfd::kNonOrthogonalityLimit, 'f', 0),
                            in.skewness ? QString::number(*in.skewness, 'f', 2) : QStringLiteral("未知"),
                            QString::number(cfd::kSkewnessLimit, 'f', 1));
-    return {{QStringLiteral("流量连续性"), flows.join(QStringLiteral("；")) + QStringLiteral("；给定 Q %1 m³/s（限 ±%2%）")
-                                                                          .arg(given, QString::number(100 * cfd::kFlowLimit, 'f', 0))},
-            {QStringLiteral("回流"), backflow.join(QStringLiteral("；")) + QStringLiteral("（限 %1%）").arg(QString::number(100 * cfd::kBackflowLimit, 'f', 0))},
+    const QString continuity = QStringLiteral("；给定 Q %1 m³/s（限 ±%2%）").arg(given, percent(cfd::kFlowLimit, 0));
+    const QString backflowLimit = QStringLiteral("（限 %1%）").arg(percent(cfd::kBackflowLimit, 0));
+    return {{QStringLiteral("流量连续性"), flows.join(QStringLiteral("；")) + continuity},
+            {QStringLiteral("回流"), backflow.join(QStringLiteral("；")) + backflowLimit},
             {QStringLiteral("网格收敛（GCI）"), convergence},
             {QStringLiteral("网格质量（checkMesh）"), quality},
             {QStringLiteral("结论"), qs(cfd::verdictLine(cfd::flowVerdict(in), Language::Chinese))}};
