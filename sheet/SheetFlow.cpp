@@ -84,7 +84,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                  rows, {1, 2, 3, 4, 5});
     if (study) {
         // Each figure with its band: the finest mesh's value, the extrapolated one, the order.
-        writer.paragraph(QStringLiteral("“±”为细网格值的网格收敛指数 GCI 带（Celik 等 2008，三套网格，实际单元数，"
+        writer.paragraph(QStringLiteral("“±”为最细网格之值的网格收敛指数 GCI 带（Celik 等 2008，三套网格，实际单元数，"
                                         "表观阶数高于格式精度 2 时按 2 阶计）；GCI 超过 %1% 的指标标为未收敛。")
                              .arg(QString::number(100 * cfd::kGciLimit, 'f', 0)));
         std::vector<QStringList> bands;
@@ -95,10 +95,12 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
             const QString section = QString::fromStdString(f.section), figure = QString::fromStdString(f.figure);
             bands.push_back({flowSectionName(section) + QStringLiteral(" ") + QString::fromStdString(cfd::figureWords(f.figure, Language::Chinese)),
                              figureWithBand(input.flow, section, figure, f.values[0], decimals),
-                             known ? fixed(g.order, 2) : QStringLiteral("—"),
+                             !known ? QStringLiteral("—")
+                             : cfd::beyondFormalOrder(g) ? QStringLiteral("%1（按 %2）").arg(fixed(g.order, 2), fixed(g.bandOrder, 0))
+                                                         : fixed(g.order, 2),
                              known ? fixed(g.extrapolated, decimals + 1) : QStringLiteral("—")});
         }
-        writer.table({30, 44, 10, 16}, {QStringLiteral("指标"), QStringLiteral("细网格值 ± GCI 带"), QStringLiteral("表观阶数 p"),
+        writer.table({28, 40, 16, 16}, {QStringLiteral("指标"), QStringLiteral("最细网格之值 ± GCI 带"), QStringLiteral("表观阶数 p"),
                                         QStringLiteral("外推值")},
                      bands, {2, 3});
     }
