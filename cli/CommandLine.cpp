@@ -15,6 +15,7 @@
 #include "FlowCommand.h"
 #include "StepCommand.h"
 #include "FlowStudy.h"
+#include "MeshStudyCommand.h"
 #include "InletVersion.h"
 #include "MessageText.h"
 #include "Options.h"
@@ -64,6 +65,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT ...] --cfd DIR [--run] [FLOW OPTIONS]
   inlet-calc --csv FILE --cfd-study DIR [--local] [FLOW OPTIONS]
   inlet-calc --cfd-validate [pipe|step] DIR [--run] [FLOW OPTIONS]
+  inlet-calc [--D TEXT ...] --mesh-study DIR [--run] [FLOW OPTIONS]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -217,6 +219,17 @@ flow_status, Vu, theta and loss at the cone inlet and the pump inlet section,
 the share of the wall area with y+ from 30 to 300, cells, iterations,
 flow_error; DIR/study.csv keeps them (exit status 1 where it cannot be saved).
 Through Slurm each job's --np is bounded by its node's cores.
+--mesh-study DIR computes the design's flow on three meshes, DIR/LEVEL each:
+the --mesh level (fine unless given; medium for a shorter study) and the two
+below it, the coarsest first. Its lines follow the finest mesh's flow lines,
+study<TAB>NAME<TAB>TEXT: the meshes' actual cells and, for Vu, theta and the
+loss at each section, the finest value with its grid convergence index band
+(Celik et al. 2008: the apparent order p, bounded by the schemes' formal
+order 2, the extrapolated value; "not converged" above 5 %). The line
+flow<TAB>verdict<TAB>TEXT of every settled flow says trusted, refine the mesh
+or not usable, with its reasons (section flows against Q, backflow, the GCI or
+no study, checkMesh's figures or none). --save keeps the finest mesh's figures
+with the study. A mesh that does not settle ends the study (exit status 1).
 --cfd-validate [pipe] DIR computes the validation pipe (diameter 0.1 m, 60
 diameters long, Re 100,000) and compares its friction factor with
 Colebrook-White and its velocity profile with the power law; exit status 0 when
@@ -338,8 +351,12 @@ void refuseSameFiles(const Options& options)
         written.push_back({"--save", *options.saveFile, true});
     for (const auto& [key, file] : options.exports)
         written.push_back({"--" + key, file, true});
-    if (options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study)
-        written.push_back({options.flowTask == Options::FlowTask::Design ? "--cfd" : "--cfd-study", options.flow.dir, true});
+    if (options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
+        || options.flowTask == Options::FlowTask::MeshStudy)
+        written.push_back({options.flowTask == Options::FlowTask::Design  ? "--cfd"
+                           : options.flowTask == Options::FlowTask::Study ? "--cfd-study"
+                                                                          : "--mesh-study",
+                           options.flow.dir, true});
     std::vector<NamedFile> files = written;
     if (options.csv)
         files.push_back({"--csv", options.csvFile, false});
@@ -469,6 +486,14 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         flowStatus = flowForDesign(*calculation, design, options.flow, options.json, text, err, flow, language);
         if (flow.status == cfd::RunStatus::Settled)
             design.flow = flowRecord(flow, options.flow, design);
+    }
+    if (options.flowTask == Options::FlowTask::MeshStudy && calculation) {
+        if (options.json)
+            text.append(text.size() > 1 ? ", " : "");
+        QJsonObject study;
+        flowStatus = meshStudyForDesign(*calculation, design, options.flow, options.json, text, err, study, language);
+        if (!study.isEmpty())
+            design.flow = study;
     }
     if (options.json)
         text.append("}\n");

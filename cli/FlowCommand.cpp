@@ -1,6 +1,7 @@
 #include "FlowCommand.h"
 
 #include "CaseFolder.h"
+#include "FlowTrust.h"
 #include "Friction.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
@@ -91,7 +92,20 @@ bool InterruptWatch::requested()
     return interrupted != 0;
 }
 
-void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language language)
+namespace {
+
+// The verdict on a settled result, read as the sheet reads a design's record.
+cfd::FlowVerdict verdictOn(const cfd::FlowResult& r, const cfd::MeshStudy* study)
+{
+    QJsonObject record{{"result", flowResultObject(r)}};
+    if (study)
+        record["meshStudy"] = meshStudyObject(*study);
+    return flowVerdictOf(record);
+}
+
+}  // namespace
+
+void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language language, const cfd::MeshStudy* study)
 {
     auto line = [&](const std::string& name, const std::string& value) {
         text.append("flow\t").append(name).append("\t").append(value).append("\n");
@@ -130,13 +144,20 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language langu
                                    + " deg, loss " + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow)
                                    + " m3/s, backflow " + fixed(100 * s.figures.backflowArea, 1) + " % of the area, "
                                    + fixed(100 * s.figures.backflowFlow, 1) + " % of the flow");
+    line("verdict", cfd::verdictLine(verdictOn(r, study), language));
 }
 
-void appendFlowJson(std::string& text, const cfd::FlowResult& r, Language language)
+void appendFlowJson(std::string& text, const cfd::FlowResult& r, Language language, const cfd::MeshStudy* study)
 {
     QJsonObject object = flowResultObject(r);
     if (r.failure)
         object["reason"] = QString::fromStdString(render(*r.failure, language));
+    if (r.status == cfd::RunStatus::Settled) {
+        const cfd::FlowVerdict verdict = verdictOn(r, study);
+        static const char* const kVerdicts[] = {"trusted", "refine", "unusable"};
+        object["verdict"] = kVerdicts[static_cast<int>(verdict.verdict)];
+        object["verdictLine"] = QString::fromStdString(cfd::verdictLine(verdict, language));
+    }
     text += QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString();
 }
 

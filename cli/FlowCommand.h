@@ -4,6 +4,7 @@
 // validation pipe, as an OpenFOAM case written, run and evaluated; and a study of many designs.
 
 #include "DesignFlow.h"
+#include "MeshStudy.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -33,9 +34,12 @@ inline constexpr double kPipeTolerance = 0.06;
 // against the power law. Returns 0 when the friction factor is within kPipeTolerance.
 int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::ostream& err, Language language);
 
-// The flow figures of a result as text lines or a JSON object, in `language`.
-void appendFlowLines(std::string& text, const cfd::FlowResult& result, Language language);
-void appendFlowJson(std::string& text, const cfd::FlowResult& result, Language language);
+// The flow figures of a result as text lines or a JSON object, in `language`, a settled one
+// with the verdict on them (cfd/FlowVerdict.h) from the mesh study where there is one.
+void appendFlowLines(std::string& text, const cfd::FlowResult& result, Language language,
+                     const cfd::MeshStudy* study = nullptr);
+void appendFlowJson(std::string& text, const cfd::FlowResult& result, Language language,
+                    const cfd::MeshStudy* study = nullptr);
 
 // What the flow commands share: the exit status of a result (its failure, if any, on `err`),
 // the line saying a case was written and not run, and a failure as a result.

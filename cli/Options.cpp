@@ -4,6 +4,7 @@
 #include "ExportRegistry.h"
 #include "FileWriters.h"
 #include "FlowStudy.h"
+#include "MeshStudyCommand.h"
 #include "ProcessCount.h"
 
 #include <algorithm>
@@ -109,6 +110,7 @@ Options parseOptions(const std::vector<std::string>& args)
     Options options;
     bool flowOptionsGiven = false;
     std::string flowSettingGiven;
+    bool meshGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -169,14 +171,15 @@ Options parseOptions(const std::vector<std::string>& args)
                 throw usageError(Failure::Kind::OptionNotALength, arg, text);
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
 #endif
-        } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate") {
+        } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate" || arg == "--mesh-study") {
             if (i + 1 >= args.size() || isOption(args[i + 1]) || args[i + 1].empty())
                 throw usageError(Failure::Kind::OptionNeedsFolder, arg);
             if (options.flowTask != Options::FlowTask::None)
-                throw usageError(Failure::Kind::OnlyOneOf, {}, "--cfd, --cfd-study, --cfd-validate");
-            options.flowTask = arg == "--cfd"         ? Options::FlowTask::Design
-                               : arg == "--cfd-study" ? Options::FlowTask::Study
-                                                      : Options::FlowTask::Pipe;
+                throw usageError(Failure::Kind::OnlyOneOf, {}, "--cfd, --cfd-study, --cfd-validate, --mesh-study");
+            options.flowTask = arg == "--cfd"            ? Options::FlowTask::Design
+                               : arg == "--cfd-study"    ? Options::FlowTask::Study
+                               : arg == "--mesh-study"   ? Options::FlowTask::MeshStudy
+                                                         : Options::FlowTask::Pipe;
             // --cfd-validate names its case before the folder (pipe or step); a lone word is
             // the folder, as it always was.
             if (arg == "--cfd-validate" && (args[i + 1] == "pipe" || args[i + 1] == "step") && i + 2 < args.size()
@@ -201,6 +204,7 @@ Options parseOptions(const std::vector<std::string>& args)
                 throw usageError(Failure::Kind::OptionNeedsOneOf, "--mesh", "coarse, medium, fine, tiny");
             ++i;
             flowSettingGiven = arg;
+            meshGiven = true;
         } else if (arg == "--csv") {
             options.csv = true;
             if (i + 1 < args.size() && !isOption(args[i + 1]))
@@ -239,7 +243,8 @@ Options parseOptions(const std::vector<std::string>& args)
                                           [](const auto& e) { return e.first == "step" || e.first == "stl"; });
     // The flow's case is built on the passage's solid, so the passage length goes with it too;
     // its outlet is the flow's own (one pump inlet diameter above the pump inlet section).
-    const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study;
+    const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
+                                 || options.flowTask == Options::FlowTask::MeshStudy;
     if (options.passageLength && !solidWritten && !passageModelled)
         throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
     if (options.outletExtension && !solidWritten)
@@ -257,9 +262,11 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (!flowSettingGiven.empty() && !flowOptionsGiven)
         throw usageError(Failure::Kind::OptionNeedsOption, flowSettingGiven,
-                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR");
+                         "--cfd DIR, --cfd-study DIR, --cfd-validate DIR, --mesh-study DIR");
     if (options.flowTask == Options::FlowTask::Design && options.csv)
         throw usageError(Failure::Kind::OptionOfOneDesign, "--cfd", "--cfd-study DIR");
+    if (options.flowTask == Options::FlowTask::MeshStudy)
+        checkMeshStudyOptions(options, meshGiven);
     if (options.flowTask == Options::FlowTask::Study && !options.csv)
         throw usageError(Failure::Kind::OptionNeedsOption, "--cfd-study DIR", "--csv FILE");
     // The validation cases are no design: a design's options and files would be ignored.
@@ -280,7 +287,7 @@ Options parseOptions(const std::vector<std::string>& args)
     // checked again before the decomposition.
     if (options.flowTask != Options::FlowTask::None) {
         const int asked = options.flow.processes;
-        const int cells = cellsFor(options.flow);
+        const int cells = cellsFor(options.flow);  // a mesh study's finest; its coarser meshes take fewer
         if (options.flowTask == Options::FlowTask::Study && studyThroughSlurm(options.flow)) {
             if (asked > cfd::largestProcessCount(asked, cells))
                 throw CommandLineError{CommandLineError::kUsage, cfd::tooManyProcessesForCells(asked, cells)};

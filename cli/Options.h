@@ -33,9 +33,10 @@ struct Options {
     bool csv = false;
     std::string csvFile = "-";
     // The flow: --cfd DIR for the design, --cfd-study DIR with --csv, --cfd-validate [pipe] DIR
-    // for the validation pipe, --cfd-validate step DIR for the backward-facing step; the
-    // folder is in flow.dir.
-    enum class FlowTask { None, Design, Study, Pipe, Step } flowTask = FlowTask::None;
+    // for the validation pipe, --cfd-validate step DIR for the backward-facing step,
+    // --mesh-study DIR for one design on three meshes (flow.level the finest); the folder is in
+    // flow.dir.
+    enum class FlowTask { None, Design, Study, Pipe, Step, MeshStudy } flowTask = FlowTask::None;
     FlowOptions flow;
     bool help = false;
     bool version = false;

@@ -1,6 +1,7 @@
 #include "SheetFlow.h"
 
 #include "FlowRecord.h"
+#include "FlowTrust.h"
 
 #include <QJsonArray>
 
@@ -66,12 +67,14 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                                     "水头损失为流道进口与该断面按流量加权的总水头 (p/ρg + u²/2g) 之差。"));
     std::vector<QStringList> rows;
     const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
+    const std::optional<cfd::MeshStudy> study = meshStudyOf(input.flow);
     for (const QJsonValue& value : sections) {
         const QJsonObject s = value.toObject();
-        rows.push_back({flowSectionName(s.value(QStringLiteral("name")).toString()),
-                        fixed(s.value(QStringLiteral("Vu")).toDouble(), 1),
-                        fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
-                        fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),
+        const QString name = s.value(QStringLiteral("name")).toString();
+        rows.push_back({flowSectionName(name),
+                        figureCell(input.flow, name, QStringLiteral("Vu"), s.value(QStringLiteral("Vu")).toDouble(), 1),
+                        figureCell(input.flow, name, QStringLiteral("theta"), s.value(QStringLiteral("theta")).toDouble(), 1),
+                        figureCell(input.flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
                         fixed(s.value(QStringLiteral("flow")).toDouble(), 3),
                         fixed(100 * s.value(QStringLiteral("backflowArea")).toDouble(), 1)});
     }
@@ -79,6 +82,33 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                  {QStringLiteral("断面"), QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("水头损失 (m)"),
                   QStringLiteral("流量 (m³/s)"), QStringLiteral("回流面积 (%)")},
                  rows, {1, 2, 3, 4, 5});
+    if (study) {
+        // Each figure with its band: the finest mesh's value, the extrapolated one, the order.
+        writer.paragraph(QStringLiteral("“±”为最细网格之值的网格收敛指数 GCI 带（Celik 等 2008，三套网格，实际单元数，"
+                                        "表观阶数高于格式精度 2 时按 2 阶计）；GCI 超过 %1% 的指标标为未收敛。")
+                             .arg(QString::number(100 * cfd::kGciLimit, 'f', 0)));
+        std::vector<QStringList> bands;
+        for (const cfd::StudyFigure& f : study->figures) {
+            const int decimals = f.figure == "headLoss" ? 4 : 1;
+            const cfd::GridConvergence& g = f.convergence;
+            const bool known = g.convergence != cfd::Convergence::Unknown;
+            const QString section = QString::fromStdString(f.section), figure = QString::fromStdString(f.figure);
+            bands.push_back({flowSectionName(section) + QStringLiteral(" ") + QString::fromStdString(cfd::figureWords(f.figure, Language::Chinese)),
+                             figureWithBand(input.flow, section, figure, f.values[0], decimals),
+                             !known ? QStringLiteral("—")
+                             : cfd::beyondFormalOrder(g) ? QStringLiteral("%1（按 %2）").arg(fixed(g.order, 2), fixed(g.bandOrder, 0))
+                                                         : fixed(g.order, 2),
+                             known ? fixed(g.extrapolated, decimals + 1) : QStringLiteral("—")});
+        }
+        writer.table({28, 40, 16, 16}, {QStringLiteral("指标"), QStringLiteral("最细网格之值 ± GCI 带"), QStringLiteral("表观阶数 p"),
+                                        QStringLiteral("外推值")},
+                     bands, {2, 3});
+    }
+    writer.subsection(n + QStringLiteral(".3 可信度"));
+    std::vector<QStringList> trust;
+    for (const auto& [item, text] : trustRows(input.flow))
+        trust.push_back({item, text});
+    writer.table({24, 76}, {QStringLiteral("项目"), QStringLiteral("情况")}, trust);
 }
 
 }  // namespace inlet

@@ -2,6 +2,7 @@
 
 #include "CaseFolder.h"
 #include "FlowResult.h"
+#include "FlowTrust.h"
 #include "LastRun.h"
 #include "MeshTimes.h"
 #include "Pictures.h"
@@ -151,6 +152,11 @@ void FlowWindow::setNote(const QString& note)
     ui_->note->setVisible(!note.isEmpty());
 }
 
+QString FlowWindow::trustText() const
+{
+    return ui_->trustText->text();
+}
+
 std::vector<QStringList> FlowWindow::figureRows() const
 {
     std::vector<QStringList> rows;
@@ -196,6 +202,7 @@ void FlowWindow::showNothing(const QString& note)
     setNote(note);
     ui_->figures->setRowCount(0);
     ui_->runText->clear();
+    ui_->trustText->clear();
     ui_->contour->showNote(QStringLiteral("无结果"));
     if (!runner_.isRunning())
         ui_->residuals->showNote(QStringLiteral("无结果"));
@@ -211,8 +218,10 @@ void FlowWindow::showFlow(const QJsonObject& flow)
     for (int r = 0; r < sections.size(); ++r) {
         const QJsonObject s = sections[r].toObject();
         ui_->figures->setVerticalHeaderItem(r, new QTableWidgetItem(flowSectionName(s.value(QStringLiteral("name")).toString())));
-        const QStringList cells{fixed(s.value(QStringLiteral("Vu")).toDouble(), 1), fixed(s.value(QStringLiteral("theta")).toDouble(), 1),
-                                fixed(s.value(QStringLiteral("headLoss")).toDouble(), 4),
+        const QString name = s.value(QStringLiteral("name")).toString();
+        const QStringList cells{figureCell(flow, name, QStringLiteral("Vu"), s.value(QStringLiteral("Vu")).toDouble(), 1),
+                                figureCell(flow, name, QStringLiteral("theta"), s.value(QStringLiteral("theta")).toDouble(), 1),
+                                figureCell(flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
                                 fixed(s.value(QStringLiteral("flow")).toDouble(), 3)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
@@ -238,6 +247,11 @@ void FlowWindow::showFlow(const QJsonObject& flow)
                  fixed(100 * yPlus.value(QStringLiteral("shareWithin30To300")).toDouble(), 0),
                  fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3),
                  fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)));
+
+    QStringList trust;
+    for (const auto& [item, text] : trustRows(flow))
+        trust << item + QStringLiteral("：") + text;
+    ui_->trustText->setText(trust.join(QLatin1Char('\n')));
 
     // The pictures from the case, while it still holds the run the figures came from.
     const fs::path dir = settings.value(QStringLiteral("case")).toString().toStdString();

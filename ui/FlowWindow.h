@@ -2,7 +2,8 @@
 
 // "水力评价": the flow through the passage of the main window's last run. It shows the design's
 // flow (the figures at each section, the mesh, the residuals reached and the wall y+, the axial
-// velocity over the pump inlet section and the residuals' history) while it was computed for
+// velocity over the pump inlet section and the residuals' history, and what they rest on with
+// the verdict, FlowTrust.h) while it was computed for
 // the texts of the last run, and nothing otherwise. 计算 computes it with OpenFOAM's programs
 // as external processes, away from the window's thread, with progress; 取消 stops the solver so
 // that the next 计算 resumes. A run that fails or does not settle takes the design's flow away,
@@ -49,8 +50,12 @@ public:
     // The settings, as the engineer leaves them.
     FlowOptions options() const;
     void setOptions(const FlowOptions& options);
-    // The figures shown, a row per section: name, Vu, θ̄, loss, flow; empty when none.
+    // The figures shown, a row per section: name, Vu, θ̄, loss (each with its GCI band where
+    // the flow holds a mesh study), flow; empty when none.
     std::vector<QStringList> figureRows() const;
+    // What the figures rest on (continuity, backflow, GCI, mesh quality) and the verdict, one
+    // line each ("结论：可信：…" last); empty when no figures are shown.
+    QString trustText() const;
     bool showsContour() const;
     bool showsResiduals() const;
 

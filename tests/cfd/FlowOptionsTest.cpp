@@ -62,6 +62,11 @@ const UsageRow kUsageRows[] = {
     {"StepWithADesign", {"--cfd-validate", "step", "d", "--hk", "2000"}, "--hk and --cfd-validate cannot be combined"},
     {"StepWithAFile", {"--cfd-validate", "step", "d", "--save", "x.inlet"}, "--save and --cfd-validate cannot be combined"},
     {"StepAndDesignFlow", {"--cfd-validate", "step", "d", "--cfd", "e"}, "give one of"},
+    // A mesh study's finest level has two below it; the levels set its cells; it is one design's.
+    {"MeshStudyFromCoarse", {"--mesh-study", "d", "--mesh", "coarse"}, "medium, fine"},
+    {"MeshStudyWithCells", {"--mesh-study", "d", "--cells", "5000"}, "--cells and --mesh-study cannot be combined"},
+    {"MeshStudyOfABatch", {"--csv", "--mesh-study", "d"}, "--mesh-study"},
+    {"MeshStudyAndDesignFlow", {"--cfd", "d", "--mesh-study", "e"}, "--mesh-study"},
 #if INLET_HAS_SOLID
     // The passage's length and the outlet's extension are the solid's options.
     {"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},

@@ -128,6 +128,46 @@ TEST_F(FlowWindowUse, ShowsTheDesignsFlowOnlyWhileTheBoxesHoldItsTexts)
     EXPECT_EQ(flow.figureRows().size(), 2u);
 }
 
+// A flow kept with its mesh study shows each figure with its GCI band, a figure beyond 5 %
+// marked 未收敛, and beside them what they rest on with the verdict; without checkMesh's
+// figures the mesh quality is not known, and the verdict cannot be 可信.
+TEST_F(FlowWindowUse, ShowsTheBandsAndTheVerdict)
+{
+    run(QStringLiteral("2000"));
+    QJsonObject flow = settledFlow(window);
+    QJsonObject result = flow.value(QStringLiteral("result")).toObject();
+    result["flowGiven"] = 15.0;
+    QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        QJsonObject s = sections[i].toObject();
+        s["backflowArea"] = 0.02;
+        sections[i] = s;
+    }
+    result["sections"] = sections;
+    flow["result"] = result;
+    auto figure = [](const char* section, const char* name, double value, double gci) {
+        return QJsonObject{{"section", section}, {"figure", name}, {"values", QJsonArray{value, value, value}},
+                           {"convergence", "monotone"}, {"order", 1.5}, {"bandOrder", 1.5}, {"gci", gci}};
+    };
+    flow["meshStudy"] = QJsonObject{{"levels", QJsonArray{"fine", "medium", "coarse"}},
+                                    {"cells", QJsonArray{667300, 278563, 122152}},
+                                    {"figures", QJsonArray{figure("pump_inlet", "Vu", 91.7, 0.01),
+                                                           figure("pump_inlet", "headLoss", 0.0532, 0.155)}}};
+    window.lastRun().setFlow(flow);
+    FlowWindow& shown = flowWindow();
+    ASSERT_EQ(shown.figureRows().size(), 2u);
+    EXPECT_EQ(shown.figureRows()[1],
+              (QStringList{QStringLiteral("水泵进口断面"), "91.7 ± 0.9", "83.6", QStringLiteral("0.0532 ± 0.0082 未收敛"), "15.000"}));
+    const QString trust = shown.trustText();
+    EXPECT_TRUE(trust.contains(QStringLiteral("流量连续性：喇叭管进口（锥管进口） 15.000 m³/s（+0.0%）"))) << trust.toStdString();
+    EXPECT_TRUE(trust.contains(QStringLiteral("回流：喇叭管进口（锥管进口） 占面积 2.0%"))) << trust.toStdString();
+    EXPECT_TRUE(trust.contains(QStringLiteral("最大 GCI 15.5%（水泵进口断面 水头损失；限 5%）"))) << trust.toStdString();
+    EXPECT_TRUE(trust.contains(QStringLiteral("网格质量（checkMesh）：未知"))) << trust.toStdString();
+    EXPECT_TRUE(trust.endsWith(QStringLiteral("结论：需加密网格：水泵进口断面 水头损失 GCI 15.5%（限 5%），未收敛；"
+                                              "网格质量未知（无 checkMesh 数据）")))
+        << trust.toStdString();
+}
+
 TEST_F(FlowWindowUse, AFailedRunTakesTheFiguresAway)
 {
     run(QStringLiteral("2000"));
