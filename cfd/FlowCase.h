@@ -27,6 +27,7 @@ struct Section {
     Vec3 point;
     Vec3 normal;          // unit, along the flow
     double radius = 0;    // m, the pipe's at the section: the plane beyond it is not the section
+    double annulusInner = 0;  // m; above 0, the figures over the annulus outside it are given too
 };
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };
