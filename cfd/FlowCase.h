@@ -28,6 +28,7 @@ struct Section {
     Vec3 normal;          // unit, along the flow
     double radius = 0;    // m, the pipe's at the section: the plane beyond it is not the section
     double area = 0;      // m^2, a section that is no round pipe's (a 2-D channel's); else pi radius^2
+    double annulusInner = 0;  // m; above 0, the figures over the annulus outside it are given too
 };
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };

@@ -7,8 +7,12 @@
 //   A_i   area of face i of the section, m^2; n the section's unit normal, the axial direction
 //   U_i   velocity at face i, m/s; u_a = U_i.n the axial velocity, u_t = |U_i - u_a n| the
 //         velocity across the axis
+//   e_s   the unit vector around the axis at face i, n x (the unit radial vector from the axis
+//         through the section's centre to the face's centre); u_s = U_i.e_s the swirl, the part
+//         of u_t that turns about the axis (u_t also holds the radial cross-flow)
 //   theta_i = atan2(u_a, u_t), the signed inflow angle at face i, degrees: 90 purely axial,
 //         0 purely across, below 0 where the water runs back against n
+//   theta_s,i = atan2(u_a, |u_s|), the same with the swirl alone (90 on the axis itself)
 //   sum+  a sum over the faces of forward flow (u_a > 0) alone, sum- over those with u_a < 0
 //   ubar  area-weighted mean axial velocity, sum(u_a A) / sum(A), m/s
 //   p     kinematic pressure p/rho as the solver holds it, m^2/s^2
@@ -18,6 +22,7 @@
 //   Vu     = (1 - sqrt(sum((u_a - ubar)^2 A) / sum(A)) / ubar) 100    axial velocity uniformity, %
 //   theta  = sum+(u_a theta_i A) / sum+(u_a A)                        mean inflow angle, degrees,
 //            over the forward flow: water running back is no axial inflow, it is backflow
+//   theta_s = sum+(u_a theta_s,i A) / sum+(u_a A)                     the same with the swirl alone
 //   Ht     = sum((p + |U|^2/2) / g u_a A) / sum(u_a A)                flux-weighted total head, m
 //   Ab     = sum-(A) / sum(A)                                         backflow's share of the area
 //   Qb     = sum-(|u_a| A) / sum(|u_a| A)                             backflow's share of the flow
@@ -58,12 +63,13 @@ struct SectionFigures {
     int faces = 0;
     double backflowArea = 0;  // Ab, share 0 to 1
     double backflowFlow = 0;  // Qb, share 0 to 1
+    double swirlAngle = 0;    // theta_s, degrees, theta with the swirl alone
 };
 
 inline constexpr double kGravity = 9.81;  // m/s^2
 
-// The figures of a section whose flow runs along `axis` (a unit vector). A section with no
-// area or no flow through it gives zeros.
-SectionFigures sectionFigures(const std::vector<SectionFace>& faces, Vec3 axis);
+// The figures of a section whose flow runs along `axis` (a unit vector) through `centre` (the
+// swirl turns about that line). A section with no area or no flow through it gives zeros.
+SectionFigures sectionFigures(const std::vector<SectionFace>& faces, Vec3 axis, Vec3 centre = {});
 
 }  // namespace inlet::cfd

@@ -46,7 +46,24 @@ double toDouble(const std::string& s)
 std::string figures(const SectionFigures& f)
 {
     return num(f.area) + " " + num(f.flow) + " " + num(f.meanAxial) + " " + num(f.uniformity) + " " + num(f.angle) + " "
-           + num(f.totalHead) + " " + std::to_string(f.faces) + " " + num(f.backflowArea) + " " + num(f.backflowFlow);
+           + num(f.totalHead) + " " + std::to_string(f.faces) + " " + num(f.backflowArea) + " " + num(f.backflowFlow) + " "
+           + num(f.swirlAngle);
+}
+
+// A figure a record written by an earlier version may lack: the next word when it is a number,
+// else nothing read (the section's caption follows).
+bool optionalFigure(std::istringstream& in, double& value)
+{
+    const auto at = in.tellg();
+    std::string word;
+    if (in >> word) {
+        const auto r = std::from_chars(word.data(), word.data() + word.size(), value);
+        if (r.ec == std::errc() && r.ptr == word.data() + word.size())
+            return true;
+    }
+    in.clear();
+    in.seekg(at);
+    return false;
 }
 
 SectionFigures readFigures(std::istringstream& in)
@@ -56,10 +73,10 @@ SectionFigures readFigures(std::istringstream& in)
     in >> a >> q >> u >> vu >> th >> ht >> f.faces;
     f.area = toDouble(a), f.flow = toDouble(q), f.meanAxial = toDouble(u), f.uniformity = toDouble(vu);
     f.angle = toDouble(th), f.totalHead = toDouble(ht);
-    // A record written before backflow was kept has none: it reads as none.
-    std::string ba, bq;
-    if (in >> ba >> bq)
-        f.backflowArea = toDouble(ba), f.backflowFlow = toDouble(bq);
+    // A record written before backflow or the swirl's angle were kept has none: it reads as none.
+    if (optionalFigure(in, f.backflowArea))
+        optionalFigure(in, f.backflowFlow);
+    optionalFigure(in, f.swirlAngle);
     return f;
 }
 

@@ -22,7 +22,7 @@ FlowCase passageCase(const Passage& p)
     c.sections = {
         {"cone_inlet", "cone inlet", {0, 0, p.coneInletHeight + kConeInletOffset * p.pumpInletDiameter}, {0, 0, 1},
          p.coneInletRadius},
-        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}, r},
+        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}, r, p.coneTopDiameter / 2},
     };
     return c;
 }

@@ -18,6 +18,7 @@ struct Passage {
     double pumpInletHeight = 0;    // H, m
     double pumpInletDiameter = 0;  // m
     double coneInletRadius = 0;    // m, the pipe's at the cone inlet section (kConeInletOffset above H1 + H2)
+    double coneTopDiameter = 0;    // dd0, m, the guide cone's flat top
     double outletHeight = 0;       // the top of the pipe carried on, m
     double inletWidth = 0;         // B, m
     double inletHeight = 0;        // hk, m
@@ -29,6 +30,10 @@ inline constexpr double kOutletExtension = 1.0;
 // The guide cone's top lies in the cone inlet's plane: that section is taken this many pump
 // inlet diameters above it, in the water.
 inline constexpr double kConeInletOffset = 0.02;
+
+// The pump inlet section's figures are given over the whole pipe and over the annulus outside
+// the guide cone's top (r > dd0/2), whose wake fills the circle within: a pump's hub or nose
+// would stand there, and a reviewer sees what the wake does to the figures.
 
 FlowCase passageCase(const Passage& passage);
 

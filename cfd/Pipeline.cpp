@@ -86,20 +86,36 @@ FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
     // The inlet's faces turn as the patch's do: their areas along their mean normal, and the
     // flow along whichever way of that normal it enters.
     const auto inlet = readVtkSurface(folder / "inlet.vtk");
-    Vec3 normal;
-    for (const SampledFace& f : inlet)
+    Vec3 normal, centre;
+    double area = 0;
+    for (const SampledFace& f : inlet) {
         normal = normal + f.areaVector;
+        centre = centre + norm(f.areaVector) * f.centre;
+        area += norm(f.areaVector);
+    }
     normal = norm(normal) > 0 ? (1 / norm(normal)) * normal : c.axis;
+    centre = area > 0 ? (1 / area) * centre : centre;
     const auto inletFaces = sectionFaces(inlet, normal);
     double flux = 0;
     for (const SectionFace& f : inletFaces)
         flux += dot(f.U, normal) * f.area;
-    r.inlet = sectionFigures(inletFaces, flux < 0 ? -1.0 * normal : normal);
+    r.inlet = sectionFigures(inletFaces, flux < 0 ? -1.0 * normal : normal, centre);
     for (const Section& s : c.sections) {
-        const auto faces = sectionFaces(withinPipe(readVtkSurface(folder / (s.name + ".vtk")), s), s.normal);
-        SectionResult section{s.name, s.caption, sectionFigures(faces, s.normal), 0};
+        const auto sampled = readVtkSurface(folder / (s.name + ".vtk"));
+        const auto figures = [&](const std::vector<SampledFace>& faces) {
+            return sectionFigures(sectionFaces(faces, s.normal), s.normal, s.point);
+        };
+        SectionResult section{s.name, s.caption, figures(withinPipe(sampled, s)), 0};
         section.headLoss = r.inlet.totalHead - section.figures.totalHead;
         r.sections.push_back(section);
+        // The annulus is a line of its own, named after its section; it is not the pipe's
+        // section, and is not checked as one.
+        if (s.annulusInner > 0) {
+            SectionResult annulus{s.name + "_annulus", s.caption + " outside the guide cone's top",
+                                  figures(outsideRadius(sampled, s, s.annulusInner)), 0};
+            annulus.headLoss = r.inlet.totalHead - annulus.figures.totalHead;
+            r.sections.push_back(annulus);
+        }
     }
     return r;
 }
@@ -180,10 +196,11 @@ void writePictures(const FlowCase& c, const fs::path& dir, int latest, const Flo
         for (const Section& candidate : c.sections)
             if (candidate.name == s.name)
                 section = &candidate;
+        if (!section)
+            continue;  // an annulus: its section's picture shows it
         auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
-        if (section)
-            faces = withinPipe(faces, *section);
-        writeSvg(sectionPicture(faces, section ? section->normal : c.axis,
+        faces = withinPipe(faces, *section);
+        writeSvg(sectionPicture(faces, section->normal,
                             s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
                                 + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %"),
                  out);
@@ -431,9 +448,10 @@ FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& con
             wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
             writePictures(c, dir, latest, result);
             // Figures of a section that is not its pipe are no result, settled or not.
-            for (std::size_t i = 0; i < c.sections.size() && i < result.sections.size(); ++i)
-                if (const auto wrong = checkSection(result.sections[i].figures, c.sections[i], c.flow, c.solver.sectionTolerance))
-                    throw *wrong;
+            for (const Section& section : c.sections)
+                if (const SectionResult* figures = result.section(section.name))
+                    if (const auto wrong = checkSection(figures->figures, section, c.flow, c.solver.sectionTolerance))
+                        throw *wrong;
             result.status = isSettled ? RunStatus::Settled : RunStatus::IterationLimit;
         } else {
             result.status = RunStatus::Cancelled;

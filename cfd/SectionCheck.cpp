@@ -19,17 +19,30 @@ std::string figure(double value, int decimals)
 // The wall's triangles lie within 1 mm of the circle; a face at the wall has its centre inside.
 constexpr double kRadiusSlack = 1e-6;  // m
 
+// A face's distance from the section's axis.
+double radial(const SampledFace& f, const Section& section)
+{
+    const Vec3 d = f.centre - section.point;
+    return norm(d - dot(d, section.normal) * section.normal);
+}
+
 }  // namespace
 
 std::vector<SampledFace> withinPipe(const std::vector<SampledFace>& faces, const Section& section)
 {
     std::vector<SampledFace> kept;
-    for (const SampledFace& f : faces) {
-        const Vec3 d = f.centre - section.point;
-        const double radial = norm(d - dot(d, section.normal) * section.normal);
-        if (radial <= section.radius + kRadiusSlack)
+    for (const SampledFace& f : faces)
+        if (radial(f, section) <= section.radius + kRadiusSlack)
             kept.push_back(f);
-    }
+    return kept;
+}
+
+std::vector<SampledFace> outsideRadius(const std::vector<SampledFace>& faces, const Section& section, double inner)
+{
+    std::vector<SampledFace> kept;
+    for (const SampledFace& f : withinPipe(faces, section))
+        if (radial(f, section) > inner)
+            kept.push_back(f);
     return kept;
 }
 

@@ -30,6 +30,8 @@ double sectionTolerance(int backgroundCells);
 
 // The faces whose centre lies within the section's radius of the axis through its point.
 std::vector<SampledFace> withinPipe(const std::vector<SampledFace>& faces, const Section& section);
+// Of those, the faces whose centre lies farther than `inner` (m) from that axis: an annulus.
+std::vector<SampledFace> outsideRadius(const std::vector<SampledFace>& faces, const Section& section, double inner);
 
 // Why the figures of `section` are not the pipe's, or nothing: its area against pi R^2 and its
 // flow against `flow` (m^3/s), each within `tolerance`, Vu within 0 to 100 %. The Failure names

@@ -187,10 +187,12 @@ programs run as external programs, their logs stay in DIR (log.*). Progress
 goes to standard error; Ctrl-C stops the solver so that the same command
 resumes it. The figures follow the results, one per line,
 flow<TAB>NAME<TAB>TEXT: the axial velocity uniformity Vu, the velocity-weighted
-mean inflow angle theta over the forward flow (90 = axial), the head loss from
-the passage inlet, the flow through and the share of the area and of the flow
-running back, at the cone inlet and at the pump inlet section, each bounded to
-its pipe; the wall y+ and the mesh. They are shown only when they settled (each
+mean inflow angle theta over the forward flow (90 = axial; also with the swirl
+about the axis alone), the head loss from the passage inlet, the flow through
+and the share of the area and of the flow running back, at the cone inlet and at
+the pump inlet section, each bounded to its pipe, and over the pump inlet's
+annulus outside the guide cone's top (pump_inlet_annulus, r > dd0/2); the wall
+y+ and the mesh. They are shown only when they settled (each
 changed by less than 0.1 % over 100 iterations) and each section holds its
 pipe's area and carries Q (within 1 %, 15 % below the coarse level's cells);
 otherwise the status says why (iteration-limit,
@@ -215,8 +217,9 @@ Flow options:
 --cfd-study DIR with --csv FILE writes one case per design of the batch in
 DIR/design-N, runs them as a Slurm job array where sbatch is found (--local:
 here, one after another) and prints the batch's columns with the flow's:
-flow_status, Vu, theta and loss at the cone inlet and the pump inlet section,
-the share of the wall area with y+ from 30 to 300, cells, iterations,
+flow_status, Vu, theta (also of the swirl alone), loss and the backflow's
+shares at the cone inlet, the pump inlet section and its annulus, the share of
+the wall area with y+ from 30 to 300, cells, iterations,
 flow_error; DIR/study.csv keeps them (exit status 1 where it cannot be saved).
 Through Slurm each job's --np is bounded by its node's cores.
 --mesh-study DIR computes the design's flow on three meshes, DIR/LEVEL each:

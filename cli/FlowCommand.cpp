@@ -136,12 +136,13 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language langu
         line("Q", general(r.flow) + " m3/s given, " + general(r.inlet.flow) + " m3/s through the inlet");
     }
     for (const cfd::SectionResult& s : r.sections)
-        line(s.name, chinese ? "Vu " + fixed(s.figures.uniformity, 1) + "%，θ " + fixed(s.figures.angle, 1) + "°，水头损失 "
+        line(s.name, chinese ? "Vu " + fixed(s.figures.uniformity, 1) + "%，θ " + fixed(s.figures.angle, 1) + "°（仅计旋流 "
+                                   + fixed(s.figures.swirlAngle, 1) + "°），水头损失 "
                                    + fixed(s.headLoss, 4) + " m，流量 " + general(s.figures.flow) + " m³/s，回流占面积 "
                                    + fixed(100 * s.figures.backflowArea, 1) + "%、占流量 "
                                    + fixed(100 * s.figures.backflowFlow, 1) + "%"
                              : "Vu " + fixed(s.figures.uniformity, 1) + " %, theta " + fixed(s.figures.angle, 1)
-                                   + " deg, loss " + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow)
+                                   + " deg (swirl alone " + fixed(s.figures.swirlAngle, 1) + " deg), loss " + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow)
                                    + " m3/s, backflow " + fixed(100 * s.figures.backflowArea, 1) + " % of the area, "
                                    + fixed(100 * s.figures.backflowFlow, 1) + " % of the flow");
     line("verdict", cfd::verdictLine(verdictOn(r, study), language));

@@ -34,9 +34,17 @@ struct StudyCase {
     std::optional<Failure> failure;         // why there is no case
 };
 
+// Each section's figures: Vu, theta over the whole velocity across the axis and over the swirl
+// alone, the loss and the backflow's share of the area and of the flow; the pump inlet's also
+// over the annulus outside the guide cone's top.
+constexpr const char* kFlowSections[] = {"cone_inlet", "pump_inlet", "pump_inlet_annulus"};
+constexpr int kSectionColumns = 6;
 constexpr const char* kFlowColumns =
-    "flow_status,Vu_cone_inlet,theta_cone_inlet,loss_cone_inlet,Vu_pump_inlet,theta_pump_inlet,loss_pump_inlet,"
-    "yplus_share_30_300,cells,iterations,flow_error";
+    "flow_status,Vu_cone_inlet,theta_cone_inlet,theta_swirl_cone_inlet,loss_cone_inlet,backflow_area_cone_inlet,"
+    "backflow_flow_cone_inlet,Vu_pump_inlet,theta_pump_inlet,theta_swirl_pump_inlet,loss_pump_inlet,"
+    "backflow_area_pump_inlet,backflow_flow_pump_inlet,Vu_pump_inlet_annulus,theta_pump_inlet_annulus,"
+    "theta_swirl_pump_inlet_annulus,loss_pump_inlet_annulus,backflow_area_pump_inlet_annulus,"
+    "backflow_flow_pump_inlet_annulus,yplus_share_30_300,cells,iterations,flow_error";
 
 std::string fixed(double v, int decimals)
 {
@@ -59,23 +67,26 @@ std::string csvField(const std::string& field)
 // scripts, the error is in `language`.
 std::string flowCells(const StudyCase& c, Language language)
 {
+    // The columns after the status and before the error, empty.
+    const std::string empty(std::size(kFlowSections) * kSectionColumns + 3, ',');
     if (!c.flowCase)
-        return "no case,,,,,,,,,," + csvField(c.failure ? render(*c.failure, language) : std::string());
+        return "no case," + empty + csvField(c.failure ? render(*c.failure, language) : std::string());
     cfd::FlowResult r;
     try {
         r = cfd::readResult(c.dir / "results");
     } catch (const Failure&) {
-        return "not run,,,,,,,,,,"
+        return "not run," + empty
                + csvField(render(Failure{.kind = Failure::Kind::FlowNoResults, .file = c.dir.string()}, language));
     }
     std::string s = cfd::statusName(r.status);
-    for (const char* name : {"cone_inlet", "pump_inlet"}) {
+    for (const char* name : kFlowSections) {
         const cfd::SectionResult* section = r.section(name);
         if (r.status == cfd::RunStatus::Settled && section)
             s += "," + fixed(section->figures.uniformity, 2) + "," + fixed(section->figures.angle, 2) + ","
-                 + fixed(section->headLoss, 4);
+                 + fixed(section->figures.swirlAngle, 2) + "," + fixed(section->headLoss, 4) + ","
+                 + fixed(section->figures.backflowArea, 4) + "," + fixed(section->figures.backflowFlow, 4);
         else
-            s += ",,,";
+            s += std::string(kSectionColumns, ',');
     }
     s += "," + (r.status == cfd::RunStatus::Settled ? fixed(r.yPlusInRange, 3) : std::string()) + ","
          + std::to_string(r.cells) + "," + std::to_string(r.iterations) + ","

@@ -36,6 +36,8 @@ QString flowSectionName(const QString& name)
         return QStringLiteral("喇叭管进口（锥管进口）");
     if (name == QLatin1String("pump_inlet"))
         return QStringLiteral("水泵进口断面");
+    if (name == QLatin1String("pump_inlet_annulus"))
+        return QStringLiteral("水泵进口断面（导流锥顶外环形区 r > dd0/2）");
     return name;
 }
 

@@ -163,6 +163,7 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
         sections.append(QJsonObject{{"name", qs(s.name)},
                                     {"Vu", decimals(s.figures.uniformity, 3)},
                                     {"theta", decimals(s.figures.angle, 3)},
+                                    {"thetaSwirl", decimals(s.figures.swirlAngle, 3)},
                                     {"headLoss", decimals(s.headLoss, 5)},
                                     {"flow", decimals(s.figures.flow, 6)},
                                     {"area", decimals(s.figures.area, 6)},

@@ -87,6 +87,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
             {vertex(mesh.triangles[3 * t]), vertex(mesh.triangles[3 * t + 1]), vertex(mesh.triangles[3 * t + 2])});
     p.flow = *Q;
     p.coneInletHeight = (calculation.in.H1 + calculation.in.H2) / 1000;
+    p.coneTopDiameter = calculation.in.dd0 / 1000.0;
     p.inletWidth = widthSets(calculation).passageWidth(design.widthSet, calculation.in.D1).value_or(calculation.B) / 1000;
     p.inletHeight = calculation.in.hk / 1000;
     return cfd::passageCase(p);

@@ -67,9 +67,10 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
         ui_->mesh->addItem(MeshTimes::caption(level), static_cast<int>(level));
     boundProcesses();
     ui_->processes->setValue(std::min(2, std::max(1, QThread::idealThreadCount())));
-    ui_->figures->setColumnCount(4);
-    ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"),
-                                             QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)")});
+    ui_->figures->setColumnCount(7);
+    ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("θ̄ 仅旋流 (°)"),
+                                             QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)"),
+                                             QStringLiteral("回流占面积 (%)"), QStringLiteral("回流占流量 (%)")});
     ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     showIdleProgress(false);
 
@@ -219,10 +220,15 @@ void FlowWindow::showFlow(const QJsonObject& flow)
         const QJsonObject s = sections[r].toObject();
         ui_->figures->setVerticalHeaderItem(r, new QTableWidgetItem(flowSectionName(s.value(QStringLiteral("name")).toString())));
         const QString name = s.value(QStringLiteral("name")).toString();
+        // A record kept before the swirl's angle was has none: its cell stays empty.
+        const QJsonValue swirl = s.value(QStringLiteral("thetaSwirl"));
         const QStringList cells{figureCell(flow, name, QStringLiteral("Vu"), s.value(QStringLiteral("Vu")).toDouble(), 1),
                                 figureCell(flow, name, QStringLiteral("theta"), s.value(QStringLiteral("theta")).toDouble(), 1),
+                                swirl.isDouble() ? fixed(swirl.toDouble(), 1) : QString(),
                                 figureCell(flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
-                                fixed(s.value(QStringLiteral("flow")).toDouble(), 3)};
+                                fixed(s.value(QStringLiteral("flow")).toDouble(), 3),
+                                fixed(100 * s.value(QStringLiteral("backflowArea")).toDouble(), 1),
+                                fixed(100 * s.value(QStringLiteral("backflowFlow")).toDouble(), 1)};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -160,6 +160,104 @@ TEST(SectionCheck, WidensOnlyForTheSmallestMeshes)
     EXPECT_EQ(volute->number, 15);
 }
 
+// theta takes the whole velocity across the axis, theta_s the swirl about the section's axis
+// alone: a section whose water turns about the axis and one whose water runs out across it at
+// the same speed have the same theta and different theta_s.
+struct SwirlRow {
+    const char* name;
+    std::vector<SectionFace> faces;
+    Vec3 centre;
+    double angle, swirlAngle;  // degrees
+};
+
+class SwirlAngleTest : public ::testing::TestWithParam<SwirlRow> {};
+
+TEST_P(SwirlAngleTest, TakesTheSwirlAlone)
+{
+    const SwirlRow& row = GetParam();
+    const SectionFigures f = sectionFigures(row.faces, {0, 0, 1}, row.centre);
+    EXPECT_NEAR(f.angle, row.angle, 1e-9);
+    EXPECT_NEAR(f.swirlAngle, row.swirlAngle, 1e-9);
+}
+
+// Two faces of 0.5 m^2 either side of the axis (x = +-1), with the given velocities.
+std::vector<SectionFace> acrossTheAxis(Vec3 u1, Vec3 u2)
+{
+    return {{{1, 0, 0}, 0.5, u1, 0}, {{-1, 0, 0}, 0.5, u2, 0}};
+}
+
+const double kAtanHalfRoot2 = std::atan(1 / std::sqrt(2.0)) * 180 / std::acos(-1.0);  // atan2(1, sqrt 2)
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, SwirlAngleTest,
+    ::testing::Values(
+        // Turning about the axis as fast as it rises: both 45 degrees.
+        SwirlRow{"pure_swirl", acrossTheAxis({0, 1, 1}, {0, -1, 1}), {0, 0, 0}, 45, 45},
+        // Running out from the axis as fast as it rises: 45 degrees, yet no swirl at all.
+        SwirlRow{"pure_radial", acrossTheAxis({1, 0, 1}, {-1, 0, 1}), {0, 0, 0}, 45, 90},
+        // Both at once: across sqrt 2, around 1.
+        SwirlRow{"swirl_and_radial", acrossTheAxis({1, 1, 1}, {-1, -1, 1}), {0, 0, 0}, kAtanHalfRoot2, 45},
+        // Swirl either way counts alike: its size is what turns the water from the axis.
+        SwirlRow{"swirl_both_ways", acrossTheAxis({0, 1, 1}, {0, 1, 1}), {0, 0, 0}, 45, 45},
+        // On the axis itself there is no direction around it.
+        SwirlRow{"on_the_axis", {{{0, 0, 0}, 1, {1, 0, 1}, 0}}, {0, 0, 0}, 45, 90},
+        // About the section's own centre: seen from (1, 1) the water at (1, 0) runs radially
+        // out (-y), seen from the origin it would turn about it.
+        SwirlRow{"about_its_own_centre", {{{1, 0, 0}, 1, {0, -1, 1}, 0}}, {1, 1, 0}, 45, 90},
+        // Backflow is no inflow, with or without swirl.
+        SwirlRow{"forward_swirl_back_radial", acrossTheAxis({0, 1, 1}, {-0.5, 0, -0.5}), {0, 0, 0}, 45, 45}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The annulus outside the guide cone's top keeps the pipe's faces beyond dd0/2 only.
+struct AnnulusRow {
+    const char* name;
+    Vec3 centre;
+    bool kept;
+};
+
+class AnnulusTest : public ::testing::TestWithParam<AnnulusRow> {};
+
+TEST_P(AnnulusTest, KeepsThePipeOutsideTheConeTop)
+{
+    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 5}, {0, 0, 1}, 1.0, 0.35};
+    std::vector<SampledFace> faces(1);
+    faces[0].centre = GetParam().centre;
+    EXPECT_EQ(outsideRadius(faces, pipe, pipe.annulusInner).size(), GetParam().kept ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sections, AnnulusTest,
+    ::testing::Values(AnnulusRow{"on_the_axis", {0, 0, 5}, false},
+                      AnnulusRow{"over_the_cone_top", {0.2, 0.2, 5}, false},   // r = 0.28
+                      AnnulusRow{"at_the_cone_tops_edge", {0, 0.35, 5}, false},
+                      AnnulusRow{"just_outside_it", {0, -0.351, 5}, true},
+                      AnnulusRow{"midway", {-0.6, 0, 5}, true},
+                      AnnulusRow{"at_the_wall", {0.6, 0.8, 5}, true},       // r = 1
+                      AnnulusRow{"in_the_volute", {0.8, 0.8, 5}, false}),  // r = 1.13
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A wake over the cone top sets the whole section's Vu; the annulus outside it has none.
+TEST(Annulus, LeavesTheWakeOut)
+{
+    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 0}, {0, 0, 1}, 1.0, 0.35};
+    std::vector<SampledFace> faces(3);
+    const double speeds[] = {0.5, 2, 2};
+    const Vec3 centres[] = {{0.1, 0, 0}, {0.6, 0, 0}, {-0.6, 0, 0}};
+    for (int i = 0; i < 3; ++i) {
+        faces[i].centre = centres[i];
+        faces[i].areaVector = {0, 0, 1};
+        faces[i].fields["U"] = {0, 0, speeds[i]};
+        faces[i].fields["p"] = {0};
+    }
+    const auto whole = sectionFigures(sectionFaces(withinPipe(faces, pipe), pipe.normal), pipe.normal, pipe.point);
+    const auto annulus = sectionFigures(sectionFaces(outsideRadius(faces, pipe, pipe.annulusInner), pipe.normal),
+                                        pipe.normal, pipe.point);
+    EXPECT_LT(whole.uniformity, 70);
+    EXPECT_NEAR(annulus.uniformity, 100, 1e-12);
+    EXPECT_NEAR(annulus.area, 2, 1e-12);
+    EXPECT_NEAR(annulus.flow, 4, 1e-12);
+}
+
 // Faces whose centre lies beyond the pipe's radius are not the section's.
 TEST(SectionCheck, KeepsTheFacesWithinThePipe)
 {

@@ -55,6 +55,34 @@ TEST_F(FlowResultFile, OneOfAnotherVersionPointsAtTheFile)
               "meshing: the last run in the case folder '" + dir.string() + "' failed (its file 'results' says why)");
 }
 
+// Each section's figures read back as written, theta of the swirl alone too; a record written
+// before that was kept reads it as none and keeps its caption.
+TEST_F(FlowResultFile, KeepsTheSectionsFigures)
+{
+    cfd::FlowResult written;
+    written.status = cfd::RunStatus::Settled;
+    cfd::SectionFigures f{.area = 3.8, .flow = 15.01, .meanAxial = 3.95, .uniformity = 81.3, .angle = 83.1,
+                          .totalHead = 0.5, .faces = 1234, .backflowArea = 0.056, .backflowFlow = 0.012, .swirlAngle = 86.25};
+    written.sections.push_back({"pump_inlet_annulus", "pump inlet section outside the guide cone's top", f, 0.0595});
+    cfd::writeResult(written, dir / "results");
+    const cfd::FlowResult read = cfd::readResult(dir / "results");
+    ASSERT_EQ(read.sections.size(), 1u);
+    const cfd::SectionResult& s = read.sections[0];
+    EXPECT_EQ(s.name, "pump_inlet_annulus");
+    EXPECT_EQ(s.caption, "pump inlet section outside the guide cone's top");
+    EXPECT_EQ(s.figures.swirlAngle, 86.25);
+    EXPECT_EQ(s.figures.backflowFlow, 0.012);
+    EXPECT_EQ(s.figures.faces, 1234);
+    EXPECT_EQ(s.headLoss, 0.0595);
+
+    std::ofstream(dir / "results") << "status settled\nsection cone_inlet 0.05 3.7 15 4 64.9 81.3 0.4 900 0.056 0.01 cone inlet\n";
+    const cfd::FlowResult earlier = cfd::readResult(dir / "results");
+    ASSERT_EQ(earlier.sections.size(), 1u);
+    EXPECT_EQ(earlier.sections[0].figures.backflowArea, 0.056);
+    EXPECT_EQ(earlier.sections[0].figures.swirlAngle, 0);
+    EXPECT_EQ(earlier.sections[0].caption, "cone inlet");
+}
+
 TEST_F(FlowResultFile, NoneThereIsAFailureNamingIt)
 {
     try {

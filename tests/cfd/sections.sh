@@ -46,8 +46,21 @@ if [ $status -eq 0 ]; then
         grep -qE 'backflow [0-9.]+ % of the area, [0-9.]+ % of the flow$' <<< "$line" \
             || fail "hk 2500: $section line lacks the backflow: $line"
     done
+    # theta both ways on every line, the pump inlet's annulus outside the guide cone's top as a
+    # line of its own: the swirl alone never turns the water further from the axis than the
+    # whole velocity across it does.
+    for section in cone_inlet pump_inlet pump_inlet_annulus; do
+        line=$(grep -P "^flow\t$section\t" "$d/run")
+        [ -n "$line" ] || { fail "hk 2500: no $section line: $(cat "$d/run")"; continue; }
+        whole=$(sed -nE 's/.*, theta (-?[0-9.]+) deg \(swirl alone (-?[0-9.]+) deg\).*/\1 \2/p' <<< "$line")
+        [ -n "$whole" ] || { fail "hk 2500: $section: no theta of the swirl alone: $line"; continue; }
+        awk -v w="${whole% *}" -v s="${whole#* }" 'BEGIN { exit !(s >= w && s <= 90) }' \
+            || fail "hk 2500: $section: theta ${whole% *}, of the swirl ${whole#* }"
+    done
     has "$d/high.inlet" '"backflowArea"' "hk 2500: the saved design's flow record"
     has "$d/high.inlet" '"backflowFlow"' "hk 2500: the saved design's flow record"
+    has "$d/high.inlet" '"thetaSwirl"' "hk 2500: the saved design's flow record"
+    has "$d/high.inlet" '"pump_inlet_annulus"' "hk 2500: the saved design's flow record"
 elif [ $status -eq 1 ]; then
     fail "hk 2500 failed: $(grep -v iteration "$d/err" | tail -2)"
     has "$d/run" $'^flow\tstatus\tfailed' "hk 2500 failed"

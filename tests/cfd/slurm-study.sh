@@ -96,6 +96,17 @@ for i, row in enumerate(rows[:2], 1):
     vu, theta = float(row["Vu_pump_inlet"]), float(row["theta_pump_inlet"])
     if not (0 < vu <= 100 and 0 < theta <= 90):
         problems.append(f"design {i}: Vu {vu}, theta {theta}")
+    # Every section's theta of the swirl alone (never below theta: the swirl is part of the
+    # velocity across the axis) and backflow shares; the pump inlet's annulus too.
+    for section in ("cone_inlet", "pump_inlet", "pump_inlet_annulus"):
+        try:
+            swirl, whole = float(row["theta_swirl_" + section]), float(row["theta_" + section])
+            shares = float(row["backflow_area_" + section]), float(row["backflow_flow_" + section])
+        except (KeyError, ValueError) as e:
+            problems.append(f"design {i}: {section}: {e!r}")
+            continue
+        if not (whole - 1e-9 <= swirl <= 90 and all(0 <= s <= 1 for s in shares)):
+            problems.append(f"design {i}: {section}: theta {whole}, of the swirl {swirl}, backflow {shares}")
     if not os.path.exists(os.path.join(sys.argv[2], f"design-{i}", "results")):
         problems.append(f"design {i}: no results file")
     if row["a90"] == "" or row["B"] == "":

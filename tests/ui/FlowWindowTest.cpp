@@ -38,7 +38,8 @@ QJsonObject settledFlow(const MainWindow& window)
             window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
     }
     const QJsonArray sections{QJsonObject{{"name", "cone_inlet"}, {"Vu", 88.2}, {"theta", 80.1}, {"headLoss", 0.031}, {"flow", 15.0}},
-                              QJsonObject{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"headLoss", 0.0532}, {"flow", 15.0}}};
+                              QJsonObject{{"name", "pump_inlet"}, {"Vu", 91.7}, {"theta", 83.6}, {"thetaSwirl", 86.2},
+                                          {"headLoss", 0.0532}, {"flow", 15.0}, {"backflowArea", 0.056}, {"backflowFlow", 0.012}}};
     const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", sections}};
     return QJsonObject{{"settings", QJsonObject{{"mesh", "coarse"}, {"case", "/nonexistent"}}}, {"texts", texts}, {"result", result}};
 }
@@ -105,7 +106,12 @@ TEST_F(FlowWindowUse, ShowsTheDesignsFlowOnlyWhileTheBoxesHoldItsTexts)
     window.lastRun().setFlow(settledFlow(window));
     FlowWindow& flow = flowWindow();
     ASSERT_EQ(flow.figureRows().size(), 2u);
-    EXPECT_EQ(flow.figureRows()[1], (QStringList{QStringLiteral("水泵进口断面"), "91.7", "83.6", "0.0532", "15.000"}));
+    // theta both ways and the backflow's shares; a record kept before theta of the swirl alone
+    // was (the cone inlet's here) leaves its cell empty.
+    EXPECT_EQ(flow.figureRows()[1],
+              (QStringList{QStringLiteral("水泵进口断面"), "91.7", "83.6", "86.2", "0.0532", "15.000", "5.6", "1.2"}));
+    EXPECT_EQ(flow.figureRows()[0],
+              (QStringList{QStringLiteral("喇叭管进口（锥管进口）"), "88.2", "80.1", "", "0.0310", "15.000", "0.0", "0.0"}));
     EXPECT_FALSE(flow.showsContour()) << "a picture from a case folder that is not there";
 
     // The other widths taken: the flow (computed with the computed ones) is another design's.
