@@ -59,7 +59,7 @@ constexpr const char* kHelp = R"(Usage:
              [--Ds TEXT] [--Q TEXT] [--L TEXT] [--rs TEXT]
              [--json] [--checks] [--open DESIGN] [--save DESIGN]
              [--dxf FILE [--dxf-curves spline|ellipse|polyline]]%SOLID_USAGE%
-             [--widths computed|area-true]
+             [--setout FILE] [--widths computed|area-true]
   inlet-calc --csv [FILE] [--checks] [--widths computed|area-true]
              [--open DESIGN] [--xlsx FILE] [--D TEXT ...]
   inlet-calc [--D TEXT ...] --cfd DIR [--run] [FLOW OPTIONS]
@@ -161,7 +161,17 @@ of it; --dxf-polylines is --dxf-curves polyline. A design whose calculation
 fails writes no file, and names it. A file that cannot be written is replaced
 only when complete; the exit status is then 1.
 
-Every file a command writes (--save, --dxf, --step, --stl, --xlsx, --cfd DIR,
+--setout FILE writes the setting-out coordinates (放样坐标表) as CSV in UTF-8:
+the bell-mouth and guide-cone ellipses at every 5 degrees of their parameter t
+and at every 100 mm of height, with the ends of each arc, and the volute's
+outer wall R(phi) at every 5 degrees and at each station, of the widths the
+drawing uses (--widths). Origin on the pump axis at the floor, r across from
+the axis, z up, phi from the 0 degree station; whole mm, t to 0.1 degree, as
+the drawing, the DXF (layer SETOUT, on the sheets after the drawing's), the
+sheet's 附录 B and the workbook's sheet 放样坐标 print them. Each table is its
+title, its curve, its columns' titles and its rows, then a blank line.
+
+Every file a command writes (--save, --dxf, --setout, --step, --stl, --xlsx, --cfd DIR,
 --cfd-study DIR) is another file than each file it reads (--open, --csv FILE)
 and each other file it writes, however it is named (a symbolic or hard link to
 a file is that file); the one exception is --save over the design --open read.

@@ -186,7 +186,7 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     frameBox(box(100, 115, 5, 1));
     b.text(box(100, 115, 5, 1), "比例", 3.5);
     frameBox(box(115, 140, 5, 1));
-    b.text(box(115, 140, 5, 1), scaleText, 3.5);
+    b.text(box(115, 140, 5, 1), block.scaleText.empty() ? std::string(scaleText) : block.scaleText, 3.5);
     frameBox(box(140, 155, 5, 1));
     b.text(box(140, 155, 5, 1), "阶段", 3.5);
     frameBox(box(155, 180, 5, 1));
@@ -200,7 +200,7 @@ DrawingSheet drawingSheet(const Drawing& drawing, const TitleBlock& block, const
     frameBox(box(115, 140, 7, 1));
     b.text(box(115, 140, 7, 1), chosen.name, 3.5);
     frameBox(box(140, 180, 7, 1));
-    b.text(box(140, 180, 7, 1), "第 1 张 共 1 张", 3.5);
+    b.text(box(140, 180, 7, 1), block.sheetOf.empty() ? std::string("第 1 张 共 1 张") : block.sheetOf, 3.5);
     sheet.shapes = std::move(b.shapes);
     return sheet;
 }

@@ -29,6 +29,8 @@ struct TitleBlock {
     std::string reviewDate;   // of 审查, 审定, 批准
     std::string approveDate;
     std::string ratifyDate;
+    std::string sheetOf;    // "第 1 张 共 2 张"; empty: "第 1 张 共 1 张"
+    std::string scaleText;  // 比例 of a sheet of tables ("—"); empty: the views' "1:N"
 };
 
 struct PaperSize {

@@ -187,6 +187,26 @@ std::vector<Shape> modelShapes(const Drawing& drawing, const std::optional<Drawi
     return shapes;
 }
 
+// The layer of the setting-out sheets; their shapes, placed right of the drawing sheet at its
+// print scale, a sheet's width and a tenth apart.
+constexpr const char* kSetOutLayer = "SETOUT";
+
+std::vector<Shape> setOutShapes(const DxfOptions& options)
+{
+    std::vector<Shape> shapes;
+    if (!options.sheet)
+        return shapes;
+    const DrawingSheet& sheet = *options.sheet;
+    const double k = sheet.scale;
+    for (std::size_t i = 0; i < options.setOut.size(); ++i) {
+        const Point origin{k * ((sheet.paper.width * 1.1) * static_cast<double>(i + 1) - sheet.viewsOrigin.x),
+                           -k * sheet.viewsOrigin.y};
+        for (const Shape& shape : options.setOut[i].shapes)
+            shapes.push_back(transformed(shape, origin, k));
+    }
+    return shapes;
+}
+
 // One DXF file being written.
 struct Output {
     DL_Dxf& dxf;
@@ -385,9 +405,8 @@ void writeDimension(Output& out, const char* layer, const Dimension& dimension)
     dw.dxfString(100, "AcDbRotatedDimension");
 }
 
-void writeShape(Output& out, const Shape& shape)
+void writeShape(Output& out, const Shape& shape, const char* layer)
 {
-    const char* layer = layerName(shape.layer);
     struct Visitor {
         Output& out;
         const char* layer;
@@ -404,6 +423,8 @@ void writeShape(Output& out, const Shape& shape)
     };
     std::visit(Visitor{out, layer}, shape.geometry);
 }
+
+void writeShape(Output& out, const Shape& shape) { writeShape(out, shape, layerName(shape.layer)); }
 
 void writeHeader(Output& out, const Extent& whole)
 {
@@ -562,12 +583,13 @@ void writeTables(Output& out)
     dxf.writeLinetype(dw, DL_LinetypeData("HIDDEN", "Hidden __ __ __ __ __", 0, 2, 5, hidden));
     dw.tableEnd();
 
-    dw.tableLayers(static_cast<int>(kLayers.size()) + 1);
+    dw.tableLayers(static_cast<int>(kLayers.size()) + 2);
     dxf.writeLayer(dw, DL_LayerData("0", 0), DL_Attributes("", 7, 25, "CONTINUOUS", 1.0));
     for (const LayerStyle& style : kLayers) {
         dxf.writeLayer(dw, DL_LayerData(style.name, 0),
                        DL_Attributes("", style.colour, style.lineweight, style.linetype, 1.0));
     }
+    dxf.writeLayer(dw, DL_LayerData(kSetOutLayer, 0), DL_Attributes("", 7, 25, "CONTINUOUS", 1.0));
     dw.tableEnd();
 
     writeStyles(out);
@@ -605,7 +627,7 @@ void writeBlocks(Output& out)
 
 // Every shape straight into model space, where every CAD program imports its texts (FreeCAD
 // 0.20 imports none that stands inside a block).
-void writeEntities(Output& out, const std::vector<Shape>& shapes)
+void writeEntities(Output& out, const std::vector<Shape>& shapes, const std::vector<Shape>& setOut)
 {
     out.dw.sectionEntities();
     for (const Shape& shape : shapes) {
@@ -615,6 +637,13 @@ void writeEntities(Output& out, const std::vector<Shape>& shapes)
         requireWithinReach(reach);
         writeShape(out, shape);
     }
+    for (const Shape& shape : setOut) {
+        const Reach reach = reachOf(shape);
+        if (!reach.finite)
+            continue;
+        requireWithinReach(reach);
+        writeShape(out, shape, kSetOutLayer);
+    }
     out.dw.sectionEnd();
 }
 
@@ -623,6 +652,7 @@ void writeEntities(Output& out, const std::vector<Shape>& shapes)
 std::string dxfText(const Drawing& drawing, const DxfOptions& options)
 {
     const std::vector<Shape> shapes = modelShapes(drawing, options.sheet);
+    const std::vector<Shape> setOut = setOutShapes(options);
 
     DL_Dxf dxf;
     if (dxf.getVersion() != DL_Codes::AC1015)
@@ -641,10 +671,14 @@ std::string dxfText(const Drawing& drawing, const DxfOptions& options)
             out.dimensionBlocks.push_back("*D" + std::to_string(out.dimensions.size()));
         }
     }
+    for (const Shape& shape : setOut) {
+        if (reachOf(shape).finite)
+            whole = unite(whole, extentOf(shape));
+    }
     writeHeader(out, whole);
     writeTables(out);
     writeBlocks(out);
-    writeEntities(out, shapes);
+    writeEntities(out, shapes, setOut);
     writeObjects(dw);
     dw.dxfEOF();
     return dw.text();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DrawingSheet.h"
+#include "SetOutSheet.h"
 
 #include <optional>
 
@@ -17,6 +18,9 @@ struct DxfOptions {
     // The sheet the drawing is printed on: its frame and title block are drawn around the views
     // at the print scale (a 1:25 sheet's frame 25 times its paper size). None: the views alone.
     std::optional<DrawingSheet> sheet;
+    // The sheets of the setting-out tables, placed right of the drawing sheet one after the
+    // other at its print scale, everything on them on the layer SETOUT. Only with `sheet`.
+    std::vector<SetOutPage> setOut;
 };
 
 }  // namespace inlet

@@ -21,6 +21,7 @@ enum class ExportKind {
     Sheet,     // the calculation sheet (计算书)
     Drawing,   // the passage drawn
     Workbook,  // the texts, values and results as a spreadsheet
+    Table,     // one table of figures as text (the setting-out coordinates): not in the menus
 };
 
 // A choice a format offers. Without values it is a switch, on or off (off unless chosen);

@@ -77,6 +77,8 @@ ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
     input.checks = record.checks;
     input.drawing = record.drawing;
     input.chart = record.chart;
+    if (record.calculation && record.widths)
+        input.setOut = setOut(*record.calculation, *record.widths, record.widthSet);
     // The record draws heights above the floor; elevations from the design's floor need the
     // drawing again.
     if (record.calculation && record.widths && input.drawingOptions().floorElevation)

@@ -15,6 +15,7 @@
 #include "NumberLocale.h"
 #include "PassageGeometry.h"
 #include "RunRecord.h"
+#include "SetOut.h"
 #include "Shapes.h"
 #include "WidthSets.h"
 
@@ -41,6 +42,7 @@ struct ExportInput {
     std::vector<DesignCheck> checks;            // of a completed run
     std::optional<Drawing> drawing;             // of a completed run
     std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
+    std::optional<SetOut> setOut;               // of a completed run: the setting-out tables of the widths drawn
     std::string program;                        // "inlet"
     std::string version;                        // "1.00"
     NumberLocale locale;

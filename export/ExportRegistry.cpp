@@ -68,6 +68,9 @@ ExportRegistry ExportRegistry::described()
     add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});
 #endif
     add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing, {paper});
+    add("setout", "放样坐标 CSV", "the setting-out coordinates as CSV", ExportKind::Table);
+    f.back().extension = QStringLiteral("csv");
+    f.back().needsCompletedRun = true;
 #if INLET_HAS_SOLID
     add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
         {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},

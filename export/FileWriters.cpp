@@ -1,6 +1,7 @@
 #include "FileWriters.h"
 
 #include "AtomicSave.h"
+#include "DrawingSheets.h"
 #include "Failure.h"
 #include "DxfWriter.h"
 #ifdef INLET_HAVE_SOLID
@@ -35,9 +36,49 @@ void writeDxfFile(const ExportInput& input, const QString& path, const ExportCho
             options.curves = DxfOptions::Curves::Ellipse;
         else if (curves == QLatin1String("polyline") || ExportFormat::isOn(choices, QStringLiteral("dxf-polylines")))
             options.curves = DxfOptions::Curves::Polyline;
-        options.sheet = drawingSheet(drawing, titleBlock(input), paperName);
+        DrawingSheets sheets = drawingSheets(input, drawing, paperName);
+        options.sheet = std::move(sheets.views);
+        options.setOut = std::move(sheets.setOut);
         saveAtomically(path, QByteArray::fromStdString(dxfText(drawing, options)));
     }
+}
+
+// A CSV field, quoted where it holds a comma, a quote or a line break.
+std::string csvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text)
+        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+// The setting-out tables as CSV (UTF-8): the datum, then each table as its title, its curve,
+// its columns' titles and its rows, a blank line after each; the figures as the drawing prints them.
+void writeSetOutCsv(const ExportInput& input, const QString& path)
+{
+    if (!input.setOut)
+        throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
+    const SetOut& tables = *input.setOut;
+    std::string csv = csvField(tables.heading()) + "\n\n";
+    for (const SetOutTable& table : tables.tables) {
+        csv += csvField(table.title) + "\n";
+        if (!table.note.empty())
+            csv += csvField(table.note) + "\n";
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            csv += (c ? "," : "") + csvField(table.columns[c].title);
+        csv += "\n";
+        if (table.rows.empty())
+            csv += csvField(table.empty) + "\n";
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            for (std::size_t c = 0; c < table.columns.size(); ++c)
+                csv += (c ? "," : "") + table.cell(r, c);
+            csv += "\n";
+        }
+        csv += "\n";
+    }
+    saveAtomically(path, QByteArray::fromStdString(csv));
 }
 
 #ifdef INLET_HAVE_SOLID
@@ -102,6 +143,9 @@ void addSolidFigures([[maybe_unused]] ExportInput& input, [[maybe_unused]] const
 void addFileWriters(ExportRegistry& registry)
 {
     registry.setWriter(QStringLiteral("dxf"), writeDxfFile);
+    registry.setWriter(QStringLiteral("setout"), [](const ExportInput& input, const QString& path, const ExportChoices&) {
+        writeSetOutCsv(input, path);
+    });
 #ifdef INLET_HAVE_SOLID
     registry.setWriter(QStringLiteral("step"), [](const ExportInput& input, const QString& path, const ExportChoices& choices) {
         writeSolidFile(input, path, choices, true);

@@ -173,6 +173,38 @@ void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
     }
 }
 
+// 放样坐标: the setting-out tables one under the other, each with its title, its curve and its
+// columns; every figure the number the other outputs print (SetOut rounds it).
+void fillSetOut(lxw_workbook* book, lxw_format* bold, const SetOut& tables)
+{
+    Sheet sheet(book, "放样坐标", bold);
+    sheet.widths({12, 12, 12, 12, 12});
+    sheet.text(0, tables.heading());
+    sheet.next();
+    for (const SetOutTable& table : tables.tables) {
+        sheet.next();
+        sheet.text(0, table.title);
+        sheet.next();
+        if (!table.note.empty()) {
+            sheet.text(0, table.note);
+            sheet.next();
+        }
+        std::vector<std::string> titles;
+        for (const SetOutColumn& column : table.columns)
+            titles.push_back(column.title);
+        sheet.header(titles);
+        if (table.rows.empty()) {
+            sheet.text(0, table.empty);
+            sheet.next();
+        }
+        for (const std::vector<double>& row : table.rows) {
+            for (std::size_t c = 0; c < row.size(); ++c)
+                sheet.number(static_cast<lxw_col_t>(c), row[c]);
+            sheet.next();
+        }
+    }
+}
+
 void fill(lxw_workbook* book, const ExportInput& input)
 {
     lxw_format* bold = workbook_add_format(book);
@@ -279,6 +311,9 @@ void fill(lxw_workbook* book, const ExportInput& input)
             checks.next();
         }
     }
+
+    if (input.setOut)
+        fillSetOut(book, bold, *input.setOut);
 
     Sheet about(book, "设计信息", bold);
     about.widths({12, 40});

@@ -3,9 +3,11 @@
 
 #include "OutputModule.h"
 
+#include "DrawingSheets.h"
 #include "FileWriters.h"
 #include "InletFeatures.h"
 #include "PngFile.h"
+#include "SetOutPainting.h"
 #include "Sheet.h"
 #include "SheetFiles.h"
 #include "SheetPrinting.h"
@@ -52,11 +54,13 @@ void writeSvg(const Drawing& drawing, const QString& path, const TitleBlock& blo
 #endif
 
 // The drawing sheet as a PDF of the sheet's size, its lines and texts as vectors, its fonts
-// embedded.
-void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlock& block, const std::string& paper)
+// embedded; the sheets of the setting-out tables on the pages after it.
+void writeDrawingPdf(const ExportInput& input, const QString& path, const std::string& paper)
 {
+    const Drawing drawing = input.drawingOn(paper);
     checkSomethingToDraw(drawing, path);
-    const Sheet sheet(drawing, block, paper);
+    const DrawingSheets sheets = drawingSheets(input, drawing, paper);
+    const Sheet sheet(drawing, sheets.block, paper);
     writeWhole(path, QStringLiteral("PDF"), [&](QBuffer& file) {
         QPdfWriter pdf(&file);
         pdf.setTitle(QStringLiteral("进水流道型线图"));
@@ -68,6 +72,11 @@ void writeDrawingPdf(const Drawing& drawing, const QString& path, const TitleBlo
         if (!painter.begin(&pdf))
             return false;
         sheet.paint(painter, pdf.resolution() / 25.4);
+        for (const SetOutPage& page : sheets.setOut) {
+            if (!pdf.newPage())
+                return false;
+            paintSetOutPage(painter, page, pdf.resolution() / 25.4);
+        }
         return painter.end();
     });
 }
@@ -97,7 +106,7 @@ ExportRegistry moduleFormats()
         writeOdt(withPictures(input), path);
     });
     formats.setWriter(QStringLiteral("drawing-pdf"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {
-        writeDrawingPdf(input.drawingOn(paperOf(c)), path, titleBlock(input), paperOf(c));
+        writeDrawingPdf(input, path, paperOf(c));
     });
 #if INLET_HAS_SVG
     formats.setWriter(QStringLiteral("svg"), [](const ExportInput& input, const QString& path, const ExportChoices& c) {

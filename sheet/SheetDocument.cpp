@@ -3,6 +3,7 @@
 #include "Failure.h"
 #include "SheetFlow.h"
 #include "SheetProcess.h"
+#include "SheetSetOut.h"
 #include "SheetSections.h"
 #include "SheetStyle.h"
 #include "TextWriter.h"
@@ -133,6 +134,7 @@ SheetDocument::SheetDocument(const SheetInput& input)
             writeFlow(writer, input, drawings ? 8 : 7);
     }
     writeAppendix(writer);
+    writeSetOutAppendix(writer, input);
     QTextTable* contents = writer.writeContents();
     edit.endEditBlock();
     if (const int pages = document.pageCount(); pages > kMostPages)

@@ -8,6 +8,7 @@
 #include "DesignChecks.h"
 #include "DrawingExportDialog.h"
 #include "DrawingSheet.h"
+#include "DrawingSheets.h"
 #include "DrawingView.h"
 #include "ExportNote.h"
 #include "ExportPlace.h"
@@ -162,7 +163,8 @@ QString DrawingWindow::widthNote() const { return widthNote_->text(); }
 void DrawingWindow::showDrawingOnSheet(const RunRecord& record)
 {
     const Drawing& drawing = *record.drawing;
-    view_->setDrawing(withSheet(drawing, drawingSheet(drawing, titleBlock(exportInputFrom(record, info_)))));
+    // Numbered as the files number it: the sheets of the setting-out tables follow it.
+    view_->setDrawing(withSheet(drawing, drawingSheets(exportInputFrom(record, info_), drawing, "auto").views));
 }
 
 void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designFile)

@@ -11,6 +11,7 @@
 // file), 2 usage.
 
 #include "BoxTexts.h"
+#include "DrawingSheets.h"
 #include "CalculationRun.h"
 #include "ExportInput.h"
 #include "DxfWriter.h"
@@ -128,7 +129,9 @@ int main(int argc, char** argv)
         const ExportInput input = exportInputFrom(recordRun(boxes, boxes.written(), c, {}, WidthSet::Computed,
                                                             NumberLocale{".", ","}), {});
         const Drawing& drawing = *input.drawing;
-        options.sheet = drawingSheet(drawing, titleBlock(input));
+        DrawingSheets sheets = drawingSheets(input, drawing, "auto");
+        options.sheet = std::move(sheets.views);
+        options.setOut = std::move(sheets.setOut);
         writeDxf(drawing, out, options);
         if (printing)
             printPoints(c, drawing);

@@ -26,9 +26,10 @@ if command -v freecadcmd > /dev/null; then
     [ -z "$(count Ellipse-closed)" ] || fail "FreeCAD drew $(count Ellipse-closed) whole ellipses"
     [ "$(count LinearDimension)" -ge 30 ] 2>/dev/null \
         || fail "FreeCAD: $(count LinearDimension) dimensions"
-    # The views' titles and the title block's texts reach FreeCAD, in Chinese, ° as it is.
+    # The views' titles and the title block's texts reach FreeCAD, in Chinese, ° as it is; and
+    # the setting-out tables on the sheet after the drawing's.
     for text in "平面图" "1—1 φ=0°断面" "12—12 φ=90°断面" "A—A 断面（φ=90°）" "40°" "进水流道型线图" \
-                "第 1 张 共 1 张" "±0.000"; do
+                "第 1 张 共 2 张" "±0.000" "放样坐标表" "喇叭管椭圆（参数 t 每 5°）" "φ (°)" "第 2 张 共 2 张"; do
         grep -aqx "TEXT $text" "$work/freecad.txt" || fail "FreeCAD did not import the text \"$text\""
     done
     # Every text of model space, each once: none lost after another text.

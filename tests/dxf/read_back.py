@@ -46,6 +46,7 @@ LAYERS = {  # name: (line type, line weight in 1/100 mm)
     "DIMENSION": ("CONTINUOUS", 25),
     "TEXT": ("CONTINUOUS", 25),
     "AREA-DIFF": ("CONTINUOUS", 25),  # F and its difference where a section drawn misses it
+    "SETOUT": ("CONTINUOUS", 25),  # the setting-out tables' sheets, right of the drawing sheet
 }
 VIEWS = (["SECTION", "PLAN"] + ["STATION_%d" % phi for phi in range(0, 90, 10)]
          + ["STATION_84", "STATION_87", "STATION_90"])
@@ -188,7 +189,8 @@ def station_views(doc):
     (views of a row are aligned at their tops),
     and up to the nearest text above its row (the views above it end with texts)."""
     h = 3.5 * doc.header["$LTSCALE"]
-    texts = list(doc.modelspace().query("TEXT"))
+    # The sheets of the setting-out tables (layer SETOUT) stand right of the drawing sheet.
+    texts = list(doc.modelspace().query("TEXT[layer!='SETOUT']"))
     titles = []
     for t in texts:
         m = re.match(r"(\d+)—\1 φ=(\d+)°断面$", t.dxf.text)
@@ -203,7 +205,7 @@ def station_views(doc):
         top = min([t.dxf.insert[1] for t in texts if t.dxf.insert[1] > y + 20 * h], default=1e300) - 0.3 * h
         floor = y + 5.5 * h
         found = []
-        for entity in doc.modelspace():
+        for entity in doc.modelspace().query("*[layer!='SETOUT']"):
             p = anchor(entity)
             if left <= p[0] <= right and y - 3 * h <= p[1] <= top:
                 moved = entity.copy()

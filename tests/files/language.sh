@@ -46,7 +46,7 @@ for line in sys.stdin.read().splitlines():
         rest = quoted.sub(" ", line)
         # Names a Chinese line quotes as they are: the values an option takes.
         names = {"JSON", "computed", "area", "true", "drawing", "step", "coarse", "medium", "fine", "tiny",
-                 "spline", "ellipse", "polyline", "auto", "xlsx"}
+                 "spline", "ellipse", "polyline", "auto", "xlsx", "setout"}
         words = [w for w in re.findall("[A-Za-z]{4,}", rest) if w not in names]
         if not cjk.search(line) or words:
             print(f"FAIL: {name}: not Chinese alone: {line}"); bad += 1

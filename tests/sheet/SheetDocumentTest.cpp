@@ -89,7 +89,7 @@ TEST(SheetDocument, ContentsListEverySectionAtItsPage)
         titles << title;
     }
     EXPECT_EQ(titles, (QStringList{"1 计算目的", "2 计算依据", "3 基本资料", "4 计算过程", "5 计算结果", "6 结论", "7 型线图",
-                                   "附录 A 输入的读取、精度与结果的显示"}));
+                                   "附录 A 输入的读取、精度与结果的显示", "附录 B 放样坐标表"}));
     EXPECT_GE(sheet.pageCount(), 6);
 }
 
