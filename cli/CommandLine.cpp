@@ -268,8 +268,7 @@ Cs 0.5); --hub-diameter MM models the pump's hub as a wall "hub": a cylinder of
 that diameter on the axis from the pump inlet section up through the outlet,
 its flat end in that section (default none; less than the pipe's diameter
 there). The flow's output (flow case) and the design's record name all three.
-With --checks the solid's
-volume and areas follow the checks. A design that has no solid (hk not above
+With --checks the solid's volume and areas follow the checks. A design that has no solid (hk not above
 bp, a width from 10 degrees on below ap, crossing profiles, a guide cone above
 the cone inlet, a passage too short for its roof) writes no file, says which condition failed and exits with status 1.
 
