@@ -147,6 +147,18 @@ else
     fail "the pipe's diameter not named: $(cat "$d/hub-as-wide-as-pipe.err")"
 fi
 
+# A study through Slurm gives each job the case's inputs, or the job finds another case in its
+# folder: the job script carries them (sbatch and squeue stood in for by scripts).
+mkdir -p "$d/fake"
+printf '#!/bin/sh\ncp "$2" "%s/captured.sbatch"\necho 4242\n' "$d" > "$d/fake/sbatch"
+printf '#!/bin/sh\nexit 0\n' > "$d/fake/squeue"
+chmod +x "$d/fake/"*
+printf 'hk\n2000\n' > "$d/one.csv"
+PATH="$d/fake:/usr/bin:/bin" "$calc" --csv "$d/one.csv" --cfd-study "$d/study" --mesh tiny --outlet-extension 3000 \
+    --roughness 2 --hub-diameter 800 > "$d/study.out" 2> "$d/study.err" || fail "the study: $(cat "$d/study.err")"
+has "$d/captured.sbatch" "--outlet-extension 3000 --roughness 2 --hub-diameter 800" "the study's job script"
+has "$d/study/design-1/case" "outlet=3000 mm Ks=2 mm hub=800 mm" "the study's case"
+
 # A tiny run with a hub and rough walls, saved: the output, the design file and the sheet say
 # what it was run with.
 if command -v simpleFoam > /dev/null; then
