@@ -248,7 +248,9 @@ void writeFields(const FlowCase& c, const fs::path& dir)
                                "type omegaWallFunction; value " + omega + ";"));
     write(dir / "nut", field(c, "volScalarField", "nut", "[0 2 -1 0 0 0 0]", "uniform 0",
                              "type calculated; value uniform 0;", "type calculated; value uniform 0;",
-                             "type nutkWallFunction; value uniform 0;"));
+                             c.wallRoughness > 0 ? "type nutkRoughWallFunction; Ks uniform " + num(c.wallRoughness)
+                                                       + "; Cs uniform 0.5; value uniform 0;"
+                                                 : "type nutkWallFunction; value uniform 0;"));
 }
 
 }  // namespace

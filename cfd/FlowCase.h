@@ -61,6 +61,7 @@ struct FlowCase {
     double outletVelocity = 0;       // m/s, a mean velocity that sets the first layer's thickness
     double outletDiameter = 0;       // m
     double viscosity = 1.0e-6;       // kinematic, m^2/s (water at 20 °C)
+    double wallRoughness = 0;        // m, the walls' equivalent sand roughness Ks; 0: smooth
     Vec3 axis{0, 0, 1};              // the axial direction at the sections
     std::vector<Section> sections;
     // A case meshed by blockMesh alone from this blockMeshDict's body (a 2-D case's blocks, front

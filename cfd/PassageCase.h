@@ -11,7 +11,8 @@ namespace inlet::cfd {
 
 struct Passage {
     // The boundary in metres, one surface per wall: inlet, outlet, floor, outer_wall, roof,
-    // bell, guide_cone (the pipe above the pump inlet section belongs to the bell).
+    // bell, guide_cone (the pipe above the pump inlet section belongs to the bell), and hub
+    // where the pump's hub is modelled.
     std::vector<Surface> surfaces;
     double flow = 0;               // Q, m^3/s
     double coneInletHeight = 0;    // H1 + H2, m
@@ -22,10 +23,13 @@ struct Passage {
     double outletHeight = 0;       // the top of the pipe carried on, m
     double inletWidth = 0;         // B, m
     double inletHeight = 0;        // hk, m
+    double hubDiameter = 0;        // m, the hub's from the pump inlet section up (a surface "hub"), or 0
 };
 
-// The pipe is carried on this many pump inlet diameters above the pump inlet section.
-inline constexpr double kOutletExtension = 1.0;
+// The pipe is carried on this many pump inlet diameters above the pump inlet section, unless
+// the run says otherwise: two keep the fixed outlet pressure out of the pump inlet's figures
+// (docs/flow.md has what one or three change).
+inline constexpr double kOutletExtension = 2.0;
 
 // The guide cone's top lies in the cone inlet's plane: that section is taken this many pump
 // inlet diameters above it, in the water.

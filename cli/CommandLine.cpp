@@ -276,7 +276,8 @@ Exit status:
 constexpr const char* kSolidUsage = R"(
              [--step FILE [--step-walls]]
              [--stl FILE [--stl-binary] [--stl-metres]]
-             [--length MM] [--outlet-extension MM])";
+             [--length MM] [--outlet-extension MM]
+             [--roughness MM] [--hub-diameter MM])";
 
 constexpr const char* kSolidHelp = R"(--step FILE writes the passage's fluid volume as a solid, STEP AP214 in
 millimetres, each face named by its wall: inlet, outlet (the pump inlet
@@ -290,8 +291,16 @@ metres instead of millimetres. --length MM is the distance from the pump axis
 to the passage inlet (else the L box's length, --L above), for the flow's
 case too;
 --outlet-extension MM carries the pipe on straight above the pump inlet
-section, so that the outlet lies that far above it. With --checks the solid's
-volume and areas follow the checks. A design that has no solid (hk not above
+section, so that the outlet lies that far above it; for the flow's case too,
+whose outlet is otherwise two pump inlet diameters (2 D0) above it, and there
+more than 0. For the flow's case alone (--cfd, --cfd-study): --roughness MM is
+the walls' equivalent sand roughness Ks (default 0, smooth; concrete is about
+1 to 3 mm), through OpenFOAM's rough-wall function (nutkRoughWallFunction,
+Cs 0.5); --hub-diameter MM models the pump's hub as a wall "hub": a cylinder of
+that diameter on the axis from the pump inlet section up through the outlet,
+its flat end in that section (default none; less than the pipe's diameter
+there). The flow's output (flow case) and the design's record name all three.
+With --checks the solid's volume and areas follow the checks. A design that has no solid (hk not above
 bp, a width from 10 degrees on below ap, crossing profiles, a guide cone above
 the cone inlet, a passage too short for its roof) writes no file, says which condition failed and exits with status 1.
 

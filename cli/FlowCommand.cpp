@@ -3,6 +3,7 @@
 #include "CaseFolder.h"
 #include "FlowTrust.h"
 #include "Friction.h"
+#include "PassageCase.h"
 #include "PipeCase.h"
 #include "Pipeline.h"
 #include "VtkSurface.h"
@@ -208,6 +209,40 @@ std::string caseWritten(const std::string& dir, Language language)
            + say(language, "；加 --run 进行计算\n", "; --run computes it\n");
 }
 
+std::string millimetresText(double mm)
+{
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm).ptr;
+    return std::string(buffer, end) + " mm";
+}
+
+// The case's own inputs, so that the figures say what they were computed with: the outlet,
+// the walls, the hub.
+std::string caseInputsText(const FlowOptions& o, Language language)
+{
+    const std::string outlet = o.outletExtension ? millimetresText(*o.outletExtension)
+                                                 : general(cfd::kOutletExtension) + (language == Language::Chinese ? " 倍 D0" : " D0");
+    if (language == Language::Chinese)
+        return "出口在水泵进口断面以上 " + outlet + "；"
+               + (o.roughness > 0 ? "壁面当量砂粒粗糙度 Ks = " + millimetresText(o.roughness) : "壁面光滑（Ks = 0）")
+               + "；轮毂：" + (o.hubDiameter ? "直径 " + millimetresText(*o.hubDiameter) + "，自水泵进口断面向上至出口的圆柱" : "无");
+    return "outlet " + outlet + " above the pump inlet section; walls "
+           + (o.roughness > 0 ? "rough, Ks " + millimetresText(o.roughness) : "smooth (Ks 0)") + "; hub: "
+           + (o.hubDiameter ? millimetresText(*o.hubDiameter) + ", a cylinder from the pump inlet section up through the outlet"
+                            : "none");
+}
+
+QJsonObject caseInputsObject(const FlowOptions& o)
+{
+    QJsonObject inputs{{"roughness", o.roughness},
+                       {"hubDiameter", o.hubDiameter ? QJsonValue(*o.hubDiameter) : QJsonValue()}};
+    if (o.outletExtension)
+        inputs["outletExtension"] = *o.outletExtension;
+    else
+        inputs["outletExtensionDiameters"] = cfd::kOutletExtension;
+    return inputs;
+}
+
 // A failure while the case is written or read back: the stage is the case's where no other.
 cfd::FlowResult failedResult(Failure failure)
 {
@@ -243,10 +278,14 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
         result = failedResult(Failure{.kind = Failure::Kind::FlowUnexpected, .detail = e.what()});
     }
     if (json) {
-        text.append("\"flow\": ");
-        appendFlowJson(text, result, language);
+        QJsonObject object = flowResultObject(result);
+        if (result.failure)
+            object["reason"] = QString::fromStdString(render(*result.failure, language));
+        object["case"] = caseInputsObject(options);
+        text.append("\"flow\": ").append(QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString());
     } else {
         appendFlowLines(text, result, language);
+        text.append("flow\tcase\t").append(caseInputsText(options, language)).append("\n");
     }
     return reportFailure(result, err, language);
 }

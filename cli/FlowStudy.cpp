@@ -158,6 +158,21 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
     std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
                            + std::to_string(options.iterations);
     settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
+    // The case's own inputs, as they were given: each job's case is named by them, so a job
+    // without them would find another case in its folder.
+    const auto millimetres = [](const char* option, double mm) {
+        char buffer[64];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm).ptr;
+        return std::string(" ") + option + " " + std::string(buffer, end);
+    };
+    if (options.passageLength)
+        settings += millimetres("--length", *options.passageLength);
+    if (options.outletExtension)
+        settings += millimetres("--outlet-extension", *options.outletExtension);
+    if (options.roughness > 0)
+        settings += millimetres("--roughness", options.roughness);
+    if (options.hubDiameter)
+        settings += millimetres("--hub-diameter", *options.hubDiameter);
     const fs::path root = fs::absolute(dir);
     // The job's output beside the cases: sbatch takes the path relative to the folder it
     // runs in, which is `root`.

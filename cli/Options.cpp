@@ -111,6 +111,7 @@ Options parseOptions(const std::vector<std::string>& args)
     bool flowOptionsGiven = false;
     std::string flowSettingGiven;
     bool meshGiven = false;
+    std::string caseInputGiven;  // --roughness or --hub-diameter: the passage's flow case only
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -170,6 +171,17 @@ Options parseOptions(const std::vector<std::string>& args)
             if (!millimetres(text))
                 throw usageError(Failure::Kind::OptionNotALength, arg, text);
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
+        } else if (arg == "--roughness" || arg == "--hub-diameter") {
+            if (i + 1 >= args.size())
+                throw usageError(Failure::Kind::OptionNeedsLength, arg);
+            const std::string& text = args[++i];
+            if (!millimetres(text))
+                throw usageError(Failure::Kind::OptionNotALength, arg, text);
+            if (arg == "--roughness")
+                options.flow.roughness = std::stod(text);
+            else if (std::stod(text) > 0)  // 0: none, as without the option
+                options.flow.hubDiameter = std::stod(text);
+            caseInputGiven = arg;
 #endif
         } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate" || arg == "--mesh-study") {
             if (i + 1 >= args.size() || isOption(args[i + 1]) || args[i + 1].empty())
@@ -241,16 +253,22 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     const bool solidWritten = std::any_of(options.exports.begin(), options.exports.end(),
                                           [](const auto& e) { return e.first == "step" || e.first == "stl"; });
-    // The flow's case is built on the passage's solid, so the passage length goes with it too;
-    // its outlet is the flow's own (one pump inlet diameter above the pump inlet section).
+    // The flow's case is built on the passage's solid, so the passage length and the outlet
+    // extension go with it too (the flow's outlet is otherwise cfd::kOutletExtension pump inlet
+    // diameters up); the walls' roughness and the hub are the flow case's alone.
     const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
                                  || options.flowTask == Options::FlowTask::MeshStudy;
     if (options.passageLength && !solidWritten && !passageModelled)
         throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
-    if (options.outletExtension && !solidWritten)
-        throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension", "--step FILE, --stl FILE");
+    if (options.outletExtension && !solidWritten && !passageModelled)
+        throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension",
+                         "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
+    if (!caseInputGiven.empty() && !passageModelled)
+        throw usageError(Failure::Kind::OptionNeedsOption, caseInputGiven, "--cfd DIR, --cfd-study DIR");
     if (options.passageLength)
         options.flow.passageLength = std::stod(*options.passageLength);
+    if (options.outletExtension && passageModelled)
+        options.flow.outletExtension = std::stod(*options.outletExtension);
     for (const auto& [key, value] : options.choices) {
         const ExportFormat* of = nullptr;
         choiceNamed(key, &of);

@@ -52,6 +52,26 @@ QString flowLevelName(const QString& level)
     return found == names.end() ? level : found->second;
 }
 
+QString flowCaseInputsText(const QJsonObject& record)
+{
+    const QJsonObject settings = record.value(QStringLiteral("settings")).toObject();
+    const auto number = [](double v) { return QString::number(v, 'g', 10); };
+    QString outlet;
+    if (settings.contains(QStringLiteral("outletExtension")))
+        outlet = QStringLiteral("%1 mm").arg(number(settings.value(QStringLiteral("outletExtension")).toDouble()));
+    else
+        outlet = QStringLiteral("%1 倍管径 D0").arg(number(settings.value(QStringLiteral("outletExtensionDiameters")).toDouble(1)));
+    const double ks = settings.value(QStringLiteral("roughness")).toDouble(0);
+    const QJsonValue hub = settings.value(QStringLiteral("hubDiameter"));
+    return QStringLiteral("出口在水泵进口断面以上 %1 处；%2；轮毂：%3")
+        .arg(outlet,
+             ks > 0 ? QStringLiteral("壁面当量砂粒粗糙度 Ks = %1 mm（粗糙壁面函数）").arg(number(ks))
+                    : QStringLiteral("壁面光滑（Ks = 0）"),
+             hub.isDouble() && hub.toDouble() > 0
+                 ? QStringLiteral("直径 %1 mm，自水泵进口断面向上至出口的圆柱（平端面），作为壁面").arg(number(hub.toDouble()))
+                 : QStringLiteral("无"));
+}
+
 const std::array<Box, 12>& flowInputBoxes() { return kFlowInputs; }
 
 std::vector<Box> flowInputsChanged(const QJsonObject& record, const std::map<Box, QString>& texts)

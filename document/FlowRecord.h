@@ -53,4 +53,10 @@ QString flowNotShownText(const QJsonObject& record, const std::map<Box, QString>
 QString flowSectionName(const QString& name);
 QString flowLevelName(const QString& level);
 
+// The case's own inputs a record was run with, as the sheet and the window name them: where
+// the outlet lies, the walls' roughness and the hub, e.g. "出口在水泵进口断面以上 2 倍管径 D0 处；
+// 壁面光滑（Ks = 0）；轮毂：无". A record of an earlier version, which kept none of them, was
+// run with its outlet one D0 up, smooth walls and no hub, and is named so.
+QString flowCaseInputsText(const QJsonObject& record);
+
 }  // namespace inlet

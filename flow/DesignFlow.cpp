@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "Failure.h"
 #include "FlowRecord.h"
+#include "PassageCase.h"
 #include "SectionCheck.h"
 
 #include <QJsonArray>
@@ -69,6 +70,13 @@ std::string signatureTail(const FlowOptions& options)
     std::string what;
     if (options.passageLength)
         what.append(" length=").append(shortest(*options.passageLength)).append(" mm");
+    // Always named: a case of the outlet an earlier version put one diameter up is another case.
+    what.append(" outlet=").append(options.outletExtension ? shortest(*options.outletExtension) + " mm"
+                                                            : shortest(cfd::kOutletExtension) + " D");
+    if (options.roughness > 0)
+        what.append(" Ks=").append(shortest(options.roughness)).append(" mm");
+    if (options.hubDiameter)
+        what.append(" hub=").append(shortest(*options.hubDiameter)).append(" mm");
     return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
 }
 
@@ -186,6 +194,14 @@ QJsonObject flowRecord(const cfd::FlowResult& result, const FlowOptions& options
     // The widths the passage was built with: a design that takes the other set has another flow.
     const std::string_view widths = widthSetName(design.widthSet);
     settings[QLatin1String(kFlowWidthSetKey)] = QString::fromUtf8(widths.data(), static_cast<qsizetype>(widths.size()));
+    // The case's inputs, each written (FlowRecord.h reads a record without them as the
+    // earlier version's run).
+    if (options.outletExtension)
+        settings["outletExtension"] = *options.outletExtension;
+    else
+        settings["outletExtensionDiameters"] = cfd::kOutletExtension;
+    settings["roughness"] = options.roughness;
+    settings["hubDiameter"] = options.hubDiameter ? QJsonValue(*options.hubDiameter) : QJsonValue();
     QJsonObject texts;
     for (const auto& [box, value] : design.texts)
         texts[symbolOf(box)] = value;

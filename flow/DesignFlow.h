@@ -28,6 +28,13 @@ struct FlowOptions {
     bool force = false;
     bool local = false;        // a study runs here, one case after another, even where Slurm is
     std::optional<double> passageLength;  // mm from the pump axis to the passage inlet; else the L box's
+    // The case's own inputs. mm the pipe runs on straight above the pump inlet section to the
+    // outlet, else cfd::kOutletExtension pump inlet diameters; the walls' equivalent sand
+    // roughness Ks in mm (0: smooth); the pump's hub, a cylinder of this diameter in mm from the
+    // pump inlet section up through the outlet, else none.
+    std::optional<double> outletExtension;
+    double roughness = 0;
+    std::optional<double> hubDiameter;
 };
 
 // The background cells the options ask for, and the mesh's name: the level's, or "cells".

@@ -47,13 +47,22 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         // The pipe carried on above the pump inlet section keeps the fixed pressure away from it.
         const double pumpInlet = calculation.in.D0;  // mm, replaced by the solid's own below
         SolidOptions options;
-        options.outletExtension = cfd::kOutletExtension * pumpInlet;
+        options.outletExtension = flowOptions.outletExtension.value_or(cfd::kOutletExtension * pumpInlet);
+        // An outlet on the pump inlet section would fix the pressure where the figures are taken.
+        if (!(options.outletExtension > 0))
+            throw Failure{.kind = Failure::Kind::FlowOutletOnPumpInlet, .other = wholeMillimetres(options.outletExtension),
+                          .stage = FlowStage::Case};
+        options.hubDiameter = flowOptions.hubDiameter.value_or(0);
         options.passageLength = flowOptions.passageLength;
         // The widths the design chose, as its drawings and its solid take them.
         const SolidDesign solid = solidDesign(calculation, solidStations(calculation, design.widthSet),
                                               text(Box::Text7), options);
         p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
         p.pumpInletHeight = solid.pipeTop / 1000;
+        if (options.hubDiameter >= 2 * solid.coneTop.x)
+            throw Failure{.kind = Failure::Kind::FlowHubNotInPipe, .other = wholeMillimetres(2 * solid.coneTop.x),
+                          .detail = wholeMillimetres(options.hubDiameter), .stage = FlowStage::Case};
+        p.hubDiameter = options.hubDiameter / 1000;
         // A roof above the pump inlet leaves no pipe for the sections to be bounded to.
         if (calculation.in.hk > solid.pipeTop)
             throw Failure{.kind = Failure::Kind::FlowRoofAbovePumpInlet, .other = wholeMillimetres(solid.pipeTop),
@@ -90,7 +99,12 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
     p.coneTopDiameter = calculation.in.dd0 / 1000.0;
     p.inletWidth = widthSets(calculation).passageWidth(design.widthSet, calculation.in.D1).value_or(calculation.B) / 1000;
     p.inletHeight = calculation.in.hk / 1000;
-    return cfd::passageCase(p);
+    // No hub asked for: no patch of that name.
+    if (p.hubDiameter <= 0)
+        p.surfaces.erase(p.surfaces.begin() + static_cast<int>(Wall::Hub));
+    cfd::FlowCase flowCase = cfd::passageCase(p);
+    flowCase.wallRoughness = flowOptions.roughness / 1000;
+    return flowCase;
 }
 
 #else

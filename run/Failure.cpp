@@ -193,6 +193,11 @@ constexpr std::array kWords{
           "bounded to the pipe"},
     Words{FlowSectionUnbounded, "断面 {item} 无法限定在管道内：该高度没有管道半径",
           "the section {item} cannot be bounded to the pipe: there is no pipe radius at its height"},
+    Words{FlowHubNotInPipe, "轮毂直径 {detail} mm 不小于水泵进口断面的管道直径 {other} mm：轮毂须在管道之内",
+          "the hub's diameter {detail} mm is not less than the pipe's {other} mm at the pump inlet section: the hub "
+          "must stand inside the pipe"},
+    Words{FlowOutletOnPumpInlet, "出口延伸段长度 {other} mm：流场计算的出口须在水泵进口断面以上，不能与之重合",
+          "an outlet extension of {other} mm: the flow's outlet must lie above the pump inlet section, not on it"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

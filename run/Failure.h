@@ -70,6 +70,9 @@ struct Failure {
         // A design whose sections cannot be bounded ({detail} hk, {other} H, in mm; or {item}
         // the section without a pipe radius).
         FlowSectionArea, FlowSectionFlow, FlowSectionUniformity, FlowRoofAbovePumpInlet, FlowSectionUnbounded,
+        // The pump's hub not inside the pipe at the pump inlet section ({detail} its diameter,
+        // {other} the pipe's, in mm); an outlet on the pump inlet section ({other} the extension).
+        FlowHubNotInPipe, FlowOutletOnPumpInlet,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,

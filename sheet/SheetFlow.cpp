@@ -34,8 +34,9 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
     const QJsonObject result = input.flow.value(QStringLiteral("result")).toObject();
     writer.paragraph(QStringLiteral("以设计流量 Q = %1 m³/s 计算流道内的三维定常湍流：OpenFOAM simpleFoam，"
                                     "k-ω SST 湍流模型，SIMPLE 算法，壁面函数；进口为流道进口断面的均匀来流，"
-                                    "出口压力固定在水泵进口断面以上延伸一倍管径处。")
-                         .arg(fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)));
+                                    "出口压力固定。%2。")
+                         .arg(fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3),
+                              flowCaseInputsText(input.flow)));
     writer.subsection(n + QStringLiteral(".1 网格与收敛"));
     QStringList residuals;
     const QJsonObject r = result.value(QStringLiteral("residuals")).toObject();

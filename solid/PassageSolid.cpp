@@ -105,8 +105,15 @@ TopoDS_Shape revolvedSection(const SolidDesign& d, double reach, std::vector<Nam
     const TopoDS_Vertex guideTop = vertex(inSection(coneTop));
     const TopoDS_Vertex guideCentre = vertex(inSection({0, coneTop.y}));
 
+    // A hub stands on the axis from the pump inlet section up through the outlet: the outlet is
+    // the ring around it, the axis ends at the hub's flat end.
+    const bool hub = d.hubRadius > 0 && d.top > d.pipeTop;
+    const TopoDS_Vertex hubTop = hub ? vertex(inSection({d.hubRadius, d.top})) : outletCentre;
+    const TopoDS_Vertex hubCorner = hub ? vertex(inSection({d.hubRadius, d.pipeTop})) : outletCentre;
+    const TopoDS_Vertex hubCentre = hub ? vertex(inSection({0, d.pipeTop})) : outletCentre;
+
     std::vector<NamedEdge> edges;
-    edges.push_back({segment(outletCentre, outletRim), Wall::Outlet});
+    edges.push_back({segment(hubTop, outletRim), Wall::Outlet});
     if (d.top > d.pipeTop)
         edges.push_back({segment(outletRim, pumpInlet), Wall::Bell});
     edges.push_back({segment(d.top > d.pipeTop ? pumpInlet : outletRim, inlet), Wall::Bell});
@@ -118,7 +125,11 @@ TopoDS_Shape revolvedSection(const SolidDesign& d, double reach, std::vector<Nam
     edges.push_back({segment(footFloor, footTop), Wall::GuideCone});
     edges.push_back({TopoDS::Edge(ellipseEdge(d.guideCone, guideTop, footTop).Reversed()), Wall::GuideCone});
     edges.push_back({segment(guideTop, guideCentre), Wall::GuideCone});
-    edges.push_back({segment(guideCentre, outletCentre), std::nullopt});
+    edges.push_back({segment(guideCentre, hubCentre), std::nullopt});
+    if (hub) {
+        edges.push_back({segment(hubCentre, hubCorner), Wall::Hub});
+        edges.push_back({segment(hubCorner, hubTop), Wall::Hub});
+    }
 
     BRepBuilderAPI_MakeWire wire;
     for (const NamedEdge& e : edges)

@@ -104,6 +104,7 @@ SolidDesign solidDesign(const Calculation& c, const std::array<Station, 12>& sta
     SolidDesign d;
     d.pipeTop = p.H;
     d.top = p.H + options.outletExtension;
+    d.hubRadius = options.hubDiameter / 2;
     d.coneTop = profile.coneTop;
     d.bellMouth = *profile.bellMouth;
     d.hk = hk;
@@ -167,6 +168,7 @@ std::string_view wallName(Wall wall)
     case Wall::Roof: return "roof";
     case Wall::Bell: return "bell";
     case Wall::GuideCone: return "guide_cone";
+    case Wall::Hub: return "hub";
     }
     return "wall";
 }

@@ -33,6 +33,10 @@ struct SolidOptions {
     // mm the pipe is carried on straight above the pump inlet section, for a flow computation
     // whose outlet should lie away from it; 0 puts the outlet at the pump inlet section.
     double outletExtension = 0;
+    // mm, the pump's hub as a cylinder on the axis from the pump inlet section up through the
+    // outlet extension (its flat end in that section); 0: none. For a flow computation, which
+    // checks it against the pipe (PassageBoundary.cpp).
+    double hubDiameter = 0;
 };
 
 // The foot's height as a share of b2.
@@ -42,6 +46,7 @@ struct SolidDesign {
     // The section through the axis, right-hand side (x = r, y = z).
     double pipeTop = 0;         // H
     double top = 0;             // H + the outlet extension: the outlet
+    double hubRadius = 0;       // the hub from H up to the outlet, or 0: none
     Point coneTop;              // the conical pipe at H
     EllipseArc bellMouth;       // from the cone inlet past the rim to the tangent point
     double hk = 0;

@@ -300,6 +300,10 @@ void writeStl(const PassageSolid& solid, const std::string& path, const StlOptio
         } else {
             std::string text;
             for (int wall = 0; wall < kWallCount; ++wall) {
+                // A passage without a hub names none.
+                if (wall == static_cast<int>(Wall::Hub)
+                    && std::find(mesh.walls.begin(), mesh.walls.end(), wall) == mesh.walls.end())
+                    continue;
                 const std::string name(wallName(static_cast<Wall>(wall)));
                 text.append("solid ").append(name).append("\n");
                 for (std::size_t t = 0; t < count; ++t) {

@@ -85,7 +85,7 @@ std::shared_ptr<BuiltSolid> cachedSolid(const SolidDesign& design)
         key.insert(key.end(), {a.centre.x, a.centre.y, a.rx, a.ry, a.start, a.end});
     };
     std::vector<double> key{design.pipeTop, design.top, design.coneTop.x, design.coneTop.y, design.hk,
-                            design.roofLevel.x, design.roofLevel.y, design.footHeight, design.length};
+                            design.roofLevel.x, design.roofLevel.y, design.footHeight, design.length, design.hubRadius};
     arc(key, design.bellMouth);
     arc(key, design.guideCone);
     for (const Point& p : design.planWall)

@@ -8,9 +8,11 @@ namespace inlet {
 
 // As STEP names the faces and STL names its regions; a flow computation takes them as its
 // boundaries.
-enum class Wall { Inlet, Outlet, Floor, OuterWall, Roof, Bell, GuideCone };
-inline constexpr int kWallCount = 7;
-// "inlet", "outlet", "floor", "outer_wall", "roof", "bell", "guide_cone"
+// The hub is the pump's, in a flow computation that asks for one (SolidOptions::hubDiameter);
+// a passage without one has no hub face, and its files name no hub.
+enum class Wall { Inlet, Outlet, Floor, OuterWall, Roof, Bell, GuideCone, Hub };
+inline constexpr int kWallCount = 8;
+// "inlet", "outlet", "floor", "outer_wall", "roof", "bell", "guide_cone", "hub"
 std::string_view wallName(Wall wall);
 
 // mm³ and mm².

@@ -133,6 +133,10 @@ FlowOptions FlowWindow::options() const
     options.level = static_cast<cfd::MeshLevel>(ui_->mesh->currentData().toInt());
     options.iterations = ui_->iterations->value();
     options.force = ui_->replace->isChecked();
+    // 0 shows as the default outlet (2 D0) and as smooth walls.
+    if (ui_->outletExtension->value() > 0)
+        options.outletExtension = ui_->outletExtension->value();
+    options.roughness = ui_->roughness->value();
     return options;
 }
 
@@ -143,6 +147,8 @@ void FlowWindow::setOptions(const FlowOptions& options)
     ui_->iterations->setValue(options.iterations);
     ui_->folder->setText(QDir::toNativeSeparators(qs(options.dir)));
     ui_->replace->setChecked(options.force);
+    ui_->outletExtension->setValue(options.outletExtension.value_or(0));
+    ui_->roughness->setValue(options.roughness);
 }
 
 QString FlowWindow::note() const { return ui_->note->text(); }
@@ -242,7 +248,8 @@ void FlowWindow::showFlow(const QJsonObject& flow)
     const QJsonObject yPlus = result.value(QStringLiteral("yPlus")).toObject();
     ui_->runText->setText(
         QStringLiteral("网格：%1，%2 个单元，%3 个进程；迭代 %4 次后各指标已稳定（上限 %5），最终残差 %6。\n"
-                       "壁面 y+ %7～%8，面积加权平均 %9，%10% 的壁面积在 30～300 之间；进口流量 %11 m³/s（给定 %12 m³/s）。")
+                       "壁面 y+ %7～%8，面积加权平均 %9，%10% 的壁面积在 30～300 之间；进口流量 %11 m³/s（给定 %12 m³/s）。\n"
+                       "%13。")
             .arg(flowLevelName(settings.value(QStringLiteral("mesh")).toString()))
             .arg(result.value(QStringLiteral("cells")).toInt())
             .arg(result.value(QStringLiteral("processes")).toInt())
@@ -252,7 +259,7 @@ void FlowWindow::showFlow(const QJsonObject& flow)
                  fixed(yPlus.value(QStringLiteral("max")).toDouble(), 1), fixed(yPlus.value(QStringLiteral("mean")).toDouble(), 1),
                  fixed(100 * yPlus.value(QStringLiteral("shareWithin30To300")).toDouble(), 0),
                  fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3),
-                 fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)));
+                 fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3), flowCaseInputsText(flow)));
 
     QStringList trust;
     for (const auto& [item, text] : trustRows(flow))

@@ -68,9 +68,13 @@ const UsageRow kUsageRows[] = {
     {"MeshStudyOfABatch", {"--csv", "--mesh-study", "d"}, "--mesh-study"},
     {"MeshStudyAndDesignFlow", {"--cfd", "d", "--mesh-study", "e"}, "--mesh-study"},
 #if INLET_HAS_SOLID
-    // The passage's length and the outlet's extension are the solid's options.
+    // The passage's length and the outlet's extension are the solid's options, and the
+    // passage's flow case's (--outlet-extension was once refused with --cfd); the walls'
+    // roughness and the hub are the flow case's alone.
     {"LengthWithoutPassage", {"--hk", "2000", "--length", "9000"}, "--length goes with"},
-    {"OutletExtensionWithFlow", {"--cfd", "d", "--outlet-extension", "500"}, "--outlet-extension goes with"},
+    {"OutletExtensionWithValidation", {"--cfd-validate", "d", "--outlet-extension", "500"}, "--outlet-extension goes with"},
+    {"RoughnessWithoutPassage", {"--hk", "2000", "--roughness", "2"}, "--roughness goes with"},
+    {"HubWithValidation", {"--cfd-validate", "d", "--hub-diameter", "500"}, "--hub-diameter goes with"},
 #endif
 };
 

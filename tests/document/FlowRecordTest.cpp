@@ -156,6 +156,29 @@ TEST(FlowStanding, BelongsToTheDesignByTheTextsTheFlowIsComputedFrom)
     EXPECT_TRUE(flowNotShownText({}, computed.texts, WidthSet::AreaTrue).isEmpty());
 }
 
+// The case's own inputs a record names: what it keeps, or, for a record of an earlier version
+// without them, what that version ran (its outlet one D0 up, smooth walls, no hub).
+TEST(FlowCaseInputs, AreNamedAsTheRecordKeepsThem)
+{
+    struct Row {
+        const char* name;
+        QJsonObject settings;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"earlier version", QJsonObject{{"mesh", "tiny"}},
+         "出口在水泵进口断面以上 1 倍管径 D0 处；壁面光滑（Ks = 0）；轮毂：无"},
+        {"defaults", QJsonObject{{"outletExtensionDiameters", 2}, {"roughness", 0}, {"hubDiameter", QJsonValue()}},
+         "出口在水泵进口断面以上 2 倍管径 D0 处；壁面光滑（Ks = 0）；轮毂：无"},
+        {"given outlet, concrete, hub",
+         QJsonObject{{"outletExtension", 3000.5}, {"roughness", 1.5}, {"hubDiameter", 800}},
+         "出口在水泵进口断面以上 3000.5 mm 处；壁面当量砂粒粗糙度 Ks = 1.5 mm（粗糙壁面函数）；"
+         "轮毂：直径 800 mm，自水泵进口断面向上至出口的圆柱（平端面），作为壁面"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(flowCaseInputsText(QJsonObject{{"settings", row.settings}}).toStdString(), row.text) << row.name;
+}
+
 TEST(DesignFileByteOrderMark, UnknownMembersKeepTheirExactTextWithTheMarkAsWithout)
 {
     QByteArray plain = designBytes(defaultDesign());

@@ -121,7 +121,8 @@ if command -v simpleFoam > /dev/null; then
     "$calc" --open "$d/new.inlet" --cfd "$d/D" --mesh tiny > "$d/again" 2> "$d/err" || fail "the saved design's own case: $(cat "$d/err")"
     lacks "$d/err" "another design" "the saved design's own case"
     has "$d/again" $'flow\tstatus\tsettled' "the saved design's own case"
-    # A case an earlier version wrote, named by every box of the frame, still resumes.
+    # A case an earlier version wrote, named by every box of the frame, put its outlet one D0
+    # above the pump inlet section where a case now puts it two: another case, refused and kept.
     "$py" - "$d/new.inlet" "$d/D/case" << 'PY'
 import json, sys
 texts = json.load(open(sys.argv[1], encoding="utf-8"))["texts"]
@@ -130,8 +131,11 @@ mesh = open(sys.argv[2], encoding="utf-8").readline().rstrip("\n").split(" | ", 
 line = "design" + "".join(" %s=%s" % (name, texts[name]) for name in order) + " | " + mesh
 open(sys.argv[2], "w", encoding="utf-8").write(line + "\n")
 PY
-    "$calc" --open "$d/new.inlet" --cfd "$d/D" --mesh tiny > "$d/again" 2> "$d/err" || fail "an earlier case: $(cat "$d/err")"
-    has "$d/again" $'flow\tstatus\tsettled' "an earlier case"
+    "$calc" --open "$d/new.inlet" --cfd "$d/D" --mesh tiny > "$d/again" 2> "$d/err"
+    status=$?
+    [ $status -eq 1 ] || fail "an earlier case: exit status $status, not 1: $(cat "$d/err")"
+    has "$d/err" "holds the case of another design or mesh" "an earlier case"
+    has "$d/again" $'flow\tstatus\tfailed' "an earlier case"
     grep -q ' B=[0-9]' "$d/D/case" || fail "an earlier case: its line was replaced: $(cat "$d/D/case")"
 else
     echo "note: OpenFOAM missing (Debian openfoam); the flow run is not tried"
