@@ -193,6 +193,10 @@ constexpr std::array kWords{
           "bounded to the pipe"},
     Words{FlowSectionUnbounded, "断面 {item} 无法限定在管道内：该高度没有管道半径",
           "the section {item} cannot be bounded to the pipe: there is no pipe radius at its height"},
+    // The limits are cfd/MeshCheck.h's.
+    Words{FlowMeshQuality, "网格畸变过大，不能给出指标：最大非正交角 {detail}°（上限 60°），最大偏斜度 {item}（上限 3.5）（见 {other}）",
+          "the mesh is too distorted for the figures: non-orthogonality up to {detail} degrees (at most 60), skewness "
+          "up to {item} (at most 3.5) ({other})"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

@@ -70,6 +70,9 @@ struct Failure {
         // A design whose sections cannot be bounded ({detail} hk, {other} H, in mm; or {item}
         // the section without a pipe radius).
         FlowSectionArea, FlowSectionFlow, FlowSectionUniformity, FlowRoofAbovePumpInlet, FlowSectionUnbounded,
+        // A mesh too distorted for the figures ({detail} its largest non-orthogonality, {item}
+        // its largest skewness, {other} checkMesh's log).
+        FlowMeshQuality,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,
