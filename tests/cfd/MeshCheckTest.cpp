@@ -1,6 +1,9 @@
 // checkMesh's figures read from its log as OpenFOAM writes it, and the limits the figures need.
 
 #include "MeshCheck.h"
+#include "PipeCase.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,38 @@ TEST_P(MeshLimits, HoldAtTheirValues)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, MeshLimits, ::testing::ValuesIn(kLimits),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The layers as meshFor sizes them: growing by at most 1.2, the last within 1.5 times of the
+// core's cell, the first where that arithmetic puts it; the tiny mesh alone left unrefined.
+struct LayerRow {
+    const char* name;
+    int cells;
+    bool refined;
+};
+
+const LayerRow kLayerRows[] = {
+    {"TinyUnrefined", 4000, false},
+    {"CoarseRefined", 60000, true},
+    {"FineRefined", 400000, true},
+};
+
+class LayerSizes : public ::testing::TestWithParam<LayerRow> {};
+
+TEST_P(LayerSizes, LastMatchesTheCore)
+{
+    const MeshSettings m = meshFor(pipeCase(Pipe{}), GetParam().cells);
+    EXPECT_LE(m.expansion, 1.2);
+    EXPECT_GE(m.lastLayer * 1.5, 1.0);
+    EXPECT_LT(m.lastLayer, 1.0);
+    EXPECT_GE(m.layers, 1);
+    EXPECT_LE(m.layers, kMostLayers);
+    EXPECT_NEAR(m.firstLayer * std::pow(m.expansion, m.layers - 1), m.lastLayer * m.cellSize, 1e-12);
+    EXPECT_EQ(m.refined, GetParam().refined);
+    EXPECT_EQ(m.featureLevel > 0, GetParam().refined);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LayerSizes, ::testing::ValuesIn(kLayerRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
