@@ -98,7 +98,7 @@ int levelCells(MeshLevel level);
 // within the 1.5 a smooth transition allows), at most this many.
 inline constexpr double kLayerExpansion = 1.2;
 inline constexpr double kLastLayerShare = 0.7;
-inline constexpr int kMostLayers = 6;
+inline constexpr int kMostLayers = 4;
 // Below this many background cells (the tiny mesh, which tries the pipeline) the mesh is not
 // refined: refined, it would hold eight times its cells.
 inline constexpr int kLeastRefinedCells = 10000;
