@@ -79,42 +79,68 @@ std::string wallRegex(const FlowCase& c)
     return "\"(" + r + ")\"";
 }
 
+// The prism layers of every wall; snappyHexMesh sizes them relative to each wall's own cells.
+std::string layerGroups(const FlowCase& c)
+{
+    std::ostringstream s;
+    for (const Surface& f : c.surfaces)
+        if (f.wall)
+            s << "        " << f.name << " { nSurfaceLayers " << c.mesh.layers << "; }\n";
+    return s.str();
+}
+
 std::string snappyHexMeshDict(const FlowCase& c)
 {
+    const auto level = [&](const Surface& f) { return c.mesh.refined ? f.level : 0; };
     std::ostringstream s;
     s << "castellatedMesh true;\nsnap true;\naddLayers " << (c.mesh.layers > 0 ? "true" : "false") << ";\n\n"
       << "geometry\n{\n    boundary.stl\n    {\n        type triSurfaceMesh;\n        name boundary;\n"
          "        regions\n        {\n";
     for (const Surface& f : c.surfaces)
         s << "            " << f.name << " { name " << f.name << "; }\n";
-    s << "        }\n    }\n}\n\n"
+    s << "        }\n    }\n";
+    const auto zones = c.mesh.refined ? c.zones : std::vector<RefinementZone>{};
+    for (const RefinementZone& z : zones)
+        s << "    " << z.name << "_zone\n    {\n        type searchableCylinder;\n        point1 " << vec(z.from)
+          << ";\n        point2 " << vec(z.to) << ";\n        radius " << num(z.radius) << ";\n    }\n";
+    s << "}\n\n"
          "castellatedMeshControls\n{\n    maxLocalCells 20000000;\n    maxGlobalCells 40000000;\n"
-         "    minRefinementCells 0;\n    maxLoadUnbalance 0.10;\n    nCellsBetweenLevels 3;\n"
-         "    features ({ file \"boundary.eMesh\"; level 0; });\n"
+         "    minRefinementCells 0;\n    maxLoadUnbalance 0.10;\n    nCellsBetweenLevels 2;\n"
+         // The feature edges (sharper than 30 degrees: the guide cone's top, the bell mouth's
+         // rim, the passage's corners) in cells refined this many times, for the snap to follow.
+         "    features ({ file \"boundary.eMesh\"; level "
+      << c.mesh.featureLevel
+      << "; });\n"
          "    refinementSurfaces\n    {\n        boundary\n        {\n            level (0 0);\n"
          "            regions\n            {\n";
     for (const Surface& f : c.surfaces)
-        s << "                " << f.name << " { level (0 0); patchInfo { type " << (f.wall ? "wall" : "patch")
-          << "; } }\n";
-    s << "            }\n        }\n    }\n    resolveFeatureAngle 30;\n    refinementRegions {}\n"
-         "    locationInMesh "
-      << vec(c.inside)
+        s << "                " << f.name << " { level (" << level(f) << " " << level(f) << "); patchInfo { type "
+          << (f.wall ? "wall" : "patch") << "; } }\n";
+    s << "            }\n        }\n    }\n    resolveFeatureAngle 30;\n    refinementRegions\n    {\n";
+    for (const RefinementZone& z : zones)
+        s << "        " << z.name << "_zone { mode inside; levels ((1e15 " << z.level << ")); }\n";
+    s << "    }\n    locationInMesh " << vec(c.inside)
       << ";\n    allowFreeStandingZoneFaces true;\n}\n\n"
-         "snapControls\n{\n    nSmoothPatch 3;\n    tolerance 2.0;\n    nSolveIter 50;\n    nRelaxIter 5;\n"
+         "snapControls\n{\n    nSmoothPatch 3;\n    tolerance 2.0;\n    nSolveIter 100;\n    nRelaxIter 5;\n"
          "    nFeatureSnapIter 10;\n    implicitFeatureSnap false;\n    explicitFeatureSnap true;\n"
          "    multiRegionFeatureSnap true;\n}\n\n"
-         "addLayersControls\n{\n    relativeSizes false;\n    layers\n    {\n        "
-      << wallRegex(c) << " { nSurfaceLayers " << c.mesh.layers << "; }\n    }\n"
-      << "    expansionRatio " << num(c.mesh.expansion) << ";\n    firstLayerThickness " << num(c.mesh.firstLayer)
-      << ";\n    minThickness " << num(c.mesh.firstLayer / 2)
-      << ";\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 5;\n"
+         // The layers' sizes relative to each wall's own cells: the last layer kLastLayerShare
+         // (0.7) of the cell beside it, so that the core's cell is 1 / 0.7 = 1.43 times it
+         // (within 1.5), each layer expansionRatio (1.2) times the one before. minThickness too
+         // is relative: a layer thinner than a tenth of the cell is not added.
+         "addLayersControls\n{\n    relativeSizes true;\n    layers\n    {\n"
+      << layerGroups(c) << "    }\n"
+      << "    expansionRatio " << num(c.mesh.expansion) << ";\n    finalLayerThickness " << num(c.mesh.lastLayer)
+      << ";\n    minThickness 0.1;\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 5;\n"
          "    nSmoothSurfaceNormals 3;\n    nSmoothNormals 3;\n    nSmoothThickness 10;\n"
          "    maxFaceThicknessRatio 0.5;\n    maxThicknessToMedialRatio 0.3;\n    minMedialAxisAngle 90;\n"
-         "    nBufferCellsNoExtrude 0;\n    nLayerIter 50;\n}\n\n"
-         "meshQualityControls\n{\n    maxNonOrtho 65;\n    maxBoundarySkewness 20;\n    maxInternalSkewness 4;\n"
+         "    nBufferCellsNoExtrude 0;\n    nLayerIter 50;\n    nRelaxedIter 20;\n}\n\n"
+         // Kept below what the figures need from checkMesh (non-orthogonality 60, skewness 3.5;
+         // MeshCheck.h), so that the snap and the layers back off where they would pass it.
+         "meshQualityControls\n{\n    maxNonOrtho 55;\n    maxBoundarySkewness 3;\n    maxInternalSkewness 3;\n"
          "    maxConcave 80;\n    minVol 1e-13;\n    minTetQuality -1e30;\n    minArea -1;\n    minTwist 0.02;\n"
          "    minDeterminant 1e-4;\n    minFaceWeight 0.05;\n    minVolRatio 0.01;\n    minTriangleTwist -1;\n"
-         "    nSmoothScale 4;\n    errorReduction 0.75;\n    relaxed { maxNonOrtho 75; }\n}\n\n"
+         "    nSmoothScale 4;\n    errorReduction 0.75;\n    relaxed { maxNonOrtho 58; }\n}\n\n"
          "mergeTolerance 1e-6;\n";
     return dictionary("snappyHexMeshDict", s.str());
 }
@@ -186,7 +212,9 @@ const char* kFvSchemes =
     "gradSchemes\n{\n    default Gauss linear;\n    grad(U) cellLimited Gauss linear 1;\n"
     "    grad(k) cellLimited Gauss linear 1;\n    grad(omega) cellLimited Gauss linear 1;\n}\n\n"
     "divSchemes\n{\n    default none;\n    div(phi,U) bounded Gauss linearUpwind grad(U);\n"
-    "    div(phi,k) bounded Gauss upwind;\n    div(phi,omega) bounded Gauss upwind;\n"
+    // k and omega of the same (second) order as the velocity, limited as it is.
+    "    div(phi,k) bounded Gauss linearUpwind grad(k);\n"
+    "    div(phi,omega) bounded Gauss linearUpwind grad(omega);\n"
     "    div((nuEff*dev2(T(grad(U))))) Gauss linear;\n}\n\n"
     "laplacianSchemes { default Gauss linear limited corrected 0.33; }\n\n"
     "interpolationSchemes { default linear; }\n\n"

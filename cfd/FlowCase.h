@@ -18,6 +18,16 @@ struct Surface {
     std::string name;
     bool wall = true;
     std::vector<Triangle> triangles;
+    int level = 0;  // the cells at this surface: the background's halved this many times
+};
+
+// A cylinder whose cells are refined to `level` (the background's halved that many times):
+// where the figures are taken, the cells must resolve what passes them.
+struct RefinementZone {
+    std::string name;
+    Vec3 from, to;      // the axis's ends
+    double radius = 0;
+    int level = 0;
 };
 
 // A plane across the flow where the figures are evaluated.
@@ -33,13 +43,19 @@ struct Section {
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };
 
-// The mesh: a background of cubes of edge `cellSize` cut to the boundary, with prism layers
-// of `layers` cells at the walls, the first `firstLayer` thick, each `expansion` times the last.
+// The mesh: a background of cubes of edge `cellSize` cut to the boundary and refined where the
+// surfaces and zones ask, at the feature edges `featureLevel` times; prism layers of `layers`
+// cells at the walls, each `expansion` times the one before, the last `lastLayer` times the
+// cell beside it (so `firstLayer`, at a wall of the background's cells, is
+// lastLayer * cellSize / expansion^(layers - 1)).
 struct MeshSettings {
     double cellSize = 0;     // m
     int layers = 0;
-    double firstLayer = 0;   // m
+    double firstLayer = 0;   // m, at a wall of level 0; halved at each level of refinement
     double expansion = 1.2;
+    double lastLayer = 0.7;  // of the cell beside it
+    int featureLevel = 1;
+    bool refined = true;     // false: the surfaces' and zones' levels are left out, as featureLevel
 };
 
 struct SolverSettings {
@@ -67,6 +83,7 @@ struct FlowCase {
     // A case meshed by blockMesh alone from this blockMeshDict's body (a 2-D case's blocks, front
     // and back `empty`) instead of a background cut to the surfaces by snappyHexMesh.
     std::string blockMesh;
+    std::vector<RefinementZone> zones;
     MeshSettings mesh;
     SolverSettings solver;
 };
@@ -83,17 +100,20 @@ bool parseLevel(const std::string& name, MeshLevel& level);
 // fine 400,000.
 int levelCells(MeshLevel level);
 
-// The prism layers at the walls: each this many times as thick as the one before, at most this
-// many, the last at most this share of the background cell.
-inline constexpr double kLayerExpansion = 1.3;
-inline constexpr int kMostLayers = 8;
-inline constexpr double kLastLayerShare = 0.4;
+// The prism layers at the walls: each this many times as thick as the one before, the last
+// this share of the cell beside it (so the core's cell is 1 / 0.7 = 1.43 times the last layer,
+// within the 1.5 a smooth transition allows), at most this many.
+inline constexpr double kLayerExpansion = 1.2;
+inline constexpr double kLastLayerShare = 0.7;
+inline constexpr int kMostLayers = 4;
+// Below this many background cells (the tiny mesh, which tries the pipeline) the mesh is not
+// refined: refined, it would hold eight times its cells.
+inline constexpr int kLeastRefinedCells = 10000;
 
 // Mesh settings for about `cells` background cells in the case's volume, with prism layers
-// whose first cell puts the wall's y+ near 95 (the middle of the wall functions' 30 to 300 on
-// a logarithmic scale) at the geometric mean of the inlet's and the outlet's mean velocities
-// (friction from Colebrook-White), growing by kLayerExpansion while the last stays within
-// kLastLayerShare of the background cell.
+// whose last cell matches the core's (kLastLayerShare) and, growing by kLayerExpansion, as
+// many of them (at most kMostLayers) as bring the first cell's y+ near 95 at the geometric
+// mean of the inlet's and the outlet's mean velocities (friction from Colebrook-White).
 MeshSettings meshFor(const FlowCase& flowCase, int cells);
 
 // The mean velocity through the surface "inlet", m/s (0 without one).

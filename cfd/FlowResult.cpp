@@ -154,6 +154,7 @@ void writeResult(const FlowResult& r, const std::filesystem::path& file)
       << num(r.flow) << "\nseconds " << num(r.seconds) << "\n";
     for (const auto& [name, value] : r.residuals)
         s << "residual " << name << " " << num(value) << "\n";
+    s << "meshquality " << num(r.nonOrthogonality) << " " << num(r.skewness) << "\n";
     s << "yplus " << num(r.yPlusMin) << " " << num(r.yPlusMax) << " " << num(r.yPlusMean) << " " << num(r.yPlusInRange)
       << "\ninlet " << figures(r.inlet) << "\n";
     for (const SectionResult& section : r.sections)
@@ -219,6 +220,10 @@ FlowResult readResult(const std::filesystem::path& file)
             std::string name, value;
             values >> name >> value;
             r.residuals[name] = toDouble(value);
+        } else if (key == "meshquality") {
+            std::string a, b;
+            values >> a >> b;
+            r.nonOrthogonality = toDouble(a), r.skewness = toDouble(b);
         } else if (key == "yplus") {
             std::string a, b, c, d;
             values >> a >> b >> c >> d;

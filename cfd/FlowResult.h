@@ -43,6 +43,7 @@ struct FlowResult {
     std::vector<SectionResult> sections;
     double yPlusMin = 0, yPlusMax = 0, yPlusMean = 0;  // over the walls, the mean area-weighted
     double yPlusInRange = 0;  // the share of the wall area with 30 <= y+ <= 300
+    double nonOrthogonality = 0, skewness = 0;  // the mesh's largest, as checkMesh found them
     double seconds = 0;       // wall-clock time of the run
 
     const SectionResult* section(const std::string& name) const;

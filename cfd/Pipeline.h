@@ -1,7 +1,8 @@
 #pragma once
 
 // Runs a written case through its stages: the mesh (blockMesh, surfaceFeatureExtract,
-// snappyHexMesh), the decomposition, the solver with the figures evaluated as it goes, and the
+// snappyHexMesh, and checkMesh, whose non-orthogonality and skewness must be within the
+// figures' limits, MeshCheck.h), the decomposition, the solver with the figures evaluated as it goes, and the
 // last evaluation (sections and wall y+). Each stage that is done already is kept, so that a
 // stopped or cancelled run resumes where it stopped. Logs stay in the case folder (log.*).
 //

@@ -190,22 +190,24 @@ above it. The printed results are the same either way. A design file's choice
 above bp or H2 no section of the assumed shape exists, and there are no
 area-true widths.
 --cfd DIR writes the flow through the passage as an OpenFOAM case in DIR (the
-passage's solid meshed by snappyHexMesh with prism layers at the walls, the
-design flow Q entering the passage inlet, a fixed pressure above the pump inlet
-section, k-omega SST, steady SIMPLE) and, with --run, computes it: OpenFOAM's
-programs run as external programs, their logs stay in DIR (log.*). Progress
-goes to standard error; Ctrl-C stops the solver so that the same command
-resumes it. The figures follow the results, one per line,
+passage's solid meshed by snappyHexMesh, refined at the bell mouth, the guide
+cone, the pipe at the pump inlet and the feature edges, with prism layers at the
+walls; checkMesh's non-orthogonality at most 60 and skewness at most 3.5, or the
+run fails naming them; the design flow Q entering the passage inlet, a fixed
+pressure above the pump inlet section, k-omega SST, steady SIMPLE) and, with
+--run, computes it: OpenFOAM's programs run as external programs, their logs
+stay in DIR (log.*). Progress goes to standard error; Ctrl-C stops the solver
+so that the same command resumes it. The figures follow the results as lines
 flow<TAB>NAME<TAB>TEXT: the axial velocity uniformity Vu, the velocity-weighted
 mean inflow angle theta over the forward flow (90 = axial; also with the swirl
 about the axis alone), the head loss from the passage inlet, the flow through
 and the share of the area and of the flow running back, at the cone inlet and at
 the pump inlet section, each bounded to its pipe, and over the pump inlet's
 annulus outside the guide cone's top (pump_inlet_annulus, r > dd0/2); the wall
-y+ and the mesh. They are shown only when they settled (each
-changed by less than 0.1 % over 100 iterations) and each section holds its
-pipe's area and carries Q (within 1 %, 15 % below the coarse level's cells);
-otherwise the status says why (iteration-limit,
+y+, the mesh and checkMesh's figures. They are shown only when they settled
+(each changed by less than 0.1 % over 100 iterations) and each section holds
+its pipe's area and carries Q (within 1 %, 15 % below the coarse level's
+cells); otherwise the status says why (iteration-limit,
 cancelled, failed) and the exit status is 1; why a run failed, with its stage,
 goes to standard error. The TEXTs and the messages are in the locale's
 language; the NAMEs and the status words are the same in every language.

@@ -116,6 +116,11 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language langu
         return;
     const bool chinese = language == Language::Chinese;
     line("mesh", meshText(r, language));
+    if (r.nonOrthogonality > 0)  // not in the results of a run before checkMesh's figures were kept
+        line("checkMesh", chinese ? "最大非正交角 " + fixed(r.nonOrthogonality, 2) + "°（上限 60°），最大偏斜度 "
+                                        + fixed(r.skewness, 2) + "（上限 3.5）"
+                                  : "non-orthogonality up to " + fixed(r.nonOrthogonality, 2)
+                                        + " deg (at most 60), skewness up to " + fixed(r.skewness, 2) + " (at most 3.5)");
     line("iterations", std::to_string(r.iterations));
     line("residuals", residualText(r));
     if (r.status != cfd::RunStatus::Settled) {

@@ -106,8 +106,8 @@ cfd::VerdictInput verdictInputOf(const QJsonObject& record)
     }
     in.study = meshStudyOf(record);
     const QJsonObject checkMesh = result.value(QStringLiteral("checkMesh")).toObject();
-    in.nonOrthogonality = numberAt(checkMesh, "maxNonOrthogonality");
-    in.skewness = numberAt(checkMesh, "maxSkewness");
+    in.nonOrthogonality = numberAt(checkMesh, "nonOrthogonalityMax");
+    in.skewness = numberAt(checkMesh, "skewnessMax");
     return in;
 }
 

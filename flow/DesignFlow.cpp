@@ -158,6 +158,9 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
     for (const auto& [name, value] : r.residuals)
         residuals[qs(name)] = significant(value, 3);
     o["residuals"] = residuals;
+    if (r.nonOrthogonality > 0)
+        o["checkMesh"] = QJsonObject{{"nonOrthogonalityMax", decimals(r.nonOrthogonality, 2)},
+                                     {"skewnessMax", decimals(r.skewness, 2)}};
     if (r.status != cfd::RunStatus::Settled)
         return o;
     o["yPlus"] = QJsonObject{{"min", decimals(r.yPlusMin, 2)},

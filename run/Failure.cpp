@@ -198,6 +198,10 @@ constexpr std::array kWords{
           "must stand inside the pipe"},
     Words{FlowOutletOnPumpInlet, "出口延伸段长度 {other} mm：流场计算的出口须在水泵进口断面以上，不能与之重合",
           "an outlet extension of {other} mm: the flow's outlet must lie above the pump inlet section, not on it"},
+    // The limits are cfd/MeshCheck.h's.
+    Words{FlowMeshQuality, "网格畸变过大，不能给出指标：最大非正交角 {detail}°（上限 60°），最大偏斜度 {item}（上限 3.5）（见 {other}）",
+          "the mesh is too distorted for the figures: non-orthogonality up to {detail} degrees (at most 60), skewness "
+          "up to {item} (at most 3.5) ({other})"},
 
     Words{UnknownOption, "未知选项“{item}”", "unknown option '{item}'"},
     Words{OptionNeedsFile, "选项“{item}”后面需要文件名", "option '{item}' needs a FILE"},

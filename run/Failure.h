@@ -73,6 +73,9 @@ struct Failure {
         // The pump's hub not inside the pipe at the pump inlet section ({detail} its diameter,
         // {other} the pipe's, in mm); an outlet on the pump inlet section ({other} the extension).
         FlowHubNotInPipe, FlowOutletOnPumpInlet,
+        // A mesh too distorted for the figures ({detail} its largest non-orthogonality, {item}
+        // its largest skewness, {other} checkMesh's log).
+        FlowMeshQuality,
 
         // The command line.
         UnknownOption, OptionNeedsFile, OptionNeedsText, OptionNeedsTextNotOption, OptionTakesNoValue,

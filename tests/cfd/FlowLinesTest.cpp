@@ -24,6 +24,7 @@ cfd::FlowResult result(cfd::RunStatus status)
     r.residuals = {{"Ux", 1.5e-4}, {"p", 2.5e-3}};
     r.inlet.flow = 14.99;
     r.yPlusMin = 21.5, r.yPlusMax = 412.25, r.yPlusMean = 88.75, r.yPlusInRange = 0.87;
+    r.nonOrthogonality = 54.91, r.skewness = 2.875;
     r.sections.push_back({"cone_inlet", "cone inlet", {}, 0.0312});
     r.sections.back().figures.uniformity = 88.25, r.sections.back().figures.angle = 80.15;
     r.sections.back().figures.flow = 14.98;

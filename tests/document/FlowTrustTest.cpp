@@ -35,7 +35,7 @@ QJsonObject record(bool withCheckMesh, double lossIndex)
                        {"sections", QJsonArray{QJsonObject{{"name", "pump_inlet"}, {"Vu", 84.0}, {"theta", 83.5},
                                                            {"headLoss", 0.044}, {"flow", 15.02}, {"backflowArea", 0.039}}}}};
     if (withCheckMesh)
-        result["checkMesh"] = QJsonObject{{"maxNonOrthogonality", 58.2}, {"maxSkewness", 2.9}};
+        result["checkMesh"] = QJsonObject{{"nonOrthogonalityMax", 58.2}, {"skewnessMax", 2.9}};
     return QJsonObject{{"result", result}, {"meshStudy", meshStudyObject(study(lossIndex))}};
 }
 
