@@ -28,8 +28,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
+#include <utility>
 #include <set>
 #include <string>
 #include <vector>
