@@ -33,6 +33,10 @@ QString qs(const std::string& s) { return QString::fromStdString(s); }
 
 QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals); }
 
+// A share 0 to 1 as percent; a record kept before the backflow was has none: the cell stays
+// empty rather than show a backflow of 0.
+QString shareCell(const QJsonValue& share) { return share.isDouble() ? fixed(100 * share.toDouble(), 1) : QString(); }
+
 QString residualsText(const std::map<std::string, double>& residuals)
 {
     QStringList parts;
@@ -233,8 +237,8 @@ void FlowWindow::showFlow(const QJsonObject& flow)
                                 swirl.isDouble() ? fixed(swirl.toDouble(), 1) : QString(),
                                 figureCell(flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
                                 fixed(s.value(QStringLiteral("flow")).toDouble(), 3),
-                                fixed(100 * s.value(QStringLiteral("backflowArea")).toDouble(), 1),
-                                fixed(100 * s.value(QStringLiteral("backflowFlow")).toDouble(), 1)};
+                                shareCell(s.value(QStringLiteral("backflowArea"))),
+                                shareCell(s.value(QStringLiteral("backflowFlow")))};
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
