@@ -38,8 +38,10 @@ FlowCase passageCase(const Passage& p)
     c.sections = {
         {"cone_inlet", "cone inlet", {0, 0, coneInletZ}, {0, 0, 1},
          p.coneInletRadius},
-        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}, r, p.coneTopDiameter / 2},
+        {"pump_inlet", "pump inlet section", {0, 0, p.pumpInletHeight}, {0, 0, 1}, r},
     };
+    // The pump inlet's figures over the annulus outside the guide cone's top as well.
+    c.sections[1].annulusInner = p.coneTopDiameter / 2;
     return c;
 }
 

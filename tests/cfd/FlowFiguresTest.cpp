@@ -219,7 +219,7 @@ class AnnulusTest : public ::testing::TestWithParam<AnnulusRow> {};
 
 TEST_P(AnnulusTest, KeepsThePipeOutsideTheConeTop)
 {
-    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 5}, {0, 0, 1}, 1.0, 0.35};
+    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 5}, {0, 0, 1}, 1.0, 0, 0.35};
     std::vector<SampledFace> faces(1);
     faces[0].centre = GetParam().centre;
     EXPECT_EQ(outsideRadius(faces, pipe, pipe.annulusInner).size(), GetParam().kept ? 1u : 0u);
@@ -239,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
 // A wake over the cone top sets the whole section's Vu; the annulus outside it has none.
 TEST(Annulus, LeavesTheWakeOut)
 {
-    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 0}, {0, 0, 1}, 1.0, 0.35};
+    const Section pipe{"pump_inlet", "pump inlet section", {0, 0, 0}, {0, 0, 1}, 1.0, 0, 0.35};
     std::vector<SampledFace> faces(3);
     const double speeds[] = {0.5, 2, 2};
     const Vec3 centres[] = {{0.1, 0, 0}, {0.6, 0, 0}, {-0.6, 0, 0}};
