@@ -27,8 +27,8 @@ void report(std::ostream& err, const Failure& failure)
 int incomplete(std::ostream& err, const ExportInput& input, Failure::Kind consequence, const QString& design,
                const QString& out)
 {
-    if (input.failure)
-        report(err, *input.failure);
+    if (input.failure())
+        report(err, *input.failure());
     report(err, Failure{.kind = consequence, .file = shownPath(design), .other = shownPath(out)});
     return 1;
 }
@@ -50,10 +50,10 @@ int exportDesign(const QString& design, const QString& out, const QString& forma
         // One run, as the window's "计算并打印" runs it, for every format alike.
         ExportInput input = exportInputFor(opened, systemNumberLocale());
         input.designFile = QFileInfo(design).fileName();
-        if (!input.calculation && format->needsCompletedRun)
+        if (!input.calculation() && format->needsCompletedRun)
             return incomplete(err, input, Failure::Kind::NoDrawingOfIncompleteRun, design, out);
         writeExport(*format, input, out, choices);
-        if (!input.calculation)
+        if (!input.calculation())
             return incomplete(err, input, Failure::Kind::SheetOfIncompleteRun, design, out);
         return 0;
     } catch (const Failure& failure) {

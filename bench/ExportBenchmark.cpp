@@ -62,7 +62,7 @@ void drawingSheetPdf(benchmark::State& state)
     ensureApplication();
     const ExportInput& input = hk2000();
     for (auto _ : state) {
-        const Sheet sheet(*input.drawing, titleBlock(input));
+        const Sheet sheet(*input.drawing(), titleBlock(input));
         QByteArray bytes;
         QBuffer file(&bytes);
         file.open(QIODevice::WriteOnly);
@@ -84,7 +84,7 @@ void drawingSheetSvg(benchmark::State& state)
     ensureApplication();
     const ExportInput& input = hk2000();
     for (auto _ : state) {
-        const Sheet sheet(*input.drawing, titleBlock(input));
+        const Sheet sheet(*input.drawing(), titleBlock(input));
         QByteArray bytes;
         QBuffer file(&bytes);
         file.open(QIODevice::WriteOnly);
@@ -136,7 +136,7 @@ void workbookBatch(benchmark::State& state)
     const QString path = folder.filePath(QStringLiteral("batch.xlsx"));
     try {
         for (auto _ : state)
-            writeBatchXlsx(rows, numbers, input.locale, path);
+            writeBatchXlsx(rows, numbers, input.locale(), path);
     } catch (const Failure&) {
         state.SkipWithError("the workbook could not be written");
     }

@@ -4,6 +4,7 @@
 #include "CommandLine.h"
 #include "BoxTexts.h"
 #include "CalculationRun.h"
+#include "RunRecord.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,6 +29,19 @@ void fullRun(benchmark::State& state)
         state.SkipWithError("the run did not show B 6355");
 }
 BENCHMARK(fullRun);
+
+// The run as inlet-calc's single design makes it: recorded, with its checks, drawing and chart.
+void recordedRun(benchmark::State& state)
+{
+    const NumberLocale locale{".", ","};
+    BoxTexts boxes;
+    boxes.type(Box::Text21, "2000");
+    for (auto _ : state) {
+        const RunRecord record = runAndRecord(boxes, WidthSet::Computed, locale);
+        benchmark::DoNotOptimize(record.drawing);
+    }
+}
+BENCHMARK(recordedRun);
 
 // 100,000 designs that vary hk, D1 and aa, so that both width rules and some failures occur.
 std::string designs(int count)

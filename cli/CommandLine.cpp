@@ -407,9 +407,9 @@ void save(Design design, const BoxTexts& boxes, const std::string& path)
 // The files asked for, from the recorded run, each one written that can be: returns the
 // failures of the others, in the order given. A format that needs a completed run writes
 // nothing after a failed one, and says so.
-std::vector<Failure> writeFiles(const Options& options, const Design& design, const RunRecord& record)
+std::vector<Failure> writeFiles(const Options& options, const Design& design, std::shared_ptr<const RunRecord> record)
 {
-    ExportInput input = exportInputFrom(record, design.info);
+    ExportInput input = exportInputFrom(std::move(record), design.info);
     input.program = "inlet-calc";
     input.flow = design.flow;
     if (options.openFile)
@@ -447,19 +447,13 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
            Language language)
 {
     Design design = designFor(options);
-    BoxTexts boxes = boxesFor(design);
-    std::optional<Failure> failure;
-    std::optional<Calculation> calculation;
-    try {
-        calculation = runCalculation(boxes, locale);
-    } catch (const Failure& f) {
-        failure = f;
-    }
-    // The checks and the files, worked out once with the widths chosen, where asked for.
-    std::optional<RunRecord> record;
-    if (options.checks || !options.exports.empty())
-        record = recordRun(boxes, boxes.written(), calculation, failure, design.widthSet, locale);
-    std::vector<DesignCheck> checks = record && options.checks ? record->checks : std::vector<DesignCheck>{};
+    // The run as the window's "计算并打印" makes it: the texts, the checks and the files all
+    // read this one record, drawn with the widths chosen.
+    const auto record = std::make_shared<const RunRecord>(runAndRecord(boxesFor(design), design.widthSet, locale));
+    const BoxTexts& boxes = record->boxes;
+    const std::optional<Calculation>& calculation = record->calculation;
+    const std::optional<Failure>& failure = record->failure;
+    std::vector<DesignCheck> checks = options.checks ? record->checks : std::vector<DesignCheck>{};
 #ifdef INLET_HAVE_SOLID
     // The solid's figures join the checks where a solid is written; the files written below
     // take the same solid. A design without one says why when its file is written.
@@ -473,7 +467,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
             if (options.outletExtension)
                 solidOptions.outletExtension = std::stod(*options.outletExtension);
             const auto solid = cachedSolid(solidDesign(*calculation, solidStations(*calculation, design.widthSet),
-                                                         boxes.text(Box::Text7), solidOptions));
+                                                         boxes.text(kPassageLengthBox), solidOptions));
             const auto figures = solidFigureChecks(solid->figures(), locale);
             checks.insert(checks.end(), figures.begin(), figures.end());
         } catch (const Failure&) {
@@ -533,7 +527,7 @@ int runOne(const Options& options, std::ostream& out, std::ostream& err, const N
         }
     }
     if (!options.exports.empty()) {
-        const std::vector<Failure> files = writeFiles(options, design, *record);
+        const std::vector<Failure> files = writeFiles(options, design, record);
         unwritten.insert(unwritten.end(), files.begin(), files.end());
     }
     if (failure)

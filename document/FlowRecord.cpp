@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::array<Box, 12> kFlowInputs{
     Box::Text1, Box::Text3, Box::Text4, Box::Text9, Box::Text10, Box::Text11,
-    Box::Text35, Box::Text34, Box::Text22, Box::Text21, Box::Text12, Box::Text7,
+    Box::Text35, Box::Text34, Box::Text22, Box::Text21, kFlowRateBox, kPassageLengthBox,
 };
 
 QString symbolOf(Box box)

@@ -252,7 +252,7 @@ void checkConeTop(const Calculation& c, const BoxAccess& boxes, Checks& checks)
     if (!std::isfinite(top))
         return;
     const std::string figure = wholeMillimetres(top);
-    const std::string text = boxes.text(Box::Text2);
+    const std::string text = boxes.text(kPumpInletBox);
     const std::optional<double> Ds = pumpInletOf(text);
     if (!Ds && text.find_first_not_of(" \t\r\n") != std::string::npos)
         checks.warn(CheckKind::BoxNotUsable, "Ds", 0, "mm",
@@ -432,7 +432,7 @@ void checkFlow(const BoxAccess& boxes, std::optional<double> Q, Checks& checks)
 {
     if (!Q)
         checks.warn(CheckKind::BoxNotUsable, "Q", 0, "m³/s",
-                    checkWords(CheckWording::FlowNotUsable, {quoteForMessage(boxes.text(Box::Text12), 24, "", "")}));
+                    checkWords(CheckWording::FlowNotUsable, {quoteForMessage(boxes.text(kFlowRateBox), 24, "", "")}));
 }
 
 // The mean velocity through each section the whole flow passes, with the area it passes
@@ -544,7 +544,7 @@ void checkTexts(const BoxAccess& boxes, Checks& checks)
 // how it was read, a warning where that is not how the text looks, or that it gives none.
 void checkPassageLength(const Calculation& c, const BoxAccess& boxes, Checks& checks)
 {
-    const std::string text = boxes.text(Box::Text7);
+    const std::string text = boxes.text(kPassageLengthBox);
     const std::string quoted = quoteForMessage(text, 24, "", "");
     const PassageLength L = passageLengthOf(text, c.in.D);
     if (L.taken == PassageLength::Taken::NotRead) {
@@ -581,7 +581,6 @@ void checkDrawable(const Calculation& c, Checks& checks)
 
 }  // namespace
 
-std::optional<double> designFlow(const BoxAccess& boxes) { return designFlowOf(boxes.text(Box::Text12)); }
 
 double profilesOverlap(const Calculation& c)
 {
@@ -657,7 +656,7 @@ std::vector<DesignCheck> designChecks(const Calculation& c, const WidthSets& wid
     checkDrawable(c, checks);
     checkTexts(boxes, checks);
     checkPassageLength(c, boxes, checks);
-    const std::optional<double> Q = designFlow(boxes);
+    const std::optional<double> Q = flowRate(boxes);
     checkFlow(boxes, Q, checks);
     checkVelocities(c, B, Q, checks);
     checkSectionVelocities(c, widths, set, Q, checks);

@@ -74,9 +74,6 @@ double profilesOverlap(const Calculation& c);
 // The stable name of a kind, for inlet-calc's JSON and CSV: "quadratic-rule-wall-above-hk".
 std::string_view checkName(CheckKind kind);
 
-// The design flow Q (m³/s) as the text of its box ("Q(m3/S)") reads: designFlowOf().
-std::optional<double> designFlow(const BoxAccess& boxes);
-
 // The checks of a completed run whose geometry is drawn with the widths `set`. `boxes` holds
 // the texts the run read (and the pump inlet Ds and the design flow Q, which only the checks
 // read); figures are written with the locale's decimal separator. Where the two width sets

@@ -2,6 +2,7 @@
 
 #include "BoxTexts.h"
 #include "DesignInputs.h"
+#include "GivenReadings.h"
 #include "InletVersion.h"
 #include "PassageGeometry.h"
 
@@ -33,7 +34,14 @@ QString runTimeText()
 
 bool ExportInput::wasWritten(Box box) const
 {
-    return std::find(written.begin(), written.end(), box) != written.end();
+    return std::find(written().begin(), written().end(), box) != written().end();
+}
+
+std::vector<DesignCheck> ExportInput::checks() const
+{
+    std::vector<DesignCheck> all = record->checks;
+    all.insert(all.end(), solidChecks.begin(), solidChecks.end());
+    return all;
 }
 
 std::map<Box, QString> ExportInput::givenTexts() const
@@ -48,53 +56,43 @@ DrawingOptions ExportInput::drawingOptions(const std::string& paper) const
 {
     DrawingOptions options;
     options.paper = paper;
-    options.Ds = diameterFromText(text(Box::Text2));
+    options.Ds = pumpInletDiameter(record->boxes);
     options.floorElevation = floorElevationOf(info.floorElevation).metres;
     return options;
 }
 
 Drawing ExportInput::drawingOn(const std::string& paper) const
 {
-    if (!calculation || !widths)
+    if (!calculation() || !widths())
         return {};
-    if (drawing && (paper == "auto" || paper.empty()))
-        return *drawing;
-    return drawPassage(*calculation, *widths, widthSet, drawingOptions(paper));
+    if (drawing() && (paper == "auto" || paper.empty()))
+        return *drawing();
+    return drawPassage(*calculation(), *widths(), widthSet(), drawingOptions(paper));
 }
 
-ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info)
+ExportInput exportInputFrom(std::shared_ptr<const RunRecord> record, const DesignInfo& info)
 {
     ExportInput input;
+    input.record = std::move(record);
     input.info = info;
-    for (const BoxInfo& box : boxTable())
-        input.texts[static_cast<std::size_t>(box.box)] = record.boxes.text(box.box);
-    input.written = record.boxes.written();
-    input.calculation = record.calculation;
-    input.failure = record.failure;
-    input.widthSet = record.widthSet;
-    input.widths = record.widths;
-    input.passageWidth = record.passageWidth;
-    input.checks = record.checks;
-    input.drawing = record.drawing;
-    input.chart = record.chart;
-    if (record.calculation && record.widths)
-        input.setOut = setOut(*record.calculation, *record.widths, record.widthSet);
+    const RunRecord& run = *input.record;
+    if (run.calculation && run.widths)
+        input.setOut = setOut(*run.calculation, *run.widths, run.widthSet);
     // The record draws heights above the floor; elevations from the design's floor need the
     // drawing again.
-    if (record.calculation && record.widths && input.drawingOptions().floorElevation)
-        input.drawing = drawPassage(*record.calculation, *record.widths, record.widthSet, input.drawingOptions());
+    if (run.calculation && run.widths && input.drawingOptions().floorElevation)
+        input.ownDrawing = drawPassage(*run.calculation, *run.widths, run.widthSet, input.drawingOptions());
     input.program = "inlet";
     input.version = kVersion;
-    input.locale = record.locale;
     input.runTime = runTimeText();
     return input;
 }
 
 std::optional<double> ExportInput::secondPassageWidth() const
 {
-    if (!calculation || widthSet == WidthSet::Computed || !passageWidth || *passageWidth == calculation->B)
+    if (!calculation() || widthSet() == WidthSet::Computed || !passageWidth() || *passageWidth() == calculation()->B)
         return std::nullopt;
-    return passageWidth;
+    return passageWidth();
 }
 
 TitleBlock titleBlock(const ExportInput& input)
@@ -124,7 +122,8 @@ ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
     BoxTexts boxes;
     for (const auto& [box, text] : design.texts)
         boxes.type(box, text.toStdString());
-    ExportInput input = exportInputFrom(runAndRecord(boxes, design.widthSet, locale), design.info);
+    ExportInput input =
+        exportInputFrom(std::make_shared<const RunRecord>(runAndRecord(boxes, design.widthSet, locale)), design.info);
     input.flow = design.flow;
     return input;
 }

@@ -4,7 +4,8 @@
 // information, every box's text as the window shows it, the run's values or why it stopped,
 // the design checks, the drawing, the program that calculated it, the design file and when,
 // and the flow kept with the design.
-// Every format writes from here and computes no figure of its own.
+// Every format writes from here and computes no figure of its own; the run itself is the
+// record's, shared, not copied.
 
 #include "Boxes.h"
 #include "Calculation.h"
@@ -22,8 +23,8 @@
 #include <QJsonObject>
 #include <QString>
 
-#include <array>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,28 +32,38 @@
 namespace inlet {
 
 struct ExportInput {
+    // The run as its record has it (texts, values or why it stopped, widths, checks, drawing,
+    // chart), shared with the window and whatever else shows it, never copied.
+    std::shared_ptr<const RunRecord> record = std::make_shared<const RunRecord>();
     DesignInfo info;
-    std::array<std::string, kBoxCount> texts;  // every box as the window shows it after the run
-    std::vector<Box> written;                   // the result boxes the run wrote
-    std::optional<Calculation> calculation;     // when the run completed
-    std::optional<Failure> failure;             // else why it stopped
-    WidthSet widthSet = WidthSet::Computed;     // the widths the drawings use
-    std::optional<WidthSets> widths;            // of a completed run: both sets
-    std::optional<double> passageWidth;         // B of the widths drawn (RunRecord::passageWidth)
-    std::vector<DesignCheck> checks;            // of a completed run
-    std::optional<Drawing> drawing;             // of a completed run
-    std::optional<Drawing> chart;               // of a completed run: area, width and velocity along φ
+    // The drawing the file shows where it is not the record's: drawn again from the design's
+    // floor, or the chart exported in the drawing's place.
+    std::optional<Drawing> ownDrawing;
     std::optional<SetOut> setOut;               // of a completed run: the setting-out tables of the widths drawn
+    std::vector<DesignCheck> solidChecks;       // the solid's figures, where a file shows them beside the run's checks
     std::string program;                        // "inlet"
     std::string version;                        // "1.00"
-    NumberLocale locale;
     QString designFile;                         // the design's file name ("泵站.inlet"); empty when never saved
     QString runTime;                            // when the run was made: "2026-12-07 14:03"
     // The flow record kept with the design (FlowRecord.h), whatever texts it was computed for:
     // each format shows its figures where it belongs to the texts above, else says it does not.
     QJsonObject flow;
 
-    const std::string& text(Box box) const { return texts[static_cast<std::size_t>(box)]; }
+    // What the record holds, read through it.
+    const std::optional<Calculation>& calculation() const { return record->calculation; }
+    const std::optional<Failure>& failure() const { return record->failure; }
+    WidthSet widthSet() const { return record->widthSet; }
+    const std::optional<WidthSets>& widths() const { return record->widths; }
+    std::optional<double> passageWidth() const { return record->passageWidth; }
+    const std::optional<Drawing>& chart() const { return record->chart; }
+    const NumberLocale& locale() const { return record->locale; }
+    const std::vector<Box>& written() const { return record->boxes.written(); }
+    std::string text(Box box) const { return record->boxes.text(box); }
+    // The drawing the file shows: its own where it has one, else the record's.
+    const std::optional<Drawing>& drawing() const { return ownDrawing ? ownDrawing : record->drawing; }
+    // The run's checks, then the solid's figures.
+    std::vector<DesignCheck> checks() const;
+
     // The passage width of the widths drawn where it is not the result box's B (the area-true
     // a90 is another): shown beside it; none where the two are the same.
     std::optional<double> secondPassageWidth() const;
@@ -61,13 +72,13 @@ struct ExportInput {
     std::map<Box, QString> givenTexts() const;
     // What the drawing shows beyond the run (Ds from its box, the floor elevation) on `paper`.
     DrawingOptions drawingOptions(const std::string& paper = "auto") const;
-    // The drawing of a completed run at the scale `paper` gives it: `drawing` itself for "auto".
+    // The drawing of a completed run at the scale `paper` gives it: `drawing()` itself for "auto".
     Drawing drawingOn(const std::string& paper) const;
 };
 
 // What a recorded run shows (its texts, values, checks and drawings as the record has them,
 // computed nothing again), with the design information and the time now.
-ExportInput exportInputFrom(const RunRecord& record, const DesignInfo& info);
+ExportInput exportInputFrom(std::shared_ptr<const RunRecord> record, const DesignInfo& info);
 
 // What the drawing sheet's title block shows of the run's design.
 TitleBlock titleBlock(const ExportInput& input);

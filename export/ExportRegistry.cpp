@@ -142,7 +142,7 @@ QString ExportRegistry::extensionList(std::optional<ExportKind> kind) const
 void writeExport(const ExportFormat& format, const ExportInput& input, const QString& path,
                  const ExportChoices& choices)
 {
-    if (format.needsCompletedRun && !input.calculation)
+    if (format.needsCompletedRun && !input.calculation())
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     progress(0, 0);  // the work starts: a watching window times it from here
     format.write(input, path, choices);

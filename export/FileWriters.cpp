@@ -101,11 +101,11 @@ SolidOptions solidOptionsOf(const ExportChoices& choices)
 // fails. The choices "length" and "outlet-extension" (mm) shape the solid.
 void writeSolidFile(const ExportInput& input, const QString& path, const ExportChoices& choices, bool step)
 {
-    if (!input.calculation)
+    if (!input.calculation())
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
     try {
-        const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7),
+        const Calculation& c = *input.calculation();
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet()), input.text(kPassageLengthBox),
                                                    solidOptionsOf(choices)));
         const std::string file = QFile::encodeName(path).toStdString();
         if (step)
@@ -126,14 +126,14 @@ void writeSolidFile(const ExportInput& input, const QString& path, const ExportC
 void addSolidFigures([[maybe_unused]] ExportInput& input, [[maybe_unused]] const ExportChoices& choices)
 {
 #ifdef INLET_HAVE_SOLID
-    if (!input.calculation)
+    if (!input.calculation())
         return;
     try {
-        const Calculation& c = *input.calculation;
-        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet), input.text(Box::Text7),
+        const Calculation& c = *input.calculation();
+        const auto solid = cachedSolid(solidDesign(c, solidStations(c, input.widthSet()), input.text(kPassageLengthBox),
                                                    solidOptionsOf(choices)));
-        const auto figures = solidFigureChecks(solid->figures(), input.locale);
-        input.checks.insert(input.checks.end(), figures.begin(), figures.end());
+        const auto figures = solidFigureChecks(solid->figures(), input.locale());
+        input.solidChecks.insert(input.solidChecks.end(), figures.begin(), figures.end());
     } catch (const Failure&) {
         // No solid: the sheet has no figures of one.
     }

@@ -5,6 +5,7 @@
 #include "BoxCaption.h"
 #include "DesignInputs.h"
 #include "FlowRecord.h"
+#include "GivenReadings.h"
 #include "PassageGeometry.h"
 #include "Failure.h"
 #include "WorkbookFile.h"
@@ -45,19 +46,6 @@ std::optional<double> resultValue(const Calculation& c, Box box)
     return std::nullopt;
 }
 
-// A number above zero at the start of a text, as the checks read Ds and Q; none without one.
-std::optional<double> positiveNumber(const std::string& text)
-{
-    try {
-        const LenientReading r = lenientRead(text);
-        if (r.anyDigit && r.value > 0 && std::isfinite(r.value))
-            return r.value;
-    } catch (const std::exception&) {
-        // Beyond the double range: none.
-    }
-    return std::nullopt;
-}
-
 // The value the calculation (or the checks, for D, Ds and Q) took from a given box, in the
 // box's unit: θ and aa in degrees as typed, not the radians the formulas take.
 std::optional<double> inputValue(const Calculation& c, const ExportInput& input, Box box)
@@ -65,7 +53,8 @@ std::optional<double> inputValue(const Calculation& c, const ExportInput& input,
     const std::string_view symbol = boxInfo(box).symbol;
     const DesignInputs& in = c.in;
     if (symbol == "D") return in.D;
-    if (symbol == "Ds" || symbol == "Q") return positiveNumber(input.text(box));
+    if (box == kPumpInletBox) return pumpInletDiameter(input.record->boxes);
+    if (box == kFlowRateBox) return flowRate(input.record->boxes);
     if (symbol == "theta" || symbol == "aa") {
         try {
             return lenientRead(input.text(box)).value;
@@ -131,7 +120,7 @@ void fillFlow(lxw_workbook* book, lxw_format* bold, const ExportInput& input)
     if (input.flow.isEmpty())
         return;
     Sheet flow(book, "水力评价", bold);
-    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet); !notShown.isEmpty()) {
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet()); !notShown.isEmpty()) {
         flow.widths({100});
         flow.text(0, notShown.toStdString());
         return;
@@ -221,8 +210,8 @@ void fill(lxw_workbook* book, const ExportInput& input)
         given.text(0, std::string(boxInfo(box).symbol));
         given.text(1, std::string(boxCaption(box)));
         given.text(2, input.text(box));
-        if (input.calculation) {
-            if (const auto value = inputValue(*input.calculation, input, box))
+        if (input.calculation()) {
+            if (const auto value = inputValue(*input.calculation(), input, box))
                 given.number(3, *value);
         }
         given.next();
@@ -231,11 +220,11 @@ void fill(lxw_workbook* book, const ExportInput& input)
     Sheet results(book, "计算结果", bold);
     results.widths({10, 30, 20, 18});
     results.header({"量", "名称", "数值", "框中文本"});
-    for (const Box box : input.written) {
+    for (const Box box : input.written()) {
         results.text(0, std::string(boxInfo(box).symbol));
         results.text(1, std::string(boxCaption(box)));
-        if (input.calculation) {
-            if (const auto value = resultValue(*input.calculation, box))
+        if (input.calculation()) {
+            if (const auto value = resultValue(*input.calculation(), box))
                 results.number(2, *value);
         }
         results.text(3, input.text(box));
@@ -248,13 +237,13 @@ void fill(lxw_workbook* book, const ExportInput& input)
         results.number(2, *second);
         results.next();
     }
-    if (!input.calculation) {
+    if (!input.calculation()) {
         results.next();
-        results.text(0, "计算未完成：" + (input.failure ? render(*input.failure, Language::Chinese) : std::string()));
+        results.text(0, "计算未完成：" + (input.failure() ? render(*input.failure(), Language::Chinese) : std::string()));
         results.next();
     }
 
-    if (input.calculation) {
+    if (input.calculation()) {
         // Both width sets: the run's widths and the area-true ones (none where no section of
         // the assumed shape exists or the width cannot be computed).
         Sheet table(book, "蜗壳断面", bold);
@@ -264,13 +253,13 @@ void fill(lxw_workbook* book, const ExportInput& input)
         table.header({"φ(°)", "断面面积F(mm²)", "宽度公式", "蜗壳宽度a(mm)", "面积一致宽度公式", "面积一致宽度(mm)",
                       "所绘断面面积(mm²)", "与F相差(%)", "流速Q·(φ/360)/F(m/s)", "所绘断面流速(m/s)"});
         const auto rule = [](WidthRule r) { return r == WidthRule::Quadratic ? "二次式" : "线性式"; };
-        const std::optional<WidthSets>& sets = input.widths;
-        const Calculation& c = *input.calculation;
+        const std::optional<WidthSets>& sets = input.widths();
+        const Calculation& c = *input.calculation();
         const std::array<Station, 12> computed = stations(c);
-        const std::optional<double> Q = positiveNumber(input.text(Box::Text12));
+        const std::optional<double> Q = flowRate(input.record->boxes);
         std::array<std::optional<double>, 12> drawnAreas;
         if (sets)
-            drawnAreas = drawnSectionAreas(c, *sets, input.widthSet);
+            drawnAreas = drawnSectionAreas(c, *sets, input.widthSet());
         for (std::size_t i = 0; i < computed.size(); ++i) {
             const Station& s = computed[i];
             table.number(0, s.phi);
@@ -301,7 +290,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
         Sheet checks(book, "设计校核", bold);
         checks.widths({30, 10, 14, 8, 8, 70});
         checks.header({"校核", "对象", "数值", "单位", "警告", "说明"});
-        for (const DesignCheck& check : input.checks) {
+        for (const DesignCheck& check : input.checks()) {
             checks.text(0, checkTitle(check.kind));
             checks.text(1, check.subject);
             checks.number(2, check.figure);

@@ -36,9 +36,9 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         const auto found = design.texts.find(box);
         return found == design.texts.end() ? std::string() : found->second.toStdString();
     };
-    const std::optional<double> Q = designFlowOf(text(Box::Text12));
+    const std::optional<double> Q = designFlowOf(text(kFlowRateBox));
     if (!Q)
-        throw Failure{.kind = Failure::Kind::FlowDesignFlowNotPositive, .other = text(Box::Text12),
+        throw Failure{.kind = Failure::Kind::FlowDesignFlowNotPositive, .other = text(kFlowRateBox),
                       .stage = FlowStage::Case};
 
     cfd::Passage p;
@@ -56,7 +56,7 @@ cfd::FlowCase passageFlowCase(const Calculation& calculation, const Design& desi
         options.passageLength = flowOptions.passageLength;
         // The widths the design chose, as its drawings and its solid take them.
         const SolidDesign solid = solidDesign(calculation, solidStations(calculation, design.widthSet),
-                                              text(Box::Text7), options);
+                                              text(kPassageLengthBox), options);
         p.pumpInletDiameter = 2 * solid.coneTop.x / 1000;
         p.pumpInletHeight = solid.pipeTop / 1000;
         if (options.hubDiameter >= 2 * solid.coneTop.x)

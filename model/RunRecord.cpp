@@ -1,6 +1,7 @@
 #include "RunRecord.h"
 
 #include "CalculationRun.h"
+#include "GivenReadings.h"
 #include "PassageGeometry.h"
 #include "VoluteChart.h"
 
@@ -23,9 +24,9 @@ void draw(RunRecord& record)
     record.passageWidth = record.widths->passageWidth(record.widthSet, c.in.D1);
     record.checks = designChecks(c, *record.widths, record.widthSet, record.boxes, record.locale);
     DrawingOptions options;
-    options.Ds = diameterFromText(record.boxes.text(Box::Text2));
+    options.Ds = pumpInletDiameter(record.boxes);
     record.drawing = drawPassage(c, *record.widths, record.widthSet, options);
-    record.chart = voluteChart(c, *record.widths, record.widthSet, designFlow(record.boxes), record.locale);
+    record.chart = voluteChart(c, *record.widths, record.widthSet, flowRate(record.boxes), record.locale);
 }
 
 }  // namespace

@@ -24,6 +24,12 @@ enum class Box {
 
 inline constexpr std::size_t kBoxCount = 38;
 
+// The given boxes the run does not read, named by what they hold: the rest of the program
+// names them so and reads them by the rules of GivenReadings.h.
+inline constexpr Box kPumpInletBox = Box::Text2;      // Ds
+inline constexpr Box kPassageLengthBox = Box::Text7;  // L
+inline constexpr Box kFlowRateBox = Box::Text12;      // Q
+
 struct BoxInfo {
     Box box;
     std::string_view name;         // control name, "Text13"

@@ -63,4 +63,10 @@ PassageLength passageLengthOf(std::string_view text, double D)
     return length;
 }
 
+std::optional<double> flowRate(const BoxAccess& boxes) { return designFlowOf(boxes.text(kFlowRateBox)); }
+
+std::optional<double> pumpInletDiameter(const BoxAccess& boxes) { return pumpInletOf(boxes.text(kPumpInletBox)); }
+
+PassageLength passageLength(const BoxAccess& boxes, double D) { return passageLengthOf(boxes.text(kPassageLengthBox), D); }
+
 }  // namespace inlet

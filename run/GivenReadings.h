@@ -5,6 +5,8 @@
 // nowhere else, so that the checks, the sheet, the solid and the flow take the same figure
 // from the same text.
 
+#include "Boxes.h"
+
 #include <optional>
 #include <string_view>
 
@@ -38,5 +40,10 @@ struct PassageLength {
 inline constexpr double kLargestLengthMultiple = 20;
 
 PassageLength passageLengthOf(std::string_view text, double D);
+
+// Each of the three boxes of `boxes` read by its rule above.
+std::optional<double> flowRate(const BoxAccess& boxes);
+std::optional<double> pumpInletDiameter(const BoxAccess& boxes);
+PassageLength passageLength(const BoxAccess& boxes, double D);
 
 }  // namespace inlet

@@ -122,12 +122,12 @@ SheetDocument::SheetDocument(const SheetInput& input)
     writeBasis(writer, input);
     writeGivenDimensions(writer, input);
     writeProcess(writer, input);
-    if (input.calculation)
+    if (input.calculation())
         writeStations(writer, input);
     writeResults(writer, input);
     writeConclusion(writer, input);
-    if (input.calculation) {
-        const bool drawings = input.drawing && input.drawings;
+    if (input.calculation()) {
+        const bool drawings = input.drawing() && input.drawings;
         if (drawings)
             writeDrawings(writer, input);
         if (!input.flow.isEmpty())

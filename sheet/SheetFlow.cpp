@@ -26,7 +26,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
     const QString n = QString::number(number);
     writer.section(n + QStringLiteral(" 水力评价"));
     // A flow of other texts is named, not shown as this design's and not left out unseen.
-    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet); !notShown.isEmpty()) {
+    if (const QString notShown = flowNotShownText(input.flow, input.givenTexts(), input.widthSet()); !notShown.isEmpty()) {
         writer.paragraph(notShown);
         return;
     }

@@ -1,10 +1,12 @@
 #include "SheetInput.h"
 
+#include <utility>
+
 namespace inlet {
 
-SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, bool drawings)
+SheetInput sheetInputFrom(std::shared_ptr<const RunRecord> record, const DesignInfo& info, bool drawings)
 {
-    SheetInput input{exportInputFrom(record, info), {}};
+    SheetInput input{exportInputFrom(std::move(record), info), {}};
     input.drawings = drawings;
     return input;
 }

@@ -13,7 +13,7 @@ struct SheetInput : ExportInput {
 };
 
 // The sheet of a recorded run: its texts, values, checks and drawings as the record has them.
-SheetInput sheetInputFrom(const RunRecord& record, const DesignInfo& info, bool drawings = false);
+SheetInput sheetInputFrom(std::shared_ptr<const RunRecord> record, const DesignInfo& info, bool drawings = false);
 
 // The sheet of a design: its texts typed into a fresh set of boxes and the calculation run
 // over them, as the window's "计算并打印" runs it, drawn with the design's widths, with its flow.

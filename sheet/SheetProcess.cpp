@@ -99,13 +99,13 @@ void writeProcess(TextWriter& writer, const SheetInput& input)
     writer.paragraph(QStringLiteral("以下各式按程序计算的先后次序列出，每式自左至右依次计算，等号后依次为代入的数值及"
                                     "所得结果（数值取 7 位有效数字显示，计算按全部位数进行）。圆周率 π 一律取 3.1416。"
                                     "长度以 mm 计，面积以 mm² 计，角度以弧度计。哪些量取单精度见附录 A。"));
-    Steps s(writer, input.locale);
-    if (!input.calculation) {
+    Steps s(writer, input.locale());
+    if (!input.calculation()) {
         writer.paragraph(QStringLiteral("计算未完成，下列各式不代入数值。"));
         writeFormulasOnly(s);
         return;
     }
-    const Calculation& c = *input.calculation;
+    const Calculation& c = *input.calculation();
     const DesignInputs& in = c.in;
     const ProfileResults& p = c.profile;
     const Volute& v = c.volute;

@@ -30,7 +30,7 @@ QString q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 // Why the run stopped, as the window says it.
 QString failureText(const SheetInput& input)
 {
-    return input.failure ? q(render(*input.failure, Language::Chinese)) : QString();
+    return input.failure() ? q(render(*input.failure(), Language::Chinese)) : QString();
 }
 
 QString symbolOf(Box box)
@@ -132,7 +132,7 @@ void writeCover(TextWriter& writer, const SheetInput& input)
 
     if (!info.notes.isEmpty())
         writer.paragraph(QStringLiteral("备注：") + info.notes, textFormat(12), Qt::AlignLeft, 6);
-    if (!input.calculation)
+    if (!input.calculation())
         writer.paragraph(QStringLiteral("本次计算未完成：") + failureText(input) + QStringLiteral("。"),
                          textFormat(12, true), Qt::AlignLeft, 6);
 }
@@ -178,13 +178,13 @@ namespace {
 // passageLengthOf(), and how it was read from the box's text.
 ValueUsed lengthUsed(const SheetInput& input, const QString& remark)
 {
-    const double D = input.calculation ? input.calculation->in.D : 0;
-    const PassageLength L = passageLengthOf(input.text(Box::Text7), D);
+    const double D = input.calculation() ? input.calculation()->in.D : 0;
+    const PassageLength L = passageLength(input.record->boxes, D);
     if (L.taken == PassageLength::Taken::NotRead)
         return {QStringLiteral("—"), QStringLiteral("读不出长度，不建流道实体，不计水体体积；") + remark};
     const QString mm = q(wholeMillimetres(L.millimetres));
     if (L.taken == PassageLength::Taken::TimesD)
-        return {mm, q(generalText(L.number, input.locale)) + QStringLiteral(" × D；") + remark};
+        return {mm, q(generalText(L.number, input.locale())) + QStringLiteral(" × D；") + remark};
     return {mm, remark};
 }
 
@@ -208,8 +208,8 @@ void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
         if (box == Box::Text5 || box == Box::Text6)
             continue;  // H and B: results the run writes into the frame
         const std::string& text = input.text(box);
-        ValueUsed used = valueUsed(box, text, input.locale);
-        if (box == Box::Text7)
+        ValueUsed used = valueUsed(box, text, input.locale());
+        if (box == kPassageLengthBox)
             used = lengthUsed(input, used.remark);
         rows.push_back({symbolOf(box), q(boxCaption(box)), q(text), used.value, q(boxUnit(box)), used.remark});
     }
@@ -223,7 +223,7 @@ void writeGivenDimensions(TextWriter& writer, const SheetInput& input)
 void writeResults(TextWriter& writer, const SheetInput& input)
 {
     writer.section(QStringLiteral("5 计算结果"));
-    if (input.calculation) {
+    if (input.calculation()) {
         writer.paragraph(QStringLiteral("各结果与程序窗口中所示一致；窗口中前补零的整数（如 0400）此处去掉前补的零，"
                                         "窗口原文列于“窗口显示”栏。"));
     } else {
@@ -259,14 +259,14 @@ void writeResults(TextWriter& writer, const SheetInput& input)
 
 void writeStations(TextWriter& writer, const SheetInput& input)
 {
-    const Calculation& c = *input.calculation;
+    const Calculation& c = *input.calculation();
     const Volute& v = c.volute;
-    const WidthSets& widths = *input.widths;
-    const bool areaTrue = input.widthSet == WidthSet::AreaTrue;
+    const WidthSets& widths = *input.widths();
+    const bool areaTrue = input.widthSet() == WidthSet::AreaTrue;
     writer.subsection(QStringLiteral("4.5 蜗壳断面形状"));
     writer.paragraph(QStringLiteral("临界面积 Ft = %1 mm²，P = %2 mm，T = tan aa = %3。"
                                     "断面面积不大于 Ft 时按二次式、大于 Ft 时按线性式计算宽度，φ = 90° 一律按线性式。")
-                         .arg(q(wholeMillimetres(v.Ft)), q(wholeMillimetres(v.P)), q(fixedFigure(v.T, 4, input.locale))));
+                         .arg(q(wholeMillimetres(v.Ft)), q(wholeMillimetres(v.P)), q(fixedFigure(v.T, 4, input.locale()))));
     if (widths.Fstar) {
         const double rh = v.tp.ap + (static_cast<double>(v.hk) - v.tp.bp) / v.T;
         writer.paragraph(QStringLiteral("二次式的宽度是斜顶断面（上壁面自切点以倾角 aa 直达外壁）的面积恰为 F 时的宽度，"
@@ -286,8 +286,8 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                                : QStringLiteral("本计算书的图形及导出图形按计算宽度（即 5 计算结果中的宽度）绘制。"))
                      + (both ? QStringLiteral("两组宽度不同之处，下表并列两组宽度。") : QString()));
 
-    const std::array<std::optional<Station>, 12> drawn = widths.chosen(input.widthSet);
-    const std::array<std::optional<double>, 12> drawnAreas = drawnSectionAreas(c, widths, input.widthSet);
+    const std::array<std::optional<Station>, 12> drawn = widths.chosen(input.widthSet());
+    const std::array<std::optional<double>, 12> drawnAreas = drawnSectionAreas(c, widths, input.widthSet());
     std::vector<QStringList> rows;
     for (std::size_t i = 0; i < widths.computed.size(); ++i) {
         const Station& s = widths.computed[i];
@@ -301,7 +301,7 @@ void writeStations(TextWriter& writer, const SheetInput& input)
             if (const std::optional<double> a = drawnAreas[i]) {
                 area = q(wholeMillimetres(*a));
                 if (drawnAreaDiffers(*a, s.F))
-                    area += QStringLiteral("（%1 %）").arg(q(fixedFigure(drawnAreaPercent(*a, s.F), 1, input.locale)));
+                    area += QStringLiteral("（%1 %）").arg(q(fixedFigure(drawnAreaPercent(*a, s.F), 1, input.locale())));
             }
         }
         QStringList row{QString::number(s.phi), q(wholeMillimetres(s.F)), q(wholeMillimetres(s.a)),
@@ -333,8 +333,8 @@ void writeStations(TextWriter& writer, const SheetInput& input)
                      + drawnMark + QStringLiteral("，面积按所绘图形（喇叭口唇部为喇叭管椭圆的实际弧段）计算；"
                                                   "与 F 相差超过 0.5 % 者在括号内注明相差的百分数。"));
 
-    if (input.chart && input.drawings) {
-        writer.picture(QStringLiteral("sheet:CHART"), *input.chart, kChartWidthMm);
+    if (input.chart() && input.drawings) {
+        writer.picture(QStringLiteral("sheet:CHART"), *input.chart(), kChartWidthMm);
         writer.paragraph(QStringLiteral("图 4-1 各断面的面积、宽度与平均流速"), textFormat(10.5, true),
                          Qt::AlignHCenter, 1);
         writer.paragraph(QStringLiteral("实线为断面面积 F、计算宽度及按 F 的平均流速 Q·(φ/360)/F；虚线为所绘断面%1的面积、"
@@ -349,11 +349,11 @@ namespace {
 // the sections drawn short of F.
 QString adoptedWidths(const SheetInput& input)
 {
-    const bool areaTrue = input.widthSet == WidthSet::AreaTrue;
+    const bool areaTrue = input.widthSet() == WidthSet::AreaTrue;
     QString text = areaTrue ? QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按断面形状（面积一致）的宽度，见 4.5 蜗壳断面形状。")
                             : QStringLiteral("施工图（型线图、导出图形及实体）采用的蜗壳宽度：按计算结果的宽度（5 计算结果中的 a0～a90）。");
-    if (input.drawing)
-        if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+    if (input.drawing())
+        if (const std::string areas = drawingNote(*input.drawing()); !areas.empty())
             text += QStringLiteral("图中") + q(areas) + QStringLiteral("。");
     return text;
 }
@@ -363,14 +363,14 @@ QString adoptedWidths(const SheetInput& input)
 void writeConclusion(TextWriter& writer, const SheetInput& input)
 {
     writer.section(QStringLiteral("6 结论"));
-    if (!input.calculation) {
+    if (!input.calculation()) {
         writer.paragraph(QStringLiteral("计算未完成（") + failureText(input)
                          + QStringLiteral("），不能得出结论：请按所指出错的量检查给定参数后重新计算。"));
         return;
     }
     const auto result = [&input](Box box) { return withoutLeadingZeros(q(input.text(box))); };
     int warnings = 0;
-    for (const DesignCheck& check : input.checks)
+    for (const DesignCheck& check : input.checks())
         warnings += check.warning ? 1 : 0;
     writer.paragraph(QStringLiteral("按 3 基本资料所列给定参数计算：喇叭管型线椭圆半轴 a1 = %1 mm、b1 = %2 mm，"
                                     "导水锥型线椭圆半轴 a2 = %3 mm、b2 = %4 mm，蜗壳上壁面切点 ap = %5 mm、bp = %6 mm，"
@@ -381,17 +381,17 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
                                   + (input.secondPassageWidth() ? QStringLiteral(" mm（计算结果，按计算宽度）")
                                                               : QStringLiteral(" mm"))));
     if (const std::optional<double> drawnB = input.secondPassageWidth();
-        drawnB && input.widths && input.widths->areaTrue.back())
+        drawnB && input.widths() && input.widths()->areaTrue.back())
         writer.paragraph(QStringLiteral("按面积一致宽度，φ = 90° 断面蜗壳宽度 a90 = %1 mm，流道宽度 B = %2 mm。"
                                         "图形、比值、流速、实体及流场均按面积一致宽度。")
-                             .arg(q(wholeMillimetres(input.widths->areaTrue.back()->a)), q(wholeMillimetres(*drawnB))));
+                             .arg(q(wholeMillimetres(input.widths()->areaTrue.back()->a)), q(wholeMillimetres(*drawnB))));
     writer.paragraph(adoptedWidths(input));
     writer.paragraph(warnings == 0 ? QStringLiteral("设计校核无警告。")
                                    : QStringLiteral("设计校核有 %1 条警告（标“▲”者，见 6.1），宜复核相应参数。").arg(warnings));
     writer.paragraph(QStringLiteral("校核仅供判断，不改变计算结果。"));
     writer.subsection(QStringLiteral("6.1 设计校核警告"));
     bool any = false;
-    for (const DesignCheck& check : input.checks) {
+    for (const DesignCheck& check : input.checks()) {
         if (check.warning) {
             writer.paragraph(QStringLiteral("▲ ") + q(check.chinese), 2);
             any = true;
@@ -401,7 +401,7 @@ void writeConclusion(TextWriter& writer, const SheetInput& input)
         writer.paragraph(QStringLiteral("无。"), 2);
     writer.subsection(QStringLiteral("6.2 流速及其他数值"));
     any = false;
-    for (const DesignCheck& check : input.checks) {
+    for (const DesignCheck& check : input.checks()) {
         if (!check.warning) {
             writer.paragraph(QStringLiteral("· ") + q(check.chinese), 2);
             any = true;
@@ -434,8 +434,8 @@ SheetView drawnForSheet(const SheetInput& input, const std::string& name, double
     double scale = 1;
     for (int step = 0; step < 10; ++step) {
         options.printScale = scale;
-        drawn.drawing = input.widths ? drawPassage(*input.calculation, *input.widths, input.widthSet, options)
-                                     : drawPassage(*input.calculation, options);
+        drawn.drawing = input.widths() ? drawPassage(*input.calculation(), *input.widths(), input.widthSet(), options)
+                                     : drawPassage(*input.calculation(), options);
         const std::optional<Extent> extent = extentOf(drawn.drawing);
         const double needed = extent ? drawingScale(*extent, widthMm, heightMm) : 0;
         if (needed <= 0)
@@ -494,25 +494,25 @@ void writeDrawings(TextWriter& writer, const SheetInput& input)
     writer.newPage();
     writer.section(QStringLiteral("7 型线图"));
     writer.paragraph(QStringLiteral("图中尺寸以 mm 计，高程以 m 计。各图按所注比例绘制，尺寸数字高 3.5 mm，图下附比例尺。")
-                     + (input.widthSet == WidthSet::AreaTrue
+                     + (input.widthSet() == WidthSet::AreaTrue
                             ? QStringLiteral("蜗壳宽度按断面形状（面积一致）绘制，见 4.5 蜗壳断面形状。")
                             : QStringLiteral("蜗壳宽度按计算结果绘制。"))
-                     + (input.widths && !input.widths->sectionsExist()
+                     + (input.widths() && !input.widths()->sectionsExist()
                             ? QStringLiteral("hk 不高于 bp 或 H2，图中不绘蜗壳断面。")
                             : QString()));
-    if (!input.calculation || !input.drawing)
+    if (!input.calculation() || !input.drawing())
         return;
     // The drawing's note on the sections that miss F, at the top of the drawings.
-    if (const std::string areas = drawingNote(*input.drawing); !areas.empty())
+    if (const std::string areas = drawingNote(*input.drawing()); !areas.empty())
         writer.paragraph(q(areas), textFormat(10.5, true), Qt::AlignLeft, 1);
     writeView(writer, input, "SECTION", QStringLiteral("7.1 A—A 断面（φ=90°）"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     writeView(writer, input, "PLAN", QStringLiteral("7.2 平面图"), kDrawingWidthMm, kDrawingHeightMm * 1.6);
     // Each station section the drawing has, numbered as the plan's cutting planes number them.
-    const std::array<Station, 12> all = stations(*input.calculation);
+    const std::array<Station, 12> all = stations(*input.calculation());
     int subsection = 3;
     for (std::size_t k = 0; k < all.size(); ++k) {
         const std::string name = "STATION_" + std::to_string(all[k].phi);
-        if (std::none_of(input.drawing->views.begin(), input.drawing->views.end(),
+        if (std::none_of(input.drawing()->views.begin(), input.drawing()->views.end(),
                          [&name](const View& v) { return v.name == name; }))
             continue;
         const int n = static_cast<int>(k) + 1;

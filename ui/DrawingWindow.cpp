@@ -138,7 +138,7 @@ void DrawingWindow::showLastRun()
     const std::shared_ptr<const RunRecord> record = lastRun_.record();
     QString note;
     if (record && record->completed()) {
-        showDrawingOnSheet(*record);
+        showDrawingOnSheet(record);
         chart_->setDrawing(*record->chart);
         checks_->showChecks(record->checks);
         for (const DesignCheck& check : record->checks)
@@ -160,9 +160,9 @@ void DrawingWindow::showLastRun()
 
 QString DrawingWindow::widthNote() const { return widthNote_->text(); }
 
-void DrawingWindow::showDrawingOnSheet(const RunRecord& record)
+void DrawingWindow::showDrawingOnSheet(const std::shared_ptr<const RunRecord>& record)
 {
-    const Drawing& drawing = *record.drawing;
+    const Drawing& drawing = *record->drawing;
     // Numbered as the files number it: the sheets of the setting-out tables follow it.
     view_->setDrawing(withSheet(drawing, drawingSheets(exportInputFrom(record, info_), drawing, "auto").views));
 }
@@ -173,7 +173,7 @@ void DrawingWindow::setDesignInfo(const DesignInfo& info, const QString& designF
     designFile_ = designFile;
     const std::shared_ptr<const RunRecord> record = lastRun_.record();
     if (record && record->completed())
-        showDrawingOnSheet(*record);
+        showDrawingOnSheet(record);
 }
 
 void DrawingWindow::showNothingDrawn(const QString& message)
@@ -206,10 +206,10 @@ void DrawingWindow::write(const QString& path, const ExportChoices& choices, boo
     const std::shared_ptr<const RunRecord> record = lastRun_.record();
     if (!record || !record->completed())
         throw Failure{.kind = Failure::Kind::NothingToDraw, .file = shownPath(path)};
-    ExportInput input = exportInputFrom(*record, info_);
+    ExportInput input = exportInputFrom(record, info_);
     input.designFile = designFile_;
     if (chart)
-        input.drawing = record->chart;
+        input.ownDrawing = record->chart;
     writeExport(*format, input, path, choices);
 }
 

@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -51,7 +52,7 @@ private:
     void createMenus();
     void showLastRun();
     // The last completed run's drawing on its sheet, the title block filled from 设计信息.
-    void showDrawingOnSheet(const RunRecord& record);
+    void showDrawingOnSheet(const std::shared_ptr<const RunRecord>& record);
     // Asks where to with the export dialog, offering the design's file of `what` (型线图) and
     // `extension`; exports the chart instead of the drawing with `chart`.
     void exportWithDialog(const QString& what, const QString& extension, bool chart);

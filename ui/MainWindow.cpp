@@ -452,7 +452,7 @@ void MainWindow::chooseWidthSet(WidthSet set) { lastRun_->setWidthSet(set); }
 SheetInput MainWindow::sheetAfterRun()
 {
     form_->calculate();
-    SheetInput input = sheetInputFrom(*lastRun_->record(), info_, true);
+    SheetInput input = sheetInputFrom(lastRun_->record(), info_, true);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     // The design's flow: the sheet shows it where it was computed for the texts in the boxes.
     input.flow = lastRun_->flow();
@@ -507,7 +507,7 @@ void MainWindow::exportRun(const QString& key)
 
 ExportInput MainWindow::lastRunInput() const
 {
-    ExportInput input = exportInputFrom(*lastRun_->record(), info_);
+    ExportInput input = exportInputFrom(lastRun_->record(), info_);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     input.flow = lastRun_->flow();
     return input;

@@ -101,7 +101,7 @@ void SolidWindow::showRun(const Calculation& run, const BoxAccess& boxes, WidthS
 {
     ++generation_;
     try {
-        pending_ = solidDesign(run, solidStations(run, widths), boxes.text(Box::Text7), {});
+        pending_ = solidDesign(run, solidStations(run, widths), boxes.text(kPassageLengthBox), {});
     } catch (const Failure& e) {
         showNothing(QString::fromStdString(inlet::render(e, Language::Chinese)));
         return;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -322,6 +323,48 @@ TEST(GivenBoxChecks, FlowAndPumpInletThatGiveNoFigureAreSaid)
             EXPECT_EQ(top.front()->english.find("against the pump inlet") == std::string::npos, row.text.empty() || row.text[0] != '2')
                 << top.front()->english;
         }
+    }
+}
+
+// Q, Ds and L each read from their own box by their one rule, whatever the other two hold:
+// the checks, the drawing, the chart, the sheet, the workbook and the flow all take these.
+TEST(GivenBoxChecks, EachGivenBoxIsReadByItsOwnAccessor)
+{
+    struct Row {
+        const char* name;
+        Box box;
+        std::string text;
+        std::optional<double> figure;  // Q in m³/s, Ds or L in mm (L of D = 2200)
+    };
+    const Row rows[] = {
+        {"Q 15", kFlowRateBox, "15", 15},
+        {"Q with its unit", kFlowRateBox, "12.5m3/s", 12.5},
+        {"Q below zero", kFlowRateBox, "-15", std::nullopt},
+        {"Q beyond the double range", kFlowRateBox, "1e999", std::nullopt},
+        {"Ds 2205", kPumpInletBox, "2205", 2205},
+        {"Ds below zero", kPumpInletBox, "-2205", std::nullopt},
+        {"Ds no number", kPumpInletBox, "abc", std::nullopt},
+        {"L in mm", kPassageLengthBox, "9000", 9000},
+        {"L times D", kPassageLengthBox, "3.5", 7700},
+        {"L below zero", kPassageLengthBox, "-9000", std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        BoxTexts boxes;
+        for (const Box other : {kFlowRateBox, kPumpInletBox, kPassageLengthBox})
+            boxes.type(other, "7");
+        boxes.type(row.box, row.text);
+        const PassageLength L = passageLength(boxes, 2200);
+        const std::optional<double> length =
+            L.taken == PassageLength::Taken::NotRead ? std::nullopt : std::optional<double>(L.millimetres);
+        const std::optional<double> read = row.box == kFlowRateBox    ? flowRate(boxes)
+                                           : row.box == kPumpInletBox ? pumpInletDiameter(boxes)
+                                                                      : length;
+        EXPECT_EQ(read, row.figure);
+        EXPECT_EQ(row.box == kFlowRateBox ? designFlowOf(row.text) : flowRate(boxes),
+                  row.box == kFlowRateBox ? row.figure : std::optional<double>(7));
+        EXPECT_EQ(pumpInletDiameter(boxes), row.box == kPumpInletBox ? row.figure : std::optional<double>(7));
+        EXPECT_EQ(length, row.box == kPassageLengthBox ? row.figure : std::optional<double>(7 * 2200.0));
     }
 }
 

@@ -126,9 +126,10 @@ int main(int argc, char** argv)
     try {
         const Calculation c = runCalculation(boxes, NumberLocale{".", ","});
         // As every program writes it: the record of the run, its sheet around the views.
-        const ExportInput input = exportInputFrom(recordRun(boxes, boxes.written(), c, {}, WidthSet::Computed,
-                                                            NumberLocale{".", ","}), {});
-        const Drawing& drawing = *input.drawing;
+        const ExportInput input = exportInputFrom(
+            std::make_shared<const RunRecord>(recordRun(boxes, boxes.written(), c, {}, WidthSet::Computed, NumberLocale{".", ","})),
+            {});
+        const Drawing& drawing = *input.drawing();
         DrawingSheets sheets = drawingSheets(input, drawing, "auto");
         options.sheet = std::move(sheets.views);
         options.setOut = std::move(sheets.setOut);

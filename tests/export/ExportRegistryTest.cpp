@@ -61,8 +61,10 @@ TEST(ExportRegistry, ADrawingIsNotWrittenFromAFailedRun)
     registry.setWriter(QStringLiteral("dxf"), [&called](const ExportInput&, const QString&, const ExportChoices&) {
         called = true;
     });
+    RunRecord run;
+    run.failure = Failure{.kind = Failure::Kind::DivisionByZero};
     ExportInput failed;
-    failed.failure = Failure{.kind = Failure::Kind::DivisionByZero};
+    failed.record = std::make_shared<const RunRecord>(run);
     try {
         writeExport(*registry.byKey(QStringLiteral("dxf")), failed, QStringLiteral("/x/a.dxf"));
         ADD_FAILURE() << "written";

@@ -217,7 +217,7 @@ TEST(SheetDocument, FlowSectionShowsTheDesignsFlowAndNamesAnotherInputsFlow)
 TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
 {
     const SheetInput input = sheetInputFor(designWith({}), kPoint, true);
-    ASSERT_FALSE(input.calculation);
+    ASSERT_FALSE(input.calculation());
     const SheetDocument sheet(input);
     const QString text = plainText(sheet);
     EXPECT_TRUE(text.contains(QStringLiteral("除数为零：计算φ=30°时蜗壳宽度a30时出错"))) << text.toStdString();
@@ -229,7 +229,7 @@ TEST(SheetDocument, FailedRunShowsTheResultsReachedAndTheFailure)
     for (const char* section : {"4.5 蜗壳断面形状", "6.1 设计校核警告", "7 型线图"})
         EXPECT_FALSE(headingBlock(sheet.document(), QString::fromUtf8(section)).isValid()) << section;
     EXPECT_FALSE(text.contains(QRegularExpression(QStringLiteral("临界面积 Ft = \\d"))));
-    EXPECT_TRUE(input.checks.empty());
+    EXPECT_TRUE(input.checks().empty());
 }
 
 // The station table and the drawings with each width set: both sets where they differ, which
@@ -269,7 +269,9 @@ TEST(SheetDocument, TheBoxesTheWindowShows)
     Failure overflow{.kind = Failure::Kind::Overflow};
     overflow.quantity = Quantity::a2;
     const SheetInput input =
-        sheetInputFrom(recordRun(boxes, {Box::Text13}, std::nullopt, overflow, WidthSet::Computed, kPoint), DesignInfo{});
+        sheetInputFrom(std::make_shared<const RunRecord>(
+                           recordRun(boxes, {Box::Text13}, std::nullopt, overflow, WidthSet::Computed, kPoint)),
+                       DesignInfo{});
     const QString text = plainText(SheetDocument(input));
     EXPECT_TRUE(text.contains(QStringLiteral("溢出：计算导水锥短轴半径a2时出错")));
     EXPECT_TRUE(text.contains(QStringLiteral("0400")));
