@@ -2,8 +2,9 @@
 
 #include "BoxTexts.h"
 #include "DesignInputs.h"
+#include "GivenReadings.h"
 #include "InletVersion.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 
 #include <QDateTime>
 

@@ -1,7 +1,8 @@
 #include "RunRecord.h"
 
 #include "CalculationRun.h"
-#include "PassageGeometry.h"
+#include "GivenReadings.h"
+#include "PassageDrafting.h"
 #include "VoluteChart.h"
 
 namespace inlet {

@@ -41,6 +41,8 @@ std::optional<double> designFlowOf(std::string_view text)
 
 std::optional<double> pumpInletOf(std::string_view text) { return designFlowOf(text); }
 
+std::optional<double> diameterFromText(std::string_view text) { return pumpInletOf(text); }
+
 PassageLength passageLengthOf(std::string_view text, double D)
 {
     PassageLength length;

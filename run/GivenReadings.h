@@ -17,6 +17,9 @@ std::optional<double> designFlowOf(std::string_view text);
 
 // The pump inlet diameter Ds in mm, read as Q is.
 std::optional<double> pumpInletOf(std::string_view text);
+// Ds as the drawing dimensions it: the same reading, so that the drawing and the checks take
+// the same figure.
+std::optional<double> diameterFromText(std::string_view text);
 
 // The passage length L, from the pump axis to the passage inlet, as the L box gives it. Its
 // number is read as the run reads a number at the start of a text; a number up to 20 is a
