@@ -4,7 +4,7 @@
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "DesignChecks.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "VoluteChart.h"
 #include "WidthSets.h"
 

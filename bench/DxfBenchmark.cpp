@@ -4,7 +4,7 @@
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "DxfWriter.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 
 #include <benchmark/benchmark.h>
 

@@ -309,179 +309,274 @@ bool settled(const std::map<int, FlowResult>& evaluations, int window, double to
     return true;
 }
 
+namespace {
+
+// What the stages of one run share: the case, its folder, the control, the result as it grows
+// and what the earlier stages found.
+struct CaseRun {
+    const FlowCase& c;
+    const fs::path& dir;
+    const RunControl& control;
+    FlowResult& result;
+    bool cancelled = false;
+    bool figuresSettled = false;  // the solver stopped because the figures settled
+
+    void report(FlowStage reached) const
+    {
+        if (control.progress)
+            control.progress(Progress{reached, nullptr, nullptr});
+    }
+};
+
+// The mesh, unless a finished one is there.
+void meshStage(CaseRun& run)
+{
+    const FlowStage stage = FlowStage::Mesh;
+    const fs::path& dir = run.dir;
+    if (const auto missing = openFoamMissing())
+        throw *missing;
+    if (!fs::exists(dir / "constant" / "polyMesh" / "boundary") || !fs::exists(dir / "log.checkMesh")) {
+        run.report(stage);
+        for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
+            fs::remove(dir / log);
+        runStage(stage, {"blockMesh"}, dir, "blockMesh", run.control, run.cancelled);
+        // A case of blocks is meshed already; a background is cut to the surfaces.
+        if (!run.cancelled && run.c.blockMesh.empty())
+            runStage(stage, {"surfaceFeatureExtract"}, dir, "surfaceFeatureExtract", run.control, run.cancelled);
+        if (!run.cancelled && run.c.blockMesh.empty())
+            runStage(stage, {"snappyHexMesh", "-overwrite"}, dir, "snappyHexMesh", run.control, run.cancelled);
+        if (!run.cancelled)
+            runStage(stage, {"checkMesh"}, dir, "checkMesh", run.control, run.cancelled);
+        if (run.cancelled)
+            fs::remove(dir / "log.checkMesh");
+    }
+}
+
+// The mesh made now or kept from before: within the figures' limits, or no run.
+void checkMeshStage(CaseRun& run)
+{
+    if (!run.cancelled)
+        checkQuality(run.dir, run.result);
+}
+
+// The mesh's cells, and the fields at rest the solver starts from, unless there already.
+void fieldsStage(CaseRun& run)
+{
+    run.result.cells = meshCells(run.dir);
+    if (!run.cancelled && !fs::exists(run.dir / "0"))
+        fs::copy(run.dir / "0.orig", run.dir / "0", fs::copy_options::recursive);
+}
+
+// The decomposition, anew when the number of processes changed; never more processes than the
+// cores here and the mesh's cells allow.
+void decomposeStage(CaseRun& run)
+{
+    const FlowStage stage = FlowStage::Decompose;
+    const fs::path& dir = run.dir;
+    const int np = run.result.processes;
+    if (!run.cancelled && np > largestProcessCount(coresPresent(), run.result.cells)) {
+        Failure f = tooManyProcesses(np, coresPresent(), run.result.cells);
+        f.stage = stage;
+        throw f;
+    }
+    if (!run.cancelled && np > 1 && processorCount(dir) != np) {
+        run.report(stage);
+        if (processorCount(dir) > 0)
+            runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", run.control, run.cancelled);
+        for (int i = 0; fs::exists(dir / ("processor" + std::to_string(i))); ++i)
+            fs::remove_all(dir / ("processor" + std::to_string(i)));
+        writeDecomposeParDict(run.c, dir);
+        if (!run.cancelled)
+            runStage(stage, {"decomposePar", "-latestTime", "-force"}, dir, "decomposePar", run.control, run.cancelled);
+    }
+}
+
+// Feeds the solver's log what it has written since the last call.
+void readOn(std::ifstream& logFile, SolverLog& log)
+{
+    std::string chunk(1 << 16, '\0');
+    for (;;) {
+        logFile.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+        const auto got = logFile.gcount();
+        if (got <= 0)
+            break;
+        log.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
+    }
+    logFile.clear();
+}
+
+// Why the solver is to be stopped as diverged after this iteration, if it is.
+std::optional<Failure> divergence(const Iteration& last, double limitSpeed)
+{
+    for (const auto& [name, value] : last.residuals)
+        if (!std::isfinite(value))
+            return Failure{.kind = Failure::Kind::FlowResidualNotFinite, .item = name, .other = "log.simpleFoam",
+                           .stage = FlowStage::Solve};
+    if (!std::isfinite(last.maxSpeed) || last.maxSpeed > limitSpeed)
+        return Failure{.kind = Failure::Kind::FlowSpeedTooHigh, .other = "log.simpleFoam",
+                       .detail = std::to_string(last.maxSpeed), .stage = FlowStage::Solve};
+    return std::nullopt;
+}
+
+// The solver, from the latest time written, followed as it runs: stopped when the figures
+// have settled, when it diverges or when the run is cancelled.
+void solveStage(CaseRun& run)
+{
+    const FlowStage stage = FlowStage::Solve;
+    const FlowCase& c = run.c;
+    const fs::path& dir = run.dir;
+    const RunControl& control = run.control;
+    const int np = run.result.processes;
+    fs::remove(dir / "stop");
+    writeControlDict(c, dir);
+    SolverLog log;
+    std::map<int, FlowResult> evaluations;
+    std::optional<Failure> diverged;  // or a stop file that could not be written
+    const double limitSpeed = 100 * inletVelocity(c);
+    if (!run.cancelled) {
+        run.report(stage);
+        const fs::path logPath = dir / "log.simpleFoam";
+        std::ifstream logFile;
+        const auto logStart = fs::exists(logPath) ? fs::file_size(logPath) : 0;
+        std::size_t seenEvaluations = 0;
+        int polls = 0;
+        // The solver stops at its next iteration once the file `stop` is there.
+        const auto stop = [&](const char* why) {
+            try {
+                save(dir / "stop", why);
+            } catch (const Failure& f) {
+                if (!diverged)
+                    diverged = f;
+            }
+        };
+        auto follow = [&] {
+            if (!logFile.is_open()) {
+                logFile.open(logPath, std::ios::binary);
+                logFile.seekg(static_cast<std::streamoff>(logStart));
+            }
+            readOn(logFile, log);
+            const auto& iterations = log.iterations();
+            const Iteration* last = iterations.size() >= 2 ? &iterations[iterations.size() - 2] : nullptr;
+            if (last && !diverged)
+                diverged = divergence(*last, limitSpeed);
+            // Every few seconds: reading the sections costs more than following the log.
+            if (++polls % 6 == 0)
+                updateEvaluations(c, dir, evaluations);
+            if (evaluations.size() != seenEvaluations) {
+                seenEvaluations = evaluations.size();
+                run.figuresSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);
+                if (run.figuresSettled)
+                    stop("settled\n");
+            }
+            if (control.progress && last)
+                control.progress(Progress{stage, last, evaluations.empty() ? nullptr : &evaluations.rbegin()->second});
+            if (control.cancelled && control.cancelled() && !fs::exists(dir / "stop")) {
+                run.cancelled = true;
+                stop("cancelled\n");
+            }
+            return !diverged;
+        };
+        std::vector<std::string> args = {"simpleFoam"};
+        if (np > 1)
+            args = {"mpirun", "-np", std::to_string(np), "simpleFoam", "-parallel"};
+        const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), logPath, follow);
+        follow();
+        if (!r.started)
+            throw programFailure(stage, args[0], r, logPath);
+        if (diverged)
+            throw *diverged;
+        if (!log.fatal().empty())
+            throw Failure{.kind = Failure::Kind::FlowSolverError, .other = "log.simpleFoam", .detail = log.fatal(),
+                          .stage = stage};
+        if (r.exitCode != 0)
+            throw programFailure(stage, "simpleFoam", r, logPath);
+    }
+    if (!log.iterations().empty()) {
+        run.result.iterations = log.iterations().back().number;
+        run.result.residuals = log.iterations().back().residuals;
+    }
+}
+
+// The last evaluation, on the whole case: the figures at the sections, the walls' y+ and the
+// pictures, and the run's status.
+void evaluateStage(CaseRun& run)
+{
+    const FlowStage stage = FlowStage::Evaluate;
+    const FlowCase& c = run.c;
+    const fs::path& dir = run.dir;
+    FlowResult& result = run.result;
+    if (!run.cancelled) {
+        run.report(stage);
+        if (result.processes > 1)
+            runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", run.control, run.cancelled);
+        save(dir / "system" / "evaluateDict", evaluateDict(c, dir));
+        fs::remove(dir / "log.evaluate");
+        if (!run.cancelled)
+            runStage(stage, {"simpleFoam", "-postProcess", "-dict", "system/evaluateDict", "-latestTime"}, dir,
+                     "evaluate", run.control, run.cancelled);
+    }
+    if (run.cancelled) {
+        result.status = RunStatus::Cancelled;
+        return;
+    }
+    const int latest = latestTime(dir);
+    result.iterations = latest;
+    const FlowResult last = figuresFrom(c, dir / "postProcessing" / "sections" / std::to_string(latest));
+    result.inlet = last.inlet;
+    result.sections = last.sections;
+    wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
+    writePictures(c, dir, latest, result);
+    // Figures of a section that is not its pipe are no result, settled or not.
+    for (const Section& section : c.sections)
+        if (const SectionResult* figures = result.section(section.name))
+            if (const auto wrong = checkSection(figures->figures, section, c.flow, c.solver.sectionTolerance))
+                throw *wrong;
+    result.status = run.figuresSettled ? RunStatus::Settled : RunStatus::IterationLimit;
+}
+
+// The stages of a run, in the order they run. Each row is one function; its FlowStage is the
+// stage a failure in it is reported and recorded under (several rows may share one).
+enum class Step { Mesh, CheckMesh, Fields, Decompose, Solve, Evaluate };
+
+struct StepRow {
+    Step step;
+    FlowStage stage;
+    void (*run)(CaseRun&);
+};
+
+constexpr StepRow kSteps[] = {
+    {Step::Mesh, FlowStage::Mesh, meshStage},
+    {Step::CheckMesh, FlowStage::Mesh, checkMeshStage},
+    {Step::Fields, FlowStage::Mesh, fieldsStage},
+    {Step::Decompose, FlowStage::Decompose, decomposeStage},
+    {Step::Solve, FlowStage::Solve, solveStage},
+    {Step::Evaluate, FlowStage::Evaluate, evaluateStage},
+};
+
+// Each step has its row, in the order of the enum.
+constexpr bool stepsInOrder()
+{
+    for (std::size_t i = 0; i < std::size(kSteps); ++i)
+        if (kSteps[i].step != static_cast<Step>(i))
+            return false;
+    return true;
+}
+static_assert(stepsInOrder());
+
+}  // namespace
+
 FlowResult runCase(const FlowCase& c, const fs::path& dir, const RunControl& control)
 {
     const auto start = std::chrono::steady_clock::now();
     FlowResult result;
     result.processes = std::max(1, c.solver.processes);
     result.flow = c.flow;
-    bool cancelled = false;
-    FlowStage stage = FlowStage::Mesh;
-    auto report = [&](FlowStage reached) {
-        if (control.progress)
-            control.progress(Progress{reached, nullptr, nullptr});
-    };
+    CaseRun run{c, dir, control, result};
+    FlowStage stage = kSteps[0].stage;
     try {
-        if (const auto missing = openFoamMissing())
-            throw *missing;
-        // The mesh, unless a finished one is there.
-        if (!fs::exists(dir / "constant" / "polyMesh" / "boundary") || !fs::exists(dir / "log.checkMesh")) {
-            report(FlowStage::Mesh);
-            for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
-                fs::remove(dir / log);
-            runStage(stage, {"blockMesh"}, dir, "blockMesh", control, cancelled);
-            // A case of blocks is meshed already; a background is cut to the surfaces.
-            if (!cancelled && c.blockMesh.empty())
-                runStage(stage, {"surfaceFeatureExtract"}, dir, "surfaceFeatureExtract", control, cancelled);
-            if (!cancelled && c.blockMesh.empty())
-                runStage(stage, {"snappyHexMesh", "-overwrite"}, dir, "snappyHexMesh", control, cancelled);
-            if (!cancelled)
-                runStage(stage, {"checkMesh"}, dir, "checkMesh", control, cancelled);
-            if (cancelled)
-                fs::remove(dir / "log.checkMesh");
-        }
-        // The mesh made now or kept from before: within the figures' limits, or no run.
-        if (!cancelled)
-            checkQuality(dir, result);
-        result.cells = meshCells(dir);
-        if (!cancelled && !fs::exists(dir / "0"))
-            fs::copy(dir / "0.orig", dir / "0", fs::copy_options::recursive);
-
-        // The decomposition, anew when the number of processes changed; never more processes
-        // than the cores here and the mesh's cells allow.
-        stage = FlowStage::Decompose;
-        const int np = result.processes;
-        if (!cancelled && np > largestProcessCount(coresPresent(), result.cells)) {
-            Failure f = tooManyProcesses(np, coresPresent(), result.cells);
-            f.stage = stage;
-            throw f;
-        }
-        if (!cancelled && np > 1 && processorCount(dir) != np) {
-            report(FlowStage::Decompose);
-            if (processorCount(dir) > 0)
-                runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
-            for (int i = 0; fs::exists(dir / ("processor" + std::to_string(i))); ++i)
-                fs::remove_all(dir / ("processor" + std::to_string(i)));
-            writeDecomposeParDict(c, dir);
-            if (!cancelled)
-                runStage(stage, {"decomposePar", "-latestTime", "-force"}, dir, "decomposePar", control, cancelled);
-        }
-
-        // The solver, from the latest time written.
-        stage = FlowStage::Solve;
-        fs::remove(dir / "stop");
-        writeControlDict(c, dir);
-        SolverLog log;
-        std::map<int, FlowResult> evaluations;
-        bool isSettled = false;
-        std::optional<Failure> diverged;  // or a stop file that could not be written
-        const double limitSpeed = 100 * inletVelocity(c);
-        if (!cancelled) {
-            report(FlowStage::Solve);
-            const fs::path logPath = dir / "log.simpleFoam";
-            std::ifstream logFile;
-            const auto logStart = fs::exists(logPath) ? fs::file_size(logPath) : 0;
-            std::size_t seenEvaluations = 0;
-            int polls = 0;
-            auto follow = [&] {
-                if (!logFile.is_open()) {
-                    logFile.open(logPath, std::ios::binary);
-                    logFile.seekg(static_cast<std::streamoff>(logStart));
-                }
-                std::string chunk(1 << 16, '\0');
-                for (;;) {
-                    logFile.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
-                    const auto got = logFile.gcount();
-                    if (got <= 0)
-                        break;
-                    log.feed(std::string_view(chunk.data(), static_cast<std::size_t>(got)));
-                }
-                logFile.clear();
-                const auto& iterations = log.iterations();
-                const Iteration* last = iterations.size() >= 2 ? &iterations[iterations.size() - 2] : nullptr;
-                if (last) {
-                    for (const auto& [name, value] : last->residuals)
-                        if (!std::isfinite(value) && !diverged)
-                            diverged = Failure{.kind = Failure::Kind::FlowResidualNotFinite, .item = name,
-                                               .other = "log.simpleFoam", .stage = stage};
-                    if ((!std::isfinite(last->maxSpeed) || last->maxSpeed > limitSpeed) && !diverged)
-                        diverged = Failure{.kind = Failure::Kind::FlowSpeedTooHigh, .other = "log.simpleFoam",
-                                           .detail = std::to_string(last->maxSpeed), .stage = stage};
-                }
-                // The solver stops at its next iteration once the file `stop` is there.
-                const auto stop = [&](const char* why) {
-                    try {
-                        save(dir / "stop", why);
-                    } catch (const Failure& f) {
-                        if (!diverged)
-                            diverged = f;
-                    }
-                };
-                // Every few seconds: reading the sections costs more than following the log.
-                if (++polls % 6 == 0)
-                    updateEvaluations(c, dir, evaluations);
-                if (evaluations.size() != seenEvaluations) {
-                    seenEvaluations = evaluations.size();
-                    isSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);
-                    if (isSettled)
-                        stop("settled\n");
-                }
-                if (control.progress && last)
-                    control.progress(Progress{FlowStage::Solve, last, evaluations.empty() ? nullptr : &evaluations.rbegin()->second});
-                if (control.cancelled && control.cancelled() && !fs::exists(dir / "stop")) {
-                    cancelled = true;
-                    stop("cancelled\n");
-                }
-                return !diverged;
-            };
-            std::vector<std::string> args = {"simpleFoam"};
-            if (np > 1)
-                args = {"mpirun", "-np", std::to_string(np), "simpleFoam", "-parallel"};
-            const ProcessResult r = runProcess(args, dir, openFoamEnvironment(), logPath, follow);
-            follow();
-            if (!r.started)
-                throw programFailure(stage, args[0], r, logPath);
-            if (diverged)
-                throw *diverged;
-            if (!log.fatal().empty())
-                throw Failure{.kind = Failure::Kind::FlowSolverError, .other = "log.simpleFoam", .detail = log.fatal(),
-                              .stage = stage};
-            if (r.exitCode != 0)
-                throw programFailure(stage, "simpleFoam", r, logPath);
-        }
-        if (!log.iterations().empty()) {
-            result.iterations = log.iterations().back().number;
-            result.residuals = log.iterations().back().residuals;
-        }
-
-        // The last evaluation, on the whole case.
-        stage = FlowStage::Evaluate;
-        if (!cancelled) {
-            report(FlowStage::Evaluate);
-            if (np > 1)
-                runStage(stage, {"reconstructPar", "-latestTime"}, dir, "reconstructPar", control, cancelled);
-            save(dir / "system" / "evaluateDict", evaluateDict(c, dir));
-            fs::remove(dir / "log.evaluate");
-            if (!cancelled)
-                runStage(stage, {"simpleFoam", "-postProcess", "-dict", "system/evaluateDict", "-latestTime"}, dir,
-                         "evaluate", control, cancelled);
-        }
-        if (!cancelled) {
-            const int latest = latestTime(dir);
-            result.iterations = latest;
-            const FlowResult last = figuresFrom(c, dir / "postProcessing" / "sections" / std::to_string(latest));
-            result.inlet = last.inlet;
-            result.sections = last.sections;
-            wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
-            writePictures(c, dir, latest, result);
-            // Figures of a section that is not its pipe are no result, settled or not.
-            for (const Section& section : c.sections)
-                if (const SectionResult* figures = result.section(section.name))
-                    if (const auto wrong = checkSection(figures->figures, section, c.flow, c.solver.sectionTolerance))
-                        throw *wrong;
-            result.status = isSettled ? RunStatus::Settled : RunStatus::IterationLimit;
-        } else {
-            result.status = RunStatus::Cancelled;
+        for (const StepRow& row : kSteps) {
+            stage = row.stage;
+            row.run(run);
         }
     } catch (const Failure& f) {
         result.status = RunStatus::Failed;

@@ -4,7 +4,7 @@
 #include "DesignInputs.h"
 #include "GivenReadings.h"
 #include "InletVersion.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 
 #include <QDateTime>
 

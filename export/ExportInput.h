@@ -14,7 +14,7 @@
 #include "DrawingSheet.h"
 #include "Failure.h"
 #include "NumberLocale.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "RunRecord.h"
 #include "SetOut.h"
 #include "Shapes.h"

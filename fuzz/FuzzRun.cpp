@@ -9,7 +9,7 @@
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "DesignChecks.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "VoluteChart.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "CalculationRun.h"
 #include "GivenReadings.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "VoluteChart.h"
 
 namespace inlet {

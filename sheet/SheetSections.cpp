@@ -6,7 +6,7 @@
 #include "Figures.h"
 #include "GivenReadings.h"
 #include "ResultText.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "Quantity.h"
 #include "VectorPictures.h"
 #include "InletVersion.h"

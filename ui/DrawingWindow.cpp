@@ -15,7 +15,7 @@
 #include "ExportInput.h"
 #include "LastRun.h"
 #include "OutputModule.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "QtTranslation.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "BoxTexts.h"
 #include "CalculationRun.h"
 #include "DrawingSheet.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "DrawingPainter.h"
 #include "DrawingSheet.h"
 #include "DrawingView.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 #include "Sheet.h"
 
 #include <QImage>

@@ -5,7 +5,7 @@
 #include "BoxTexts.h"
 #include "Calculation.h"
 #include "CalculationRun.h"
-#include "PassageGeometry.h"
+#include "PassageDrafting.h"
 
 namespace inlet::test {
 
