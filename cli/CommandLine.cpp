@@ -14,6 +14,7 @@
 #include "FileRead.h"
 #include "FlowCommand.h"
 #include "StepCommand.h"
+#include "StudyCommand.h"
 #include "FlowStudy.h"
 #include "MeshStudyCommand.h"
 #include "InletVersion.h"
@@ -651,6 +652,8 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return flowForPipe(options.flow, options.json, out, err, language);
         if (options.flowTask == Options::FlowTask::Step)
             return flowForStep(options.flow, options.json, out, err, language);
+        if (options.study)
+            return runStudy(*options.study, designFor(options), out, err, locale, language);
         if (options.csv) {
             runBatch(options, in, out, err, locale, language);
             return 0;
