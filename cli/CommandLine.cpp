@@ -14,6 +14,7 @@
 #include "FileRead.h"
 #include "FlowCommand.h"
 #include "StepCommand.h"
+#include "StudyCommand.h"
 #include "FlowStudy.h"
 #include "MeshStudyCommand.h"
 #include "InletVersion.h"
@@ -66,6 +67,9 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc --csv FILE --cfd-study DIR [--local] [FLOW OPTIONS]
   inlet-calc --cfd-validate [pipe|step] DIR [--run] [FLOW OPTIONS]
   inlet-calc [--D TEXT ...] --mesh-study DIR [--run] [FLOW OPTIONS]
+  inlet-calc [--D TEXT ...] --vary NAME=FROM:TO:COUNT ... [--samples N [--seed S]]
+             --study DIR [--evaluate checks|solid] [--local] [--force]
+             [--optimise min-B|min-volume [--require EXPR ...]]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -255,6 +259,36 @@ across the step: tiny 4, coarse 15, medium 24, fine 40) and compares where the
 flow reattaches with the measured x/h 6.26; exit status 0 within 10 %. A
 design's options and files given with either are a usage error.
 OpenFOAM comes from Debian's openfoam and openmpi-bin packages.
+--study DIR with --vary NAME=FROM:TO:COUNT (up to three; NAME one of D1 H1
+H2 dd0 aa hk, FROM up to TO, above 0, aa below 90, COUNT 1 to 1000; or
+--vary widths for both width sets) evaluates the design's variants (方案比选):
+the grid of every value, the last input fastest, or with --samples N N
+Latin-hypercube samples over the ranges from --seed S (default 1; the same
+seed the same variants on every machine), each value rounded to 0.01. The
+other inputs are the design's (the options, --open). --evaluate checks (the
+default) runs each variant and its checks; solid adds the solid's volume (m³)
+and wetted area (m²). Variants run in parallel on this machine's cores
+(--local: the only way for now). DIR/variants/NNN.inlet keeps each variant's
+design; DIR/study.csv and DIR/study.xlsx hold one row per variant: its
+inputs, B, v_max (the largest station velocity, m/s), [volume, wetted_area,]
+sections (exist, or missing where a check says the sections do not exist:
+hk below bp or above H, crossing profiles, D0 or dd0 too wide, no area-true
+width, a wall beyond the axis), warnings (how many checks warn), warned (which),
+checks (every check) and error (a variant that fails is listed with its
+failure). The lines study<TAB>variants|computed|failed|sections-exist<TAB>N
+follow. A rerun computes only the variants whose design file or result is
+missing or out of date; a DIR of another study or of other files is a usage
+error unless --force (which replaces another study).
+--optimise min-B|min-volume (min-volume with --evaluate solid) then searches
+the ranges for the variant of least B or volume by NLopt's COBYLA, starting
+from the study's best variants, under the constraints: the variant computes,
+its sections exist and each --require EXPR holds, EXPR NAME<=NUMBER or
+NAME>=NUMBER of B, v_max, warnings, volume, wetted_area, or "no warnings"
+(no bound is assumed that is not given). It prints best<TAB>NAME<TAB>TEXT:
+the inputs, the figures, the checks and the evaluations, and saves the design
+as DIR/best.inlet; a variant that fails or breaks a constraint is never
+chosen, and where none holds them all the exit status is 1. A build without
+NLopt (the Windows one) says so.
 
 %SOLID%--version prints the program's name and version.
 
@@ -647,6 +681,8 @@ int runCommandLine(const std::vector<std::string>& args, std::istream& in, std::
             return flowForPipe(options.flow, options.json, out, err, language);
         if (options.flowTask == Options::FlowTask::Step)
             return flowForStep(options.flow, options.json, out, err, language);
+        if (options.study)
+            return runStudy(*options.study, designFor(options), out, err, locale, language);
         if (options.csv) {
             runBatch(options, in, out, err, locale, language);
             return 0;

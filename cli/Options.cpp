@@ -112,6 +112,10 @@ Options parseOptions(const std::vector<std::string>& args)
     std::string flowSettingGiven;
     bool meshGiven = false;
     std::string caseInputGiven;  // --roughness or --hub-diameter: the passage's flow case only
+    std::string flowOnlySettingGiven;  // a flow setting a study does not take (not --force, --local)
+    StudyOptions study;
+    std::string studySettingGiven;  // --vary, --samples ...: with --study only
+    bool studyGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -199,23 +203,60 @@ Options parseOptions(const std::vector<std::string>& args)
                 options.flowTask = args[++i] == "step" ? Options::FlowTask::Step : Options::FlowTask::Pipe;
             options.flow.dir = args[++i];
             flowOptionsGiven = true;
+        } else if (arg == "--study") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]) || args[i + 1].empty())
+                throw usageError(Failure::Kind::OptionNeedsFolder, arg);
+            study.dir = args[++i];
+            studyGiven = true;
+        } else if (arg == "--vary" || arg == "--require") {
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError(Failure::Kind::OptionNeedsText, arg);
+            (arg == "--vary" ? study.vary : study.require).push_back(args[++i]);
+            studySettingGiven = arg;
+        } else if (arg == "--samples") {
+            study.samples = countOption(args, i, 1, 1'000'000);
+            studySettingGiven = arg;
+        } else if (arg == "--seed") {
+            study.seed = std::uint64_t(countOption(args, i, 0, 2'147'483'647));
+            studySettingGiven = arg;
+        } else if (arg == "--evaluate" || arg == "--optimise") {
+            const bool evaluate = arg == "--evaluate";
+            std::string values = evaluate ? "checks" : "min-B";
+#ifdef INLET_HAVE_SOLID
+            values += evaluate ? ", solid" : ", min-volume";
+#endif
+            if (i + 1 >= args.size() || isOption(args[i + 1]))
+                throw usageError(Failure::Kind::OptionNeedsOneOf, arg, values);
+            const std::string& value = args[++i];
+            if (values.find(value) == std::string::npos || value.find(',') != std::string::npos || value.empty()) {
+                CommandLineError e = usageError(Failure::Kind::OptionTakesOneOf, arg, values);
+                e.failure.detail = value;
+                throw e;
+            }
+            if (evaluate)
+                study.solid = value == "solid";
+            else
+                study.optimise = value == "min-B" ? "B" : "volume";
+            studySettingGiven = arg;
         } else if (arg == "--run" || arg == "--force" || arg == "--local") {
             (arg == "--run" ? options.flow.run : arg == "--force" ? options.flow.force : options.flow.local) = true;
             flowSettingGiven = arg;
+            if (arg == "--run")
+                flowOnlySettingGiven = arg;
         } else if (arg == "--np") {
             options.flow.processes = countOption(args, i, 1, 1024);
-            flowSettingGiven = arg;
+            flowSettingGiven = flowOnlySettingGiven = arg;
         } else if (arg == "--cells") {
             options.flow.cells = countOption(args, i, 1000, 100'000'000);
-            flowSettingGiven = arg;
+            flowSettingGiven = flowOnlySettingGiven = arg;
         } else if (arg == "--iterations") {
             options.flow.iterations = countOption(args, i, 1, 1'000'000);
-            flowSettingGiven = arg;
+            flowSettingGiven = flowOnlySettingGiven = arg;
         } else if (arg == "--mesh") {
             if (i + 1 >= args.size() || !cfd::parseLevel(args[i + 1], options.flow.level))
                 throw usageError(Failure::Kind::OptionNeedsOneOf, "--mesh", "coarse, medium, fine, tiny");
             ++i;
-            flowSettingGiven = arg;
+            flowSettingGiven = flowOnlySettingGiven = arg;
             meshGiven = true;
         } else if (arg == "--csv") {
             options.csv = true;
@@ -243,6 +284,32 @@ Options parseOptions(const std::vector<std::string>& args)
     }
     if (options.json && options.csv)
         throw usageError(Failure::Kind::OptionsExclusive, "--json", "--csv");
+    if (!studySettingGiven.empty() && !studyGiven)
+        throw usageError(Failure::Kind::OptionNeedsOption, studySettingGiven, "--study DIR");
+    if (studyGiven) {
+        // A study is its own command: it writes its folder, and each variant's files there.
+        std::string other = options.csv ? "--csv" : options.json ? "--json" : options.saveFile ? "--save" : "";
+        if (other.empty() && !options.exports.empty())
+            other = "--" + options.exports.front().first;
+        if (other.empty() && options.flowTask != Options::FlowTask::None)
+            other = "--cfd";
+        if (other.empty() && !flowOnlySettingGiven.empty())
+            other = flowOnlySettingGiven;
+        if (!other.empty())
+            throw usageError(Failure::Kind::OptionsExclusive, other, "--study");
+        if (study.vary.empty())
+            throw usageError(Failure::Kind::OptionNeedsOption, "--study DIR", "--vary NAME=FROM:TO:COUNT");
+        if (study.optimise == "volume" && !study.solid)
+            throw usageError(Failure::Kind::OptionNeedsOption, "--optimise min-volume", "--evaluate solid");
+        if (!study.require.empty() && !study.optimise)
+            throw usageError(Failure::Kind::OptionNeedsOption, "--require", "--optimise");
+        study.force = options.flow.force;
+        if (options.passageLength)
+            study.passageLength = std::stod(*options.passageLength);
+        checkStudyOptions(study);
+        options.study = study;
+        flowSettingGiven.clear();  // --force, --local: the study's
+    }
     if (options.saveFile && options.csv)
         throw usageError(Failure::Kind::OptionNotInBatch, "--save");
     for (const auto& [key, file] : options.exports) {
@@ -258,7 +325,7 @@ Options parseOptions(const std::vector<std::string>& args)
     // diameters up); the walls' roughness and the hub are the flow case's alone.
     const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
                                  || options.flowTask == Options::FlowTask::MeshStudy;
-    if (options.passageLength && !solidWritten && !passageModelled)
+    if (options.passageLength && !solidWritten && !passageModelled && !(studyGiven && study.solid))
         throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
     if (options.outletExtension && !solidWritten && !passageModelled)
         throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension",

@@ -4,6 +4,7 @@
 
 #include "Boxes.h"
 #include "FlowCommand.h"
+#include "StudyCommand.h"
 #include "WidthSets.h"
 
 #include <array>
@@ -38,6 +39,8 @@ struct Options {
     // flow.dir.
     enum class FlowTask { None, Design, Study, Pipe, Step, MeshStudy } flowTask = FlowTask::None;
     FlowOptions flow;
+    // A study of the design's variants (--study DIR with --vary ...).
+    std::optional<StudyOptions> study;
     bool help = false;
     bool version = false;
 };

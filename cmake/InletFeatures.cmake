@@ -60,6 +60,12 @@ endif()
 inlet_feature(SOLID "the passage as a solid, STEP and STL (OpenCASCADE)" INLET_BUILD_SOLID AND OpenCASCADE_FOUND)
 set(INLET_HAVE_SOLID ${INLET_HAS_SOLID})  # the name the solid's own CMake files use
 
+# The optimiser of a study (--optimise): NLopt's COBYLA.
+if(PKG_CONFIG_FOUND)
+    pkg_check_modules(nlopt QUIET IMPORTED_TARGET GLOBAL nlopt)
+endif()
+inlet_feature(NLOPT "the optimiser of a study (NLopt)" TARGET PkgConfig::nlopt)
+
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/features/InletFeatures.h
      CONTENT "#pragma once\n\n// Which optional features this build has (cmake/InletFeatures.cmake).\n\n${inlet_feature_defines}"
      @ONLY)

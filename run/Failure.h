@@ -83,6 +83,10 @@ struct Failure {
         OptionNeedsWholeNumber, OptionNotAWholeNumber, OptionNeedsFolder, OnlyOneOf, OptionOfOneDesign,
         OnlyOneFile, ExportNeedsFile, ExportFormat, CommandLineUnreadable,
         CannotWriteResults, StudyRefused,
+        // A study of variants (--study DIR): {item} the --vary or --require text, {other} the
+        // input or the figures it may name; {file} the study's folder.
+        StudyInputNotVaried, StudyRangeNotUsable, StudyInputTwice, StudyTooManyInputs, StudyTooManyVariants,
+        StudyFolderOther, StudyRequireNotUsable, StudyNoVariantHolds, StudyOptimiserMissing,
         // Files a command names ({item} and {other} the options, {file} the file written).
         OutputOverwritesInput, OutputsSameFile, NoStandardOutput, FormatDisagrees, OptionNotForFormat,
         // CSV input ({file} the input, {line} its line).

@@ -1,0 +1,511 @@
+#include "StudyCommand.h"
+
+#include "BoxTexts.h"
+#include "CheckText.h"
+#include "CheckedOutput.h"
+#include "CommandLineError.h"
+#include "Figures.h"
+#include "InletFeatures.h"
+#include "ParallelFor.h"
+#include "Requirement.h"
+#include "SaveFile.h"
+#include "StudyOptimiser.h"
+#include "StudyPlan.h"
+#include "VariantEvaluation.h"
+#include "VariedInput.h"
+#if INLET_HAS_XLSX
+#include "BatchWorkbook.h"
+#endif
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace inlet {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kMostVariants = 1'000'000;
+constexpr const char* kKeyFile = "study.key";
+constexpr const char* kResultsFile = "results.tsv";
+
+CommandLineError usage(Failure failure)
+{
+    return {CommandLineError::kUsage, std::move(failure)};
+}
+
+CommandLineError unfinished(Failure failure)
+{
+    return {CommandLineError::kUnfinished, std::move(failure)};
+}
+
+std::vector<VariedInput> variedInputs(const StudyOptions& study)
+{
+    std::vector<VariedInput> inputs;
+    try {
+        for (const std::string& text : study.vary) {
+            VariedInput input = parseVariedInput(text);
+            if (std::any_of(inputs.begin(), inputs.end(), [&](const VariedInput& i) { return i.name == input.name; }))
+                throw Failure{.kind = Failure::Kind::StudyInputTwice, .item = input.name};
+            inputs.push_back(std::move(input));
+        }
+    } catch (const Failure& f) {
+        throw usage(f);
+    }
+    if (inputs.size() > 3)
+        throw usage(Failure{.kind = Failure::Kind::StudyTooManyInputs, .number = (long long)inputs.size(), .limit = 3});
+    return inputs;
+}
+
+// One variant as the study keeps it: its figures and the cells of its row.
+struct Row {
+    VariantFigures figures;  // without the checks themselves once read back from results.tsv
+    std::string vMax, volume, wettedArea, warned, checks;
+    std::string errorEnglish, errorChinese;
+};
+
+std::string number17(double value)
+{
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
+}
+
+std::optional<double> readNumber(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+Row rowOf(VariantFigures figures, const NumberLocale& locale)
+{
+    Row row;
+    if (figures.failure) {
+        row.errorEnglish = render(*figures.failure, Language::English);
+        row.errorChinese = render(*figures.failure, Language::Chinese);
+    } else {
+        if (figures.vMax)
+            row.vMax = fixedFigure(*figures.vMax, 3, locale);
+        if (figures.volume)
+            row.volume = fixedFigure(*figures.volume, 3, locale);
+        if (figures.wettedArea)
+            row.wettedArea = fixedFigure(*figures.wettedArea, 3, locale);
+        std::vector<DesignCheck> warned;
+        std::copy_if(figures.checks.begin(), figures.checks.end(), std::back_inserter(warned),
+                     [](const DesignCheck& c) { return c.warning; });
+        for (const DesignCheck& c : warned)
+            row.warned.append(row.warned.empty() ? "" : "; ").append(checkName(c.kind)).append(":").append(c.subject);
+        row.checks = checkCell(figures.checks, locale);
+    }
+    figures.checks.clear();
+    row.figures = std::move(figures);
+    return row;
+}
+
+// A 64-bit FNV-1a of a variant's design file: its result is kept for the file it was made from.
+std::string fingerprint(const QByteArray& bytes)
+{
+    std::uint64_t h = 14695981039346656037ull;
+    for (const char c : bytes)
+        h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    return std::to_string(h);
+}
+
+std::string withoutTabs(std::string text)
+{
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string resultLine(const std::string& file, const std::string& print, const Row& r)
+{
+    const VariantFigures& f = r.figures;
+    const auto optional = [](const std::optional<double>& v) { return v ? number17(*v) : std::string(); };
+    std::string line = file + "\t" + print + "\t" + (f.failure ? "1" : "0") + "\t" + number17(f.B) + "\t" + f.bText + "\t"
+                       + optional(f.vMax) + "\t" + std::to_string(f.warnings) + "/" + std::to_string(f.shapeWarnings) + "\t" + optional(f.volume) + "\t"
+                       + optional(f.wettedArea);
+    for (const std::string* cell : {&r.vMax, &r.volume, &r.wettedArea, &r.warned, &r.checks, &r.errorEnglish, &r.errorChinese})
+        line += "\t" + withoutTabs(*cell);
+    return line + "\n";
+}
+
+// The results of an earlier run, by variant file and fingerprint; those of another depth or
+// locale are none.
+std::map<std::string, std::pair<std::string, Row>> readResults(const fs::path& path, const std::string& header)
+{
+    std::map<std::string, std::pair<std::string, Row>> results;
+    std::ifstream in(path);
+    std::string line;
+    if (!std::getline(in, line) || line != header)
+        return results;
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::size_t start = 0;
+        for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+            f.push_back(line.substr(start, tab - start));
+        f.push_back(line.substr(start));
+        if (f.size() != 16)
+            continue;
+        Row r;
+        if (f[2] == "1")
+            r.figures.failure = Failure{};  // its words are kept below
+        r.figures.B = readNumber(f[3]).value_or(0);
+        r.figures.bText = f[4];
+        r.figures.vMax = readNumber(f[5]);
+        r.figures.warnings = int(readNumber(f[6].substr(0, f[6].find('/'))).value_or(0));
+        r.figures.shapeWarnings = f[6].find('/') == std::string::npos ? 1 : int(readNumber(f[6].substr(f[6].find('/') + 1)).value_or(1));
+        r.figures.volume = readNumber(f[7]);
+        r.figures.wettedArea = readNumber(f[8]);
+        r.vMax = f[9];
+        r.volume = f[10];
+        r.wettedArea = f[11];
+        r.warned = f[12];
+        r.checks = f[13];
+        r.errorEnglish = f[14];
+        r.errorChinese = f[15];
+        results[f[0]] = {f[1], std::move(r)};
+    }
+    return results;
+}
+
+// What makes the study this study: the design's texts and widths, the variants asked for and
+// the depth. A folder holding another's is refused unless --force.
+std::string studyKey(const StudyOptions& study, const Design& design)
+{
+    std::string key = "inlet-calc study 1\n";
+    for (const auto& [box, text] : design.texts)
+        key += std::string(boxInfo(box).symbol) + "=" + withoutTabs(text.toStdString()) + "\n";
+    key += "widths=" + std::string(widthSetName(design.widthSet)) + "\n";
+    for (const std::string& v : study.vary)
+        key += "vary " + v + "\n";
+    if (study.samples > 0)
+        key += "samples " + std::to_string(study.samples) + " seed " + std::to_string(study.seed) + "\n";
+    key += study.solid ? "evaluate solid\n" : "evaluate checks\n";
+    if (study.passageLength)
+        key += "length " + number17(*study.passageLength) + "\n";
+    return key;
+}
+
+std::string fileText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Makes DIR the study's folder: new, empty, or this study's; another's only with --force,
+// which removes what a study wrote there.
+void claimFolder(const StudyOptions& study, const std::string& key)
+{
+    const fs::path dir = study.dir;
+    std::error_code ec;
+    const Failure other{.kind = Failure::Kind::StudyFolderOther, .file = study.dir};
+    if (fs::exists(dir, ec) && !fs::is_directory(dir, ec))
+        throw usage(Failure{.kind = Failure::Kind::FlowFolderNotAFolder, .file = study.dir});
+    if (fs::is_directory(dir, ec) && !fs::is_empty(dir, ec) && fileText(dir / kKeyFile) != key) {
+        if (!study.force || !fs::exists(dir / kKeyFile, ec))
+            throw usage(other);
+        for (const char* name : {kKeyFile, kResultsFile, "study.csv", "study.xlsx", "best.inlet"})
+            fs::remove(dir / name, ec);
+        fs::remove_all(dir / "variants", ec);
+    }
+    fs::create_directories(dir / "variants", ec);
+    if (ec)
+        throw unfinished(Failure{.kind = Failure::Kind::FlowCannotCreateFolder, .file = study.dir, .error = ec.value()});
+    if (fileText(dir / kKeyFile) != key) {
+        try {
+            saveFileAtomically((dir / kKeyFile).string(), key);
+        } catch (const Failure& f) {
+            throw unfinished(f);
+        }
+    }
+}
+
+std::string variantName(std::size_t index, std::size_t count)
+{
+    std::string name = std::to_string(index + 1);
+    const std::size_t width = std::max<std::size_t>(3, std::to_string(count).size());
+    return std::string(width - std::min(width, name.size()), '0') + name;
+}
+
+// The design of one variant: the study's, with the varied inputs typed over it.
+Design variantDesign(Design design, const std::vector<VariedInput>& inputs, const VariantValues& values,
+                     const NumberLocale& locale)
+{
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (inputs[i].box)
+            design.texts[*inputs[i].box] = QString::fromStdString(inputText(values[i], locale));
+        else
+            design.widthSet = values[i] < 0.5 ? WidthSet::Computed : WidthSet::AreaTrue;
+    }
+    return design;
+}
+
+BoxTexts boxesOf(const Design& design)
+{
+    BoxTexts boxes;
+    for (const auto& [box, text] : design.texts)
+        boxes.type(box, text.toStdString());
+    return boxes;
+}
+
+std::string inputCell(const VariedInput& input, const Design& design)
+{
+    return input.box ? design.texts.at(*input.box).toStdString() : std::string(widthSetName(design.widthSet));
+}
+
+void appendCsvField(std::string& out, std::string_view field)
+{
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+// A variant's design file, whole or not at all (written aside, then renamed) but not synced to
+// the disk one by one as saveFileAtomically does: that would take seconds for a study of
+// thousands. A file lost to a power cut is found differing from its variant and written again.
+void writeVariantFile(const fs::path& path, const QByteArray& bytes)
+{
+    const fs::path aside = path.string() + ".part";
+    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
+    out.write(bytes.constData(), bytes.size());
+    out.close();
+    std::error_code ec;
+    if (out)
+        fs::rename(aside, path, ec);
+    if (!out || ec) {
+        fs::remove(aside, ec);
+        throw systemFailure(Failure::Kind::CannotWrite, path.string(), errno ? errno : EIO);
+    }
+}
+
+}  // namespace
+
+void checkStudyOptions(const StudyOptions& study)
+{
+    variedInputs(study);
+    try {
+        for (const std::string& text : study.require)
+            parseRequirement(text);
+    } catch (const Failure& f) {
+        throw usage(f);
+    }
+    if (study.optimise && !optimiserAvailable())
+        throw usage(Failure{.kind = Failure::Kind::StudyOptimiserMissing});
+}
+
+int runStudy(const StudyOptions& study, const Design& design, std::ostream& out, std::ostream& err,
+             const NumberLocale& locale, Language language)
+{
+    const std::vector<VariedInput> inputs = variedInputs(study);
+    std::size_t count = 1;
+    for (const VariedInput& input : inputs)
+        count = std::min(count * std::size_t(input.count), kMostVariants + 1);
+    if (study.samples > 0)
+        count = std::size_t(study.samples);
+    if (count > kMostVariants)
+        throw usage(Failure{.kind = Failure::Kind::StudyTooManyVariants, .number = (long long)count,
+                            .limit = (long long)kMostVariants});
+    const std::vector<VariantValues> values
+        = study.samples > 0 ? sampledVariants(inputs, study.samples, study.seed) : gridVariants(inputs);
+    std::vector<Requirement> requirements;
+    for (const std::string& text : study.require)
+        requirements.push_back(parseRequirement(text));
+
+    const fs::path dir = study.dir;
+    claimFolder(study, studyKey(study, design));
+    const StudyDepth depth = study.solid ? StudyDepth::Solid : StudyDepth::Checks;
+    const std::string header = std::string("inlet-study-results 1\t") + (study.solid ? "solid" : "checks") + "\t"
+                               + locale.decimalSeparator + "\t" + locale.groupSeparator;
+    auto kept = readResults(dir / kResultsFile, header);
+
+    // Each variant's design file and whether its result is kept: only those missing or out of
+    // date are computed.
+    const std::size_t n = values.size();
+    std::vector<Design> designs;
+    std::vector<QByteArray> bytes(n);
+    std::vector<std::string> prints(n), names(n);
+    std::vector<std::optional<Row>> rows(n);
+    std::vector<std::size_t> todo;
+    for (std::size_t i = 0; i < n; ++i) {
+        designs.push_back(variantDesign(design, inputs, values[i], locale));
+        bytes[i] = designBytes(designs[i]);
+        prints[i] = fingerprint(bytes[i]);
+        names[i] = variantName(i, n) + ".inlet";
+        const auto found = kept.find(names[i]);
+        QFile file(QString::fromStdString((dir / "variants" / names[i]).string()));
+        const bool current = file.open(QIODevice::ReadOnly) && file.size() == bytes[i].size() && file.readAll() == bytes[i];
+        if (current && found != kept.end() && found->second.first == prints[i])
+            rows[i] = std::move(found->second.second);
+        else
+            todo.push_back(i);
+    }
+    std::vector<VariantFigures> computed(todo.size());
+    parallelFor(todo.size(), [&](std::size_t k) {
+        const std::size_t i = todo[k];
+        computed[k] = evaluateVariant(boxesOf(designs[i]), designs[i].widthSet, depth, locale, study.passageLength);
+    });
+    try {
+        for (std::size_t k = 0; k < todo.size(); ++k) {
+            const std::size_t i = todo[k];
+            rows[i] = rowOf(std::move(computed[k]), locale);
+            QFile file(QString::fromStdString((dir / "variants" / names[i]).string()));
+            if (!(file.open(QIODevice::ReadOnly) && file.readAll() == bytes[i]))
+                writeVariantFile(dir / "variants" / names[i], bytes[i]);
+        }
+        std::string results = header + "\n";
+        for (std::size_t i = 0; i < n; ++i)
+            results += resultLine(names[i], prints[i], *rows[i]);
+        saveFileAtomically((dir / kResultsFile).string(), results);
+    } catch (const Failure& f) {
+        throw unfinished(f);
+    }
+
+    // The table: one row per variant, a failed one with its failure.
+    std::vector<std::string> titles{"variant"};
+    std::vector<bool> numbers{false};
+    for (const VariedInput& input : inputs) {
+        titles.push_back(input.name);
+        numbers.push_back(bool(input.box));
+    }
+    for (const char* title : {"B", "v_max"}) {
+        titles.emplace_back(title);
+        numbers.push_back(true);
+    }
+    if (study.solid) {
+        for (const char* title : {"volume", "wetted_area"}) {
+            titles.emplace_back(title);
+            numbers.push_back(true);
+        }
+    }
+    for (const char* title : {"sections", "warnings", "warned", "checks", "error"}) {
+        titles.emplace_back(title);
+        numbers.push_back(std::string_view(title) == "warnings");
+    }
+    std::vector<std::vector<std::string>> table;
+    std::size_t failed = 0, feasibleCount = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Row& r = *rows[i];
+        std::vector<std::string> cells{names[i]};
+        for (const VariedInput& input : inputs)
+            cells.push_back(inputCell(input, designs[i]));
+        const bool ok = !r.figures.failure;
+        failed += ok ? 0 : 1;
+        feasibleCount += feasible(r.figures) ? 1 : 0;
+        cells.push_back(ok ? r.figures.bText : "");
+        cells.push_back(r.vMax);
+        if (study.solid) {
+            cells.push_back(r.volume);
+            cells.push_back(r.wettedArea);
+        }
+        cells.push_back(!ok ? "" : r.figures.shapeWarnings == 0 ? "exist" : "missing");
+        cells.push_back(ok ? std::to_string(r.figures.warnings) : "");
+        cells.push_back(r.warned);
+        cells.push_back(r.checks);
+        cells.push_back(language == Language::Chinese ? r.errorChinese : r.errorEnglish);
+        table.push_back(std::move(cells));
+    }
+    std::string csv;
+    for (const auto* cells : {&titles}) {
+        for (std::size_t c = 0; c < cells->size(); ++c) {
+            csv.append(c ? "," : "");
+            appendCsvField(csv, (*cells)[c]);
+        }
+        csv.push_back('\n');
+    }
+    for (const auto& cells : table) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            csv.append(c ? "," : "");
+            appendCsvField(csv, cells[c]);
+        }
+        csv.push_back('\n');
+    }
+    std::vector<Failure> unwritten;
+    try {
+        saveFileAtomically((dir / "study.csv").string(), csv);
+    } catch (const Failure& f) {
+        unwritten.push_back(f);
+    }
+#if INLET_HAS_XLSX
+    try {
+        BatchWorkbook book(QString::fromStdString((dir / "study.xlsx").string()), locale);
+        book.header(titles, numbers);
+        for (const auto& cells : table)
+            book.row(cells);
+        book.save();
+    } catch (const Failure& f) {
+        unwritten.push_back(f);
+    }
+#endif
+
+    CheckedOutput output(out);
+    std::string& text = output.text();
+    text += "study\tvariants\t" + std::to_string(n) + "\n";
+    text += "study\tcomputed\t" + std::to_string(todo.size()) + "\n";
+    text += "study\tfailed\t" + std::to_string(failed) + "\n";
+    text += "study\tsections-exist\t" + std::to_string(feasibleCount) + "\n";
+    output.flush();
+
+    int status = 0;
+    if (study.optimise && unwritten.empty()) {
+        std::vector<std::pair<VariantValues, VariantFigures>> starts;
+        for (std::size_t i = 0; i < n; ++i)
+            starts.emplace_back(values[i], rows[i]->figures);
+        const auto evaluate = [&](const VariantValues& v) {
+            const Design d = variantDesign(design, inputs, v, locale);
+            return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
+        };
+        const auto best = optimise(inputs, *study.optimise, requirements, starts, evaluate);
+        if (!best)
+            throw unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = study.dir});
+        const Design chosen = variantDesign(design, inputs, best->values, locale);
+        for (const VariedInput& input : inputs)
+            text += "best\t" + input.name + "\t" + inputCell(input, chosen) + "\n";
+        const Row r = rowOf(best->figures, locale);
+        text += "best\tB\t" + r.figures.bText + "\n";
+        if (!r.vMax.empty())
+            text += "best\tv_max\t" + r.vMax + "\n";
+        if (!r.volume.empty())
+            text += "best\tvolume\t" + r.volume + "\n";
+        if (!r.wettedArea.empty())
+            text += "best\twetted_area\t" + r.wettedArea + "\n";
+        text += "best\twarnings\t" + std::to_string(r.figures.warnings) + "\n";
+        text += "best\tchecks\t" + r.checks + "\n";
+        text += "best\tevaluations\t" + std::to_string(best->evaluations) + "\n";
+        output.flush();
+        try {
+            writeDesignFile(QString::fromStdString((dir / "best.inlet").string()), chosen);
+        } catch (const Failure& f) {
+            unwritten.push_back(f);
+        }
+    }
+    if (!unwritten.empty()) {
+        CommandLineError error = unfinished(unwritten.front());
+        error.more.assign(unwritten.begin() + 1, unwritten.end());
+        throw error;
+    }
+    (void)err;
+    return status;
+}
+
+}  // namespace inlet

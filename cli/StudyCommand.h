@@ -1,0 +1,41 @@
+#pragma once
+
+// inlet-calc --vary NAME=FROM:TO:COUNT ... --study DIR [--optimise min-B|min-volume]: the
+// variants of a design evaluated side by side (方案比选), each kept as DIR/variants/NNN.inlet,
+// the figures gathered in DIR/study.csv and DIR/study.xlsx; and the best of them searched for.
+
+#include "DesignFile.h"
+#include "Failure.h"
+#include "NumberLocale.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace inlet {
+
+struct StudyOptions {
+    std::string dir;
+    std::vector<std::string> vary;      // the --vary texts, in the order given
+    int samples = 0;                    // Latin-hypercube samples; 0: the grid
+    std::uint64_t seed = 1;
+    bool solid = false;                 // --evaluate solid
+    std::optional<std::string> optimise;  // the figure minimised: B or volume
+    std::vector<std::string> require;   // the --require texts
+    std::optional<double> passageLength;  // --length, mm, for the solid
+    bool force = false;
+};
+
+// Checks what parsing alone can: each --vary and --require, the inputs' number, the
+// optimiser's presence. Throws CommandLineError (status 2).
+void checkStudyOptions(const StudyOptions& study);
+
+// Runs the study of `design`'s variants. Prints the study's summary and, with --optimise, the
+// best design. Throws CommandLineError: status 2 for a folder of another study, 1 where a file
+// cannot be written or no variant holds every constraint.
+int runStudy(const StudyOptions& study, const Design& design, std::ostream& out, std::ostream& err,
+             const NumberLocale& locale, Language language);
+
+}  // namespace inlet
