@@ -12,6 +12,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+std::string shown(const fs::path& place)
+{
+    const std::u8string utf8 = place.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
 #ifdef _WIN32
 
 fs::path programFolder()
@@ -41,7 +47,7 @@ std::string systemWords(DWORD error)
     return std::string(utf8.begin(), utf8.end());
 }
 
-// The entry's address, or null with the system's words in `why`.
+// The entry's address, or null with the place and the system's words in `why`.
 void* open(const fs::path& place, const char* entry, std::string& why)
 {
     // No dialog box from the system for a DLL that this one needs and cannot find: the
@@ -50,12 +56,12 @@ void* open(const fs::path& place, const char* entry, std::string& why)
     HMODULE library = LoadLibraryW(place.c_str());
     SetErrorMode(mode);
     if (!library) {
-        why = systemWords(GetLastError());
+        why = shown(place) + ": " + systemWords(GetLastError());
         return nullptr;
     }
     if (FARPROC address = GetProcAddress(library, entry))
         return reinterpret_cast<void*>(address);
-    why = systemWords(GetLastError());
+    why = shown(place) + ": " + systemWords(GetLastError());
     return nullptr;
 }
 
@@ -73,18 +79,12 @@ void* open(const fs::path& place, const char* entry, std::string& why)
     void* library = dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (void* address = library ? dlsym(library, entry) : nullptr)
         return address;
-    const char* error = dlerror();
+    const char* error = dlerror();  // names the place
     why = error ? error : "-";
     return nullptr;
 }
 
 #endif
-
-std::string shown(const fs::path& place)
-{
-    const std::u8string utf8 = place.u8string();
-    return std::string(utf8.begin(), utf8.end());
-}
 
 }  // namespace
 
@@ -98,10 +98,13 @@ std::vector<fs::path> modulePlaces(const std::string& name)
     const fs::path installed = (program / INLET_MODULES_FROM_PROGRAM / file).lexically_normal();
     if (installed != places.front().lexically_normal())
         places.push_back(installed);
-    // The build tree as a prefix of the program's folder, both ending in a separator.
-    const std::string buildTree = shown(fs::path(INLET_BUILD_TREE).lexically_normal() / "");
+    // The build tree as a prefix of the program's folder, both ending in a separator, on the
+    // program's drive: a Windows program of a cross build runs under Wine, whose drive Z: is
+    // the build machine's /.
+    const fs::path drive = program.root_name();
+    const std::string buildTree = shown((drive / INLET_BUILD_TREE).lexically_normal() / "");
     if (shown(program.lexically_normal() / "").starts_with(buildTree))
-        places.push_back(fs::path(INLET_MODULES_BUILT) / file);
+        places.push_back((drive / INLET_MODULES_BUILT / file).lexically_normal());
     return places;
 }
 
@@ -116,7 +119,7 @@ void* moduleEntry(const std::string& name, const char* entry, std::string& why)
         std::string words;
         if (void* address = open(place, entry, words))
             return address;
-        tried += (tried.empty() ? "" : "; ") + shown(place) + ": " + words;
+        tried += (tried.empty() ? "" : "; ") + words;
     }
     if (!tried.empty()) {
         why = tried;
