@@ -21,7 +21,7 @@
 #include "MessageText.h"
 #include "Options.h"
 #include "RunRecord.h"
-#include "InletFeatures.h"
+#include "Features.h"
 #ifdef INLET_HAVE_SOLID
 #include "SolidFailure.h"
 #include "SolidModule.h"
@@ -308,7 +308,6 @@ Exit status:
      not text, a file to write that is read or written by another option
 )";
 
-#ifdef INLET_HAVE_SOLID
 constexpr const char* kSolidUsage = R"(
              [--step FILE [--step-walls]]
              [--stl FILE [--stl-binary] [--stl-metres]]
@@ -341,7 +340,6 @@ bp, a width from 10 degrees on below ap, crossing profiles, a guide cone above
 the cone inlet, a passage too short for its roof) writes no file, says which condition failed and exits with status 1.
 
 )";
-#endif
 
 std::string helpText()
 {
@@ -361,13 +359,8 @@ std::string helpText()
         options.append(line);
     }
     put("%OPTIONS%", options);
-#ifdef INLET_HAVE_SOLID
-    put("%SOLID_USAGE%", kSolidUsage);
-    put("%SOLID%", kSolidHelp);
-#else
-    put("%SOLID_USAGE%", "");
-    put("%SOLID%", "");
-#endif
+    put("%SOLID_USAGE%", features::solid() ? kSolidUsage : "");
+    put("%SOLID%", features::solid() ? kSolidHelp : "");
     return help;
 }
 

@@ -2,6 +2,7 @@
 
 #include "CommandLineError.h"
 #include "ExportRegistry.h"
+#include "Features.h"
 #include "FileWriters.h"
 #include "FlowStudy.h"
 #include "MeshStudyCommand.h"
@@ -167,15 +168,14 @@ Options parseOptions(const std::vector<std::string>& args)
                 }
             }
             options.choices[arg.substr(2)] = value;
-        #ifdef INLET_HAVE_SOLID
-        } else if (arg == "--length" || arg == "--outlet-extension") {
+        } else if (features::solid() && (arg == "--length" || arg == "--outlet-extension")) {
             if (i + 1 >= args.size())
                 throw usageError(Failure::Kind::OptionNeedsLength, arg);
             const std::string& text = args[++i];
             if (!millimetres(text))
                 throw usageError(Failure::Kind::OptionNotALength, arg, text);
             (arg == "--length" ? options.passageLength : options.outletExtension) = text;
-        } else if (arg == "--roughness" || arg == "--hub-diameter") {
+        } else if (features::solid() && (arg == "--roughness" || arg == "--hub-diameter")) {
             if (i + 1 >= args.size())
                 throw usageError(Failure::Kind::OptionNeedsLength, arg);
             const std::string& text = args[++i];
@@ -186,7 +186,6 @@ Options parseOptions(const std::vector<std::string>& args)
             else if (std::stod(text) > 0)  // 0: none, as without the option
                 options.flow.hubDiameter = std::stod(text);
             caseInputGiven = arg;
-#endif
         } else if (arg == "--cfd" || arg == "--cfd-study" || arg == "--cfd-validate" || arg == "--mesh-study") {
             if (i + 1 >= args.size() || isOption(args[i + 1]) || args[i + 1].empty())
                 throw usageError(Failure::Kind::OptionNeedsFolder, arg);

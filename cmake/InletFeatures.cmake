@@ -5,13 +5,14 @@
 # where its library was found and off where not; INLET_WITH_<NAME>=OFF leaves it out by hand.
 # A feature that is off is absent, not broken: no menu entry, no option, no format of it.
 #
-# The code asks InletFeatures.h (target inlet_features): INLET_HAS_<NAME> is 1 or 0, for
-# `#if` around what includes the library and `if constexpr` elsewhere.
+# The code asks Features.h (modules/, target inlet_features): features::svg() ... as `if`
+# (or `if constexpr`); INLET_HAS_<NAME> (1 or 0, in the InletFeatures.h written here) only for
+# `#if` around what includes the library.
 #
 # To add one: find its library QUIET (a Qt module: among the OPTIONAL_COMPONENTS of the
 # top-level find_package(Qt6)) at the end of this file, then
 #     inlet_feature(NAME "what the user gets" <whether the library was found>)
-# link the library only `if(INLET_HAS_NAME)`, and add its row to the feature table in docs/windows.md.
+# add its question to modules/Features.h, link the library only `if(INLET_HAS_NAME)`, and add its row to the feature table in docs/windows.md.
 
 set(inlet_feature_defines "")
 
@@ -70,4 +71,5 @@ file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/features/InletFeatures.h
      CONTENT "#pragma once\n\n// Which optional features this build has (cmake/InletFeatures.cmake).\n\n${inlet_feature_defines}"
      @ONLY)
 add_library(inlet_features INTERFACE)
-target_include_directories(inlet_features INTERFACE ${PROJECT_BINARY_DIR}/features)
+# Features.h (modules/) is what the code asks.
+target_include_directories(inlet_features INTERFACE ${PROJECT_BINARY_DIR}/features ${PROJECT_SOURCE_DIR}/modules)

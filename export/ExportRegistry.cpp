@@ -1,6 +1,6 @@
 #include "ExportRegistry.h"
 
-#include "InletFeatures.h"
+#include "Features.h"
 #include "AtomicSave.h"
 #include "Failure.h"
 #include "Progress.h"
@@ -43,9 +43,8 @@ ExportRegistry ExportRegistry::described()
     };
     add("pdf", "计算书 PDF", "the calculation sheet", ExportKind::Sheet);
     add("odt", "计算书 ODT", "the calculation sheet for a word processor", ExportKind::Sheet);
-#if INLET_HAS_XLSX
-    add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
-#endif
+    if (features::xlsx())
+        add("xlsx", "Excel", "the texts, values, results, stations and checks as a workbook", ExportKind::Workbook);
     const ExportOption paper{QStringLiteral("paper"), QStringLiteral("图幅"),
                              {QStringLiteral("auto"), QStringLiteral("A0"), QStringLiteral("A1"), QStringLiteral("A2"),
                               QStringLiteral("A3")},
@@ -64,22 +63,21 @@ ExportRegistry ExportRegistry::described()
          {QStringLiteral("dxf-polylines"), {}, {}, QStringLiteral("the same as --dxf-curves polyline"), {}},
          paper});
     add("drawing-pdf", "图纸 PDF", "the drawing sheet as a vector PDF of its size", ExportKind::Drawing, {paper});
-#if INLET_HAS_SVG
-    add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});
-#endif
+    if (features::svg())
+        add("svg", "SVG 图形", "the drawing sheet as a vector picture", ExportKind::Drawing, {paper});
     add("png", "PNG 图像", "the drawing sheet as a picture 4000 pixels wide", ExportKind::Drawing, {paper});
     add("setout", "放样坐标 CSV", "the setting-out coordinates as CSV", ExportKind::Table);
     f.back().extension = QStringLiteral("csv");
     f.back().needsCompletedRun = true;
-#if INLET_HAS_SOLID
-    add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
-        {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},
-          QStringLiteral("the walls alone, as a shell without the inlet and the outlet"), {}}});
-    add("stl", "STL 三维模型", "the passage's walls in triangles for CFD, one region per wall", ExportKind::Drawing,
-        {{QStringLiteral("stl-binary"), QStringLiteral("二进制 STL"), {},
-          QStringLiteral("binary STL, the wall's index in each triangle's attribute word"), {}},
-         {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres"), {}}});
-#endif
+    if (features::solid()) {
+        add("step", "STEP 三维模型", "the passage's fluid volume as a solid for CAD, faces named by wall", ExportKind::Drawing,
+            {{QStringLiteral("step-walls"), QStringLiteral("只写壁面（不含进口、出口）"), {},
+              QStringLiteral("the walls alone, as a shell without the inlet and the outlet"), {}}});
+        add("stl", "STL 三维模型", "the passage's walls in triangles for CFD, one region per wall", ExportKind::Drawing,
+            {{QStringLiteral("stl-binary"), QStringLiteral("二进制 STL"), {},
+              QStringLiteral("binary STL, the wall's index in each triangle's attribute word"), {}},
+             {QStringLiteral("stl-metres"), QStringLiteral("以米为单位"), {}, QStringLiteral("metres instead of millimetres"), {}}});
+    }
     return registry;
 }
 

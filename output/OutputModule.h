@@ -26,8 +26,8 @@ public:
     virtual void printSheet(QWidget& parent, const SheetInput& input) = 0;
 };
 
-// The module, loaded the first time it is asked for: beside the program, in the library folder
-// it is installed to, or in the build tree. Throws ModuleMissing where it cannot be loaded.
+// The module, loaded the first time it is asked for (ModuleLoader.h): beside the program, in the
+// folder it is installed to, or in the build tree. Throws ModuleMissing where it cannot be loaded.
 OutputModule& outputModule();
 
 // The program's formats: every format of the build, each written by the module, which is

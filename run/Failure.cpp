@@ -104,7 +104,7 @@ constexpr std::array kWords{
     Words{SheetTooLong, "计算书将有 {number} 页，多于 {limit} 页：请缩短设计信息中的长文字（如备注）",
           "the calculation sheet would run to {number} pages, more than {limit}: shorten the long texts of the design "
           "information (such as the notes)"},
-    Words{ModuleMissing, "找不到输出模块 inlet-output（{detail}）", "the output module inlet-output is missing ({detail})"},
+    Words{ModuleMissing, "找不到模块 {item}（{detail}）", "the module {item} is missing ({detail})"},
     Words{WorkbookNotMade, "无法写入“{file}”：无法生成工作簿（{detail}）", "cannot write '{file}': the workbook could not be made ({detail})"},
     Words{WorkbookCellNotWritten, "无法写入“{file}”：无法写入工作表“{item}”的单元格 {other}（{detail}）",
           "cannot write '{file}': the cell {other} of the sheet '{item}' could not be written ({detail})"},
@@ -143,7 +143,6 @@ constexpr std::array kWords{
           "no solid: the outlet extension {other} mm is not usable"},
     Words{SolidModelling, "无法生成实体：建模失败（{detail}）", "no solid: the modelling kernel could not build it ({detail})"},
     Words{SolidNotSound, "实体检查未通过（{detail}），未写出文件", "no solid: the solid built is not sound ({detail}), so nothing is written"},
-    Words{SolidUnavailable, "本程序无法生成实体（{detail}）", "no solid: this build cannot make solids ({detail})"},
     Words{FlowFolderNotAFolder, "算例文件夹“{file}”不是文件夹", "the case folder '{file}' is not a folder"},
     Words{FlowFolderNotACase, "算例文件夹“{file}”不空，且其中不是水力计算的算例：请给出空的或新的文件夹",
           "the case folder '{file}' is not empty and holds no flow case; give an empty or new folder"},

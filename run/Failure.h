@@ -55,7 +55,7 @@ struct Failure {
         SolidNoSectionShape, SolidWidthBelowAp, SolidBackWallOnGuideCone, SolidNoWidth, SolidProfileNotUsable,
         SolidProfilesCross, SolidGuideConeAboveConeInlet, SolidPassageTooShort, SolidLengthNotUsable,
         SolidLengthNotGiven,
-        SolidExtensionNotUsable, SolidModelling, SolidNotSound, SolidUnavailable,
+        SolidExtensionNotUsable, SolidModelling, SolidNotSound,
         // The flow computation ({file} the case folder, {item} a program, {other} its log,
         // {detail} the log's last lines or the solver's own words).
         FlowFolderNotAFolder, FlowFolderNotACase, FlowFolderOtherCase, FlowCannotCreateFolder, FlowNoOpenFoam,

@@ -13,8 +13,8 @@ namespace inlet {
 // A condition of the design that fails: `item` ("hk", "a30", "φ=30°"), `figure` and `limit` in mm.
 Failure solidFailure(Failure::Kind kind, std::string item, double figure, double limit = 0);
 
-// The kernel could not build it (SolidModelling), the solid is not sound (SolidNotSound) or
-// this build has no solids (SolidUnavailable), in `words`.
+// The kernel could not build it (SolidModelling) or the solid is not sound (SolidNotSound), in
+// `words`.
 Failure solidFailure(Failure::Kind kind, std::string words);
 
 }  // namespace inlet

@@ -45,13 +45,9 @@ public:
     virtual std::unique_ptr<BuiltSolid> build(const SolidDesign& design) = 0;
 };
 
-// The module, loaded the first time it is asked for: beside the program, in the library
-// folder it is installed to, or in the build tree. Null where it cannot be loaded; `why`
-// then says why.
-SolidModule* solidModule(std::string* why = nullptr);
-
-// Builds the solid through the module; throws a Failure (SolidUnavailable where the module
-// cannot be loaded).
+// Builds the solid through the module inlet-solid, loaded the first time a solid is asked for
+// (beside the program, in the folder it is installed to, or in the build tree). Throws a
+// Failure: ModuleMissing where the module cannot be loaded.
 std::unique_ptr<BuiltSolid> buildSolid(const SolidDesign& design);
 
 // The same, built once for the same design: the STEP and the STL files of one run, and its

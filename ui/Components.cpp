@@ -1,6 +1,6 @@
 #include "Components.h"
 
-#include "InletFeatures.h"
+#include "Features.h"
 
 #include <array>
 
@@ -23,11 +23,11 @@ constexpr bool kPosix = true;
 constexpr std::array kComponents{
     Component{"Qt 6", "LGPL-3.0-only", false, true},
     Component{"dxflib", "GPL-2.0-or-later", false, true},
-    Component{"libxlsxwriter", "BSD-2-Clause", false, INLET_HAS_XLSX == 1},
-    Component{"libodfgen", "MPL-2.0 OR LGPL-2.1-or-later", false, INLET_HAS_ODT == 1},
-    Component{"librevenge", "MPL-2.0 OR LGPL-2.1-or-later", false, INLET_HAS_ODT == 1},
-    Component{"zlib", "Zlib", false, INLET_HAS_ODT == 1},
-    Component{"OpenCASCADE", "LGPL-2.1-only WITH OCCT-exception-1.0", false, INLET_HAS_SOLID == 1},
+    Component{"libxlsxwriter", "BSD-2-Clause", false, features::xlsx()},
+    Component{"libodfgen", "MPL-2.0 OR LGPL-2.1-or-later", false, features::odt()},
+    Component{"librevenge", "MPL-2.0 OR LGPL-2.1-or-later", false, features::odt()},
+    Component{"zlib", "Zlib", false, features::odt()},
+    Component{"OpenCASCADE", "LGPL-2.1-only WITH OCCT-exception-1.0", false, features::solid()},
     Component{"Fontconfig", "HPND-sell-variant", false, kFontconfig},
     Component{"OpenFOAM", "GPL-3.0-or-later", true, kPosix},
     Component{"Open MPI", "BSD-3-Clause-Open-MPI", true, kPosix},

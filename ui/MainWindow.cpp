@@ -11,6 +11,7 @@
 #include "DrawingWindow.h"
 #include "ExportNote.h"
 #include "ExportPlace.h"
+#include "Features.h"
 #include "FlowWindow.h"
 #include "InletVersion.h"
 #include "ManualWindow.h"
@@ -175,9 +176,8 @@ void MainWindow::createMenus()
     QMenu* view = menuBar()->addMenu(QStringLiteral("查看(&V)"));
     view->addAction(QStringLiteral("型线图…"), this, &MainWindow::showDrawingWindow);
     view->addAction(QStringLiteral("设计校核…"), this, &MainWindow::showDesignChecks);
-#ifdef INLET_HAVE_SOLID
-    view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
-#endif
+    if (features::solid())
+        view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
     view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
