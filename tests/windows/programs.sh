@@ -107,7 +107,7 @@ left_out() {
     local format
     for format in svg xlsx step stl; do
         run 2 "$inlet" --export "$(win "$work/型线图.$format")" "$(win "$work/design.inlet")" &&
-            has "$err" "--export writes .pdf, .odt, .dxf, .png files" && [ ! -e "$work/型线图.$format" ] || return 1
+            has "$err" "--export writes .pdf, .odt, .dxf, .png, .csv files" && [ ! -e "$work/型线图.$format" ] || return 1
     done
     run 0 "$inlet" --help && lacks "$out" svg && lacks "$out" xlsx && lacks "$out" step && lacks "$out" stl
 }
