@@ -1,11 +1,11 @@
-#include "DesignExport.h"
+#include "app/DesignExport.h"
 
-#include "AtomicSave.h"
-#include "DesignFile.h"
-#include "ExportInput.h"
-#include "Failure.h"
-#include "NumberFormat.h"
-#include "OutputModule.h"
+#include "document/AtomicSave.h"
+#include "document/DesignFile.h"
+#include "export/ExportInput.h"
+#include "messages/Failure.h"
+#include "platform/NumberFormat.h"
+#include "outputmodule/OutputModule.h"
 
 #include <QFileInfo>
 

@@ -4,9 +4,9 @@
 // calculation sheet, the drawing, ...) without a window. Needs a QGuiApplication, on any
 // platform (offscreen will do).
 
-#include "ExportFormat.h"
+#include "export/ExportFormat.h"
 
-#include "WidthSets.h"
+#include "drawing/WidthSets.h"
 
 #include <QString>
 

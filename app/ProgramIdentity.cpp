@@ -1,7 +1,7 @@
-#include "ProgramIdentity.h"
+#include "app/ProgramIdentity.h"
 
 #include "InletVersion.h"
-#include "OncePainted.h"
+#include "ui/startup/OncePainted.h"
 
 #include <QApplication>
 

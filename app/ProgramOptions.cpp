@@ -1,10 +1,10 @@
-#include "ProgramOptions.h"
+#include "app/ProgramOptions.h"
 
-#include "AtomicSave.h"
-#include "DistinctFiles.h"
-#include "Failure.h"
+#include "document/AtomicSave.h"
+#include "files/DistinctFiles.h"
+#include "messages/Failure.h"
 #include "InletVersion.h"
-#include "OutputModule.h"
+#include "outputmodule/OutputModule.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

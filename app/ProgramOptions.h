@@ -3,8 +3,8 @@
 // What `inlet [FILE]` is asked on its command line. The command line is read before the
 // window system is started, so that --help, --version and usage errors need no display.
 
-#include "WidthSets.h"
-#include "ExportFormat.h"
+#include "drawing/WidthSets.h"
+#include "export/ExportFormat.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "DesignExport.h"
-#include "MainWindow.h"
-#include "ProgramIdentity.h"
-#include "ProgramOptions.h"
-#include "SaveFile.h"
-#include "StandardStreams.h"
-#include "WindowFonts.h"
+#include "app/DesignExport.h"
+#include "ui/MainWindow.h"
+#include "app/ProgramIdentity.h"
+#include "app/ProgramOptions.h"
+#include "files/SaveFile.h"
+#include "platform/StandardStreams.h"
+#include "ui/startup/WindowFonts.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,6 +1,6 @@
 // How long saving and opening a design file take.
 
-#include "DesignFile.h"
+#include "document/DesignFile.h"
 
 #include <QTemporaryDir>
 

@@ -1,12 +1,12 @@
 // How long the drawing's geometry, both width sets and the design checks of one design take,
 // and the chart of area, width and velocity along φ.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DesignChecks.h"
-#include "PassageDrafting.h"
-#include "VoluteChart.h"
-#include "WidthSets.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "checks/DesignChecks.h"
+#include "drawing/PassageDrafting.h"
+#include "checks/VoluteChart.h"
+#include "drawing/WidthSets.h"
 
 #include <benchmark/benchmark.h>
 

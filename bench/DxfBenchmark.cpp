@@ -1,10 +1,10 @@
 // How long writing the DXF file of a drawn design takes: the defaults with hk 2000, the
 // drawing made once, the file written again and again into the temporary folder.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DxfWriter.h"
-#include "PassageDrafting.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "dxf/DxfWriter.h"
+#include "drawing/PassageDrafting.h"
 
 #include <benchmark/benchmark.h>
 

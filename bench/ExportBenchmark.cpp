@@ -3,11 +3,11 @@
 // workbook. The design is run once; each loop writes from its record. And the workbook of a
 // batch of 10,000 designs, as `inlet-calc --csv … --xlsx` writes it.
 
-#include "Boxes.h"
-#include "DesignFile.h"
-#include "Failure.h"
-#include "ExportInput.h"
-#include "Sheet.h"
+#include "boxes/Boxes.h"
+#include "document/DesignFile.h"
+#include "messages/Failure.h"
+#include "export/ExportInput.h"
+#include "render/Sheet.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -20,7 +20,7 @@
 #include "InletFeatures.h"
 
 #if INLET_HAS_XLSX
-#include "XlsxWorkbook.h"
+#include "export/XlsxWorkbook.h"
 #endif
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,10 @@
 // How long one press of the calculate button takes without a window, and how many designs a
 // CSV batch gets through per second.
 
-#include "CommandLine.h"
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "RunRecord.h"
+#include "cli/CommandLine.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "model/RunRecord.h"
 
 #include <benchmark/benchmark.h>
 

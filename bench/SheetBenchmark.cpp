@@ -1,10 +1,10 @@
 // How long the calculation sheet of one design takes: the run, its checks and drawing, the
 // document with its two drawings, and the PDF or ODT in memory.
 
-#include "DesignFile.h"
-#include "SheetDocument.h"
-#include "SheetFiles.h"
-#include "SheetInput.h"
+#include "document/DesignFile.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetFiles.h"
+#include "sheet/SheetInput.h"
 
 #include <QGuiApplication>
 

@@ -1,10 +1,10 @@
 // How long the passage's solid takes: built from a run (the defaults with hk 2000), written as
 // STEP, and divided into triangles and written as STL (ASCII with named regions, and binary).
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "PassageSolid.h"
-#include "SolidFiles.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "solid/PassageSolid.h"
+#include "solid/SolidFiles.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,4 @@
-#include "Arithmetic.h"
+#include "calc/Arithmetic.h"
 
 #include <cfloat>
 

@@ -3,7 +3,7 @@
 // Checked double arithmetic: every failure is detected by an explicit test of the operands
 // or the result, never by floating-point exception flags.
 
-#include "CalcError.h"
+#include "calc/CalcError.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "CalcError.h"
+#include "calc/CalcError.h"
 
 namespace inlet {
 

@@ -1,7 +1,7 @@
-#include "DesignInputs.h"
+#include "calc/DesignInputs.h"
 
-#include "Arithmetic.h"
-#include "ExtendedPrecision.h"
+#include "calc/Arithmetic.h"
+#include "calc/ExtendedPrecision.h"
 
 #include <array>
 #include <charconv>

@@ -14,7 +14,7 @@
 //   aa     inclination of the volute's upper wall
 //   hk     volute section height, single
 
-#include "NumberLocale.h"
+#include "calc/NumberLocale.h"
 
 #include <string_view>
 

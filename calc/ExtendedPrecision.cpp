@@ -1,6 +1,6 @@
-#include "ExtendedPrecision.h"
+#include "calc/ExtendedPrecision.h"
 
-#include "Arithmetic.h"
+#include "calc/Arithmetic.h"
 
 #include <bit>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "Profiles.h"
+#include "calc/Profiles.h"
 
-#include "Arithmetic.h"
+#include "calc/Arithmetic.h"
 
 #include <cmath>
 

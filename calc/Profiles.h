@@ -14,7 +14,7 @@
 //
 // Each formula is evaluated left to right as written; ^ is std::pow.
 
-#include "DesignInputs.h"
+#include "calc/DesignInputs.h"
 
 namespace inlet {
 

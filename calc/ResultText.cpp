@@ -1,6 +1,6 @@
-#include "ResultText.h"
+#include "calc/ResultText.h"
 
-#include "DesignInputs.h"
+#include "calc/DesignInputs.h"
 
 #include <array>
 #include <charconv>

@@ -2,7 +2,7 @@
 
 // How each result reaches its box as text.
 
-#include "NumberLocale.h"
+#include "calc/NumberLocale.h"
 
 #include <string>
 

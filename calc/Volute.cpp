@@ -1,6 +1,6 @@
-#include "Volute.h"
+#include "calc/Volute.h"
 
-#include "Arithmetic.h"
+#include "calc/Arithmetic.h"
 
 #include <cmath>
 #include <cstdint>

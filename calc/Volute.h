@@ -18,7 +18,7 @@
 //
 // pi is 3.1416. Each formula is evaluated left to right as written; ^ is std::pow.
 
-#include "DesignInputs.h"
+#include "calc/DesignInputs.h"
 
 #include <array>
 

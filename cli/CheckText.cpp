@@ -1,7 +1,7 @@
-#include "CheckText.h"
+#include "cli/CheckText.h"
 
-#include "Figures.h"
-#include "ResultText.h"
+#include "drawing/Figures.h"
+#include "calc/ResultText.h"
 
 #include <array>
 #include <charconv>

@@ -2,7 +2,7 @@
 
 // The design checks as inlet-calc prints them.
 
-#include "DesignChecks.h"
+#include "checks/DesignChecks.h"
 
 #include <string>
 #include <vector>

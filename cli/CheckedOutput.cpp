@@ -1,6 +1,6 @@
-#include "CheckedOutput.h"
+#include "cli/CheckedOutput.h"
 
-#include "CommandLineError.h"
+#include "cli/CommandLineError.h"
 
 #include <cerrno>
 #include <ostream>

@@ -4,8 +4,8 @@
 // batch of designs from CSV. Returns the process exit status: 0 done, 1 the run failed,
 // 2 a usage error. Messages are in `language`.
 
-#include "Failure.h"
-#include "NumberLocale.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
 
 #include <iosfwd>
 #include <string>

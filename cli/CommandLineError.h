@@ -2,7 +2,7 @@
 
 // Why inlet-calc stops before its work is done, with the exit status that tells a script so.
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <vector>
 

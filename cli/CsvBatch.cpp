@@ -1,12 +1,12 @@
-#include "CsvBatch.h"
+#include "cli/CsvBatch.h"
 
-#include "CalculationRun.h"
-#include "CheckText.h"
-#include "CheckedOutput.h"
-#include "CommandLineError.h"
-#include "CsvReader.h"
-#include "Options.h"
-#include "Utf8.h"
+#include "run/CalculationRun.h"
+#include "cli/CheckText.h"
+#include "cli/CheckedOutput.h"
+#include "cli/CommandLineError.h"
+#include "cli/CsvReader.h"
+#include "cli/Options.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <optional>

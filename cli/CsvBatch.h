@@ -2,10 +2,10 @@
 
 // inlet-calc --csv: one design per CSV row, each row written out as soon as it is computed.
 
-#include "BoxTexts.h"
-#include "Failure.h"
-#include "NumberLocale.h"
-#include "WidthSets.h"
+#include "boxes/BoxTexts.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
+#include "drawing/WidthSets.h"
 
 #include <functional>
 #include <iosfwd>

@@ -1,6 +1,6 @@
-#include "CsvReader.h"
+#include "cli/CsvReader.h"
 
-#include "CommandLineError.h"
+#include "cli/CommandLineError.h"
 
 #include <algorithm>
 #include <utility>

@@ -5,8 +5,8 @@
 // line break. Lines end with LF or CRLF; empty lines are skipped; a leading UTF-8 byte order
 // mark, as spreadsheet programs write, is skipped.
 
-#include "Failure.h"
-#include "LineReader.h"
+#include "messages/Failure.h"
+#include "cli/LineReader.h"
 
 #include <functional>
 #include <iosfwd>

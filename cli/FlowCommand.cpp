@@ -1,12 +1,12 @@
-#include "FlowCommand.h"
+#include "cli/FlowCommand.h"
 
-#include "CaseFolder.h"
-#include "FlowTrust.h"
-#include "Friction.h"
-#include "PassageCase.h"
-#include "PipeCase.h"
-#include "Pipeline.h"
-#include "VtkSurface.h"
+#include "openfoam/CaseFolder.h"
+#include "document/FlowTrust.h"
+#include "openfoam/Friction.h"
+#include "openfoam/PassageCase.h"
+#include "openfoam/PipeCase.h"
+#include "openfoam/Pipeline.h"
+#include "openfoam/VtkSurface.h"
 
 #include <QJsonDocument>
 

@@ -3,8 +3,8 @@
 // inlet-calc --cfd: the flow through the passage of a computed design, or through the
 // validation pipe, as an OpenFOAM case written, run and evaluated; and a study of many designs.
 
-#include "DesignFlow.h"
-#include "MeshStudy.h"
+#include "flow/DesignFlow.h"
+#include "openfoam/MeshStudy.h"
 
 #include <filesystem>
 #include <iosfwd>

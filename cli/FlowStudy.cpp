@@ -1,15 +1,15 @@
-#include "FlowStudy.h"
+#include "cli/FlowStudy.h"
 
-#include "CalculationRun.h"
-#include "CheckedOutput.h"
-#include "CommandLineError.h"
-#include "CsvBatch.h"
-#include "CsvReader.h"
-#include "DesignFile.h"
-#include "Options.h"
-#include "Process.h"
-#include "SaveFile.h"
-#include "ShellWord.h"
+#include "run/CalculationRun.h"
+#include "cli/CheckedOutput.h"
+#include "cli/CommandLineError.h"
+#include "cli/CsvBatch.h"
+#include "cli/CsvReader.h"
+#include "document/DesignFile.h"
+#include "cli/Options.h"
+#include "openfoam/Process.h"
+#include "files/SaveFile.h"
+#include "cli/ShellWord.h"
 
 #include <algorithm>
 #include <charconv>

@@ -5,9 +5,9 @@
 // after another; the figures gathered into one CSV: the batch's columns (the design, the 24
 // results, the checks, the error) and the flow's.
 
-#include "BoxTexts.h"
-#include "FlowCommand.h"
-#include "NumberLocale.h"
+#include "boxes/BoxTexts.h"
+#include "cli/FlowCommand.h"
+#include "calc/NumberLocale.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,6 +1,6 @@
-#include "LineReader.h"
+#include "cli/LineReader.h"
 
-#include "CommandLineError.h"
+#include "cli/CommandLineError.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -3,7 +3,7 @@
 // A text stream read one line at a time, holding no more than the line being read and what
 // has already arrived after it: input of any length goes through in the same memory.
 
-#include "CommandLineError.h"
+#include "cli/CommandLineError.h"
 
 #include <cstddef>
 #include <functional>

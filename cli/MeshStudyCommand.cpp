@@ -1,9 +1,9 @@
-#include "MeshStudyCommand.h"
+#include "cli/MeshStudyCommand.h"
 
-#include "CommandLineError.h"
-#include "DesignFile.h"
-#include "FlowTrust.h"
-#include "ProcessCount.h"
+#include "cli/CommandLineError.h"
+#include "document/DesignFile.h"
+#include "document/FlowTrust.h"
+#include "openfoam/ProcessCount.h"
 
 #include <QJsonDocument>
 

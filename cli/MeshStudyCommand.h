@@ -6,8 +6,8 @@
 // (cfd/MeshStudy.h). The finest mesh's figures are the design's, each with its band; --save
 // keeps them with the study.
 
-#include "FlowCommand.h"
-#include "Options.h"
+#include "cli/FlowCommand.h"
+#include "cli/Options.h"
 
 #include <QJsonObject>
 

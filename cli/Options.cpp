@@ -1,12 +1,12 @@
-#include "Options.h"
+#include "cli/Options.h"
 
-#include "CommandLineError.h"
-#include "ExportRegistry.h"
-#include "Features.h"
-#include "FileWriters.h"
-#include "FlowStudy.h"
-#include "MeshStudyCommand.h"
-#include "ProcessCount.h"
+#include "cli/CommandLineError.h"
+#include "export/ExportRegistry.h"
+#include "modules/Features.h"
+#include "export/FileWriters.h"
+#include "cli/FlowStudy.h"
+#include "cli/MeshStudyCommand.h"
+#include "openfoam/ProcessCount.h"
 
 #include <algorithm>
 #include <charconv>

@@ -2,10 +2,10 @@
 
 // What inlet-calc was asked to do, read from its arguments.
 
-#include "Boxes.h"
-#include "FlowCommand.h"
-#include "StudyCommand.h"
-#include "WidthSets.h"
+#include "boxes/Boxes.h"
+#include "cli/FlowCommand.h"
+#include "cli/StudyCommand.h"
+#include "drawing/WidthSets.h"
 
 #include <array>
 #include <map>

@@ -1,9 +1,9 @@
-#include "StepCommand.h"
+#include "cli/StepCommand.h"
 
-#include "CaseFolder.h"
-#include "FlowCommand.h"
-#include "StepCase.h"
-#include "StepFigures.h"
+#include "openfoam/CaseFolder.h"
+#include "cli/FlowCommand.h"
+#include "openfoam/StepCase.h"
+#include "openfoam/StepFigures.h"
 
 #include <charconv>
 #include <cmath>

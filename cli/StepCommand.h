@@ -3,7 +3,7 @@
 // inlet-calc --cfd-validate step: the backward-facing step of Driver and Seegmiller run through
 // the passage's solver and figures, its reattachment length against the experiment's.
 
-#include "DesignFlow.h"
+#include "flow/DesignFlow.h"
 
 #include <iosfwd>
 

@@ -4,9 +4,9 @@
 // variants of a design evaluated side by side (方案比选), each kept as DIR/variants/NNN.inlet,
 // the figures gathered in DIR/study.csv and DIR/study.xlsx; and the best of them searched for.
 
-#include "DesignFile.h"
-#include "Failure.h"
-#include "NumberLocale.h"
+#include "document/DesignFile.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
 
 #include <cstdint>
 #include <iosfwd>

@@ -1,8 +1,8 @@
-#include "CommandLine.h"
-#include "Failure.h"
-#include "NumberFormat.h"
-#include "SaveFile.h"
-#include "StandardStreams.h"
+#include "cli/CommandLine.h"
+#include "messages/Failure.h"
+#include "platform/NumberFormat.h"
+#include "files/SaveFile.h"
+#include "platform/StandardStreams.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "AtomicSave.h"
+#include "document/AtomicSave.h"
 
-#include "SaveFile.h"
-#include "Failure.h"
+#include "files/SaveFile.h"
+#include "messages/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // Files named by the window and the sheet (QString paths), written and read as every file of
 // the programs is (see files/AtomicSave.h and files/FileRead.h).
 
-#include "SaveFile.h"
+#include "files/SaveFile.h"
 
 #include <QByteArray>
 #include <QString>

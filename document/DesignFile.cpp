@@ -1,10 +1,10 @@
-#include "DesignFile.h"
+#include "document/DesignFile.h"
 
-#include "AtomicSave.h"
-#include "Failure.h"
-#include "FileRead.h"
+#include "document/AtomicSave.h"
+#include "messages/Failure.h"
+#include "files/FileRead.h"
 #include "InletVersion.h"
-#include "JsonMembers.h"
+#include "document/JsonMembers.h"
 
 #include <QFile>
 #include <QDir>

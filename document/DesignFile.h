@@ -20,9 +20,9 @@
 // a result with its status; a new one is saved in place of the old. A file of a newer minor
 // version may hold more; what this program does not know is kept and written back.
 
-#include "Boxes.h"
-#include "DesignInfo.h"
-#include "WidthSets.h"
+#include "boxes/Boxes.h"
+#include "document/DesignInfo.h"
+#include "drawing/WidthSets.h"
 
 #include <QJsonObject>
 #include <QString>

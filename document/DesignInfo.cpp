@@ -1,4 +1,4 @@
-#include "DesignInfo.h"
+#include "document/DesignInfo.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "FlowRecord.h"
+#include "document/FlowRecord.h"
 
 #include <QStringList>
 

@@ -7,8 +7,8 @@
 // the same widths; the result boxes (H, B) and the boxes only shown or checked do not count, so
 // that a design saved before or after its run, by either program, keeps its flow.
 
-#include "Boxes.h"
-#include "WidthSets.h"
+#include "boxes/Boxes.h"
+#include "drawing/WidthSets.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "FlowTrust.h"
+#include "document/FlowTrust.h"
 
-#include "FlowRecord.h"
+#include "document/FlowRecord.h"
 
 #include <QJsonArray>
 #include <QStringList>

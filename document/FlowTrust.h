@@ -5,8 +5,8 @@
 // a single run and in files saved before studies were kept), each figure with its uncertainty
 // band, and the verdict (cfd/FlowVerdict.h) on continuity, backflow, the GCI and the mesh.
 
-#include "FlowVerdict.h"
-#include "MeshStudy.h"
+#include "openfoam/FlowVerdict.h"
+#include "openfoam/MeshStudy.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "JsonMembers.h"
+#include "document/JsonMembers.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "DrawingScale.h"
+#include "drawing/DrawingScale.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 // The scale a view is printed to, from the series drawings use: 1:1, 1:2, 1:2.5, 1:5 and
 // their tens (1:10, 1:20, 1:25, 1:50, 1:100, ...).
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 namespace inlet {
 

@@ -1,6 +1,6 @@
-#include "DrawingSheet.h"
+#include "drawing/DrawingSheet.h"
 
-#include "DrawingScale.h"
+#include "drawing/DrawingScale.h"
 
 #include <algorithm>
 #include <cmath>

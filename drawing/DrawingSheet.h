@@ -6,7 +6,7 @@
 // scale of the series (see DrawingScale) that fits the frame above the title block. All in
 // paper millimetres, x to the right and y up from the sheet's bottom-left corner.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <string>
 #include <vector>

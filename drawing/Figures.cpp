@@ -1,6 +1,6 @@
-#include "Figures.h"
+#include "drawing/Figures.h"
 
-#include "ResultText.h"
+#include "calc/ResultText.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 // How the drawing and the design checks write a figure.
 
-#include "NumberLocale.h"
+#include "calc/NumberLocale.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,8 +1,8 @@
-#include "PassageDrafting.h"
+#include "drawing/PassageDrafting.h"
 
-#include "DesignInputs.h"
-#include "DrawingSheet.h"
-#include "Figures.h"
+#include "calc/DesignInputs.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/Figures.h"
 
 #include <algorithm>
 #include <array>

@@ -3,7 +3,7 @@
 // The passage drawn: the views of its geometry (PassageGeometry.h) as shapes, with their
 // dimensions, elevations, labels and the note on the sections drawn, placed on one drawing.
 
-#include "PassageGeometry.h"
+#include "drawing/PassageGeometry.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "PassageGeometry.h"
+#include "drawing/PassageGeometry.h"
 
-#include "DesignInputs.h"
+#include "calc/DesignInputs.h"
 
 #include <algorithm>
 #include <array>

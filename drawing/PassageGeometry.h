@@ -15,9 +15,9 @@
 //   rh       the width at which the upper wall, rising from the tangent point, reaches hk:
 //            ap + (hk - bp)/T
 
-#include "Calculation.h"
-#include "Shapes.h"
-#include "WidthSets.h"
+#include "run/Calculation.h"
+#include "drawing/Shapes.h"
+#include "drawing/WidthSets.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
-#include "SetOut.h"
+#include "drawing/SetOut.h"
 
-#include "Figures.h"
-#include "PassageGeometry.h"
+#include "drawing/Figures.h"
+#include "drawing/PassageGeometry.h"
 
 #include <algorithm>
 #include <array>

@@ -20,8 +20,8 @@
 // z (a branch at a time where z turns back, as the bell-mouth wall does at the rim), both with
 // the ends of the arc; the volute wall at every `angleStep` degrees of φ and at every station.
 
-#include "Calculation.h"
-#include "WidthSets.h"
+#include "run/Calculation.h"
+#include "drawing/WidthSets.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,6 @@
-#include "SetOutSheet.h"
+#include "drawing/SetOutSheet.h"
 
-#include "Figures.h"
+#include "drawing/Figures.h"
 
 #include <algorithm>
 #include <string>

@@ -7,9 +7,9 @@
 // heading again, and onto a further sheet where the columns are full. All in paper mm, x to the
 // right and y up from the sheet's bottom-left corner; texts 3.5 mm high on rows of 6 mm.
 
-#include "DrawingSheet.h"
-#include "SetOut.h"
-#include "Shapes.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/SetOut.h"
+#include "drawing/Shapes.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "WidthSets.h"
+#include "drawing/WidthSets.h"
 
-#include "Arithmetic.h"
-#include "Volute.h"
+#include "calc/Arithmetic.h"
+#include "calc/Volute.h"
 
 #include <cmath>
 

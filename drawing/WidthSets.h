@@ -22,8 +22,8 @@
 // Where hk <= bp or hk <= H2 the level roof would run through the bell, so no section of the
 // form the rules assume exists, and there is no area-true width at all.
 
-#include "Calculation.h"
-#include "CalcError.h"
+#include "run/Calculation.h"
+#include "calc/CalcError.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "DimensionGraphics.h"
+#include "dxf/DimensionGraphics.h"
 
 #include <cmath>
 #include <numbers>

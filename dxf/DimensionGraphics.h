@@ -3,7 +3,7 @@
 // A linear dimension drawn with plain lines, filled arrowheads and a line of text, the way
 // every CAD program shows it the same.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <array>
 #include <vector>

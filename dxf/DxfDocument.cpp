@@ -1,12 +1,12 @@
-#include "DxfDocument.h"
+#include "dxf/DxfDocument.h"
 
-#include "DimensionGraphics.h"
-#include "DxfEllipse.h"
-#include "DxfObjects.h"
-#include "DxfSpline.h"
-#include "DxfText.h"
-#include "Failure.h"
-#include "DxfTextWriter.h"
+#include "dxf/DimensionGraphics.h"
+#include "dxf/DxfEllipse.h"
+#include "dxf/DxfObjects.h"
+#include "dxf/DxfSpline.h"
+#include "dxf/DxfText.h"
+#include "messages/Failure.h"
+#include "dxf/DxfTextWriter.h"
 
 #include <dl_dxf.h>
 

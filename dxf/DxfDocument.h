@@ -3,8 +3,8 @@
 // The DXF file's content, written through dxflib: header, tables, the dimensions' blocks and
 // every shape in model space (see DxfWriter.h for what a reader finds in it).
 
-#include "DxfOptions.h"
-#include "Shapes.h"
+#include "dxf/DxfOptions.h"
+#include "drawing/Shapes.h"
 
 #include <string>
 

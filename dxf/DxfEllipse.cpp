@@ -1,4 +1,4 @@
-#include "DxfEllipse.h"
+#include "dxf/DxfEllipse.h"
 
 #include <cmath>
 #include <numbers>

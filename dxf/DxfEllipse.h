@@ -2,7 +2,7 @@
 
 // An elliptical arc as a DXF ELLIPSE entity holds it.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "DxfObjects.h"
+#include "dxf/DxfObjects.h"
 
 #include <utility>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DrawingSheet.h"
-#include "SetOutSheet.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/SetOutSheet.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "DxfSpline.h"
+#include "dxf/DxfSpline.h"
 
 #include <algorithm>
 #include <cmath>

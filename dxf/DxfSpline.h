@@ -4,7 +4,7 @@
 // and evenly spaced, so that CAD programs that ignore a spline's knots and weights and
 // assume these (LibreCAD) draw the same curve as those that read them (FreeCAD, AutoCAD).
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <optional>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "DxfText.h"
+#include "dxf/DxfText.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "DxfTextWriter.h"
+#include "dxf/DxfTextWriter.h"
 
 #include <array>
 #include <cctype>

@@ -1,8 +1,8 @@
-#include "DxfWriter.h"
+#include "dxf/DxfWriter.h"
 
-#include "DxfDocument.h"
-#include "Failure.h"
-#include "SaveFile.h"
+#include "dxf/DxfDocument.h"
+#include "messages/Failure.h"
+#include "files/SaveFile.h"
 
 namespace inlet {
 

@@ -11,8 +11,8 @@
 // DxfOptions); dimensions are DIMENSION entities with their blocks and the style INLET; labels
 // in the long FangSong style FS, dimension figures in the SHX style HZ.
 
-#include "DxfOptions.h"
-#include "Shapes.h"
+#include "dxf/DxfOptions.h"
+#include "drawing/Shapes.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "BatchWorkbook.h"
+#include "export/BatchWorkbook.h"
 
-#include "Failure.h"
-#include "WorkbookFile.h"
-#include "WorkbookSheet.h"
+#include "messages/Failure.h"
+#include "export/WorkbookFile.h"
+#include "export/WorkbookSheet.h"
 
 #include <algorithm>
 #include <charconv>

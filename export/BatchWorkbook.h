@@ -9,7 +9,7 @@
 // "-0008", "1149,95001220703") is written as that number; every other cell as its text (the
 // typed texts always), a long one continued right of the table (see WorkbookSheet).
 
-#include "NumberLocale.h"
+#include "calc/NumberLocale.h"
 
 #include <QString>
 

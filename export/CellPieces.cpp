@@ -1,4 +1,4 @@
-#include "CellPieces.h"
+#include "export/CellPieces.h"
 
 namespace inlet {
 

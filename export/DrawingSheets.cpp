@@ -1,6 +1,6 @@
-#include "DrawingSheets.h"
+#include "export/DrawingSheets.h"
 
-#include "Figures.h"
+#include "drawing/Figures.h"
 
 namespace inlet {
 

@@ -4,9 +4,9 @@
 // setting-out tables (SetOutSheet) of the same paper size, each title block numbered
 // "第 n 张 共 m 张". What the DXF and the drawing PDF write; one place that numbers them.
 
-#include "DrawingSheet.h"
-#include "ExportInput.h"
-#include "SetOutSheet.h"
+#include "drawing/DrawingSheet.h"
+#include "export/ExportInput.h"
+#include "drawing/SetOutSheet.h"
 
 #include <string>
 #include <vector>

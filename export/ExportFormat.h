@@ -3,7 +3,7 @@
 // A kind of file the program writes from a run: its extension, its name as the menus and
 // file dialogs show it, what it holds, the choices it offers and the function that writes it.
 
-#include "ExportInput.h"
+#include "export/ExportInput.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
-#include "ExportInput.h"
+#include "export/ExportInput.h"
 
-#include "BoxTexts.h"
-#include "DesignInputs.h"
-#include "GivenReadings.h"
+#include "boxes/BoxTexts.h"
+#include "calc/DesignInputs.h"
+#include "boxes/GivenReadings.h"
 #include "InletVersion.h"
-#include "PassageDrafting.h"
+#include "drawing/PassageDrafting.h"
 
 #include <QDateTime>
 

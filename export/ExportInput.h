@@ -7,18 +7,18 @@
 // Every format writes from here and computes no figure of its own; the run itself is the
 // record's, shared, not copied.
 
-#include "Boxes.h"
-#include "Calculation.h"
-#include "DesignChecks.h"
-#include "DesignFile.h"
-#include "DrawingSheet.h"
-#include "Failure.h"
-#include "NumberLocale.h"
-#include "PassageDrafting.h"
-#include "RunRecord.h"
-#include "SetOut.h"
-#include "Shapes.h"
-#include "WidthSets.h"
+#include "boxes/Boxes.h"
+#include "run/Calculation.h"
+#include "checks/DesignChecks.h"
+#include "document/DesignFile.h"
+#include "drawing/DrawingSheet.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
+#include "drawing/PassageDrafting.h"
+#include "model/RunRecord.h"
+#include "drawing/SetOut.h"
+#include "drawing/Shapes.h"
+#include "drawing/WidthSets.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "ExportRegistry.h"
+#include "export/ExportRegistry.h"
 
-#include "Features.h"
-#include "AtomicSave.h"
-#include "Failure.h"
-#include "Progress.h"
+#include "modules/Features.h"
+#include "document/AtomicSave.h"
+#include "messages/Failure.h"
+#include "run/Progress.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // export dialogs, `inlet --export` and `inlet-calc` all read. Each program binds the writers
 // it links; a format without a writer is not offered.
 
-#include "ExportFormat.h"
+#include "export/ExportFormat.h"
 
 #include <optional>
 #include <vector>

@@ -1,18 +1,18 @@
-#include "FileWriters.h"
+#include "export/FileWriters.h"
 
-#include "AtomicSave.h"
-#include "DrawingSheets.h"
-#include "Failure.h"
-#include "DxfWriter.h"
+#include "document/AtomicSave.h"
+#include "export/DrawingSheets.h"
+#include "messages/Failure.h"
+#include "dxf/DxfWriter.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidFailure.h"
-#include "SolidModule.h"
+#include "solid/SolidFailure.h"
+#include "solid/SolidModule.h"
 #endif
 
 #include "InletFeatures.h"
 
 #if INLET_HAS_XLSX
-#include "XlsxWorkbook.h"
+#include "export/XlsxWorkbook.h"
 #endif
 
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "WorkbookFile.h"
+#include "export/WorkbookFile.h"
 
-#include "AtomicSave.h"
-#include "Failure.h"
+#include "document/AtomicSave.h"
+#include "messages/Failure.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "WorkbookSheet.h"
+#include "export/WorkbookSheet.h"
 
-#include "CellPieces.h"
-#include "Failure.h"
+#include "export/CellPieces.h"
+#include "messages/Failure.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,15 +1,15 @@
-#include "XlsxWorkbook.h"
+#include "export/XlsxWorkbook.h"
 
-#include "AtomicSave.h"
-#include "BatchWorkbook.h"
-#include "BoxCaption.h"
-#include "DesignInputs.h"
-#include "FlowRecord.h"
-#include "GivenReadings.h"
-#include "PassageGeometry.h"
-#include "Failure.h"
-#include "WorkbookFile.h"
-#include "WorkbookSheet.h"
+#include "document/AtomicSave.h"
+#include "export/BatchWorkbook.h"
+#include "boxes/BoxCaption.h"
+#include "calc/DesignInputs.h"
+#include "document/FlowRecord.h"
+#include "boxes/GivenReadings.h"
+#include "drawing/PassageGeometry.h"
+#include "messages/Failure.h"
+#include "export/WorkbookFile.h"
+#include "export/WorkbookSheet.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -4,7 +4,7 @@
 // calculation took from them, every result as a number beside its box's text, the stations,
 // and the design checks; a spreadsheet to go on calculating with.
 
-#include "ExportFormat.h"
+#include "export/ExportFormat.h"
 
 #include <optional>
 #include <string>

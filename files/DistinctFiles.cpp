@@ -1,4 +1,4 @@
-#include "DistinctFiles.h"
+#include "files/DistinctFiles.h"
 
 #include <filesystem>
 #include <system_error>

@@ -4,7 +4,7 @@
 // or another file it writes, however each is named (another spelling, a symbolic link, a
 // hard link). Checked before anything is written, so that a clash writes nothing.
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <optional>
 #include <string>

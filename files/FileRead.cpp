@@ -1,6 +1,6 @@
-#include "FileRead.h"
+#include "files/FileRead.h"
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <cerrno>
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "SaveFile.h"
+#include "files/SaveFile.h"
 
-#include "Failure.h"
-#include "WindowsNames.h"
+#include "messages/Failure.h"
+#include "platform/WindowsNames.h"
 
 #include <cerrno>
 #include <random>

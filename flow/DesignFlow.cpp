@@ -1,12 +1,12 @@
-#include "DesignFlow.h"
+#include "flow/DesignFlow.h"
 
-#include "Boxes.h"
-#include "CaseFolder.h"
-#include "DesignFile.h"
-#include "Failure.h"
-#include "FlowRecord.h"
-#include "PassageCase.h"
-#include "SectionCheck.h"
+#include "boxes/Boxes.h"
+#include "openfoam/CaseFolder.h"
+#include "document/DesignFile.h"
+#include "messages/Failure.h"
+#include "document/FlowRecord.h"
+#include "openfoam/PassageCase.h"
+#include "openfoam/SectionCheck.h"
 
 #include <QJsonArray>
 

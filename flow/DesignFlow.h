@@ -5,8 +5,8 @@
 // the case gave (the settings, the texts it was computed for, the figures). The command line
 // and the window run the case through cfd::runCase.
 
-#include "FlowCase.h"
-#include "FlowResult.h"
+#include "openfoam/FlowCase.h"
+#include "openfoam/FlowResult.h"
 
 #include <QJsonObject>
 

@@ -1,6 +1,6 @@
-#include "FlowRunner.h"
+#include "flow/FlowRunner.h"
 
-#include "Pipeline.h"
+#include "openfoam/Pipeline.h"
 
 #include <QThread>
 

@@ -5,10 +5,10 @@
 // processes, with progress and cancel. The caller's event loop stays free; the signals arrive
 // in the runner's thread.
 
-#include "DesignFlow.h"
-#include "Calculation.h"
-#include "DesignFile.h"
-#include "SolverLog.h"
+#include "flow/DesignFlow.h"
+#include "run/Calculation.h"
+#include "document/DesignFile.h"
+#include "openfoam/SolverLog.h"
 
 #include <QObject>
 #include <QString>

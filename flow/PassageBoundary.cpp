@@ -1,16 +1,16 @@
-#include "DesignFlow.h"
+#include "flow/DesignFlow.h"
 
-#include "DesignFile.h"
-#include "GivenReadings.h"
-#include "PassageCase.h"
+#include "document/DesignFile.h"
+#include "boxes/GivenReadings.h"
+#include "openfoam/PassageCase.h"
 
 #include <cmath>
 #include <string>
 #ifdef INLET_HAVE_SOLID
-#include "Calculation.h"
-#include "DesignInputs.h"
-#include "SolidFailure.h"
-#include "SolidModule.h"
+#include "run/Calculation.h"
+#include "calc/DesignInputs.h"
+#include "solid/SolidFailure.h"
+#include "solid/SolidModule.h"
 #endif
 
 namespace inlet {

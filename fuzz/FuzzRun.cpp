@@ -6,11 +6,11 @@
 // hk and the design flow Q, in that order; boxes without a text keep their default. The
 // first byte picks the locale.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DesignChecks.h"
-#include "PassageDrafting.h"
-#include "VoluteChart.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "checks/DesignChecks.h"
+#include "drawing/PassageDrafting.h"
+#include "checks/VoluteChart.h"
 
 #include <algorithm>
 #include <array>

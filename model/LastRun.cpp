@@ -1,6 +1,6 @@
-#include "LastRun.h"
+#include "model/LastRun.h"
 
-#include "NumberFormat.h"
+#include "platform/NumberFormat.h"
 
 namespace inlet {
 

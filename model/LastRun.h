@@ -7,7 +7,7 @@
 // change of the choice; flowChanged() every new flow. Whether the boxes have been changed since
 // the record's run is marked here too, so that no window shows an older design as current.
 
-#include "RunRecord.h"
+#include "model/RunRecord.h"
 
 #include <QJsonObject>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "RunRecord.h"
+#include "model/RunRecord.h"
 
-#include "CalculationRun.h"
-#include "GivenReadings.h"
-#include "PassageDrafting.h"
-#include "VoluteChart.h"
+#include "run/CalculationRun.h"
+#include "boxes/GivenReadings.h"
+#include "drawing/PassageDrafting.h"
+#include "checks/VoluteChart.h"
 
 namespace inlet {
 

@@ -5,13 +5,13 @@
 // chart drawn with the chosen widths, and the design checks. The drawing window, the checks
 // window, the exports and the calculation sheet read a record; none of them recomputes it.
 
-#include "BoxTexts.h"
-#include "Calculation.h"
-#include "DesignChecks.h"
-#include "Failure.h"
-#include "NumberLocale.h"
-#include "Shapes.h"
-#include "WidthSets.h"
+#include "boxes/BoxTexts.h"
+#include "run/Calculation.h"
+#include "checks/DesignChecks.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
+#include "drawing/Shapes.h"
+#include "drawing/WidthSets.h"
 
 #include <optional>
 #include <string>

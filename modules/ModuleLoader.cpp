@@ -1,4 +1,4 @@
-#include "ModuleLoader.h"
+#include "modules/ModuleLoader.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -7,7 +7,7 @@
 // inlet_loadable_module() (cmake/LoadableModule.cmake), which builds and installs it where
 // this loader looks.
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
-#include "DrawingSheet.h"
+#include "drawing/DrawingSheet.h"
 
 #include <QPainter>
 #include <QPen>

@@ -5,9 +5,9 @@
 // arrowheads and their values, labels at their height; black, over whatever is there.
 // Line widths are in device units; everything else scales with the drawing.
 
-#include "ScaleBar.h"
-#include "Shapes.h"
-#include "ViewTransform.h"
+#include "render/ScaleBar.h"
+#include "drawing/Shapes.h"
+#include "render/ViewTransform.h"
 
 #include <QFont>
 #include <QColor>

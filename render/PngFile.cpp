@@ -1,7 +1,7 @@
-#include "PngFile.h"
+#include "render/PngFile.h"
 
-#include "Failure.h"
-#include "Sheet.h"
+#include "messages/Failure.h"
+#include "render/Sheet.h"
 
 #include <QImage>
 #include <QImageWriter>

@@ -3,8 +3,8 @@
 // The whole sheet (see Sheet) as a PNG picture. Needs a QGuiApplication (its fonts), on any
 // platform, offscreen included.
 
-#include "DrawingSheet.h"
-#include "Shapes.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/Shapes.h"
 
 #include <QBuffer>
 #include <QString>
@@ -30,7 +30,7 @@ void checkSomethingToDraw(const Drawing& drawing, const QString& path);
 
 }  // namespace inlet
 
-#include "AtomicSave.h"
+#include "document/AtomicSave.h"
 
 template <typename Write>
 void inlet::writeWhole(const QString& path, const QString& format, Write write)

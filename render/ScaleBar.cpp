@@ -1,4 +1,4 @@
-#include "ScaleBar.h"
+#include "render/ScaleBar.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "SetOutPainting.h"
+#include "render/SetOutPainting.h"
 
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
 #include <QPainter>
 

@@ -2,7 +2,7 @@
 
 // Paints a sheet of the setting-out tables (SetOutSheet) on paper, as Sheet paints the drawing's.
 
-#include "SetOutSheet.h"
+#include "drawing/SetOutSheet.h"
 
 class QPainter;
 

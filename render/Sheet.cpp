@@ -1,6 +1,6 @@
-#include "Sheet.h"
+#include "render/Sheet.h"
 
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
 #include <QPainter>
 

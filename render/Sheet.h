@@ -5,9 +5,9 @@
 // beside the title block (none for a drawing in paper millimetres, a chart).
 // Lengths in paper mm.
 
-#include "DrawingSheet.h"
-#include "Shapes.h"
-#include "ViewTransform.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/Shapes.h"
+#include "render/ViewTransform.h"
 
 #include <QRectF>
 #include <QSizeF>

@@ -1,6 +1,6 @@
-#include "ViewPicture.h"
+#include "render/ViewPicture.h"
 
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // One view of the drawing as a picture, for the calculation sheet: the same lines, dimensions
 // and texts as the drawing window and the exported drawings, on white.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <QImage>
 

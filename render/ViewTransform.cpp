@@ -1,4 +1,4 @@
-#include "ViewTransform.h"
+#include "render/ViewTransform.h"
 
 #include <algorithm>
 #include <cmath>

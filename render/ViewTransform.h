@@ -3,7 +3,7 @@
 // How the drawing (millimetres, y up) lies on a device (pixels, or millimetres of paper; y
 // down): a uniform scale and the device point where the drawing's origin lands.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,4 +1,4 @@
-#include "Calculation.h"
+#include "run/Calculation.h"
 
 namespace inlet {
 

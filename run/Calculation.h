@@ -3,10 +3,10 @@
 // Every value of a complete run as the run held it: what the drawing, the design checks and
 // the calculation sheet are made from, so that they show the same design as the boxes.
 
-#include "DesignInputs.h"
-#include "Profiles.h"
-#include "Quantity.h"
-#include "Volute.h"
+#include "calc/DesignInputs.h"
+#include "calc/Profiles.h"
+#include "boxes/Quantity.h"
+#include "calc/Volute.h"
 
 #include <array>
 

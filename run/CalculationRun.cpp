@@ -1,10 +1,10 @@
-#include "CalculationRun.h"
+#include "run/CalculationRun.h"
 
-#include "Arithmetic.h"
-#include "DesignInputs.h"
-#include "Profiles.h"
-#include "ResultText.h"
-#include "Volute.h"
+#include "calc/Arithmetic.h"
+#include "calc/DesignInputs.h"
+#include "calc/Profiles.h"
+#include "calc/ResultText.h"
+#include "calc/Volute.h"
 
 #include <array>
 #include <utility>

@@ -4,12 +4,12 @@
 // every result's text into its box, reading and writing interleaved in one fixed order so
 // that a failure part-way leaves exactly the results of the finished steps in place.
 
-#include "Boxes.h"
-#include "CalcError.h"
-#include "Calculation.h"
-#include "Failure.h"
-#include "NumberLocale.h"
-#include "Quantity.h"
+#include "boxes/Boxes.h"
+#include "calc/CalcError.h"
+#include "run/Calculation.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
+#include "boxes/Quantity.h"
 
 
 namespace inlet {

@@ -1,6 +1,6 @@
-#include "Progress.h"
+#include "run/Progress.h"
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 namespace inlet {
 

@@ -1,4 +1,4 @@
-#include "OdtPackage.h"
+#include "sheet/OdtPackage.h"
 
 #include <zlib.h>
 

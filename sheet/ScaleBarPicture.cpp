@@ -1,6 +1,6 @@
-#include "ScaleBarPicture.h"
+#include "sheet/ScaleBarPicture.h"
 
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
 #include <QPainter>
 

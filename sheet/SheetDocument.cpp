@@ -1,13 +1,13 @@
-#include "SheetDocument.h"
+#include "sheet/SheetDocument.h"
 
-#include "Failure.h"
-#include "SheetFlow.h"
-#include "SheetProcess.h"
-#include "SheetSetOut.h"
-#include "SheetSections.h"
-#include "SheetStyle.h"
-#include "TextWriter.h"
-#include "VectorPictures.h"
+#include "messages/Failure.h"
+#include "sheet/SheetFlow.h"
+#include "sheet/SheetProcess.h"
+#include "sheet/SheetSetOut.h"
+#include "sheet/SheetSections.h"
+#include "sheet/SheetStyle.h"
+#include "sheet/TextWriter.h"
+#include "sheet/VectorPictures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextTable>

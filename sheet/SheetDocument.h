@@ -5,7 +5,7 @@
 // part of the document: paintSheet() draws them on every page. Needs a QGuiApplication (for
 // the fonts).
 
-#include "SheetInput.h"
+#include "sheet/SheetInput.h"
 
 #include <QList>
 #include <QString>

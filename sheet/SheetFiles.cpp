@@ -1,13 +1,13 @@
-#include "SheetFiles.h"
+#include "sheet/SheetFiles.h"
 
-#include "AtomicSave.h"
-#include "Failure.h"
-#include "SheetDocument.h"
-#include "SheetPainter.h"
-#include "VectorPictures.h"
+#include "document/AtomicSave.h"
+#include "messages/Failure.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetPainter.h"
+#include "sheet/VectorPictures.h"
 #include "InletFeatures.h"
 #if INLET_HAS_ODT
-#include "SheetOdt.h"
+#include "sheet/SheetOdt.h"
 #endif
 
 #include <QBuffer>

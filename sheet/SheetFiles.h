@@ -4,8 +4,8 @@
 // finishing the sheet in a word processor. Both are made whole in memory and then saved
 // atomically, so that a failure leaves no partial file and an older file untouched.
 
-#include "ExportFormat.h"
-#include "SheetInput.h"
+#include "export/ExportFormat.h"
+#include "sheet/SheetInput.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "SheetFlow.h"
+#include "sheet/SheetFlow.h"
 
-#include "FlowRecord.h"
-#include "FlowTrust.h"
+#include "document/FlowRecord.h"
+#include "document/FlowTrust.h"
 
 #include <QJsonArray>
 

@@ -3,9 +3,9 @@
 // The sheet's section on the flow through the passage: the settled flow computation kept with
 // the design, its mesh, settings and figures.
 
-#include "FlowRecord.h"
-#include "SheetInput.h"
-#include "TextWriter.h"
+#include "document/FlowRecord.h"
+#include "sheet/SheetInput.h"
+#include "sheet/TextWriter.h"
 
 #include <QJsonObject>
 

@@ -1,4 +1,4 @@
-#include "SheetInput.h"
+#include "sheet/SheetInput.h"
 
 #include <utility>
 

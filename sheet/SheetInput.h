@@ -4,7 +4,7 @@
 // the sheet draws its pictures. The sheet takes every figure from here and computes none of
 // its own.
 
-#include "ExportInput.h"
+#include "export/ExportInput.h"
 
 namespace inlet {
 

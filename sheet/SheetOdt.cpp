@@ -1,11 +1,11 @@
-#include "SheetOdt.h"
+#include "sheet/SheetOdt.h"
 
-#include "OdtPackage.h"
-#include "SheetDocument.h"
-#include "SheetSections.h"
-#include "SheetStyle.h"
-#include "TextWriter.h"
-#include "VectorPictures.h"
+#include "sheet/OdtPackage.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetSections.h"
+#include "sheet/SheetStyle.h"
+#include "sheet/TextWriter.h"
+#include "sheet/VectorPictures.h"
 
 #include <QBuffer>
 #include <QPainter>

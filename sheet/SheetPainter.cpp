@@ -1,9 +1,9 @@
-#include "SheetPainter.h"
+#include "sheet/SheetPainter.h"
 
-#include "Progress.h"
-#include "SheetDocument.h"
-#include "SheetSections.h"
-#include "SheetStyle.h"
+#include "run/Progress.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetSections.h"
+#include "sheet/SheetStyle.h"
 
 #include <QPageLayout>
 #include <QPageSize>

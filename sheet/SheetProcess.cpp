@@ -1,8 +1,8 @@
-#include "SheetProcess.h"
+#include "sheet/SheetProcess.h"
 
-#include "Profiles.h"
-#include "SheetStyle.h"
-#include "Volute.h"
+#include "calc/Profiles.h"
+#include "sheet/SheetStyle.h"
+#include "calc/Volute.h"
 
 #include <cmath>
 #include <cstdio>

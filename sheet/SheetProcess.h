@@ -5,8 +5,8 @@
 // and the appendix on how the boxes are read, which values are single precision and how the
 // results are shown.
 
-#include "SheetInput.h"
-#include "TextWriter.h"
+#include "sheet/SheetInput.h"
+#include "sheet/TextWriter.h"
 
 namespace inlet {
 

@@ -2,8 +2,8 @@
 
 // The parts of the calculation sheet, each appended to the document in turn.
 
-#include "SheetInput.h"
-#include "TextWriter.h"
+#include "sheet/SheetInput.h"
+#include "sheet/TextWriter.h"
 
 #include <QString>
 

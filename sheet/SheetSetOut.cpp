@@ -1,4 +1,4 @@
-#include "SheetSetOut.h"
+#include "sheet/SheetSetOut.h"
 
 namespace inlet {
 

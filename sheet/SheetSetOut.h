@@ -3,8 +3,8 @@
 // 附录 B of the calculation sheet: the setting-out tables (SetOut) of the widths the drawings
 // use, as the drawing sheet, the DXF and the workbook carry them.
 
-#include "SheetInput.h"
-#include "TextWriter.h"
+#include "sheet/SheetInput.h"
+#include "sheet/TextWriter.h"
 
 namespace inlet {
 

@@ -1,4 +1,4 @@
-#include "SheetStyle.h"
+#include "sheet/SheetStyle.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
-#include "TextWriter.h"
+#include "sheet/TextWriter.h"
 
-#include "SheetStyle.h"
-#include "VectorPictures.h"
+#include "sheet/SheetStyle.h"
+#include "sheet/VectorPictures.h"
 
 #include <QTextTable>
 #include <QUrl>

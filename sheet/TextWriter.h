@@ -3,7 +3,7 @@
 // Appends headings, paragraphs, tables and pictures to a QTextDocument in the sheet's
 // formats, and remembers the sections for the contents list.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <QImage>
 #include <QString>

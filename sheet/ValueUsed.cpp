@@ -1,7 +1,7 @@
-#include "ValueUsed.h"
+#include "sheet/ValueUsed.h"
 
-#include "CalcError.h"
-#include "ResultText.h"
+#include "calc/CalcError.h"
+#include "calc/ResultText.h"
 
 namespace inlet {
 

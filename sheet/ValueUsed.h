@@ -3,8 +3,8 @@
 // What the calculation takes from the text of a box of the given-parameter frame, for the
 // sheet's table of given dimensions.
 
-#include "Boxes.h"
-#include "NumberLocale.h"
+#include "boxes/Boxes.h"
+#include "calc/NumberLocale.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "VectorPictures.h"
+#include "sheet/VectorPictures.h"
 
-#include "DrawingPainter.h"
-#include "ScaleBar.h"
-#include "SheetStyle.h"
+#include "render/DrawingPainter.h"
+#include "render/ScaleBar.h"
+#include "sheet/SheetStyle.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -5,7 +5,7 @@
 // the ODT keep its lines and texts as lines and texts at any size; every other picture is the
 // image under its name.
 
-#include "Shapes.h"
+#include "drawing/Shapes.h"
 
 #include <QObject>
 #include <QTextObjectInterface>

@@ -1,6 +1,6 @@
-#include "PassageSolid.h"
+#include "solid/PassageSolid.h"
 
-#include "SolidFailure.h"
+#include "solid/SolidFailure.h"
 
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepBndLib.hxx>

@@ -3,8 +3,8 @@
 // The passage's fluid volume as an OpenCASCADE solid, its faces named by the wall they belong
 // to, and the figures an engineer reads from it.
 
-#include "SolidDesign.h"
-#include "Walls.h"
+#include "solid/SolidDesign.h"
+#include "solid/Walls.h"
 
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Shape.hxx>

@@ -1,14 +1,14 @@
-#include "SolidDesign.h"
+#include "solid/SolidDesign.h"
 
-#include "CheckWords.h"
-#include "DesignChecks.h"
-#include "DesignInputs.h"
-#include "Figures.h"
-#include "GivenReadings.h"
-#include "MessageText.h"
-#include "PassageGeometry.h"
-#include "SolidFailure.h"
-#include "Walls.h"
+#include "checks/CheckWords.h"
+#include "checks/DesignChecks.h"
+#include "calc/DesignInputs.h"
+#include "drawing/Figures.h"
+#include "boxes/GivenReadings.h"
+#include "messages/MessageText.h"
+#include "drawing/PassageGeometry.h"
+#include "solid/SolidFailure.h"
+#include "solid/Walls.h"
 
 #include <algorithm>
 #include <cmath>

@@ -14,11 +14,11 @@
 //            floor, b2/100, so that it meets the floor at a right angle instead of tangentially
 //   rh       where the upper wall, rising from the tangent point at aa, reaches hk
 
-#include "Calculation.h"
-#include "DesignChecks.h"
-#include "Walls.h"
-#include "WidthSets.h"
-#include "Shapes.h"
+#include "run/Calculation.h"
+#include "checks/DesignChecks.h"
+#include "solid/Walls.h"
+#include "drawing/WidthSets.h"
+#include "drawing/Shapes.h"
 
 #include <array>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "SolidFailure.h"
+#include "solid/SolidFailure.h"
 
-#include "Figures.h"
+#include "drawing/Figures.h"
 
 namespace inlet {
 

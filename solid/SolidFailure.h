@@ -4,7 +4,7 @@
 // or station concerned, the figure that failed the condition and the bound it failed against
 // (both in whole millimetres), or the modelling kernel's own words.
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "SolidFiles.h"
+#include "solid/SolidFiles.h"
 
-#include "SaveFile.h"
-#include "SolidFailure.h"
+#include "files/SaveFile.h"
+#include "solid/SolidFailure.h"
 
 #include <GeomLProp_SLProps.hxx>
 #include <Geom_Surface.hxx>

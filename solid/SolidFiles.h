@@ -10,9 +10,9 @@
 // in the header. Triangles face out of the fluid, and lie within `deflection` of the exact
 // surfaces.
 
-#include "PassageSolid.h"
-#include "SolidMesh.h"
-#include "SolidModule.h"
+#include "solid/PassageSolid.h"
+#include "solid/SolidMesh.h"
+#include "solid/SolidModule.h"
 
 #include <string>
 

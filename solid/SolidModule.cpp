@@ -1,6 +1,6 @@
-#include "SolidModule.h"
+#include "solid/SolidModule.h"
 
-#include "ModuleLoader.h"
+#include "modules/ModuleLoader.h"
 
 #include <mutex>
 #include <vector>

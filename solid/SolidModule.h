@@ -4,9 +4,9 @@
 // solid is asked for, so that neither program loads OpenCASCADE at its start. The interface
 // is plain C++: designs in, figures, files and triangles out.
 
-#include "SolidDesign.h"
-#include "SolidMesh.h"
-#include "Walls.h"
+#include "solid/SolidDesign.h"
+#include "solid/SolidMesh.h"
+#include "solid/Walls.h"
 
 #include <memory>
 #include <string>

@@ -1,10 +1,10 @@
 // The module inlet-solid: the passage's solid with OpenCASCADE, its STEP and STL files and
 // its triangles.
 
-#include "SolidModule.h"
+#include "solid/SolidModule.h"
 
-#include "PassageSolid.h"
-#include "SolidFiles.h"
+#include "solid/PassageSolid.h"
+#include "solid/SolidFiles.h"
 
 namespace inlet {
 

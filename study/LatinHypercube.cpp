@@ -1,4 +1,4 @@
-#include "LatinHypercube.h"
+#include "study/LatinHypercube.h"
 
 #include <random>
 #include <utility>

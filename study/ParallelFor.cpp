@@ -1,4 +1,4 @@
-#include "ParallelFor.h"
+#include "study/ParallelFor.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
-#include "Requirement.h"
+#include "study/Requirement.h"
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,7 +3,7 @@
 // A bound the engineer puts on a named figure (--require "v_max<=1.2", "B<=6500",
 // "no warnings"): no bound is assumed that was not typed.
 
-#include "VariantEvaluation.h"
+#include "study/VariantEvaluation.h"
 
 #include <string>
 #include <string_view>

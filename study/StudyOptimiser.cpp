@@ -1,4 +1,4 @@
-#include "StudyOptimiser.h"
+#include "study/StudyOptimiser.h"
 
 #include "InletFeatures.h"
 #if INLET_HAS_NLOPT

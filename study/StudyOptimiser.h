@@ -7,9 +7,9 @@
 // without warning, the engineer's bounds). The width set, where varied, is a choice: each one
 // is searched. A variant that fails or breaks a constraint is never the answer.
 
-#include "Requirement.h"
-#include "StudyPlan.h"
-#include "VariantEvaluation.h"
+#include "study/Requirement.h"
+#include "study/StudyPlan.h"
+#include "study/VariantEvaluation.h"
 
 #include <functional>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "StudyPlan.h"
+#include "study/StudyPlan.h"
 
-#include "LatinHypercube.h"
+#include "study/LatinHypercube.h"
 
 namespace inlet {
 

@@ -3,7 +3,7 @@
 // The variants of a study: every point of the grid of the varied inputs (the last input
 // varying fastest), or Latin-hypercube samples over their ranges.
 
-#include "VariedInput.h"
+#include "study/VariedInput.h"
 
 #include <cstdint>
 #include <vector>

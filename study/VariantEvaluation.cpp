@@ -1,9 +1,9 @@
-#include "VariantEvaluation.h"
+#include "study/VariantEvaluation.h"
 
-#include "CalculationRun.h"
+#include "run/CalculationRun.h"
 #include "InletFeatures.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidModule.h"
+#include "solid/SolidModule.h"
 #endif
 
 #include <algorithm>

@@ -3,11 +3,11 @@
 // One variant of a study evaluated: its run, its checks and, at the solid's depth, its solid.
 // Pure C++: many run at once (ParallelFor).
 
-#include "BoxTexts.h"
-#include "DesignChecks.h"
-#include "Failure.h"
-#include "NumberLocale.h"
-#include "WidthSets.h"
+#include "boxes/BoxTexts.h"
+#include "checks/DesignChecks.h"
+#include "messages/Failure.h"
+#include "calc/NumberLocale.h"
+#include "drawing/WidthSets.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "VariedInput.h"
+#include "study/VariedInput.h"
 
-#include "Failure.h"
+#include "messages/Failure.h"
 
 #include <charconv>
 #include <cmath>

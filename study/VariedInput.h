@@ -3,8 +3,8 @@
 // One input a study varies (--vary NAME=FROM:TO:COUNT): a dimension over a range, or the
 // width set as a choice of both (--vary widths).
 
-#include "Boxes.h"
-#include "NumberLocale.h"
+#include "boxes/Boxes.h"
+#include "calc/NumberLocale.h"
 
 #include <optional>
 #include <string>

@@ -4,9 +4,9 @@
 // to do with unsaved changes, the design information, where to export the drawing, and what
 // went wrong. DialogAsker asks with the window's dialogs; the tests answer in their place.
 
-#include "DesignFile.h"
-#include "ExportFormat.h"
-#include "WidthSets.h"
+#include "document/DesignFile.h"
+#include "export/ExportFormat.h"
+#include "drawing/WidthSets.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "CalculationForm.h"
+#include "ui/CalculationForm.h"
 
-#include "FailureCauses.h"
-#include "FrameCaptionStyle.h"
-#include "WindowBoxes.h"
-#include "WindowFonts.h"
-#include "CalculationRun.h"
-#include "NumberFormat.h"
-#include "QtTranslation.h"
+#include "checks/FailureCauses.h"
+#include "ui/startup/FrameCaptionStyle.h"
+#include "ui/WindowBoxes.h"
+#include "ui/startup/WindowFonts.h"
+#include "run/CalculationRun.h"
+#include "platform/NumberFormat.h"
+#include "ui/QtTranslation.h"
 #include "ui_CalculationForm.h"
 
 #include <QGroupBox>

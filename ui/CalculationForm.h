@@ -4,8 +4,8 @@
 // "计算并打印" runs the calculation over the form's boxes; "退 出" closes the window the form
 // sits in.
 
-#include "Boxes.h"
-#include "Failure.h"
+#include "boxes/Boxes.h"
+#include "messages/Failure.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "CloseKeys.h"
+#include "ui/CloseKeys.h"
 
 #include <QAction>
 #include <QWidget>

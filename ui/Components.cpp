@@ -1,6 +1,6 @@
-#include "Components.h"
+#include "ui/Components.h"
 
-#include "Features.h"
+#include "modules/Features.h"
 
 #include <array>
 

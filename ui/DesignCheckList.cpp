@@ -1,6 +1,6 @@
-#include "DesignCheckList.h"
+#include "ui/DesignCheckList.h"
 
-#include "WindowFonts.h"
+#include "ui/startup/WindowFonts.h"
 
 #include <QStyle>
 

@@ -4,7 +4,7 @@
 // every character in one face (checkTextFont). Shown beside the drawing and in the
 // design-check window.
 
-#include "DesignChecks.h"
+#include "checks/DesignChecks.h"
 
 #include <QListWidget>
 

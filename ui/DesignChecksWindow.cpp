@@ -1,8 +1,8 @@
-#include "DesignChecksWindow.h"
+#include "ui/DesignChecksWindow.h"
 
-#include "CloseKeys.h"
-#include "DesignCheckList.h"
-#include "LastRun.h"
+#include "ui/CloseKeys.h"
+#include "ui/DesignCheckList.h"
+#include "model/LastRun.h"
 
 #include <QLabel>
 #include <QVBoxLayout>

@@ -1,4 +1,4 @@
-#include "DesignInfoDialog.h"
+#include "ui/DesignInfoDialog.h"
 
 #include <QDate>
 #include <QDialogButtonBox>

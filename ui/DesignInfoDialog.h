@@ -7,7 +7,7 @@
 // offers today's when the design has none. Fields the engineer did not edit come back exactly
 // as they were given, line ends included; the offered date is taken only along with an edit.
 
-#include "DesignFile.h"
+#include "document/DesignFile.h"
 
 #include <QDialog>
 

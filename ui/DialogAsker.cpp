@@ -1,8 +1,8 @@
-#include "DialogAsker.h"
+#include "ui/DialogAsker.h"
 
-#include "DesignInfoDialog.h"
-#include "DrawingExportDialog.h"
-#include "QtTranslation.h"
+#include "ui/DesignInfoDialog.h"
+#include "ui/DrawingExportDialog.h"
+#include "ui/QtTranslation.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

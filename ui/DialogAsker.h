@@ -4,7 +4,7 @@
 // unsaved changes and for what went wrong, the design-information and drawing-export dialogs.
 // Each is created when asked, so none costs the window's start anything.
 
-#include "Asker.h"
+#include "ui/Asker.h"
 
 namespace inlet {
 

@@ -1,6 +1,6 @@
-#include "DrawingExportDialog.h"
+#include "ui/DrawingExportDialog.h"
 
-#include "OutputModule.h"
+#include "outputmodule/OutputModule.h"
 
 #include <QCheckBox>
 #include <QComboBox>

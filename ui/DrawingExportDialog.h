@@ -4,8 +4,8 @@
 // formats, the volute widths it is drawn with (the design's choice), and the choices that
 // format offers (as the format registry lists them).
 
-#include "ExportFormat.h"
-#include "WidthSets.h"
+#include "export/ExportFormat.h"
+#include "drawing/WidthSets.h"
 
 #include <QDialog>
 

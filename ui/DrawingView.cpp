@@ -1,6 +1,6 @@
-#include "DrawingView.h"
+#include "ui/DrawingView.h"
 
-#include "DrawingPainter.h"
+#include "render/DrawingPainter.h"
 
 #include <QMouseEvent>
 #include <QPainter>

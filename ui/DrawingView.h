@@ -4,8 +4,8 @@
 // pans, a double click fits the whole drawing into the view. Without a drawing it shows an
 // empty sheet with a message.
 
-#include "Shapes.h"
-#include "ViewTransform.h"
+#include "drawing/Shapes.h"
+#include "render/ViewTransform.h"
 
 #include <QString>
 #include <QWidget>

@@ -7,8 +7,8 @@
 // an empty sheet that says why, and no checks. The drawing and the chart can be exported in
 // each of the drawing's formats.
 
-#include "DesignFile.h"
-#include "ExportFormat.h"
+#include "document/DesignFile.h"
+#include "export/ExportFormat.h"
 
 #include <QMainWindow>
 #include <QString>

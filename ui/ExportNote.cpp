@@ -1,4 +1,4 @@
-#include "ExportNote.h"
+#include "ui/ExportNote.h"
 
 #include <QDesktopServices>
 #include <QDir>

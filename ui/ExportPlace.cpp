@@ -1,4 +1,4 @@
-#include "ExportPlace.h"
+#include "ui/ExportPlace.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // that was written. The main window and the drawing window both ask here, so that they offer
 // the same name and the same folder; a folder whose export failed is never offered again.
 
-#include "DesignFile.h"
+#include "document/DesignFile.h"
 
 #include <QString>
 

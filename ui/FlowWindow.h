@@ -10,8 +10,8 @@
 // so that nothing stale is shown. Each mesh level is offered with its cells and what it takes
 // on this machine (MeshTimes); the progress bar counts nothing until the solver counts.
 
-#include "DesignFlow.h"
-#include "FlowRunner.h"
+#include "flow/DesignFlow.h"
+#include "flow/FlowRunner.h"
 
 #include <QString>
 #include <QWidget>

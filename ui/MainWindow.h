@@ -6,14 +6,14 @@
 // changed anything since. The drawing and design-check windows, the dialogs and the print
 // support are created the first time they are asked for, so that the start stays quick.
 
-#include "Asker.h"
-#include "Calculation.h"
-#include "CalculationForm.h"
-#include "DesignFile.h"
-#include "ExportInput.h"
-#include "Failure.h"
-#include "LastRun.h"
-#include "SheetInput.h"
+#include "ui/Asker.h"
+#include "run/Calculation.h"
+#include "ui/CalculationForm.h"
+#include "document/DesignFile.h"
+#include "export/ExportInput.h"
+#include "messages/Failure.h"
+#include "model/LastRun.h"
+#include "sheet/SheetInput.h"
 
 #include <QJsonObject>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
-#include "ManualWindow.h"
+#include "ui/ManualWindow.h"
 
-#include "CloseKeys.h"
+#include "ui/CloseKeys.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "MeshTimes.h"
+#include "ui/MeshTimes.h"
 
 #include <QSettings>
 

@@ -6,7 +6,7 @@
 // a level has run here, a stated estimate from runs of the default design on a 2-core machine
 // with 2 processes.
 
-#include "FlowCase.h"
+#include "openfoam/FlowCase.h"
 
 #include <QString>
 

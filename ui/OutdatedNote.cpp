@@ -1,6 +1,6 @@
-#include "OutdatedNote.h"
+#include "ui/OutdatedNote.h"
 
-#include "LastRun.h"
+#include "model/LastRun.h"
 
 #include <QBoxLayout>
 #include <QLabel>

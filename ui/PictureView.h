@@ -3,7 +3,7 @@
 // A picture of the flow computation (a section's axial velocity, the residuals' history)
 // painted to fit the widget, keeping its proportions; blank with a note when there is none.
 
-#include "Pictures.h"
+#include "openfoam/Pictures.h"
 
 #include <QString>
 #include <QWidget>

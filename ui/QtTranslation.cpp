@@ -1,7 +1,7 @@
-#include "QtTranslation.h"
+#include "ui/QtTranslation.h"
 
-#include "OncePainted.h"
-#include "QtTranslationGaps.h"
+#include "ui/startup/OncePainted.h"
+#include "ui/QtTranslationGaps.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

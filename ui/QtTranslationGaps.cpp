@@ -1,4 +1,4 @@
-#include "QtTranslationGaps.h"
+#include "ui/QtTranslationGaps.h"
 
 #include <cstring>
 

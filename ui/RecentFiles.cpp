@@ -1,4 +1,4 @@
-#include "RecentFiles.h"
+#include "ui/RecentFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

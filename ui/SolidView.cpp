@@ -1,4 +1,4 @@
-#include "SolidView.h"
+#include "ui/SolidView.h"
 
 #include <QMouseEvent>
 #include <QWheelEvent>

@@ -5,7 +5,7 @@
 // (double click), preset views, and a cut-away through the pump axis at a station, which
 // hides the near half and shows the cut.
 
-#include "SolidMesh.h"
+#include "solid/SolidMesh.h"
 
 #include <QMatrix4x4>
 #include <QOpenGLBuffer>

@@ -1,13 +1,13 @@
-#include "SolidWindow.h"
+#include "ui/SolidWindow.h"
 
-#include "Boxes.h"
-#include "CloseKeys.h"
-#include "Calculation.h"
-#include "Figures.h"
-#include "NumberFormat.h"
-#include "SolidFailure.h"
-#include "SolidModule.h"
-#include "SolidView.h"
+#include "boxes/Boxes.h"
+#include "ui/CloseKeys.h"
+#include "run/Calculation.h"
+#include "drawing/Figures.h"
+#include "platform/NumberFormat.h"
+#include "solid/SolidFailure.h"
+#include "solid/SolidModule.h"
+#include "ui/SolidView.h"
 
 #include <QComboBox>
 #include <QGuiApplication>

@@ -6,7 +6,7 @@
 // what is shown is replaced when the newest run's solid is ready, and emptied at once after a
 // failed run or a design that has no solid.
 
-#include "SolidDesign.h"
+#include "solid/SolidDesign.h"
 
 #include <QMainWindow>
 #include <QString>

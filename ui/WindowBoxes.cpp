@@ -1,4 +1,4 @@
-#include "WindowBoxes.h"
+#include "ui/WindowBoxes.h"
 
 #include <QLineEdit>
 #include <QWidget>

@@ -4,7 +4,7 @@
 // Remembers which boxes the current run has written, so that a failed run can empty the
 // result boxes it did not reach.
 
-#include "Boxes.h"
+#include "boxes/Boxes.h"
 
 #include <array>
 #include <bitset>

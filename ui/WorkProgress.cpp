@@ -1,4 +1,4 @@
-#include "WorkProgress.h"
+#include "ui/WorkProgress.h"
 
 namespace inlet {
 

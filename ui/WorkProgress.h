@@ -5,7 +5,7 @@
 // nearly done (never before that step, so never over a dialog the work asks first), and its
 // 取消 stops the work at its next step, which then saves nothing (Failure Cancelled).
 
-#include "Progress.h"
+#include "run/Progress.h"
 
 #include <QProgressDialog>
 

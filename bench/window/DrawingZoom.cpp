@@ -5,11 +5,11 @@
 // a switch of the width set, which draws the passage, the chart and the checks again. Prints
 // the median, 90th percentile and minimum in milliseconds.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DrawingView.h"
-#include "DrawingWindow.h"
-#include "LastRun.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "ui/DrawingView.h"
+#include "ui/DrawingWindow.h"
+#include "model/LastRun.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -2,10 +2,10 @@
 // been painted, then quits. "window" shows the program's window, "bare" an empty window of
 // the same size. bench/window/run subtracts the moment it started the process.
 
-#include "MainWindow.h"
-#include "ProgramIdentity.h"
-#include "ProgramOptions.h"
-#include "WindowFonts.h"
+#include "ui/MainWindow.h"
+#include "app/ProgramIdentity.h"
+#include "app/ProgramOptions.h"
+#include "ui/startup/WindowFonts.h"
 
 #include <QApplication>
 #include <QEvent>

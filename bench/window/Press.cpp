@@ -2,7 +2,7 @@
 // same followed by painting the changed boxes and putting them on the screen. Prints the median, 90th percentile and
 // minimum in microseconds.
 
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -3,10 +3,10 @@
 // the cut at 40 degrees. Prints the median, 90th percentile and minimum in milliseconds; 60
 // frames a second is at most 16.7 ms a step.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "SolidView.h"
-#include "SolidWindow.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "ui/SolidView.h"
+#include "ui/SolidWindow.h"
 
 #include <QAction>
 #include <QApplication>

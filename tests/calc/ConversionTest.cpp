@@ -1,11 +1,11 @@
 // Typed text to numbers: the lenient parse, the strict conversion, rounding to single and
 // degrees to radians.
 
-#include "Arithmetic.h"
-#include "DesignInputs.h"
-#include "ExtendedPrecision.h"
+#include "calc/Arithmetic.h"
+#include "calc/DesignInputs.h"
+#include "calc/ExtendedPrecision.h"
 
-#include "FailureOf.h"
+#include "tests/calc/FailureOf.h"
 
 #include <gtest/gtest.h>
 

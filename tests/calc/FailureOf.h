@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CalcError.h"
+#include "calc/CalcError.h"
 
 #include <optional>
 

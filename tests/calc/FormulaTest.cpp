@@ -1,11 +1,11 @@
 // The profile and volute formulas: which precision each value is held in, and which kind of
 // failure each degenerate design gives.
 
-#include "Arithmetic.h"
-#include "Profiles.h"
-#include "Volute.h"
+#include "calc/Arithmetic.h"
+#include "calc/Profiles.h"
+#include "calc/Volute.h"
 
-#include "FailureOf.h"
+#include "tests/calc/FailureOf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Results to text: the picture "0000", the general double and single texts and the round
 // trip of y1, including halfway cases and the user's decimal separator.
 
-#include "CalcError.h"
-#include "ResultText.h"
+#include "calc/CalcError.h"
+#include "calc/ResultText.h"
 
 #include <gtest/gtest.h>
 

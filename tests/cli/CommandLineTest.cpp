@@ -1,7 +1,7 @@
 // The command-line tool in-process: batches, quoting, locales, usage errors, and input and
 // output that fail.
 
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // bad file refused with a message naming it and what is wrong, and a failed save that leaves
 // the old file whole.
 
-#include "DesignFile.h"
-#include "Failure.h"
+#include "document/DesignFile.h"
+#include "messages/Failure.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,8 +3,8 @@
 // boxes hold), named as another's when they do not; and a file's unknown members kept byte for
 // byte whether or not it starts with a byte order mark.
 
-#include "DesignFile.h"
-#include "FlowRecord.h"
+#include "document/DesignFile.h"
+#include "document/FlowRecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -3,7 +3,7 @@
 // read as none, checkMesh's figures read where the result carries them, and the cells of the
 // sheet and the window.
 
-#include "FlowTrust.h"
+#include "document/FlowTrust.h"
 
 #include <QJsonArray>
 

@@ -1,7 +1,7 @@
 // The drawing sheet: its size chosen as the drawing offices choose it, and title block texts
 // longer than their boxes cut with "…".
 
-#include "DrawingSheet.h"
+#include "drawing/DrawingSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Figures written without the general algorithms must be their characters exactly: every
 // figure of the drawing and the checks goes through them.
 
-#include "Figures.h"
-#include "ResultText.h"
+#include "drawing/Figures.h"
+#include "calc/ResultText.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // inlet through the rim to the tangent point, the guide cone from its top to the floor, the
 // plan's outer wall through every station point, and only finite shapes for odd designs.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DrawingSheet.h"
-#include "PassageDrafting.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "drawing/DrawingSheet.h"
+#include "drawing/PassageDrafting.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 // count it). Checked from the outline's coordinates, for every station of the run's widths
 // whose rule matches the shape its width gives, and for every area-true station drawn.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "PassageGeometry.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "drawing/PassageGeometry.h"
 
 #include <gtest/gtest.h>
 

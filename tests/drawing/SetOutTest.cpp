@@ -1,11 +1,11 @@
 // The setting-out tables: their steps and ends, the volute wall through every station, none
 // where there is no wall, and their sheets inside the frame, numbered after the drawing's.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "PassageGeometry.h"
-#include "SetOut.h"
-#include "SetOutSheet.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "drawing/PassageGeometry.h"
+#include "drawing/SetOut.h"
+#include "drawing/SetOutSheet.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The two width sets: F*, the rule each area-true station takes, the widths where the sets
 // differ, and none where no section of the assumed shape exists or a width cannot be computed.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DesignChecks.h"
-#include "Figures.h"
-#include "Volute.h"
-#include "WidthSets.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "checks/DesignChecks.h"
+#include "drawing/Figures.h"
+#include "calc/Volute.h"
+#include "drawing/WidthSets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A dimension drawn as lines, arrowheads and its figure.
 
-#include "DimensionGraphics.h"
+#include "dxf/DimensionGraphics.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // An elliptical arc and the ELLIPSE written for it pass through the same points, whichever
 // axis is the longer.
 
-#include "DxfEllipse.h"
+#include "dxf/DxfEllipse.h"
 
 #include <gtest/gtest.h>
 

@@ -10,12 +10,12 @@
 // Exit status: 0 written, 1 the run or the writing failed (message on standard error, no
 // file), 2 usage.
 
-#include "BoxTexts.h"
-#include "DrawingSheets.h"
-#include "CalculationRun.h"
-#include "ExportInput.h"
-#include "DxfWriter.h"
-#include "PassageGeometry.h"
+#include "boxes/BoxTexts.h"
+#include "export/DrawingSheets.h"
+#include "run/CalculationRun.h"
+#include "export/ExportInput.h"
+#include "dxf/DxfWriter.h"
+#include "drawing/PassageGeometry.h"
 
 #include <cstdio>
 #include <initializer_list>

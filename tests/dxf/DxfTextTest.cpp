@@ -2,7 +2,7 @@
 // too (FreeCAD shows the CAD codes %%d and %%c as written), and what a TEXT value cannot hold
 // escaped rather than dropped.
 
-#include "DxfText.h"
+#include "dxf/DxfText.h"
 
 #include <gtest/gtest.h>
 

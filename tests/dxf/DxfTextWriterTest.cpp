@@ -1,6 +1,6 @@
 // The DXF text as dxflib's writer would lay it out, every real read back as the same double.
 
-#include "DxfTextWriter.h"
+#include "dxf/DxfTextWriter.h"
 
 #include <gtest/gtest.h>
 

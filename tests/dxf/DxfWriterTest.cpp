@@ -2,10 +2,10 @@
 // number nor a character beyond ASCII, and any design the run accepts ends in a file or a
 // named failure. (What a reader finds in the file: read_back.py.)
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DxfWriter.h"
-#include "PassageDrafting.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "dxf/DxfWriter.h"
+#include "drawing/PassageDrafting.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A text cut into the pieces a workbook's cells hold: at most 32,767 characters as Excel
 // counts them (a character beyond the BMP counts two), no character cut, nothing lost.
 
-#include "CellPieces.h"
+#include "export/CellPieces.h"
 
 #include <gtest/gtest.h>
 

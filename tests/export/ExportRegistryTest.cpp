@@ -2,8 +2,8 @@
 // without a writer is not offered, an extension two kinds share is found within each kind, and
 // a drawing is not written from a run that failed.
 
-#include "ExportRegistry.h"
-#include "Failure.h"
+#include "export/ExportRegistry.h"
+#include "messages/Failure.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 // The program's name, desktop entry and icon as desktops see them, on Qt's offscreen platform.
 
 #include "InletVersion.h"
-#include "ProgramIdentity.h"
+#include "app/ProgramIdentity.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ProgramOptions.h"
+#include "app/ProgramOptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The calculation run over the boxes: what each box shows after a press, the order of
 // reading and writing, and where each failing design stops.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Any text in any input box ends in a full set of results or a named failure.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The sheet as a document: what it holds for a completed and a failed run, its contents list,
 // its faces, and the files written from it.
 
-#include "BoxTexts.h"
-#include "Progress.h"
-#include "SheetDocument.h"
-#include "SheetFiles.h"
-#include "SheetInput.h"
-#include "SheetPainter.h"
-#include "SheetSections.h"
-#include "SheetStyle.h"
-#include "VectorPictures.h"
+#include "boxes/BoxTexts.h"
+#include "run/Progress.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetFiles.h"
+#include "sheet/SheetInput.h"
+#include "sheet/SheetPainter.h"
+#include "sheet/SheetSections.h"
+#include "sheet/SheetStyle.h"
+#include "sheet/VectorPictures.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>

@@ -7,11 +7,11 @@
 // designer checker date notes). Exit status 0 when written, 1 when the file could not be
 // written, 2 for a usage error.
 
-#include "DesignFile.h"
-#include "NumberFormat.h"
-#include "Failure.h"
-#include "SheetFiles.h"
-#include "SheetInput.h"
+#include "document/DesignFile.h"
+#include "platform/NumberFormat.h"
+#include "messages/Failure.h"
+#include "sheet/SheetFiles.h"
+#include "sheet/SheetInput.h"
 
 #include <QGuiApplication>
 

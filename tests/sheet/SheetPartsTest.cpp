@@ -1,13 +1,13 @@
 // The parts the sheet is made of: the captions, the values taken from the texts, the drawing
 // scale and the scale bar.
 
-#include "BoxCaption.h"
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DrawingScale.h"
-#include "ResultText.h"
-#include "ScaleBarPicture.h"
-#include "ValueUsed.h"
+#include "boxes/BoxCaption.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "drawing/DrawingScale.h"
+#include "calc/ResultText.h"
+#include "sheet/ScaleBarPicture.h"
+#include "sheet/ValueUsed.h"
 
 #include <QFile>
 #include <QSet>

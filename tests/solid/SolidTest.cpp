@@ -3,12 +3,12 @@
 // the drawn section), the STL closed and facing out with one region per wall, and designs
 // without a solid refused by the condition that fails.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "PassageGeometry.h"
-#include "PassageSolid.h"
-#include "SolidFailure.h"
-#include "SolidFiles.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "drawing/PassageGeometry.h"
+#include "solid/PassageSolid.h"
+#include "solid/SolidFailure.h"
+#include "solid/SolidFiles.h"
 
 #include <BRepAlgoAPI_Common.hxx>
 #include <BRepBndLib.hxx>

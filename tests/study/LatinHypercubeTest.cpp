@@ -1,6 +1,6 @@
-#include "Failure.h"
-#include "LatinHypercube.h"
-#include "StudyPlan.h"
+#include "messages/Failure.h"
+#include "study/LatinHypercube.h"
+#include "study/StudyPlan.h"
 
 #include <gtest/gtest.h>
 

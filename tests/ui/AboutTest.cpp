@@ -1,8 +1,8 @@
 // 关于 and the packages' licence files name the same libraries and programs, each with its
 // licence, from the one table of components.
 
-#include "Components.h"
-#include "MainWindow.h"
+#include "ui/Components.h"
+#include "ui/MainWindow.h"
 
 #include <QFile>
 #include <QString>

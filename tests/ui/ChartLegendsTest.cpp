@@ -2,11 +2,11 @@
 // every size the tab takes, the texts enlarged to be read, no text's ink (a legend, a title,
 // an axis figure) overlaps another's; every bracket is closed by its own kind.
 
-#include "DrawingPainter.h"
-#include "DrawingView.h"
-#include "Hk2000.h"
-#include "VoluteChart.h"
-#include "WidthSets.h"
+#include "render/DrawingPainter.h"
+#include "ui/DrawingView.h"
+#include "tests/ui/Hk2000.h"
+#include "checks/VoluteChart.h"
+#include "drawing/WidthSets.h"
 
 #include <QImage>
 #include <QPainter>

@@ -3,10 +3,10 @@
 // fallback face of another size. Where no face for Chinese is installed, there is nothing to
 // check.
 
-#include "CheckWords.h"
-#include "DesignCheckList.h"
-#include "DesignChecksWindow.h"
-#include "DocumentWindow.h"
+#include "checks/CheckWords.h"
+#include "ui/DesignCheckList.h"
+#include "ui/DesignChecksWindow.h"
+#include "tests/ui/DocumentWindow.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,11 +1,11 @@
 // The design as a document: saved and opened again whole, bad files refused without a trace,
 // the question before unsaved changes are set aside, the title's mark, recent and dropped files.
 
-#include "DesignFile.h"
-#include "DocumentWindow.h"
-#include "LastRun.h"
-#include "MenuTitle.h"
-#include "RecentFiles.h"
+#include "document/DesignFile.h"
+#include "tests/ui/DocumentWindow.h"
+#include "model/LastRun.h"
+#include "tests/ui/MenuTitle.h"
+#include "ui/RecentFiles.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,8 +4,8 @@
 // the design as a document, the menus and the sheet from the window start from. A question
 // the script has no answer for fails the test and is answered as cancelled.
 
-#include "Boxes.h"
-#include "MainWindow.h"
+#include "boxes/Boxes.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QFile>

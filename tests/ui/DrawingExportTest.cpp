@@ -1,13 +1,13 @@
 // The whole sheet written to SVG and PNG files: what the files hold, the format chosen by the
 // extension, and failures that name the file and leave nothing behind.
 
-#include "ExportRegistry.h"
+#include "export/ExportRegistry.h"
 #include "InletFeatures.h"
-#include "Failure.h"
-#include "OutputModule.h"
-#include "PngFile.h"
-#include "ViewPicture.h"
-#include "Hk2000.h"
+#include "messages/Failure.h"
+#include "outputmodule/OutputModule.h"
+#include "render/PngFile.h"
+#include "render/ViewPicture.h"
+#include "tests/ui/Hk2000.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,13 +3,13 @@
 // another's, nor is any text crossed by a dimension or extension line. The texts that a screen
 // leaves out as too small to read are not painted and not counted.
 
-#include "BoxTexts.h"
-#include "CalculationRun.h"
-#include "DrawingPainter.h"
-#include "DrawingSheet.h"
-#include "DrawingView.h"
-#include "PassageDrafting.h"
-#include "Sheet.h"
+#include "boxes/BoxTexts.h"
+#include "run/CalculationRun.h"
+#include "render/DrawingPainter.h"
+#include "drawing/DrawingSheet.h"
+#include "ui/DrawingView.h"
+#include "drawing/PassageDrafting.h"
+#include "render/Sheet.h"
 
 #include <QImage>
 #include <QPainter>

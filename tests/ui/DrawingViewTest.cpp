@@ -1,8 +1,8 @@
 // The drawing on the screen: the wheel zooms about the cursor, a drag pans, fitting shows
 // the whole drawing, and the zoom outlives a new drawing of much the same extent.
 
-#include "DrawingView.h"
-#include "Hk2000.h"
+#include "ui/DrawingView.h"
+#include "tests/ui/Hk2000.h"
 
 #include <QApplication>
 #include <QTest>

@@ -1,13 +1,13 @@
 // The drawing window: opened from 查看 → 型线图… and created only then, it shows the last
 // run's drawing and checks, nothing after a failed run, and exports the drawing.
 
-#include "DrawingExportDialog.h"
-#include "DrawingView.h"
-#include "Failure.h"
-#include "DrawingWindow.h"
+#include "ui/DrawingExportDialog.h"
+#include "ui/DrawingView.h"
+#include "messages/Failure.h"
+#include "ui/DrawingWindow.h"
 #include "InletFeatures.h"
-#include "MainWindow.h"
-#include "MenuTitle.h"
+#include "ui/MainWindow.h"
+#include "tests/ui/MenuTitle.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,12 +2,12 @@
 // the drawing window, in the folder of the last export that was written; and the line that
 // names the file written.
 
-#include "DocumentWindow.h"
-#include "DrawingExportDialog.h"
-#include "DrawingWindow.h"
-#include "ExportNote.h"
-#include "ExportPlace.h"
-#include "MenuTitle.h"
+#include "tests/ui/DocumentWindow.h"
+#include "ui/DrawingExportDialog.h"
+#include "ui/DrawingWindow.h"
+#include "ui/ExportNote.h"
+#include "ui/ExportPlace.h"
+#include "tests/ui/MenuTitle.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,12 +4,12 @@
 // figures away, so that nothing stale is shown. OpenFOAM's programs are stood in for by
 // scripts on PATH.
 
-#include "FlowWindow.h"
-#include "LastRun.h"
-#include "MainWindow.h"
-#include "MenuTitle.h"
-#include "MeshTimes.h"
-#include "ProcessCount.h"
+#include "ui/FlowWindow.h"
+#include "model/LastRun.h"
+#include "ui/MainWindow.h"
+#include "tests/ui/MenuTitle.h"
+#include "ui/MeshTimes.h"
+#include "openfoam/ProcessCount.h"
 
 #include <QComboBox>
 #include <QDir>

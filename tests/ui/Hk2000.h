@@ -2,10 +2,10 @@
 
 // The design most tests draw: a fresh window's texts with hk 2000.
 
-#include "BoxTexts.h"
-#include "Calculation.h"
-#include "CalculationRun.h"
-#include "PassageDrafting.h"
+#include "boxes/BoxTexts.h"
+#include "run/Calculation.h"
+#include "run/CalculationRun.h"
+#include "drawing/PassageDrafting.h"
 
 namespace inlet::test {
 

@@ -2,14 +2,14 @@
 // every secondary window saying that what it shows is the run before the change, and its
 // button runs the calculation again; typing the run's text back, or the new run, takes it away.
 
-#include "DesignChecksWindow.h"
-#include "DocumentWindow.h"
-#include "DrawingWindow.h"
-#include "FlowWindow.h"
-#include "LastRun.h"
-#include "OutdatedNote.h"
+#include "ui/DesignChecksWindow.h"
+#include "tests/ui/DocumentWindow.h"
+#include "ui/DrawingWindow.h"
+#include "ui/FlowWindow.h"
+#include "model/LastRun.h"
+#include "ui/OutdatedNote.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidWindow.h"
+#include "ui/SolidWindow.h"
 #endif
 
 #include <functional>

@@ -1,6 +1,6 @@
 // The recent design files: most recent first, each once, eight at most, kept in the settings.
 
-#include "RecentFiles.h"
+#include "ui/RecentFiles.h"
 
 #include <QDir>
 

@@ -2,7 +2,7 @@
 // PDF (read back with pdftotext, poppler-utils) holds the results the window shows, and after
 // a failed run the failure and none of the results the run did not reach.
 
-#include "DocumentWindow.h"
+#include "tests/ui/DocumentWindow.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -2,8 +2,8 @@
 // complete run with its figures, and at once nothing (saying why) after a failed run or a
 // design without a solid, never the solid of an earlier run.
 
-#include "MainWindow.h"
-#include "SolidWindow.h"
+#include "ui/MainWindow.h"
+#include "ui/SolidWindow.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,11 +2,11 @@
 // width combo its place, the scale bar its own band, and the 3D view's fit the whole model
 // from every direction.
 
-#include "DrawingView.h"
-#include "DrawingWindow.h"
-#include "Hk2000.h"
+#include "ui/DrawingView.h"
+#include "ui/DrawingWindow.h"
+#include "tests/ui/Hk2000.h"
 #include "InletFeatures.h"
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #if INLET_HAS_SOLID
-#include "SolidView.h"
+#include "ui/SolidView.h"
 #endif
 
 namespace inlet::test {

@@ -2,12 +2,12 @@
 // Chinese once the window is on the screen, the unsaved-changes question, the failure
 // message, the design information and the drawing export.
 
-#include "DesignInfoDialog.h"
-#include "DialogAsker.h"
-#include "DrawingExportDialog.h"
+#include "ui/DesignInfoDialog.h"
+#include "ui/DialogAsker.h"
+#include "ui/DrawingExportDialog.h"
 #include "InletFeatures.h"
-#include "MainWindow.h"
-#include "QtTranslation.h"
+#include "ui/MainWindow.h"
+#include "ui/QtTranslation.h"
 
 #include <QApplication>
 #include <QComboBox>

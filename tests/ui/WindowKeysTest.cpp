@@ -2,13 +2,13 @@
 // and Ctrl+W close each tool window (wherever its focus is), and every shortcut a menu lists
 // reaches its entry in that window, no other action holding the same key.
 
-#include "DesignChecksWindow.h"
-#include "DocumentWindow.h"
-#include "DrawingWindow.h"
-#include "FlowWindow.h"
-#include "MenuTitle.h"
+#include "ui/DesignChecksWindow.h"
+#include "tests/ui/DocumentWindow.h"
+#include "ui/DrawingWindow.h"
+#include "ui/FlowWindow.h"
+#include "tests/ui/MenuTitle.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidWindow.h"
+#include "ui/SolidWindow.h"
 #endif
 
 #include <QMenu>

@@ -2,10 +2,10 @@
 // frame and the form, no two boxes on one spot, each box with its label just before it, every
 // caption whole at the window's face, and Tab reaching every box and button in the form's order.
 
-#include "CalculationForm.h"
-#include "FrameCaptionStyle.h"
-#include "MainWindow.h"
-#include "WindowFonts.h"
+#include "ui/CalculationForm.h"
+#include "ui/startup/FrameCaptionStyle.h"
+#include "ui/MainWindow.h"
+#include "ui/startup/WindowFonts.h"
 
 #include <QFile>
 #include <QFontMetrics>

@@ -1,12 +1,12 @@
 // The main window's menus, every entry with its shortcut, and the entries that are not about
 // files: the design checks and the drawing export.
 
-#include "DesignChecksWindow.h"
-#include "DesignFile.h"
-#include "DocumentWindow.h"
+#include "ui/DesignChecksWindow.h"
+#include "document/DesignFile.h"
+#include "tests/ui/DocumentWindow.h"
 #include "InletFeatures.h"
-#include "ManualWindow.h"
-#include "MenuTitle.h"
+#include "ui/ManualWindow.h"
+#include "tests/ui/MenuTitle.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // What the buttons do: a run fills the result boxes, a failed run keeps the engineer's
 // inputs and the window, and leaves no result standing that came from other inputs.
 
-#include "Boxes.h"
-#include "Calculation.h"
-#include "CalculationForm.h"
-#include "MainWindow.h"
-#include "WindowBoxes.h"
+#include "boxes/Boxes.h"
+#include "run/Calculation.h"
+#include "ui/CalculationForm.h"
+#include "ui/MainWindow.h"
+#include "ui/WindowBoxes.h"
 
 #include <QApplication>
 #include <QKeyEvent>

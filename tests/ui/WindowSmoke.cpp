@@ -7,7 +7,7 @@
 // Usage: window_smoke OUTPUT-FOLDER. Exit status 0 when every item behaved; each fault is a
 // line on standard output, and standard error stays for what Qt or the program say.
 
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>

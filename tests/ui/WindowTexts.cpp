@@ -5,8 +5,8 @@
 //
 // Usage: window-texts [--NAME TEXT | --NAME=TEXT]...   NAME one of D D0 theta H0 H1 H2 D1 dd0 aa hk
 
-#include "Boxes.h"
-#include "MainWindow.h"
+#include "boxes/Boxes.h"
+#include "ui/MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

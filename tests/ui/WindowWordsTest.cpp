@@ -3,15 +3,15 @@
 // the command line spells it ("spline", "auto") where the dialog has a Chinese name for it;
 // the captions of the forms end in a full-width colon.
 
-#include "DesignChecksWindow.h"
-#include "DesignInfoDialog.h"
-#include "DocumentWindow.h"
-#include "DrawingExportDialog.h"
-#include "DrawingWindow.h"
-#include "FlowWindow.h"
-#include "OutputModule.h"
+#include "ui/DesignChecksWindow.h"
+#include "ui/DesignInfoDialog.h"
+#include "tests/ui/DocumentWindow.h"
+#include "ui/DrawingExportDialog.h"
+#include "ui/DrawingWindow.h"
+#include "ui/FlowWindow.h"
+#include "outputmodule/OutputModule.h"
 #ifdef INLET_HAVE_SOLID
-#include "SolidWindow.h"
+#include "ui/SolidWindow.h"
 #endif
 
 #include <QAbstractButton>

@@ -1,0 +1,43 @@
+#pragma once
+
+// A section is the pipe it names or no section: the faces a cutting plane samples are kept
+// only within the pipe's radius (the plane runs on through whatever else lies at its height,
+// the volute under a high roof), and what remains must hold the pipe's area, carry the flow
+// given and give a Vu that means something. A run whose sections fail is not a result.
+
+#include "messages/Failure.h"
+#include "openfoam/FlowCase.h"
+#include "openfoam/FlowResult.h"
+#include "openfoam/VtkSurface.h"
+
+#include <optional>
+#include <vector>
+
+namespace inlet::cfd {
+
+// How far a section's area may lie from the pipe's, and its flow from the flow given, as a
+// share. The flow is the cells' velocities on the cut, not the face fluxes.
+inline constexpr double kSectionTolerance = 0.01;
+// The smallest meshes (below the coarse level's background cells) are for trying the pipeline
+// out: snapped to the pipe with a few cells across, their sections sample 1.5 to 2.4 % less
+// than the pipe's area and carry 2 % less to 9 % more than Q (the tiny mesh, hk 2000 and 2500),
+// yet a plane cut through the volute (ten times the area) is still refused.
+inline constexpr double kSmallMeshSectionTolerance = 0.15;
+inline constexpr int kSmallMeshCells = 60000;
+
+// The tolerance for a mesh of about `backgroundCells`.
+double sectionTolerance(int backgroundCells);
+
+// The faces whose centre lies within the section's radius of the axis through its point.
+std::vector<SampledFace> withinPipe(const std::vector<SampledFace>& faces, const Section& section);
+// Of those, the faces whose centre lies farther than `inner` (m) from that axis: an annulus.
+std::vector<SampledFace> outsideRadius(const std::vector<SampledFace>& faces, const Section& section, double inner);
+
+// Why the figures of `section` are not the pipe's, or nothing: its area against pi R^2 and its
+// flow against `flow` (m^3/s), each within `tolerance`, Vu within 0 to 100 %. The Failure names
+// the section and the figures (FlowSectionArea, FlowSectionFlow, FlowSectionUniformity; stage
+// Evaluate; {number} the tolerance in per cent).
+std::optional<Failure> checkSection(const SectionFigures& figures, const Section& section, double flow,
+                                    double tolerance = kSectionTolerance);
+
+}  // namespace inlet::cfd

@@ -1,8 +1,0 @@
-#include "BoxCaption.h"
-
-namespace inlet {
-
-std::string_view boxCaption(Box box) { return boxInfo(box).caption; }
-std::string_view boxUnit(Box box) { return boxInfo(box).unit; }
-
-}  // namespace inlet

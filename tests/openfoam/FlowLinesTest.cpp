@@ -1,0 +1,105 @@
+// The flow's result lines of inlet-calc in each language: the same NAMEs, status words and
+// figures, each TEXT in one language.
+
+#include "cli/FlowCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <sstream>
+
+using namespace inlet;
+
+namespace {
+
+cfd::FlowResult result(cfd::RunStatus status)
+{
+    cfd::FlowResult r;
+    r.status = status;
+    r.level = "coarse";
+    r.cells = 61234;
+    r.processes = 2;
+    r.iterations = 340;
+    r.flow = 15;
+    r.residuals = {{"Ux", 1.5e-4}, {"p", 2.5e-3}};
+    r.inlet.flow = 14.99;
+    r.yPlusMin = 21.5, r.yPlusMax = 412.25, r.yPlusMean = 88.75, r.yPlusInRange = 0.87;
+    r.nonOrthogonality = 54.91, r.skewness = 2.875;
+    r.sections.push_back({"cone_inlet", "cone inlet", {}, 0.0312});
+    r.sections.back().figures.uniformity = 88.25, r.sections.back().figures.angle = 80.15;
+    r.sections.back().figures.flow = 14.98;
+    return r;
+}
+
+struct Line {
+    std::string name, text;
+};
+
+std::vector<Line> lines(const cfd::FlowResult& r, Language language)
+{
+    std::string text;
+    appendFlowLines(text, r, language);
+    std::vector<Line> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        const auto tab = line.find('\t', 5);
+        EXPECT_EQ(line.substr(0, 5), "flow\t");
+        out.push_back({line.substr(5, tab - 5), line.substr(tab + 1)});
+    }
+    return out;
+}
+
+// The figures of a text; the unit m3/s (m³/s in Chinese) is no figure.
+std::vector<std::string> numbers(std::string text)
+{
+    for (std::size_t at; (at = text.find("m3/s")) != std::string::npos;)
+        text.replace(at, 4, "m³/s");
+    std::vector<std::string> found;
+    const std::regex number("[0-9]+(\\.[0-9]+)?(e[-+][0-9]+)?");
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), number); it != std::sregex_iterator(); ++it)
+        found.push_back(it->str());
+    return found;
+}
+
+bool hasChinese(const std::string& text) { return std::regex_search(text, std::regex("[\xE4-\xE9]")); }
+
+struct Row {
+    const char* name;
+    cfd::RunStatus status;
+};
+
+class FlowLines : public ::testing::TestWithParam<Row> {};
+
+TEST_P(FlowLines, StateTheSameFiguresInEachLanguage)
+{
+    const auto english = lines(result(GetParam().status), Language::English);
+    const auto chinese = lines(result(GetParam().status), Language::Chinese);
+    ASSERT_EQ(english.size(), chinese.size());
+    for (std::size_t i = 0; i < english.size(); ++i) {
+        SCOPED_TRACE(english[i].text + " | " + chinese[i].text);
+        EXPECT_EQ(english[i].name, chinese[i].name);
+        EXPECT_EQ(numbers(english[i].text), numbers(chinese[i].text));
+        EXPECT_FALSE(hasChinese(english[i].text));
+        if (english[i].name == "status" || english[i].name == "iterations" || english[i].name == "residuals")
+            EXPECT_EQ(english[i].text, chinese[i].text) << "the same for scripts in both";
+        else
+            EXPECT_TRUE(hasChinese(chinese[i].text));
+    }
+}
+
+const Row kRows[] = {
+    {"Settled", cfd::RunStatus::Settled},
+    {"IterationLimit", cfd::RunStatus::IterationLimit},
+    {"Cancelled", cfd::RunStatus::Cancelled},
+    {"Failed", cfd::RunStatus::Failed},
+};
+
+INSTANTIATE_TEST_SUITE_P(Statuses, FlowLines, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FlowLines, AFailedRunPrintsItsStatusAloneWhyGoesToStandardError)
+{
+    EXPECT_EQ(lines(result(cfd::RunStatus::Failed), Language::English).size(), 1u);
+}
+
+}  // namespace
