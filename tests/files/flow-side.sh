@@ -19,7 +19,7 @@ mkdir fake
 for p in blockMesh surfaceFeatureExtract snappyHexMesh simpleFoam decomposePar reconstructPar mpirun; do
     printf '#!/bin/sh\ntouch "%s/ran-%s"\nexit 0\n' "$d" "$p" > "fake/$p"
 done
-printf '#!/bin/sh\ntouch "%s/ran-checkMesh"\necho "    cells:            4137"\necho "Mesh OK."\n' "$d" > fake/checkMesh
+printf '#!/bin/sh\ntouch "%s/ran-checkMesh"\necho "    cells:            4137"\necho "    Mesh non-orthogonality Max: 41.2 average: 8.1"\necho "    Max skewness = 1.3 OK."\necho "Mesh OK."\n' "$d" > fake/checkMesh
 # sbatch keeps the job script it is given; squeue says the job is done.
 printf '#!/bin/sh\ncp "$2" "%s/captured.sbatch"\necho 4242\n' "$d" > fake/sbatch
 printf '#!/bin/sh\nexit 0\n' > fake/squeue
