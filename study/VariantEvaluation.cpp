@@ -35,7 +35,7 @@ VariantFigures evaluateVariant(BoxTexts boxes, WidthSet widths, StudyDepth depth
         }
 #else
         if (depth == StudyDepth::Solid)
-            throw Failure{.kind = Failure::Kind::SolidUnavailable};
+            throw Failure{.kind = Failure::Kind::ModuleMissing, .item = "inlet-solid", .detail = "not in this build"};
 #endif
     } catch (const Failure& f) {
         figures.failure = f;

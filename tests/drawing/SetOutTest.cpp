@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <variant>
 
@@ -58,8 +59,8 @@ TEST(SetOut, Hk2000TablesEveryFiveDegreesAndEveryHundredMillimetresWithTheArcsEn
     // By t: the ends, and the multiples of 5° between them.
     const SetOutTable& bell = out.tables[0];
     ASSERT_GE(bell.rows.size(), 3u);
-    EXPECT_NEAR(bell.rows.front()[0], profile.bellMouth->start * 180 / M_PI, 0.05);
-    EXPECT_NEAR(bell.rows.back()[0], profile.bellMouth->end * 180 / M_PI, 0.05);
+    EXPECT_NEAR(bell.rows.front()[0], profile.bellMouth->start * 180 / std::numbers::pi, 0.05);
+    EXPECT_NEAR(bell.rows.back()[0], profile.bellMouth->end * 180 / std::numbers::pi, 0.05);
     for (std::size_t i = 1; i + 1 < bell.rows.size(); ++i)
         EXPECT_EQ(std::fmod(bell.rows[i][0], 5.0), 0.0) << "row " << i;
     // By z: the ends, then multiples of 100 mm, down to the rim and up to the tangent point.
