@@ -119,19 +119,19 @@ std::string capture(const std::vector<std::string>& args, const fs::path& dir)
     return r.exitCode == 0 ? text : std::string();
 }
 
-// The array's task numbers, the designs' numbers that have a case: "1-3,5".
-std::string taskNumbers(const std::vector<StudyCase>& cases)
+// The array's task numbers as sbatch takes them, runs joined: 1, 2, 3, 5 as "1-3,5".
+std::string taskRanges(const std::vector<int>& tasks)
 {
     std::string list;
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        if (!cases[i].flowCase || (i > 0 && cases[i - 1].flowCase))
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        if (i > 0 && tasks[i - 1] + 1 == tasks[i])
             continue;
         std::size_t last = i;
-        while (last + 1 < cases.size() && cases[last + 1].flowCase)
+        while (last + 1 < tasks.size() && tasks[last + 1] == tasks[last] + 1)
             ++last;
-        list.append(list.empty() ? "" : ",").append(std::to_string(i + 1));
+        list.append(list.empty() ? "" : ",").append(std::to_string(tasks[i]));
         if (last > i)
-            list.append("-").append(std::to_string(last + 1));
+            list.append("-").append(std::to_string(tasks[last]));
     }
     return list;
 }
@@ -146,15 +146,15 @@ void saveStudyFile(const fs::path& path, const std::string& text)
     }
 }
 
-// One array task per case, task N for the design DIR/design-N; waits until none is pending or
-// running. The job script holds no path but as a quoted word of the shell.
-void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err,
-                Language language)
+}  // namespace
+
+void runCaseArray(const std::vector<int>& taskList, const std::string& caseFolder, const FlowOptions& options,
+                  const fs::path& dir, std::ostream& err, Language language)
 {
-    const std::string tasks = taskNumbers(cases);
+    const std::string tasks = taskRanges(taskList);
     if (tasks.empty())
         return;
-    const auto count = std::count_if(cases.begin(), cases.end(), [](const StudyCase& c) { return c.flowCase.has_value(); });
+    const std::size_t count = taskList.size();
     std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
                            + std::to_string(options.iterations);
     settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
@@ -178,7 +178,7 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
     // runs in, which is `root`.
     const std::string script = "#!/bin/sh\n#SBATCH --job-name=inlet-study\n#SBATCH --ntasks=1\n#SBATCH --cpus-per-task="
                                + std::to_string(options.processes) + "\n#SBATCH --output=slurm-%A_%a.out\n#SBATCH --array="
-                               + tasks + "\ncase=" + shellWord(root.string()) + "/design-\"$SLURM_ARRAY_TASK_ID\"\nexec "
+                               + tasks + "\ncase=" + caseFolder + "\nexec "
                                + shellWord(selfPath()) + " --open \"$case/design.inlet\" --cfd \"$case\"" + settings + "\n";
     saveStudyFile(root / "study.sbatch", script);
     const std::string job = capture({"sbatch", "--parsable", (root / "study.sbatch").string()}, root);
@@ -209,6 +209,20 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
             break;
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
+}
+
+namespace {
+
+// One array task per case, task N for the design DIR/design-N.
+void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err,
+                Language language)
+{
+    std::vector<int> tasks;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        if (cases[i].flowCase)
+            tasks.push_back(int(i + 1));
+    runCaseArray(tasks, shellWord(fs::absolute(dir).string()) + "/design-\"$SLURM_ARRAY_TASK_ID\"", options, dir, err,
+                 language);
 }
 
 }  // namespace
