@@ -222,7 +222,7 @@ Options parseOptions(const std::vector<std::string>& args)
             const bool evaluate = arg == "--evaluate";
             std::string values = evaluate ? "checks" : "min-B";
 #ifdef INLET_HAVE_SOLID
-            values += evaluate ? ", solid" : ", min-volume";
+            values += evaluate ? ", solid, flow" : ", min-volume, min-loss, max-vu, max-theta";
 #endif
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError(Failure::Kind::OptionNeedsOneOf, arg, values);
@@ -232,10 +232,19 @@ Options parseOptions(const std::vector<std::string>& args)
                 e.failure.detail = value;
                 throw e;
             }
-            if (evaluate)
+            if (evaluate) {
                 study.solid = value == "solid";
-            else
-                study.optimise = value == "min-B" ? "B" : "volume";
+                study.flow = value == "flow";
+            } else {
+                study.optimise = value == "min-B"      ? "B"
+                                 : value == "min-volume" ? "volume"
+                                 : value == "min-loss"   ? "loss"
+                                 : value == "max-vu"     ? "vu"
+                                                         : "theta";
+            }
+            studySettingGiven = arg;
+        } else if (arg == "--slurm") {
+            study.slurm = true;
             studySettingGiven = arg;
         } else if (arg == "--run" || arg == "--force" || arg == "--local") {
             (arg == "--run" ? options.flow.run : arg == "--force" ? options.flow.force : options.flow.local) = true;
@@ -292,7 +301,10 @@ Options parseOptions(const std::vector<std::string>& args)
             other = "--" + options.exports.front().first;
         if (other.empty() && options.flowTask != Options::FlowTask::None)
             other = "--cfd";
-        if (other.empty() && !flowOnlySettingGiven.empty())
+        // The flow's depth takes the flow's mesh and solver settings; --run is its own.
+        if (other.empty() && options.flow.run)
+            other = "--run";
+        if (other.empty() && !flowOnlySettingGiven.empty() && !study.flow)
             other = flowOnlySettingGiven;
         if (!other.empty())
             throw usageError(Failure::Kind::OptionsExclusive, other, "--study");
@@ -300,9 +312,19 @@ Options parseOptions(const std::vector<std::string>& args)
             throw usageError(Failure::Kind::OptionNeedsOption, "--study DIR", "--vary NAME=FROM:TO:COUNT");
         if (study.optimise == "volume" && !study.solid)
             throw usageError(Failure::Kind::OptionNeedsOption, "--optimise min-volume", "--evaluate solid");
+        if (study.optimise && (*study.optimise == "loss" || *study.optimise == "vu" || *study.optimise == "theta")
+            && !study.flow)
+            throw usageError(Failure::Kind::OptionNeedsOption, std::string("--optimise ")
+                                 + (*study.optimise == "loss" ? "min-loss" : *study.optimise == "vu" ? "max-vu" : "max-theta"),
+                             "--evaluate flow");
+        if (study.slurm && !study.flow)
+            throw usageError(Failure::Kind::OptionNeedsOption, "--slurm", "--evaluate flow");
+        if (study.slurm && options.flow.local)
+            throw usageError(Failure::Kind::OptionsExclusive, "--local", "--slurm");
         if (!study.require.empty() && !study.optimise)
             throw usageError(Failure::Kind::OptionNeedsOption, "--require", "--optimise");
         study.force = options.flow.force;
+        study.flowOptions = options.flow;
         if (options.passageLength)
             study.passageLength = std::stod(*options.passageLength);
         checkStudyOptions(study);
