@@ -327,6 +327,7 @@ Options parseOptions(const std::vector<std::string>& args)
         study.flowOptions = options.flow;
         if (options.passageLength)
             study.passageLength = std::stod(*options.passageLength);
+        study.flowOptions.passageLength = study.passageLength;
         checkStudyOptions(study);
         options.study = study;
         flowSettingGiven.clear();  // --force, --local: the study's
@@ -346,7 +347,7 @@ Options parseOptions(const std::vector<std::string>& args)
     // diameters up); the walls' roughness and the hub are the flow case's alone.
     const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
                                  || options.flowTask == Options::FlowTask::MeshStudy;
-    if (options.passageLength && !solidWritten && !passageModelled && !(studyGiven && study.solid))
+    if (options.passageLength && !solidWritten && !passageModelled && !(studyGiven && (study.solid || study.flow)))
         throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
     if (options.outletExtension && !solidWritten && !passageModelled)
         throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension",
