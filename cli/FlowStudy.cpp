@@ -148,12 +148,12 @@ void saveStudyFile(const fs::path& path, const std::string& text)
 
 }  // namespace
 
-void runCaseArray(const std::vector<int>& taskList, const std::string& caseFolder, const FlowOptions& options,
-                  const fs::path& dir, std::ostream& err, Language language)
+std::string submitCaseArray(const std::vector<int>& taskList, const std::string& caseFolder, const FlowOptions& options,
+                            const fs::path& dir, std::ostream& err, Language language)
 {
     const std::string tasks = taskRanges(taskList);
     if (tasks.empty())
-        return;
+        return {};
     const std::size_t count = taskList.size();
     std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
                            + std::to_string(options.iterations);
@@ -190,6 +190,28 @@ void runCaseArray(const std::vector<int>& taskList, const std::string& caseFolde
         err << "inlet-calc: 研究已作为 Slurm 作业 " << id << " 提交，共 " << count << " 个算例" << std::endl;
     else
         err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
+    return id;
+}
+
+bool slurmJobWaiting(const std::string& id, const fs::path& dir)
+{
+    const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, fs::absolute(dir));
+    std::istringstream lines(states);
+    for (std::string state; std::getline(lines, state);)
+        if (state == "PENDING" || state == "RUNNING" || state == "CONFIGURING" || state == "COMPLETING"
+            || state == "SUSPENDED" || state == "REQUEUED" || state == "RESIZING")
+            return true;
+    return false;
+}
+
+void cancelSlurmJob(const std::string& id, const fs::path& dir)
+{
+    capture({"scancel", id}, fs::absolute(dir));
+}
+
+void waitForSlurmJob(const std::string& id, const fs::path& dir, std::ostream& err, Language language)
+{
+    const fs::path root = fs::absolute(dir);
     const InterruptWatch watch;
     for (;;) {
         if (InterruptWatch::requested()) {
@@ -198,17 +220,18 @@ void runCaseArray(const std::vector<int>& taskList, const std::string& caseFolde
                 << std::endl;
             break;
         }
-        const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, root);
-        bool waiting = false;
-        std::istringstream lines(states);
-        for (std::string state; std::getline(lines, state);)
-            if (state == "PENDING" || state == "RUNNING" || state == "CONFIGURING" || state == "COMPLETING"
-                || state == "SUSPENDED" || state == "REQUEUED" || state == "RESIZING")
-                waiting = true;
-        if (!waiting)
+        if (!slurmJobWaiting(id, root))
             break;
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
+}
+
+void runCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
+                  const fs::path& dir, std::ostream& err, Language language)
+{
+    const std::string id = submitCaseArray(tasks, caseFolder, options, dir, err, language);
+    if (!id.empty())
+        waitForSlurmJob(id, dir, err, language);
 }
 
 namespace {

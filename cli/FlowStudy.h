@@ -28,6 +28,13 @@ bool studyThroughSlurm(const FlowOptions& options);
 // refuses it.
 void runCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
                   const std::filesystem::path& dir, std::ostream& err, Language language);
+// The same in two steps: submitted (the job's id returned, none for no tasks), and waited for;
+// whether a job is still pending or running; a job cancelled.
+std::string submitCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
+                            const std::filesystem::path& dir, std::ostream& err, Language language);
+void waitForSlurmJob(const std::string& id, const std::filesystem::path& dir, std::ostream& err, Language language);
+bool slurmJobWaiting(const std::string& id, const std::filesystem::path& dir);
+void cancelSlurmJob(const std::string& id, const std::filesystem::path& dir);
 
 // Messages, and the flow's error column, in `language`; the status words stay the same. Throws
 // CommandLineError: status 2 for more processes than this machine allows where the cases run

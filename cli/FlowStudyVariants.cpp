@@ -7,6 +7,7 @@
 #include "cli/ShellWord.h"
 #include "document/FlowTrust.h"
 #include "drawing/Figures.h"
+#include "files/SaveFile.h"
 #include "openfoam/Process.h"
 #include "run/CalculationRun.h"
 #include "study/ResponseSurface.h"
@@ -14,7 +15,7 @@
 #include "study/SurfaceOptimiser.h"
 
 #include <algorithm>
-#include <numeric>
+#include <fstream>
 #include <ostream>
 
 namespace inlet {
@@ -77,6 +78,46 @@ cfd::FlowCase writeCase(const Design& design, const FlowOptions& options, const 
     o.dir = caseDir.string();
     o.force = true;
     return writeDesignCase(calculation, design, o);
+}
+
+// The Slurm job a study's cases were last submitted as, kept in `jobFile`.
+std::string earlierJob(const fs::path& jobFile)
+{
+    std::ifstream in(jobFile);
+    std::string id;
+    std::getline(in, id);
+    return id;
+}
+
+// Where the study was stopped while its job went on (killed, the terminal closed; Ctrl-C
+// cancels the job): a rerun waits for that job rather than submitting its cases twice. Returns
+// whether it waited.
+bool waitForEarlierJob(const fs::path& jobFile, const fs::path& dir, std::ostream& err, Language language)
+{
+    const std::string id = earlierJob(jobFile);
+    if (id.empty() || !slurmJobWaiting(id, dir))
+        return false;
+    err << (language == Language::Chinese ? "inlet-calc: 等待先前提交的 Slurm 作业 " : "inlet-calc: waiting for the earlier Slurm job ")
+        << id << std::endl;
+    waitForSlurmJob(id, dir, err, language);
+    return true;
+}
+
+// The tasks submitted as one job array, its id kept in `jobFile`, and waited for.
+void submitAndWait(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
+                   const fs::path& dir, const fs::path& jobFile, std::ostream& err, Language language)
+{
+    const std::string id = submitCaseArray(tasks, caseFolder, options, dir, err, language);
+    if (id.empty())
+        return;
+    try {
+        saveFileAtomically(jobFile.string(), id + "\n");
+    } catch (const Failure& f) {
+        // Without it a rerun could submit the same cases again while this job runs.
+        cancelSlurmJob(id, dir);
+        throw unfinished(f);
+    }
+    waitForSlurmJob(id, dir, err, language);
 }
 
 std::optional<double> objectiveFigure(const FlowVariant& v, const std::string& objective)
@@ -191,15 +232,21 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
             toRun.push_back(i);
     }
     if (slurm) {
+        const fs::path jobFile = dir / "cases" / "slurm.job";
+        if (!toRun.empty() && waitForEarlierJob(jobFile, dir, err, language))
+            std::erase_if(toRun, [&](std::size_t i) {
+                flows[i].result = keptResult(caseDir(i));
+                return flows[i].result.has_value();
+            });
         // Task N runs the case of variant N, its folder's name N with the names' leading zeros.
         std::vector<int> tasks;
         for (const std::size_t i : toRun)
             tasks.push_back(int(i + 1));
         const std::string width = std::to_string(fs::path(names.front()).stem().string().size());
-        runCaseArray(tasks,
-                     shellWord((fs::absolute(dir) / "cases").string()) + "/\"$(printf %0" + width
-                         + "d \"$SLURM_ARRAY_TASK_ID\")\"",
-                     options, dir, err, language);
+        submitAndWait(tasks,
+                      shellWord((fs::absolute(dir) / "cases").string()) + "/\"$(printf %0" + width
+                          + "d \"$SLURM_ARRAY_TASK_ID\")\"",
+                      options, dir, jobFile, err, language);
     } else {
         for (const std::size_t i : toRun)
             runWithProgress(*cases[i], caseDir(i), err, language);
@@ -278,13 +325,16 @@ void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant
     FlowVariant confirmed;
     try {
         const cfd::FlowCase flowCase = writeCase(design, options, caseDir, locale);
+        const fs::path jobFile = caseDir / "slurm.job";
+        if (slurm && !keptResult(caseDir))
+            waitForEarlierJob(jobFile, dir, err, language);
         if (auto kept = keptResult(caseDir)) {
             confirmed.result = std::move(kept);
             confirmed.design = design;
             confirmed.caseDir = caseDir;
         } else {
             if (slurm)
-                runCaseArray({1}, shellWord(fs::absolute(caseDir).string()), options, dir, err, language);
+                submitAndWait({1}, shellWord(fs::absolute(caseDir).string()), options, dir, jobFile, err, language);
             else
                 runWithProgress(flowCase, caseDir, err, language);
             confirmed = gathered(caseDir, design);

@@ -116,5 +116,22 @@ if d["texts"]["hk"] != "2100" or d.get("flow", {}).get("result", d.get("flow", {
     sys.exit(1)
 PY
 
+# Stopped while its Slurm job went on: the rerun waits for that job (squeue says it runs, once,
+# and meanwhile the failed variant's case gets the results the job leaves) and submits nothing:
+# every variant settled, the optimum's results already there.
+mkdir later
+settled later 0.20625
+echo 4242 > s/cases/slurm.job
+printf '#!/bin/sh\n[ -e "%s/squeued" ] && exit 0\n/usr/bin/touch "%s/squeued"\n/bin/cp "%s/later/results" "%s/s/cases/002/results"\necho RUNNING\n' "$d" "$d" "$d" "$d" > fake/squeue
+printf '#!/bin/sh\n/bin/cp "$2" "%s/submitted.sbatch"\necho 5151\n' "$d" > fake/sbatch
+chmod +x fake/squeue fake/sbatch
+rm -f ran-*
+"$calc" "${study[@]}" --slurm --optimise min-loss > out 2> err
+[ $? -eq 0 ] || fail "the earlier job: exit status: $(cat err)"
+grep -q "waiting for the earlier Slurm job 4242" err || fail "the earlier job was not waited for: $(cat err)"
+[ -e submitted.sbatch ] && fail "the earlier job's cases were submitted again: $(cat submitted.sbatch)"
+grep -q $'^study\tflow-settled\t5$' out || fail "the earlier job's results: $(cat out)"
+grep -q $'^surface\tpoints\t5$' out || fail "the surface after the earlier job: $(cat out)"
+
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ $failures -eq 0 ]
