@@ -269,7 +269,7 @@ seed the same variants on every machine), each value rounded to 0.01. The
 other inputs are the design's (the options, --open). --evaluate checks (the
 default) runs each variant and its checks; solid adds the solid's volume (m³)
 and wetted area (m²). Variants run in parallel on this machine's cores
-(--local: the only way for now). DIR/variants/NNN.inlet keeps each variant's
+(--local: all but the flow). DIR/variants/NNN.inlet keeps each variant's
 design; DIR/study.csv and DIR/study.xlsx hold one row per variant: its
 inputs, B, v_max (the largest station velocity, m/s), [volume, wetted_area,]
 sections (exist, or missing where a check says the sections do not exist:

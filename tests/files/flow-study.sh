@@ -29,6 +29,24 @@ export PATH="$d/fake:/usr/bin:/bin"
 export LC_ALL=C
 study=(--hk 2000 --vary hk=1800:2600:5 --study s --evaluate flow --mesh tiny)
 
+# Usage errors (status 2), each naming what is wrong; nothing written.
+while IFS='|' read -r name args expected; do
+    # shellcheck disable=SC2086  # the arguments are words
+    "$calc" --hk 2000 --vary hk=1800:2400:4 --study bad $args > out 2> err
+    status=$?
+    [ $status -eq 2 ] || fail "$name: exit status $status, not 2"
+    grep -qF -- "$expected" err || fail "$name: no '$expected' in: $(cat err)"
+    [ -e bad ] && fail "$name: the study's folder was written"
+done <<'ROWS'
+loss_without_flow|--optimise min-loss|--optimise min-loss goes with --evaluate flow
+vu_without_flow|--evaluate solid --optimise max-vu|--optimise max-vu goes with --evaluate flow
+slurm_without_flow|--slurm|--slurm goes with --evaluate flow
+slurm_and_local|--evaluate flow --slurm --local|--local and --slurm
+run_in_a_study|--evaluate flow --run|--run and --study
+mesh_without_flow|--mesh tiny|--mesh and --study
+unknown_depth|--evaluate cfd|--evaluate
+ROWS
+
 # Slurm asked for where there is none (only the stand-ins on PATH).
 PATH="$d/fake" "$calc" "${study[@]}" --slurm > out 2> err
 [ $? -eq 1 ] || fail "--slurm without sbatch: exit status"
