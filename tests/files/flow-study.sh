@@ -134,6 +134,29 @@ if d["texts"]["hk"] != "2100" or d.get("flow", {}).get("result", d.get("flow", {
     sys.exit(1)
 PY
 
+# The workbook: the flow's columns after the checks', its figures numbers, the failed variant
+# with why.
+python3 - s/study.xlsx <<'PY' || failures=$((failures + 1))
+import sys, openpyxl
+sheet = openpyxl.load_workbook(sys.argv[1]).worksheets[0]
+rows = [[c.value for c in r] for r in sheet.iter_rows()]
+head = rows[0]
+bad = []
+if head[:2] != ["variant", "hk"] or head.index("flow_status") < head.index("error") or "flow_verdict_reasons" not in head:
+    bad.append(f"the header: {head}")
+else:
+    cell = lambda r, name: rows[r][head.index(name)]
+    if cell(2, "flow_status") != "failed" or "simpleFoam" not in (cell(2, "flow_error") or ""):
+        bad.append(f"002: {cell(2, 'flow_status')!r} {cell(2, 'flow_error')!r}")
+    if not isinstance(cell(3, "loss_pump_inlet"), float) or abs(cell(3, "loss_pump_inlet") - 0.20625) > 6e-5:
+        bad.append(f"003's loss: {cell(3, 'loss_pump_inlet')!r}")
+    if cell(3, "flow_uncertainty") != "unknown":
+        bad.append(f"003's uncertainty: {cell(3, 'flow_uncertainty')!r}")
+for b in bad:
+    print("FAIL: the workbook:", b)
+sys.exit(1 if bad else 0)
+PY
+
 # Stopped while its Slurm job went on: the rerun waits for that job (squeue says it runs, once,
 # and meanwhile the failed variant's case gets the results the job leaves) and submits nothing:
 # every variant settled, the optimum's results already there.
