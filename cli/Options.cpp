@@ -392,10 +392,12 @@ Options parseOptions(const std::vector<std::string>& args)
     // No more processes than the mesh's cells allow and, where the cases run here, the cores;
     // a study through Slurm runs on the nodes, where each job checks its own. The mesh made is
     // checked again before the decomposition.
-    if (options.flowTask != Options::FlowTask::None) {
+    const bool flowStudy = options.study && options.study->flow;  // a study of variants' flow
+    if (options.flowTask != Options::FlowTask::None || flowStudy) {
         const int asked = options.flow.processes;
         const int cells = cellsFor(options.flow);  // a mesh study's finest; its coarser meshes take fewer
-        if (options.flowTask == Options::FlowTask::Study && studyThroughSlurm(options.flow)) {
+        if ((options.flowTask == Options::FlowTask::Study || flowStudy)
+            && ((flowStudy && options.study->slurm) || studyThroughSlurm(options.flow))) {
             if (asked > cfd::largestProcessCount(asked, cells))
                 throw CommandLineError{CommandLineError::kUsage, cfd::tooManyProcessesForCells(asked, cells)};
         } else if (asked > cfd::largestProcessCount(cfd::coresPresent(), cells)) {

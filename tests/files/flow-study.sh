@@ -45,6 +45,7 @@ slurm_and_local|--evaluate flow --slurm --local|--local and --slurm
 run_in_a_study|--evaluate flow --run|--run and --study
 mesh_without_flow|--mesh tiny|--mesh and --study
 unknown_depth|--evaluate cfd|--evaluate
+np_beyond_the_mesh|--evaluate flow --local --np 2 --mesh tiny|--np 2 is too many
 ROWS
 
 # Slurm asked for where there is none (only the stand-ins on PATH).
