@@ -291,9 +291,10 @@ as DIR/best.inlet; a variant that fails or breaks a constraint is never
 chosen, and where none holds them all the exit status is 1. A build without
 NLopt (the Windows one) says so.
 --evaluate flow adds each variant's flow (--mesh, --np, --iterations as
-for --cfd): its case in DIR/cases/NNN, run here one after another with
---local, or as one Slurm job array with --slurm (one variant a task; without
-sbatch a failure that says so), else through Slurm where sbatch is found. The
+for --cfd): its case in DIR/cases/NNN, run here with --local (cores / --np
+cases at once, each one's output in its log.study), or as one Slurm job
+array with --slurm (one variant a task; without sbatch a failure that says
+so), else through Slurm where sbatch is found. The
 columns flow_status, Vu_pump_inlet, theta_pump_inlet, theta_swirl_pump_inlet,
 loss_pump_inlet, backflow_area_pump_inlet, backflow_flow_pump_inlet,
 flow_verdict, flow_uncertainty (unknown: a single mesh), flow_verdict_reasons

@@ -94,6 +94,8 @@ std::string flowCells(const StudyCase& c, Language language)
     return s;
 }
 
+}  // namespace
+
 std::string selfPath()
 {
 #ifdef _WIN32
@@ -104,6 +106,8 @@ std::string selfPath()
     return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("inlet-calc");
 #endif
 }
+
+namespace {
 
 // Runs a program and returns what it printed, trimmed; empty when it failed.
 std::string capture(const std::vector<std::string>& args, const fs::path& dir)
@@ -148,6 +152,32 @@ void saveStudyFile(const fs::path& path, const std::string& text)
 
 }  // namespace
 
+std::vector<std::string> caseRunArguments(const FlowOptions& options)
+{
+    std::vector<std::string> args{"--run", "--np", std::to_string(options.processes), "--iterations",
+                                  std::to_string(options.iterations)};
+    if (options.cells)
+        args.insert(args.end(), {"--cells", std::to_string(*options.cells)});
+    else
+        args.insert(args.end(), {"--mesh", cfd::levelName(options.level)});
+    // The case's own inputs, as they were given: each job's case is named by them, so a job
+    // without them would find another case in its folder.
+    const auto millimetres = [&](const char* option, double mm) {
+        char buffer[64];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm).ptr;
+        args.insert(args.end(), {option, std::string(buffer, end)});
+    };
+    if (options.passageLength)
+        millimetres("--length", *options.passageLength);
+    if (options.outletExtension)
+        millimetres("--outlet-extension", *options.outletExtension);
+    if (options.roughness > 0)
+        millimetres("--roughness", options.roughness);
+    if (options.hubDiameter)
+        millimetres("--hub-diameter", *options.hubDiameter);
+    return args;
+}
+
 std::string submitCaseArray(const std::vector<int>& taskList, const std::string& caseFolder, const FlowOptions& options,
                             const fs::path& dir, std::ostream& err, Language language)
 {
@@ -155,24 +185,9 @@ std::string submitCaseArray(const std::vector<int>& taskList, const std::string&
     if (tasks.empty())
         return {};
     const std::size_t count = taskList.size();
-    std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
-                           + std::to_string(options.iterations);
-    settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
-    // The case's own inputs, as they were given: each job's case is named by them, so a job
-    // without them would find another case in its folder.
-    const auto millimetres = [](const char* option, double mm) {
-        char buffer[64];
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm).ptr;
-        return std::string(" ") + option + " " + std::string(buffer, end);
-    };
-    if (options.passageLength)
-        settings += millimetres("--length", *options.passageLength);
-    if (options.outletExtension)
-        settings += millimetres("--outlet-extension", *options.outletExtension);
-    if (options.roughness > 0)
-        settings += millimetres("--roughness", options.roughness);
-    if (options.hubDiameter)
-        settings += millimetres("--hub-diameter", *options.hubDiameter);
+    std::string settings;
+    for (const std::string& word : caseRunArguments(options))
+        settings += " " + word;  // options and numbers: no word the shell reads otherwise
     const fs::path root = fs::absolute(dir);
     // The job's output beside the cases: sbatch takes the path relative to the folder it
     // runs in, which is `root`.

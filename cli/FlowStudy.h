@@ -19,6 +19,12 @@ namespace inlet {
 // Whether a study goes through Slurm: sbatch is found and --local was not given.
 bool studyThroughSlurm(const FlowOptions& options);
 
+// This program's path, for the jobs that run a case; and the arguments after
+// `--open DIR/design.inlet --cfd DIR` that run the case of `options` there (its mesh,
+// processes, iterations and the case's own inputs).
+std::string selfPath();
+std::vector<std::string> caseRunArguments(const FlowOptions& options);
+
 // Runs cases through Slurm as one job array in `dir` (its script DIR/study.sbatch, each task's
 // output DIR/slurm-JOB_TASK.out), one task a case, each task `tasks[k]` (ascending) running the
 // case in the folder the shell text `caseFolder` names from $SLURM_ARRAY_TASK_ID (its paths

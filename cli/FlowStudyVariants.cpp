@@ -9,14 +9,25 @@
 #include "drawing/Figures.h"
 #include "files/SaveFile.h"
 #include "openfoam/Process.h"
+#include "openfoam/ProcessCount.h"
 #include "run/CalculationRun.h"
 #include "study/ResponseSurface.h"
 #include "study/StudyOptimiser.h"
 #include "study/SurfaceOptimiser.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
+#include <map>
 #include <ostream>
+#include <thread>
+#ifndef _WIN32
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace inlet {
 
@@ -119,6 +130,73 @@ void submitAndWait(const std::vector<int>& tasks, const std::string& caseFolder,
     }
     waitForSlurmJob(id, dir, err, language);
 }
+
+#ifndef _WIN32
+// Runs the cases in `dirs` here, `lanes` at a time, each as this program run on its case (as a
+// Slurm task runs it), its output in the case's log.study. One thread starts them all (a
+// thread that forks while another holds a lock would hang the child). Ctrl-C reaches each,
+// which stops in an orderly way and keeps its case resumable; none is started after it.
+void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options, std::size_t lanes, std::ostream& err,
+                   Language language)
+{
+    const bool chinese = language == Language::Chinese;
+    const std::string self = selfPath();
+    const std::vector<std::string> settings = caseRunArguments(options);
+    const InterruptWatch watch;
+    std::map<pid_t, fs::path> running;
+    std::size_t next = 0;
+    bool interrupted = false;
+    while ((!interrupted && next < dirs.size()) || !running.empty()) {
+        while (!interrupted && next < dirs.size() && running.size() < lanes) {
+            const fs::path& dir = dirs[next++];
+            std::vector<std::string> args{self, "--open", (dir / "design.inlet").string(), "--cfd", dir.string()};
+            args.insert(args.end(), settings.begin(), settings.end());
+            std::vector<char*> argv;
+            for (std::string& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            const std::string log = (dir / "log.study").string();
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                if (fd >= 0) {
+                    ::dup2(fd, 1);
+                    ::dup2(fd, 2);
+                    ::close(fd);
+                }
+                ::execv(argv[0], argv.data());
+                ::_exit(127);
+            }
+            if (pid < 0)
+                continue;  // not started: the case has no results, and its row says so
+            running[pid] = dir;
+            err << "inlet-calc: " << (chinese ? "开始计算 " : "running ") << dir.string() << (chinese ? "（输出见 " : " (its output in ")
+                << log << (chinese ? "）" : ")") << std::endl;
+        }
+        if (InterruptWatch::requested() && !interrupted) {
+            interrupted = true;
+            for (const auto& [pid, dir] : running)
+                ::kill(pid, SIGINT);
+        }
+        int status = 0;
+        const pid_t done = ::waitpid(-1, &status, WNOHANG);
+        if (done > 0 && running.count(done)) {
+            const fs::path dir = running[done];
+            running.erase(done);
+            std::string word = "not run";
+            try {
+                word = cfd::statusName(cfd::readResult(dir / "results").status);
+            } catch (const Failure&) {
+            }
+            err << "inlet-calc: " << dir.string() << (chinese ? "：" : ": ") << word << std::endl;
+            continue;
+        }
+        if (done < 0 && errno == ECHILD)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+#endif
 
 std::optional<double> objectiveFigure(const FlowVariant& v, const std::string& objective)
 {
@@ -248,8 +326,22 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
                           + "d \"$SLURM_ARRAY_TASK_ID\")\"",
                       options, dir, jobFile, err, language);
     } else {
-        for (const std::size_t i : toRun)
-            runWithProgress(*cases[i], caseDir(i), err, language);
+        // As many cases at once as the cores hold their processes; one at a time shows its
+        // progress here.
+        const std::size_t lanes = std::size_t(std::max(1, cfd::coresPresent() / std::max(1, options.processes)));
+#ifndef _WIN32
+        if (lanes > 1 && toRun.size() > 1) {
+            std::vector<fs::path> dirs;
+            for (const std::size_t i : toRun)
+                dirs.push_back(caseDir(i));
+            runSideBySide(dirs, options, lanes, err, language);
+        } else
+#endif
+        {
+            (void)lanes;
+            for (const std::size_t i : toRun)
+                runWithProgress(*cases[i], caseDir(i), err, language);
+        }
     }
     for (const std::size_t i : toRun)
         flows[i] = gathered(caseDir(i), designs[i]);
