@@ -4,6 +4,7 @@
 #include "cli/CheckText.h"
 #include "cli/CheckedOutput.h"
 #include "cli/CommandLineError.h"
+#include "cli/StudySummary.h"
 #include "cli/VariantFiles.h"
 #include "drawing/Figures.h"
 #include "InletFeatures.h"
@@ -380,16 +381,11 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         titles.emplace_back(title);
         numbers.push_back(std::string_view(title) == "warnings");
     }
-    std::vector<std::vector<std::string>> table;
-    std::size_t failed = 0, feasibleCount = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Row& r = *rows[i];
-        std::vector<std::string> cells{names[i]};
-        for (const std::string& input : texts[i])
+    const auto cellsOf = [&](const std::string& name, const std::vector<std::string>& inputTexts, const Row& r) {
+        std::vector<std::string> cells{name};
+        for (const std::string& input : inputTexts)
             cells.push_back(input);
         const bool ok = !r.figures.failure;
-        failed += ok ? 0 : 1;
-        feasibleCount += feasible(r.figures) ? 1 : 0;
         cells.push_back(ok ? r.figures.bText : "");
         cells.push_back(r.vMax);
         if (study.solid) {
@@ -401,7 +397,15 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         cells.push_back(r.warned);
         cells.push_back(r.checks);
         cells.push_back(language == Language::Chinese ? r.errorChinese : r.errorEnglish);
-        table.push_back(std::move(cells));
+        return cells;
+    };
+    std::vector<std::vector<std::string>> table;
+    std::size_t failed = 0, feasibleCount = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Row& r = *rows[i];
+        failed += r.figures.failure ? 1 : 0;
+        feasibleCount += feasible(r.figures) ? 1 : 0;
+        table.push_back(cellsOf(names[i], texts[i], r));
     }
     // The workbook packed on a core of its own while the results and the table are written:
     // it is the longest piece left once the variants are computed.
@@ -488,8 +492,20 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         text += "best\tchecks\t" + r.checks + "\n";
         text += "best\tevaluations\t" + std::to_string(best->evaluations) + "\n";
         output.flush();
+        // The chosen design keeps the study it was chosen from, for its sheet and workbook.
+        StudyTable summaryTable{titles, table, {}, {}};
+        for (std::size_t i = 0; i < n; ++i) {
+            summaryTable.figures.push_back(&rows[i]->figures);
+            summaryTable.holds.push_back(holds(rows[i]->figures, requirements));
+        }
+        std::vector<std::string> chosenTexts;
+        for (const VariedInput& input : inputs)
+            chosenTexts.push_back(inputCell(input, chosen));
+        Design withStudy = chosen;
+        withStudy.study = studySummary(study, inputs, summaryTable, cellsOf("best.inlet", chosenTexts, r), best->figures,
+                                       chosenTexts, best->evaluations);
         try {
-            writeDesignFile(QString::fromStdString((dir / "best.inlet").string()), chosen);
+            writeDesignFile(QString::fromStdString((dir / "best.inlet").string()), withStudy);
         } catch (const Failure& f) {
             unwritten.push_back(f);
         }
