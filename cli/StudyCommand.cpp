@@ -322,6 +322,7 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     const std::string header = std::string("inlet-study-results 1\t") + (study.solid ? "solid" : "checks") + "\t"
                                + locale.decimalSeparator + "\t" + locale.groupSeparator;
     auto kept = readResults(dir / kResultsFile, header);
+    const std::size_t keptCount = kept.size();
 
     // Each variant's design file and whether its result is kept: only those missing or out of
     // date are computed. Made, compared, computed and written on every core: a study of 10⁴
@@ -425,10 +426,13 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     });
 #endif
     try {
-        std::string results = header + "\n";
-        for (std::size_t i = 0; i < n; ++i)
-            results += resultLine(names[i], prints[i], *rows[i]);
-        saveFileAtomically((dir / kResultsFile).string(), results);
+        // A rerun that computed nothing and kept every result would write the same file again.
+        if (computedCount > 0 || keptCount != n) {
+            std::string results = header + "\n";
+            for (std::size_t i = 0; i < n; ++i)
+                results += resultLine(names[i], prints[i], *rows[i]);
+            saveFileAtomically((dir / kResultsFile).string(), results);
+        }
     } catch (const Failure& f) {
         throw unfinished(f);
     }
