@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The study a design was chosen from, out of process: inlet-calc --optimise keeps it in
-# best.inlet (format 1.3), and the sheet (PDF, read with pdftotext) and the workbook (read with
+# best.inlet (format 1.3), and the sheet (PDF, read with pdftotext; ODT) and the workbook (read with
 # openpyxl, from inlet --export and from inlet-calc --xlsx) print it row for row as study.csv
 # holds it, with the chosen design's row and why; a design changed since says the study is not
 # its own; a design without a study is written as before (1.2). A study varying the width set
@@ -42,6 +42,10 @@ has s/best.txt "方案比选" "the sheet's chapter"
 has s/best.txt "帕累托前沿" "the sheet's chart"
 has s/best.txt "选定方案" "the sheet's choice"
 has s/best.txt "v_max<=1.2" "the sheet's constraint"
+export_file s/best.odt s/best.inlet 2> err || fail "export best.odt: $(cat err)"
+unzip -p s/best.odt content.xml > s/odt.xml
+has s/odt.xml "方案比选" "the ODT's chapter"
+has s/odt.xml "best.inlet" "the ODT's table"
 export_file s/best.xlsx s/best.inlet 2> err || fail "export best.xlsx: $(cat err)"
 "$calc" --open s/best.inlet --xlsx s/calc.xlsx > /dev/null 2> err || fail "inlet-calc --xlsx: $(cat err)"
 
