@@ -14,7 +14,7 @@ StudyRecord::Variant variantOf(const QJsonObject& object)
     for (const QJsonValue& cell : object.value(QStringLiteral("cells")).toArray())
         v.cells << cell.toString();
     v.holds = object.value(QStringLiteral("holds")).toBool();
-    for (const QString name : {QStringLiteral("B"), QStringLiteral("v_max"), QStringLiteral("volume")})
+    for (const QString& name : {QStringLiteral("B"), QStringLiteral("v_max"), QStringLiteral("volume")})
         if (object.value(name).isDouble())
             v.figures[name] = object.value(name).toDouble();
     return v;
