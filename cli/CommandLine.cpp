@@ -286,8 +286,11 @@ from the study's best variants, under the constraints: the variant computes,
 its sections exist and each --require EXPR holds, EXPR NAME<=NUMBER or
 NAME>=NUMBER of B, v_max, warnings, volume, wetted_area, or "no warnings"
 (no bound is assumed that is not given). It prints best<TAB>NAME<TAB>TEXT:
-the inputs, the figures, the checks and the evaluations, and saves the design
-as DIR/best.inlet; a variant that fails or breaks a constraint is never
+the inputs, the figures, the checks and the evaluations (at most 3000), and
+saves the design as DIR/best.inlet with the study it was chosen from (the
+ranges, each variant's inputs, figures and failure, the objective and the
+constraints), which its sheet prints as the chapter 方案比选 and its workbook as
+the sheet 方案比选; a variant that fails or breaks a constraint is never
 chosen, and where none holds them all the exit status is 1. A build without
 NLopt (the Windows one) says so.
 --evaluate flow adds each variant's flow (--mesh, --np, --iterations as
@@ -458,6 +461,7 @@ std::vector<Failure> writeFiles(const Options& options, const Design& design, st
     ExportInput input = exportInputFrom(std::move(record), design.info);
     input.program = "inlet-calc";
     input.flow = design.flow;
+    input.study = design.study;
     if (options.openFile)
         input.designFile = QFileInfo(QString::fromStdString(*options.openFile)).fileName();
     ExportChoices choices;

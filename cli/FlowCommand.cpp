@@ -1,5 +1,6 @@
 #include "cli/FlowCommand.h"
 
+#include "cli/FixedText.h"
 #include "openfoam/CaseFolder.h"
 #include "document/FlowTrust.h"
 #include "openfoam/Friction.h"
@@ -21,13 +22,6 @@ namespace inlet {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string fixed(double v, int decimals)
-{
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals).ptr;
-    return std::string(buffer, end);
-}
 
 // Four significant digits.
 std::string general(double v)

@@ -1,5 +1,6 @@
 #include "cli/MeshStudyCommand.h"
 
+#include "cli/FixedText.h"
 #include "cli/CommandLineError.h"
 #include "document/DesignFile.h"
 #include "document/FlowTrust.h"
@@ -17,13 +18,6 @@ namespace inlet {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string fixed(double v, int decimals)
-{
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals).ptr;
-    return std::string(buffer, end);
-}
 
 // The decimals a figure is shown with in the flow lines.
 int decimalsOf(const std::string& figure)

@@ -1,5 +1,6 @@
 #include "cli/StepCommand.h"
 
+#include "cli/FixedText.h"
 #include "openfoam/CaseFolder.h"
 #include "cli/FlowCommand.h"
 #include "openfoam/StepCase.h"
@@ -12,13 +13,6 @@
 namespace inlet {
 
 namespace {
-
-std::string fixed(double v, int decimals)
-{
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, decimals).ptr;
-    return std::string(buffer, end);
-}
 
 std::string signedPercent(double share)
 {

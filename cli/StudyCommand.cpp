@@ -5,6 +5,8 @@
 #include "cli/CheckedOutput.h"
 #include "cli/CommandLineError.h"
 #include "cli/FlowStudyVariants.h"
+#include "cli/StudySummary.h"
+#include "cli/VariantFiles.h"
 #include "drawing/Figures.h"
 #include "InletFeatures.h"
 #include "study/ParallelFor.h"
@@ -18,13 +20,13 @@
 #include "export/BatchWorkbook.h"
 #endif
 
-#include <QFile>
-
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 #include <sstream>
 
@@ -114,7 +116,7 @@ Row rowOf(VariantFigures figures, const NumberLocale& locale)
 }
 
 // A 64-bit FNV-1a of a variant's design file: its result is kept for the file it was made from.
-std::string fingerprint(const QByteArray& bytes)
+std::string fingerprint(std::string_view bytes)
 {
     std::uint64_t h = 14695981039346656037ull;
     for (const char c : bytes)
@@ -283,24 +285,6 @@ void appendCsvField(std::string& out, std::string_view field)
     out.push_back('"');
 }
 
-// A variant's design file, whole or not at all (written aside, then renamed) but not synced to
-// the disk one by one as saveFileAtomically does: that would take seconds for a study of
-// thousands. A file lost to a power cut is found differing from its variant and written again.
-void writeVariantFile(const fs::path& path, const QByteArray& bytes)
-{
-    const fs::path aside = path.string() + ".part";
-    std::ofstream out(aside, std::ios::binary | std::ios::trunc);
-    out.write(bytes.constData(), bytes.size());
-    out.close();
-    std::error_code ec;
-    if (out)
-        fs::rename(aside, path, ec);
-    if (!out || ec) {
-        fs::remove(aside, ec);
-        throw systemFailure(Failure::Kind::CannotWrite, path.string(), errno ? errno : EIO);
-    }
-}
-
 }  // namespace
 
 void checkStudyOptions(const StudyOptions& study)
@@ -340,45 +324,41 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     const std::string header = std::string("inlet-study-results 1\t") + (study.solid ? "solid" : "checks") + "\t"
                                + locale.decimalSeparator + "\t" + locale.groupSeparator;
     auto kept = readResults(dir / kResultsFile, header);
+    const std::size_t keptCount = kept.size();
 
     // Each variant's design file and whether its result is kept: only those missing or out of
-    // date are computed.
+    // date are computed. Made, compared, computed and written on every core (bench/study-speed
+    // times a study of 10⁴).
     const std::size_t n = values.size();
-    std::vector<Design> designs;
-    std::vector<QByteArray> bytes(n);
+    VariantFiles files(design, inputs);
+    std::vector<std::vector<std::string>> texts(n);
     std::vector<std::string> prints(n), names(n);
     std::vector<std::optional<Row>> rows(n);
-    std::vector<std::size_t> todo;
     for (std::size_t i = 0; i < n; ++i) {
-        designs.push_back(variantDesign(design, inputs, values[i], locale));
-        bytes[i] = designBytes(designs[i]);
-        prints[i] = fingerprint(bytes[i]);
         names[i] = variantName(i, n) + ".inlet";
-        const auto found = kept.find(names[i]);
-        QFile file(QString::fromStdString((dir / "variants" / names[i]).string()));
-        const bool current = file.open(QIODevice::ReadOnly) && file.size() == bytes[i].size() && file.readAll() == bytes[i];
-        if (current && found != kept.end() && found->second.first == prints[i])
-            rows[i] = std::move(found->second.second);
-        else
-            todo.push_back(i);
+        for (std::size_t k = 0; k < inputs.size(); ++k)
+            texts[i].push_back(inputs[k].box ? inputText(values[i][k], locale)
+                                             : std::string(widthSetName(values[i][k] < 0.5 ? WidthSet::Computed : WidthSet::AreaTrue)));
     }
-    std::vector<VariantFigures> computed(todo.size());
-    parallelFor(todo.size(), [&](std::size_t k) {
-        const std::size_t i = todo[k];
-        computed[k] = evaluateVariant(boxesOf(designs[i]), designs[i].widthSet, depth, locale, study.passageLength);
-    });
+    const std::string variantsDir = (dir / "variants").string() + "/";
+    std::atomic<std::size_t> computedCount{0};
     try {
-        for (std::size_t k = 0; k < todo.size(); ++k) {
-            const std::size_t i = todo[k];
-            rows[i] = rowOf(std::move(computed[k]), locale);
-            QFile file(QString::fromStdString((dir / "variants" / names[i]).string()));
-            if (!(file.open(QIODevice::ReadOnly) && file.readAll() == bytes[i]))
-                writeVariantFile(dir / "variants" / names[i], bytes[i]);
-        }
-        std::string results = header + "\n";
-        for (std::size_t i = 0; i < n; ++i)
-            results += resultLine(names[i], prints[i], *rows[i]);
-        saveFileAtomically((dir / kResultsFile).string(), results);
+        parallelFor(n, [&](std::size_t i) {
+            const std::string bytes = files.bytes(texts[i]);
+            prints[i] = fingerprint(bytes);
+            const std::string path = variantsDir + names[i];
+            const bool current = fileHolds(path, bytes);
+            const auto found = kept.find(names[i]);
+            if (current && found != kept.end() && found->second.first == prints[i]) {
+                rows[i] = std::move(found->second.second);
+                return;
+            }
+            const Design d = files.design(texts[i]);
+            rows[i] = rowOf(evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength), locale);
+            ++computedCount;
+            if (!current)
+                writeVariantFile(path, bytes);
+        });
     } catch (const Failure& f) {
         throw unfinished(f);
     }
@@ -404,16 +384,11 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         titles.emplace_back(title);
         numbers.push_back(std::string_view(title) == "warnings");
     }
-    std::vector<std::vector<std::string>> table;
-    std::size_t failed = 0, feasibleCount = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const Row& r = *rows[i];
-        std::vector<std::string> cells{names[i]};
-        for (const VariedInput& input : inputs)
-            cells.push_back(inputCell(input, designs[i]));
+    const auto cellsOf = [&](const std::string& name, const std::vector<std::string>& inputTexts, const Row& r) {
+        std::vector<std::string> cells{name};
+        for (const std::string& input : inputTexts)
+            cells.push_back(input);
         const bool ok = !r.figures.failure;
-        failed += ok ? 0 : 1;
-        feasibleCount += feasible(r.figures) ? 1 : 0;
         cells.push_back(ok ? r.figures.bText : "");
         cells.push_back(r.vMax);
         if (study.solid) {
@@ -425,12 +400,23 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         cells.push_back(r.warned);
         cells.push_back(r.checks);
         cells.push_back(language == Language::Chinese ? r.errorChinese : r.errorEnglish);
-        table.push_back(std::move(cells));
+        return cells;
+    };
+    std::vector<std::vector<std::string>> table;
+    std::size_t failed = 0, feasibleCount = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const Row& r = *rows[i];
+        failed += r.figures.failure ? 1 : 0;
+        feasibleCount += feasible(r.figures) ? 1 : 0;
+        table.push_back(cellsOf(names[i], texts[i], r));
     }
     // The flow's depth: each variant's case run, its figures as columns after the checks'.
     std::vector<FlowVariant> flows;
     const bool slurm = study.flow && flowStudyThroughSlurm(study.flowOptions, study.slurm);
     if (study.flow) {
+        std::vector<Design> designs;
+        for (std::size_t i = 0; i < n; ++i)
+            designs.push_back(files.design(texts[i]));
         std::vector<std::optional<std::string>> failures;
         for (std::size_t i = 0; i < n; ++i)
             failures.push_back(rows[i]->figures.failure ? std::optional(table[i].back()) : std::nullopt);
@@ -442,6 +428,34 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             const auto cells = flowColumnCells(flows[i], study.flowOptions, locale, language);
             table[i].insert(table[i].end(), cells.begin(), cells.end());
         }
+    }
+    // The workbook packed on a core of its own while the results and the table are written:
+    // it is the longest piece left once the variants are computed.
+    std::vector<Failure> unwritten;
+#if INLET_HAS_XLSX
+    auto workbook = std::async(std::launch::async, [&]() -> std::optional<Failure> {
+        try {
+            BatchWorkbook book(QString::fromStdString((dir / "study.xlsx").string()), locale);
+            book.header(titles, numbers);
+            for (const auto& cells : table)
+                book.row(cells);
+            book.save();
+        } catch (const Failure& f) {
+            return f;
+        }
+        return std::nullopt;
+    });
+#endif
+    try {
+        // A rerun that computed nothing and kept every result would write the same file again.
+        if (computedCount > 0 || keptCount != n) {
+            std::string results = header + "\n";
+            for (std::size_t i = 0; i < n; ++i)
+                results += resultLine(names[i], prints[i], *rows[i]);
+            saveFileAtomically((dir / kResultsFile).string(), results);
+        }
+    } catch (const Failure& f) {
+        throw unfinished(f);
     }
     std::string csv;
     for (const auto* cells : {&titles}) {
@@ -458,28 +472,20 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         }
         csv.push_back('\n');
     }
-    std::vector<Failure> unwritten;
     try {
         saveFileAtomically((dir / "study.csv").string(), csv);
     } catch (const Failure& f) {
         unwritten.push_back(f);
     }
 #if INLET_HAS_XLSX
-    try {
-        BatchWorkbook book(QString::fromStdString((dir / "study.xlsx").string()), locale);
-        book.header(titles, numbers);
-        for (const auto& cells : table)
-            book.row(cells);
-        book.save();
-    } catch (const Failure& f) {
-        unwritten.push_back(f);
-    }
+    if (const std::optional<Failure> f = workbook.get())
+        unwritten.push_back(*f);
 #endif
 
     CheckedOutput output(out);
     std::string& text = output.text();
     text += "study\tvariants\t" + std::to_string(n) + "\n";
-    text += "study\tcomputed\t" + std::to_string(todo.size()) + "\n";
+    text += "study\tcomputed\t" + std::to_string(computedCount.load()) + "\n";
     text += "study\tfailed\t" + std::to_string(failed) + "\n";
     text += "study\tsections-exist\t" + std::to_string(feasibleCount) + "\n";
     if (study.flow)
@@ -533,8 +539,20 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         text += "best\tchecks\t" + r.checks + "\n";
         text += "best\tevaluations\t" + std::to_string(best->evaluations) + "\n";
         output.flush();
+        // The chosen design keeps the study it was chosen from, for its sheet and workbook.
+        StudyTable summaryTable{titles, table, {}, {}};
+        for (std::size_t i = 0; i < n; ++i) {
+            summaryTable.figures.push_back(&rows[i]->figures);
+            summaryTable.holds.push_back(holds(rows[i]->figures, requirements));
+        }
+        std::vector<std::string> chosenTexts;
+        for (const VariedInput& input : inputs)
+            chosenTexts.push_back(inputCell(input, chosen));
+        Design withStudy = chosen;
+        withStudy.study = studySummary(study, inputs, summaryTable, cellsOf("best.inlet", chosenTexts, r), best->figures,
+                                       chosenTexts, best->evaluations);
         try {
-            writeDesignFile(QString::fromStdString((dir / "best.inlet").string()), chosen);
+            writeDesignFile(QString::fromStdString((dir / "best.inlet").string()), withStudy);
         } catch (const Failure& f) {
             unwritten.push_back(f);
         }

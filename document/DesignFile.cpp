@@ -25,6 +25,8 @@ namespace {
 constexpr const char* kFormat = "inlet-design";
 constexpr int kMajor = 1;
 constexpr int kMinor = 2;
+// The minor version of a file with a study ("study"): a design without one is written as before.
+constexpr int kStudyMinor = 3;
 
 QString symbolOf(Box box)
 {
@@ -92,7 +94,7 @@ bool isKnown(const QString& place)
 {
     static const QStringList kTop{QStringLiteral("format"), QStringLiteral("formatVersion"), QStringLiteral("program"),
                                   QStringLiteral("info"), QStringLiteral("texts"),
-                                  QStringLiteral("widthSet"), QStringLiteral("flow")};
+                                  QStringLiteral("widthSet"), QStringLiteral("flow"), QStringLiteral("study")};
     if (!place.contains(QLatin1Char('/')))
         return kTop.contains(place);
     const QString object = place.section(QLatin1Char('/'), 0, 0), key = place.section(QLatin1Char('/'), 1);
@@ -297,6 +299,8 @@ Design parseDesign(const QByteArray& bytes, const QString& path)
     }
     if (root.contains(QStringLiteral("flow")))
         design.flow = flowField(root, path);
+    if (root.contains(QStringLiteral("study")))
+        design.study = objectField(root, QStringLiteral("study"), path);
     return design;
 }
 
@@ -318,7 +322,9 @@ QByteArray designBytes(const Design& design)
     const auto kept = versionOf(root.value(QStringLiteral("formatVersion")).toString());
     const bool newerMinor = kept && kept->first == kMajor && kept->second > kMinor;
     root[QStringLiteral("format")] = QLatin1String(kFormat);
-    root[QStringLiteral("formatVersion")] = QStringLiteral("%1.%2").arg(kMajor).arg(newerMinor ? kept->second : kMinor);
+    root[QStringLiteral("formatVersion")] = QStringLiteral("%1.%2").arg(kMajor).arg(newerMinor ? kept->second
+                                                                                        : design.study.isEmpty() ? kMinor
+                                                                                                                 : kStudyMinor);
     root[QStringLiteral("program")] = QStringLiteral("inlet %1").arg(QLatin1String(kVersion));
 
     QJsonObject info = root.value(QStringLiteral("info")).toObject();
@@ -338,6 +344,10 @@ QByteArray designBytes(const Design& design)
         root.remove(QStringLiteral("flow"));
     else
         root[QStringLiteral("flow")] = design.flow;
+    if (design.study.isEmpty())
+        root.remove(QStringLiteral("study"));
+    else
+        root[QStringLiteral("study")] = design.study;
     // Indented for reading by eye, unless that would make the file too large to open.
     const QJsonDocument document(root);
     QByteArray bytes = withKeptText(withEscapedByteOrderMarks(document.toJson(QJsonDocument::Indented)), design.keptText);

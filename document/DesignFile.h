@@ -17,8 +17,10 @@
 // designInfoFields() (from format 1.2 on; an older file lacks those 1.2 added, read as
 // empty); a floor elevation must be empty or a number. "flow", where present, is the flow
 // computed for the design (see FlowRecord.h): an object with the texts it was computed for and
-// a result with its status; a new one is saved in place of the old. A file of a newer minor
-// version may hold more; what this program does not know is kept and written back.
+// a result with its status; a new one is saved in place of the old. "study" (format 1.3, the
+// version written only where it is present) is the study of variants the design was chosen
+// from (StudyRecord.h). A file of a newer minor version may hold more; what this program does
+// not know is kept and written back.
 
 #include "boxes/Boxes.h"
 #include "document/DesignInfo.h"
@@ -37,6 +39,7 @@ struct Design {
     std::map<Box, QString> texts;  // every box of givenParameterBoxes()
     WidthSet widthSet = WidthSet::Computed;  // the widths the geometry is drawn with
     QJsonObject flow;              // the flow computed for it ("flow"), or empty where none
+    QJsonObject study;             // the study it was chosen from ("study"), or empty where none
     QJsonObject kept;              // the file as read, for what this program does not know
     // What this program does not know, as the file wrote it: each member's value by its place,
     // "pump", "info/x", "texts/y". Written back byte for byte.

@@ -125,6 +125,7 @@ ExportInput exportInputFor(const Design& design, const NumberLocale& locale)
     ExportInput input =
         exportInputFrom(std::make_shared<const RunRecord>(runAndRecord(boxes, design.widthSet, locale)), design.info);
     input.flow = design.flow;
+    input.study = design.study;
     return input;
 }
 

@@ -48,6 +48,8 @@ struct ExportInput {
     // The flow record kept with the design (FlowRecord.h), whatever texts it was computed for:
     // each format shows its figures where it belongs to the texts above, else says it does not.
     QJsonObject flow;
+    // The study the design was chosen from ("study", StudyRecord.h): its 方案比选 chapter and sheet.
+    QJsonObject study;
 
     // What the record holds, read through it.
     const std::optional<Calculation>& calculation() const { return record->calculation; }

@@ -8,6 +8,7 @@
 #include "boxes/GivenReadings.h"
 #include "drawing/PassageGeometry.h"
 #include "messages/Failure.h"
+#include "export/StudySheet.h"
 #include "export/WorkbookFile.h"
 #include "export/WorkbookSheet.h"
 
@@ -318,6 +319,7 @@ void fill(lxw_workbook* book, const ExportInput& input)
         about.next();
     }
     fillFlow(book, bold, input);
+    fillStudy(book, bold, input);
 }
 
 // Makes the workbook `fill` writes and saves it to `path` whole.

@@ -5,6 +5,7 @@
 #include "sheet/SheetProcess.h"
 #include "sheet/SheetSetOut.h"
 #include "sheet/SheetSections.h"
+#include "sheet/SheetStudy.h"
 #include "sheet/SheetStyle.h"
 #include "sheet/TextWriter.h"
 #include "sheet/VectorPictures.h"
@@ -132,6 +133,8 @@ SheetDocument::SheetDocument(const SheetInput& input)
             writeDrawings(writer, input);
         if (!input.flow.isEmpty())
             writeFlow(writer, input, drawings ? 8 : 7);
+        if (!input.study.isEmpty())
+            writeStudy(writer, input, 7 + (drawings ? 1 : 0) + (input.flow.isEmpty() ? 0 : 1));
     }
     writeAppendix(writer);
     writeSetOutAppendix(writer, input);

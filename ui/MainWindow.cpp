@@ -278,6 +278,7 @@ bool MainWindow::saveTo(const QString& path)
     design.kept = kept_;
     design.keptText = keptText_;
     design.flow = lastRun_->flow();
+    design.study = kept_.value(QStringLiteral("study")).toObject();  // the study it was chosen from, kept
     design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
@@ -456,6 +457,7 @@ SheetInput MainWindow::sheetAfterRun()
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     // The design's flow: the sheet shows it where it was computed for the texts in the boxes.
     input.flow = lastRun_->flow();
+    input.study = kept_.value(QStringLiteral("study")).toObject();
     return input;
 }
 
@@ -510,6 +512,7 @@ ExportInput MainWindow::lastRunInput() const
     ExportInput input = exportInputFrom(lastRun_->record(), info_);
     input.designFile = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
     input.flow = lastRun_->flow();
+    input.study = kept_.value(QStringLiteral("study")).toObject();
     return input;
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTemporaryDir>
 
@@ -90,6 +91,31 @@ TEST(DesignFileRoundTrip, KeepsTheWidthSetChosen)
     root.remove(QStringLiteral("widthSet"));
     root[QStringLiteral("formatVersion")] = QStringLiteral("1.0");
     EXPECT_EQ(parseDesign(QJsonDocument(root).toJson(), QStringLiteral("old.inlet")).widthSet, WidthSet::Computed);
+}
+
+TEST(DesignFileRoundTrip, KeepsTheStudyItWasChosenFromAsVersion13)
+{
+    Design design = defaultDesign();
+    design.study = QJsonObject{{QStringLiteral("objective"), QStringLiteral("B")},
+                               {QStringLiteral("columns"), QJsonArray{QStringLiteral("variant"), QStringLiteral("hk")}}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("best.inlet"));
+    writeDesignFile(path, design);
+    const Design read = readDesignFile(path);
+    EXPECT_EQ(read.study, design.study);
+    EXPECT_TRUE(readAll(path).contains("\"formatVersion\": \"1.3\""));
+    // A design without one is written as it always was.
+    design.study = {};
+    EXPECT_EQ(designBytes(design), designBytes(defaultDesign()));
+    EXPECT_TRUE(designBytes(design).contains("\"formatVersion\": \"1.2\""));
+    // A study that is not an object is refused, named.
+    try {
+        parseDesign(withReplaced("\"widthSet\"", "\"study\": 7, \"widthSet\""), QStringLiteral("bad.inlet"));
+        ADD_FAILURE() << "a study of 7 read";
+    } catch (const Failure& f) {
+        EXPECT_EQ(f.kind, Failure::Kind::FieldNotObject);
+        EXPECT_TRUE(en(f).contains(QStringLiteral("study"))) << en(f).toStdString();
+    }
 }
 
 TEST(DesignFileRoundTrip, KeepsWhatANewerMinorVersionAddsOnTheNextSave)

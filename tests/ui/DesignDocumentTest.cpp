@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMenuBar>
@@ -120,6 +121,18 @@ TEST_F(DocumentWindow, SaveWritesTheNewFlowOverTheOld)
     window->lastRun().setFlow({});
     ASSERT_TRUE(window->save()) << warnings();
     EXPECT_TRUE(readDesignFile(file("flow.inlet")).flow.isEmpty());
+}
+
+TEST_F(DocumentWindow, SaveKeepsTheStudyTheDesignWasChosenFrom)
+{
+    const QJsonObject study{{"objective", "B"}, {"columns", QJsonArray{"variant", "hk"}}};
+    ASSERT_TRUE(write(file("best.inlet"), hk2000([&](QJsonObject& root, QJsonObject&) {
+        root[QStringLiteral("study")] = study;
+        root[QStringLiteral("formatVersion")] = QStringLiteral("1.3");
+    })));
+    ASSERT_TRUE(window->openFile(file("best.inlet"))) << warnings();
+    ASSERT_TRUE(window->save()) << warnings();
+    EXPECT_EQ(readDesignFile(file("best.inlet")).study, study);
 }
 
 TEST_F(DocumentWindow, BoxTextsAreSavedAsTheFileHadThemByteOrderMarkIncluded)
