@@ -28,7 +28,7 @@ QString StudyTableModel::title(const std::string& column)
         {"B", QStringLiteral("B (mm)")},
         {"v_max", QStringLiteral("最大断面流速 (m/s)")},
         {"volume", QStringLiteral("体积 (m³)")},
-        {"wetted_area", QStringLiteral("过流面积 (m²)")},
+        {"wetted_area", QStringLiteral("湿周面积 (m²)")},
         {"sections", QStringLiteral("断面形状成立")},
         {"warnings", QStringLiteral("警告数")},
         {"warned", QStringLiteral("有警告的校核")},

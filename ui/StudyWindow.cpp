@@ -36,7 +36,7 @@ QString depthName(const QString& depth)
     if (depth == QLatin1String("checks"))
         return QStringLiteral("校核（即时）");
     if (depth == QLatin1String("solid"))
-        return QStringLiteral("实体（体积、过流面积）");
+        return QStringLiteral("实体（体积、湿周面积）");
     if (depth == QLatin1String("flow"))
         return QStringLiteral("流动（CFD）");
     return depth;
