@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <sstream>
 
 namespace inlet {
@@ -361,9 +362,24 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             todo.push_back(i);
     }
     std::vector<VariantFigures> computed(todo.size());
+    // --progress: "progress<TAB>DONE<TAB>TOTAL" on standard error at the start, at each
+    // hundredth of the variants and at the end, for a program that runs the study (the window).
+    std::mutex progressLock;
+    std::size_t done = n - todo.size(), shownStep = 0;
+    const auto showProgress = [&] { err << "progress\t" << done << "\t" << n << std::endl; };
+    if (study.progress)
+        showProgress();
     parallelFor(todo.size(), [&](std::size_t k) {
         const std::size_t i = todo[k];
         computed[k] = evaluateVariant(boxesOf(designs[i]), designs[i].widthSet, depth, locale, study.passageLength);
+        if (study.progress) {
+            const std::lock_guard<std::mutex> lock(progressLock);
+            const std::size_t step = ++done * 100 / n;
+            if (step != shownStep || done == n) {
+                shownStep = step;
+                showProgress();
+            }
+        }
     });
     try {
         for (std::size_t k = 0; k < todo.size(); ++k) {
@@ -504,7 +520,6 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         error.more.assign(unwritten.begin() + 1, unwritten.end());
         throw error;
     }
-    (void)err;
     return status;
 }
 

@@ -68,6 +68,7 @@ StudyProgram::Offers StudyProgram::offersIn(const QString& help)
     offers.depths = choicesAfter(help, QStringLiteral("--evaluate"));
     offers.objectives = choicesAfter(help, QStringLiteral("--optimise"));
     offers.slurm = help.contains(QStringLiteral("--slurm"));
+    offers.progress = help.contains(QStringLiteral("--progress"));
     return offers;
 }
 

@@ -17,6 +17,7 @@ public:
         QStringList depths;      // --evaluate checks|solid|...
         QStringList objectives;  // --optimise min-B|min-volume|...
         bool slurm = false;      // --local|--slurm
+        bool progress = false;   // --progress: progress<TAB>DONE<TAB>TOTAL lines on stderr
     };
 
     // inlet-calc beside the program, or, for a program that runs in the build tree, where it

@@ -109,8 +109,12 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
         const bool sampled = ui_->sampled->isChecked();
         ui_->samples->setEnabled(sampled);
         ui_->seed->setEnabled(sampled);
-        for (QSpinBox* count : {ui_->count1, ui_->count2, ui_->count3})
-            count->setEnabled(!sampled);
+        QComboBox* const chosen[] = {ui_->name1, ui_->name2, ui_->name3};
+        QSpinBox* const counts[] = {ui_->count1, ui_->count2, ui_->count3};
+        for (int row = 0; row < 3; ++row) {
+            const QString name = chosen[row]->currentData().toString();
+            counts[row]->setEnabled(!sampled && !name.isEmpty() && name != QLatin1String("widths"));
+        }
     };
     connect(ui_->sampled, &QCheckBox::toggled, this, sampling);
     sampling();
@@ -183,6 +187,7 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
     connect(ui_->openBest, &QPushButton::clicked, this, &StudyWindow::openBest);
     process_.setProcessEnvironment(StudyProgram::environment());
     connect(&process_, &QProcess::finished, this, &StudyWindow::finished);
+    connect(&process_, &QProcess::readyReadStandardError, this, &StudyWindow::readErrors);
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error != QProcess::FailedToStart)
             return;
@@ -279,6 +284,8 @@ QStringList StudyWindow::studyArguments()
         arguments << ui_->place->currentData().toString();
     if (ui_->replace->isChecked())
         arguments << QStringLiteral("--force");
+    if (offers_.progress)
+        arguments << QStringLiteral("--progress");
     return arguments;
 }
 
@@ -324,6 +331,8 @@ bool StudyWindow::run(const QStringList& extra)
     ui_->best->clear();
     ui_->openBest->setEnabled(false);
     cancelled_ = false;
+    errors_.clear();
+    partLine_.clear();
     clock_.start();
     process_.setWorkingDirectory(scratch_.path());
     process_.start(program_, QStringList{QStringLiteral("--open"), design} + arguments + extra);
@@ -347,9 +356,9 @@ void StudyWindow::setRunning(bool running)
     ui_->place->setEnabled(!running && offers_.slurm);
     ui_->optimise->setEnabled(!running && !program_.isEmpty() && !offers_.objectives.isEmpty());
     ui_->cancel->setEnabled(running);
-    // inlet-calc names no count while it computes: the bar says it works, the line for how long.
+        // Busy until inlet-calc names its count (--progress).
     ui_->progress->setRange(0, running ? 0 : 1);
-    ui_->progress->setValue(running ? 0 : 0);
+    ui_->progress->setValue(0);
     if (running) {
         ui_->status->setText(QStringLiteral("计算中…"));
         tick_.start();
@@ -367,7 +376,9 @@ void StudyWindow::showMessage(const QString& text)
 void StudyWindow::finished(int status, QProcess::ExitStatus how)
 {
     setRunning(false);
-    const QString errors = QString::fromUtf8(process_.readAllStandardError()).trimmed();
+    readErrors();
+    errors_ += partLine_;
+    const QString errors = QString::fromUtf8(errors_).trimmed();
     const QString output = QString::fromUtf8(process_.readAllStandardOutput());
     const double seconds = clock_.elapsed() / 1000.0;
     const bool done = how == QProcess::NormalExit && status == 0;
@@ -387,6 +398,8 @@ void StudyWindow::finished(int status, QProcess::ExitStatus how)
     const bool fresh = written.exists() && written.lastModified().msecsTo(QDateTime::currentDateTime()) <= clock_.elapsed() + 1000;
     if (!cancelled_ && fresh)
         loadTable();
+    if (done)
+        ui_->progress->setValue(1);
     else if (done)
         showMessage(QStringLiteral("inlet-calc 已结束，但没有写出 %1").arg(QDir::toNativeSeparators(csv)));
     if (!cancelled_) {
@@ -410,6 +423,25 @@ void StudyWindow::finished(int status, QProcess::ExitStatus how)
         ui_->openBest->setEnabled(QFileInfo::exists(QDir(studyFolder()).filePath(QStringLiteral("best.inlet"))));
     }
     emit studyEnded();
+}
+
+void StudyWindow::readErrors()
+{
+    partLine_ += process_.readAllStandardError();
+    for (qsizetype end; (end = partLine_.indexOf('\n')) >= 0;) {
+        const QByteArray line = partLine_.left(end + 1);
+        partLine_.remove(0, end + 1);
+        const QList<QByteArray> fields = line.trimmed().split('\t');
+        bool doneRead = false, totalRead = false;
+        const int done = fields.size() == 3 ? fields[1].toInt(&doneRead) : 0;
+        const int total = fields.size() == 3 ? fields[2].toInt(&totalRead) : 0;
+        if (fields.size() == 3 && fields[0] == "progress" && doneRead && totalRead && total > 0) {
+            ui_->progress->setRange(0, total);
+            ui_->progress->setValue(done);
+        } else {
+            errors_ += line;
+        }
+    }
 }
 
 void StudyWindow::loadTable()

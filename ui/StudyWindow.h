@@ -4,7 +4,8 @@
 // (D1, H1, H2, dd0, aa, hk, the width set) with their ranges, a grid or Latin-hypercube
 // samples, the depth and the folder; 开始 runs `inlet-calc --study` as a child process over
 // the main window's design (saved aside for it), 取消 kills it, and a rerun of the same study
-// computes only what is missing (the study is restartable). The table of variants (study.csv,
+// computes only what is missing (the study is restartable); the bar counts the variants done
+// where inlet-calc reports them (--progress). The table of variants (study.csv,
 // every column inlet-calc writes, failed variants kept as rows) sorts and filters; the charts
 // show a figure against a varied input and the Pareto front of two figures; 打开此方案 opens
 // a variant's design file in the main window, 优化… runs the optimiser and offers its best
@@ -62,6 +63,9 @@ protected:
 private:
     bool run(const QStringList& extra);
     void finished(int status, QProcess::ExitStatus how);
+    // The child's standard error as it comes: its progress lines move the bar, the rest is
+    // kept to be shown.
+    void readErrors();
     void loadTable();
     void showCharts();
     void showPareto();
@@ -78,6 +82,8 @@ private:
     QTemporaryDir scratch_;
     QElapsedTimer clock_;
     QTimer tick_;
+    QByteArray errors_;  // the child's standard error less its progress lines
+    QByteArray partLine_;
     bool optimising_ = false;
     bool cancelled_ = false;
     StudyTableModel* model_ = nullptr;
