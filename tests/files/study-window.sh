@@ -3,9 +3,13 @@
 # window's picture writes 15 rows with every figure, and --progress reports the variants done on
 # standard error (progress<TAB>DONE<TAB>TOTAL: from 0, never backwards, to the total; a rerun
 # that computes nothing reports the total at once); --progress outside a study is a usage error.
-# Usage: study-window.sh INLET_CALC
+# With INLET and the study module: the window program does not load Qt Charts at its start, only
+# the module does (loaded when the study window is first opened).
+# Usage: study-window.sh INLET_CALC [INLET STUDY_MODULE]
 set -uo pipefail
 calc=$1
+inlet=${2:-}
+module=${3:-}
 python=/usr/bin/python3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -47,6 +51,11 @@ grep -qx $'study\tcomputed\t0' out || fail "rerun: computed again: $(cat out)"
 status=$?
 [ "$status" = 2 ] || fail "--progress alone: exit status $status"
 grep -q -- "--study" err || fail "--progress alone: $(cat err)"
+
+if [ -n "$inlet" ]; then
+    ! ldd "$inlet" | grep -q libQt6Charts || fail "inlet links Qt Charts: $(ldd "$inlet" | grep Charts)"
+    ldd "$module" | grep -q libQt6Charts || fail "the study module has no Qt Charts"
+fi
 
 [ "$failures" = 0 ] && echo "all passed"
 [ "$failures" = 0 ]
