@@ -189,6 +189,38 @@ TEST_F(StudyWindowTest, AStudyInletCalcRefusesShowsItsWordsAndNoTable)
     EXPECT_EQ(child<QTableView>("table")->model()->rowCount(), 0);
 }
 
+// Variants that fail (D1 from 100 mm) stay rows of their own, tinted, their failure in Chinese
+// as the window speaks it, and are never points of the charts.
+TEST_F(StudyWindowTest, KeepsFailedVariantsAsRowsWithTheirFailureInChinese)
+{
+    type(Box::Text21, "2000");
+    vary(1, "D1", "100", "3000", 4);
+    runStudy(file("s"));
+    QFile csv(file("s/study.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const StudyTable expected = readStudyTable(csv.readAll().toStdString(), systemNumberLocale(), "study.csv");
+    const QAbstractItemModel* table = child<QTableView>("table")->model();
+    ASSERT_EQ(table->rowCount(), 4);
+    const int error = int(*expected.column("error"));
+    std::size_t failed = 0;
+    for (int r = 0; r < 4; ++r) {
+        const std::string failure = expected.failure(std::size_t(r));
+        EXPECT_EQ(table->index(r, error).data().toString().toStdString(), failure);
+        EXPECT_EQ(table->index(r, 0).data(Qt::BackgroundRole).isValid(), !failure.empty()) << r;
+        if (!failure.empty()) {
+            ++failed;
+            EXPECT_NE(failure.find("计算"), std::string::npos) << failure;
+        }
+    }
+    ASSERT_GT(failed, 0u);
+    ASSERT_LT(failed, 4u);
+    EXPECT_TRUE(child<QLabel>("status")->text().contains(QStringLiteral("%1 个失败").arg(failed)))
+        << child<QLabel>("status")->text().toStdString();
+    QChart* pareto = child<QChartView>("pareto")->chart();
+    ASSERT_FALSE(pareto->series().isEmpty());
+    EXPECT_EQ(static_cast<QScatterSeries*>(pareto->series().front())->count(), int(4 - failed));
+}
+
 // 取消 kills inlet-calc mid-study (a solid study, half a second a variant): no table, the
 // message says so; 开始 again runs the same study to its end.
 TEST_F(StudyWindowTest, CancelStopsTheStudyAndStartRunsItAgain)
