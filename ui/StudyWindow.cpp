@@ -19,6 +19,7 @@
 #include <QSortFilterProxyModel>
 
 #include <algorithm>
+#include <utility>
 
 namespace inlet {
 
@@ -136,6 +137,14 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
     }
     for (const QString& depth : offers_.depths)
         ui_->depth->addItem(depthName(depth), depth);
+    // The flow's mesh, for the flow's depth only.
+    for (const auto& [level, name] : {std::pair{"tiny", "极粗（tiny）"}, std::pair{"coarse", "粗（coarse）"},
+                                      std::pair{"medium", "中（medium）"}, std::pair{"fine", "细（fine）"}})
+        ui_->mesh->addItem(QString::fromUtf8(name), QString::fromLatin1(level));
+    ui_->mesh->setCurrentIndex(1);
+    ui_->mesh->setVisible(offers_.depths.contains(QStringLiteral("flow")));
+    ui_->meshLabel->setVisible(ui_->mesh->isVisibleTo(this));
+    connect(ui_->depth, &QComboBox::currentIndexChanged, this, [this] { setRunning(isRunning()); });
     ui_->place->addItem(QStringLiteral("本机"), QStringLiteral("--local"));
     if (offers_.slurm)
         ui_->place->addItem(QStringLiteral("Slurm 集群"), QStringLiteral("--slurm"));
@@ -212,6 +221,11 @@ StudyWindow::~StudyWindow()
     }
 }
 
+bool StudyWindow::flowDepth() const
+{
+    return ui_->depth->currentData().toString() == QLatin1String("flow");
+}
+
 QString StudyWindow::studyFolder() const
 {
     return QDir::fromNativeSeparators(ui_->folder->text().trimmed());
@@ -280,6 +294,8 @@ QStringList StudyWindow::studyArguments()
     }
     arguments << QStringLiteral("--study") << QDir::toNativeSeparators(studyFolder()) << QStringLiteral("--evaluate")
               << ui_->depth->currentData().toString();
+    if (flowDepth())
+        arguments << QStringLiteral("--mesh") << ui_->mesh->currentData().toString();
     if (offers_.slurm)
         arguments << ui_->place->currentData().toString();
     if (ui_->replace->isChecked())
@@ -354,6 +370,7 @@ void StudyWindow::setRunning(bool running)
                                                       ui_->browse, ui_->replace})
         w->setEnabled(!running && !program_.isEmpty());
     ui_->place->setEnabled(!running && offers_.slurm);
+    ui_->mesh->setEnabled(!running && flowDepth());
     ui_->optimise->setEnabled(!running && !program_.isEmpty() && !offers_.objectives.isEmpty());
     ui_->cancel->setEnabled(running);
         // Busy until inlet-calc names its count (--progress).

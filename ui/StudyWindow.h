@@ -2,14 +2,15 @@
 
 // 方案比选: the study of a design's variants. The engineer chooses up to three of the inputs
 // (D1, H1, H2, dd0, aa, hk, the width set) with their ranges, a grid or Latin-hypercube
-// samples, the depth and the folder; 开始 runs `inlet-calc --study` as a child process over
-// the main window's design (saved aside for it), 取消 kills it, and a rerun of the same study
-// computes only what is missing (the study is restartable); the bar counts the variants done
-// where inlet-calc reports them (--progress). The table of variants (study.csv,
-// every column inlet-calc writes, failed variants kept as rows) sorts and filters; the charts
-// show a figure against a varied input and the Pareto front of two figures; 打开此方案 opens
-// a variant's design file in the main window, 优化… runs the optimiser and offers its best
-// design. A child that fails shows its own words, never an empty table.
+// samples, the depth (with the flow's mesh where inlet-calc offers the flow) and the folder;
+// 开始 runs `inlet-calc --study` as a child process over the main window's design (saved aside
+// for it), 取消 kills it, and a rerun of the same study computes only what is missing (the
+// study is restartable); the bar counts the variants done where inlet-calc reports them
+// (--progress). The table of variants (study.csv, every column inlet-calc writes, failed
+// variants kept as rows) sorts and filters; the charts show a figure against a varied input
+// and the Pareto front of two figures; 打开此方案 opens a variant's design file in the main
+// window, 优化… runs the optimiser and offers its best design. A child that fails shows its
+// own words, never an empty table.
 
 #include "studymodule/StudyModule.h"
 #include "ui/StudyProgram.h"
@@ -73,6 +74,7 @@ private:
     void showMessage(const QString& text);
     void suggestRange(int row);
     QString studyFolder() const;
+    bool flowDepth() const;
 
     std::unique_ptr<Ui::StudyWindow> ui_;
     StudyHost host_;
