@@ -53,17 +53,25 @@ void StudyChartView::showAgainst(const StudyTable& table, std::size_t figure, st
     showPoints(table, input, figure, {});
 }
 
-std::vector<std::size_t> StudyChartView::showPareto(const StudyTable& table, std::size_t x, std::size_t y)
+std::vector<std::size_t> StudyChartView::showPareto(const StudyTable& table, std::size_t x, std::size_t y, bool xLarger,
+                                                    bool yLarger)
 {
+    // The front is of figures minimised: one better larger is given negated.
+    const auto minimised = [](std::optional<double> value, bool larger) {
+        return value && larger ? std::optional<double>(-*value) : value;
+    };
     std::vector<ParetoPoint> points;
     for (std::size_t row = 0; row < table.rowCount(); ++row) {
         // A failed variant is never on the front, whatever its cells hold.
         if (!table.failure(row).empty())
             points.push_back({});
         else
-            points.push_back({table.number(row, x), table.number(row, y)});
+            points.push_back({minimised(table.number(row, x), xLarger), minimised(table.number(row, y), yLarger)});
     }
-    const std::vector<std::size_t> front = paretoFront(points);
+    std::vector<std::size_t> front = paretoFront(points);
+    // Drawn from the least x.
+    if (xLarger)
+        std::reverse(front.begin(), front.end());
     showPoints(table, x, y, front);
     return front;
 }

@@ -23,8 +23,10 @@ public:
     // variant.
     void showAgainst(const StudyTable& table, std::size_t figure, std::size_t input);
     // The column `y` against the column `x`, every variant a point, the front a line; the
-    // rows on the front, by increasing x.
-    std::vector<std::size_t> showPareto(const StudyTable& table, std::size_t x, std::size_t y);
+    // rows on the front, from the least x. Each figure is better smaller, or larger where
+    // `xLarger` or `yLarger` (Vu, θ̄).
+    std::vector<std::size_t> showPareto(const StudyTable& table, std::size_t x, std::size_t y, bool xLarger = false,
+                                        bool yLarger = false);
     // An empty chart saying why.
     void showNothing(const QString& why);
 

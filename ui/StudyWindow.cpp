@@ -187,6 +187,8 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
         connect(axis, &QComboBox::currentIndexChanged, this, &StudyWindow::showCharts);
     for (QComboBox* axis : {ui_->paretoX, ui_->paretoY})
         connect(axis, &QComboBox::currentIndexChanged, this, &StudyWindow::showPareto);
+    for (QCheckBox* larger : {ui_->paretoXLarger, ui_->paretoYLarger})
+        connect(larger, &QCheckBox::toggled, this, &StudyWindow::showPareto);
     ui_->chart->showNothing(QStringLiteral("开始方案比选后，这里画出所选的量随变化参数的变化"));
     ui_->pareto->showNothing(QStringLiteral("开始方案比选后，这里画出两个量的帕累托前沿"));
 
@@ -520,7 +522,7 @@ void StudyWindow::showPareto()
     const std::optional<std::size_t> x = table.column(ui_->paretoX->currentData().toString().toStdString());
     const std::optional<std::size_t> y = table.column(ui_->paretoY->currentData().toString().toStdString());
     if (x && y && *x != *y)
-        ui_->pareto->showPareto(table, *x, *y);
+        ui_->pareto->showPareto(table, *x, *y, ui_->paretoXLarger->isChecked(), ui_->paretoYLarger->isChecked());
     else
         ui_->pareto->showNothing(QStringLiteral("请选两个不同的量"));
 }

@@ -142,6 +142,23 @@ TEST_F(StudyWindowTest, ShowsEveryVariantOfHkByAaAndTheParetoFrontOfStudyCsv)
         EXPECT_EQ(line->at(int(i)).y(), *points[front[i]].y) << i;
     }
 
+    // The larger velocity the better (as Vu or θ̄ would be): the front of B and -v_max.
+    child<QCheckBox>("paretoYLarger")->setChecked(true);
+    std::vector<ParetoPoint> larger = points;
+    for (ParetoPoint& p : larger)
+        p.y = -*p.y;
+    const std::vector<std::size_t> largerFront = paretoFront(larger);
+    line = nullptr;
+    for (QAbstractSeries* series : child<QChartView>("pareto")->chart()->series())
+        if (series->type() == QAbstractSeries::SeriesTypeLine)
+            line = static_cast<QLineSeries*>(series);
+    ASSERT_NE(line, nullptr);
+    ASSERT_EQ(std::size_t(line->count()), largerFront.size());
+    EXPECT_NE(largerFront, front);
+    for (std::size_t i = 0; i < largerFront.size(); ++i)
+        EXPECT_EQ(line->at(int(i)).y(), *points[largerFront[i]].y) << i;
+    child<QCheckBox>("paretoYLarger")->setChecked(false);
+
     // The chart of a figure against a varied input: a point per variant.
     QChart* chart = child<QChartView>("chart")->chart();
     ASSERT_EQ(chart->series().size(), 1);
