@@ -164,6 +164,9 @@ StudyWindow::StudyWindow(StudyHost host, QWidget* parent)
             ui_->folder->setText(QDir::toNativeSeparators(folder));
     });
 
+    // The table and the charts side by side, the table a little wider.
+    ui_->viewsSplitter->setStretchFactor(0, 6);
+    ui_->viewsSplitter->setStretchFactor(1, 5);
     model_ = new StudyTableModel(this);
     proxy_ = new QSortFilterProxyModel(this);
     proxy_->setSourceModel(model_);
