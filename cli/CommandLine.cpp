@@ -68,8 +68,9 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc --cfd-validate [pipe|step] DIR [--run] [FLOW OPTIONS]
   inlet-calc [--D TEXT ...] --mesh-study DIR [--run] [FLOW OPTIONS]
   inlet-calc [--D TEXT ...] --vary NAME=FROM:TO:COUNT ... [--samples N [--seed S]]
-             --study DIR [--evaluate checks|solid] [--local] [--force] [--progress]
-             [--optimise min-B|min-volume [--require EXPR ...]]
+             --study DIR [--evaluate checks|solid|flow] [--local|--slurm] [--force]
+             [--mesh LEVEL] [--np N] [--progress]
+             [--optimise min-B|min-volume|min-loss|max-vu|max-theta [--require EXPR ...]]
   inlet-calc --help | --version
 
 Computes the bell-mouth pipe and guide cone profiles, the tangent point of the
@@ -268,7 +269,7 @@ seed the same variants on every machine), each value rounded to 0.01. The
 other inputs are the design's (the options, --open). --evaluate checks (the
 default) runs each variant and its checks; solid adds the solid's volume (m³)
 and wetted area (m²). Variants run in parallel on this machine's cores
-(--local: the only way for now). DIR/variants/NNN.inlet keeps each variant's
+(--local: all but the flow). DIR/variants/NNN.inlet keeps each variant's
 design; DIR/study.csv and DIR/study.xlsx hold one row per variant: its
 inputs, B, v_max (the largest station velocity, m/s), [volume, wetted_area,]
 sections (exist, or missing where a check says the sections do not exist:
@@ -291,6 +292,24 @@ the inputs, the figures, the checks and the evaluations, and saves the design
 as DIR/best.inlet; a variant that fails or breaks a constraint is never
 chosen, and where none holds them all the exit status is 1. A build without
 NLopt (the Windows one) says so.
+--evaluate flow adds each variant's flow (--mesh, --np, --iterations as
+for --cfd): its case in DIR/cases/NNN, run here with --local (cores / --np
+cases at once, each one's output in its log.study), or as one Slurm job
+array with --slurm (one variant a task; without sbatch a failure that says
+so), else through Slurm where sbatch is found. The
+columns flow_status, Vu_pump_inlet, theta_pump_inlet, theta_swirl_pump_inlet,
+loss_pump_inlet, backflow_area_pump_inlet, backflow_flow_pump_inlet,
+flow_verdict, flow_uncertainty (unknown: a single mesh), flow_verdict_reasons
+and flow_error follow the checks'; a variant whose flow fails or does not
+settle keeps its row with why. A rerun runs only the cases without results.
+--optimise min-loss|max-vu|max-theta (the pump inlet's loss, Vu or theta)
+fits a response surface to the settled variants (least-squares quadratic,
+reduced to what the points support) and prints surface<TAB>figure|form|
+points|loo_error<TAB>TEXT (loo_error: the leave-one-out RMS), searches it by
+COBYLA under the constraints above, runs the suggestion's flow in
+DIR/cases/best and prints best<TAB>predicted_FIGURE and computed_FIGURE; the
+design with its flow is saved as DIR/best.inlet (exit status 1 where it does
+not settle).
 
 %SOLID%--version prints the program's name and version.
 

@@ -94,6 +94,8 @@ std::string flowCells(const StudyCase& c, Language language)
     return s;
 }
 
+}  // namespace
+
 std::string selfPath()
 {
 #ifdef _WIN32
@@ -104,6 +106,8 @@ std::string selfPath()
     return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("inlet-calc");
 #endif
 }
+
+namespace {
 
 // Runs a program and returns what it printed, trimmed; empty when it failed.
 std::string capture(const std::vector<std::string>& args, const fs::path& dir)
@@ -119,19 +123,19 @@ std::string capture(const std::vector<std::string>& args, const fs::path& dir)
     return r.exitCode == 0 ? text : std::string();
 }
 
-// The array's task numbers, the designs' numbers that have a case: "1-3,5".
-std::string taskNumbers(const std::vector<StudyCase>& cases)
+// The array's task numbers as sbatch takes them, runs joined: 1, 2, 3, 5 as "1-3,5".
+std::string taskRanges(const std::vector<int>& tasks)
 {
     std::string list;
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        if (!cases[i].flowCase || (i > 0 && cases[i - 1].flowCase))
+    for (std::size_t i = 0; i < tasks.size(); ++i) {
+        if (i > 0 && tasks[i - 1] + 1 == tasks[i])
             continue;
         std::size_t last = i;
-        while (last + 1 < cases.size() && cases[last + 1].flowCase)
+        while (last + 1 < tasks.size() && tasks[last + 1] == tasks[last] + 1)
             ++last;
-        list.append(list.empty() ? "" : ",").append(std::to_string(i + 1));
+        list.append(list.empty() ? "" : ",").append(std::to_string(tasks[i]));
         if (last > i)
-            list.append("-").append(std::to_string(last + 1));
+            list.append("-").append(std::to_string(tasks[last]));
     }
     return list;
 }
@@ -146,39 +150,50 @@ void saveStudyFile(const fs::path& path, const std::string& text)
     }
 }
 
-// One array task per case, task N for the design DIR/design-N; waits until none is pending or
-// running. The job script holds no path but as a quoted word of the shell.
-void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err,
-                Language language)
+}  // namespace
+
+std::vector<std::string> caseRunArguments(const FlowOptions& options)
 {
-    const std::string tasks = taskNumbers(cases);
-    if (tasks.empty())
-        return;
-    const auto count = std::count_if(cases.begin(), cases.end(), [](const StudyCase& c) { return c.flowCase.has_value(); });
-    std::string settings = " --run --np " + std::to_string(options.processes) + " --iterations "
-                           + std::to_string(options.iterations);
-    settings += options.cells ? " --cells " + std::to_string(*options.cells) : std::string(" --mesh ") + cfd::levelName(options.level);
+    std::vector<std::string> args{"--run", "--np", std::to_string(options.processes), "--iterations",
+                                  std::to_string(options.iterations)};
+    if (options.cells)
+        args.insert(args.end(), {"--cells", std::to_string(*options.cells)});
+    else
+        args.insert(args.end(), {"--mesh", cfd::levelName(options.level)});
     // The case's own inputs, as they were given: each job's case is named by them, so a job
     // without them would find another case in its folder.
-    const auto millimetres = [](const char* option, double mm) {
+    const auto millimetres = [&](const char* option, double mm) {
         char buffer[64];
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm).ptr;
-        return std::string(" ") + option + " " + std::string(buffer, end);
+        args.insert(args.end(), {option, std::string(buffer, end)});
     };
     if (options.passageLength)
-        settings += millimetres("--length", *options.passageLength);
+        millimetres("--length", *options.passageLength);
     if (options.outletExtension)
-        settings += millimetres("--outlet-extension", *options.outletExtension);
+        millimetres("--outlet-extension", *options.outletExtension);
     if (options.roughness > 0)
-        settings += millimetres("--roughness", options.roughness);
+        millimetres("--roughness", options.roughness);
     if (options.hubDiameter)
-        settings += millimetres("--hub-diameter", *options.hubDiameter);
+        millimetres("--hub-diameter", *options.hubDiameter);
+    return args;
+}
+
+std::string submitCaseArray(const std::vector<int>& taskList, const std::string& caseFolder, const FlowOptions& options,
+                            const fs::path& dir, std::ostream& err, Language language)
+{
+    const std::string tasks = taskRanges(taskList);
+    if (tasks.empty())
+        return {};
+    const std::size_t count = taskList.size();
+    std::string settings;
+    for (const std::string& word : caseRunArguments(options))
+        settings += " " + word;  // options and numbers: no word the shell reads otherwise
     const fs::path root = fs::absolute(dir);
     // The job's output beside the cases: sbatch takes the path relative to the folder it
     // runs in, which is `root`.
     const std::string script = "#!/bin/sh\n#SBATCH --job-name=inlet-study\n#SBATCH --ntasks=1\n#SBATCH --cpus-per-task="
                                + std::to_string(options.processes) + "\n#SBATCH --output=slurm-%A_%a.out\n#SBATCH --array="
-                               + tasks + "\ncase=" + shellWord(root.string()) + "/design-\"$SLURM_ARRAY_TASK_ID\"\nexec "
+                               + tasks + "\ncase=" + caseFolder + "\nexec "
                                + shellWord(selfPath()) + " --open \"$case/design.inlet\" --cfd \"$case\"" + settings + "\n";
     saveStudyFile(root / "study.sbatch", script);
     const std::string job = capture({"sbatch", "--parsable", (root / "study.sbatch").string()}, root);
@@ -190,6 +205,28 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
         err << "inlet-calc: 研究已作为 Slurm 作业 " << id << " 提交，共 " << count << " 个算例" << std::endl;
     else
         err << "inlet-calc: the study is Slurm job " << id << ", " << count << " cases" << std::endl;
+    return id;
+}
+
+bool slurmJobWaiting(const std::string& id, const fs::path& dir)
+{
+    const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, fs::absolute(dir));
+    std::istringstream lines(states);
+    for (std::string state; std::getline(lines, state);)
+        if (state == "PENDING" || state == "RUNNING" || state == "CONFIGURING" || state == "COMPLETING"
+            || state == "SUSPENDED" || state == "REQUEUED" || state == "RESIZING")
+            return true;
+    return false;
+}
+
+void cancelSlurmJob(const std::string& id, const fs::path& dir)
+{
+    capture({"scancel", id}, fs::absolute(dir));
+}
+
+void waitForSlurmJob(const std::string& id, const fs::path& dir, std::ostream& err, Language language)
+{
+    const fs::path root = fs::absolute(dir);
     const InterruptWatch watch;
     for (;;) {
         if (InterruptWatch::requested()) {
@@ -198,17 +235,32 @@ void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options,
                 << std::endl;
             break;
         }
-        const std::string states = capture({"squeue", "-h", "-j", id, "-t", "all", "-o", "%T"}, root);
-        bool waiting = false;
-        std::istringstream lines(states);
-        for (std::string state; std::getline(lines, state);)
-            if (state == "PENDING" || state == "RUNNING" || state == "CONFIGURING" || state == "COMPLETING"
-                || state == "SUSPENDED" || state == "REQUEUED" || state == "RESIZING")
-                waiting = true;
-        if (!waiting)
+        if (!slurmJobWaiting(id, root))
             break;
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
+}
+
+void runCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
+                  const fs::path& dir, std::ostream& err, Language language)
+{
+    const std::string id = submitCaseArray(tasks, caseFolder, options, dir, err, language);
+    if (!id.empty())
+        waitForSlurmJob(id, dir, err, language);
+}
+
+namespace {
+
+// One array task per case, task N for the design DIR/design-N.
+void runOnSlurm(const std::vector<StudyCase>& cases, const FlowOptions& options, const fs::path& dir, std::ostream& err,
+                Language language)
+{
+    std::vector<int> tasks;
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        if (cases[i].flowCase)
+            tasks.push_back(int(i + 1));
+    runCaseArray(tasks, shellWord(fs::absolute(dir).string()) + "/design-\"$SLURM_ARRAY_TASK_ID\"", options, dir, err,
+                 language);
 }
 
 }  // namespace

@@ -225,7 +225,7 @@ Options parseOptions(const std::vector<std::string>& args)
             const bool evaluate = arg == "--evaluate";
             std::string values = evaluate ? "checks" : "min-B";
 #ifdef INLET_HAVE_SOLID
-            values += evaluate ? ", solid" : ", min-volume";
+            values += evaluate ? ", solid, flow" : ", min-volume, min-loss, max-vu, max-theta";
 #endif
             if (i + 1 >= args.size() || isOption(args[i + 1]))
                 throw usageError(Failure::Kind::OptionNeedsOneOf, arg, values);
@@ -235,10 +235,19 @@ Options parseOptions(const std::vector<std::string>& args)
                 e.failure.detail = value;
                 throw e;
             }
-            if (evaluate)
+            if (evaluate) {
                 study.solid = value == "solid";
-            else
-                study.optimise = value == "min-B" ? "B" : "volume";
+                study.flow = value == "flow";
+            } else {
+                study.optimise = value == "min-B"      ? "B"
+                                 : value == "min-volume" ? "volume"
+                                 : value == "min-loss"   ? "loss"
+                                 : value == "max-vu"     ? "vu"
+                                                         : "theta";
+            }
+            studySettingGiven = arg;
+        } else if (arg == "--slurm") {
+            study.slurm = true;
             studySettingGiven = arg;
         } else if (arg == "--run" || arg == "--force" || arg == "--local") {
             (arg == "--run" ? options.flow.run : arg == "--force" ? options.flow.force : options.flow.local) = true;
@@ -295,7 +304,10 @@ Options parseOptions(const std::vector<std::string>& args)
             other = "--" + options.exports.front().first;
         if (other.empty() && options.flowTask != Options::FlowTask::None)
             other = "--cfd";
-        if (other.empty() && !flowOnlySettingGiven.empty())
+        // The flow's depth takes the flow's mesh and solver settings; --run is its own.
+        if (other.empty() && options.flow.run)
+            other = "--run";
+        if (other.empty() && !flowOnlySettingGiven.empty() && !study.flow)
             other = flowOnlySettingGiven;
         if (!other.empty())
             throw usageError(Failure::Kind::OptionsExclusive, other, "--study");
@@ -303,11 +315,22 @@ Options parseOptions(const std::vector<std::string>& args)
             throw usageError(Failure::Kind::OptionNeedsOption, "--study DIR", "--vary NAME=FROM:TO:COUNT");
         if (study.optimise == "volume" && !study.solid)
             throw usageError(Failure::Kind::OptionNeedsOption, "--optimise min-volume", "--evaluate solid");
+        if (study.optimise && (*study.optimise == "loss" || *study.optimise == "vu" || *study.optimise == "theta")
+            && !study.flow)
+            throw usageError(Failure::Kind::OptionNeedsOption, std::string("--optimise ")
+                                 + (*study.optimise == "loss" ? "min-loss" : *study.optimise == "vu" ? "max-vu" : "max-theta"),
+                             "--evaluate flow");
+        if (study.slurm && !study.flow)
+            throw usageError(Failure::Kind::OptionNeedsOption, "--slurm", "--evaluate flow");
+        if (study.slurm && options.flow.local)
+            throw usageError(Failure::Kind::OptionsExclusive, "--local", "--slurm");
         if (!study.require.empty() && !study.optimise)
             throw usageError(Failure::Kind::OptionNeedsOption, "--require", "--optimise");
         study.force = options.flow.force;
+        study.flowOptions = options.flow;
         if (options.passageLength)
             study.passageLength = std::stod(*options.passageLength);
+        study.flowOptions.passageLength = study.passageLength;
         checkStudyOptions(study);
         options.study = study;
         flowSettingGiven.clear();  // --force, --local: the study's
@@ -327,7 +350,7 @@ Options parseOptions(const std::vector<std::string>& args)
     // diameters up); the walls' roughness and the hub are the flow case's alone.
     const bool passageModelled = options.flowTask == Options::FlowTask::Design || options.flowTask == Options::FlowTask::Study
                                  || options.flowTask == Options::FlowTask::MeshStudy;
-    if (options.passageLength && !solidWritten && !passageModelled && !(studyGiven && study.solid))
+    if (options.passageLength && !solidWritten && !passageModelled && !(studyGiven && (study.solid || study.flow)))
         throw usageError(Failure::Kind::OptionNeedsOption, "--length", "--step FILE, --stl FILE, --cfd DIR, --cfd-study DIR");
     if (options.outletExtension && !solidWritten && !passageModelled)
         throw usageError(Failure::Kind::OptionNeedsOption, "--outlet-extension",
@@ -372,10 +395,12 @@ Options parseOptions(const std::vector<std::string>& args)
     // No more processes than the mesh's cells allow and, where the cases run here, the cores;
     // a study through Slurm runs on the nodes, where each job checks its own. The mesh made is
     // checked again before the decomposition.
-    if (options.flowTask != Options::FlowTask::None) {
+    const bool flowStudy = options.study && options.study->flow;  // a study of variants' flow
+    if (options.flowTask != Options::FlowTask::None || flowStudy) {
         const int asked = options.flow.processes;
         const int cells = cellsFor(options.flow);  // a mesh study's finest; its coarser meshes take fewer
-        if (options.flowTask == Options::FlowTask::Study && studyThroughSlurm(options.flow)) {
+        if ((options.flowTask == Options::FlowTask::Study || flowStudy)
+            && ((flowStudy && options.study->slurm) || studyThroughSlurm(options.flow))) {
             if (asked > cfd::largestProcessCount(asked, cells))
                 throw CommandLineError{CommandLineError::kUsage, cfd::tooManyProcessesForCells(asked, cells)};
         } else if (asked > cfd::largestProcessCount(cfd::coresPresent(), cells)) {

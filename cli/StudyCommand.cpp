@@ -4,6 +4,7 @@
 #include "cli/CheckText.h"
 #include "cli/CheckedOutput.h"
 #include "cli/CommandLineError.h"
+#include "cli/FlowStudyVariants.h"
 #include "drawing/Figures.h"
 #include "InletFeatures.h"
 #include "study/ParallelFor.h"
@@ -192,7 +193,7 @@ std::string studyKey(const StudyOptions& study, const Design& design)
         key += "vary " + v + "\n";
     if (study.samples > 0)
         key += "samples " + std::to_string(study.samples) + " seed " + std::to_string(study.seed) + "\n";
-    key += study.solid ? "evaluate solid\n" : "evaluate checks\n";
+    key += study.solid ? "evaluate solid\n" : study.flow ? "evaluate flow\n" : "evaluate checks\n";
     if (study.passageLength)
         key += "length " + number17(*study.passageLength) + "\n";
     return key;
@@ -221,6 +222,7 @@ void claimFolder(const StudyOptions& study, const std::string& key)
         for (const char* name : {kKeyFile, kResultsFile, "study.csv", "study.xlsx", "best.inlet"})
             fs::remove(dir / name, ec);
         fs::remove_all(dir / "variants", ec);
+        fs::remove_all(dir / "cases", ec);
     }
     fs::create_directories(dir / "variants", ec);
     if (ec)
@@ -441,6 +443,22 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         cells.push_back(language == Language::Chinese ? r.errorChinese : r.errorEnglish);
         table.push_back(std::move(cells));
     }
+    // The flow's depth: each variant's case run, its figures as columns after the checks'.
+    std::vector<FlowVariant> flows;
+    const bool slurm = study.flow && flowStudyThroughSlurm(study.flowOptions, study.slurm);
+    if (study.flow) {
+        std::vector<std::optional<std::string>> failures;
+        for (std::size_t i = 0; i < n; ++i)
+            failures.push_back(rows[i]->figures.failure ? std::optional(table[i].back()) : std::nullopt);
+        flows = evaluateFlowVariants(dir, designs, names, failures, study.flowOptions, slurm, err, locale, language);
+        titles.insert(titles.end(), flowColumnTitles().begin(), flowColumnTitles().end());
+        const std::vector<bool> flowNumbers = flowColumnNumbers();
+        numbers.insert(numbers.end(), flowNumbers.begin(), flowNumbers.end());
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto cells = flowColumnCells(flows[i], study.flowOptions, locale, language);
+            table[i].insert(table[i].end(), cells.begin(), cells.end());
+        }
+    }
     std::string csv;
     for (const auto* cells : {&titles}) {
         for (std::size_t c = 0; c < cells->size(); ++c) {
@@ -480,10 +498,32 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     text += "study\tcomputed\t" + std::to_string(todo.size()) + "\n";
     text += "study\tfailed\t" + std::to_string(failed) + "\n";
     text += "study\tsections-exist\t" + std::to_string(feasibleCount) + "\n";
+    if (study.flow)
+        text += "study\tflow-settled\t"
+                + std::to_string(std::count_if(flows.begin(), flows.end(), [](const FlowVariant& f) {
+                      return f.result && f.result->status == cfd::RunStatus::Settled;
+                  }))
+                + "\n";
     output.flush();
 
     int status = 0;
-    if (study.optimise && unwritten.empty()) {
+    if (study.optimise && unwritten.empty() && flowObjective(*study.optimise)) {
+        FlowOptimisation search{*study.optimise, inputs, values, {}, requirements,
+                                [&](const VariantValues& v) { return variantDesign(design, inputs, v, locale); },
+                                [&](const VariantValues& v) {
+                                    const Design d = variantDesign(design, inputs, v, locale);
+                                    return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
+                                }};
+        for (std::size_t i = 0; i < n; ++i)
+            search.checks.push_back(rows[i]->figures);
+        try {
+            optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language);
+        } catch (const CommandLineError&) {
+            output.flush();  // the surface and the suggestion, before why there is no best design
+            throw;
+        }
+        output.flush();
+    } else if (study.optimise && unwritten.empty()) {
         std::vector<std::pair<VariantValues, VariantFigures>> starts;
         for (std::size_t i = 0; i < n; ++i)
             starts.emplace_back(values[i], rows[i]->figures);

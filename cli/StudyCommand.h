@@ -1,10 +1,11 @@
 #pragma once
 
-// inlet-calc --vary NAME=FROM:TO:COUNT ... --study DIR [--optimise min-B|min-volume]: the
+// inlet-calc --vary NAME=FROM:TO:COUNT ... --study DIR [--optimise min-B|min-volume|min-loss|...]: the
 // variants of a design evaluated side by side (方案比选), each kept as DIR/variants/NNN.inlet,
 // the figures gathered in DIR/study.csv and DIR/study.xlsx; and the best of them searched for.
 
 #include "document/DesignFile.h"
+#include "flow/DesignFlow.h"
 #include "messages/Failure.h"
 #include "calc/NumberLocale.h"
 
@@ -22,7 +23,10 @@ struct StudyOptions {
     int samples = 0;                    // Latin-hypercube samples; 0: the grid
     std::uint64_t seed = 1;
     bool solid = false;                 // --evaluate solid
-    std::optional<std::string> optimise;  // the figure minimised: B or volume
+    bool flow = false;                  // --evaluate flow: the checks' figures and each variant's flow
+    FlowOptions flowOptions;            // its mesh, processes, iterations, --local
+    bool slurm = false;                 // --slurm: the cases through Slurm, or a failure without it
+    std::optional<std::string> optimise;  // the figure: B or volume minimised; loss, vu, theta
     std::vector<std::string> require;   // the --require texts
     std::optional<double> passageLength;  // --length, mm, for the solid
     bool force = false;

@@ -87,6 +87,8 @@ struct Failure {
         // input or the figures it may name; {file} the study's folder.
         StudyInputNotVaried, StudyRangeNotUsable, StudyInputTwice, StudyTooManyInputs, StudyTooManyVariants,
         StudyFolderOther, StudyRequireNotUsable, StudyNoVariantHolds, StudyOptimiserMissing,
+        // The flow's depth of a study ({number} the settled variants, {item} a run's status).
+        StudySlurmMissing, StudySurfaceTooFew, StudyOptimumNotSettled,
         // Files a command names ({item} and {other} the options, {file} the file written).
         OutputOverwritesInput, OutputsSameFile, NoStandardOutput, FormatDisagrees, OptionNotForFormat,
         // CSV input ({file} the input, {line} its line).

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A study of two designs through a single-node Slurm started here and stopped at the end:
+# A study of two designs, then one of four variants with a response surface, through a
+# single-node Slurm started here and stopped at the end:
 # munged, slurmctld and slurmd with a configuration of their own in a temporary folder, on
 # free ports. The gathered CSV must hold a row per design with the flow's figures, and each
 # case its results: a job can show COMPLETED without having run.
@@ -118,5 +119,55 @@ for p in problems:
 sys.exit(1 if problems else 0)
 PY
 [ $failures -eq 0 ] || { cat "$d/gathered.csv"; cat "$d/study/"slurm-*.out 2> /dev/null | tail -20; }
+
+# A study of four variants of hk through the same Slurm: their cases as one job array, a
+# response surface of the loss fitted, its least suggested and confirmed by one more run
+# (another job), the best design saved with its flow. A rerun submits nothing.
+v="$d/variants"
+variants=(--hk 2000 --vary hk=1800:2400:4 --study "$v" --evaluate flow "${size[@]}" --np 1 --slurm --optimise min-loss)
+start=$SECONDS
+nice -n 10 "$calc" "${variants[@]}" > "$d/variants.out" 2> "$d/variants.err"
+status=$?
+echo "The flow study of four variants took $((SECONDS - start)) s"
+[ $status -eq 0 ] || fail "the variants' study: exit status $status: $(grep -v iteration "$d/variants.err" | tail -5)"
+[ "$(grep -c 'Slurm job' "$d/variants.err")" -eq 2 ] || fail "the variants and the optimum not two Slurm jobs: $(grep -v iteration "$d/variants.err")"
+python3 - "$v" "$d/variants.out" <<'PY' || failures=$((failures + 1))
+import csv, json, os, sys
+study, out = sys.argv[1], open(sys.argv[2]).read().splitlines()
+lines = {tuple(l.split("\t")[:2]): l.split("\t")[2] for l in out if l.count("\t") == 2}
+rows = list(csv.DictReader(open(os.path.join(study, "study.csv"))))
+problems = [] if len(rows) == 4 else [f"{len(rows)} rows, not 4"]
+for r in rows:
+    if r["flow_status"] != "settled" or not (0 < float(r["loss_pump_inlet"] or "nan") < 10):
+        problems.append(f"{r['variant']}: {r['flow_status']} {r['loss_pump_inlet']!r} {r['flow_error']}")
+    elif not os.path.exists(os.path.join(study, "cases", r["variant"].split(".")[0], "results")):
+        problems.append(f"{r['variant']}: no results in its case")
+if lines.get(("surface", "points")) != "4" or lines.get(("surface", "form")) != "quadratic":
+    problems.append(f"the surface: {lines.get(('surface', 'form'))}, {lines.get(('surface', 'points'))} points")
+try:
+    hk = float(lines[("best", "hk")])
+    predicted = float(lines[("best", "predicted_loss_pump_inlet")])
+    computed = float(lines[("best", "computed_loss_pump_inlet")])
+    loo = float(lines[("surface", "loo_error")])
+    if not (1800 <= hk <= 2400 and 0 < predicted < 10 and 0 < computed < 10 and loo >= 0):
+        problems.append(f"the optimum: hk {hk}, predicted {predicted}, computed {computed}, loo {loo}")
+    print(f"hk {hk}: loss predicted {predicted}, computed {computed}; leave-one-out error {loo}")
+except (KeyError, ValueError) as e:
+    problems.append(f"the optimum's lines: {e!r}")
+best = json.load(open(os.path.join(study, "best.inlet")))
+if best.get("flow", {}).get("result", {}).get("status") != "settled":
+    problems.append(f"best.inlet's flow: {json.dumps(best.get('flow'))[:200]}")
+for p in problems:
+    print("FAIL:", p)
+sys.exit(1 if problems else 0)
+PY
+"$calc" "${variants[@]}" > "$d/again.out" 2> "$d/again.err"
+[ $? -eq 0 ] || fail "the variants' study again: exit status: $(cat "$d/again.err")"
+grep -q 'Slurm job' "$d/again.err" && fail "the rerun submitted a job: $(cat "$d/again.err")"
+grep -q $'^study\tcomputed\t0$' "$d/again.out" || fail "the rerun computed variants again: $(cat "$d/again.out")"
+# The same suggestion and the same confirmed figures, but how many variants were computed.
+cmp -s <(grep -v $'^study\tcomputed' "$d/variants.out") <(grep -v $'^study\tcomputed' "$d/again.out") \
+    || fail "the rerun's lines differ: $(diff "$d/variants.out" "$d/again.out")"
+[ $failures -eq 0 ] || { grep -v iteration "$d/variants.err" | tail -20; cat "$v/"slurm-*.out 2> /dev/null | tail -20; }
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 [ $failures -eq 0 ]
