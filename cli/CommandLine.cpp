@@ -69,7 +69,7 @@ constexpr const char* kHelp = R"(Usage:
   inlet-calc [--D TEXT ...] --mesh-study DIR [--run] [FLOW OPTIONS]
   inlet-calc [--D TEXT ...] --vary NAME=FROM:TO:COUNT ... [--samples N [--seed S]]
              --study DIR [--evaluate checks|solid|flow] [--local|--slurm] [--force]
-             [--mesh LEVEL] [--np N]
+             [--mesh LEVEL] [--np N] [--progress]
              [--optimise min-B|min-volume|min-loss|max-vu|max-theta [--require EXPR ...]]
   inlet-calc --help | --version
 
@@ -279,7 +279,9 @@ checks (every check) and error (a variant that fails is listed with its
 failure). The lines study<TAB>variants|computed|failed|sections-exist<TAB>N
 follow. A rerun computes only the variants whose design file or result is
 missing or out of date; a DIR of another study or of other files is a usage
-error unless --force (which replaces another study).
+error unless --force (which replaces another study). --progress prints
+progress<TAB>DONE<TAB>TOTAL to standard error as the variants are computed
+(at the start, at each hundredth and at the end).
 --optimise min-B|min-volume (min-volume with --evaluate solid) then searches
 the ranges for the variant of least B or volume by NLopt's COBYLA, starting
 from the study's best variants, under the constraints: the variant computes,

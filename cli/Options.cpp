@@ -218,6 +218,9 @@ Options parseOptions(const std::vector<std::string>& args)
         } else if (arg == "--seed") {
             study.seed = std::uint64_t(countOption(args, i, 0, 2'147'483'647));
             studySettingGiven = arg;
+        } else if (arg == "--progress") {
+            study.progress = true;
+            studySettingGiven = arg;
         } else if (arg == "--evaluate" || arg == "--optimise") {
             const bool evaluate = arg == "--evaluate";
             std::string values = evaluate ? "checks" : "min-B";

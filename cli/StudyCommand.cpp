@@ -28,6 +28,7 @@
 #include <fstream>
 #include <future>
 #include <map>
+#include <mutex>
 #include <sstream>
 
 namespace inlet {
@@ -342,6 +343,24 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     }
     const std::string variantsDir = (dir / "variants").string() + "/";
     std::atomic<std::size_t> computedCount{0};
+    // --progress: "progress<TAB>DONE<TAB>TOTAL" on standard error at the start, at each
+    // hundredth of the variants and at the end, for a program that runs the study (the window).
+    // A variant whose result is kept counts as done at once.
+    std::mutex progressLock;
+    std::size_t done = 0, shownStep = 0;
+    const auto showProgress = [&] { err << "progress	" << done << "	" << n << std::endl; };
+    const auto variantDone = [&] {
+        if (!study.progress)
+            return;
+        const std::lock_guard<std::mutex> lock(progressLock);
+        const std::size_t step = ++done * 100 / n;
+        if (step != shownStep || done == n) {
+            shownStep = step;
+            showProgress();
+        }
+    };
+    if (study.progress)
+        showProgress();
     try {
         parallelFor(n, [&](std::size_t i) {
             const std::string bytes = files.bytes(texts[i]);
@@ -351,6 +370,7 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             const auto found = kept.find(names[i]);
             if (current && found != kept.end() && found->second.first == prints[i]) {
                 rows[i] = std::move(found->second.second);
+                variantDone();
                 return;
             }
             const Design d = files.design(texts[i]);
@@ -358,6 +378,7 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             ++computedCount;
             if (!current)
                 writeVariantFile(path, bytes);
+            variantDone();
         });
     } catch (const Failure& f) {
         throw unfinished(f);
@@ -562,7 +583,6 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         error.more.assign(unwritten.begin() + 1, unwritten.end());
         throw error;
     }
-    (void)err;
     return status;
 }
 

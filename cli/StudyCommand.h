@@ -30,6 +30,7 @@ struct StudyOptions {
     std::vector<std::string> require;   // the --require texts
     std::optional<double> passageLength;  // --length, mm, for the solid
     bool force = false;
+    bool progress = false;              // --progress: progress lines on standard error
 };
 
 // Checks what parsing alone can: each --vary and --require, the inputs' number, the

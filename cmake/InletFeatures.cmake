@@ -67,6 +67,10 @@ if(PKG_CONFIG_FOUND)
 endif()
 inlet_feature(NLOPT "the optimiser of a study (NLopt)" TARGET PkgConfig::nlopt)
 
+# The study window (设计 → 方案比选…), its table and charts of a study's variants (Qt Charts,
+# in the module inlet-study).
+inlet_feature(CHARTS "the study window with its charts (Qt Charts)" TARGET Qt6::Charts)
+
 file(CONFIGURE OUTPUT ${PROJECT_BINARY_DIR}/features/InletFeatures.h
      CONTENT "#pragma once\n\n// Which optional features this build has (cmake/InletFeatures.cmake).\n\n${inlet_feature_defines}"
      @ONLY)

@@ -17,5 +17,7 @@ constexpr bool xlsx() { return INLET_HAS_XLSX == 1; }
 constexpr bool odt() { return INLET_HAS_ODT == 1; }
 // The passage as a solid, STEP and STL (OpenCASCADE, in the module inlet-solid).
 constexpr bool solid() { return INLET_HAS_SOLID == 1; }
+// The study window, 设计 → 方案比选…, with its charts (Qt Charts, in the module inlet-study).
+constexpr bool charts() { return INLET_HAS_CHARTS == 1; }
 
 }  // namespace inlet::features

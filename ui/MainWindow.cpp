@@ -2,6 +2,10 @@
 #ifdef INLET_HAVE_SOLID
 #include "ui/SolidWindow.h"
 #endif
+#include "InletFeatures.h"
+#if INLET_HAS_CHARTS
+#include "studymodule/StudyModule.h"
+#endif
 
 #include "document/AtomicSave.h"
 #include "ui/CloseKeys.h"
@@ -180,6 +184,11 @@ void MainWindow::createMenus()
         view->addAction(QStringLiteral("三维模型…"), this, &MainWindow::showSolidWindow);
     view->addAction(QStringLiteral("水力评价…"), this, &MainWindow::showFlowWindow);
 
+    if (features::charts()) {
+        QMenu* design = menuBar()->addMenu(QStringLiteral("设计(&D)"));
+        design->addAction(QStringLiteral("方案比选…"), this, &MainWindow::showStudyWindow);
+    }
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("帮助(&H)"));
     help->addAction(QStringLiteral("用户手册"), this, &MainWindow::showManual)
         ->setShortcuts(shortcuts(QKeySequence::HelpContents, Qt::Key_F1));
@@ -271,7 +280,7 @@ bool MainWindow::saveAs()
     return !path.isEmpty() && saveTo(withSuffix(path, kDesignSuffix));
 }
 
-bool MainWindow::saveTo(const QString& path)
+Design MainWindow::design() const
 {
     Design design;
     design.info = info_;
@@ -282,8 +291,13 @@ bool MainWindow::saveTo(const QString& path)
     design.widthSet = lastRun_->widthSet();
     for (const Box box : givenParameterBoxes())
         design.texts[box] = form_->text(box);
+    return design;
+}
+
+bool MainWindow::saveTo(const QString& path)
+{
     try {
-        writeDesignFile(path, design);
+        writeDesignFile(path, design());
     } catch (const Failure& failed) {
         asker_->warn(*this, QStringLiteral("无法保存设计文件"), chinese(failed));
         return false;
@@ -616,6 +630,34 @@ void MainWindow::showSolidWindow()
     solidWindow_->show();
     solidWindow_->raise();
     solidWindow_->activateWindow();
+#endif
+}
+
+void MainWindow::showStudyWindow()
+{
+#if INLET_HAS_CHARTS
+    if (!studyWindow_) {
+        StudyHost host;
+        host.design = [this] { return design(); };
+        host.openDesign = [this](const QString& path) {
+            if (!openFile(path))
+                return false;
+            raise();
+            activateWindow();
+            return true;
+        };
+        host.designPath = [this] { return path_; };
+        try {
+            studyWindow_ = studyModule().createWindow(std::move(host), this);
+        } catch (const Failure& missing) {
+            asker_->warn(*this, QStringLiteral("无法打开方案比选"), chinese(missing));
+            return;
+        }
+        CloseKeys::install(*studyWindow_);
+    }
+    studyWindow_->show();
+    studyWindow_->raise();
+    studyWindow_->activateWindow();
 #endif
 }
 

@@ -62,6 +62,8 @@ public:
     LastRun& lastRun() const { return *lastRun_; }
     // 水力评价, or none before it is first opened.
     FlowWindow* flowWindow() const { return flowWindow_; }
+    // 方案比选, or none before it is first opened (or in a build without it).
+    QWidget* studyWindow() const { return studyWindow_; }
     // The 3D view, or none before it is first opened (or in a build without solids).
     SolidWindow* solidWindow() const { return solidWindow_; }
 
@@ -100,6 +102,9 @@ public slots:
     void showFlowWindow();
     // 查看 → 三维模型…: the passage's solid, where this build can make solids.
     void showSolidWindow();
+    // 设计 → 方案比选…: the study of the design's variants, where this build has the study
+    // window (its module inlet-study, loaded now the first time).
+    void showStudyWindow();
     // 帮助 → 关于, and its text: the program, its licence, and every library and program of
     // this build with theirs.
     void showAbout();
@@ -128,6 +133,9 @@ private:
     // Reads a design file and shows it; false, with the message, when it is refused.
     bool read(const QString& path);
     bool saveTo(const QString& path);
+    // The design as a file would hold it now: the boxes' texts, the information, the widths
+    // and the flow.
+    Design design() const;
     // The record of the last completed run, for the drawing's formats.
     ExportInput lastRunInput() const;
     // A file of the design's name for the format `key` ("pdf", "dxf") or a design file
@@ -148,6 +156,7 @@ private:
     SolidWindow* solidWindow_ = nullptr;
     FlowWindow* flowWindow_ = nullptr;
     ManualWindow* manualWindow_ = nullptr;
+    QWidget* studyWindow_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     QActionGroup* widthSets_ = nullptr;
     std::unique_ptr<Asker> asker_;

@@ -65,6 +65,8 @@ TEST_F(DocumentWindow, MenusHoldEveryEntryWithItsShortcut)
 #ifdef INLET_HAVE_SOLID
     EXPECT_NE(entry(*window, QStringLiteral("查看"), QStringLiteral("三维模型…")), nullptr);
 #endif
+    // The study window where this build has it (Qt Charts), absent where not.
+    EXPECT_EQ(entry(*window, QStringLiteral("设计"), QStringLiteral("方案比选…")) != nullptr, bool(INLET_HAS_CHARTS));
 }
 
 TEST_F(DocumentWindow, RecentMenuListsTheFilesMostRecentFirstAndOpensThem)
