@@ -46,7 +46,7 @@ TEST_F(DocumentWindow, SavedDesignOpensInAFreshWindowWithTheSameTextsResultsAndI
         type(b, value);
     box(*window, Box::Text12)->selectAll();
     box(*window, Box::Text12)->insert(QString(20000, QChar(u'长')));  // pasted: nobody types that much
-    script.infoAnswers.push_back(DesignInfo{QStringLiteral("某泵站"), {}, {}, {}, {}, QStringLiteral("一\n二")});
+    script.infoAnswers.push_back(DesignInfo{.project = QStringLiteral("某泵站"), .notes = QStringLiteral("一\n二")});
     window->editDesignInfo();
     press("Command1");
     script.filesToSave.push_back(file("泵站 一号"));  // the extension is added
