@@ -229,4 +229,13 @@ std::vector<SampledFace> zoneSectionFaces(const std::filesystem::path& postProce
     return across;
 }
 
+std::vector<SampledFace> writtenSection(const std::filesystem::path& dir, int iteration, const std::string& name,
+                                        Vec3 normal)
+{
+    const auto post = dir / "postProcessing";
+    if (std::filesystem::exists(post / ("sections_" + name + "_phi")))
+        return zoneSectionFaces(post, std::to_string(iteration), Section{name, name, {}, normal});
+    return readVtkSurface(post / "sections" / std::to_string(iteration) / (name + ".vtk"));
+}
+
 }  // namespace inlet::cfd

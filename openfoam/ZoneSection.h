@@ -42,4 +42,10 @@ std::vector<SampledFace> readVtpSurface(const std::filesystem::path& path);
 std::vector<SampledFace> zoneSectionFaces(const std::filesystem::path& postProcessing, const std::string& iteration,
                                           const Section& section);
 
+// The faces of section `name` (across `normal`) written at `iteration` in the case `dir`,
+// whichever way it was sampled: on the mesh's faces (above), or a cutting plane's
+// postProcessing/sections/<iteration>/<name>.vtk. Unbounded: the caller keeps its pipe.
+std::vector<SampledFace> writtenSection(const std::filesystem::path& dir, int iteration, const std::string& name,
+                                        Vec3 normal);
+
 }  // namespace inlet::cfd
