@@ -20,9 +20,10 @@ namespace inlet::cfd {
 // or, in a case of blocks, the cells' velocities on the cut.
 inline constexpr double kSectionTolerance = 0.01;
 // The smallest meshes (below the coarse level's background cells) are for trying the pipeline
-// out: snapped to the pipe with a few cells across, their sections sample 1.5 to 2.4 % less
-// than the pipe's area and carry 2 % less to 9 % more than Q (the tiny mesh, hk 2000 and 2500),
-// yet a plane cut through the volute (ten times the area) is still refused.
+// out: snapped to the pipe with a few cells across, their sections hold 2 to 9 % less than the
+// pipe's area (the tiny mesh, hk 2000; the cone top's wall takes the cone inlet's middle), yet
+// a plane cut through the volute (ten times the area) is still refused. (Cutting planes of
+// cells' values also carried 2 % less to 9 % more than Q there; the mesh's faces carry Q.)
 inline constexpr double kSmallMeshSectionTolerance = 0.15;
 inline constexpr int kSmallMeshCells = 60000;
 
