@@ -211,8 +211,9 @@ the pump inlet section, each bounded to its pipe, and over the pump inlet's
 annulus outside the guide cone's top (pump_inlet_annulus, r > dd0/2); the wall
 y+, the mesh and checkMesh's figures. They are shown only when they settled
 (each changed by less than 0.1 % over 100 iterations) and each section holds
-its pipe's area and carries Q (within 1 %, 15 % below the coarse level's
-cells); otherwise the status says why (iteration-limit,
+its pipe's area (within 1 %, 15 % below the coarse level's cells; around a
+hub the ring outside it) and carries Q (the flux through the mesh's faces in
+the section, within 1 %); otherwise the status says why (iteration-limit,
 cancelled, failed) and the exit status is 1; why a run failed, with its stage,
 goes to standard error. The TEXTs and the messages are in the locale's
 language; the NAMEs and the status words are the same in every language.

@@ -8,6 +8,7 @@
 #include "openfoam/PipeCase.h"
 #include "openfoam/Pipeline.h"
 #include "openfoam/VtkSurface.h"
+#include "openfoam/ZoneSection.h"
 
 #include <QJsonDocument>
 
@@ -331,8 +332,8 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
 
     const double n = cfd::powerLawExponent(reynolds);
     double area = 0, squares = 0;
-    const fs::path latest = fs::path(options.dir) / "postProcessing" / "sections" / std::to_string(result.iterations);
-    const auto faces = cfd::sectionFaces(cfd::readVtkSurface(latest / "downstream.vtk"), {0, 0, 1});
+    const auto faces = cfd::sectionFaces(cfd::writtenSection(options.dir, result.iterations, "downstream", {0, 0, 1}),
+                                         {0, 0, 1});
     const double radius = pipe.diameter / 2 * std::cos(3.14159265358979 / 48);  // the inscribed polygon's
     for (const cfd::SectionFace& f : faces) {
         const double r = std::hypot(f.centre.x, f.centre.y) / radius;

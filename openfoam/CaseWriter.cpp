@@ -1,5 +1,7 @@
 #include "openfoam/CaseWriter.h"
 
+#include "openfoam/ZoneSection.h"
+
 #include "messages/Failure.h"
 #include "files/SaveFile.h"
 
@@ -59,15 +61,63 @@ std::string blockMeshDict(const FlowCase& c)
     const int ny = std::max(1, static_cast<int>(std::ceil((hi.y - lo.y) / h)));
     const int nz = std::max(1, static_cast<int>(std::ceil((hi.z - lo.z) / h)));
     hi = lo + Vec3{nx * h, ny * h, nz * h};
+    // The background's layers of cells meet in a grid plane at each section's height, so that
+    // after cutting and refining (which halves cells, keeping their faces' planes) the mesh has
+    // faces lying in the section: the flow through them is the solver's own face flux. Between
+    // the planes the cells are as near the cube's edge as whole numbers allow.
+    std::vector<double> levels{lo.z};
+    if (sectionsOnMeshFaces(c)) {
+        std::vector<double> at;
+        for (const Section& s : c.sections)
+            if (s.point.z > lo.z + 0.5 * h && s.point.z < hi.z - 0.5 * h)
+                at.push_back(s.point.z);
+        std::sort(at.begin(), at.end());
+        for (double z : at)
+            if (z - levels.back() > 0.25 * h)
+                levels.push_back(z);
+    }
+    levels.push_back(hi.z);
     std::ostringstream s;
     s << "convertToMeters 1;\n\nvertices\n(\n";
-    for (const Vec3& v : {Vec3{lo.x, lo.y, lo.z}, Vec3{hi.x, lo.y, lo.z}, Vec3{hi.x, hi.y, lo.z}, Vec3{lo.x, hi.y, lo.z},
-                          Vec3{lo.x, lo.y, hi.z}, Vec3{hi.x, lo.y, hi.z}, Vec3{hi.x, hi.y, hi.z}, Vec3{lo.x, hi.y, hi.z}})
-        s << "    " << vec(v) << "\n";
-    s << ");\n\nblocks\n(\n    hex (0 1 2 3 4 5 6 7) (" << nx << " " << ny << " " << nz
-      << ") simpleGrading (1 1 1)\n);\n\nedges ();\n\nboundary\n(\n    background\n    {\n        type patch;\n"
-         "        faces ((0 3 2 1) (4 5 6 7) (0 1 5 4) (2 3 7 6) (0 4 7 3) (1 2 6 5));\n    }\n);\n";
+    for (double z : levels)
+        for (const Vec3& v : {Vec3{lo.x, lo.y, z}, Vec3{hi.x, lo.y, z}, Vec3{hi.x, hi.y, z}, Vec3{lo.x, hi.y, z}})
+            s << "    " << vec(v) << "\n";
+    s << ");\n\nblocks\n(\n";
+    std::ostringstream faces;
+    for (std::size_t b = 0; b + 1 < levels.size(); ++b) {
+        const int n = std::max(1, static_cast<int>(std::lround((levels[b + 1] - levels[b]) / h)));
+        const auto v = [&](int corner, std::size_t level) { return std::to_string(4 * level + corner); };
+        s << "    hex (" << v(0, b) << " " << v(1, b) << " " << v(2, b) << " " << v(3, b) << " " << v(0, b + 1) << " "
+          << v(1, b + 1) << " " << v(2, b + 1) << " " << v(3, b + 1) << ") (" << nx << " " << ny << " " << n
+          << ") simpleGrading (1 1 1)\n";
+        if (b == 0)
+            faces << " (" << v(0, b) << " " << v(3, b) << " " << v(2, b) << " " << v(1, b) << ")";
+        if (b + 2 == levels.size())
+            faces << " (" << v(0, b + 1) << " " << v(1, b + 1) << " " << v(2, b + 1) << " " << v(3, b + 1) << ")";
+        faces << " (" << v(0, b) << " " << v(1, b) << " " << v(1, b + 1) << " " << v(0, b + 1) << ")"
+              << " (" << v(2, b) << " " << v(3, b) << " " << v(3, b + 1) << " " << v(2, b + 1) << ")"
+              << " (" << v(0, b) << " " << v(0, b + 1) << " " << v(3, b + 1) << " " << v(3, b) << ")"
+              << " (" << v(1, b) << " " << v(2, b) << " " << v(2, b + 1) << " " << v(1, b + 1) << ")";
+    }
+    s << ");\n\nedges ();\n\nboundary\n(\n    background\n    {\n        type patch;\n"
+         "        faces (" << faces.str() << ");\n    }\n);\n";
     return dictionary("blockMeshDict", s.str());
+}
+
+// Each section as a faceZone of the mesh's faces in its plane: those between cells whose
+// centres lie either side of a disk of the pipe's radius there (and a little more, so that the
+// faces at the wall are in; the program keeps those whose centre lies within the radius),
+// turned along the section's normal.
+std::string topoSetDict(const FlowCase& c)
+{
+    std::ostringstream s;
+    s << "actions\n(\n";
+    for (const Section& section : c.sections)
+        s << "    { name " << section.name << "; type faceZoneSet; action new; source searchableSurfaceToFaceZone;\n"
+          << "      surface searchableDisk; origin " << vec(section.point) << "; normal " << vec(section.normal)
+          << "; radius " << num(1.05 * section.radius + 0.5 * c.mesh.cellSize) << "; }\n";
+    s << ");\n";
+    return dictionary("topoSetDict", s.str());
 }
 
 std::string wallRegex(const FlowCase& c)
@@ -156,17 +206,38 @@ std::string surfaceFeatureExtractDict()
 
 std::string sectionsFunction(const FlowCase& c, const char* name, const char* writeControl, int interval)
 {
+    const bool onFaces = sectionsOnMeshFaces(c);
+    const std::string when = std::string("        writeControl ") + writeControl + ";\n        writeInterval "
+                             + std::to_string(interval) + ";\n";
+    const std::string vtk = "        surfaceFormat vtk;\n        formatOptions { vtk { format ascii; legacy true; precision 10; } }\n";
     std::ostringstream s;
-    s << "    " << name << "\n    {\n        type surfaces;\n        libs (\"libsampling.so\");\n"
-      << "        writeControl " << writeControl << ";\n        writeInterval " << interval << ";\n"
-      << "        surfaceFormat vtk;\n        formatOptions { vtk { format ascii; legacy true; precision 10; } }\n"
+    s << "    " << name << "\n    {\n        type surfaces;\n        libs (\"libsampling.so\");\n" << when << vtk
       << "        fields (U p);\n        interpolationScheme cell;\n        surfaces\n        (\n"
       << "            inlet { type patch; patches (inlet); interpolate false; triangulate false; }\n";
-    for (const Section& section : c.sections)
-        s << "            " << section.name
-          << " { type cuttingPlane; planeType pointAndNormal; pointAndNormalDict { point " << vec(section.point)
-          << "; normal " << vec(section.normal) << "; } interpolate false; triangulate false; }\n";
+    if (!onFaces)
+        for (const Section& section : c.sections)
+            s << "            " << section.name
+              << " { type cuttingPlane; planeType pointAndNormal; pointAndNormalDict { point " << vec(section.point)
+              << "; normal " << vec(section.normal) << "; } interpolate false; triangulate false; }\n";
     s << "        );\n    }\n";
+    if (!onFaces)
+        return s.str();
+    // The sections' faces carry the face flux phi the solver balances (so that the flow
+    // through a section is Q as the solver holds it) and U and p interpolated to the faces;
+    // the interpolation runs first, at the same iterations.
+    s << "    " << name << "_faces\n    {\n        type surfaceInterpolate;\n        libs (\"libfieldFunctionObjects.so\");\n"
+      << "        fields ((U Uf) (p pf));\n        executeControl " << writeControl << ";\n        executeInterval "
+      << interval << ";\n        writeControl none;\n    }\n";
+    for (const Section& section : c.sections)
+        for (const char* field : kZoneFields)
+            s << "    " << name << "_" << section.name << "_" << field
+              << "\n    {\n        type surfaceFieldValue;\n        libs (\"libfieldFunctionObjects.so\");\n" << when
+              << "        log false;\n        writeFields true;\n"
+              // XML: the legacy writer of v1912 needs the number of fields beforehand, which
+              // surfaceFieldValue does not give it.
+              << "        surfaceFormat vtk;\n        formatOptions { vtk { format ascii; legacy false; precision 10; } }\n"
+              << "        regionType faceZone;\n        name " << section.name << ";\n        operation sum;\n"
+              << "        fields (" << field << ");\n    }\n";
     return s.str();
 }
 
@@ -325,6 +396,8 @@ void writeCase(const FlowCase& c, const fs::path& dir)
     write(dir / "system" / "surfaceFeatureExtractDict", surfaceFeatureExtractDict());
     write(dir / "system" / "snappyHexMeshDict", snappyHexMeshDict(c));
     write(dir / "system" / "decomposeParDict", decomposeParDict(c));
+    if (sectionsOnMeshFaces(c))
+        write(dir / "system" / "topoSetDict", topoSetDict(c));
     write(dir / "system" / "fvSchemes", dictionary("fvSchemes", kFvSchemes));
     write(dir / "system" / "fvSolution", dictionary("fvSolution", kFvSolution));
     writeControlDict(c, dir);

@@ -39,6 +39,7 @@ struct Section {
     double radius = 0;    // m, the pipe's at the section: the plane beyond it is not the section
     double area = 0;      // m^2, a section that is no round pipe's (a 2-D channel's); else pi radius^2
     double annulusInner = 0;  // m; above 0, the figures over the annulus outside it are given too
+    double innerRadius = 0;   // m, the pump's hub there: the section is the ring outside it
 };
 
 enum class MeshLevel { Tiny, Coarse, Medium, Fine };

@@ -42,6 +42,8 @@ FlowCase passageCase(const Passage& p)
     };
     // The pump inlet's figures over the annulus outside the guide cone's top as well.
     c.sections[1].annulusInner = p.coneTopDiameter / 2;
+    // Around a hub the pump inlet section is the ring between it and the pipe's wall.
+    c.sections[1].innerRadius = p.hubDiameter / 2;
     return c;
 }
 

@@ -8,6 +8,7 @@
 #include "files/SaveFile.h"
 #include "openfoam/SectionCheck.h"
 #include "openfoam/VtkSurface.h"
+#include "openfoam/ZoneSection.h"
 
 #include <charconv>
 #include <chrono>
@@ -89,6 +90,17 @@ void runStage(FlowStage stage, const std::vector<std::string>& args, const fs::p
         throw programFailure(stage, args[0], r, log);
 }
 
+// A section's faces at the evaluation in `folder` (postProcessing/sections/<iteration>),
+// within its pipe: the mesh's faces in its plane with their fluxes (around a hub, the water's
+// faces outside it), or the cells' values on a cutting plane (a case of blocks).
+std::vector<SampledFace> sectionSurface(const FlowCase& c, const fs::path& folder, const Section& s)
+{
+    if (sectionsOnMeshFaces(c))
+        return withinPipe(zoneSectionFaces(folder.parent_path().parent_path(), folder.filename().string(), s), s);
+    const auto faces = readVtkSurface(folder / (s.name + ".vtk"));
+    return s.innerRadius > 0 ? outsideRadius(faces, s, s.innerRadius) : withinPipe(faces, s);
+}
+
 FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
 {
     FlowResult r;
@@ -110,11 +122,11 @@ FlowResult figuresFrom(const FlowCase& c, const fs::path& folder)
         flux += dot(f.U, normal) * f.area;
     r.inlet = sectionFigures(inletFaces, flux < 0 ? -1.0 * normal : normal, centre);
     for (const Section& s : c.sections) {
-        const auto sampled = readVtkSurface(folder / (s.name + ".vtk"));
+        const auto sampled = sectionSurface(c, folder, s);
         const auto figures = [&](const std::vector<SampledFace>& faces) {
             return sectionFigures(sectionFaces(faces, s.normal), s.normal, s.point);
         };
-        SectionResult section{s.name, s.caption, figures(withinPipe(sampled, s)), 0};
+        SectionResult section{s.name, s.caption, figures(sampled), 0};
         section.headLoss = r.inlet.totalHead - section.figures.totalHead;
         r.sections.push_back(section);
         // The annulus is a line of its own, named after its section; it is not the pipe's
@@ -225,8 +237,7 @@ void writePictures(const FlowCase& c, const fs::path& dir, int latest, const Flo
                 section = &candidate;
         if (!section)
             continue;  // an annulus: its section's picture shows it
-        auto faces = readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(latest) / (s.name + ".vtk"));
-        faces = withinPipe(faces, *section);
+        const auto faces = sectionSurface(c, dir / "postProcessing" / "sections" / std::to_string(latest), *section);
         writeSvg(sectionPicture(faces, section->normal,
                             s.caption + ": axial velocity / mean, Vu " + std::to_string(std::lround(s.figures.uniformity * 10) / 10)
                                 + "." + std::to_string(std::lround(s.figures.uniformity * 10) % 10) + " %"),
@@ -337,7 +348,7 @@ void meshStage(CaseRun& run)
         throw *missing;
     if (!fs::exists(dir / "constant" / "polyMesh" / "boundary") || !fs::exists(dir / "log.checkMesh")) {
         run.report(stage);
-        for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.checkMesh"})
+        for (const char* log : {"log.blockMesh", "log.surfaceFeatureExtract", "log.snappyHexMesh", "log.topoSet", "log.checkMesh"})
             fs::remove(dir / log);
         runStage(stage, {"blockMesh"}, dir, "blockMesh", run.control, run.cancelled);
         // A case of blocks is meshed already; a background is cut to the surfaces.
@@ -345,6 +356,9 @@ void meshStage(CaseRun& run)
             runStage(stage, {"surfaceFeatureExtract"}, dir, "surfaceFeatureExtract", run.control, run.cancelled);
         if (!run.cancelled && run.c.blockMesh.empty())
             runStage(stage, {"snappyHexMesh", "-overwrite"}, dir, "snappyHexMesh", run.control, run.cancelled);
+        // The sections as faceZones of the mesh's faces in their planes.
+        if (!run.cancelled && fs::exists(dir / "system" / "topoSetDict"))
+            runStage(stage, {"topoSet"}, dir, "topoSet", run.control, run.cancelled);
         if (!run.cancelled)
             runStage(stage, {"checkMesh"}, dir, "checkMesh", run.control, run.cancelled);
         if (run.cancelled)
@@ -529,7 +543,8 @@ void evaluateStage(CaseRun& run)
     // Figures of a section that is not its pipe are no result, settled or not.
     for (const Section& section : c.sections)
         if (const SectionResult* figures = result.section(section.name))
-            if (const auto wrong = checkSection(figures->figures, section, c.flow, c.solver.sectionTolerance))
+            if (const auto wrong = checkSection(figures->figures, section, c.flow, c.solver.sectionTolerance,
+                                                sectionsOnMeshFaces(c) ? std::optional(kSectionTolerance) : std::nullopt))
                 throw *wrong;
     result.status = run.figuresSettled ? RunStatus::Settled : RunStatus::IterationLimit;
 }

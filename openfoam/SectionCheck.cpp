@@ -51,9 +51,12 @@ double sectionTolerance(int backgroundCells)
     return backgroundCells < kSmallMeshCells ? kSmallMeshSectionTolerance : kSectionTolerance;
 }
 
-std::optional<Failure> checkSection(const SectionFigures& figures, const Section& section, double flow, double tolerance)
+std::optional<Failure> checkSection(const SectionFigures& figures, const Section& section, double flow, double tolerance,
+                                    std::optional<double> flowTolerance)
 {
-    const double pipeArea = section.area > 0 ? section.area : std::numbers::pi * section.radius * section.radius;
+    const double pipeArea = section.area > 0 ? section.area
+                                             : std::numbers::pi * (section.radius * section.radius
+                                                                   - section.innerRadius * section.innerRadius);
     const auto fails = [&](Failure::Kind kind, std::string detail, std::string other) {
         Failure f{.kind = kind, .item = section.name, .other = std::move(other), .detail = std::move(detail)};
         f.stage = FlowStage::Evaluate;
@@ -62,8 +65,12 @@ std::optional<Failure> checkSection(const SectionFigures& figures, const Section
     };
     if (!(std::abs(figures.area - pipeArea) <= tolerance * pipeArea))
         return fails(Failure::Kind::FlowSectionArea, figure(figures.area, 3), figure(pipeArea, 3));
-    if (!(std::abs(figures.flow - flow) <= tolerance * flow))
-        return fails(Failure::Kind::FlowSectionFlow, figure(figures.flow, 3), figure(flow, 3));
+    const double flowShare = flowTolerance.value_or(tolerance);
+    if (!(std::abs(figures.flow - flow) <= flowShare * flow)) {
+        Failure f = fails(Failure::Kind::FlowSectionFlow, figure(figures.flow, 3), figure(flow, 3));
+        f.number = std::llround(100 * flowShare);
+        return f;
+    }
     if (!(figures.uniformity >= 0 && figures.uniformity <= 100))
         return fails(Failure::Kind::FlowSectionUniformity, figure(figures.uniformity, 1),
                      figure(100 * figures.backflowArea, 1));

@@ -26,6 +26,28 @@ T next(std::istream& in, const char* what)
 
 }  // namespace
 
+SampledFace polygonFace(const std::vector<Vec3>& points, const std::vector<int>& polygon)
+{
+    SampledFace face;
+    Vec3 areaVector, centre;
+    const Vec3 origin = points[static_cast<std::size_t>(polygon[0])];
+    double total = 0;
+    for (std::size_t j = 1; j + 1 < polygon.size(); ++j) {
+        const Vec3 b = points[static_cast<std::size_t>(polygon[j])];
+        const Vec3 c = points[static_cast<std::size_t>(polygon[j + 1])];
+        const Vec3 twice = cross(b - origin, c - origin);
+        areaVector = areaVector + 0.5 * twice;
+        const double a = norm(twice) / 2;
+        total += a;
+        centre = centre + (a / 3) * (origin + b + c);
+    }
+    face.areaVector = areaVector;
+    for (const int index : polygon)
+        face.points.push_back(points[static_cast<std::size_t>(index)]);
+    face.centre = total > 0 ? (1 / total) * centre : origin;
+    return face;
+}
+
 std::vector<SampledFace> readVtkSurface(std::istream& in)
 {
     std::vector<Vec3> points;
@@ -65,25 +87,8 @@ std::vector<SampledFace> readVtkSurface(std::istream& in)
                 malformed("CELL_DATA does not match POLYGONS");
             cellData = true;
             faces.resize(polygons.size());
-            for (std::size_t i = 0; i < polygons.size(); ++i) {
-                Vec3 areaVector, centre;
-                const auto& polygon = polygons[i];
-                const Vec3 origin = points[static_cast<std::size_t>(polygon[0])];
-                double total = 0;
-                for (std::size_t j = 1; j + 1 < polygon.size(); ++j) {
-                    const Vec3 b = points[static_cast<std::size_t>(polygon[j])];
-                    const Vec3 c = points[static_cast<std::size_t>(polygon[j + 1])];
-                    const Vec3 twice = cross(b - origin, c - origin);
-                    areaVector = areaVector + 0.5 * twice;
-                    const double a = norm(twice) / 2;
-                    total += a;
-                    centre = centre + (a / 3) * (origin + b + c);
-                }
-                faces[i].areaVector = areaVector;
-                for (const int index : polygon)
-                    faces[i].points.push_back(points[static_cast<std::size_t>(index)]);
-                faces[i].centre = total > 0 ? (1 / total) * centre : origin;
-            }
+            for (std::size_t i = 0; i < polygons.size(); ++i)
+                faces[i] = polygonFace(points, polygons[i]);
         } else if (word == "FIELD" && cellData) {
             next<std::string>(in, "the field data's name");
             const int arrays = next<int>(in, "the number of arrays");

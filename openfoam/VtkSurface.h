@@ -20,6 +20,10 @@ struct SampledFace {
     std::map<std::string, std::vector<double>> fields;  // each field's components at this face
 };
 
+// A polygon of `points` (indices checked by the caller) as a face: its area vector and the
+// centre of its area.
+SampledFace polygonFace(const std::vector<Vec3>& points, const std::vector<int>& polygon);
+
 // Throws std::runtime_error naming what is malformed. A face that another face repeats (its
 // centre and area alike, as cutting planes repeat faces at processor boundaries) is read once.
 std::vector<SampledFace> readVtkSurface(std::istream& in);

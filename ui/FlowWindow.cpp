@@ -10,6 +10,7 @@
 #include "openfoam/ProcessCount.h"
 #include "sheet/SheetFlow.h"
 #include "openfoam/VtkSurface.h"
+#include "openfoam/ZoneSection.h"
 #include "ui_FlowWindow.h"
 
 #include <QDir>
@@ -289,7 +290,7 @@ void FlowWindow::showFlow(const QJsonObject& flow)
         return;
     }
     try {
-        const auto faces = cfd::readVtkSurface(dir / "postProcessing" / "sections" / std::to_string(iterations) / "pump_inlet.vtk");
+        const auto faces = cfd::writtenSection(dir, iterations, "pump_inlet", {0, 0, 1});
         double vu = 0;
         for (const QJsonValue& s : sections)
             if (s.toObject().value(QStringLiteral("name")).toString() == QLatin1String("pump_inlet"))

@@ -25,8 +25,9 @@ geometry() {
     "$py" - "$1" << 'PY'
 import math, re, sys
 case = sys.argv[1]
-control = open(case + "/system/controlDict").read()
-H = float(re.search(r"pump_inlet \{ type cuttingPlane;.*?point \(\S+ \S+ (\S+)\)", control).group(1))
+# The pump inlet section is the faceZone in its plane (topoSet's disk about the axis there).
+zones = open(case + "/system/topoSetDict").read()
+H = float(re.search(r"name pump_inlet;.*?origin \(\S+ \S+ (\S+)\)", zones, re.S).group(1))
 solids, name = {}, None
 for line in open(case + "/constant/triSurface/boundary.stl"):
     w = line.split()

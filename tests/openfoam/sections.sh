@@ -4,8 +4,9 @@
 # runs on through the volute beside the pipe) the tiny mesh's run gives a cone-inlet Vu within
 # 0 to 100 % and each section's backflow, kept in the saved design's flow record. (The tiny
 # mesh's sections lie within its tolerance once bounded to the pipe: 3.73 m2 for 3.80, 16.3
-# m3/s for 15; the whole plane, 44.3 m2, fails. A failure must name the section's figures and
-# keep no flow, and fails this test all the same.)
+# m3/s for 15 as cutting planes, Q within 1 % as the mesh's faces; the whole plane, 44.3 m2,
+# fails. A failure must name the section's figures and keep no flow, and fails this test all
+# the same.)
 # Usage: sections.sh INLET-CALC
 set -uo pipefail
 export LC_ALL=C  # the messages matched below are the English ones, but where set otherwise
