@@ -536,7 +536,7 @@ void solveStage(CaseRun& run)
                 updateEvaluations(c, dir, evaluations);
             if (evaluations.size() != seenEvaluations) {
                 seenEvaluations = evaluations.size();
-                // A flow that swings (the guide cone's wake) settles on its means, if at all.
+                // Figures that swing from one evaluation to the next settle on their means, if at all.
                 const Settling now = settling(evaluations, c.solver);
                 run.figuresSettled = now != Settling::NotYet;
                 run.figuresAveraged = now == Settling::OnAverage;

@@ -403,7 +403,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 // A run's evaluations every 20 iterations from 20 to `last`: Vu, theta and the loss at each
-// from the iteration, as the pump inlet's swing behind the guide cone's wake.
+// from the iteration, as the pump inlet section's figures swing in the refined coarse run.
 std::map<int, FlowResult> series(int last, double (*vu)(int), double (*loss)(int))
 {
     std::map<int, FlowResult> evaluations;
