@@ -209,14 +209,17 @@ about the axis alone), the head loss from the passage inlet, the flow through
 and the share of the area and of the flow running back, at the cone inlet and at
 the pump inlet section, each bounded to its pipe, and over the pump inlet's
 annulus outside the guide cone's top (pump_inlet_annulus, r > dd0/2); the wall
-y+, the mesh and checkMesh's figures. They are shown only when they settled
-(each changed by less than 0.1 % over 100 iterations) and each section holds
-its pipe's area (within 1 %, 15 % below the coarse level's cells; around a
-hub the ring outside it) and carries Q (the flux through the mesh's faces in
-the section, within 1 %); otherwise the status says why (iteration-limit,
-cancelled, failed) and the exit status is 1; why a run failed, with its stage,
-goes to standard error. The TEXTs and the messages are in the locale's
-language; the NAMEs and the status words are the same in every language.
+y+, the mesh and checkMesh's figures. They are a result only when they settled
+(each changed by less than 0.1 % over 100 iterations, or, where they swing,
+their means over 200 iterations within 0.5 % of the 200 before: then each is
+that mean with the least and the most it took) and each section holds its
+pipe's area (within 1 %, 15 % below the coarse level's cells; around a hub the
+ring outside it) and carries Q (the flux through the mesh's faces in the
+section, within 1 %); otherwise the status says why (iteration-limit: the last
+window's figures marked not settled; cancelled, failed) and the exit status is
+1; why a run failed, with its stage, goes to standard error. The TEXTs and the
+messages are in the locale's language; the NAMEs and the status words are the
+same in every language.
 With --save the design file keeps the figures with the settings that produced
 them, in place of any flow it held. The sheet and the workbook show a design's
 flow while D to hk, Q and L are the texts it was computed for and the design

@@ -90,6 +90,22 @@ bool InterruptWatch::requested()
 
 namespace {
 
+// Where the figures are means over the averaging window (they swing from one iteration to the
+// next): the window and how far Vu, theta and the loss swung in it, before the means.
+std::string bandText(const cfd::FlowResult& r, const cfd::SectionResult& s, Language language)
+{
+    if (r.averagedTo <= 0)
+        return "";
+    const std::string from = std::to_string(r.averagedFrom + 1), to = std::to_string(r.averagedTo);
+    const auto band = [](const cfd::Band& b, int decimals) { return fixed(b.low, decimals) + "～" + fixed(b.high, decimals); };
+    if (language == Language::Chinese)
+        return "第 " + from + "～" + to + " 次迭代的平均（其间 Vu " + band(s.uniformityBand, 1) + "%，θ "
+               + band(s.angleBand, 1) + "°，水头损失 " + band(s.lossBand, 4) + " m）：";
+    const auto range = [](const cfd::Band& b, int decimals) { return fixed(b.low, decimals) + " to " + fixed(b.high, decimals); };
+    return "mean over iterations " + from + " to " + to + " (Vu " + range(s.uniformityBand, 1) + " %, theta "
+           + range(s.angleBand, 1) + " deg, loss " + range(s.lossBand, 4) + " m there): ";
+}
+
 // The verdict on a settled result, read as the sheet reads a design's record.
 cfd::FlowVerdict verdictOn(const cfd::FlowResult& r, const cfd::MeshStudy* study)
 {
@@ -111,33 +127,39 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language langu
         return;
     const bool chinese = language == Language::Chinese;
     line("mesh", meshText(r, language));
-    if (r.nonOrthogonality > 0)  // not in the results of a run before checkMesh's figures were kept
+    if (r.meshChecked)  // not in the results of a run before checkMesh's figures were kept
         line("checkMesh", chinese ? "最大非正交角 " + fixed(r.nonOrthogonality, 2) + "°（上限 60°），最大偏斜度 "
                                         + fixed(r.skewness, 2) + "（上限 3.5）"
                                   : "non-orthogonality up to " + fixed(r.nonOrthogonality, 2)
                                         + " deg (at most 60), skewness up to " + fixed(r.skewness, 2) + " (at most 3.5)");
     line("iterations", std::to_string(r.iterations));
     line("residuals", residualText(r));
-    if (r.status != cfd::RunStatus::Settled) {
-        line("figures", r.status == cfd::RunStatus::Cancelled
-                            ? say(language, "无：计算已取消，同一命令从停止处继续",
-                                  "none: the run was cancelled; the same command resumes it")
-                            : say(language, "无：达到迭代上限时各指标尚未稳定，提高 --iterations 后同一命令从此处继续",
-                                  "none: the figures had not settled at the iteration limit; a higher --iterations "
-                                  "resumes it"));
+    if (r.status == cfd::RunStatus::Cancelled) {
+        line("figures", say(language, "无：计算已取消，同一命令从停止处继续",
+                            "none: the run was cancelled; the same command resumes it"));
         return;
     }
-    if (chinese) {
-        line("y+", fixed(r.yPlusMin, 1) + "～" + fixed(r.yPlusMax, 1) + "，面积加权平均 " + fixed(r.yPlusMean, 1) + "，"
-                       + fixed(100 * r.yPlusInRange, 0) + "% 的壁面积在 30～300 之间");
-        line("Q", "给定 " + general(r.flow) + " m³/s，进口流量 " + general(r.inlet.flow) + " m³/s");
-    } else {
-        line("y+", fixed(r.yPlusMin, 1) + " to " + fixed(r.yPlusMax, 1) + ", mean " + fixed(r.yPlusMean, 1) + ", "
-                       + fixed(100 * r.yPlusInRange, 0) + " % of the wall area within 30 to 300");
-        line("Q", general(r.flow) + " m3/s given, " + general(r.inlet.flow) + " m3/s through the inlet");
+    // At the iteration limit the last figures are shown as what they are, not as a result.
+    const bool unsettled = r.status != cfd::RunStatus::Settled;
+    if (unsettled)
+        line("figures", say(language, "未稳定：达到迭代上限时各指标尚未稳定，以下为最后的数值，不作结果；提高 --iterations 后同一命令从此处继续",
+                            "not settled: the figures had not settled at the iteration limit; the last ones below "
+                            "are no result; a higher --iterations resumes it"));
+    // The walls' y+ and the flow through the inlet of a result alone.
+    if (!unsettled) {
+        if (chinese) {
+            line("y+", fixed(r.yPlusMin, 1) + "～" + fixed(r.yPlusMax, 1) + "，面积加权平均 " + fixed(r.yPlusMean, 1) + "，"
+                           + fixed(100 * r.yPlusInRange, 0) + "% 的壁面积在 30～300 之间");
+            line("Q", "给定 " + general(r.flow) + " m³/s，进口流量 " + general(r.inlet.flow) + " m³/s");
+        } else {
+            line("y+", fixed(r.yPlusMin, 1) + " to " + fixed(r.yPlusMax, 1) + ", mean " + fixed(r.yPlusMean, 1) + ", "
+                           + fixed(100 * r.yPlusInRange, 0) + " % of the wall area within 30 to 300");
+            line("Q", general(r.flow) + " m3/s given, " + general(r.inlet.flow) + " m3/s through the inlet");
+        }
     }
     for (const cfd::SectionResult& s : r.sections)
-        line(s.name, chinese ? "Vu " + fixed(s.figures.uniformity, 1) + "%，θ " + fixed(s.figures.angle, 1) + "°（仅计旋流 "
+        line(s.name, std::string(unsettled ? say(language, "未稳定，", "not settled, ") : "") + bandText(r, s, language)
+                         + (chinese ? "Vu " + fixed(s.figures.uniformity, 1) + "%，θ " + fixed(s.figures.angle, 1) + "°（仅计旋流 "
                                    + fixed(s.figures.swirlAngle, 1) + "°），水头损失 "
                                    + fixed(s.headLoss, 4) + " m，流量 " + general(s.figures.flow) + " m³/s，回流占面积 "
                                    + fixed(100 * s.figures.backflowArea, 1) + "%、占流量 "
@@ -145,7 +167,9 @@ void appendFlowLines(std::string& text, const cfd::FlowResult& r, Language langu
                              : "Vu " + fixed(s.figures.uniformity, 1) + " %, theta " + fixed(s.figures.angle, 1)
                                    + " deg (swirl alone " + fixed(s.figures.swirlAngle, 1) + " deg), loss " + fixed(s.headLoss, 4) + " m, Q " + general(s.figures.flow)
                                    + " m3/s, backflow " + fixed(100 * s.figures.backflowArea, 1) + " % of the area, "
-                                   + fixed(100 * s.figures.backflowFlow, 1) + " % of the flow");
+                                   + fixed(100 * s.figures.backflowFlow, 1) + " % of the flow"));
+    if (unsettled)
+        return;
     line("verdict", cfd::verdictLine(verdictOn(r, study), language));
 }
 

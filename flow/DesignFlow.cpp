@@ -158,7 +158,7 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
     for (const auto& [name, value] : r.residuals)
         residuals[qs(name)] = significant(value, 3);
     o["residuals"] = residuals;
-    if (r.nonOrthogonality > 0)
+    if (r.meshChecked)
         o["checkMesh"] = QJsonObject{{"nonOrthogonalityMax", decimals(r.nonOrthogonality, 2)},
                                      {"skewnessMax", decimals(r.skewness, 2)}};
     if (r.status != cfd::RunStatus::Settled)
@@ -170,17 +170,27 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
     o["flowGiven"] = decimals(r.flow, 6);
     o["flowAtInlet"] = decimals(r.inlet.flow, 6);
     QJsonArray sections;
-    for (const cfd::SectionResult& s : r.sections)
-        sections.append(QJsonObject{{"name", qs(s.name)},
-                                    {"Vu", decimals(s.figures.uniformity, 3)},
-                                    {"theta", decimals(s.figures.angle, 3)},
-                                    {"thetaSwirl", decimals(s.figures.swirlAngle, 3)},
-                                    {"headLoss", decimals(s.headLoss, 5)},
-                                    {"flow", decimals(s.figures.flow, 6)},
-                                    {"area", decimals(s.figures.area, 6)},
-                                    {"backflowArea", decimals(s.figures.backflowArea, 4)},
-                                    {"backflowFlow", decimals(s.figures.backflowFlow, 4)}});
+    for (const cfd::SectionResult& s : r.sections) {
+        QJsonObject section{{"name", qs(s.name)},
+                            {"Vu", decimals(s.figures.uniformity, 3)},
+                            {"theta", decimals(s.figures.angle, 3)},
+                            {"thetaSwirl", decimals(s.figures.swirlAngle, 3)},
+                            {"headLoss", decimals(s.headLoss, 5)},
+                            {"flow", decimals(s.figures.flow, 6)},
+                            {"area", decimals(s.figures.area, 6)},
+                            {"backflowArea", decimals(s.figures.backflowArea, 4)},
+                            {"backflowFlow", decimals(s.figures.backflowFlow, 4)}};
+        // Means over the averaging window: how far each swung there.
+        if (r.averagedTo > 0)
+            section["band"] = QJsonObject{
+                {"Vu", QJsonArray{decimals(s.uniformityBand.low, 3), decimals(s.uniformityBand.high, 3)}},
+                {"theta", QJsonArray{decimals(s.angleBand.low, 3), decimals(s.angleBand.high, 3)}},
+                {"headLoss", QJsonArray{decimals(s.lossBand.low, 5), decimals(s.lossBand.high, 5)}}};
+        sections.append(section);
+    }
     o["sections"] = sections;
+    if (r.averagedTo > 0)
+        o["averagedOver"] = QJsonArray{r.averagedFrom + 1, r.averagedTo};
     return o;
 }
 

@@ -65,6 +65,10 @@ struct SolverSettings {
     int sampleInterval = 20;     // iterations between evaluations of the figures
     int settleWindow = 100;      // the figures must hold over this many iterations
     double settleTolerance = 1e-3;  // by this fraction of their value
+    // Where the figures swing instead (Pipeline.h, settledOnAverage): their means over this many
+    // iterations must agree with the means over the as many before by this fraction.
+    int averageWindow = 200;
+    double averageTolerance = 5e-3;
     double sectionTolerance = 0.01; // a section's area and flow against the pipe's and Q (SectionCheck.h)
 };
 

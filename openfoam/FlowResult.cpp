@@ -160,6 +160,15 @@ void writeResult(const FlowResult& r, const std::filesystem::path& file)
     for (const SectionResult& section : r.sections)
         s << "section " << section.name << " " << num(section.headLoss) << " " << figures(section.figures) << " "
           << section.caption << "\n";
+    // The window the sections' figures are means over, and each one's band there.
+    if (r.averagedTo > 0) {
+        s << "averaged " << r.averagedFrom << " " << r.averagedTo << "\n";
+        for (const SectionResult& section : r.sections)
+            s << "band " << section.name << " " << num(section.uniformityBand.low) << " "
+              << num(section.uniformityBand.high) << " " << num(section.angleBand.low) << " "
+              << num(section.angleBand.high) << " " << num(section.lossBand.low) << " " << num(section.lossBand.high)
+              << "\n";
+    }
     saveFileAtomically(file.string(), s.str());
 }
 
@@ -224,6 +233,8 @@ FlowResult readResult(const std::filesystem::path& file)
             std::string a, b;
             values >> a >> b;
             r.nonOrthogonality = toDouble(a), r.skewness = toDouble(b);
+            // Results kept before checkMesh's figures were write zeros; no checked mesh has both.
+            r.meshChecked = r.nonOrthogonality > 0 || r.skewness > 0;
         } else if (key == "yplus") {
             std::string a, b, c, d;
             values >> a >> b >> c >> d;
@@ -238,6 +249,17 @@ FlowResult readResult(const std::filesystem::path& file)
             s.figures = readFigures(values);
             std::getline(values >> std::ws, s.caption);
             r.sections.push_back(s);
+        } else if (key == "averaged") {
+            values >> r.averagedFrom >> r.averagedTo;
+        } else if (key == "band") {
+            std::string name, v[6];
+            values >> name >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5];
+            for (SectionResult& s : r.sections)
+                if (s.name == name) {
+                    s.uniformityBand = {toDouble(v[0]), toDouble(v[1])};
+                    s.angleBand = {toDouble(v[2]), toDouble(v[3])};
+                    s.lossBand = {toDouble(v[4]), toDouble(v[5])};
+                }
         }
     }
     if (r.status == RunStatus::Failed) {

@@ -23,11 +23,19 @@ enum class RunStatus {
 
 const char* statusName(RunStatus status);
 
+// The least and the most a figure took over the iterations it was averaged over.
+struct Band {
+    double low = 0, high = 0;
+};
+
 struct SectionResult {
     std::string name;
     std::string caption;
     SectionFigures figures;
     double headLoss = 0;  // m, from the passage inlet to this section
+    // Where the result is averaged (FlowResult::averagedFrom), Vu, theta, theta_s and the loss are
+    // the means over the evaluations of the settling window, and these their bands there.
+    Band uniformityBand{}, angleBand{}, lossBand{};
 };
 
 struct FlowResult {
@@ -44,7 +52,12 @@ struct FlowResult {
     double yPlusMin = 0, yPlusMax = 0, yPlusMean = 0;  // over the walls, the mean area-weighted
     double yPlusInRange = 0;  // the share of the wall area with 30 <= y+ <= 300
     double nonOrthogonality = 0, skewness = 0;  // the mesh's largest, as checkMesh found them
+    // checkMesh's figures are known: an orthogonal mesh of blocks has a non-orthogonality of 0.
+    bool meshChecked = false;
     double seconds = 0;       // wall-clock time of the run
+    // The iterations over which the sections' Vu, theta, theta_s and loss are means (the
+    // evaluations after averagedFrom up to averagedTo); 0 and 0: the last evaluation's own.
+    int averagedFrom = 0, averagedTo = 0;
 
     const SectionResult* section(const std::string& name) const;
 };

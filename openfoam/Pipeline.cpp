@@ -195,6 +195,7 @@ void checkQuality(const fs::path& dir, FlowResult& result)
         throw Failure{.kind = Failure::Kind::FlowMeshNotSound, .other = "log.checkMesh", .stage = FlowStage::Mesh};
     result.nonOrthogonality = quality->nonOrthogonality;
     result.skewness = quality->skewness;
+    result.meshChecked = true;
     if (!fitForFigures(*quality))
         throw Failure{.kind = Failure::Kind::FlowMeshQuality, .item = twoDecimals(quality->skewness),
                       .other = "log.checkMesh", .detail = twoDecimals(quality->nonOrthogonality),
@@ -320,6 +321,75 @@ bool settled(const std::map<int, FlowResult>& evaluations, int window, double to
     return true;
 }
 
+std::optional<FlowResult> averaged(const std::map<int, FlowResult>& evaluations, int from, int to)
+{
+    const auto first = evaluations.upper_bound(from), end = evaluations.upper_bound(to);
+    if (first == end || std::next(first) == end)
+        return std::nullopt;
+    FlowResult mean = std::prev(end)->second;
+    const std::size_t sections = mean.sections.size();
+    for (auto it = first; it != end; ++it)
+        if (it->second.sections.size() != sections)
+            return std::nullopt;
+    const auto n = static_cast<double>(std::distance(first, end));
+    for (std::size_t i = 0; i < sections; ++i) {
+        SectionResult& m = mean.sections[i];
+        m.uniformityBand = {m.figures.uniformity, m.figures.uniformity};
+        m.angleBand = {m.figures.angle, m.figures.angle};
+        m.lossBand = {m.headLoss, m.headLoss};
+        double uniformity = 0, angle = 0, swirlAngle = 0, loss = 0;
+        for (auto it = first; it != end; ++it) {
+            const SectionResult& e = it->second.sections[i];
+            if (e.name != m.name)
+                return std::nullopt;
+            uniformity += e.figures.uniformity, angle += e.figures.angle, swirlAngle += e.figures.swirlAngle;
+            loss += e.headLoss;
+            const auto widen = [](Band& band, double v) { band = {std::min(band.low, v), std::max(band.high, v)}; };
+            widen(m.uniformityBand, e.figures.uniformity);
+            widen(m.angleBand, e.figures.angle);
+            widen(m.lossBand, e.headLoss);
+        }
+        m.figures.uniformity = uniformity / n, m.figures.angle = angle / n, m.figures.swirlAngle = swirlAngle / n;
+        m.headLoss = loss / n;
+    }
+    mean.averagedFrom = from;
+    mean.averagedTo = std::prev(end)->first;
+    return mean;
+}
+
+bool settledOnAverage(const std::map<int, FlowResult>& evaluations, int window, double tolerance)
+{
+    if (evaluations.empty())
+        return false;
+    const int last = evaluations.rbegin()->first;
+    const auto now = averaged(evaluations, last - window, last);
+    const auto before = averaged(evaluations, last - 2 * window, last - window);
+    // Both windows whole: as many evaluations in the one before as in the last.
+    const auto count = [&](int from, int to) {
+        return std::distance(evaluations.upper_bound(from), evaluations.upper_bound(to));
+    };
+    if (!now || !before || count(last - 2 * window, last - window) != count(last - window, last)
+        || now->sections.size() != before->sections.size() || now->sections.empty())
+        return false;
+    auto close = [&](double a, double b) { return std::abs(a - b) <= tolerance * std::abs(a); };
+    for (std::size_t i = 0; i < now->sections.size(); ++i) {
+        const SectionResult &a = now->sections[i], &b = before->sections[i];
+        if (a.name != b.name || !close(a.figures.uniformity, b.figures.uniformity)
+            || !close(a.figures.angle, b.figures.angle) || !close(a.headLoss, b.headLoss))
+            return false;
+    }
+    return true;
+}
+
+Settling settling(const std::map<int, FlowResult>& evaluations, const SolverSettings& solver)
+{
+    if (settled(evaluations, solver.settleWindow, solver.settleTolerance))
+        return Settling::Steady;
+    if (settledOnAverage(evaluations, solver.averageWindow, solver.averageTolerance))
+        return Settling::OnAverage;
+    return Settling::NotYet;
+}
+
 namespace {
 
 // What the stages of one run share: the case, its folder, the control, the result as it grows
@@ -331,6 +401,8 @@ struct CaseRun {
     FlowResult& result;
     bool cancelled = false;
     bool figuresSettled = false;  // the solver stopped because the figures settled
+    bool figuresAveraged = false; // ... on their means over the averaging window (settledOnAverage)
+    std::map<int, FlowResult> evaluations{};  // the figures sampled as the solver ran, by iteration
 
     void report(FlowStage reached) const
     {
@@ -444,7 +516,7 @@ void solveStage(CaseRun& run)
     fs::remove(dir / "stop");
     writeControlDict(c, dir);
     SolverLog log;
-    std::map<int, FlowResult> evaluations;
+    std::map<int, FlowResult>& evaluations = run.evaluations;
     std::optional<Failure> diverged;  // or a stop file that could not be written
     const double limitSpeed = 100 * inletVelocity(c);
     if (!run.cancelled) {
@@ -478,7 +550,10 @@ void solveStage(CaseRun& run)
                 updateEvaluations(c, dir, evaluations);
             if (evaluations.size() != seenEvaluations) {
                 seenEvaluations = evaluations.size();
-                run.figuresSettled = settled(evaluations, c.solver.settleWindow, c.solver.settleTolerance);
+                // Figures that swing from one evaluation to the next settle on their means, if at all.
+                const Settling now = settling(evaluations, c.solver);
+                run.figuresSettled = now != Settling::NotYet;
+                run.figuresAveraged = now == Settling::OnAverage;
                 if (run.figuresSettled)
                     stop("settled\n");
             }
@@ -511,6 +586,28 @@ void solveStage(CaseRun& run)
     }
 }
 
+// Where the figures settled on their means: each section's Vu, theta, theta_s and loss are the
+// means over the averaging window of the evaluations made as the solver ran, with their bands;
+// the rest (the flow through, the area, the backflow) stays the last evaluation's.
+void averageSections(const CaseRun& run, FlowResult& result)
+{
+    if (run.evaluations.empty())
+        return;
+    const int last = run.evaluations.rbegin()->first;
+    const auto mean = averaged(run.evaluations, last - run.c.solver.averageWindow, last);
+    if (!mean)
+        return;
+    for (SectionResult& section : result.sections)
+        for (const SectionResult& m : mean->sections)
+            if (m.name == section.name) {
+                section.figures.uniformity = m.figures.uniformity, section.figures.angle = m.figures.angle;
+                section.figures.swirlAngle = m.figures.swirlAngle, section.headLoss = m.headLoss;
+                section.uniformityBand = m.uniformityBand, section.angleBand = m.angleBand, section.lossBand = m.lossBand;
+            }
+    result.averagedFrom = mean->averagedFrom;
+    result.averagedTo = mean->averagedTo;
+}
+
 // The last evaluation, on the whole case: the figures at the sections, the walls' y+ and the
 // pictures, and the run's status.
 void evaluateStage(CaseRun& run)
@@ -538,6 +635,10 @@ void evaluateStage(CaseRun& run)
     const FlowResult last = figuresFrom(c, dir / "postProcessing" / "sections" / std::to_string(latest));
     result.inlet = last.inlet;
     result.sections = last.sections;
+    // Figures that settled on their means, or never settled: the means over the last window, with
+    // the bands that show how far they swung.
+    if (run.figuresAveraged || !run.figuresSettled)
+        averageSections(run, result);
     wallFigures(dir / "postProcessing" / "walls" / std::to_string(latest) / "walls.vtk", result);
     writePictures(c, dir, latest, result);
     // Figures of a section that is not its pipe are no result, settled or not.

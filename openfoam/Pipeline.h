@@ -54,4 +54,23 @@ void updateEvaluations(const FlowCase& flowCase, const std::filesystem::path& di
 // between the last evaluation and the latest one at least `window` iterations before it.
 bool settled(const std::map<int, FlowResult>& evaluations, int window, double tolerance);
 
+// The evaluations after iteration `from` up to `to`, averaged: the last one's result with each
+// section's Vu, theta, theta_s and loss replaced by their means over them and their bands (the
+// least and most each took); nothing where those evaluations are fewer than two or do not all
+// hold the same sections.
+std::optional<FlowResult> averaged(const std::map<int, FlowResult>& evaluations, int from, int to);
+
+// Whether the figures' means have settled where the figures themselves swing: the means over
+// the last `window` iterations and over the `window` before them, each of as many evaluations,
+// differ by less than `tolerance` of their value for every figure (Vu, theta and the loss of
+// every section).
+bool settledOnAverage(const std::map<int, FlowResult>& evaluations, int window, double tolerance);
+
+// How the figures of a run stand: not settled yet, held steady (settled with the solver's
+// settleWindow and settleTolerance: the last evaluation's figures are the result) or, failing
+// that, settled on their means (settledOnAverage with averageWindow and averageTolerance: the
+// means over the last averageWindow iterations are the result, with their bands).
+enum class Settling { NotYet, Steady, OnAverage };
+Settling settling(const std::map<int, FlowResult>& evaluations, const SolverSettings& solver);
+
 }  // namespace inlet::cfd

@@ -402,6 +402,70 @@ INSTANTIATE_TEST_SUITE_P(
                   false}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A run's evaluations every 20 iterations from 20 to `last`: Vu, theta and the loss at each
+// from the iteration, as the pump inlet section's figures swing in the refined coarse run.
+std::map<int, FlowResult> series(int last, double (*vu)(int), double (*loss)(int))
+{
+    std::map<int, FlowResult> evaluations;
+    for (int i = 20; i <= last; i += 20)
+        evaluations[i] = figuresAt(vu(i), 82, loss(i));
+    return evaluations;
+}
+
+// Swinging by 2 points of Vu and a tenth of the loss with a period of 200 iterations.
+double swingingVu(int i) { return 69.6 + 2 * std::sin(2 * kPi * i / 200); }
+double swingingLoss(int i) { return 0.075 * (1 + 0.1 * std::cos(2 * kPi * i / 200)); }
+// ... and the same whose loss still falls by 1 % every 100 iterations.
+double fallingLoss(int i) { return swingingLoss(i) * (1 - 0.01 * i / 100); }
+double steadyVu(int) { return 81.3; }
+double steadyLoss(int) { return 0.0595; }
+
+struct SettlingRow {
+    const char* name;
+    std::map<int, FlowResult> evaluations;
+    Settling settling;
+};
+
+class SettlingTest : public ::testing::TestWithParam<SettlingRow> {};
+
+TEST_P(SettlingTest, SteadyOrOnAverageOrNotYet)
+{
+    EXPECT_EQ(settling(GetParam().evaluations, SolverSettings{}), GetParam().settling);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, SettlingTest,
+    ::testing::Values(
+        // Held: the last evaluation's figures are the result, as they always were.
+        SettlingRow{"steady", series(200, steadyVu, steadyLoss), Settling::Steady},
+        // A swing whose means over two windows of 200 iterations agree settles on them; the
+        // rule on single evaluations never held it.
+        SettlingRow{"swingingWithAStableMean", series(600, swingingVu, swingingLoss), Settling::OnAverage},
+        // Two whole windows are needed: 380 iterations hold one and most of another.
+        SettlingRow{"swingingTooFewIterations", series(380, swingingVu, swingingLoss), Settling::NotYet},
+        // A mean that still drifts (by more than 0.5 % per window) is not settled, however long.
+        SettlingRow{"swingingAndDrifting", series(1000, swingingVu, fallingLoss), Settling::NotYet}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Settling, TheMeansAndBandsAreOverTheWindowsEvaluations)
+{
+    const auto evaluations = series(600, swingingVu, swingingLoss);
+    const auto mean = averaged(evaluations, 400, 600);
+    ASSERT_TRUE(mean);
+    EXPECT_EQ(mean->averagedFrom, 400);
+    EXPECT_EQ(mean->averagedTo, 600);
+    const SectionResult& s = mean->sections.at(0);
+    EXPECT_NEAR(s.figures.uniformity, 69.6, 1e-9);  // a whole period
+    EXPECT_NEAR(s.headLoss, 0.075, 1e-12);
+    EXPECT_NEAR(s.figures.angle, 82, 1e-12);
+    EXPECT_NEAR(s.uniformityBand.low, 69.6 - 2 * std::sin(2 * kPi * 0.2), 1e-9);  // at 540 and 560
+    EXPECT_NEAR(s.uniformityBand.high, 69.6 + 2 * std::sin(2 * kPi * 0.2), 1e-9);  // at 440 and 460
+    EXPECT_NEAR(s.lossBand.low, 0.075 * 0.9, 1e-12);   // at 500
+    EXPECT_NEAR(s.lossBand.high, 0.075 * 1.1, 1e-12);  // at 600
+    // One evaluation is no mean.
+    EXPECT_FALSE(averaged(evaluations, 580, 600));
+}
+
 TEST(Friction, ColebrookWhiteAsMoodyReadsIt)
 {
     // Smooth pipe at Re 1e5: 0.0180; commercial steel-like roughness 0.001 at Re 1e6: 0.0199.

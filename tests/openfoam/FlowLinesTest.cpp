@@ -24,7 +24,7 @@ cfd::FlowResult result(cfd::RunStatus status)
     r.residuals = {{"Ux", 1.5e-4}, {"p", 2.5e-3}};
     r.inlet.flow = 14.99;
     r.yPlusMin = 21.5, r.yPlusMax = 412.25, r.yPlusMean = 88.75, r.yPlusInRange = 0.87;
-    r.nonOrthogonality = 54.91, r.skewness = 2.875;
+    r.nonOrthogonality = 54.91, r.skewness = 2.875, r.meshChecked = true;
     r.sections.push_back({"cone_inlet", "cone inlet", {}, 0.0312});
     r.sections.back().figures.uniformity = 88.25, r.sections.back().figures.angle = 80.15;
     r.sections.back().figures.flow = 14.98;
@@ -100,6 +100,50 @@ INSTANTIATE_TEST_SUITE_P(Statuses, FlowLines, ::testing::ValuesIn(kRows),
 TEST(FlowLines, AFailedRunPrintsItsStatusAloneWhyGoesToStandardError)
 {
     EXPECT_EQ(lines(result(cfd::RunStatus::Failed), Language::English).size(), 1u);
+}
+
+// The step's channel of blocks is orthogonal: checkMesh finds a non-orthogonality of 0, which is
+// a figure, not a mesh never checked.
+TEST(FlowLines, AnOrthogonalMeshOfBlocksShowsItsCheckMeshFigures)
+{
+    cfd::FlowResult r = result(cfd::RunStatus::Settled);
+    r.nonOrthogonality = 0, r.skewness = 1.7489556e-13;
+    bool shown = false;
+    for (const Line& line : lines(r, Language::English))
+        if (line.name == "checkMesh") {
+            shown = true;
+            EXPECT_EQ(line.text, "non-orthogonality up to 0.00 deg (at most 60), skewness up to 0.00 (at most 3.5)");
+        }
+    EXPECT_TRUE(shown);
+    r.meshChecked = false;  // a result kept before checkMesh's figures were
+    for (const Line& line : lines(r, Language::English))
+        EXPECT_NE(line.name, "checkMesh");
+}
+
+// Figures settled on their means are printed with the window and how far each swung in it, in
+// both languages alike; at the iteration limit the same, marked not settled.
+TEST(FlowLines, MeansShowTheirWindowAndBands)
+{
+    cfd::FlowResult r = result(cfd::RunStatus::Settled);
+    r.averagedFrom = 800, r.averagedTo = 1000;
+    cfd::SectionResult& s = r.sections.back();
+    s.uniformityBand = {64.11, 70.06}, s.angleBand = {79.16, 79.62}, s.lossBand = {0.045, 0.0503};
+    for (const cfd::RunStatus status : {cfd::RunStatus::Settled, cfd::RunStatus::IterationLimit}) {
+        r.status = status;
+        const auto english = lines(r, Language::English), chinese = lines(r, Language::Chinese);
+        ASSERT_EQ(english.size(), chinese.size());
+        bool shown = false;
+        for (std::size_t i = 0; i < english.size(); ++i)
+            if (english[i].name == "cone_inlet") {
+                shown = true;
+                const std::string expected = "mean over iterations 801 to 1000 (Vu 64.1 to 70.1 %, theta 79.2 to 79.6 deg, "
+                                             "loss 0.0450 to 0.0503 m there): Vu 88.2 %";
+                EXPECT_NE(english[i].text.find(expected), std::string::npos) << english[i].text;
+                EXPECT_EQ(english[i].text.starts_with("not settled, "), status != cfd::RunStatus::Settled);
+                EXPECT_EQ(numbers(english[i].text), numbers(chinese[i].text));
+            }
+        EXPECT_TRUE(shown);
+    }
 }
 
 }  // namespace

@@ -83,6 +83,31 @@ TEST_F(FlowResultFile, KeepsTheSectionsFigures)
     EXPECT_EQ(earlier.sections[0].caption, "cone inlet");
 }
 
+TEST_F(FlowResultFile, KeepsTheMeansWindowAndBandsAndTheMeshChecked)
+{
+    cfd::FlowResult written;
+    written.status = cfd::RunStatus::Settled;
+    written.nonOrthogonality = 0, written.skewness = 1.7489556e-13, written.meshChecked = true;
+    written.averagedFrom = 800, written.averagedTo = 1000;
+    written.sections.push_back({"pump_inlet", "pump inlet section", {}, 0.0761});
+    written.sections[0].uniformityBand = {64.11, 70.06};
+    written.sections[0].angleBand = {81.68, 82.44};
+    written.sections[0].lossBand = {0.0683, 0.0882};
+    cfd::writeResult(written, dir / "results");
+    const cfd::FlowResult read = cfd::readResult(dir / "results");
+    EXPECT_TRUE(read.meshChecked);  // the step's orthogonal blocks: 0 is a figure
+    EXPECT_EQ(read.averagedFrom, 800);
+    EXPECT_EQ(read.averagedTo, 1000);
+    ASSERT_EQ(read.sections.size(), 1u);
+    EXPECT_EQ(read.sections[0].uniformityBand.low, 64.11);
+    EXPECT_EQ(read.sections[0].uniformityBand.high, 70.06);
+    EXPECT_EQ(read.sections[0].angleBand.high, 82.44);
+    EXPECT_EQ(read.sections[0].lossBand.low, 0.0683);
+
+    std::ofstream(dir / "results") << "status settled\nmeshquality 0 0\n";  // kept before checkMesh ran
+    EXPECT_FALSE(cfd::readResult(dir / "results").meshChecked);
+}
+
 TEST_F(FlowResultFile, NoneThereIsAFailureNamingIt)
 {
     try {
