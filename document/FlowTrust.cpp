@@ -102,7 +102,11 @@ cfd::VerdictInput verdictInputOf(const QJsonObject& record)
         in.sections.push_back({.name = s.value(QStringLiteral("name")).toString().toStdString(),
                                .flow = numberAt(s, "flow"),
                                .uniformity = numberAt(s, "Vu"),
-                               .backflowArea = numberAt(s, "backflowArea")});
+                               .backflowArea = numberAt(s, "backflowArea"),
+                               // The pump inlet's figures over the annulus outside the guide
+                               // cone's top: part of the section, so not all of Q passes it.
+                               .wholeSection = !s.value(QStringLiteral("name")).toString().endsWith(
+                                   QLatin1String("_annulus"))});
     }
     in.study = meshStudyOf(record);
     const QJsonObject checkMesh = result.value(QStringLiteral("checkMesh")).toObject();

@@ -63,7 +63,9 @@ FlowVerdict flowVerdict(const VerdictInput& in)
     if (!in.settled)
         add(K::NotSettled);
     for (const VerdictSection& s : in.sections) {
-        if (!s.flow || !in.flowGiven || !(*in.flowGiven > 0))
+        if (!s.wholeSection)
+            ;  // continuity holds for whole sections only
+        else if (!s.flow || !in.flowGiven || !(*in.flowGiven > 0))
             add(K::FlowUnknown, s.name);
         else if (!(std::abs(*s.flow / *in.flowGiven - 1) <= kFlowLimit))
             add(K::FlowOff, s.name, {}, *s.flow, *in.flowGiven);

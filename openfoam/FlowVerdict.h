@@ -34,6 +34,7 @@ struct VerdictSection {
     std::optional<double> flow;          // m^3/s through it
     std::optional<double> uniformity;    // Vu, %
     std::optional<double> backflowArea;  // share of the area
+    bool wholeSection = true;            // false: a part of a section (the annulus), which carries less than Q
 };
 
 struct VerdictInput {

@@ -55,6 +55,10 @@ const Row kRows[] = {
     {"NotSettled", [](VerdictInput& in) { in.settled = false; }, Verdict::Unusable, {K::NotSettled}, "不可用：计算未稳定"},
     {"FlowOff", [](VerdictInput& in) { in.sections[0].flow = 15.20; }, Verdict::Unusable, {K::FlowOff},
      "喇叭管进口（锥管进口）流量 15.2 m³/s，与 Q 15 m³/s 相差 1.3%（限 ±1%）"},
+    // The annulus outside the guide cone's top is part of the pump inlet: it carries less than Q.
+    {"AnnulusCarriesPartOfQ",
+     [](VerdictInput& in) { in.sections.push_back({"pump_inlet_annulus", 13.57, 89.5, 0.02, false}); },
+     Verdict::Trusted, {}, "可信"},
     {"FlowUnknown", [](VerdictInput& in) { in.sections[1].flow.reset(); }, Verdict::Unusable, {K::FlowUnknown},
      "水泵进口断面流量未知"},
     {"FlowGivenUnknown", [](VerdictInput& in) { in.flowGiven.reset(); }, Verdict::Unusable,
