@@ -18,7 +18,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 cd "$d" || exit 1
 
 mkdir fake
-for p in blockMesh surfaceFeatureExtract snappyHexMesh decomposePar reconstructPar mpirun; do
+for p in blockMesh surfaceFeatureExtract snappyHexMesh topoSet decomposePar reconstructPar mpirun; do
     printf '#!/bin/sh\nexit 0\n' > "fake/$p"
 done
 printf '#!/bin/sh\necho "    cells:            4137"\necho "    Mesh non-orthogonality Max: 41.2 average: 8.1"\necho "    Max skewness = 1.3 OK."\necho "Mesh OK."\n' > fake/checkMesh
