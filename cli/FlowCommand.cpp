@@ -323,7 +323,8 @@ int flowForPipe(const FlowOptions& options, bool json, std::ostream& out, std::o
     std::string text;
     try {
         cfd::prepareCaseFolder(flowCase, options.dir,
-                               "validation pipe | mesh " + levelText(options) + " " + std::to_string(cellsFor(options))
+                               // sections=faces: as a passage's case (DesignFlow.cpp)
+                               "validation pipe sections=faces | mesh " + levelText(options) + " " + std::to_string(cellsFor(options))
                                    + " background cells",
                                options.force);
         if (!options.run) {

@@ -77,6 +77,9 @@ std::string signatureTail(const FlowOptions& options)
         what.append(" Ks=").append(shortest(options.roughness)).append(" mm");
     if (options.hubDiameter)
         what.append(" hub=").append(shortest(*options.hubDiameter)).append(" mm");
+    // Always named: the sections are face zones of the mesh; a case an earlier version wrote
+    // took them as cutting planes, and its mesh has no zones to resume with.
+    what.append(" sections=faces");
     return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
 }
 

@@ -122,6 +122,27 @@ INSTANTIATE_TEST_SUITE_P(
     Options, ValidationCase, ::testing::ValuesIn(kValidationRows),
     [](const auto& info) { return std::string(info.param.name); });
 
+#if INLET_HAS_SOLID
+// A case folder an earlier version wrote took the sections as cutting planes: its mesh has no
+// face zones for them, so it is another case, never resumed (the solver would fail on it).
+TEST(FlowCase, OfCuttingPlanesIsAnotherCase)
+{
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-planes-" + std::to_string(std::random_device{}()));
+    std::filesystem::remove_all(dir);
+    ASSERT_EQ(run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny"}).status, 0);
+    std::string line;
+    std::getline(std::ifstream(dir / "case"), line);
+    const auto marker = line.find(" sections=faces");
+    ASSERT_NE(marker, std::string::npos) << line;
+    std::ofstream(dir / "case") << line.erase(marker, std::string(" sections=faces").size()) << "\n";
+    const Outcome again = run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny"});
+    EXPECT_EQ(again.status, 1) << again.err;
+    EXPECT_NE(again.err.find("another"), std::string::npos) << again.err;
+    EXPECT_EQ(run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny", "--force"}).status, 0);
+    std::filesystem::remove_all(dir);
+}
+#endif
+
 // hk below bp: the passage has no section shape, so no solid and no case.
 TEST(FlowWithoutSolid, RunsNothingAndSaysWhy)
 {
