@@ -2,8 +2,12 @@
 
 #include "document/FlowRecord.h"
 #include "document/FlowTrust.h"
+#include "openfoam/FlowCase.h"
 
 #include <QJsonArray>
+
+#include <optional>
+#include <utility>
 
 namespace inlet {
 
@@ -12,6 +16,56 @@ namespace {
 QString fixed(double v, int decimals)
 {
     return QString::number(v, 'f', decimals);
+}
+
+// The iterations a run's figures are means over, first and last; none where they are the last
+// evaluation's own (the run settled steadily).
+std::optional<std::pair<int, int>> averagedOver(const QJsonObject& result)
+{
+    const QJsonArray over = result.value(QStringLiteral("averagedOver")).toArray();
+    if (over.size() != 2)
+        return std::nullopt;
+    return std::pair{over[0].toInt(), over[1].toInt()};
+}
+
+// What the run met to stop: its figures steady, or, where they swing, their means steady.
+QString stopCondition(const QJsonObject& result)
+{
+    const auto over = averagedOver(result);
+    if (!over)
+        return QStringLiteral("各断面 Vu、θ̄、水头损失在 100 次迭代内变化均小于 0.1%");
+    const int window = over->second - over->first + 1;
+    return QStringLiteral("各断面 Vu、θ̄、水头损失周期性波动：取第 %1～%2 次迭代的平均值，与其前 %3 次迭代的平均值相差均小于 %4%")
+        .arg(over->first)
+        .arg(over->second)
+        .arg(window)
+        .arg(fixed(100 * cfd::SolverSettings{}.averageTolerance, 1));
+}
+
+// How far each figure swung over the iterations it is a mean of.
+QString swingText(const QJsonObject& result)
+{
+    const auto over = averagedOver(result);
+    if (!over)
+        return {};
+    QStringList sections;
+    for (const QJsonValue& value : result.value(QStringLiteral("sections")).toArray()) {
+        const QJsonObject s = value.toObject();
+        const QJsonObject band = s.value(QStringLiteral("band")).toObject();
+        const auto range = [&](const char* figure, int decimals) {
+            const QJsonArray lowHigh = band.value(QLatin1String(figure)).toArray();
+            return lowHigh.size() == 2 ? QStringLiteral("%1～%2").arg(fixed(lowHigh[0].toDouble(), decimals),
+                                                                         fixed(lowHigh[1].toDouble(), decimals))
+                                       : QStringLiteral("未知");
+        };
+        sections << QStringLiteral("%1 Vu %2%，θ̄ %3°，水头损失 %4 m")
+                        .arg(flowSectionName(s.value(QStringLiteral("name")).toString()), range("Vu", 1),
+                             range("theta", 1), range("headLoss", 4));
+    }
+    return QStringLiteral("表中各值为第 %1～%2 次迭代的平均值；其间的波动范围：%3。")
+        .arg(over->first)
+        .arg(over->second)
+        .arg(sections.join(QStringLiteral("；")));
 }
 
 }  // namespace
@@ -51,7 +105,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                   {QStringLiteral("迭代次数（上限）"), QStringLiteral("%1（%2）")
                                                          .arg(result.value(QStringLiteral("iterations")).toInt())
                                                          .arg(settings.value(QStringLiteral("iterationLimit")).toInt())},
-                  {QStringLiteral("停止条件"), QStringLiteral("各断面 Vu、θ̄、水头损失在 100 次迭代内变化均小于 0.1%")},
+                  {QStringLiteral("停止条件"), stopCondition(result)},
                   {QStringLiteral("最终初始残差"), residuals.join(QStringLiteral("，"))},
                   {QStringLiteral("壁面 y+"), QStringLiteral("%1～%2，面积加权平均 %3；%4% 的壁面积在 30～300 之间")
                                                  .arg(fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1),
@@ -83,6 +137,8 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                  {QStringLiteral("断面"), QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("水头损失 (m)"),
                   QStringLiteral("流量 (m³/s)"), QStringLiteral("回流面积 (%)")},
                  rows, {1, 2, 3, 4, 5});
+    if (const QString swing = swingText(result); !swing.isEmpty())
+        writer.paragraph(swing);
     if (study) {
         // Each figure with its band: the finest mesh's value, the extrapolated one, the order.
         writer.paragraph(QStringLiteral("“±”为最细网格之值的网格收敛指数 GCI 带（Celik 等 2008，三套网格，实际单元数，"

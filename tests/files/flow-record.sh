@@ -68,6 +68,26 @@ has "$d/old.cells" $'水泵进口断面\t45.6\t77.7\t0.9876\t15' "the workbook o
 flow_cells "$d/calc.xlsx" > "$d/calc.cells"
 has "$d/calc.cells" $'水泵进口断面\t45.6' "inlet-calc's workbook of a design with a flow"
 
+# A flow whose figures swing settled on their means: the sheet says over which iterations and
+# how far each figure swung there, and not that the figures held within 0.1 %.
+"$py" - "$d/old.inlet" "$d/swing.inlet" << 'PY'
+import json, sys
+design = json.load(open(sys.argv[1], encoding="utf-8"))
+result = design["flow"]["result"]
+result["averagedOver"] = [601, 800]
+for s in result["sections"]:
+    s["band"] = {"Vu": [11.11, 13.33], "theta": [76.66, 78.88], "headLoss": [0.97651, 0.99871]}
+json.dump(design, open(sys.argv[2], "w", encoding="utf-8"), ensure_ascii=False, indent=4)
+PY
+export_sheet "$d/swing.pdf" "$d/swing.inlet" 2> "$d/err" || fail "export swing.pdf: $(cat "$d/err")"
+pdftotext "$d/swing.pdf" - | tr -d ' \n' > "$d/swing.txt"
+has "$d/swing.txt" "取第601～800次迭代的平均值" "the sheet of a flow settled on its means"
+has "$d/swing.txt" "Vu11.1～13.3%，θ̄76.7～78.9°，水头损失0.9765～0.9987m" "the swing of a flow settled on its means"
+lacks "$d/swing.txt" "100次迭代内变化均小于0.1%" "the sheet of a flow settled on its means"
+pdftotext "$d/old.pdf" - | tr -d ' \n' > "$d/steady.txt"
+has "$d/steady.txt" "100次迭代内变化均小于0.1%" "the sheet of a flow settled steadily"
+lacks "$d/steady.txt" "波动范围" "the sheet of a flow settled steadily"
+
 # Another hk: the flow is kept with the design, and named as another's in the sheet and the
 # workbook, its figures not shown as this design's.
 "$calc" --open "$d/old.inlet" --hk 2100 --save "$d/other.inlet" > /dev/null || fail "save with another hk"
