@@ -134,7 +134,10 @@ QString studyChoiceText(const StudyRecord& record)
 
 bool studyIsOf(const StudyRecord& record, const std::map<Box, QString>& texts, WidthSet set)
 {
-    for (const auto& [name, text] : record.chosenTexts) {
+    for (const auto& chosen : record.chosenTexts) {
+        // Named, not bound: a lambda below reads the name (clang cannot capture a binding).
+        const QString& name = chosen.first;
+        const QString& text = chosen.second;
         if (name == QLatin1String("widths")) {
             if (text.toStdString() != widthSetName(set))
                 return false;
