@@ -184,11 +184,14 @@ QJsonObject flowResultObject(const cfd::FlowResult& r)
                             {"backflowArea", decimals(s.figures.backflowArea, 4)},
                             {"backflowFlow", decimals(s.figures.backflowFlow, 4)}};
         // Means over the averaging window: how far each swung there.
-        if (r.averagedTo > 0)
-            section["band"] = QJsonObject{
-                {"Vu", QJsonArray{decimals(s.uniformityBand.low, 3), decimals(s.uniformityBand.high, 3)}},
-                {"theta", QJsonArray{decimals(s.angleBand.low, 3), decimals(s.angleBand.high, 3)}},
-                {"headLoss", QJsonArray{decimals(s.lossBand.low, 5), decimals(s.lossBand.high, 5)}}};
+        if (r.averagedTo > 0) {
+            QJsonObject band{{"Vu", QJsonArray{decimals(s.uniformityBand.low, 3), decimals(s.uniformityBand.high, 3)}},
+                             {"theta", QJsonArray{decimals(s.angleBand.low, 3), decimals(s.angleBand.high, 3)}},
+                             {"headLoss", QJsonArray{decimals(s.lossBand.low, 5), decimals(s.lossBand.high, 5)}}};
+            if (s.swirlAngleBand)
+                band["thetaSwirl"] = QJsonArray{decimals(s.swirlAngleBand->low, 3), decimals(s.swirlAngleBand->high, 3)};
+            section["band"] = band;
+        }
         sections.append(section);
     }
     o["sections"] = sections;

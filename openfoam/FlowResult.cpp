@@ -167,6 +167,7 @@ void writeResult(const FlowResult& r, const std::filesystem::path& file)
             s << "band " << section.name << " " << num(section.uniformityBand.low) << " "
               << num(section.uniformityBand.high) << " " << num(section.angleBand.low) << " "
               << num(section.angleBand.high) << " " << num(section.lossBand.low) << " " << num(section.lossBand.high)
+              << (section.swirlAngleBand ? " " + num(section.swirlAngleBand->low) + " " + num(section.swirlAngleBand->high) : "")
               << "\n";
     }
     saveFileAtomically(file.string(), s.str());
@@ -252,13 +253,17 @@ FlowResult readResult(const std::filesystem::path& file)
         } else if (key == "averaged") {
             values >> r.averagedFrom >> r.averagedTo;
         } else if (key == "band") {
-            std::string name, v[6];
+            std::string name, v[8];
             values >> name >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5];
+            // theta_s's band last, where it was kept.
+            const bool swirl = static_cast<bool>(values >> v[6] >> v[7]);
             for (SectionResult& s : r.sections)
                 if (s.name == name) {
                     s.uniformityBand = {toDouble(v[0]), toDouble(v[1])};
                     s.angleBand = {toDouble(v[2]), toDouble(v[3])};
                     s.lossBand = {toDouble(v[4]), toDouble(v[5])};
+                    if (swirl)
+                        s.swirlAngleBand = Band{toDouble(v[6]), toDouble(v[7])};
                 }
         }
     }

@@ -36,6 +36,8 @@ struct SectionResult {
     // Where the result is averaged (FlowResult::averagedFrom), Vu, theta, theta_s and the loss are
     // the means over the evaluations of the settling window, and these their bands there.
     Band uniformityBand{}, angleBand{}, lossBand{};
+    // theta_s's band there; none in results kept before it was (their band lines end sooner).
+    std::optional<Band> swirlAngleBand;
 };
 
 struct FlowResult {

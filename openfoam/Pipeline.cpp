@@ -337,6 +337,7 @@ std::optional<FlowResult> averaged(const std::map<int, FlowResult>& evaluations,
         m.uniformityBand = {m.figures.uniformity, m.figures.uniformity};
         m.angleBand = {m.figures.angle, m.figures.angle};
         m.lossBand = {m.headLoss, m.headLoss};
+        m.swirlAngleBand = Band{m.figures.swirlAngle, m.figures.swirlAngle};
         double uniformity = 0, angle = 0, swirlAngle = 0, loss = 0;
         for (auto it = first; it != end; ++it) {
             const SectionResult& e = it->second.sections[i];
@@ -348,6 +349,7 @@ std::optional<FlowResult> averaged(const std::map<int, FlowResult>& evaluations,
             widen(m.uniformityBand, e.figures.uniformity);
             widen(m.angleBand, e.figures.angle);
             widen(m.lossBand, e.headLoss);
+            widen(*m.swirlAngleBand, e.figures.swirlAngle);
         }
         m.figures.uniformity = uniformity / n, m.figures.angle = angle / n, m.figures.swirlAngle = swirlAngle / n;
         m.headLoss = loss / n;
@@ -603,6 +605,7 @@ void averageSections(const CaseRun& run, FlowResult& result)
                 section.figures.uniformity = m.figures.uniformity, section.figures.angle = m.figures.angle;
                 section.figures.swirlAngle = m.figures.swirlAngle, section.headLoss = m.headLoss;
                 section.uniformityBand = m.uniformityBand, section.angleBand = m.angleBand, section.lossBand = m.lossBand;
+                section.swirlAngleBand = m.swirlAngleBand;
             }
     result.averagedFrom = mean->averagedFrom;
     result.averagedTo = mean->averagedTo;

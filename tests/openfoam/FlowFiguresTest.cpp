@@ -466,6 +466,25 @@ TEST(Settling, TheMeansAndBandsAreOverTheWindowsEvaluations)
     EXPECT_FALSE(averaged(evaluations, 580, 600));
 }
 
+// theta of the swirl alone is a mean as well, with its own band (the window and the sheet show
+// it beside theta).
+TEST(Settling, TheSwirlsAngleHasItsBand)
+{
+    std::map<int, FlowResult> evaluations;
+    const double swirl[] = {85.0, 87.5, 86.0};
+    for (int i = 0; i < 3; ++i) {
+        evaluations[20 * (i + 1)] = figuresAt(70, 82, 0.07);
+        evaluations[20 * (i + 1)].sections[0].figures.swirlAngle = swirl[i];
+    }
+    const auto mean = averaged(evaluations, 0, 60);
+    ASSERT_TRUE(mean);
+    const SectionResult& s = mean->sections.at(0);
+    EXPECT_NEAR(s.figures.swirlAngle, 86.1666666666667, 1e-9);
+    ASSERT_TRUE(s.swirlAngleBand);
+    EXPECT_EQ(s.swirlAngleBand->low, 85.0);
+    EXPECT_EQ(s.swirlAngleBand->high, 87.5);
+}
+
 TEST(Friction, ColebrookWhiteAsMoodyReadsIt)
 {
     // Smooth pipe at Re 1e5: 0.0180; commercial steel-like roughness 0.001 at Re 1e6: 0.0199.

@@ -2,6 +2,9 @@
 // figures, each TEXT in one language.
 
 #include "cli/FlowCommand.h"
+#include "flow/DesignFlow.h"
+
+#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
@@ -144,6 +147,25 @@ TEST(FlowLines, MeansShowTheirWindowAndBands)
             }
         EXPECT_TRUE(shown);
     }
+}
+
+// The record a design keeps of figures settled on their means holds each band, theta_s's too
+// where the run kept it (the window and the sheet read them from there).
+TEST(FlowRecordBands, EachFiguresBandIsKept)
+{
+    cfd::FlowResult r = result(cfd::RunStatus::Settled);
+    r.averagedFrom = 800, r.averagedTo = 1000;
+    cfd::SectionResult& s = r.sections.back();
+    s.uniformityBand = {64.11, 70.06}, s.angleBand = {79.16, 79.62}, s.lossBand = {0.045, 0.0503};
+    const auto band = [](const cfd::FlowResult& result, const char* figure) {
+        return flowResultObject(result)["sections"].toArray()[0].toObject()["band"].toObject()[QLatin1String(figure)].toArray();
+    };
+    EXPECT_EQ(flowResultObject(r)["averagedOver"].toArray(), (QJsonArray{801, 1000}));
+    EXPECT_EQ(band(r, "Vu"), (QJsonArray{64.11, 70.06}));
+    EXPECT_EQ(band(r, "headLoss"), (QJsonArray{0.045, 0.0503}));
+    EXPECT_TRUE(band(r, "thetaSwirl").isEmpty()) << "a result read from a file kept before theta_s's band was";
+    s.swirlAngleBand = cfd::Band{84.25, 86.5};
+    EXPECT_EQ(band(r, "thetaSwirl"), (QJsonArray{84.25, 86.5}));
 }
 
 }  // namespace

@@ -103,6 +103,17 @@ TEST_F(FlowResultFile, KeepsTheMeansWindowAndBandsAndTheMeshChecked)
     EXPECT_EQ(read.sections[0].uniformityBand.high, 70.06);
     EXPECT_EQ(read.sections[0].angleBand.high, 82.44);
     EXPECT_EQ(read.sections[0].lossBand.low, 0.0683);
+    EXPECT_FALSE(read.sections[0].swirlAngleBand) << "none written, none read";
+
+    // theta_s's band, where it is kept, last on the band line.
+    written.sections[0].swirlAngleBand = cfd::Band{84.25, 86.5};
+    cfd::writeResult(written, dir / "results");
+    const cfd::FlowResult withSwirl = cfd::readResult(dir / "results");
+    ASSERT_EQ(withSwirl.sections.size(), 1u);
+    ASSERT_TRUE(withSwirl.sections[0].swirlAngleBand);
+    EXPECT_EQ(withSwirl.sections[0].swirlAngleBand->low, 84.25);
+    EXPECT_EQ(withSwirl.sections[0].swirlAngleBand->high, 86.5);
+    EXPECT_EQ(withSwirl.sections[0].lossBand.high, 0.0882);
 
     std::ofstream(dir / "results") << "status settled\nmeshquality 0 0\n";  // kept before checkMesh ran
     EXPECT_FALSE(cfd::readResult(dir / "results").meshChecked);
