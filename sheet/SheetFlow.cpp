@@ -28,8 +28,9 @@ std::optional<std::pair<int, int>> averagedOver(const QJsonObject& result)
     return std::pair{over[0].toInt(), over[1].toInt()};
 }
 
-// What the run met to stop: its figures steady, or, where they swing, their means steady.
-QString stopCondition(const QJsonObject& result)
+}  // namespace
+
+QString flowStopCondition(const QJsonObject& result)
 {
     const auto over = averagedOver(result);
     if (!over)
@@ -42,8 +43,15 @@ QString stopCondition(const QJsonObject& result)
         .arg(fixed(100 * cfd::SolverSettings{}.averageTolerance, 1));
 }
 
-// How far each figure swung over the iterations it is a mean of.
-QString swingText(const QJsonObject& result)
+QString flowBand(const QJsonObject& section, const QString& figure, int decimals)
+{
+    const QJsonArray lowHigh = section.value(QStringLiteral("band")).toObject().value(figure).toArray();
+    if (lowHigh.size() != 2)
+        return {};
+    return QStringLiteral("%1～%2").arg(fixed(lowHigh[0].toDouble(), decimals), fixed(lowHigh[1].toDouble(), decimals));
+}
+
+QString flowSwingText(const QJsonObject& result)
 {
     const auto over = averagedOver(result);
     if (!over)
@@ -51,24 +59,22 @@ QString swingText(const QJsonObject& result)
     QStringList sections;
     for (const QJsonValue& value : result.value(QStringLiteral("sections")).toArray()) {
         const QJsonObject s = value.toObject();
-        const QJsonObject band = s.value(QStringLiteral("band")).toObject();
         const auto range = [&](const char* figure, int decimals) {
-            const QJsonArray lowHigh = band.value(QLatin1String(figure)).toArray();
-            return lowHigh.size() == 2 ? QStringLiteral("%1～%2").arg(fixed(lowHigh[0].toDouble(), decimals),
-                                                                         fixed(lowHigh[1].toDouble(), decimals))
-                                       : QStringLiteral("未知");
+            const QString band = flowBand(s, QLatin1String(figure), decimals);
+            return band.isEmpty() ? QStringLiteral("未知") : band;
         };
-        sections << QStringLiteral("%1 Vu %2%，θ̄ %3°，水头损失 %4 m")
-                        .arg(flowSectionName(s.value(QStringLiteral("name")).toString()), range("Vu", 1),
-                             range("theta", 1), range("headLoss", 4));
+        QString text = QStringLiteral("%1 Vu %2%，θ̄ %3°")
+                           .arg(flowSectionName(s.value(QStringLiteral("name")).toString()), range("Vu", 1), range("theta", 1));
+        // θ̄ of the swirl alone swung as well; records kept before its band was have none.
+        if (const QString swirl = flowBand(s, QStringLiteral("thetaSwirl"), 1); !swirl.isEmpty())
+            text += QStringLiteral("，θ̄ 仅旋流 %1°").arg(swirl);
+        sections << text + QStringLiteral("，水头损失 %1 m").arg(range("headLoss", 4));
     }
     return QStringLiteral("表中各值为第 %1～%2 次迭代的平均值；其间的波动范围：%3。")
         .arg(over->first)
         .arg(over->second)
         .arg(sections.join(QStringLiteral("；")));
 }
-
-}  // namespace
 
 QJsonObject flowRecordFor(const QJsonObject& record, const std::map<Box, QString>& texts, WidthSet set)
 {
@@ -105,7 +111,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                   {QStringLiteral("迭代次数（上限）"), QStringLiteral("%1（%2）")
                                                          .arg(result.value(QStringLiteral("iterations")).toInt())
                                                          .arg(settings.value(QStringLiteral("iterationLimit")).toInt())},
-                  {QStringLiteral("停止条件"), stopCondition(result)},
+                  {QStringLiteral("停止条件"), flowStopCondition(result)},
                   {QStringLiteral("最终初始残差"), residuals.join(QStringLiteral("，"))},
                   {QStringLiteral("壁面 y+"), QStringLiteral("%1～%2，面积加权平均 %3；%4% 的壁面积在 30～300 之间")
                                                  .arg(fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1),
@@ -137,7 +143,7 @@ void writeFlow(TextWriter& writer, const SheetInput& input, int number)
                  {QStringLiteral("断面"), QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("水头损失 (m)"),
                   QStringLiteral("流量 (m³/s)"), QStringLiteral("回流面积 (%)")},
                  rows, {1, 2, 3, 4, 5});
-    if (const QString swing = swingText(result); !swing.isEmpty())
+    if (const QString swing = flowSwingText(result); !swing.isEmpty())
         writer.paragraph(swing);
     if (study) {
         // Each figure with its band: the finest mesh's value, the extrapolated one, the order.
