@@ -5,6 +5,7 @@
 #include "document/FlowTrust.h"
 #include "model/LastRun.h"
 #include "ui/MeshTimes.h"
+#include "ui/UnsettledFigures.h"
 #include "openfoam/Pictures.h"
 #include "openfoam/Pipeline.h"
 #include "openfoam/ProcessCount.h"
@@ -18,6 +19,8 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QJsonArray>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QThread>
 
 #include <filesystem>
@@ -37,6 +40,17 @@ QString fixed(double v, int decimals) { return QString::number(v, 'f', decimals)
 // A share 0 to 1 as percent; a record kept before the backflow was has none: the cell stays
 // empty rather than show a backflow of 0.
 QString shareCell(const QJsonValue& share) { return share.isDouble() ? fixed(100 * share.toDouble(), 1) : QString(); }
+
+// The height that shows the header and every row of `table` (a run settled on its means has
+// twice the rows), and its scroll bar's where the columns are wider than the window.
+int heightOfAllRows(const QTableWidget& table)
+{
+    int height = table.horizontalHeader()->sizeHint().height() + 2 * table.frameWidth()
+                 + table.horizontalScrollBar()->sizeHint().height();
+    for (int r = 0; r < table.rowCount(); ++r)
+        height += table.rowHeight(r);
+    return height;
+}
 
 QString residualsText(const std::map<std::string, double>& residuals)
 {
@@ -76,7 +90,9 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
     ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("θ̄ 仅旋流 (°)"),
                                              QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)"),
                                              QStringLiteral("回流占面积 (%)"), QStringLiteral("回流占流量 (%)")});
-    ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Each column as wide as its figures (a band of the loss is wider than a stretched column).
+    ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ui_->figures->horizontalHeader()->setStretchLastSection(true);
     showIdleProgress(false);
 
     connect(ui_->run, &QPushButton::clicked, this, &FlowWindow::run);
@@ -164,6 +180,8 @@ void FlowWindow::setNote(const QString& note)
     ui_->note->setVisible(!note.isEmpty());
 }
 
+QString FlowWindow::runText() const { return ui_->runText->text(); }
+
 QString FlowWindow::trustText() const
 {
     return ui_->trustText->text();
@@ -213,6 +231,8 @@ void FlowWindow::showNothing(const QString& note)
 {
     setNote(note);
     ui_->figures->setRowCount(0);
+    // No taller than its rows; where the window is too low for them it scrolls.
+    ui_->figures->setMaximumHeight(heightOfAllRows(*ui_->figures));
     ui_->runText->clear();
     ui_->trustText->clear();
     ui_->contour->showNote(QStringLiteral("无结果"));
@@ -226,45 +246,68 @@ void FlowWindow::showFlow(const QJsonObject& flow)
     const QJsonObject settings = flow.value(QStringLiteral("settings")).toObject();
     const QJsonObject result = flow.value(QStringLiteral("result")).toObject();
     const QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
-    ui_->figures->setRowCount(static_cast<int>(sections.size()));
-    for (int r = 0; r < sections.size(); ++r) {
-        const QJsonObject s = sections[r].toObject();
-        ui_->figures->setVerticalHeaderItem(r, new QTableWidgetItem(flowSectionName(s.value(QStringLiteral("name")).toString())));
-        const QString name = s.value(QStringLiteral("name")).toString();
-        // A record kept before the swirl's angle was has none: its cell stays empty.
-        const QJsonValue swirl = s.value(QStringLiteral("thetaSwirl"));
-        const QStringList cells{figureCell(flow, name, QStringLiteral("Vu"), s.value(QStringLiteral("Vu")).toDouble(), 1),
-                                figureCell(flow, name, QStringLiteral("theta"), s.value(QStringLiteral("theta")).toDouble(), 1),
-                                swirl.isDouble() ? fixed(swirl.toDouble(), 1) : QString(),
-                                figureCell(flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
-                                fixed(s.value(QStringLiteral("flow")).toDouble(), 3),
-                                shareCell(s.value(QStringLiteral("backflowArea"))),
-                                shareCell(s.value(QStringLiteral("backflowFlow")))};
+    // A run settled on its means: under each section, the least and most each figure took over
+    // the iterations it is a mean of, read from the record as the sheet reads them (flowBand).
+    const bool swung = !flowSwingText(result).isEmpty();
+    const int rowsPerSection = swung ? 2 : 1;
+    ui_->figures->setRowCount(static_cast<int>(sections.size()) * rowsPerSection);
+    const auto setRow = [this](int r, const QString& name, const QStringList& cells) {
+        ui_->figures->setVerticalHeaderItem(r, new QTableWidgetItem(name));
         for (int c = 0; c < cells.size(); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             ui_->figures->setItem(r, c, item);
         }
+    };
+    for (int i = 0; i < sections.size(); ++i) {
+        const QJsonObject s = sections[i].toObject();
+        const QString name = s.value(QStringLiteral("name")).toString();
+        // A record kept before the swirl's angle was has none: its cell stays empty.
+        const QJsonValue swirl = s.value(QStringLiteral("thetaSwirl"));
+        setRow(i * rowsPerSection, flowSectionName(name),
+               {figureCell(flow, name, QStringLiteral("Vu"), s.value(QStringLiteral("Vu")).toDouble(), 1),
+                figureCell(flow, name, QStringLiteral("theta"), s.value(QStringLiteral("theta")).toDouble(), 1),
+                swirl.isDouble() ? fixed(swirl.toDouble(), 1) : QString(),
+                figureCell(flow, name, QStringLiteral("headLoss"), s.value(QStringLiteral("headLoss")).toDouble(), 4),
+                fixed(s.value(QStringLiteral("flow")).toDouble(), 3), shareCell(s.value(QStringLiteral("backflowArea"))),
+                shareCell(s.value(QStringLiteral("backflowFlow")))});
+        if (!swung)
+            continue;
+        // As the sheet: a band the record lacks is 未知; theta_s's, kept only lately, stays empty.
+        const auto band = [&s](const char* figure, int decimals) {
+            const QString b = flowBand(s, QLatin1String(figure), decimals);
+            return b.isEmpty() ? QStringLiteral("未知") : b;
+        };
+        setRow(i * rowsPerSection + 1, QStringLiteral("波动范围"),
+               {band("Vu", 1), band("theta", 1), flowBand(s, QStringLiteral("thetaSwirl"), 1), band("headLoss", 4), QString(),
+                QString(), QString()});
     }
+    ui_->figures->setMaximumHeight(heightOfAllRows(*ui_->figures));
     std::map<std::string, double> residuals;
     const QJsonObject r = result.value(QStringLiteral("residuals")).toObject();
     for (auto it = r.begin(); it != r.end(); ++it)
         residuals[it.key().toStdString()] = it.value().toDouble();
     const QJsonObject yPlus = result.value(QStringLiteral("yPlus")).toObject();
-    ui_->runText->setText(
-        QStringLiteral("网格：%1，%2 个单元，%3 个进程；迭代 %4 次后各指标已稳定（上限 %5），最终残差 %6。\n"
-                       "壁面 y+ %7～%8，面积加权平均 %9，%10% 的壁面积在 30～300 之间；进口流量 %11 m³/s（给定 %12 m³/s）。\n"
-                       "%13。")
-            .arg(flowLevelName(settings.value(QStringLiteral("mesh")).toString()))
-            .arg(result.value(QStringLiteral("cells")).toInt())
-            .arg(result.value(QStringLiteral("processes")).toInt())
-            .arg(result.value(QStringLiteral("iterations")).toInt())
-            .arg(settings.value(QStringLiteral("iterationLimit")).toInt())
-            .arg(residualsText(residuals), fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1),
-                 fixed(yPlus.value(QStringLiteral("max")).toDouble(), 1), fixed(yPlus.value(QStringLiteral("mean")).toDouble(), 1),
+    QStringList lines{
+        QStringLiteral("网格：%1，%2 个单元，%3 个进程；迭代 %4 次（上限 %5）后停止：")
+                .arg(flowLevelName(settings.value(QStringLiteral("mesh")).toString()))
+                .arg(result.value(QStringLiteral("cells")).toInt())
+                .arg(result.value(QStringLiteral("processes")).toInt())
+                .arg(result.value(QStringLiteral("iterations")).toInt())
+                .arg(settings.value(QStringLiteral("iterationLimit")).toInt())
+            + flowStopCondition(result) + QStringLiteral("；最终残差 ") + residualsText(residuals) + QStringLiteral("。"),
+        QStringLiteral("壁面 y+ %1～%2，面积加权平均 %3，%4% 的壁面积在 30～300 之间；进口流量 %5 m³/s（给定 %6 m³/s）。")
+            .arg(fixed(yPlus.value(QStringLiteral("min")).toDouble(), 1), fixed(yPlus.value(QStringLiteral("max")).toDouble(), 1),
+                 fixed(yPlus.value(QStringLiteral("mean")).toDouble(), 1),
                  fixed(100 * yPlus.value(QStringLiteral("shareWithin30To300")).toDouble(), 0),
                  fixed(result.value(QStringLiteral("flowAtInlet")).toDouble(), 3),
-                 fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3), flowCaseInputsText(flow)));
+                 fixed(result.value(QStringLiteral("flowGiven")).toDouble(), 3)),
+        flowCaseInputsText(flow) + QStringLiteral("。")};
+    // The stop condition above and the swing here in the sheet's own words (SheetFlow.h), from
+    // the same record, so that the window and the sheet cannot differ.
+    if (const QString swing = flowSwingText(result); !swing.isEmpty())
+        lines << swing;
+    ui_->runText->setText(lines.join(QLatin1Char('\n')));
 
     QStringList trust;
     for (const auto& [item, text] : trustRows(flow))
@@ -425,7 +468,8 @@ void FlowWindow::runFinished(const cfd::FlowResult& result, const QJsonObject& r
         break;
     case cfd::RunStatus::IterationLimit:
         endNote_ = QStringLiteral("达到迭代上限 %1 次时各指标尚未稳定，无结果：提高迭代上限后再次“计算”从此处继续")
-                       .arg(result.iterations);
+                       .arg(result.iterations)
+                   + (result.sections.empty() ? QString() : QStringLiteral("\n") + unsettledFiguresText(result));
         ui_->progressText->setText(endNote_);
         lastRun_.setFlow({});
         break;

@@ -50,12 +50,18 @@ public:
     // The settings, as the engineer leaves them.
     FlowOptions options() const;
     void setOptions(const FlowOptions& options);
-    // The figures shown, a row per section: name, Vu, θ̄, loss (each with its GCI band where
-    // the flow holds a mesh study), flow; empty when none.
+    // The figures shown, a row per section: name, Vu, θ̄, θ̄ of the swirl alone, loss (each with
+    // its GCI band where the flow holds a mesh study), flow, backflow's shares; where the run
+    // settled on its means, each section's row is followed by one named 波动范围 holding the
+    // least～most of Vu, θ̄, θ̄ of the swirl and the loss over the iterations they are means of.
+    // Empty when none.
     std::vector<QStringList> figureRows() const;
     // What the figures rest on (continuity, backflow, GCI, mesh quality) and the verdict, one
     // line each ("结论：可信：…" last); empty when no figures are shown.
     QString trustText() const;
+    // The mesh, the iterations, the stop condition the run met (and, for a run settled on its
+    // means, over which iterations and how far each figure swung), the walls and the inputs.
+    QString runText() const;
     bool showsContour() const;
     bool showsResiduals() const;
 

@@ -9,7 +9,11 @@
 #include "ui/MainWindow.h"
 #include "tests/ui/MenuTitle.h"
 #include "ui/MeshTimes.h"
+#include "ui/UnsettledFigures.h"
 #include "openfoam/ProcessCount.h"
+#include "document/DesignFile.h"
+#include "sheet/SheetDocument.h"
+#include "sheet/SheetInput.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -42,6 +46,31 @@ QJsonObject settledFlow(const MainWindow& window)
                                           {"headLoss", 0.0532}, {"flow", 15.0}, {"backflowArea", 0.056}, {"backflowFlow", 0.012}}};
     const QJsonObject result{{"status", "settled"}, {"cells", 123456}, {"iterations", 340}, {"sections", sections}};
     return QJsonObject{{"settings", QJsonObject{{"mesh", "coarse"}, {"case", "/nonexistent"}}}, {"texts", texts}, {"result", result}};
+}
+
+// The flow of `settledFlow` settled on its means over iterations 601 to 800, each figure with
+// the least and most it took there (the cone inlet's record kept no band of theta_s, as a file
+// written before it was).
+QJsonObject averagedFlow(const MainWindow& window)
+{
+    QJsonObject flow = settledFlow(window);
+    QJsonObject result = flow.value(QStringLiteral("result")).toObject();
+    result["averagedOver"] = QJsonArray{601, 800};
+    QJsonArray sections = result.value(QStringLiteral("sections")).toArray();
+    const QJsonObject bands[] = {
+        QJsonObject{{"Vu", QJsonArray{87.04, 89.21}}, {"theta", QJsonArray{79.66, 80.52}}, {"headLoss", QJsonArray{0.02881, 0.03327}}},
+        QJsonObject{{"Vu", QJsonArray{89.46, 93.27}},
+                    {"theta", QJsonArray{82.94, 84.36}},
+                    {"thetaSwirl", QJsonArray{85.52, 86.97}},
+                    {"headLoss", QJsonArray{0.05012, 0.05634}}}};
+    for (qsizetype i = 0; i < sections.size(); ++i) {
+        QJsonObject s = sections[i].toObject();
+        s["band"] = bands[i];
+        sections[i] = s;
+    }
+    result["sections"] = sections;
+    flow["result"] = result;
+    return flow;
 }
 
 class FlowWindowUse : public testing::Test {
@@ -175,6 +204,91 @@ TEST_F(FlowWindowUse, ShowsTheBandsAndTheVerdict)
         << trust.toStdString();
 }
 
+// A run settled on its means: each figure beside the least and most it took over the iterations
+// it is a mean of, and the stop condition it met; a run settled steadily keeps the steady rule.
+TEST_F(FlowWindowUse, ShowsTheMeansWithTheirSwingAndTheStopCondition)
+{
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(averagedFlow(window));
+    FlowWindow& flow = flowWindow();
+    const std::vector<QStringList> rows = flow.figureRows();
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (QStringList{QStringLiteral("喇叭管进口（锥管进口）"), "88.2", "80.1", "", "0.0310", "15.000", "", ""}));
+    EXPECT_EQ(rows[1], (QStringList{QStringLiteral("波动范围"), QStringLiteral("87.0～89.2"), QStringLiteral("79.7～80.5"), "",
+                                    QStringLiteral("0.0288～0.0333"), "", "", ""}));
+    EXPECT_EQ(rows[2], (QStringList{QStringLiteral("水泵进口断面"), "91.7", "83.6", "86.2", "0.0532", "15.000", "5.6", "1.2"}));
+    EXPECT_EQ(rows[3], (QStringList{QStringLiteral("波动范围"), QStringLiteral("89.5～93.3"), QStringLiteral("82.9～84.4"),
+                                    QStringLiteral("85.5～87.0"), QStringLiteral("0.0501～0.0563"), "", "", ""}));
+    const QString text = flow.runText();
+    EXPECT_TRUE(text.contains(QStringLiteral("迭代 340 次（上限 0）后停止：各断面 Vu、θ̄、水头损失周期性波动：取第 601～800 次迭代的平均值，"
+                                             "与其前 200 次迭代的平均值相差均小于 0.5%；")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("表中各值为第 601～800 次迭代的平均值；其间的波动范围："
+                                             "喇叭管进口（锥管进口） Vu 87.0～89.2%，θ̄ 79.7～80.5°，水头损失 0.0288～0.0333 m；"
+                                             "水泵进口断面 Vu 89.5～93.3%，θ̄ 82.9～84.4°，θ̄ 仅旋流 85.5～87.0°，水头损失 0.0501～0.0563 m。")))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("变化均小于 0.1%"))) << "the steady rule this run did not meet";
+
+    // Held steady: the steady rule, no swing.
+    window.lastRun().setFlow(settledFlow(window));
+    EXPECT_TRUE(flow.runText().contains(QStringLiteral("后停止：各断面 Vu、θ̄、水头损失在 100 次迭代内变化均小于 0.1%；")))
+        << flow.runText().toStdString();
+    EXPECT_FALSE(flow.runText().contains(QStringLiteral("波动"))) << flow.runText().toStdString();
+    ASSERT_EQ(flow.figureRows().size(), 2u) << "no 波动范围 rows";
+    EXPECT_EQ(flow.figureRows()[1][0], QStringLiteral("水泵进口断面"));
+}
+
+// The window and the sheet read the swing from the same record: every band the window shows
+// is the sheet's, section by section, and the sheet names the same iterations.
+TEST_F(FlowWindowUse, TheWindowsSwingIsTheSheets)
+{
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(averagedFlow(window));
+    FlowWindow& flow = flowWindow();
+    // The sheet of the design the window shows: the boxes' texts and the flow kept with them.
+    Design design = defaultDesign();
+    for (const Box box : givenParameterBoxes())
+        design.texts[box] =
+            window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
+    design.flow = window.lastRun().flow();
+    const QString sheet = SheetDocument(sheetInputFor(design, NumberLocale{".", ","}, false)).document().toPlainText();
+    ASSERT_TRUE(sheet.contains(QStringLiteral("表中各值为第 601～800 次迭代的平均值"))) << sheet.toStdString();
+    // The sheet's swing, a part per section: "NAME Vu low～high%，θ̄ …".
+    const qsizetype from = sheet.indexOf(QStringLiteral("其间的波动范围："));
+    ASSERT_GE(from, 0) << sheet.toStdString();
+    const qsizetype to = sheet.indexOf(QStringLiteral("。"), from);
+    const QStringList parts = sheet.mid(from + 8, to - from - 8).split(QStringLiteral("；"));
+    const std::vector<QStringList> rows = flow.figureRows();
+    ASSERT_EQ(rows.size(), 4u);
+    int compared = 0;
+    for (std::size_t r = 0; r + 1 < rows.size(); r += 2) {
+        const QStringList& section = rows[r];
+        const QStringList& swing = rows[r + 1];
+        ASSERT_EQ(swing[0], QStringLiteral("波动范围"));
+        QString part;
+        for (const QString& p : parts)
+            if (p.startsWith(section[0] + QStringLiteral(" ")))
+                part = p;
+        ASSERT_FALSE(part.isEmpty()) << section[0].toStdString() << " not in the sheet's swing";
+        const struct {
+            int column;
+            QString name, unit;
+        } figures[] = {{1, QStringLiteral("Vu"), QStringLiteral("%")},
+                       {2, QStringLiteral("θ̄"), QStringLiteral("°")},
+                       {3, QStringLiteral("θ̄ 仅旋流"), QStringLiteral("°")},
+                       {4, QStringLiteral("水头损失"), QStringLiteral(" m")}};
+        for (const auto& f : figures) {
+            if (swing[f.column].isEmpty())
+                continue;
+            EXPECT_TRUE(part.contains(f.name + QStringLiteral(" ") + swing[f.column] + f.unit))
+                << section[0].toStdString() << " " << f.name.toStdString() << " " << swing[f.column].toStdString()
+                << " not in " << part.toStdString();
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 7) << "Vu, θ̄ and the loss at both sections and θ̄ of the swirl at the pump inlet";
+}
+
 TEST_F(FlowWindowUse, AFailedRunTakesTheFiguresAway)
 {
     run(QStringLiteral("2000"));
@@ -256,6 +370,40 @@ TEST_F(FlowWindowUse, NamesEachLevelsCellsAndTime)
     ASSERT_EQ(mesh->count(), 4);
     for (int i = 0; i < mesh->count(); ++i)
         EXPECT_EQ(mesh->itemText(i), expected.at(static_cast<cfd::MeshLevel>(mesh->itemData(i).toInt())));
+}
+
+// A run stopped at the iteration limit: its last figures are said, marked as no result (the
+// window keeps no flow from it), the means with their swing where it averaged them.
+TEST(UnsettledFigures, AreMarkedAsNoResult)
+{
+    cfd::FlowResult averaged;
+    averaged.status = cfd::RunStatus::IterationLimit;
+    averaged.averagedFrom = 800, averaged.averagedTo = 1000;
+    averaged.sections.push_back({"pump_inlet", "", {}, 0.0761});
+    cfd::SectionResult& s = averaged.sections.back();
+    s.figures.uniformity = 70.12, s.figures.angle = 82.04, s.figures.swirlAngle = 86.47;
+    s.uniformityBand = {64.11, 73.42}, s.angleBand = {81.68, 82.44}, s.lossBand = {0.0683, 0.0882};
+    s.swirlAngleBand = cfd::Band{85.93, 86.88};
+    cfd::FlowResult last = averaged;
+    last.averagedFrom = last.averagedTo = 0;
+    cfd::FlowResult none = averaged;
+    none.sections.clear();
+    const struct {
+        const char* name;
+        cfd::FlowResult result;
+        QString text;
+    } rows[] = {
+        {"meansWithTheirSwing", averaged,
+         QStringLiteral("第 801～1000 次迭代的平均值（未稳定，不作结果）：水泵进口断面 Vu 70.1%（波动 64.1～73.4），"
+                        "θ̄ 82.0°（波动 81.7～82.4），θ̄ 仅旋流 86.5°（波动 85.9～86.9），水头损失 0.0761 m（波动 0.0683～0.0882）")},
+        {"lastEvaluation", last,
+         QStringLiteral("最后一次评价的数值（未稳定，不作结果）：水泵进口断面 Vu 70.1%，θ̄ 82.0°，θ̄ 仅旋流 86.5°，水头损失 0.0761 m")},
+        {"noFigures", none, QString()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(unsettledFiguresText(row.result), row.text);
+    }
 }
 
 }  // namespace
