@@ -236,6 +236,16 @@ TEST_F(FlowWindowUse, ShowsTheMeansWithTheirSwingAndTheStopCondition)
     EXPECT_FALSE(flow.runText().contains(QStringLiteral("波动"))) << flow.runText().toStdString();
     ASSERT_EQ(flow.figureRows().size(), 2u) << "no 波动范围 rows";
     EXPECT_EQ(flow.figureRows()[1][0], QStringLiteral("水泵进口断面"));
+
+    // Kept unsettled (means and bands but the iteration limit reached): named, never shown as a result.
+    QJsonObject unsettled = averagedFlow(window);
+    QJsonObject result = unsettled.value(QStringLiteral("result")).toObject();
+    result["status"] = "iteration-limit";
+    unsettled["result"] = result;
+    window.lastRun().setFlow(unsettled);
+    EXPECT_TRUE(flow.figureRows().empty());
+    EXPECT_TRUE(flow.runText().isEmpty()) << flow.runText().toStdString();
+    EXPECT_TRUE(flow.note().contains(QStringLiteral("未得到收敛的结果"))) << flow.note().toStdString();
 }
 
 // The window and the sheet read the swing from the same record: every band the window shows
