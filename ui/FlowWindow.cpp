@@ -87,9 +87,11 @@ FlowWindow::FlowWindow(LastRun& lastRun, QWidget* parent)
     boundProcesses();
     ui_->processes->setValue(std::min(2, std::max(1, QThread::idealThreadCount())));
     ui_->figures->setColumnCount(7);
-    ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu (%)"), QStringLiteral("θ̄ (°)"), QStringLiteral("θ̄ 仅旋流 (°)"),
-                                             QStringLiteral("水头损失 (m)"), QStringLiteral("流量 (m³/s)"),
-                                             QStringLiteral("回流占面积 (%)"), QStringLiteral("回流占流量 (%)")});
+    // Each unit under its figure's name: the columns, as narrow as their figures, fit the
+    // window's width.
+    ui_->figures->setHorizontalHeaderLabels({QStringLiteral("Vu\n(%)"), QStringLiteral("θ̄\n(°)"), QStringLiteral("θ̄ 仅旋流\n(°)"),
+                                             QStringLiteral("水头损失\n(m)"), QStringLiteral("流量\n(m³/s)"),
+                                             QStringLiteral("回流占面积\n(%)"), QStringLiteral("回流占流量\n(%)")});
     // Each column as wide as its figures (a band of the loss is wider than a stretched column).
     ui_->figures->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ui_->figures->horizontalHeader()->setStretchLastSection(true);
@@ -231,8 +233,7 @@ void FlowWindow::showNothing(const QString& note)
 {
     setNote(note);
     ui_->figures->setRowCount(0);
-    // No taller than its rows; where the window is too low for them it scrolls.
-    ui_->figures->setMaximumHeight(heightOfAllRows(*ui_->figures));
+    ui_->figures->setFixedHeight(heightOfAllRows(*ui_->figures));
     ui_->runText->clear();
     ui_->trustText->clear();
     ui_->contour->showNote(QStringLiteral("无结果"));
@@ -282,7 +283,10 @@ void FlowWindow::showFlow(const QJsonObject& flow)
                {band("Vu", 1), band("theta", 1), flowBand(s, QStringLiteral("thetaSwirl"), 1), band("headLoss", 4), QString(),
                 QString(), QString()});
     }
-    ui_->figures->setMaximumHeight(heightOfAllRows(*ui_->figures));
+    // As tall as its rows, never scrolled itself: where the window is too low for them and the
+    // texts under them, the figures' area scrolls them together (a run settled on its means has
+    // twice the rows).
+    ui_->figures->setFixedHeight(heightOfAllRows(*ui_->figures));
     std::map<std::string, double> residuals;
     const QJsonObject r = result.value(QStringLiteral("residuals")).toObject();
     for (auto it = r.begin(); it != r.end(); ++it)

@@ -9,6 +9,9 @@
 // that the next 计算 resumes. A run that fails or does not settle takes the design's flow away,
 // so that nothing stale is shown. Each mesh level is offered with its cells and what it takes
 // on this machine (MeshTimes); the progress bar counts nothing until the solver counts.
+// The table (never scrolled itself) and the texts under it scroll together in the figures' area,
+// which shares the window's height with the pictures as the engineer drags it: whatever the
+// record holds can be read at the window's first size.
 
 #include "flow/DesignFlow.h"
 #include "flow/FlowRunner.h"

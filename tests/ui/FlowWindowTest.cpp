@@ -19,13 +19,18 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -297,6 +302,114 @@ TEST_F(FlowWindowUse, TheWindowsSwingIsTheSheets)
         }
     }
     EXPECT_EQ(compared, 7) << "Vu, θ̄ and the loss at both sections and θ̄ of the swirl at the pump inlet";
+}
+
+// Whether `label`'s whole text can be read: the label as large as its text needs at its width
+// (taller where it wraps), and all of it within what its window shows, or within the widget of
+// a scroll area whose scroll bars reach all of that widget. Empty when it can; what is cut off
+// otherwise.
+std::string cutOff(const QLabel& label)
+{
+    const std::string name = label.objectName().toStdString();
+    const QSize hint = label.sizeHint();
+    const int height = label.hasHeightForWidth() ? label.heightForWidth(label.width()) : hint.height();
+    if (height > label.height())
+        return name + " needs " + std::to_string(height) + " px in height, has " + std::to_string(label.height());
+    if (!label.wordWrap() && hint.width() > label.width())
+        return name + " needs " + std::to_string(hint.width()) + " px in width, has " + std::to_string(label.width());
+    // Each parent up to the window, or up to a scroll area's widget, shows the label whole.
+    QRect shown = label.rect();
+    for (const QWidget* w = &label; w->parentWidget() && !w->isWindow(); w = w->parentWidget()) {
+        const QWidget* parent = w->parentWidget();
+        const auto* area = qobject_cast<const QScrollArea*>(parent->parentWidget());
+        if (area && area->widget() == w)
+            return w->height() > area->viewport()->height() + area->verticalScrollBar()->maximum()
+                           || w->width() > area->viewport()->width() + area->horizontalScrollBar()->maximum()
+                       ? name + " lies beyond what " + area->objectName().toStdString() + " scrolls to"
+                       : std::string();
+        shown.translate(w->pos());
+        if (!parent->rect().contains(shown))
+            return name + " runs out of " + parent->objectName().toStdString();
+    }
+    return {};
+}
+
+// At the size the engineer first meets it, with the most a record holds (a run settled on its
+// means: a 波动范围 row under each section; the GCI bands, wider cells; what the figures rest on,
+// a line each): every row of the table without scrolling it, every text whole.
+TEST_F(FlowWindowUse, EverythingCanBeReadAtTheFirstSize)
+{
+    run(QStringLiteral("2000"));
+    QJsonObject flow = averagedFlow(window);
+    QJsonObject result = flow.value(QStringLiteral("result")).toObject();
+    result["flowGiven"] = 15.0;
+    result["residuals"] = QJsonObject{{"Ux", 1.2e-5}, {"Uy", 1.1e-5}, {"Uz", 9.8e-6}, {"k", 3.4e-5}, {"omega", 2.1e-5}, {"p", 4.4e-4}};
+    result["yPlus"] = QJsonObject{{"min", 19.7}, {"max", 15426.0}, {"mean", 412.3}, {"shareWithin30To300", 0.41}};
+    flow["result"] = result;
+    auto figure = [](const char* section, const char* name, double value, double gci) {
+        return QJsonObject{{"section", section}, {"figure", name}, {"values", QJsonArray{value, value, value}},
+                           {"convergence", "monotone"}, {"order", 1.5}, {"bandOrder", 1.5}, {"gci", gci}};
+    };
+    flow["meshStudy"] = QJsonObject{{"levels", QJsonArray{"fine", "medium", "coarse"}},
+                                    {"cells", QJsonArray{667300, 278563, 122152}},
+                                    {"figures", QJsonArray{figure("cone_inlet", "Vu", 88.2, 0.02), figure("cone_inlet", "theta", 80.1, 0.01),
+                                                           figure("cone_inlet", "headLoss", 0.031, 0.43),
+                                                           figure("pump_inlet", "Vu", 91.7, 0.01), figure("pump_inlet", "theta", 83.6, 0.004),
+                                                           figure("pump_inlet", "headLoss", 0.0532, 0.155)}}};
+    window.lastRun().setFlow(flow);
+    FlowWindow& shown = flowWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown));
+    QTest::qWait(50);  // the layout settled
+    ASSERT_EQ(shown.height(), 780) << "not the height the engineer meets it at";
+    ASSERT_EQ(shown.figureRows().size(), 4u);
+    ASSERT_FALSE(shown.trustText().isEmpty());
+
+    const auto* table = shown.findChild<QTableWidget*>(QStringLiteral("figures"));
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->verticalScrollBar()->maximum(), 0) << "the table scrolls its rows";
+    EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << "the table scrolls its columns";
+    int labels = 0;
+    for (const QLabel* label : shown.findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(&shown) || label->text().isEmpty())
+            continue;
+        EXPECT_EQ(cutOff(*label), "") << label->text().toStdString();
+        ++labels;
+    }
+    EXPECT_GE(labels, 3) << "the run's and the trust's texts among them";
+}
+
+// Tab takes every control the window shows, each once, in the order its form states (the
+// figures' area among them: from there the keys scroll the texts under the table).
+TEST_F(FlowWindowUse, TabTakesEveryControlInTheFormsOrder)
+{
+    QFile file(QStringLiteral(INLET_SOURCE_DIR "/ui/FlowWindow.ui"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    QXmlStreamReader xml(&file);
+    std::vector<std::string> stops;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"tabstop")
+            stops.push_back(xml.readElementText().toStdString());
+    ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    ASSERT_FALSE(stops.empty());
+
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(averagedFlow(window));
+    FlowWindow& shown = flowWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&shown));
+    QWidget* first = shown.findChild<QWidget*>(QString::fromStdString(stops.front()));
+    ASSERT_NE(first, nullptr) << stops.front();
+    // The chain once round; a control that hands its focus on (a tab widget to its tab bar) is
+    // named by the control.
+    std::vector<std::string> taken;
+    QWidget* w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isVisibleTo(&shown) && w->window() == &shown) {
+            const QWidget* parent = w->parentWidget();
+            taken.push_back((parent && parent->focusProxy() == w ? parent : w)->objectName().toStdString());
+        }
+        w = w->nextInFocusChain();
+    } while (w != first);
+    EXPECT_EQ(taken, stops);
 }
 
 TEST_F(FlowWindowUse, AFailedRunTakesTheFiguresAway)
