@@ -91,7 +91,9 @@ bool InterruptWatch::requested()
 namespace {
 
 // Where the figures are means over the averaging window (they swing from one iteration to the
-// next): the window and how far Vu, theta and the loss swung in it, before the means.
+// next): the window and how far Vu, theta, theta of the swirl alone and the loss swung in it,
+// before the means, in the order the means follow. A result kept before theta_s's band was has
+// none to print.
 std::string bandText(const cfd::FlowResult& r, const cfd::SectionResult& s, Language language)
 {
     if (r.averagedTo <= 0)
@@ -100,10 +102,12 @@ std::string bandText(const cfd::FlowResult& r, const cfd::SectionResult& s, Lang
     const auto band = [](const cfd::Band& b, int decimals) { return fixed(b.low, decimals) + "～" + fixed(b.high, decimals); };
     if (language == Language::Chinese)
         return "第 " + from + "～" + to + " 次迭代的平均（其间 Vu " + band(s.uniformityBand, 1) + "%，θ "
-               + band(s.angleBand, 1) + "°，水头损失 " + band(s.lossBand, 4) + " m）：";
+               + band(s.angleBand, 1) + "°" + (s.swirlAngleBand ? "（仅计旋流 " + band(*s.swirlAngleBand, 1) + "°）" : "")
+               + "，水头损失 " + band(s.lossBand, 4) + " m）：";
     const auto range = [](const cfd::Band& b, int decimals) { return fixed(b.low, decimals) + " to " + fixed(b.high, decimals); };
     return "mean over iterations " + from + " to " + to + " (Vu " + range(s.uniformityBand, 1) + " %, theta "
-           + range(s.angleBand, 1) + " deg, loss " + range(s.lossBand, 4) + " m there): ";
+           + range(s.angleBand, 1) + " deg" + (s.swirlAngleBand ? " (swirl alone " + range(*s.swirlAngleBand, 1) + " deg)" : "")
+           + ", loss " + range(s.lossBand, 4) + " m there): ";
 }
 
 // The verdict on a settled result, read as the sheet reads a design's record.
