@@ -42,7 +42,8 @@ if [ $status -eq 0 ]; then
     for section in cone_inlet pump_inlet; do
         line=$(grep -P "^flow\t$section\t" "$d/run")
         [ -n "$line" ] || { fail "hk 2500: no $section line: $(cat "$d/run")"; continue; }
-        vu=$(sed -E 's/.*\tVu (-?[0-9.]+) %.*/\1/' <<< "$line")
+        # After the tab, or after the band text of a run settled on its means ("…): Vu").
+        vu=$(sed -E 's/.*(\t|: )Vu (-?[0-9.]+) %.*/\2/' <<< "$line")
         awk -v v="$vu" 'BEGIN { exit !(v >= 0 && v <= 100) }' || fail "hk 2500: $section Vu $vu outside 0 to 100 %"
         grep -qE 'backflow [0-9.]+ % of the area, [0-9.]+ % of the flow$' <<< "$line" \
             || fail "hk 2500: $section line lacks the backflow: $line"
