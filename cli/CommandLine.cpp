@@ -297,8 +297,10 @@ saves the design as DIR/best.inlet with the study it was chosen from (the
 ranges, each variant's inputs, figures and failure, the objective and the
 constraints), which its sheet prints as the chapter 方案比选 and its workbook as
 the sheet 方案比选; a variant that fails or breaks a constraint is never
-chosen, and where none holds them all the exit status is 1. A build without
-NLopt (the Windows one) says so.
+chosen, and where none holds them all the exit status is 1, with a line for
+each constraint the variants break: how many break it and the one nearest to
+holding it, with its figure ("no warnings": the fewest warnings and their
+checks). A build without NLopt (the Windows one) says so.
 --evaluate flow adds each variant's flow (--mesh, --np, --iterations as
 for --cfd): its case in DIR/cases/NNN, run here with --local (cores / --np
 cases at once, each one's output in its log.study), or as one Slurm job

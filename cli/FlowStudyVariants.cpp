@@ -14,6 +14,7 @@
 #include "study/ResponseSurface.h"
 #include "study/StudyOptimiser.h"
 #include "study/SurfaceOptimiser.h"
+#include "study/UnheldConstraints.h"
 
 #include <algorithm>
 #include <chrono>
@@ -395,8 +396,16 @@ void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant
     const auto best = starts.empty() ? std::nullopt
                                      : optimiseSurface(study.inputs, *surface, maximise, study.requirements, starts,
                                                        study.evaluate);
-    if (!best)
-        throw unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = dir.string()});
+    if (!best) {
+        // Why: the constraints the settled variants break, each with the nearest to holding it.
+        std::vector<SeenVariant> seen;
+        for (const std::size_t i : settled)
+            seen.push_back({i < study.labels.size() ? study.labels[i] : std::to_string(i + 1), &study.checks[i],
+                            i < study.warned.size() ? study.warned[i] : std::string()});
+        CommandLineError error = unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = dir.string()});
+        error.more = unheldConstraints(study.requirements, seen, locale);
+        throw error;
+    }
 
     Design design = study.designOf(best->values);
     for (std::size_t i = 0; i < study.inputs.size(); ++i) {

@@ -70,6 +70,8 @@ struct FlowOptimisation {
     std::vector<Requirement> requirements;
     std::function<Design(const VariantValues&)> designOf;
     std::function<VariantFigures(const VariantValues&)> evaluate;  // the checks of a point
+    std::vector<std::string> labels;     // each variant as a message names it
+    std::vector<std::string> warned;     // each variant's warned checks, "name:subject; ..."
 };
 
 // Fits the surface to the settled variants, searches it, runs the suggested design's flow in

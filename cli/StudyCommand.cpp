@@ -14,6 +14,7 @@
 #include "files/SaveFile.h"
 #include "study/StudyOptimiser.h"
 #include "study/StudyPlan.h"
+#include "study/UnheldConstraints.h"
 #include "study/VariantEvaluation.h"
 #include "study/VariedInput.h"
 #if INLET_HAS_XLSX
@@ -256,6 +257,16 @@ Design variantDesign(Design design, const std::vector<VariedInput>& inputs, cons
             design.widthSet = values[i] < 0.5 ? WidthSet::Computed : WidthSet::AreaTrue;
     }
     return design;
+}
+
+// A variant as a message names it: "013.inlet (hk=2600, aa=45)".
+std::string variantLabel(const std::string& name, const std::vector<VariedInput>& inputs,
+                         const std::vector<std::string>& texts)
+{
+    std::string label = name + " (";
+    for (std::size_t k = 0; k < inputs.size() && k < texts.size(); ++k)
+        label.append(k ? ", " : "").append(inputs[k].name).append("=").append(texts[k]);
+    return label + ")";
 }
 
 BoxTexts boxesOf(const Design& design)
@@ -525,8 +536,11 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
                                     const Design d = variantDesign(design, inputs, v, locale);
                                     return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
                                 }};
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             search.checks.push_back(rows[i]->figures);
+            search.labels.push_back(variantLabel(names[i], inputs, texts[i]));
+            search.warned.push_back(rows[i]->warned);
+        }
         try {
             optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language);
         } catch (const CommandLineError&) {
@@ -542,9 +556,21 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             const Design d = variantDesign(design, inputs, v, locale);
             return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
         };
-        const auto best = optimise(inputs, *study.optimise, requirements, starts, evaluate);
-        if (!best)
-            throw unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = study.dir});
+        auto best = optimise(inputs, *study.optimise, requirements, starts, evaluate);
+        if (!best) {
+            // Which constraints the variants break and how near they come, for the engineer
+            // who must loosen one.
+            std::vector<SeenVariant> seen;
+            for (std::size_t i = 0; i < n; ++i)
+                seen.push_back({variantLabel(names[i], inputs, texts[i]), &rows[i]->figures, rows[i]->warned});
+            CommandLineError error = unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = study.dir});
+            error.more = unheldConstraints(requirements, seen, locale);
+            throw error;
+        }
+        // A study row chosen as it is keeps no checks (they are dropped once its row is made):
+        // computed again for the best design's lines and its record.
+        if (best->figures.checks.empty() && !best->figures.failure)
+            best->figures = evaluate(best->values);
         const Design chosen = variantDesign(design, inputs, best->values, locale);
         for (const VariedInput& input : inputs)
             text += "best\t" + input.name + "\t" + inputCell(input, chosen) + "\n";
