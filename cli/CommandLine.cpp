@@ -284,8 +284,10 @@ failure). The lines study<TAB>variants|computed|failed|sections-exist<TAB>N
 follow. A rerun computes only the variants whose design file or result is
 missing or out of date; a DIR of another study or of other files is a usage
 error unless --force (which replaces another study). --progress prints
-progress<TAB>DONE<TAB>TOTAL to standard error as the variants are computed
-(at the start, at each hundredth and at the end).
+progress<TAB>DONE<TAB>TOTAL to standard error as the study goes (at the
+start, at each hundredth and at the end): TOTAL counts each variant's checks
+and, with --evaluate flow, its case written and its run (and the run that
+confirms a flow optimum).
 --optimise min-B|min-volume (min-volume with --evaluate solid) then searches
 the ranges for the variant of least B or volume by NLopt's COBYLA, starting
 from the study's best variants, under the constraints: the variant computes,

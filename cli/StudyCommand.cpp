@@ -5,6 +5,7 @@
 #include "cli/CheckedOutput.h"
 #include "cli/CommandLineError.h"
 #include "cli/FlowStudyVariants.h"
+#include "cli/StudyProgress.h"
 #include "cli/StudySummary.h"
 #include "cli/VariantFiles.h"
 #include "drawing/Figures.h"
@@ -29,7 +30,6 @@
 #include <fstream>
 #include <future>
 #include <map>
-#include <mutex>
 #include <sstream>
 
 namespace inlet {
@@ -354,24 +354,11 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     }
     const std::string variantsDir = (dir / "variants").string() + "/";
     std::atomic<std::size_t> computedCount{0};
-    // --progress: "progress<TAB>DONE<TAB>TOTAL" on standard error at the start, at each
-    // hundredth of the variants and at the end, for a program that runs the study (the window).
-    // A variant whose result is kept counts as done at once.
-    std::mutex progressLock;
-    std::size_t done = 0, shownStep = 0;
-    const auto showProgress = [&] { err << "progress	" << done << "	" << n << std::endl; };
-    const auto variantDone = [&] {
-        if (!study.progress)
-            return;
-        const std::lock_guard<std::mutex> lock(progressLock);
-        const std::size_t step = ++done * 100 / n;
-        if (step != shownStep || done == n) {
-            shownStep = step;
-            showProgress();
-        }
-    };
-    if (study.progress)
-        showProgress();
+    // --progress: each variant's checks; at the flow's depth also its case and its run, and the
+    // run that confirms an optimum found on the flow.
+    const bool confirmsOnFlow = study.flow && study.optimise && flowObjective(*study.optimise);
+    StudyProgress progress(err, study.progress, study.flow ? 3 * n + (confirmsOnFlow ? 1 : 0) : n);
+    const auto variantDone = [&] { progress.step(); };
     try {
         parallelFor(n, [&](std::size_t i) {
             const std::string bytes = files.bytes(texts[i]);
@@ -452,7 +439,8 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         std::vector<std::optional<std::string>> failures;
         for (std::size_t i = 0; i < n; ++i)
             failures.push_back(rows[i]->figures.failure ? std::optional(table[i].back()) : std::nullopt);
-        flows = evaluateFlowVariants(dir, designs, names, failures, study.flowOptions, slurm, err, locale, language);
+        flows = evaluateFlowVariants(dir, designs, names, failures, study.flowOptions, slurm, err, locale, language,
+                                     progress);
         titles.insert(titles.end(), flowColumnTitles().begin(), flowColumnTitles().end());
         const std::vector<bool> flowNumbers = flowColumnNumbers();
         numbers.insert(numbers.end(), flowNumbers.begin(), flowNumbers.end());
@@ -542,7 +530,7 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             search.warned.push_back(rows[i]->warned);
         }
         try {
-            optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language);
+            optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language, progress);
         } catch (const CommandLineError&) {
             output.flush();  // the surface and the suggestion, before why there is no best design
             throw;

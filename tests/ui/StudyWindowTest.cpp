@@ -14,6 +14,8 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenuBar>
@@ -271,6 +273,66 @@ TEST_F(StudyWindowTest, CancelStopsTheStudyAndStartRunsItAgain)
     ASSERT_GE(volume, 0);
     for (int r = 0; r < 6; ++r)
         EXPECT_GT(table->index(r, volume).data().toDouble(), 0.0) << r;
+}
+
+// OpenFOAM stood in for by scripts on PATH (as files.flow-study does), for the flow's depth
+// without a real run: the meshers succeed and simpleFoam runs `solver`. Restores PATH when done.
+class StandInOpenFoam {
+public:
+    StandInOpenFoam(const QString& folder, const QByteArray& solver) : path_(qgetenv("PATH"))
+    {
+        QDir().mkpath(folder);
+        const auto write = [&](const char* name, const QByteArray& script) {
+            QFile out(QDir(folder).filePath(QLatin1String(name)));
+            EXPECT_TRUE(out.open(QIODevice::WriteOnly) && out.write("#!/bin/sh\n" + script) > 0) << name;
+            out.setPermissions(out.permissions() | QFileDevice::ExeOwner);
+        };
+        for (const char* name : {"blockMesh", "surfaceFeatureExtract", "snappyHexMesh", "topoSet", "decomposePar",
+                                 "reconstructPar", "mpirun"})
+            write(name, "exit 0\n");
+        write("checkMesh", "echo '    cells:            4137'\necho '    Mesh non-orthogonality Max: 41.2 average: 8.1'\n"
+                           "echo '    Max skewness = 1.3 OK.'\necho 'Mesh OK.'\n");
+        write("simpleFoam", solver);
+        qputenv("PATH", QFile::encodeName(folder) + ":/usr/bin:/bin");
+    }
+    ~StandInOpenFoam() { qputenv("PATH", path_); }
+
+private:
+    QByteArray path_;
+};
+
+// The flow's depth: the bar counts every stage, not the checks alone: each variant's checks,
+// its case written (its solid) and its run, 3 × 2 steps for two variants, reaching the
+// checks' end (2), the cases' (4) and the runs' (6) in turn.
+TEST_F(StudyWindowTest, AtTheFlowsDepthTheBarCountsTheChecksTheCasesAndTheRuns)
+{
+    auto* depth = child<QComboBox>("depth");
+    if (depth->findData(QStringLiteral("flow")) < 0)
+        GTEST_SKIP() << "this inlet-calc has no flow depth";
+    const StandInOpenFoam openFoam(file("fake"), "echo 'FOAM FATAL ERROR: a stand-in'\nexit 1\n");
+    type(Box::Text21, "2000");
+    vary(1, "hk", "1800", "2600", 2);
+    child<QLineEdit>("folder")->setText(file("s"));
+    depth->setCurrentIndex(depth->findData(QStringLiteral("flow")));
+    auto* place = child<QComboBox>("place");
+    place->setCurrentIndex(place->findData(QStringLiteral("--local")));
+    auto* mesh = child<QComboBox>("mesh");
+    mesh->setCurrentIndex(mesh->findData(QStringLiteral("tiny")));
+    QSignalSpy ended(study, SIGNAL(studyEnded()));
+    child<QPushButton>("start")->click();
+    ASSERT_TRUE(ended.count() == 1 || ended.wait(120000)) << "the study did not end";
+    EXPECT_EQ(child<QTableView>("table")->model()->rowCount(), 2) << messages().toStdString();
+    // Every count of the three stages, in order, out of 6 (the bar's own 0 to 1 before
+    // inlet-calc names its count, and its end, left aside).
+    std::vector<int> counted;
+    for (const auto& [value, maximum] : progress)
+        if (maximum == 6)
+            counted.push_back(value);
+    EXPECT_TRUE(std::is_sorted(counted.begin(), counted.end()));
+    for (const int stageEnd : {2, 4, 6})
+        EXPECT_NE(std::find(counted.begin(), counted.end(), stageEnd), counted.end()) << stageEnd;
+    for (const auto& [value, maximum] : progress)
+        EXPECT_TRUE(maximum == 6 || maximum <= 1) << value << " of " << maximum;
 }
 
 // 优化…: the optimiser over the study, its best design named and opened in the main window.
