@@ -305,7 +305,8 @@ holding it, with its figure ("no warnings": the fewest warnings and their
 checks). A build without NLopt (the Windows one) says so.
 --evaluate flow adds each variant's flow (--mesh, --np, --iterations as
 for --cfd): its case in DIR/cases/NNN, run here with --local (cores / --np
-cases at once, each one's output in its log.study), or as one Slurm job
+cases at once, each one's output in its log.study; on Linux a study killed
+takes its runs with it), or as one Slurm job
 array with --slurm (one variant a task; without sbatch a failure that says
 so), else through Slurm where sbatch is found. The
 columns flow_status, Vu_pump_inlet, theta_pump_inlet, theta_swirl_pump_inlet,

@@ -159,8 +159,12 @@ void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options
                 argv.push_back(a.data());
             argv.push_back(nullptr);
             const std::string log = (dir / "log.study").string();
+            const pid_t parent = ::getpid();
             const pid_t pid = ::fork();
             if (pid == 0) {
+                // A study killed outright (SIGKILL, the study window's 取消) takes its runs with
+                // it: each stops on the SIGTERM as on Ctrl-C, its case resumable.
+                cfd::endWithParent(parent);
                 const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                 if (fd >= 0) {
                     ::dup2(fd, 1);
