@@ -1,5 +1,6 @@
 #include "checks/VoluteChart.h"
 
+#include "checks/ChartAxis.h"
 #include "drawing/Figures.h"
 #include "drawing/PassageGeometry.h"
 
@@ -48,15 +49,9 @@ struct Panel {
     std::string noteAscii;
 };
 
-// Round ticks from below the least value to above the greatest: steps of 1, 2, 2.5 or 5
-// times a power of ten, at most six of them; 0 is always on the axis.
-struct Ticks {
-    double low = 0;
-    double high = 1;
-    double step = 0.2;
-};
-
-Ticks ticksFor(double least, double most)
+// Round ticks from below the least value to above the greatest, at most six of them; 0 is
+// always on the axis.
+ChartTicks ticksFor(double least, double most)
 {
     least = std::min(least, 0.0);
     most = std::max(most, 0.0);
@@ -65,23 +60,7 @@ Ticks ticksFor(double least, double most)
     const double raw = most / 6 - least / 6;  // without overflow
     if (!std::isfinite(raw) || !(raw > 0))
         return {};
-    const double power = std::pow(10, std::floor(std::log10(raw)));
-    double step = 10 * power;
-    for (const double m : {1.0, 2.0, 2.5, 5.0}) {
-        if (m * power >= raw) {
-            step = m * power;
-            break;
-        }
-    }
-    return {std::floor(least / step) * step, std::ceil(most / step) * step, step};
-}
-
-int decimalsFor(double step)
-{
-    int decimals = 0;
-    while (decimals < 6 && std::fabs(step * std::pow(10, decimals) - std::round(step * std::pow(10, decimals))) > 1e-9)
-        ++decimals;
-    return decimals;
+    return roundTicks(least, most, raw);
 }
 
 class ChartBuilder {
@@ -100,23 +79,12 @@ public:
                     least = std::min(least, *v);
                     most = std::max(most, *v);
                 }
-        const Ticks ticks = ticksFor(least, most);
+        const ChartTicks ticks = ticksFor(least, most);
         const auto y = [&](double v) { return bottom + (v - ticks.low) / (ticks.high - ticks.low) * kPlotHeight; };
         const double top = bottom + kPlotHeight, right = kLeft + kPlotWidth;
 
         add(Layer::Dimension, Polyline{{{kLeft, bottom}, {right, bottom}, {right, top}, {kLeft, top}}, true});
-        const int decimals = decimalsFor(ticks.step);
-        for (int tick = 0; tick <= 12; ++tick) {
-            const double v = ticks.low + tick * ticks.step;
-            if (!(v <= ticks.high + ticks.step / 2))
-                break;
-            const double at = y(v);
-            add(Layer::Dimension, Line{{kLeft - 1, at}, {kLeft, at}});
-            if (std::fabs(v) < ticks.step / 2 && ticks.low < 0)
-                add(Layer::Centre, Line{{kLeft, at}, {right, at}});  // the zero line
-            const std::string figure = fixedFigure(std::fabs(v) < ticks.step / 1e6 ? 0.0 : v, decimals, locale_);
-            label({kLeft - 1.8, at - kFigure * 0.35}, kFigure, Label::Anchor::Right, figure, figure);
-        }
+        addValueAxis(shapes_, ticks, kLeft, right, y, kFigure, true, locale_);
         for (int phi = 0; phi <= 90; phi += 10) {
             const double at = x(phi);
             add(Layer::Dimension, Line{{at, bottom - 1}, {at, bottom}});

@@ -284,8 +284,10 @@ failure). The lines study<TAB>variants|computed|failed|sections-exist<TAB>N
 follow. A rerun computes only the variants whose design file or result is
 missing or out of date; a DIR of another study or of other files is a usage
 error unless --force (which replaces another study). --progress prints
-progress<TAB>DONE<TAB>TOTAL to standard error as the variants are computed
-(at the start, at each hundredth and at the end).
+progress<TAB>DONE<TAB>TOTAL to standard error as the study goes (at the
+start, at each hundredth and at the end): TOTAL counts each variant's checks
+and, with --evaluate flow, its case written and its run (and the run that
+confirms a flow optimum).
 --optimise min-B|min-volume (min-volume with --evaluate solid) then searches
 the ranges for the variant of least B or volume by NLopt's COBYLA, starting
 from the study's best variants, under the constraints: the variant computes,
@@ -297,11 +299,14 @@ saves the design as DIR/best.inlet with the study it was chosen from (the
 ranges, each variant's inputs, figures and failure, the objective and the
 constraints), which its sheet prints as the chapter 方案比选 and its workbook as
 the sheet 方案比选; a variant that fails or breaks a constraint is never
-chosen, and where none holds them all the exit status is 1. A build without
-NLopt (the Windows one) says so.
+chosen, and where none holds them all the exit status is 1, with a line for
+each constraint the variants break: how many break it and the one nearest to
+holding it, with its figure ("no warnings": the fewest warnings and their
+checks). A build without NLopt (the Windows one) says so.
 --evaluate flow adds each variant's flow (--mesh, --np, --iterations as
 for --cfd): its case in DIR/cases/NNN, run here with --local (cores / --np
-cases at once, each one's output in its log.study), or as one Slurm job
+cases at once, each one's output in its log.study; on Linux a study killed
+takes its runs with it), or as one Slurm job
 array with --slurm (one variant a task; without sbatch a failure that says
 so), else through Slurm where sbatch is found. The
 columns flow_status, Vu_pump_inlet, theta_pump_inlet, theta_swirl_pump_inlet,

@@ -224,7 +224,8 @@ void cancelSlurmJob(const std::string& id, const fs::path& dir)
     capture({"scancel", id}, fs::absolute(dir));
 }
 
-void waitForSlurmJob(const std::string& id, const fs::path& dir, std::ostream& err, Language language)
+void waitForSlurmJob(const std::string& id, const fs::path& dir, std::ostream& err, Language language,
+                     const std::function<void()>& poll)
 {
     const fs::path root = fs::absolute(dir);
     const InterruptWatch watch;
@@ -237,6 +238,8 @@ void waitForSlurmJob(const std::string& id, const fs::path& dir, std::ostream& e
         }
         if (!slurmJobWaiting(id, root))
             break;
+        if (poll)
+            poll();
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
 }

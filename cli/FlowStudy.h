@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,9 @@ void runCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, 
 // whether a job is still pending or running; a job cancelled.
 std::string submitCaseArray(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
                             const std::filesystem::path& dir, std::ostream& err, Language language);
-void waitForSlurmJob(const std::string& id, const std::filesystem::path& dir, std::ostream& err, Language language);
+// `poll`, where given, is called at each look at the queue (a study counts the cases done).
+void waitForSlurmJob(const std::string& id, const std::filesystem::path& dir, std::ostream& err, Language language,
+                     const std::function<void()>& poll = {});
 bool slurmJobWaiting(const std::string& id, const std::filesystem::path& dir);
 void cancelSlurmJob(const std::string& id, const std::filesystem::path& dir);
 

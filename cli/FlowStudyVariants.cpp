@@ -14,6 +14,7 @@
 #include "study/ResponseSurface.h"
 #include "study/StudyOptimiser.h"
 #include "study/SurfaceOptimiser.h"
+#include "study/UnheldConstraints.h"
 
 #include <algorithm>
 #include <chrono>
@@ -116,7 +117,8 @@ bool waitForEarlierJob(const fs::path& jobFile, const fs::path& dir, std::ostrea
 
 // The tasks submitted as one job array, its id kept in `jobFile`, and waited for.
 void submitAndWait(const std::vector<int>& tasks, const std::string& caseFolder, const FlowOptions& options,
-                   const fs::path& dir, const fs::path& jobFile, std::ostream& err, Language language)
+                   const fs::path& dir, const fs::path& jobFile, std::ostream& err, Language language,
+                   const std::function<void()>& poll = {})
 {
     const std::string id = submitCaseArray(tasks, caseFolder, options, dir, err, language);
     if (id.empty())
@@ -128,7 +130,7 @@ void submitAndWait(const std::vector<int>& tasks, const std::string& caseFolder,
         cancelSlurmJob(id, dir);
         throw unfinished(f);
     }
-    waitForSlurmJob(id, dir, err, language);
+    waitForSlurmJob(id, dir, err, language, poll);
 }
 
 #ifndef _WIN32
@@ -136,8 +138,9 @@ void submitAndWait(const std::vector<int>& tasks, const std::string& caseFolder,
 // Slurm task runs it), its output in the case's log.study. One thread starts them all (a
 // thread that forks while another holds a lock would hang the child). Ctrl-C reaches each,
 // which stops in an orderly way and keeps its case resumable; none is started after it.
+// `ended` is called as each case's run ends (or could not start).
 void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options, std::size_t lanes, std::ostream& err,
-                   Language language)
+                   Language language, const std::function<void()>& ended)
 {
     const bool chinese = language == Language::Chinese;
     const std::string self = selfPath();
@@ -156,8 +159,12 @@ void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options
                 argv.push_back(a.data());
             argv.push_back(nullptr);
             const std::string log = (dir / "log.study").string();
+            const pid_t parent = ::getpid();
             const pid_t pid = ::fork();
             if (pid == 0) {
+                // A study killed outright (SIGKILL, the study window's 取消) takes its runs with
+                // it: each stops on the SIGTERM as on Ctrl-C, its case resumable.
+                cfd::endWithParent(parent);
                 const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
                 if (fd >= 0) {
                     ::dup2(fd, 1);
@@ -167,8 +174,10 @@ void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options
                 ::execv(argv[0], argv.data());
                 ::_exit(127);
             }
-            if (pid < 0)
+            if (pid < 0) {
+                ended();
                 continue;  // not started: the case has no results, and its row says so
+            }
             running[pid] = dir;
             err << "inlet-calc: " << (chinese ? "开始计算 " : "running ") << dir.string() << (chinese ? "（输出见 " : " (its output in ")
                 << log << (chinese ? "）" : ")") << std::endl;
@@ -189,6 +198,7 @@ void runSideBySide(const std::vector<fs::path>& dirs, const FlowOptions& options
             } catch (const Failure&) {
             }
             err << "inlet-calc: " << dir.string() << (chinese ? "：" : ": ") << word << std::endl;
+            ended();
             continue;
         }
         if (done < 0 && errno == ECHILD)
@@ -283,7 +293,7 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
                                               const std::vector<std::string>& names,
                                               const std::vector<std::optional<std::string>>& failures,
                                               const FlowOptions& options, bool slurm, std::ostream& err,
-                                              const NumberLocale& locale, Language language)
+                                              const NumberLocale& locale, Language language, StudyProgress& progress)
 {
     const std::size_t n = designs.size();
     std::vector<FlowVariant> flows(n);
@@ -294,26 +304,33 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
         flows[i].design = designs[i];
         flows[i].caseDir = caseDir(i);
         flows[i].noResult = "no case";
+        // Its case and its run: both steps done at once where there is nothing to run.
         if (failures[i]) {
             flows[i].errorText = *failures[i];
+            progress.step(2);
             continue;
         }
         try {
             cases[i] = writeCase(designs[i], options, caseDir(i), locale);
         } catch (const Failure& f) {
             flows[i].failure = f;  // no section shape, a solid that cannot be built
+            progress.step(2);
             continue;
         }
-        if (auto kept = keptResult(caseDir(i)))
+        if (auto kept = keptResult(caseDir(i))) {
             flows[i].result = std::move(kept);
-        else
+            progress.step(2);
+        } else {
             toRun.push_back(i);
+            progress.step(1);
+        }
     }
     if (slurm) {
         const fs::path jobFile = dir / "cases" / "slurm.job";
         if (!toRun.empty() && waitForEarlierJob(jobFile, dir, err, language))
             std::erase_if(toRun, [&](std::size_t i) {
                 flows[i].result = keptResult(caseDir(i));
+                progress.step(flows[i].result ? 1 : 0);
                 return flows[i].result.has_value();
             });
         // Task N runs the case of variant N, its folder's name N with the names' leading zeros.
@@ -321,10 +338,20 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
         for (const std::size_t i : toRun)
             tasks.push_back(int(i + 1));
         const std::string width = std::to_string(fs::path(names.front()).stem().string().size());
+        // A task's run counts once its results stand; the rest (failed, cancelled) at the end.
+        std::vector<bool> counted(toRun.size(), false);
+        const auto countEnded = [&](bool all) {
+            for (std::size_t k = 0; k < toRun.size(); ++k)
+                if (!counted[k] && (all || keptResult(caseDir(toRun[k])))) {
+                    counted[k] = true;
+                    progress.step();
+                }
+        };
         submitAndWait(tasks,
                       shellWord((fs::absolute(dir) / "cases").string()) + "/\"$(printf %0" + width
                           + "d \"$SLURM_ARRAY_TASK_ID\")\"",
-                      options, dir, jobFile, err, language);
+                      options, dir, jobFile, err, language, [&] { countEnded(false); });
+        countEnded(true);
     } else {
         // As many cases at once as the cores hold their processes; one at a time shows its
         // progress here.
@@ -334,13 +361,15 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
             std::vector<fs::path> dirs;
             for (const std::size_t i : toRun)
                 dirs.push_back(caseDir(i));
-            runSideBySide(dirs, options, lanes, err, language);
+            runSideBySide(dirs, options, lanes, err, language, [&] { progress.step(); });
         } else
 #endif
         {
             (void)lanes;
-            for (const std::size_t i : toRun)
+            for (const std::size_t i : toRun) {
                 runWithProgress(*cases[i], caseDir(i), err, language);
+                progress.step();
+            }
         }
     }
     for (const std::size_t i : toRun)
@@ -350,7 +379,7 @@ std::vector<FlowVariant> evaluateFlowVariants(const fs::path& dir, const std::ve
 
 void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant>& flows, const FlowOptions& options,
                     bool slurm, const fs::path& dir, std::string& text, std::ostream& err, const NumberLocale& locale,
-                    Language language)
+                    Language language, StudyProgress& progress)
 {
     const std::string& objective = study.objective;
     const bool maximise = objective != "loss";
@@ -395,8 +424,16 @@ void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant
     const auto best = starts.empty() ? std::nullopt
                                      : optimiseSurface(study.inputs, *surface, maximise, study.requirements, starts,
                                                        study.evaluate);
-    if (!best)
-        throw unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = dir.string()});
+    if (!best) {
+        // Why: the constraints the settled variants break, each with the nearest to holding it.
+        std::vector<SeenVariant> seen;
+        for (const std::size_t i : settled)
+            seen.push_back({i < study.labels.size() ? study.labels[i] : std::to_string(i + 1), &study.checks[i],
+                            i < study.warned.size() ? study.warned[i] : std::string()});
+        CommandLineError error = unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = dir.string()});
+        error.more = unheldConstraints(study.requirements, seen, locale);
+        throw error;
+    }
 
     Design design = study.designOf(best->values);
     for (std::size_t i = 0; i < study.inputs.size(); ++i) {
@@ -434,6 +471,7 @@ void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant
     } catch (const Failure& f) {
         throw unfinished(f);
     }
+    progress.step();
     const std::string status = confirmed.result ? cfd::statusName(confirmed.result->status) : confirmed.noResult;
     text += "best\tflow_status\t" + status + "\n";
     const auto computed = objectiveFigure(confirmed, objective);

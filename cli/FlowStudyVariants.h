@@ -6,6 +6,7 @@
 // objectives (--optimise min-loss|max-vu|max-theta), searched on a response surface fitted to
 // the settled variants and confirmed by one more flow run in DIR/cases/best.
 
+#include "cli/StudyProgress.h"
 #include "document/DesignFile.h"
 #include "flow/DesignFlow.h"
 #include "openfoam/FlowResult.h"
@@ -55,11 +56,13 @@ bool flowStudyThroughSlurm(const FlowOptions& options, bool slurm);
 // The flow of each variant (`failures[i]`: it did not compute, its row's words why): each
 // case written in DIR/cases/NAME (an out-of-date one replaced), run unless its results are
 // there (settled or at the iteration limit), here or through Slurm. Returns one per variant.
+// Two steps of `progress` a variant: its case written (or none to write), its run ended (or
+// kept, or none to run).
 std::vector<FlowVariant> evaluateFlowVariants(const std::filesystem::path& dir, const std::vector<Design>& designs,
                                               const std::vector<std::string>& names,
                                               const std::vector<std::optional<std::string>>& failures,
                                               const FlowOptions& options, bool slurm, std::ostream& err,
-                                              const NumberLocale& locale, Language language);
+                                              const NumberLocale& locale, Language language, StudyProgress& progress);
 
 // What the flow optimisation needs of the study.
 struct FlowOptimisation {
@@ -70,6 +73,8 @@ struct FlowOptimisation {
     std::vector<Requirement> requirements;
     std::function<Design(const VariantValues&)> designOf;
     std::function<VariantFigures(const VariantValues&)> evaluate;  // the checks of a point
+    std::vector<std::string> labels;     // each variant as a message names it
+    std::vector<std::string> warned;     // each variant's warned checks, "name:subject; ..."
 };
 
 // Fits the surface to the settled variants, searches it, runs the suggested design's flow in
@@ -77,8 +82,9 @@ struct FlowOptimisation {
 // against computed); saves DIR/best.inlet with its flow. Throws CommandLineError (status 1):
 // too few settled variants for a surface, none holding every constraint, a confirming run that
 // does not settle (no best.inlet then), a file that cannot be written.
+// One step of `progress`: the confirming run ended.
 void optimiseOnFlow(const FlowOptimisation& study, const std::vector<FlowVariant>& flows, const FlowOptions& options,
                     bool slurm, const std::filesystem::path& dir, std::string& text, std::ostream& err,
-                    const NumberLocale& locale, Language language);
+                    const NumberLocale& locale, Language language, StudyProgress& progress);
 
 }  // namespace inlet

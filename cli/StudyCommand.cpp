@@ -5,6 +5,7 @@
 #include "cli/CheckedOutput.h"
 #include "cli/CommandLineError.h"
 #include "cli/FlowStudyVariants.h"
+#include "cli/StudyProgress.h"
 #include "cli/StudySummary.h"
 #include "cli/VariantFiles.h"
 #include "drawing/Figures.h"
@@ -14,6 +15,7 @@
 #include "files/SaveFile.h"
 #include "study/StudyOptimiser.h"
 #include "study/StudyPlan.h"
+#include "study/UnheldConstraints.h"
 #include "study/VariantEvaluation.h"
 #include "study/VariedInput.h"
 #if INLET_HAS_XLSX
@@ -28,7 +30,6 @@
 #include <fstream>
 #include <future>
 #include <map>
-#include <mutex>
 #include <sstream>
 
 namespace inlet {
@@ -258,6 +259,16 @@ Design variantDesign(Design design, const std::vector<VariedInput>& inputs, cons
     return design;
 }
 
+// A variant as a message names it: "013.inlet (hk=2600, aa=45)".
+std::string variantLabel(const std::string& name, const std::vector<VariedInput>& inputs,
+                         const std::vector<std::string>& texts)
+{
+    std::string label = name + " (";
+    for (std::size_t k = 0; k < inputs.size() && k < texts.size(); ++k)
+        label.append(k ? ", " : "").append(inputs[k].name).append("=").append(texts[k]);
+    return label + ")";
+}
+
 BoxTexts boxesOf(const Design& design)
 {
     BoxTexts boxes;
@@ -343,24 +354,11 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
     }
     const std::string variantsDir = (dir / "variants").string() + "/";
     std::atomic<std::size_t> computedCount{0};
-    // --progress: "progress<TAB>DONE<TAB>TOTAL" on standard error at the start, at each
-    // hundredth of the variants and at the end, for a program that runs the study (the window).
-    // A variant whose result is kept counts as done at once.
-    std::mutex progressLock;
-    std::size_t done = 0, shownStep = 0;
-    const auto showProgress = [&] { err << "progress	" << done << "	" << n << std::endl; };
-    const auto variantDone = [&] {
-        if (!study.progress)
-            return;
-        const std::lock_guard<std::mutex> lock(progressLock);
-        const std::size_t step = ++done * 100 / n;
-        if (step != shownStep || done == n) {
-            shownStep = step;
-            showProgress();
-        }
-    };
-    if (study.progress)
-        showProgress();
+    // --progress: each variant's checks; at the flow's depth also its case and its run, and the
+    // run that confirms an optimum found on the flow.
+    const bool confirmsOnFlow = study.flow && study.optimise && flowObjective(*study.optimise);
+    StudyProgress progress(err, study.progress, study.flow ? 3 * n + (confirmsOnFlow ? 1 : 0) : n);
+    const auto variantDone = [&] { progress.step(); };
     try {
         parallelFor(n, [&](std::size_t i) {
             const std::string bytes = files.bytes(texts[i]);
@@ -441,7 +439,8 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
         std::vector<std::optional<std::string>> failures;
         for (std::size_t i = 0; i < n; ++i)
             failures.push_back(rows[i]->figures.failure ? std::optional(table[i].back()) : std::nullopt);
-        flows = evaluateFlowVariants(dir, designs, names, failures, study.flowOptions, slurm, err, locale, language);
+        flows = evaluateFlowVariants(dir, designs, names, failures, study.flowOptions, slurm, err, locale, language,
+                                     progress);
         titles.insert(titles.end(), flowColumnTitles().begin(), flowColumnTitles().end());
         const std::vector<bool> flowNumbers = flowColumnNumbers();
         numbers.insert(numbers.end(), flowNumbers.begin(), flowNumbers.end());
@@ -525,10 +524,13 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
                                     const Design d = variantDesign(design, inputs, v, locale);
                                     return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
                                 }};
-        for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t i = 0; i < n; ++i) {
             search.checks.push_back(rows[i]->figures);
+            search.labels.push_back(variantLabel(names[i], inputs, texts[i]));
+            search.warned.push_back(rows[i]->warned);
+        }
         try {
-            optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language);
+            optimiseOnFlow(search, flows, study.flowOptions, slurm, dir, text, err, locale, language, progress);
         } catch (const CommandLineError&) {
             output.flush();  // the surface and the suggestion, before why there is no best design
             throw;
@@ -542,9 +544,21 @@ int runStudy(const StudyOptions& study, const Design& design, std::ostream& out,
             const Design d = variantDesign(design, inputs, v, locale);
             return evaluateVariant(boxesOf(d), d.widthSet, depth, locale, study.passageLength);
         };
-        const auto best = optimise(inputs, *study.optimise, requirements, starts, evaluate);
-        if (!best)
-            throw unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = study.dir});
+        auto best = optimise(inputs, *study.optimise, requirements, starts, evaluate);
+        if (!best) {
+            // Which constraints the variants break and how near they come, for the engineer
+            // who must loosen one.
+            std::vector<SeenVariant> seen;
+            for (std::size_t i = 0; i < n; ++i)
+                seen.push_back({variantLabel(names[i], inputs, texts[i]), &rows[i]->figures, rows[i]->warned});
+            CommandLineError error = unfinished(Failure{.kind = Failure::Kind::StudyNoVariantHolds, .file = study.dir});
+            error.more = unheldConstraints(requirements, seen, locale);
+            throw error;
+        }
+        // A study row chosen as it is keeps no checks (they are dropped once its row is made):
+        // computed again for the best design's lines and its record.
+        if (best->figures.checks.empty() && !best->figures.failure)
+            best->figures = evaluate(best->values);
         const Design chosen = variantDesign(design, inputs, best->values, locale);
         for (const VariedInput& input : inputs)
             text += "best\t" + input.name + "\t" + inputCell(input, chosen) + "\n";

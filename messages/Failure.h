@@ -87,6 +87,10 @@ struct Failure {
         // input or the figures it may name; {file} the study's folder.
         StudyInputNotVaried, StudyRangeNotUsable, StudyInputTwice, StudyTooManyInputs, StudyTooManyVariants,
         StudyFolderOther, StudyRequireNotUsable, StudyNoVariantHolds, StudyOptimiserMissing,
+        // Why none holds, one constraint each ({item} the --require text, {number} the variants
+        // that break it of {limit}, {other} the nearest to holding it, {detail} its figure or
+        // its warnings; or {other} a figure no variant has).
+        StudySectionsUnheld, StudyRequireUnheld, StudyWarningsUnheld, StudyRequireNoFigure,
         // The flow's depth of a study ({number} the settled variants, {item} a run's status).
         StudySlurmMissing, StudySurfaceTooFew, StudyOptimumNotSettled,
         // Files a command names ({item} and {other} the options, {file} the file written).

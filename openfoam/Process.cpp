@@ -11,6 +11,9 @@
 #include <thread>
 #include <unistd.h>
 #endif
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 namespace inlet::cfd {
 
@@ -30,6 +33,8 @@ ProcessResult runProcess(const std::vector<std::string>&, const std::filesystem:
     return {};
 }
 
+void endWithParent(int) {}
+
 #else
 
 std::string findProgram(const std::string& program)
@@ -42,6 +47,17 @@ std::string findProgram(const std::string& program)
             return candidate;
     }
     return {};
+}
+
+void endWithParent([[maybe_unused]] int parent)
+{
+#ifdef __linux__
+    // Kept across exec (the programs are not set-user-ID); the parent may have died between
+    // the fork and this call, which the signal would then never tell.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent)
+        ::_exit(128 + SIGTERM);
+#endif
 }
 
 ProcessResult runProcess(const std::vector<std::string>& args, const std::filesystem::path& dir,
@@ -60,8 +76,10 @@ ProcessResult runProcess(const std::vector<std::string>& args, const std::filesy
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
 
+    const pid_t parent = ::getpid();
     const pid_t pid = ::fork();
     if (pid == 0) {
+        endWithParent(parent);
         ::setpgid(0, 0);
         ::dup2(logFd, STDOUT_FILENO);
         ::dup2(logFd, STDERR_FILENO);

@@ -27,4 +27,10 @@ ProcessResult runProcess(const std::vector<std::string>& args, const std::filesy
 // The full path of `program` on PATH, empty when it is not there.
 std::string findProgram(const std::string& program);
 
+// Called in a child just forked, before it execs: on Linux the child is sent SIGTERM when the
+// thread that forked it ends, even by SIGKILL, so that no run outlives the program that
+// started it (each run stops on SIGTERM as on Ctrl-C); `parent` the forking process's id, to
+// end at once where it is gone already. Elsewhere nothing.
+void endWithParent(int parent);
+
 }  // namespace inlet::cfd

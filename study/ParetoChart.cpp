@@ -1,5 +1,6 @@
 #include "study/ParetoChart.h"
 
+#include "checks/ChartAxis.h"
 #include "drawing/Figures.h"
 
 #include <algorithm>
@@ -19,16 +20,9 @@ constexpr double kTitle = 3;
 constexpr double kMarker = 0.7;
 constexpr double kChosen = 1.6;
 
-// Round ticks over the values, a margin each side: steps of 1, 2, 2.5 or 5 times a power of
-// ten, at most six of them. Unlike the volute chart's, 0 need not be on the axis: the
-// variants of a study lie close together, far from it.
-struct Ticks {
-    double low = 0;
-    double high = 1;
-    double step = 0.2;
-};
-
-Ticks ticksFor(double least, double most)
+// Round ticks over the values, a margin each side, at most six of them. Unlike the volute
+// chart's, 0 need not be on the axis: the variants of a study lie close together, far from it.
+ChartTicks ticksFor(double least, double most)
 {
     // A little room each side, so that no point sits on the frame.
     const double room = (most - least) * 0.04;
@@ -39,23 +33,7 @@ Ticks ticksFor(double least, double most)
         least -= pad;
         most += pad;
     }
-    const double raw = (most - least) / 5;
-    const double power = std::pow(10, std::floor(std::log10(raw)));
-    double step = 10 * power;
-    for (const double m : {1.0, 2.0, 2.5, 5.0})
-        if (m * power >= raw) {
-            step = m * power;
-            break;
-        }
-    return {std::floor(least / step) * step, std::ceil(most / step) * step, step};
-}
-
-int decimalsFor(double step)
-{
-    int decimals = 0;
-    while (decimals < 6 && std::fabs(step * std::pow(10, decimals) - std::round(step * std::pow(10, decimals))) > 1e-9)
-        ++decimals;
-    return decimals;
+    return roundTicks(least, most, (most - least) / 5);
 }
 
 class Builder {
@@ -68,6 +46,8 @@ public:
         add(Layer::Text, Label{at, height, anchor, std::move(text), std::move(ascii)});
     }
     std::string figure(double v, int decimals) const { return fixedFigure(v, decimals, locale_); }
+    std::vector<Shape>& shapes() { return shapes_; }
+    const NumberLocale& locale() const { return locale_; }
     std::vector<Shape> take() { return std::move(shapes_); }
 
 private:
@@ -91,7 +71,7 @@ Drawing paretoChart(const std::vector<ParetoChartPoint>& points, std::optional<P
         const auto [yl, ym] = std::minmax_element(all.begin(), all.end(), [](auto& a, auto& b) { return a.y < b.y; });
         xLeast = xl->x, xMost = xm->x, yLeast = yl->y, yMost = ym->y;
     }
-    const Ticks tx = ticksFor(xLeast, xMost), ty = ticksFor(yLeast, yMost);
+    const ChartTicks tx = ticksFor(xLeast, xMost), ty = ticksFor(yLeast, yMost);
     const auto at = [&](double x, double y) {
         return Point{kLeft + (x - tx.low) / (tx.high - tx.low) * kPlotWidth,
                      kBottom + (y - ty.low) / (ty.high - ty.low) * kPlotHeight};
@@ -99,7 +79,7 @@ Drawing paretoChart(const std::vector<ParetoChartPoint>& points, std::optional<P
     Builder b(locale);
     const double right = kLeft + kPlotWidth, top = kBottom + kPlotHeight;
     b.add(Layer::Dimension, Polyline{{{kLeft, kBottom}, {right, kBottom}, {right, top}, {kLeft, top}}, true});
-    const int dx = decimalsFor(tx.step), dy = decimalsFor(ty.step);
+    const int dx = tickDecimals(tx.step);
     for (int i = 0; i <= 12; ++i) {
         const double v = tx.low + i * tx.step;
         if (!(v <= tx.high + tx.step / 2))
@@ -109,15 +89,7 @@ Drawing paretoChart(const std::vector<ParetoChartPoint>& points, std::optional<P
         const std::string text = b.figure(v, dx);
         b.label({px, kBottom - 1.5 - kFigure}, kFigure, Label::Anchor::Centre, text, text);
     }
-    for (int i = 0; i <= 12; ++i) {
-        const double v = ty.low + i * ty.step;
-        if (!(v <= ty.high + ty.step / 2))
-            break;
-        const double py = at(tx.low, v).y;
-        b.add(Layer::Dimension, Line{{kLeft - 1, py}, {kLeft, py}});
-        const std::string text = b.figure(v, dy);
-        b.label({kLeft - 1.8, py - kFigure * 0.35}, kFigure, Label::Anchor::Right, text, text);
-    }
+    addValueAxis(b.shapes(), ty, kLeft, right, [&](double v) { return at(tx.low, v).y; }, kFigure, false, b.locale());
     b.label({kLeft + kPlotWidth / 2, kBottom - 4.5 - 2 * kFigure}, kTitle, Label::Anchor::Centre, xTitle, xAscii);
     b.label({kLeft, top + 5}, kTitle, Label::Anchor::Left, yTitle, yAscii);
 

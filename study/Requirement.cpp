@@ -28,11 +28,12 @@ Requirement parseRequirement(std::string_view text)
         names.append(names.empty() ? "" : ", ").append(name);
     const Failure refused{.kind = Failure::Kind::StudyRequireNotUsable, .item = std::string(text), .other = names};
     if (trimmed(text) == "no warnings")
-        return Requirement{"warnings", true, 0};
+        return Requirement{"warnings", true, 0, "no warnings"};
     const std::size_t at = text.find_first_of("<>");
     if (at == std::string_view::npos || at + 1 >= text.size() || text[at + 1] != '=')
         throw refused;
     Requirement r;
+    r.text = std::string(trimmed(text));
     r.figure = std::string(trimmed(text.substr(0, at)));
     r.atMost = text[at] == '<';
     const std::string_view bound = trimmed(text.substr(at + 2));

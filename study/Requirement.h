@@ -14,6 +14,7 @@ struct Requirement {
     std::string figure;     // one of figureNames()
     bool atMost = true;     // figure <= bound, else figure >= bound
     double bound = 0;
+    std::string text;       // as typed, for the messages that name it
 };
 
 // Throws a Failure (StudyRequireNotUsable) naming the text.

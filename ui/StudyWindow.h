@@ -5,8 +5,8 @@
 // samples, the depth (with the flow's mesh where inlet-calc offers the flow) and the folder;
 // 开始 runs `inlet-calc --study` as a child process over the main window's design (saved aside
 // for it), 取消 kills it, and a rerun of the same study computes only what is missing (the
-// study is restartable); the bar counts the variants done where inlet-calc reports them
-// (--progress). The table of variants (study.csv, every column inlet-calc writes, failed
+// study is restartable); the bar counts the steps done where inlet-calc reports them
+// (--progress: every stage of the depth, the flow's cases and runs too). The table of variants (study.csv, every column inlet-calc writes, failed
 // variants kept as rows) sorts and filters; the charts show a figure against a varied input
 // and the Pareto front of two figures; 打开此方案 opens a variant's design file in the main
 // window, 优化… runs the optimiser and offers its best design. A child that fails shows its

@@ -14,6 +14,8 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineSeries>
 #include <QMenuBar>
@@ -271,6 +273,135 @@ TEST_F(StudyWindowTest, CancelStopsTheStudyAndStartRunsItAgain)
     ASSERT_GE(volume, 0);
     for (int r = 0; r < 6; ++r)
         EXPECT_GT(table->index(r, volume).data().toDouble(), 0.0) << r;
+}
+
+// The flow's depth with OpenFOAM stood in for by scripts on PATH (as files.flow-study does),
+// put there before the study window takes its environment, so that no real run starts: the
+// meshers succeed; simpleFoam notes its id in marks/ and fails at once where the file `fail`
+// stands beside it, else runs until the file `stop` stands in its case (as simpleFoam's abort
+// function object stops it). PATH restored after.
+class FlowStudyWindowTest : public StudyWindowTest {
+protected:
+    QByteArray path = qgetenv("PATH");
+
+    void SetUp() override
+    {
+        const QString fake = file("fake");
+        QDir().mkpath(fake);
+        QDir().mkpath(file("marks"));
+        const auto write = [&](const char* name, const QByteArray& script) {
+            QFile out(QDir(fake).filePath(QLatin1String(name)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write("#!/bin/sh\n" + script) > 0) << name;
+            out.setPermissions(out.permissions() | QFileDevice::ExeOwner);
+        };
+        for (const char* name : {"blockMesh", "surfaceFeatureExtract", "snappyHexMesh", "topoSet", "decomposePar",
+                                 "reconstructPar", "mpirun"})
+            write(name, "exit 0\n");
+        write("checkMesh", "echo '    cells:            4137'\necho '    Mesh non-orthogonality Max: 41.2 average: 8.1'\n"
+                           "echo '    Max skewness = 1.3 OK.'\necho 'Mesh OK.'\n");
+        const QByteArray here = QFile::encodeName(fake), marks = QFile::encodeName(file("marks"));
+        write("simpleFoam", "echo $$ > '" + marks + "'/\"$(/usr/bin/basename \"$PWD\")\"\n"
+                            "if [ -e '" + here + "/fail' ]; then echo 'FOAM FATAL ERROR: a stand-in'; exit 1; fi\n"
+                            "while [ ! -e stop ]; do /bin/sleep 0.2; done\n");
+        qputenv("PATH", here + ":/usr/bin:/bin");
+        StudyWindowTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        if (child<QComboBox>("depth")->findData(QStringLiteral("flow")) < 0)
+            GTEST_SKIP() << "this inlet-calc has no flow depth";
+    }
+    void TearDown() override { qputenv("PATH", path); }
+
+    // Two variants at the flow's depth, run here on the tiny mesh.
+    void startFlowStudy()
+    {
+        type(Box::Text21, "2000");
+        vary(1, "hk", "1800", "2600", 2);
+        child<QLineEdit>("folder")->setText(file("s"));
+        auto* depth = child<QComboBox>("depth");
+        depth->setCurrentIndex(depth->findData(QStringLiteral("flow")));
+        auto* place = child<QComboBox>("place");
+        place->setCurrentIndex(place->findData(QStringLiteral("--local")));
+        auto* mesh = child<QComboBox>("mesh");
+        mesh->setCurrentIndex(mesh->findData(QStringLiteral("tiny")));
+        child<QPushButton>("start")->click();
+    }
+    // Whether `holds` came true within `ms`, events processed meanwhile.
+    template <class F>
+    static bool within(int ms, F holds)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!holds()) {
+            if (clock.elapsed() > ms)
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
+    QStringList solverIds()
+    {
+        QStringList ids;
+        for (const QString& name : QDir(file("marks")).entryList(QDir::Files)) {
+            QFile mark(QDir(file("marks")).filePath(name));
+            if (mark.open(QIODevice::ReadOnly))
+                ids << QString::fromLatin1(mark.readAll().trimmed());
+        }
+        return ids;
+    }
+};
+
+// The flow's depth: the bar counts every stage, not the checks alone: each variant's checks,
+// its case written (its solid) and its run, 3 × 2 steps for two variants, reaching the
+// checks' end (2), the cases' (4) and the runs' (6) in turn.
+TEST_F(FlowStudyWindowTest, TheBarCountsTheChecksTheCasesAndTheRuns)
+{
+    ASSERT_TRUE(write(file("fake/fail"), "")) << "the solver's failure";
+    QSignalSpy ended(study, SIGNAL(studyEnded()));
+    startFlowStudy();
+    ASSERT_TRUE(ended.count() == 1 || ended.wait(120000)) << "the study did not end";
+    EXPECT_EQ(child<QTableView>("table")->model()->rowCount(), 2) << messages().toStdString();
+    EXPECT_EQ(solverIds().size(), 2) << "the stand-in solver did not run";
+    // Every count of the three stages, in order, out of 6 (the bar's own 0 to 1 before
+    // inlet-calc names its count, and its end, left aside).
+    std::vector<int> counted;
+    for (const auto& [value, maximum] : progress)
+        if (maximum == 6)
+            counted.push_back(value);
+    EXPECT_TRUE(std::is_sorted(counted.begin(), counted.end()));
+    for (const int stageEnd : {2, 4, 6})
+        EXPECT_NE(std::find(counted.begin(), counted.end(), stageEnd), counted.end()) << stageEnd;
+    for (const auto& [value, maximum] : progress)
+        EXPECT_TRUE(maximum == 6 || maximum <= 1) << value << " of " << maximum;
+}
+
+// 取消 while the variants' runs go on: the study ends at once, the bar having counted past the
+// checks and the cases; no run of it is left going.
+TEST_F(FlowStudyWindowTest, CancelStopsTheRunsToo)
+{
+    QSignalSpy ended(study, SIGNAL(studyEnded()));
+    startFlowStudy();
+    auto* bar = child<QProgressBar>("progress");
+    // Both cases written (4 of 6) and a solver running.
+    ASSERT_TRUE(within(90000, [&] { return bar->maximum() == 6 && bar->value() >= 4 && !solverIds().isEmpty(); }))
+        << "no solver ran: " << bar->value() << " of " << bar->maximum() << " " << messages().toStdString();
+    const QStringList solvers = solverIds();
+    QElapsedTimer clock;
+    clock.start();
+    child<QPushButton>("cancel")->click();
+    ASSERT_TRUE(ended.count() == 1 || ended.wait(10000));
+    EXPECT_LT(clock.elapsed(), 10000);
+    EXPECT_TRUE(messages().contains(QStringLiteral("已取消"))) << messages().toStdString();
+    // Each solver that started is gone (or a zombie) within seconds of the study.
+    for (const QString& id : solvers) {
+        const auto gone = [&] {
+            QFile status(QStringLiteral("/proc/%1/status").arg(id));
+            if (!status.open(QIODevice::ReadOnly))
+                return true;
+            return status.readAll().contains("State:\tZ");
+        };
+        EXPECT_TRUE(within(15000, gone)) << "solver " << id.toStdString() << " outlived the study";
+    }
 }
 
 // 优化…: the optimiser over the study, its best design named and opened in the main window.
