@@ -36,6 +36,19 @@ namespace {
 
 class StudyWindowTest : public DocumentWindow {
 protected:
+    // Whether `holds` came true within `ms`, events processed meanwhile.
+    template <class F>
+    static bool within(int ms, F holds)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!holds()) {
+            if (clock.elapsed() > ms)
+                return false;
+            QTest::qWait(50);
+        }
+        return true;
+    }
     QWidget* study = nullptr;
     std::vector<std::pair<int, int>> progress;  // the bar's value and maximum as it moved
 
@@ -256,7 +269,8 @@ TEST_F(StudyWindowTest, CancelStopsTheStudyAndStartRunsItAgain)
     child<QPushButton>("start")->click();
     auto* bar = child<QProgressBar>("progress");
     // Cancelled once the first variant is done: the others are still computing.
-    QTRY_VERIFY_WITH_TIMEOUT(bar->maximum() == 6 && bar->value() >= 1, 60000);
+    ASSERT_TRUE(within(60000, [&] { return bar->maximum() == 6 && bar->value() >= 1; }))
+        << bar->value() << " of " << bar->maximum();
     ASSERT_TRUE(child<QPushButton>("cancel")->isEnabled());
     child<QPushButton>("cancel")->click();
     ASSERT_TRUE(ended.count() == 1 || ended.wait(10000));
@@ -325,19 +339,6 @@ protected:
         auto* mesh = child<QComboBox>("mesh");
         mesh->setCurrentIndex(mesh->findData(QStringLiteral("tiny")));
         child<QPushButton>("start")->click();
-    }
-    // Whether `holds` came true within `ms`, events processed meanwhile.
-    template <class F>
-    static bool within(int ms, F holds)
-    {
-        QElapsedTimer clock;
-        clock.start();
-        while (!holds()) {
-            if (clock.elapsed() > ms)
-                return false;
-            QTest::qWait(50);
-        }
-        return true;
     }
     QStringList solverIds()
     {
