@@ -106,8 +106,8 @@ MeshSettings meshFor(const FlowCase& flowCase, int cells)
     // 0.7 of the cell beside them: the first at 51 mm, y+ near 1,900) matched the core, but
     // with them the steady solver never settled: the pump inlet's Vu wandered over 64-74 %
     // and its loss over 0.068-0.088 m for 1,000 iterations (pressure residual near 2e-2),
-    // where these layers settle within 400 iterations (docs/flow.md, "Why the refined coarse
-    // run did not settle").
+    // where these layers settle in about 500 iterations (docs/flow.md, "What
+    // settles the refined coarse run").
     m.firstLayer = std::min(wanted, kLastLayerShare * m.cellSize);
     m.layers = 1;
     for (double last = m.firstLayer; last * m.expansion < kLastLayerShare * m.cellSize && m.layers < kMostLayers;
