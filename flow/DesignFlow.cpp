@@ -80,6 +80,9 @@ std::string signatureTail(const FlowOptions& options)
     // Always named: the sections are face zones of the mesh; a case an earlier version wrote
     // took them as cutting planes, and its mesh has no zones to resume with.
     what.append(" sections=faces");
+    // Always named: the prism layers are thin ones from the wall functions' first cell; a case
+    // an earlier version wrote had layers sized by the core's cells, a mesh of another case.
+    what.append(" layers=thin");
     return what + " | mesh " + levelText(options) + " " + std::to_string(cellsFor(options)) + " background cells";
 }
 

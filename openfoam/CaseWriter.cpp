@@ -129,7 +129,7 @@ std::string wallRegex(const FlowCase& c)
     return "\"(" + r + ")\"";
 }
 
-// The prism layers of every wall; snappyHexMesh sizes them relative to each wall's own cells.
+// The prism layers of every wall.
 std::string layerGroups(const FlowCase& c)
 {
     std::ostringstream s;
@@ -174,14 +174,12 @@ std::string snappyHexMeshDict(const FlowCase& c)
          "snapControls\n{\n    nSmoothPatch 3;\n    tolerance 2.0;\n    nSolveIter 100;\n    nRelaxIter 5;\n"
          "    nFeatureSnapIter 10;\n    implicitFeatureSnap false;\n    explicitFeatureSnap true;\n"
          "    multiRegionFeatureSnap true;\n}\n\n"
-         // The layers' sizes relative to each wall's own cells: the last layer kLastLayerShare
-         // (0.7) of the cell beside it, so that the core's cell is 1 / 0.7 = 1.43 times it
-         // (within 1.5), each layer expansionRatio (1.2) times the one before. minThickness too
-         // is relative: a layer thinner than a tenth of the cell is not added.
-         "addLayersControls\n{\n    relativeSizes true;\n    layers\n    {\n"
+         // The layers' sizes in metres, the same at every wall: the first cell where the wall
+         // functions want it (meshFor); a layer thinner than half of it is not added.
+         "addLayersControls\n{\n    relativeSizes false;\n    layers\n    {\n"
       << layerGroups(c) << "    }\n"
-      << "    expansionRatio " << num(c.mesh.expansion) << ";\n    finalLayerThickness " << num(c.mesh.lastLayer)
-      << ";\n    minThickness 0.1;\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 5;\n"
+      << "    expansionRatio " << num(c.mesh.expansion) << ";\n    firstLayerThickness " << num(c.mesh.firstLayer)
+      << ";\n    minThickness " << num(c.mesh.firstLayer / 2) << ";\n    nGrow 0;\n    featureAngle 130;\n    slipFeatureAngle 30;\n    nRelaxIter 5;\n"
          "    nSmoothSurfaceNormals 3;\n    nSmoothNormals 3;\n    nSmoothThickness 10;\n"
          "    maxFaceThicknessRatio 0.5;\n    maxThicknessToMedialRatio 0.3;\n    minMedialAxisAngle 90;\n"
          "    nBufferCellsNoExtrude 0;\n    nLayerIter 50;\n    nRelaxedIter 20;\n}\n\n"

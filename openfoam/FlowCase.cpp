@@ -88,7 +88,6 @@ MeshSettings meshFor(const FlowCase& flowCase, int cells)
     MeshSettings m;
     m.cellSize = std::cbrt(enclosedVolume(flowCase.surfaces) / std::max(cells, 1));
     m.expansion = kLayerExpansion;
-    m.lastLayer = kLastLayerShare;
     m.refined = cells >= kLeastRefinedCells;
     m.featureLevel = m.refined ? 1 : 0;
     // The wall cell's thickness that puts its centre at y+ = 95, the middle of 30 to 300 on a
@@ -101,19 +100,19 @@ MeshSettings meshFor(const FlowCase& flowCase, int cells)
     const double frictionVelocity = velocity * std::sqrt(friction / 8);
     constexpr double yPlus = 95;
     const double wanted = 2 * yPlus * flowCase.viscosity / frictionVelocity;
-    // The last layer is 0.7 of the cell beside it; the n-th layer from it inwards is
-    // 0.7 h / 1.2^(n - 1). As many layers as reach the wanted first cell, at most kMostLayers:
-    // the coarse passage (h 126 mm, wanted 2.6 mm) would need 1 + log(88 / 2.6) / log 1.2 = 20,
-    // more cells than its core; its 4 layers end at 0.7 h / 1.2^3 = 51 mm on the background's
-    // walls and 26 mm on the refined bell and guide cone (y+ near 1,900 and 900 at the mean
-    // velocity, in the log layer, which at the passage's Reynolds number of 10^7 reaches far
-    // beyond). Six layers kept fewer of them (3 to 5.3 of 6 against 3.1 to 3.8 of 4) for as
-    // many cells, and took snappyHexMesh 50 iterations of layer removal instead of 6.
-    const double last = kLastLayerShare * m.cellSize;
+    // Thin layers from the wanted first cell: the coarse passage (h 126 mm, wanted 2.6 mm) has
+    // 8, ending at 2.6 * 1.3^7 = 16 mm, where the core's cell is 126 mm (63 mm at the refined
+    // bell and guide cone). Layers sized by each wall's own cells instead (4, growing 1.2 to
+    // 0.7 of the cell beside them: the first at 51 mm, y+ near 1,900) matched the core, but
+    // with them the steady solver never settled: the pump inlet's Vu wandered over 64-74 %
+    // and its loss over 0.068-0.088 m for 1,000 iterations (pressure residual near 2e-2),
+    // where these layers settle in about 500 iterations (docs/flow.md, "What
+    // settles the refined coarse run").
+    m.firstLayer = std::min(wanted, kLastLayerShare * m.cellSize);
     m.layers = 1;
-    while (m.layers < kMostLayers && last / std::pow(m.expansion, m.layers - 1) > wanted * m.expansion)
+    for (double last = m.firstLayer; last * m.expansion < kLastLayerShare * m.cellSize && m.layers < kMostLayers;
+         last *= m.expansion)
         ++m.layers;
-    m.firstLayer = last / std::pow(m.expansion, m.layers - 1);
     return m;
 }
 

@@ -46,15 +46,12 @@ enum class MeshLevel { Tiny, Coarse, Medium, Fine };
 
 // The mesh: a background of cubes of edge `cellSize` cut to the boundary and refined where the
 // surfaces and zones ask, at the feature edges `featureLevel` times; prism layers of `layers`
-// cells at the walls, each `expansion` times the one before, the last `lastLayer` times the
-// cell beside it (so `firstLayer`, at a wall of the background's cells, is
-// lastLayer * cellSize / expansion^(layers - 1)).
+// cells at every wall, the first `firstLayer` thick, each `expansion` times the one before.
 struct MeshSettings {
     double cellSize = 0;     // m
     int layers = 0;
-    double firstLayer = 0;   // m, at a wall of level 0; halved at each level of refinement
-    double expansion = 1.2;
-    double lastLayer = 0.7;  // of the cell beside it
+    double firstLayer = 0;   // m, at every wall, whatever its cells
+    double expansion = 1.3;
     int featureLevel = 1;
     bool refined = true;     // false: the surfaces' and zones' levels are left out, as featureLevel
 };
@@ -105,20 +102,20 @@ bool parseLevel(const std::string& name, MeshLevel& level);
 // fine 400,000.
 int levelCells(MeshLevel level);
 
-// The prism layers at the walls: each this many times as thick as the one before, the last
-// this share of the cell beside it (so the core's cell is 1 / 0.7 = 1.43 times the last layer,
-// within the 1.5 a smooth transition allows), at most this many.
-inline constexpr double kLayerExpansion = 1.2;
-inline constexpr double kLastLayerShare = 0.7;
-inline constexpr int kMostLayers = 4;
+// The prism layers at the walls: each this many times as thick as the one before, at most this
+// many, the last at most this share of the background's cell.
+inline constexpr double kLayerExpansion = 1.3;
+inline constexpr int kMostLayers = 8;
+inline constexpr double kLastLayerShare = 0.4;
 // Below this many background cells (the tiny mesh, which tries the pipeline) the mesh is not
 // refined: refined, it would hold eight times its cells.
 inline constexpr int kLeastRefinedCells = 10000;
 
 // Mesh settings for about `cells` background cells in the case's volume, with prism layers
-// whose last cell matches the core's (kLastLayerShare) and, growing by kLayerExpansion, as
-// many of them (at most kMostLayers) as bring the first cell's y+ near 95 at the geometric
-// mean of the inlet's and the outlet's mean velocities (friction from Colebrook-White).
+// whose first cell puts the wall's y+ near 95 (the middle of the wall functions' 30 to 300 on
+// a logarithmic scale) at the geometric mean of the inlet's and the outlet's mean velocities
+// (friction from Colebrook-White), growing by kLayerExpansion while the last stays within
+// kLastLayerShare of the background's cell, at most kMostLayers.
 MeshSettings meshFor(const FlowCase& flowCase, int cells);
 
 // The mean velocity through the surface "inlet", m/s (0 without one).

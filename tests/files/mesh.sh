@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The mesh the figures are computed on, as inlet-calc writes and checks it:
 # - the coarse case's dictionaries: the bell mouth, the guide cone and the pipe at the pump inlet
-#   refined, the feature edges refined, prism layers growing by at most 1.2 whose last cell is
-#   within 1.5 times the core's, k and omega second order;
+#   refined, the feature edges refined, thin prism layers of absolute size (the first a few
+#   millimetres, for the wall functions' y+; growing by 1.3, at most 8), k and omega second order;
 # - the tiny passage meshed (OpenFOAM's own checkMesh, read here from its log): non-orthogonality
 #   at most 60 and skewness at most 3.5, the same figures printed by inlet-calc;
 # - a mesh beyond those limits (checkMesh's log as it reads for the meshes made before this
@@ -27,11 +27,13 @@ for wall in bell guide_cone; do
 done
 grep -qE 'pump_inlet_zone \{ mode inside; levels \(\(1e15 [1-9]\)\); \}' "$shm" || fail "coarse: no refinement at the pump inlet"
 grep -qE 'features \(\{ file "boundary.eMesh"; level [1-9]; \}\);' "$shm" || fail "coarse: the feature edges are not refined"
-grep -q 'relativeSizes true;' "$shm" || fail "coarse: the layers are not sized by their own cells"
+grep -q 'relativeSizes false;' "$shm" || fail "coarse: the layers are not of absolute size"
 expansion=$(sed -n 's/^ *expansionRatio \([0-9.]*\);/\1/p' "$shm")
-last=$(sed -n 's/^ *finalLayerThickness \([0-9.]*\);/\1/p' "$shm")
-within "${expansion:-9}" 1.2 || fail "coarse: layers grow by $expansion, more than 1.2"
-awk -v l="${last:-0}" 'BEGIN { exit !(l > 0 && 1 / l <= 1.5) }' || fail "coarse: the core is 1/$last times the last layer, over 1.5"
+first=$(sed -n 's/^ *firstLayerThickness \([0-9.e-]*\);/\1/p' "$shm")
+layers=$(sed -n 's/^ *bell { nSurfaceLayers \([0-9]*\); }/\1/p' "$shm")
+within "${expansion:-9}" 1.3 || fail "coarse: layers grow by $expansion, more than 1.3"
+awk -v f="${first:-0}" 'BEGIN { exit !(f > 0.001 && f < 0.005) }' || fail "coarse: first layer ${first:-not found} m, not a few mm"
+[ "${layers:-0}" -eq 8 ] || fail "coarse: ${layers:-no} layers at the bell, not 8"
 for field in k omega; do
     grep -q "div(phi,$field) bounded Gauss linearUpwind grad($field);" "$d/coarse/system/fvSchemes" \
         || fail "coarse: $field is not second order: $(grep "div(phi,$field)" "$d/coarse/system/fvSchemes")"

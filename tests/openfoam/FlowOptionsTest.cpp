@@ -123,24 +123,42 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 #if INLET_HAS_SOLID
-// A case folder an earlier version wrote took the sections as cutting planes: its mesh has no
-// face zones for them, so it is another case, never resumed (the solver would fail on it).
-TEST(FlowCase, OfCuttingPlanesIsAnotherCase)
+// A case folder an earlier version wrote is another case, refused without --force, never
+// resumed: one whose sections were cutting planes (its mesh has no face zones for them, the
+// solver would fail on it), or one whose prism layers were sized by the core's cells (its mesh
+// is not the one the figures are now computed on).
+struct EarlierCaseRow {
+    const char* name;
+    const char* marker;  // what the earlier version's case line lacked
+};
+
+const EarlierCaseRow kEarlierCaseRows[] = {
+    {"OfCuttingPlanes", " sections=faces"},
+    {"OfLayersSizedByTheCore", " layers=thin"},
+};
+
+class EarlierCase : public ::testing::TestWithParam<EarlierCaseRow> {};
+
+TEST_P(EarlierCase, IsAnotherCase)
 {
-    const auto dir = std::filesystem::temp_directory_path() / ("inlet-planes-" + std::to_string(std::random_device{}()));
+    const auto dir = std::filesystem::temp_directory_path() / ("inlet-earlier-" + std::to_string(std::random_device{}()));
     std::filesystem::remove_all(dir);
     ASSERT_EQ(run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny"}).status, 0);
     std::string line;
     std::getline(std::ifstream(dir / "case"), line);
-    const auto marker = line.find(" sections=faces");
-    ASSERT_NE(marker, std::string::npos) << line;
-    std::ofstream(dir / "case") << line.erase(marker, std::string(" sections=faces").size()) << "\n";
+    const std::string marker = GetParam().marker;
+    const auto at = line.find(marker);
+    ASSERT_NE(at, std::string::npos) << line;
+    std::ofstream(dir / "case") << line.erase(at, marker.size()) << "\n";
     const Outcome again = run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny"});
     EXPECT_EQ(again.status, 1) << again.err;
     EXPECT_NE(again.err.find("another"), std::string::npos) << again.err;
     EXPECT_EQ(run({"--hk", "2000", "--cfd", dir.string(), "--mesh", "tiny", "--force"}).status, 0);
     std::filesystem::remove_all(dir);
 }
+
+INSTANTIATE_TEST_SUITE_P(FlowCase, EarlierCase, ::testing::ValuesIn(kEarlierCaseRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 #endif
 
 // hk below bp: the passage has no section shape, so no solid and no case.
