@@ -53,8 +53,11 @@ status=$?
 grep -q -- "--study" err || fail "--progress alone: $(cat err)"
 
 if [ -n "$inlet" ]; then
-    ! ldd "$inlet" | grep -q libQt6Charts || fail "inlet links Qt Charts: $(ldd "$inlet" | grep Charts)"
-    ldd "$module" | grep -q libQt6Charts || fail "the study module has no Qt Charts"
+    # ldd's lists read whole first: grep -q leaving the pipe early ends ldd by SIGPIPE, which
+    # pipefail took for a failure.
+    inlet_libraries=$(ldd "$inlet") module_libraries=$(ldd "$module")
+    ! grep -q libQt6Charts <<< "$inlet_libraries" || fail "inlet links Qt Charts: $(grep Charts <<< "$inlet_libraries")"
+    grep -q libQt6Charts <<< "$module_libraries" || fail "the study module has no Qt Charts"
 fi
 
 [ "$failures" = 0 ] && echo "all passed"
