@@ -49,6 +49,8 @@ Verdict verdictOf(VerdictReason::Kind kind)
     case K::MeshQualityUnknown:
     case K::NonOrthogonalityAbove:
     case K::SkewnessAbove:
+    case K::SwingAbove:
+    case K::SwingUnknown:
         break;
     }
     return Verdict::Refine;
@@ -58,6 +60,7 @@ FlowVerdict flowVerdict(const VerdictInput& in)
 {
     using K = VerdictReason::Kind;
     FlowVerdict v;
+    v.onMeans = in.onMeans;
     auto add = [&](K kind, const std::string& section = {}, const std::string& figure = {}, double value = 0,
                    double limit = 0) { v.reasons.push_back({kind, section, figure, value, limit}); };
     if (!in.settled)
@@ -75,6 +78,30 @@ FlowVerdict flowVerdict(const VerdictInput& in)
             add(K::BackflowUnknown, s.name);
         else if (!(*s.backflowArea <= kBackflowLimit))
             add(K::BackflowLarge, s.name, {}, *s.backflowArea, kBackflowLimit);
+    }
+    // Means of a swinging solution: how far each whole section's figure swung about its mean.
+    for (const VerdictSection& s : in.sections) {
+        if (!in.onMeans || !s.wholeSection)
+            continue;
+        const struct {
+            const char* figure;
+            const std::optional<double>& mean;
+            const std::optional<Band>& band;
+        } figures[] = {{"Vu", s.uniformity, s.uniformityBand}, {"theta", s.angle, s.angleBand},
+                       {"headLoss", s.headLoss, s.lossBand}};
+        bool known = true;
+        for (const auto& f : figures) {
+            if (!f.mean || !f.band) {
+                known = false;
+                continue;
+            }
+            const double half = (f.band->high - f.band->low) / 2;
+            const double swing = half == 0 ? 0 : half / std::abs(*f.mean);
+            if (!(swing <= kSwingLimit))
+                add(K::SwingAbove, s.name, f.figure, swing, kSwingLimit);
+        }
+        if (!known)
+            add(K::SwingUnknown, s.name);
     }
     if (!in.study) {
         add(K::NoMeshStudy);
@@ -185,6 +212,13 @@ std::string reasonText(const VerdictReason& r, Language language)
     case K::SkewnessAbove:
         return zh ? "网格偏斜度 " + fixed(r.value, 2) + "（限 " + fixed(r.limit, 1) + "）"
                   : "mesh skewness " + fixed(r.value, 2) + " (limit " + fixed(r.limit, 1) + ")";
+    case K::SwingAbove:
+        return zh ? what + " 在均值附近摆动 ±" + percent(r.value) + "%（限 ±" + percent(r.limit, 0) + "%），按均值取用"
+                  : what + " swings +-" + percent(r.value) + " % about its mean (limit +-" + percent(r.limit, 0)
+                        + " %); its mean is taken";
+    case K::SwingUnknown:
+        return zh ? at + "各指标在均值附近的摆动未知（按均值取用）"
+                  : "swing about the means at " + at + " not known (the means are taken)";
     }
     return {};
 }
@@ -193,11 +227,17 @@ std::string verdictLine(const FlowVerdict& v, Language language)
 {
     const bool zh = language == Language::Chinese;
     std::string line = verdictName(v.verdict, language) + (zh ? "：" : ": ");
-    if (v.reasons.empty())
-        return line + (zh ? "各断面流量与 Q 相差在 ±1% 以内，回流面积在 10% 以内，"
-                            "各指标 GCI 在 5% 以内，网格质量在限内"
-                          : "every section carries Q within +-1 %, backflow within 10 % of its area, every GCI "
-                            "within 5 %, the mesh within its limits");
+    if (v.reasons.empty()) {
+        line += zh ? "各断面流量与 Q 相差在 ±1% 以内，回流面积在 10% 以内，"
+                     "各指标 GCI 在 5% 以内，网格质量在限内"
+                   : "every section carries Q within +-1 %, backflow within 10 % of its area, every GCI "
+                     "within 5 %, the mesh within its limits";
+        // Only means of a swinging solution had a swing to weigh: a steady run's line is as it was.
+        if (v.onMeans)
+            line += zh ? "，各断面指标在均值附近的摆动在 ±" + percent(kSwingLimit, 0) + "% 以内"
+                       : ", every section's figures swinging within +-" + percent(kSwingLimit, 0) + " % about their means";
+        return line;
+    }
     for (std::size_t i = 0; i < v.reasons.size(); ++i)
         line += (i == 0 ? "" : zh ? "；" : "; ") + reasonText(v.reasons[i], language);
     return line;
