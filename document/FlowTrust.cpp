@@ -19,6 +19,16 @@ std::optional<double> numberAt(const QJsonObject& o, const char* key)
     return v.isDouble() ? std::optional<double>(v.toDouble()) : std::nullopt;
 }
 
+// The least and the most a figure of `section` took over the iterations it is a mean of, as
+// the record keeps them (band.Vu, band.theta, band.headLoss); none where it keeps no band.
+std::optional<cfd::Band> bandAt(const QJsonObject& section, const char* figure)
+{
+    const QJsonArray lowHigh = section.value(QStringLiteral("band")).toObject().value(QLatin1String(figure)).toArray();
+    if (lowHigh.size() != 2 || !lowHigh[0].isDouble() || !lowHigh[1].isDouble())
+        return std::nullopt;
+    return cfd::Band{lowHigh[0].toDouble(), lowHigh[1].toDouble()};
+}
+
 const cfd::StudyFigure* studyFigure(const std::optional<cfd::MeshStudy>& study, const QString& section,
                                     const QString& figure)
 {
@@ -96,6 +106,9 @@ cfd::VerdictInput verdictInputOf(const QJsonObject& record)
     const QJsonObject result = record.value(QStringLiteral("result")).toObject();
     cfd::VerdictInput in;
     in.settled = result.value(QStringLiteral("status")).toString() == QLatin1String("settled");
+    // Settled on its means: the record names the iterations they are means over (the sheet's
+    // flowStopCondition reads the same field).
+    in.onMeans = result.value(QStringLiteral("averagedOver")).toArray().size() == 2;
     in.flowGiven = numberAt(result, "flowGiven");
     for (const QJsonValue& value : result.value(QStringLiteral("sections")).toArray()) {
         const QJsonObject s = value.toObject();
@@ -106,7 +119,12 @@ cfd::VerdictInput verdictInputOf(const QJsonObject& record)
                                // The pump inlet's figures over the annulus outside the guide
                                // cone's top: part of the section, so not all of Q passes it.
                                .wholeSection = !s.value(QStringLiteral("name")).toString().endsWith(
-                                   QLatin1String("_annulus"))});
+                                   QLatin1String("_annulus")),
+                               .angle = numberAt(s, "theta"),
+                               .headLoss = numberAt(s, "headLoss"),
+                               .uniformityBand = bandAt(s, "Vu"),
+                               .angleBand = bandAt(s, "theta"),
+                               .lossBand = bandAt(s, "headLoss")});
     }
     in.study = meshStudyOf(record);
     const QJsonObject checkMesh = result.value(QStringLiteral("checkMesh")).toObject();

@@ -24,7 +24,9 @@ std::optional<cfd::MeshStudy> meshStudyOf(const QJsonObject& record);
 
 // What the verdict reads from a record: its result (as flowResultObject writes it), its study
 // and, where the result carries them, checkMesh's largest non-orthogonality and skewness
-// (result.checkMesh.nonOrthogonalityMax / skewnessMax). Whatever is absent stays not known.
+// (result.checkMesh.nonOrthogonalityMax / skewnessMax) and, for a run settled on its means
+// (result.averagedOver), each section's bands (band.Vu, band.theta, band.headLoss). Whatever is
+// absent stays not known.
 cfd::VerdictInput verdictInputOf(const QJsonObject& record);
 cfd::FlowVerdict flowVerdictOf(const QJsonObject& record);
 

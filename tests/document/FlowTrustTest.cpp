@@ -85,4 +85,65 @@ TEST(FlowTrust, CellsCarryTheBandAndTheMark)
     EXPECT_TRUE(rows[4].second.startsWith(QStringLiteral("需加密网格：水泵进口断面 水头损失 GCI 15.5%"))) << rows[4].second.toStdString();
 }
 
+// A run settled on its means (result.averagedOver) is weighed by the bands its record keeps;
+// a record of such a run kept without them has its swing not known; a steady run has none.
+struct SwingRow {
+    const char* name;
+    bool averaged;
+    QJsonObject band;
+    std::vector<cfd::VerdictReason::Kind> swingReasons;
+};
+
+class FlowTrustSwing : public ::testing::TestWithParam<SwingRow> {};
+
+TEST_P(FlowTrustSwing, ReadsTheBandsOfTheMeans)
+{
+    const SwingRow& row = GetParam();
+    QJsonObject r = record(true, 0.01);
+    QJsonObject result = r["result"].toObject();
+    if (row.averaged)
+        result["averagedOver"] = QJsonArray{601, 800};
+    QJsonArray sections = result["sections"].toArray();
+    QJsonObject pump = sections[0].toObject();
+    if (!row.band.isEmpty())
+        pump["band"] = row.band;
+    sections[0] = pump;
+    result["sections"] = sections;
+    r["result"] = result;
+    const cfd::VerdictInput in = verdictInputOf(r);
+    EXPECT_EQ(in.onMeans, row.averaged);
+    std::vector<cfd::VerdictReason::Kind> kinds;
+    for (const cfd::VerdictReason& reason : flowVerdictOf(r).reasons)
+        kinds.push_back(reason.kind);
+    EXPECT_EQ(kinds, row.swingReasons);
+    EXPECT_EQ(flowVerdictOf(r).verdict, row.swingReasons.empty() ? cfd::Verdict::Trusted : cfd::Verdict::Refine);
+}
+
+const QJsonObject kNarrow{{"Vu", QJsonArray{83.0, 85.0}}, {"theta", QJsonArray{83.0, 84.0}}, {"headLoss", QJsonArray{0.043, 0.045}}};
+const QJsonObject kWideLoss{{"Vu", QJsonArray{83.0, 85.0}}, {"theta", QJsonArray{83.0, 84.0}}, {"headLoss", QJsonArray{0.040, 0.048}}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, FlowTrustSwing,
+    ::testing::Values(SwingRow{"Steady", false, {}, {}}, SwingRow{"SteadyBandIgnored", false, kWideLoss, {}},
+                      SwingRow{"OnMeansNarrow", true, kNarrow, {}},
+                      SwingRow{"OnMeansWide", true, kWideLoss, {cfd::VerdictReason::Kind::SwingAbove}},
+                      SwingRow{"OnMeansNoBand", true, {}, {cfd::VerdictReason::Kind::SwingUnknown}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FlowTrust, TheConclusionNamesTheSwing)
+{
+    QJsonObject r = record(true, 0.01);
+    QJsonObject result = r["result"].toObject();
+    result["averagedOver"] = QJsonArray{601, 800};
+    QJsonArray sections = result["sections"].toArray();
+    QJsonObject pump = sections[0].toObject();
+    pump["band"] = kWideLoss;
+    sections[0] = pump;
+    result["sections"] = sections;
+    r["result"] = result;
+    const auto rows = trustRows(r);
+    ASSERT_EQ(rows.size(), 5u);
+    EXPECT_EQ(rows[4].second, QStringLiteral("需加密网格：水泵进口断面 水头损失 在均值附近摆动 ±9.1%（限 ±5%），按均值取用"));
+}
+
 }  // namespace

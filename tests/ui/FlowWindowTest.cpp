@@ -304,6 +304,35 @@ TEST_F(FlowWindowUse, TheWindowsSwingIsTheSheets)
     EXPECT_EQ(compared, 7) << "Vu, θ̄ and the loss at both sections and θ̄ of the swirl at the pump inlet";
 }
 
+// Means of a swinging solution whose band is wide: the window's 结论 and the sheet's both name
+// the figure that swings beyond ±5 % about its mean (the cone inlet's loss 0.0288～0.0333 about
+// 0.0310, the pump inlet's 0.0501～0.0563 about 0.0532); the figures within it are not named.
+TEST_F(FlowWindowUse, TheVerdictWeighsTheSwingAboutTheMeans)
+{
+    run(QStringLiteral("2000"));
+    window.lastRun().setFlow(averagedFlow(window));
+    const QString trust = flowWindow().trustText();
+    const QString cone = QStringLiteral("喇叭管进口（锥管进口） 水头损失 在均值附近摆动 ±7.2%（限 ±5%），按均值取用");
+    const QString pump = QStringLiteral("水泵进口断面 水头损失 在均值附近摆动 ±5.8%（限 ±5%），按均值取用");
+    EXPECT_TRUE(trust.contains(QStringLiteral("结论：不可用："))) << "the cone inlet's backflow is not known: " << trust.toStdString();
+    EXPECT_TRUE(trust.contains(cone)) << trust.toStdString();
+    EXPECT_TRUE(trust.contains(pump)) << trust.toStdString();
+    EXPECT_FALSE(trust.contains(QStringLiteral("Vu 在均值附近摆动"))) << trust.toStdString();
+
+    Design design = defaultDesign();
+    for (const Box box : givenParameterBoxes())
+        design.texts[box] =
+            window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
+    design.flow = window.lastRun().flow();
+    const QString sheet = SheetDocument(sheetInputFor(design, NumberLocale{".", ","}, false)).document().toPlainText();
+    EXPECT_TRUE(sheet.contains(cone)) << sheet.toStdString();
+    EXPECT_TRUE(sheet.contains(pump)) << sheet.toStdString();
+
+    // Held steady, the same figures have no swing to weigh.
+    window.lastRun().setFlow(settledFlow(window));
+    EXPECT_FALSE(flowWindow().trustText().contains(QStringLiteral("摆动"))) << flowWindow().trustText().toStdString();
+}
+
 // Whether `label`'s whole text can be read: the label as large as its text needs at its width
 // (taller where it wraps), and all of it within what its window shows, or within the widget of
 // a scroll area whose scroll bars reach all of that widget. Empty when it can; what is cut off
