@@ -251,9 +251,10 @@ loss at each section, the finest value with its grid convergence index band
 (Celik et al. 2008: the apparent order p, bounded by the schemes' formal
 order 2, the extrapolated value; "not converged" above 5 %). The line
 flow<TAB>verdict<TAB>TEXT of every settled flow says trusted, refine the mesh
-or not usable, with its reasons (section flows against Q, backflow, the GCI or
-no study, checkMesh's figures or none). --save keeps the finest mesh's figures
-with the study. A mesh that does not settle ends the study (exit status 1).
+or not usable, with its reasons (section flows against Q, backflow, a mean of
+a figure swinging over 5 % about it, the GCI or no study, checkMesh's figures
+or none). --save keeps the finest mesh's figures with the study. A mesh that
+does not settle ends the study (exit status 1).
 --cfd-validate [pipe] DIR computes the validation pipe (diameter 0.1 m, 60
 diameters long, Re 100,000) and compares its friction factor with
 Colebrook-White and its velocity profile with the power law; exit status 0 when
