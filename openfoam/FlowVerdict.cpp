@@ -91,7 +91,10 @@ FlowVerdict flowVerdict(const VerdictInput& in)
                        {"headLoss", s.headLoss, s.lossBand}};
         bool known = true;
         for (const auto& f : figures) {
-            if (!f.mean || !f.band) {
+            // A band that does not hold its mean is none of it: a results file that names the
+            // averaged iterations but keeps no band reads its bands as 0 to 0.
+            const double slack = 1e-9 * (1 + (f.mean ? std::abs(*f.mean) : 0));
+            if (!f.mean || !f.band || !(f.band->low - slack <= *f.mean && *f.mean <= f.band->high + slack)) {
                 known = false;
                 continue;
             }

@@ -10,7 +10,7 @@
 //                           settled on its means (the figures the means of a swinging
 //                           solution), a whole section's Vu, θ̄ or loss swinging about its
 //                           mean by more than kSwingLimit, or its swing not known (a record
-//                           kept without the band)
+//                           kept without the band, or a band that does not hold its mean)
 //   Unusable  (不可用)      the figures do not describe the design's flow: not settled, a
 //                           section's flow off Q by more than kFlowLimit (or not known), a Vu
 //                           outside 0 to 100 %, backflow over more than kBackflowLimit of a

@@ -160,6 +160,13 @@ const Row kRows[] = {
          in.sections[0].angleBand.reset();
      },
      Verdict::Refine, {K::SwingUnknown}, "喇叭管进口（锥管进口）各指标在均值附近的摆动未知"},
+    // A results file naming the averaged iterations without their bands reads them as 0 to 0.
+    {"OnMeansBandNotHoldingTheMean",
+     [](VerdictInput& in) {
+         onMeans(in);
+         in.sections[1].uniformityBand = Band{0, 0};
+     },
+     Verdict::Refine, {K::SwingUnknown}, "水泵进口断面各指标在均值附近的摆动未知"},
     {"UnusableWinsOverSwing",
      [](VerdictInput& in) {
          onMeans(in);
