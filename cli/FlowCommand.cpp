@@ -293,6 +293,10 @@ int flowForDesign(const Calculation& calculation, const Design& design, const Fl
             result.level = levelText(options);
         } else if (fs::exists(dir / "results")) {
             result = cfd::readResult(dir / "results");
+            // The runner writes the results before its caller names the level; the folder holds
+            // this level's case (its signature was checked as the case was written).
+            if (result.level.empty())
+                result.level = levelText(options);
         } else {
             err << caseWritten(dir.string(), language);
             if (json)
