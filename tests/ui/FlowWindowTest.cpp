@@ -123,6 +123,18 @@ protected:
         return *window.flowWindow();
     }
 
+    // The sheet's text of the design the window shows: the boxes' texts and the flow kept with them.
+    QString sheetOfTheWindowsDesign()
+    {
+        Design design = defaultDesign();
+        for (const Box box : givenParameterBoxes())
+            design.texts[box] = window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(),
+                                                                               qsizetype(boxInfo(box).name.size())))
+                                    ->text();
+        design.flow = window.lastRun().flow();
+        return SheetDocument(sheetInputFor(design, NumberLocale{".", ","}, false)).document().toPlainText();
+    }
+
     void startIn(FlowWindow& flow, const QString& folder)
     {
         FlowOptions options = flow.options();
@@ -260,13 +272,7 @@ TEST_F(FlowWindowUse, TheWindowsSwingIsTheSheets)
     run(QStringLiteral("2000"));
     window.lastRun().setFlow(averagedFlow(window));
     FlowWindow& flow = flowWindow();
-    // The sheet of the design the window shows: the boxes' texts and the flow kept with them.
-    Design design = defaultDesign();
-    for (const Box box : givenParameterBoxes())
-        design.texts[box] =
-            window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
-    design.flow = window.lastRun().flow();
-    const QString sheet = SheetDocument(sheetInputFor(design, NumberLocale{".", ","}, false)).document().toPlainText();
+    const QString sheet = sheetOfTheWindowsDesign();
     ASSERT_TRUE(sheet.contains(QStringLiteral("表中各值为第 601～800 次迭代的平均值"))) << sheet.toStdString();
     // The sheet's swing, a part per section: "NAME Vu low～high%，θ̄ …".
     const qsizetype from = sheet.indexOf(QStringLiteral("其间的波动范围："));
@@ -319,12 +325,7 @@ TEST_F(FlowWindowUse, TheVerdictWeighsTheSwingAboutTheMeans)
     EXPECT_TRUE(trust.contains(pump)) << trust.toStdString();
     EXPECT_FALSE(trust.contains(QStringLiteral("Vu 在均值附近摆动"))) << trust.toStdString();
 
-    Design design = defaultDesign();
-    for (const Box box : givenParameterBoxes())
-        design.texts[box] =
-            window.findChild<QLineEdit*>(QString::fromUtf8(boxInfo(box).name.data(), qsizetype(boxInfo(box).name.size())))->text();
-    design.flow = window.lastRun().flow();
-    const QString sheet = SheetDocument(sheetInputFor(design, NumberLocale{".", ","}, false)).document().toPlainText();
+    const QString sheet = sheetOfTheWindowsDesign();
     EXPECT_TRUE(sheet.contains(cone)) << sheet.toStdString();
     EXPECT_TRUE(sheet.contains(pump)) << sheet.toStdString();
 
